@@ -1,0 +1,76 @@
+#pragma once
+
+// TBitmap: a memory canvas over an owned image of 24 or 32 bits per pixel (the
+// platform's device-independent bitmaps). Both formats are held as 32-bit QImages
+// (pf24bit: Format_RGB32, pf32bit: Format_ARGB32), so ScanLine gives 4-byte pixels
+// 0xAARRGGBB (QRgb) in either case; the canvas keeps alpha at 0xFF.
+
+#include <memory>
+
+#include <QImage>
+#include <QString>
+
+#include "platform/Canvas.h"
+#include "platform/Color.h"
+#include "platform/Object.h"
+
+enum TPixelFormat : uint8_t { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
+// tmAuto: the transparent colour is the bottom-left pixel; tmFixed: TransparentColor.
+enum TTransparentMode : uint8_t { tmAuto, tmFixed };
+
+class TBitmap : public TPersistent {
+public:
+    TBitmap();
+    TBitmap(int width, int height, TPixelFormat format = pf24bit);
+    TBitmap(const TBitmap&) = delete;
+    TBitmap& operator=(const TBitmap&) = delete;
+    ~TBitmap() override;
+    const char* ClassName() const override { return "TBitmap"; }
+    // Copies picture, format and transparency from another TBitmap.
+    void Assign(const TPersistent* source) override;
+
+    int Width() const;
+    int Height() const;
+    bool Empty() const;
+    void SetWidth(int w);
+    void SetHeight(int h);
+    // Keeps the old picture at the top-left; new pixels are white. Negative sizes
+    // count as 0.
+    void SetSize(int w, int h);
+    TPixelFormat PixelFormat() const { return format_; }
+    // pf32bit stays 32-bit; every other format is held as pf24bit.
+    void SetPixelFormat(TPixelFormat f);
+
+    TCanvas& Canvas();
+    const TCanvas& Canvas() const;
+    QImage& Image() { return image_; }
+    const QImage& Image() const { return image_; }
+    // Replaces the picture (converted to this bitmap's format).
+    void LoadFromImage(const QImage& image);
+    // Loads a picture file or resource (":/..."); false when it cannot be read.
+    bool LoadFromFile(const QString& path);
+
+    // Row pointer (QRgb pixels); nullptr for a row outside the bitmap.
+    uint32_t* ScanLine(int row);
+    const uint32_t* ScanLine(int row) const;
+
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool t) { transparent_ = t; }
+    TTransparentMode TransparentMode() const { return transparentMode_; }
+    void SetTransparentMode(TTransparentMode m) { transparentMode_ = m; }
+    // tmAuto: the bottom-left pixel (clDefault when empty); tmFixed: as set.
+    TColor TransparentColor() const;
+    // Setting a colour switches to tmFixed (as in the VCL).
+    void SetTransparentColor(TColor c);
+
+    TNotifyEvent OnChange;
+
+private:
+    QImage::Format QtFormat() const;
+    QImage image_;
+    std::unique_ptr<TCanvas> canvas_;
+    TPixelFormat format_ = pf24bit;
+    bool transparent_ = false;
+    TTransparentMode transparentMode_ = tmAuto;
+    TColor transparentColor_ = clDefault;
+};
