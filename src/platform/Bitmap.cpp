@@ -1,0 +1,134 @@
+#include "platform/Bitmap.h"
+
+#include <algorithm>
+
+#include <QPainter>
+
+TBitmap::TBitmap() : canvas_(std::make_unique<TCanvas>(image_)) {}
+
+TBitmap::TBitmap(int width, int height, TPixelFormat format) : TBitmap()
+{
+    format_ = format == pf32bit ? pf32bit : pf24bit;
+    SetSize(width, height);
+}
+
+TBitmap::~TBitmap() = default;
+
+QImage::Format TBitmap::QtFormat() const
+{
+    return format_ == pf32bit ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+}
+
+void TBitmap::Assign(const TPersistent* source)
+{
+    if (auto* b = dynamic_cast<const TBitmap*>(source)) {
+        if (b == this)
+            return;
+        format_ = b->format_;
+        image_ = b->image_.copy();
+        transparent_ = b->transparent_;
+        transparentMode_ = b->transparentMode_;
+        transparentColor_ = b->transparentColor_;
+        canvas_->SetTarget(&image_);
+        OnChange(this);
+        return;
+    }
+    TPersistent::Assign(source);
+}
+
+int TBitmap::Width() const { return image_.isNull() ? 0 : image_.width(); }
+int TBitmap::Height() const { return image_.isNull() ? 0 : image_.height(); }
+bool TBitmap::Empty() const { return Width() <= 0 || Height() <= 0; }
+
+void TBitmap::SetWidth(int w) { SetSize(w, Height()); }
+void TBitmap::SetHeight(int h) { SetSize(Width(), h); }
+
+void TBitmap::SetSize(int w, int h)
+{
+    w = std::max(0, w);
+    h = std::max(0, h);
+    if (w == Width() && h == Height())
+        return;
+    QImage next;
+    if (w > 0 && h > 0) {
+        next = QImage(w, h, QtFormat());
+        if (next.isNull()) // allocation refused (absurd size): stay empty
+            w = h = 0;
+        else
+            next.fill(0xFFFFFFFFu);
+    }
+    if (!next.isNull() && !image_.isNull()) {
+        const int cw = std::min(w, image_.width()), ch = std::min(h, image_.height());
+        const QImage old = image_.format() == next.format() ? image_ : image_.convertToFormat(next.format());
+        for (int y = 0; y < ch; ++y)
+            std::copy_n(reinterpret_cast<const uint32_t*>(old.constScanLine(y)), cw,
+                        reinterpret_cast<uint32_t*>(next.scanLine(y)));
+    }
+    image_ = next;
+    canvas_->SetTarget(&image_);
+    OnChange(this);
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat f)
+{
+    f = f == pf32bit ? pf32bit : pf24bit;
+    if (f == format_)
+        return;
+    format_ = f;
+    if (!image_.isNull()) {
+        image_ = image_.convertToFormat(QtFormat());
+        if (format_ == pf24bit)
+            image_ = image_.convertToFormat(QImage::Format_RGB32);
+    }
+    canvas_->SetTarget(&image_);
+    OnChange(this);
+}
+
+TCanvas& TBitmap::Canvas() { return *canvas_; }
+const TCanvas& TBitmap::Canvas() const { return *canvas_; }
+
+void TBitmap::LoadFromImage(const QImage& image)
+{
+    image_ = image.isNull() ? QImage() : image.convertToFormat(QtFormat());
+    canvas_->SetTarget(&image_);
+    OnChange(this);
+}
+
+bool TBitmap::LoadFromFile(const QString& path)
+{
+    QImage img(path);
+    if (img.isNull())
+        return false;
+    LoadFromImage(img);
+    return true;
+}
+
+uint32_t* TBitmap::ScanLine(int row)
+{
+    if (row < 0 || row >= Height())
+        return nullptr;
+    return reinterpret_cast<uint32_t*>(image_.scanLine(row));
+}
+
+const uint32_t* TBitmap::ScanLine(int row) const
+{
+    if (row < 0 || row >= Height())
+        return nullptr;
+    return reinterpret_cast<const uint32_t*>(image_.constScanLine(row));
+}
+
+TColor TBitmap::TransparentColor() const
+{
+    if (transparentMode_ == tmFixed)
+        return transparentColor_;
+    if (Empty())
+        return clDefault;
+    const QRgb p = image_.pixel(0, Height() - 1);
+    return RGBColor(qRed(p), qGreen(p), qBlue(p));
+}
+
+void TBitmap::SetTransparentColor(TColor c)
+{
+    transparentColor_ = c;
+    transparentMode_ = c == clDefault ? tmAuto : tmFixed;
+}
