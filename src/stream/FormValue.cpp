@@ -93,11 +93,52 @@ bool operator==(const FormValue& a, const FormValue& b)
     return false;
 }
 
-const FormProperty* FormObject::Find(const std::string& propertyName) const
+const char* FormValue::DescribeKind(Kind kind)
+{
+    switch (kind) {
+    case Kind::Integer:
+        return "an integer";
+    case Kind::Float:
+        return "a floating-point number";
+    case Kind::String:
+        return "a string";
+    case Kind::Ident:
+        return "an identifier";
+    case Kind::Set:
+        return "a set";
+    case Kind::List:
+        return "a list";
+    case Kind::Collection:
+        return "a collection";
+    case Kind::Binary:
+        return "a binary block";
+    }
+    return "an unknown value";
+}
+
+const FormProperty* FindFormProperty(const std::vector<FormProperty>& properties, const std::string& name)
 {
     for (const auto& p : properties)
-        if (p.name == propertyName)
+        if (p.name == name)
             return &p;
+    return nullptr;
+}
+
+const FormProperty* FormItem::Find(const std::string& propertyName) const
+{
+    return FindFormProperty(properties, propertyName);
+}
+
+const FormProperty* FormObject::Find(const std::string& propertyName) const
+{
+    return FindFormProperty(properties, propertyName);
+}
+
+const FormObject* FormObject::FindChild(const std::string& childName) const
+{
+    for (const auto& c : children)
+        if (c.name == childName)
+            return &c;
     return nullptr;
 }
 
@@ -105,4 +146,12 @@ EFormError::EFormError(const std::string& resource, SourcePos pos, const std::st
     : Exception(resource + ":" + std::to_string(pos.line) + ":" + std::to_string(pos.column) + ": " + problem),
       resource_(resource), pos_(pos), problem_(problem)
 {
+}
+
+void EFormError::ExpectKind(const std::string& resource, const FormProperty& property, FormValue::Kind kind)
+{
+    if (property.value.kind != kind)
+        throw EFormError(resource, property.value.pos,
+                         std::string("expected ") + FormValue::DescribeKind(kind) + " for '" + property.name +
+                             "', found " + property.value.Describe());
 }

@@ -21,6 +21,8 @@ struct FormProperty;
 struct FormItem {
     std::vector<FormProperty> properties;
     SourcePos pos;
+
+    const FormProperty* Find(const std::string& propertyName) const;
 };
 
 struct FormValue {
@@ -47,6 +49,9 @@ struct FormValue {
     static FormValue BinaryOf(std::vector<uint8_t> bytes);
 
     bool IsBool() const;
+    // "an integer", "a set", ... for messages that say what was found or expected.
+    static const char* DescribeKind(Kind kind);
+    const char* Describe() const { return DescribeKind(kind); }
     // Structural equality; source positions are ignored.
     friend bool operator==(const FormValue& a, const FormValue& b);
 };
@@ -68,19 +73,28 @@ inline bool operator==(const FormItem& a, const FormItem& b)
 }
 
 struct FormObject {
-    std::string name;
+    // How the object was introduced: a plain "object", or one that refines an
+    // ancestor's definition ("inherited") or embeds a frame ("inline").
+    enum class Origin : uint8_t { Object, Inherited, Inline };
+
+    std::string name; // may be empty: "object TClass"
     std::string className;
     std::vector<FormProperty> properties;
     std::vector<FormObject> children;
     SourcePos pos;
+    Origin origin = Origin::Object;
 
     const FormProperty* Find(const std::string& propertyName) const;
+    const FormObject* FindChild(const std::string& childName) const;
     friend bool operator==(const FormObject& a, const FormObject& b)
     {
-        return a.name == b.name && a.className == b.className && a.properties == b.properties &&
-               a.children == b.children;
+        return a.name == b.name && a.className == b.className && a.origin == b.origin &&
+               a.properties == b.properties && a.children == b.children;
     }
 };
+
+// The first property of that name, or null.
+const FormProperty* FindFormProperty(const std::vector<FormProperty>& properties, const std::string& name);
 
 // Any fault in a stored definition: the text, where it is, and what is wrong.
 class EFormError : public Exception {
@@ -89,6 +103,9 @@ public:
     const std::string& Resource() const { return resource_; }
     SourcePos Pos() const { return pos_; }
     const std::string& Problem() const { return problem_; }
+
+    // Fails with "expected <kind> for 'Name', found <kind>" unless the value has that kind.
+    static void ExpectKind(const std::string& resource, const FormProperty& property, FormValue::Kind kind);
 
 private:
     std::string resource_;
