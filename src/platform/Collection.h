@@ -5,6 +5,7 @@
 // notification that names the changed item or none for the whole collection.
 
 #include <cstdint>
+#include <exception>
 #include <vector>
 
 #include <QString>
@@ -94,15 +95,27 @@ private:
 };
 
 // Brackets a block of changes so that the collection reports once at the end.
+// A failing report passes on, unless another failure is already under way.
 class TCollectionUpdate {
 public:
-    explicit TCollectionUpdate(TCollection& c) : c_(c) { c_.BeginUpdate(); }
-    ~TCollectionUpdate() { c_.EndUpdate(); }
+    explicit TCollectionUpdate(TCollection& c) : c_(c), failures_(std::uncaught_exceptions()) { c_.BeginUpdate(); }
+    ~TCollectionUpdate() noexcept(false)
+    {
+        if (std::uncaught_exceptions() == failures_) {
+            c_.EndUpdate();
+            return;
+        }
+        try {
+            c_.EndUpdate();
+        } catch (...) {
+        }
+    }
     TCollectionUpdate(const TCollectionUpdate&) = delete;
     TCollectionUpdate& operator=(const TCollectionUpdate&) = delete;
 
 private:
     TCollection& c_;
+    int failures_;
 };
 
 [[noreturn]] void ListIndexError(int index);

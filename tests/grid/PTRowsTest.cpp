@@ -184,4 +184,32 @@ TEST(PTRowsTest, CollectionAssignCopiesRowsAndRefusesForeignItemsUntouched)
     EXPECT_THROW(target.rows.Assign(&source.font), EConvertError);
 }
 
+TEST(PTRowsTest, FailuresOfTheGridReachTheCallerAndLeaveNoHalfCell)
+{
+    struct Failing : PTTestOwner {
+        bool failRepaint = false;
+        bool failCreate = false;
+        void RowsChanged() override
+        {
+            if (failRepaint)
+                throw EInvalidOperation("repaint");
+        }
+        void CellCreated(TPTCell* cell) override
+        {
+            if (failCreate)
+                throw EInvalidOperation("created");
+            PTTestOwner::CellCreated(cell);
+        }
+    };
+    Failing grid;
+    grid.Fill(2, 1);
+    grid.failCreate = true;
+    EXPECT_THROW(grid.rows.Items(0)->Cells()->Add(), EInvalidOperation);
+    EXPECT_EQ(grid.rows.Items(0)->Cells()->Count(), 1);
+    grid.failRepaint = true;
+    EXPECT_THROW(grid.rows.Clear(), EInvalidOperation);
+    EXPECT_EQ(grid.rows.Count(), 0);
+    EXPECT_EQ(grid.rows.UpdateCount(), 0);
+}
+
 } // namespace
