@@ -42,7 +42,7 @@ struct FormValue {
     static FormValue Real(double v);
     static FormValue Str(std::string v);
     static FormValue Identifier(std::string v);
-    static FormValue Bool(bool v) { return Identifier(v ? "True" : "False"); }
+    static FormValue Bool(bool v);
     static FormValue SetOf(std::vector<std::string> members);
     static FormValue ListOf(std::vector<FormValue> entries);
     static FormValue CollectionOf(std::vector<FormItem> items);
@@ -66,6 +66,13 @@ struct FormProperty {
         return a.name == b.name && a.value == b.value;
     }
 };
+
+// Defined here, where FormProperty is complete: clang instantiates the value's
+// destructor at the point of an inline body.
+inline FormValue FormValue::Bool(bool v)
+{
+    return Identifier(v ? "True" : "False");
+}
 
 inline bool operator==(const FormItem& a, const FormItem& b)
 {
