@@ -131,29 +131,6 @@ FormItem WriteCell(const TPTCell& cell)
     return item;
 }
 
-const char* KindName(FormValue::Kind kind)
-{
-    switch (kind) {
-    case FormValue::Kind::Integer:
-        return "an integer";
-    case FormValue::Kind::Float:
-        return "a floating-point number";
-    case FormValue::Kind::String:
-        return "a string";
-    case FormValue::Kind::Ident:
-        return "an identifier";
-    case FormValue::Kind::Set:
-        return "a set";
-    case FormValue::Kind::List:
-        return "a list";
-    case FormValue::Kind::Collection:
-        return "a collection";
-    case FormValue::Kind::Binary:
-        return "a binary block";
-    }
-    return "a value";
-}
-
 // Reads the stored rows. Run once without a target to check everything, then
 // again to build: the second run cannot fail where the first did not.
 class RowsReader {
@@ -344,7 +321,7 @@ private:
     void Expect(const FormValue& v, FormValue::Kind kind, SourcePos pos)
     {
         if (v.kind != kind)
-            Fail(pos, std::string("expected ") + KindName(kind) + ", found " + KindName(v.kind));
+            Fail(pos, std::string("expected ") + FormValue::DescribeKind(kind) + ", found " + FormValue::DescribeKind(v.kind));
     }
 
     bool Bool(const FormProperty& p)
@@ -389,7 +366,7 @@ private:
             Fail(At(p), "unknown colour '" + p.value.text + "'");
         }
         if (p.value.kind != FormValue::Kind::Integer)
-            Fail(At(p), std::string("expected a colour, found ") + KindName(p.value.kind));
+            Fail(At(p), std::string("expected a colour, found ") + FormValue::DescribeKind(p.value.kind));
         return static_cast<TColor>(Integer(p, INT32_MIN, INT32_MAX));
     }
 
@@ -402,7 +379,7 @@ private:
             Fail(At(p), "unknown character set '" + p.value.text + "'");
         }
         if (p.value.kind != FormValue::Kind::Integer)
-            Fail(At(p), std::string("expected a character set, found ") + KindName(p.value.kind));
+            Fail(At(p), std::string("expected a character set, found ") + FormValue::DescribeKind(p.value.kind));
         return static_cast<uint8_t>(Integer(p, 0, 255));
     }
 

@@ -2,6 +2,7 @@
 
 #include "PTTestOwner.h"
 #include "grid/PTModelStorage.h"
+#include "stream/FormReader.h"
 
 namespace {
 
@@ -244,6 +245,60 @@ TEST(PTModelStorageTest, BrokenStoredRowsFailWithTheirPlaceAndLeaveTheModelAlone
         ASSERT_EQ(grid.rows.Count(), 2);
         EXPECT_EQ(grid.Cell(1, 1)->Value(), QStringLiteral("kept"));
     }
+}
+
+const char* const kPostGrid = R"(object grdPost: TTavikPTGrid
+  Rows = <
+    item
+      Expand = True
+      Cells = <
+        item
+          Value = '岗位名称'
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clBlack
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          Color = clWhite
+          HorzAlignment = haCenter
+          ParentFont = False
+          ParentColor = False
+        end
+        item
+          Value = 'T'
+          DataType = cdtBoolean
+        end>
+      RowStyle = rsNormal
+    end>
+end
+)";
+
+TEST(PTModelStorageTest, ScreenTextReadsAndWritesBackUnchanged)
+{
+    const FormObject form = ReadForm(kPostGrid, "PostFrm.dfm");
+    PTTestOwner grid;
+    TPTModelStorage::Read(grid.rows, form.Find("Rows")->value, "PostFrm.dfm");
+    ASSERT_EQ(grid.rows.Count(), 1);
+    const TPTCell* head = grid.Cell(0, 0);
+    EXPECT_EQ(head->Value(), QStringLiteral("岗位名称"));
+    EXPECT_EQ(head->FontValue().Color(), clBlack);
+    EXPECT_EQ(head->Color(), clWhite);
+    EXPECT_EQ(head->HorzAlignment(), haCenter);
+    EXPECT_EQ(grid.Cell(1, 0)->DataType(), cdtBoolean);
+    EXPECT_EQ(TPTModelStorage::Write(grid.rows), form.Find("Rows")->value);
+
+    std::string broken = kPostGrid;
+    broken.replace(broken.find("haCenter"), 8, "haMiddle");
+    const FormObject bad = ReadForm(broken, "PostFrm.dfm");
+    try {
+        TPTModelStorage::Read(grid.rows, bad.Find("Rows")->value, "PostFrm.dfm");
+        FAIL() << "accepted";
+    } catch (const EFormError& e) {
+        EXPECT_EQ(e.Pos().line, 14);
+        EXPECT_GT(e.Pos().column, 11);
+        EXPECT_EQ(e.Problem(), "Rows[0].Cells[0].HorzAlignment: unknown value 'haMiddle'");
+    }
+    EXPECT_EQ(grid.Cell(0, 0)->HorzAlignment(), haCenter);
 }
 
 } // namespace
