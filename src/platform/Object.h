@@ -12,6 +12,7 @@
 class Exception : public std::runtime_error {
 public:
     explicit Exception(const std::string& message) : std::runtime_error(message) {}
+    explicit Exception(const char* message) : std::runtime_error(message) {}
     explicit Exception(const QString& message) : std::runtime_error(message.toStdString()) {}
     QString Message() const { return QString::fromUtf8(what()); }
 };

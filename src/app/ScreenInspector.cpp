@@ -1,0 +1,63 @@
+#include "app/ScreenInspector.h"
+
+#include <QApplication>
+#include <QJsonArray>
+#include <QWidget>
+
+#include "platform/Form.h"
+#include "stream/ClassRegistry.h"
+
+namespace {
+
+QJsonObject DumpControl(TControl* c)
+{
+    QJsonObject o;
+    o["class"] = QString::fromLatin1(c->ClassName());
+    o["name"] = c->Name();
+    o["left"] = c->Left();
+    o["top"] = c->Top();
+    o["width"] = c->Width();
+    o["height"] = c->Height();
+    o["visible"] = c->Visible();
+    o["enabled"] = c->Enabled();
+    auto* win = dynamic_cast<TWinControl*>(c);
+    o["tabOrder"] = win ? win->TabOrder() : -1;
+    if (!c->Caption().isEmpty()) {
+        // Edits publish their content as Text, everything else as Caption.
+        const ClassInfo* info = ClassRegistry::Instance().ForObject(c);
+        const bool text = info && info->Find("Text") && !info->Find("Caption");
+        o[text ? "text" : "caption"] = c->Caption();
+    }
+    QJsonArray children;
+    if (win)
+        for (TControl* child : win->ControlList())
+            children.append(DumpControl(child));
+    o["children"] = children;
+    return o;
+}
+
+} // namespace
+
+QJsonObject DumpForm(TCustomForm* form)
+{
+    QJsonObject o;
+    o["class"] = QString::fromLatin1(form->ClassName());
+    o["name"] = form->Name();
+    o["caption"] = form->Caption();
+    o["clientWidth"] = form->ClientWidth();
+    o["clientHeight"] = form->ClientHeight();
+    QJsonArray children;
+    for (TControl* child : form->ControlList())
+        children.append(DumpControl(child));
+    o["children"] = children;
+    return o;
+}
+
+QImage RenderForm(TCustomForm* form)
+{
+    form->Show();
+    QApplication::processEvents();
+    QImage image = form->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    form->Hide();
+    return image;
+}

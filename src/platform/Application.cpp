@@ -1,0 +1,129 @@
+#include "platform/Application.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "platform/ControlWidget.h"
+#include "platform/Form.h"
+
+TApplication* Application()
+{
+    static TApplication app;
+    return &app;
+}
+
+TApplication::TApplication() = default;
+
+TApplication::~TApplication() = default;
+
+void TApplication::Adopt(TCustomForm* form)
+{
+    forms_.push_back(form);
+    if (!mainForm_)
+        mainForm_ = form;
+}
+
+void TApplication::Run()
+{
+    if (auto* dispatcher = QAbstractEventDispatcher::instance())
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, [this] { DoIdle(); });
+    if (mainForm_)
+        GuardedCall([&] { mainForm_->Show(); });
+    if (!terminated_)
+        QApplication::exec();
+}
+
+void TApplication::Terminate()
+{
+    terminated_ = true;
+    QCoreApplication::quit();
+}
+
+void TApplication::DestroyForms()
+{
+    while (!forms_.empty()) {
+        TCustomForm* f = forms_.back();
+        forms_.pop_back();
+        if (f == mainForm_)
+            mainForm_ = nullptr;
+        delete f;
+    }
+}
+
+void TApplication::ProcessMessages()
+{
+    QCoreApplication::processEvents();
+}
+
+QString TApplication::Title() const
+{
+    return QCoreApplication::applicationName();
+}
+
+int TApplication::MessageBox(const QString& text, const QString& caption, unsigned flags)
+{
+    const QString title = caption.isEmpty() ? Title() : caption;
+    if (messageBoxHook_)
+        return messageBoxHook_(text, title, flags);
+    QMessageBox box(flags & MB_ICONERROR ? QMessageBox::Critical : QMessageBox::NoIcon, title, text,
+                    QMessageBox::Ok);
+    box.exec();
+    return mrOk;
+}
+
+QString ExceptionMessage(std::exception_ptr error)
+{
+    QString message;
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        message = QString::fromUtf8(e.what());
+    } catch (...) {
+        message = QStringLiteral("Unknown error");
+    }
+    // Messages end with a period, as the platform's default error box shows them.
+    if (!message.isEmpty() && message.back() > QChar('.'))
+        message += QChar('.');
+    return message;
+}
+
+void TApplication::HandleException(std::exception_ptr error)
+{
+    ShowException(ExceptionMessage(error));
+}
+
+void TApplication::ShowException(const QString& message)
+{
+    MessageBox(message, Title(), MB_OK | MB_ICONERROR);
+}
+
+void TApplication::AddIdleHandler(std::function<void()> handler)
+{
+    idleHandlers_.push_back(std::move(handler));
+}
+
+void TApplication::DoIdle()
+{
+    if (inIdle_)
+        return;
+    inIdle_ = true;
+    for (auto& handler : idleHandlers_)
+        GuardedCall(handler);
+    inIdle_ = false;
+}
+
+void TApplication::ModalShown(TCustomForm* form)
+{
+    if (modalHook_) {
+        // Run the hook from inside the modal loop, as a user would act.
+        QTimer::singleShot(0, [hook = modalHook_, form] { GuardedCall([&] { hook(form); }); });
+    }
+}
+
+bool HandleEscapedException()
+{
+    Application()->HandleException(std::current_exception());
+    return true;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+// The application object: the main window and the message loop, idle-time
+// work, message boxes and the default handling of errors that escape handlers.
+
+#include <exception>
+#include <functional>
+#include <vector>
+
+#include <QString>
+
+class TCustomForm;
+
+enum : unsigned { MB_OK = 0x0, MB_ICONERROR = 0x10, MB_ICONINFORMATION = 0x40 };
+
+class TApplication {
+public:
+    TApplication();
+    ~TApplication();
+
+    void Initialize() {}
+    // The first form made through CreateForm becomes the main window.
+    template <class T>
+    void CreateForm(T*& ref)
+    {
+        ref = new T(nullptr);
+        Adopt(ref);
+    }
+    void Adopt(TCustomForm* form);
+    TCustomForm* MainForm() const { return mainForm_; }
+    // Shows the main window and runs the message loop until it closes.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Frees the forms the application owns, newest first.
+    void DestroyForms();
+    void ProcessMessages();
+
+    // Shows a message box with an OK button; returns the button pressed.
+    int MessageBox(const QString& text, const QString& caption = QString(), unsigned flags = MB_OK);
+    // The default handling of an error that escaped an event handler.
+    void HandleException(std::exception_ptr error);
+    void ShowException(const QString& message);
+    // Runs the idle-time work now (the loop does it whenever it runs out of input).
+    void DoIdle();
+    void AddIdleHandler(std::function<void()> handler);
+
+    // Test and automation hooks: message boxes are handed to the hook instead of
+    // being shown; a modal window is announced once it is showing.
+    using MessageBoxHook = std::function<int(const QString& text, const QString& caption, unsigned flags)>;
+    void SetMessageBoxHook(MessageBoxHook hook) { messageBoxHook_ = std::move(hook); }
+    using ModalHook = std::function<void(TCustomForm*)>;
+    void SetModalHook(ModalHook hook) { modalHook_ = std::move(hook); }
+    void ModalShown(TCustomForm* form);
+
+    QString Title() const;
+
+private:
+    std::vector<TCustomForm*> forms_;
+    TCustomForm* mainForm_ = nullptr;
+    bool terminated_ = false;
+    bool inIdle_ = false;
+    std::vector<std::function<void()>> idleHandlers_;
+    MessageBoxHook messageBoxHook_;
+    ModalHook modalHook_;
+};
+
+// The process-wide application object (created on first use).
+TApplication* Application();
+// The text a message box shows for an error: the message with a closing period.
+QString ExceptionMessage(std::exception_ptr error);

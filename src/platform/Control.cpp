@@ -1,0 +1,588 @@
+#include "platform/Control.h"
+
+#include <QCursor>
+#include <QHash>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWidget>
+
+#include "platform/Canvas.h"
+#include "platform/ControlSurface.h"
+#include "platform/ControlWidget.h"
+#include "platform/Form.h"
+#include "platform/WinControl.h"
+#include "platform/WindowLayer.h"
+
+namespace {
+
+TControl* g_capture = nullptr;
+
+QHash<int, QCursor>& ProgramCursors()
+{
+    static QHash<int, QCursor> cursors;
+    return cursors;
+}
+
+QCursor MapCursor(TCursor c)
+{
+    switch (c) {
+    case crNone: return QCursor(Qt::BlankCursor);
+    case crCross: return QCursor(Qt::CrossCursor);
+    case crIBeam: return QCursor(Qt::IBeamCursor);
+    case crSizeNESW: return QCursor(Qt::SizeBDiagCursor);
+    case crSizeNS: return QCursor(Qt::SizeVerCursor);
+    case crSizeNWSE: return QCursor(Qt::SizeFDiagCursor);
+    case crSizeWE: return QCursor(Qt::SizeHorCursor);
+    case crUpArrow: return QCursor(Qt::UpArrowCursor);
+    case crHourGlass:
+    case crSQLWait: return QCursor(Qt::WaitCursor);
+    case crDrag:
+    case crMultiDrag: return QCursor(Qt::DragCopyCursor);
+    case crNoDrop:
+    case crNo: return QCursor(Qt::ForbiddenCursor);
+    case crHSplit: return QCursor(Qt::SplitHCursor);
+    case crVSplit: return QCursor(Qt::SplitVCursor);
+    case crAppStart: return QCursor(Qt::BusyCursor);
+    case crHelp: return QCursor(Qt::WhatsThisCursor);
+    case crHandPoint: return QCursor(Qt::PointingHandCursor);
+    case crSizeAll: return QCursor(Qt::SizeAllCursor);
+    default: break;
+    }
+    auto it = ProgramCursors().find(c);
+    return it != ProgramCursors().end() ? *it : QCursor(Qt::ArrowCursor);
+}
+
+} // namespace
+
+TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>())
+{
+    font_->OnChange = TNotifyEvent([this](TObject*) {
+        // An edit of the font from outside means the control has its own font now.
+        parentFont_ = false;
+        FontChanged();
+    });
+}
+
+TControl::~TControl()
+{
+    MarkDestroying();
+    if (g_capture == this)
+        ReleaseCapture();
+    if (parent_)
+        SetParent(nullptr);
+    if (auto* cw = dynamic_cast<ControlWidget*>(widget_))
+        cw->Detach();
+    WindowLayer::ForgetControl(widget_);
+    delete widget_;
+    widget_ = nullptr;
+}
+
+QWidget* TControl::Widget()
+{
+    if (!widget_) {
+        widget_ = CreateWidget();
+        WindowLayer::AttachControl(widget_, this);
+        SyncWidget();
+    }
+    return widget_;
+}
+
+QWidget* TControl::CreateWidget()
+{
+    return new ControlWidget(this);
+}
+
+void TControl::SyncWidget()
+{
+    if (!widget_)
+        return;
+    if (parent_)
+        widget_->setParent(parent_->Widget());
+    widget_->setGeometry(bounds_.Left, bounds_.Top, std::max(0, Width()), std::max(0, Height()));
+    widget_->setEnabled(enabled_);
+    if (cursor_ != crDefault)
+        widget_->setCursor(MapCursor(cursor_));
+    ApplyWidgetFont();
+    ApplyWidgetColor();
+    if (parent_)
+        widget_->setVisible(visible_);
+}
+
+void TControl::ApplyWidgetFont()
+{
+    if (widget_)
+        widget_->setFont(font_->ToQFont());
+}
+
+void TControl::ApplyWidgetColor()
+{
+    if (!widget_ || SelfPainted())
+        return;
+    QPalette pal = widget_->palette();
+    pal.setColor(QPalette::Window, ToQColor(color_));
+    pal.setColor(QPalette::WindowText, ToQColor(font_->Color()));
+    widget_->setPalette(pal);
+}
+
+void TControl::SetParent(TWinControl* parent)
+{
+    if (parent == parent_)
+        return;
+    if (parent == this)
+        throw EInvalidOperation("A control cannot have itself as its parent");
+    if (parent_)
+        parent_->RemoveControl(this);
+    TWinControl* old = parent_;
+    parent_ = parent;
+    if (parent_) {
+        parent_->InsertControl(this);
+        if (parentFont_)
+            ParentFontChanged();
+        if (parentColor_)
+            ParentColorChanged();
+        Widget(); // the window exists while the control has a parent
+        SyncWidget();
+        RealignParent();
+    } else if (widget_ && !IsDestroying()) {
+        widget_->hide();
+        widget_->setParent(nullptr);
+    }
+    if (old && !old->IsDestroying() && align_ != alNone)
+        old->Realign();
+}
+
+TCustomForm* TControl::ParentForm() const
+{
+    const TControl* c = this;
+    while (c->parent_)
+        c = c->parent_;
+    return dynamic_cast<TCustomForm*>(const_cast<TControl*>(c));
+}
+
+void TControl::SetBounds(int left, int top, int width, int height)
+{
+    const TRect nb = Bounds(left, top, width, height);
+    if (nb == bounds_)
+        return;
+    const bool resized = nb.Width() != bounds_.Width() || nb.Height() != bounds_.Height();
+    bounds_ = nb;
+    if (widget_)
+        widget_->setGeometry(left, top, std::max(0, width), std::max(0, height));
+    if (resized && surface_) {
+        surface_->Resize(std::max(0, width), std::max(0, height));
+        if (widget_)
+            widget_->update();
+    }
+    BoundsChanged();
+    if (resized)
+        Resize();
+    RealignParent();
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const
+{
+    if (!widget_)
+        return p;
+    const QPoint g = widget_->mapToGlobal(QPoint(p.X, p.Y));
+    return {g.x(), g.y()};
+}
+
+TPoint TControl::ScreenToClient(TPoint p) const
+{
+    if (!widget_)
+        return p;
+    const QPoint l = widget_->mapFromGlobal(QPoint(p.X, p.Y));
+    return {l.x(), l.y()};
+}
+
+void TControl::SetAlign(TAlign align)
+{
+    if (align == align_)
+        return;
+    align_ = align;
+    RealignParent();
+}
+
+void TControl::RealignParent()
+{
+    if (parent_ && align_ != alNone && !parent_->IsLoading())
+        parent_->Realign();
+}
+
+void TControl::SetVisible(bool visible)
+{
+    if (visible == visible_)
+        return;
+    visible_ = visible;
+    if (widget_ && parent_)
+        widget_->setVisible(visible);
+    VisibleChanged();
+    if (parent_ && align_ != alNone && !parent_->IsLoading())
+        parent_->Realign();
+}
+
+bool TControl::Showing() const
+{
+    if (!visible_)
+        return false;
+    if (!parent_)
+        return widget_ && widget_->isVisible();
+    return parent_->Showing();
+}
+
+void TControl::SetEnabled(bool enabled)
+{
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    if (widget_)
+        widget_->setEnabled(enabled);
+    EnabledChanged();
+}
+
+void TControl::EnabledChanged()
+{
+    Invalidate();
+}
+
+void TControl::VisibleChanged() {}
+
+void TControl::SetText(const QString& text)
+{
+    if (text == text_)
+        return;
+    text_ = text;
+    TextChanged();
+}
+
+void TControl::TextChanged()
+{
+    Invalidate();
+}
+
+void TControl::SetParentFont(bool v)
+{
+    if (v == parentFont_)
+        return;
+    parentFont_ = v;
+    if (v && parent_)
+        ParentFontChanged();
+}
+
+void TControl::ParentFontChanged()
+{
+    if (!parentFont_ || !parent_)
+        return;
+    font_->Assign(&parent_->Font());
+    parentFont_ = true;
+}
+
+void TControl::FontChanged()
+{
+    ApplyWidgetFont();
+    ApplyWidgetColor();
+    Invalidate();
+}
+
+void TControl::SetColor(TColor color)
+{
+    if (color == color_)
+        return;
+    color_ = color;
+    parentColor_ = false;
+    ColorChanged();
+}
+
+void TControl::SetParentColor(bool v)
+{
+    if (v == parentColor_)
+        return;
+    parentColor_ = v;
+    if (v && parent_)
+        ParentColorChanged();
+}
+
+void TControl::ParentColorChanged()
+{
+    if (!parentColor_ || !parent_)
+        return;
+    SetColor(parent_->Color());
+    parentColor_ = true;
+}
+
+void TControl::ColorChanged()
+{
+    ApplyWidgetColor();
+    Invalidate();
+}
+
+void TControl::SetCursor(TCursor cursor)
+{
+    if (cursor == cursor_)
+        return;
+    cursor_ = cursor;
+    if (widget_) {
+        if (cursor == crDefault)
+            widget_->unsetCursor();
+        else
+            widget_->setCursor(MapCursor(cursor));
+    }
+}
+
+void TControl::RegisterCursor(TCursor id, const QCursor& cursor)
+{
+    ProgramCursors().insert(id, cursor);
+}
+
+LRESULT TControl::Perform(unsigned msg, WPARAM wparam, LPARAM lparam)
+{
+    TMessage m{msg, wparam, lparam, 0};
+    WndProc(m);
+    return m.Result;
+}
+
+void TControl::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case CM_MOUSEENTER: MouseEnter(); break;
+    case CM_MOUSELEAVE: MouseLeave(); break;
+    default: break;
+    }
+}
+
+void TControl::Invalidate()
+{
+    InvalidateRect({0, 0, Width(), Height()});
+}
+
+void TControl::InvalidateRect(const TRect& rect)
+{
+    if (recordInvalidations_)
+        invalidations_.push_back(rect);
+    if (rect.IsEmpty())
+        return;
+    const QRect r(rect.Left, rect.Top, rect.Width(), rect.Height());
+    if (surface_)
+        surface_->Invalidate(r);
+    if (widget_)
+        widget_->update(r);
+}
+
+std::vector<TRect> TControl::TakeInvalidations()
+{
+    std::vector<TRect> out;
+    out.swap(invalidations_);
+    return out;
+}
+
+const QImage* TControl::Surface() const
+{
+    return surface_ ? &surface_->Image() : nullptr;
+}
+
+void TControl::Update()
+{
+    PaintInvalid();
+}
+
+void TControl::SetSelfPainted(bool opaque)
+{
+    surface_ = std::make_unique<ControlSurface>(opaque);
+    surface_->Resize(std::max(0, Width()), std::max(0, Height()));
+}
+
+void TControl::PaintInvalid()
+{
+    if (!surface_)
+        return;
+    surface_->Resize(std::max(0, Width()), std::max(0, Height()));
+    const QRegion dirty = surface_->TakeDirty(QRegion());
+    if (dirty.isEmpty())
+        return;
+    QImage& image = surface_->Image();
+    if (!surface_->Opaque()) {
+        QPainter clear(&image);
+        clear.setCompositionMode(QPainter::CompositionMode_Source);
+        for (const QRect& r : dirty)
+            clear.fillRect(r, Qt::transparent);
+    }
+    TCanvas canvas(image);
+    canvas.SelectClipRegion(dirty);
+    canvas.Font().Assign(font_.get());
+    if (surface_->Opaque()) {
+        canvas.Brush().SetColor(color_);
+        canvas.FillRect({0, 0, Width(), Height()});
+    }
+    Paint(canvas);
+    surface_->MarkPainted(dirty);
+}
+
+void TControl::PaintEventHandler(QPaintEvent* event)
+{
+    if (!surface_)
+        return;
+    surface_->Resize(std::max(0, Width()), std::max(0, Height()));
+    surface_->Invalidate(surface_->TakeDirty(event->region()));
+    PaintInvalid();
+    QPainter p(widget_);
+    for (const QRect& r : event->region())
+        p.drawImage(r.topLeft(), surface_->Image(), r);
+}
+
+void TControl::ScrollSurface(int dx, int dy, const TRect& scroll, const TRect& clip)
+{
+    if (!surface_)
+        return;
+    surface_->Resize(std::max(0, Width()), std::max(0, Height()));
+    QRegion uncovered;
+    const QRect s(scroll.Left, scroll.Top, scroll.Width(), scroll.Height());
+    const QRect c(clip.Left, clip.Top, clip.Width(), clip.Height());
+    surface_->Scroll(dx, dy, s, c, uncovered);
+    if (recordInvalidations_)
+        for (const QRect& r : uncovered)
+            invalidations_.push_back(Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1));
+    if (widget_)
+        widget_->update(s & c);
+}
+
+std::unique_ptr<TCanvas> TControl::SurfaceCanvas()
+{
+    if (!surface_)
+        return nullptr;
+    surface_->Resize(std::max(0, Width()), std::max(0, Height()));
+    if (widget_)
+        widget_->update();
+    auto canvas = std::make_unique<TCanvas>(surface_->Image());
+    canvas->Font().Assign(font_.get());
+    return canvas;
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y)
+{
+    OnMouseMove(this, shift, x, y);
+}
+
+void TControl::HandleMouse(QMouseEvent* event)
+{
+    const TShiftState shift = WindowLayer::ShiftFromEvent(event);
+    const int x = static_cast<int>(event->position().x());
+    const int y = static_cast<int>(event->position().y());
+    TMouseButton button = mbLeft;
+    if (event->button() == Qt::RightButton)
+        button = mbRight;
+    else if (event->button() == Qt::MiddleButton)
+        button = mbMiddle;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (button == mbLeft)
+            pressedInside_ = true;
+        MouseDown(button, shift, x, y);
+        break;
+    case QEvent::MouseButtonDblClick:
+        DblClick();
+        MouseDown(button, shift | ssDouble, x, y);
+        break;
+    case QEvent::MouseButtonRelease:
+        if (button == mbLeft && pressedInside_) {
+            pressedInside_ = false;
+            if (x >= 0 && y >= 0 && x < Width() && y < Height())
+                Click();
+        }
+        MouseUp(button, shift, x, y);
+        break;
+    case QEvent::MouseMove:
+        MouseMove(shift, x, y);
+        break;
+    default:
+        break;
+    }
+}
+
+bool TControl::DispatchEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        if (!enabled_)
+            return true;
+        HandleMouse(static_cast<QMouseEvent*>(event));
+        return true;
+    case QEvent::Enter:
+        Perform(CM_MOUSEENTER);
+        return false;
+    case QEvent::Leave:
+        Perform(CM_MOUSELEAVE);
+        return false;
+    default:
+        break;
+    }
+    if (auto* posted = WindowLayer::AsPostedMessage(event)) {
+        WndProc(*posted);
+        return true;
+    }
+    return false;
+}
+
+void TControl::Loaded()
+{
+    SyncWidget();
+}
+
+TControl* TControl::CaptureControl()
+{
+    return g_capture;
+}
+
+void TControl::SetCapture()
+{
+    if (g_capture == this)
+        return;
+    if (g_capture)
+        ReleaseCapture();
+    g_capture = this;
+    if (widget_ && widget_->isVisible())
+        widget_->grabMouse();
+}
+
+void TControl::ReleaseCapture()
+{
+    TControl* old = g_capture;
+    if (!old)
+        return;
+    g_capture = nullptr;
+    if (old->widget_ && QWidget::mouseGrabber() == old->widget_)
+        old->widget_->releaseMouse();
+    old->Perform(WM_CAPTURECHANGED);
+}
+
+TShiftState KeyboardShiftState()
+{
+    return WindowLayer::LastShiftState();
+}
+
+bool GetKeyState(Word vk)
+{
+    const TShiftState s = WindowLayer::LastShiftState();
+    switch (vk) {
+    case VK_SHIFT: return s & ssShift;
+    case VK_CONTROL: return s & ssCtrl;
+    case VK_MENU: return s & ssAlt;
+    case VK_LBUTTON: return s & ssLeft;
+    case VK_RBUTTON: return s & ssRight;
+    case VK_MBUTTON: return s & ssMiddle;
+    default: return false;
+    }
+}

@@ -1,0 +1,38 @@
+#include "platform/ControlWidget.h"
+
+#include "platform/Control.h"
+#include "platform/WinControl.h"
+
+ControlWidget::ControlWidget(TControl* control, QWidget* parent) : QWidget(parent), control_(control)
+{
+}
+
+bool ControlWidget::event(QEvent* event)
+{
+    if (!control_)
+        return QWidget::event(event);
+    bool handled = false;
+    GuardedCall([&] { handled = control_->DispatchEvent(event); });
+    return handled || QWidget::event(event);
+}
+
+void ControlWidget::paintEvent(QPaintEvent* event)
+{
+    if (control_)
+        GuardedCall([&] { control_->PaintEventHandler(event); });
+}
+
+bool ControlWidget::focusNextPrevChild(bool next)
+{
+    // Tab moves by the framework's tab order, not the window layer's.
+    if (auto* win = dynamic_cast<TWinControl*>(control_); win && isWindow()) {
+        TWinControl* current = nullptr;
+        if (QWidget* f = focusWidget())
+            for (QWidget* w = f; w && !current; w = w->parentWidget())
+                if (auto* cw = dynamic_cast<ControlWidget*>(w))
+                    current = dynamic_cast<TWinControl*>(cw->Control());
+        GuardedCall([&] { win->SelectNext(current, next, true); });
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
+}

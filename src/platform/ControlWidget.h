@@ -1,0 +1,41 @@
+#pragma once
+
+// The window of a control that the framework paints and drives itself: every
+// event goes to the control, under the application's default error handling.
+
+#include <QWidget>
+
+class TControl;
+
+class ControlWidget : public QWidget {
+public:
+    ControlWidget(TControl* control, QWidget* parent = nullptr);
+    TControl* Control() const { return control_; }
+    void Detach() { control_ = nullptr; }
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    TControl* control_;
+};
+
+// Runs fn and hands any exception to the application's error handling, so no
+// exception ever crosses the window layer's event loop.
+template <class Fn>
+bool GuardedCall(Fn&& fn);
+
+bool HandleEscapedException();
+#include <exception>
+template <class Fn>
+bool GuardedCall(Fn&& fn)
+{
+    try {
+        fn();
+        return true;
+    } catch (...) {
+        return HandleEscapedException();
+    }
+}

@@ -1,0 +1,253 @@
+#include "platform/Form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QWidget>
+
+#include "platform/Application.h"
+#include "platform/ControlWidget.h"
+
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner)
+{
+    SetSelfPainted(true);
+    SetParentFont(false);
+    SetParentColor(false);
+    SetVisible(false);
+}
+
+TCustomForm::~TCustomForm()
+{
+    MarkDestroying();
+    if (modalLoop_)
+        modalLoop_->quit();
+    GuardedCall([&] { OnDestroy(this); });
+}
+
+QWidget* TCustomForm::CreateWidget()
+{
+    auto* w = new ControlWidget(this);
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    w->setWindowTitle(Caption());
+    w->setFocusPolicy(Qt::NoFocus);
+    return w;
+}
+
+void TCustomForm::ApplyWindowFlags()
+{
+    QWidget* w = Widget();
+    Qt::WindowFlags flags = Qt::Window;
+    switch (borderStyle_) {
+    case bsDialog:
+        flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+        break;
+    case bsSingle:
+    case bsToolWindow:
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+        break;
+    case bsNone:
+        flags |= Qt::FramelessWindowHint;
+        break;
+    default:
+        break;
+    }
+    const bool shown = w->isVisible();
+    if (w->windowFlags() != flags)
+        w->setWindowFlags(flags);
+    FitWindow();
+    if (shown)
+        w->show();
+}
+
+void TCustomForm::FitWindow()
+{
+    if (!HasWidget())
+        return;
+    QWidget* w = Widget();
+    if (borderStyle_ == bsSizeable || borderStyle_ == bsSizeToolWin || borderStyle_ == bsNone) {
+        w->setMinimumSize(0, 0);
+        w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        w->resize(Width(), Height());
+    } else {
+        // Dialog borders have no sizing frame: the size is whatever the program sets.
+        w->setFixedSize(Width(), Height());
+    }
+}
+
+void TCustomForm::BoundsChanged()
+{
+    FitWindow();
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle style)
+{
+    if (style == borderStyle_)
+        return;
+    borderStyle_ = style;
+    ApplyWindowFlags();
+}
+
+void TCustomForm::TextChanged()
+{
+    Widget()->setWindowTitle(Caption());
+}
+
+void TCustomForm::SetVisible(bool visible)
+{
+    const bool was = Visible();
+    TControl::SetVisible(visible);
+    QWidget* w = Widget();
+    if (visible) {
+        ApplyWindowFlags();
+        if (!was && (position_ == poScreenCenter || position_ == poDesktopCenter ||
+                     position_ == poMainFormCenter || position_ == poOwnerFormCenter))
+            CenterOnScreen();
+        w->show();
+        if (activeControl_ && activeControl_->CanFocus())
+            activeControl_->Widget()->setFocus(Qt::OtherFocusReason);
+        else if (TWinControl* first = FindNextControl(nullptr, true, true, false))
+            first->SetFocus();
+        if (!was)
+            OnShow(this);
+    } else {
+        w->hide();
+    }
+}
+
+void TCustomForm::CenterOnScreen()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const int x = area.x() + (area.width() - Width()) / 2;
+    const int y = area.y() + (area.height() - Height()) / 2;
+    Widget()->move(x, y);
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control)
+{
+    if (control && control->CanFocus())
+        control->SetFocus();
+    else
+        FocusChanged(control);
+}
+
+void TCustomForm::FocusChanged(TWinControl* control)
+{
+    if (control == activeControl_ || control == this)
+        return;
+    TWinControl* old = activeControl_;
+    activeControl_ = control;
+    if (old)
+        old->DoExit();
+    if (control && activeControl_ == control)
+        control->DoEnter();
+}
+
+bool TCustomForm::DialogKey(Word key)
+{
+    // The focused control first (a focused button takes Enter itself), then every
+    // control in creation order: the default button takes Enter, the cancel
+    // button Escape.
+    if (activeControl_ && activeControl_->Perform(CM_DIALOGKEY, key, 1))
+        return true;
+    std::vector<TWinControl*> all;
+    GetTabOrderList(all);
+    for (TWinControl* c : all)
+        if (c != activeControl_ && c->Perform(CM_DIALOGKEY, key, 0))
+            return true;
+    return false;
+}
+
+void TCustomForm::SetModalResult(int result)
+{
+    modalResult_ = result;
+    if (result != mrNone && modalLoop_)
+        modalLoop_->quit();
+}
+
+int TCustomForm::ShowModal()
+{
+    if (Visible() || modalLoop_)
+        throw EInvalidOperation("Cannot make a visible window modal");
+    // Every other window of the process is disabled while this one runs.
+    std::vector<QPointer<QWidget>> disabled;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top != Widget() && top->isVisible() && top->isEnabled()) {
+            top->setEnabled(false);
+            disabled.emplace_back(top);
+        }
+    modalResult_ = mrNone;
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    struct Restore {
+        TCustomForm* form;
+        std::vector<QPointer<QWidget>>& windows;
+        ~Restore()
+        {
+            form->modalLoop_ = nullptr;
+            if (!form->IsDestroying())
+                form->SetVisible(false);
+            for (auto& w : windows)
+                if (w)
+                    w->setEnabled(true);
+        }
+    } restore{this, disabled};
+    SetVisible(true);
+    Application()->ModalShown(this);
+    if (modalResult_ == mrNone)
+        loop.exec();
+    return modalResult_;
+}
+
+void TCustomForm::Close()
+{
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (action == caNone)
+        return;
+    if (InModalLoop()) {
+        SetModalResult(mrCancel);
+        return;
+    }
+    SetVisible(false);
+    if (Application()->MainForm() == this)
+        Application()->Terminate();
+}
+
+bool TCustomForm::DispatchEvent(QEvent* event)
+{
+    if (event->type() == QEvent::Close) {
+        // The window layer never closes the window itself: the framework decides.
+        event->ignore();
+        Close();
+        return true;
+    }
+    return TWinControl::DispatchEvent(event);
+}
+
+void TCustomForm::DoCreate()
+{
+    GuardedCall([&] { OnCreate(this); });
+}
+
+void TCustomForm::RegisterHandler(const std::string& name, std::any handler)
+{
+    std::string key = name;
+    for (char& c : key)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    handlers_[key] = std::move(handler);
+}
+
+const std::any* TCustomForm::FindHandler(const std::string& name) const
+{
+    std::string key = name;
+    for (char& c : key)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    auto it = handlers_.find(key);
+    return it == handlers_.end() ? nullptr : &it->second;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+// Glue between the window layer (Qt) and the framework: which control a window
+// belongs to, keyboard routing that the dialog conventions need (Tab, Enter,
+// Escape), key codes, modifier state and posted messages.
+
+#include <QEvent>
+
+#include "platform/Messages.h"
+
+class QWidget;
+class QInputEvent;
+class QKeyEvent;
+class TControl;
+
+namespace WindowLayer {
+
+void AttachControl(QWidget* widget, TControl* control);
+void ForgetControl(QWidget* widget);
+// The control a window belongs to, looking up through parent windows.
+TControl* ControlFromWidget(QWidget* widget);
+
+TShiftState ShiftFromEvent(const QInputEvent* event);
+TShiftState LastShiftState();
+void SetLastShiftState(TShiftState state);
+
+// The platform's virtual key code for a key event (0 when it has none).
+Word VirtualKey(const QKeyEvent* event);
+
+void PostMessage(TControl* control, const TMessage& message);
+// The message carried by a posted-message event, or nullptr.
+TMessage* AsPostedMessage(QEvent* event);
+
+} // namespace WindowLayer

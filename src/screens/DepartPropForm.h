@@ -1,0 +1,25 @@
+#pragma once
+
+// The department dialog: name and code, and, when "挂接岗位" is ticked, the
+// posts of the department and their users.
+
+#include "screens/ScreenForm.h"
+
+class TDepartPropForm : public TScreenForm {
+public:
+    explicit TDepartPropForm(TComponent* owner);
+    const char* ClassName() const override { return "TDepartPropForm"; }
+
+    TControl* pnlPost = nullptr;
+    TControl* pnlUser = nullptr;
+
+    void FormCreate(TObject* sender);
+    // Switches between the short form and the full form with the two grids.
+    void SkinCheckBox1Change(TObject* sender);
+
+    static constexpr int kFullHeight = 374;
+    static constexpr int kShortHeight = 130;
+
+private:
+    bool PostsAttached() const;
+};

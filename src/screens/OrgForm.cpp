@@ -1,0 +1,6 @@
+#include "screens/OrgForm.h"
+
+TOrgForm::TOrgForm(TComponent* owner) : TScreenForm(owner)
+{
+    Build(QStringLiteral("OrgForm"));
+}

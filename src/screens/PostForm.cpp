@@ -1,0 +1,6 @@
+#include "screens/PostForm.h"
+
+TPostForm::TPostForm(TComponent* owner) : TScreenForm(owner)
+{
+    Build(QStringLiteral("PostForm"));
+}

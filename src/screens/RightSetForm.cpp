@@ -1,0 +1,6 @@
+#include "screens/RightSetForm.h"
+
+TRightSetForm::TRightSetForm(TComponent* owner) : TScreenForm(owner)
+{
+    Build(QStringLiteral("RightSetForm"));
+}

@@ -1,0 +1,15 @@
+#include "screens/ScreenForm.h"
+
+#include "stream/FormLoader.h"
+
+void TScreenForm::Build(const QString& definition)
+{
+    LoadFormResource(this, QStringLiteral(":/screens/") + definition + QStringLiteral(".form"));
+    DoCreate();
+}
+
+void TScreenForm::ThrowMissing(const char* name) const
+{
+    throw Exception(std::string(ClassName()) + ": the stored definition has no component " + name +
+                    " of the expected class");
+}

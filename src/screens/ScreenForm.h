@@ -1,0 +1,36 @@
+#pragma once
+
+// What every screen does when it is constructed: build its components from its
+// own stored definition, then run its creation handler.
+
+#include <QString>
+
+#include "platform/Form.h"
+
+class TScreenForm : public TForm {
+public:
+    const char* ClassName() const override { return "TScreenForm"; }
+
+protected:
+    explicit TScreenForm(TComponent* owner) : TForm(owner) {}
+    // Reads resources/screens/<definition>.form into this form, then runs OnCreate.
+    // Handlers must be registered before, fields bound after.
+    void Build(const QString& definition);
+    // A component of the definition that the screen's code needs by name.
+    template <class T>
+    T* Bind(const char* name)
+    {
+        return FindComponent(QString::fromLatin1(name)) ? Require<T>(name) : nullptr;
+    }
+    template <class T>
+    T* Require(const char* name)
+    {
+        auto* c = Find<T>(QString::fromLatin1(name));
+        if (!c)
+            ThrowMissing(name);
+        return c;
+    }
+
+private:
+    [[noreturn]] void ThrowMissing(const char* name) const;
+};

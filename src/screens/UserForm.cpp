@@ -1,0 +1,6 @@
+#include "screens/UserForm.h"
+
+TUserForm::TUserForm(TComponent* owner) : TScreenForm(owner)
+{
+    Build(QStringLiteral("UserForm"));
+}
