@@ -141,6 +141,21 @@ TEST(PTCellTest, CellsFollowTheGridFontAndColourUnlessTheyHaveTheirOwn)
     EXPECT_EQ(follows->FontValue().Name(), QStringLiteral("Tahoma"));
 }
 
+TEST(PTCellTest, CellsFollowingTheGridShareOneFontUntilOneIsTaken)
+{
+    PTTestOwner grid;
+    grid.Fill(1, 3);
+    TPTCell* a = grid.Cell(0, 0);
+    TPTCell* b = grid.Cell(1, 0);
+    EXPECT_EQ(&a->FontValue(), &b->FontValue());
+    TFont* own = a->Font();
+    EXPECT_EQ(&a->FontValue(), own);
+    EXPECT_NE(&b->FontValue(), own);
+    // Copying a following cell does not give the copy a font object either.
+    grid.Cell(2, 0)->Assign(b);
+    EXPECT_EQ(&grid.Cell(2, 0)->FontValue(), &b->FontValue());
+}
+
 TEST(PTCellTest, AssignCopiesEveryFieldAndRefusesOtherClasses)
 {
     PTTestOwner source;
