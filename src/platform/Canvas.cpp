@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <QTransform>
 
@@ -248,6 +249,14 @@ struct TCanvas::Private {
     bool fontValid = false;
     QFont qfont;
     std::unique_ptr<QFontMetrics> metrics;
+    // Text shaping is the slow part of measuring: widths are kept per font.
+    QHash<QString, int> widths;
+    // Unrotated text is rendered once per font and string into ink spans
+    // (x0, x1, y relative to the text cell), then painted by the rasteriser.
+    struct InkSpan {
+        int y, x0, x1;
+    };
+    QHash<QString, std::shared_ptr<const std::vector<InkSpan>>> inkCache;
 
     bool hasSurface() const { return target && !target->isNull() && target->width() > 0 && target->height() > 0; }
 
@@ -319,6 +328,8 @@ struct TCanvas::Private {
             fPitch = font.Pitch();
             qfont = font.ToQFont();
             metrics = std::make_unique<QFontMetrics>(qfont);
+            widths.clear();
+            inkCache.clear();
             fontValid = true;
         }
         return qfont;
@@ -327,6 +338,67 @@ struct TCanvas::Private {
     {
         qFont();
         return *metrics;
+    }
+    std::shared_ptr<const std::vector<InkSpan>> inkOf(const QString& text)
+    {
+        const QFontMetrics& m = fm();
+        auto it = inkCache.constFind(text);
+        if (it != inkCache.constEnd())
+            return *it;
+        const int h = m.height(), w = advance(text);
+        const int margin = std::max(4, h);
+        QImage mask(std::max(1, w + 2 * margin), h + 2 * margin, QImage::Format_ARGB32_Premultiplied);
+        mask.fill(0);
+        {
+            QPainter p(&mask);
+            p.setRenderHint(QPainter::TextAntialiasing, false);
+            p.setFont(qfont);
+            p.setPen(Qt::black);
+            p.drawText(QPoint(margin, margin + m.ascent()), text);
+        }
+        auto spans = std::make_shared<std::vector<InkSpan>>();
+        for (int y = 0; y < mask.height(); ++y) {
+            const uint32_t* row = reinterpret_cast<const uint32_t*>(mask.constScanLine(y));
+            int x = 0;
+            while (x < mask.width()) {
+                while (x < mask.width() && qAlpha(row[x]) < 128)
+                    ++x;
+                const int x0 = x;
+                while (x < mask.width() && qAlpha(row[x]) >= 128)
+                    ++x;
+                if (x > x0)
+                    spans->push_back({y - margin, x0 - margin, x - margin});
+            }
+        }
+        if (inkCache.size() > 2048)
+            inkCache.clear();
+        inkCache.insert(text, spans);
+        return spans;
+    }
+    // Paints the text's ink with its cell's top-left at device (x, y).
+    void paintInk(const Surface& s, int x, int y, const QString& text)
+    {
+        if (text.isEmpty() || !s.valid())
+            return;
+        const auto spans = inkOf(text);
+        Ink k;
+        k.color = pixelOf(font.Color());
+        for (const InkSpan& sp : *spans)
+            raster::fillSpan(s, y + sp.y, x + sp.x0, x + sp.x1, k);
+    }
+    int advance(const QString& text)
+    {
+        const QFontMetrics& m = fm();
+        if (text.isEmpty())
+            return 0;
+        auto it = widths.constFind(text);
+        if (it != widths.constEnd())
+            return *it;
+        if (widths.size() > 4096)
+            widths.clear();
+        const int w = m.horizontalAdvance(text);
+        widths.insert(text, w);
+        return w;
     }
 
     Ink penInk()
@@ -744,7 +816,15 @@ public:
     {
         p_.setRenderHint(QPainter::TextAntialiasing, false);
         p_.setRenderHint(QPainter::Antialiasing, false);
-        p_.setClipRegion(clip);
+        // Clipping a QPainter to a region is costly; a single rectangle is cheap and
+        // the whole image needs none.
+        if (clip.rectCount() == 1) {
+            const QRect r = clip.boundingRect();
+            if (r != img.rect())
+                p_.setClipRect(r);
+        } else {
+            p_.setClipRegion(clip);
+        }
         p_.setFont(font);
         p_.setPen(QColor(QRgb(pixelOf(color))));
     }
@@ -772,7 +852,7 @@ private:
 
 } // namespace
 
-int TCanvas::TextWidth(const QString& text) const { return d->fm().horizontalAdvance(text); }
+int TCanvas::TextWidth(const QString& text) const { return d->advance(text); }
 
 int TCanvas::TextHeight(const QString& text) const { return d->fm().height(); }
 
@@ -830,6 +910,10 @@ void TCanvas::TextOut(int x, int y, const QString& text)
         k.color = pixelOf(d->brush.Color());
         fillTextCell(s, dx, dy, w, d->fm().height(), d->font.Orientation(), k);
     }
+    if (d->font.Orientation() % 3600 == 0) {
+        d->paintInk(s, dx, dy, text);
+        return;
+    }
     TextPainter tp(*d->target, d->clipRegion, d->qFont(), d->fm(), d->font.Color(), d->font.Orientation());
     tp.run(dx, dy, text);
 }
@@ -852,6 +936,10 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
     if (text.isEmpty())
         return;
     const int dx = clampCoord((long long)x - d->org.X), dy = clampCoord((long long)y - d->org.Y);
+    if (d->font.Orientation() % 3600 == 0) {
+        d->paintInk(s, dx, dy, text);
+        return;
+    }
     TextPainter tp(*d->target, d->clipRegion.intersected(q), d->qFont(), d->fm(), d->font.Color(),
                    d->font.Orientation());
     tp.run(dx, dy, text);
@@ -903,11 +991,11 @@ int TCanvas::DrawText(const QString& textIn, TRect& r, unsigned flags)
     const bool tabs = flags & DT_EXPANDTABS;
     auto widthOf = [&](const QString& s) {
         if (!tabs || !s.contains(u'\t'))
-            return fm.horizontalAdvance(s);
+            return d->advance(s);
         int pos = 0;
         const auto parts = s.split(u'\t');
         for (qsizetype i = 0; i < parts.size(); ++i) {
-            pos += fm.horizontalAdvance(parts[i]);
+            pos += d->advance(parts[i]);
             if (i + 1 < parts.size())
                 pos = (pos / tabWidth + 1) * tabWidth;
         }
@@ -1086,7 +1174,22 @@ int TCanvas::DrawText(const QString& textIn, TRect& r, unsigned flags)
         for (const TextLine& l : lines)
             fillTextCell(s, l.x - ox, l.y - oy, l.width, lineH, orient, k);
     }
-    if (!(flags & DT_PREFIXONLY)) {
+    if (!(flags & DT_PREFIXONLY) && orient % 3600 == 0) {
+        for (const TextLine& l : lines) {
+            if (!tabs || !l.text.contains(u'\t')) {
+                d->paintInk(s, l.x - ox, l.y - oy, l.text);
+                continue;
+            }
+            int pos = 0;
+            const auto parts = l.text.split(u'\t');
+            for (qsizetype i = 0; i < parts.size(); ++i) {
+                d->paintInk(s, l.x - ox + pos, l.y - oy, parts[i]);
+                pos += d->advance(parts[i]);
+                if (i + 1 < parts.size())
+                    pos = (pos / tabWidth + 1) * tabWidth;
+            }
+        }
+    } else if (!(flags & DT_PREFIXONLY)) {
         const QRegion region = extra ? d->clipRegion.intersected(clipQ) : d->clipRegion;
         TextPainter tp(*d->target, region, d->qFont(), fm, d->font.Color(), orient);
         for (const TextLine& l : lines) {
@@ -1098,7 +1201,7 @@ int TCanvas::DrawText(const QString& textIn, TRect& r, unsigned flags)
             const auto parts = l.text.split(u'\t');
             for (qsizetype i = 0; i < parts.size(); ++i) {
                 tp.run(l.x - ox + pos, l.y - oy, parts[i]);
-                pos += fm.horizontalAdvance(parts[i]);
+                pos += d->advance(parts[i]);
                 if (i + 1 < parts.size())
                     pos = (pos / tabWidth + 1) * tabWidth;
             }
