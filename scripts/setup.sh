@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on Debian 12, quietly and only
+# when something is missing; then configures and builds into build/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(g++ cmake ninja-build ccache qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+          clang libclang-rt-14-dev fonts-arphic-uming fonts-dejavu-core xvfb xauth)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
+BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
+if [ ! -f build/build.ninja ]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" ${CMAKE_EXTRA:-} >/dev/null
+fi
+cmake --build build -- -j"$(nproc)" ${BUILD_TARGETS:-}
