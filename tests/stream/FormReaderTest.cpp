@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "stream/FormReader.h"
+#include "stream/FormWriter.h"
 
 namespace {
 
@@ -84,6 +85,11 @@ TEST(FormReader, ReadsEveryValueKindOfTheSample)
     EXPECT_EQ(form.FindChild("btnPost")->className, "TButton");
     EXPECT_EQ(form.children[0].pos.line, 28);
     EXPECT_EQ(form.children[0].properties[0].pos.column, 5);
+}
+
+TEST(FormReader, SampleIsWrittenBackCharacterForCharacter)
+{
+    EXPECT_EQ(WriteForm(ReadForm(Sample, "Main.dfm")), Sample);
 }
 
 TEST(FormReader, NumbersInAllTheirForms)
