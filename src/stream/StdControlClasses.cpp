@@ -1,0 +1,360 @@
+#include "stream/StdControlClasses.h"
+
+#include <QBuffer>
+#include <QImage>
+
+#include "platform/Bevel.h"
+#include "platform/Button.h"
+#include "platform/Edit.h"
+#include "platform/ImageList.h"
+#include "platform/Label.h"
+#include "platform/Panel.h"
+#include "platform/Splitter.h"
+#include "platform/TreeView.h"
+#include "stream/PropertyBuilders.h"
+
+using namespace props;
+
+namespace {
+
+const std::vector<std::string> kAlignmentNames = {"taLeftJustify", "taRightJustify", "taCenter"};
+const std::vector<std::string> kLayoutNames = {"tlTop", "tlCenter", "tlBottom"};
+const std::vector<std::string> kBorderStyleNames = {"bsNone", "bsSingle"};
+const std::vector<std::string> kBevelShapeNames = {"bsBox",       "bsFrame",     "bsTopLine", "bsBottomLine",
+                                                   "bsLeftLine", "bsRightLine", "bsSpacer"};
+const std::vector<std::string> kBevelStyleNames = {"bsLowered", "bsRaised"};
+const std::vector<std::string> kBevelCutNames = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
+const std::vector<std::string> kResizeStyleNames = {"rsNone", "rsLine", "rsUpdate", "rsPattern"};
+const std::vector<std::string> kSortTypeNames = {"stNone", "stData", "stText", "stBoth"};
+const std::vector<std::string> kAlignNames = {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"};
+const std::vector<std::string> kModalResultNames = {"mrNone", "mrOk",     "mrCancel", "mrAbort",
+                                                    "mrRetry", "mrIgnore", "mrYes",    "mrNo"};
+
+// A property the class does not publish although an ancestor does (an edit's
+// text is Text, never Caption).
+PropertyInfo Unpublished(const std::string& name, const std::string& className)
+{
+    PropertyInfo p;
+    p.name = name;
+    p.read = [name, className](TPersistent*, const FormValue& v, LoadContext& ctx) {
+        ctx.Fail(v.pos, "unknown property " + name + " of class " + className);
+    };
+    p.write = [](const TPersistent*) -> std::optional<FormValue> { return std::nullopt; };
+    return p;
+}
+
+// A border style limited to bsNone and bsSingle.
+template <class T>
+PropertyInfo BorderStyle(TFormBorderStyle (T::*get)() const, void (T::*set)(TFormBorderStyle),
+                         TFormBorderStyle def)
+{
+    return Enum<T, TFormBorderStyle>("BorderStyle", get, set, kBorderStyleNames, def);
+}
+
+PropertyInfo ModalResultProperty()
+{
+    PropertyInfo p;
+    p.name = "ModalResult";
+    p.read = [](TPersistent* o, const FormValue& v, LoadContext& ctx) {
+        if (v.kind == FormValue::Kind::Integer) {
+            As<TButton>(o)->SetModalResult(static_cast<int>(ExpectInt(v, ctx)));
+            return;
+        }
+        As<TButton>(o)->SetModalResult(ExpectEnum(v, kModalResultNames, ctx));
+    };
+    p.write = [](const TPersistent* o) -> std::optional<FormValue> {
+        const int r = As<TButton>(o)->ModalResult();
+        if (r == mrNone)
+            return std::nullopt;
+        if (r > 0 && r < static_cast<int>(kModalResultNames.size()))
+            return FormValue::Identifier(kModalResultNames[r]);
+        return FormValue::Int(r);
+    };
+    return p;
+}
+
+PropertyInfo PasswordCharProperty()
+{
+    PropertyInfo p;
+    p.name = "PasswordChar";
+    p.read = [](TPersistent* o, const FormValue& v, LoadContext& ctx) {
+        const QString s = ExpectString(v, ctx);
+        if (s.size() > 1)
+            ctx.Fail(v.pos, "PasswordChar must be a single character");
+        As<TEdit>(o)->SetPasswordChar(s.isEmpty() ? QChar() : s[0]);
+    };
+    p.write = [](const TPersistent* o) -> std::optional<FormValue> {
+        const QChar c = As<TEdit>(o)->PasswordChar();
+        if (c.isNull())
+            return std::nullopt;
+        return StringValue(QString(c));
+    };
+    return p;
+}
+
+PropertyInfo FocusControlProperty()
+{
+    PropertyInfo p;
+    p.name = "FocusControl";
+    p.read = [](TPersistent* o, const FormValue& v, LoadContext& ctx) {
+        const QString name = QString::fromStdString(ExpectIdent(v, ctx));
+        TComponent* found = ctx.root ? ctx.root->FindComponent(name) : nullptr;
+        if (found && !dynamic_cast<TWinControl*>(found))
+            ctx.Fail(v.pos, "FocusControl '" + name.toStdString() + "' is not a windowed control");
+        if (found)
+            As<TLabel>(o)->SetFocusControl(static_cast<TWinControl*>(found));
+        else
+            As<TLabel>(o)->SetFocusControlName(name);
+    };
+    p.write = [](const TPersistent* o) -> std::optional<FormValue> {
+        const TWinControl* c = As<TLabel>(o)->FocusControl();
+        if (!c || c->Name().isEmpty())
+            return std::nullopt;
+        return FormValue::Identifier(c->Name().toStdString());
+    };
+    return p;
+}
+
+PropertyInfo ImagesProperty()
+{
+    PropertyInfo p;
+    p.name = "Images";
+    p.read = [](TPersistent* o, const FormValue& v, LoadContext& ctx) {
+        const QString name = QString::fromStdString(ExpectIdent(v, ctx));
+        TComponent* found = ctx.root ? ctx.root->FindComponent(name) : nullptr;
+        if (found && !dynamic_cast<TImageList*>(found))
+            ctx.Fail(v.pos, "Images '" + name.toStdString() + "' is not an image list");
+        if (found)
+            As<TTreeView>(o)->SetImages(static_cast<TImageList*>(found));
+        else
+            As<TTreeView>(o)->SetImagesName(name);
+    };
+    p.write = [](const TPersistent* o) -> std::optional<FormValue> {
+        const TImageList* list = As<TTreeView>(o)->Images();
+        if (!list || list->Name().isEmpty())
+            return std::nullopt;
+        return FormValue::Identifier(list->Name().toStdString());
+    };
+    return p;
+}
+
+// The pictures as one PNG strip, all images side by side.
+PropertyInfo BitmapProperty()
+{
+    PropertyInfo p;
+    p.name = "Bitmap";
+    p.read = [](TPersistent* o, const FormValue& v, LoadContext& ctx) {
+        if (v.kind != FormValue::Kind::Binary)
+            ctx.Fail(v.pos, std::string("expected a binary block for 'Bitmap', found ") + v.Describe());
+        QImage strip;
+        if (!strip.loadFromData(v.bytes.data(), static_cast<int>(v.bytes.size()), "PNG"))
+            ctx.Fail(v.pos, "the Bitmap of an image list is not a readable PNG picture");
+        try {
+            As<TImageList>(o)->SetStrip(strip);
+        } catch (const Exception& e) {
+            ctx.Fail(v.pos, e.what());
+        }
+    };
+    p.write = [](const TPersistent* o) -> std::optional<FormValue> {
+        const TImageList* list = As<TImageList>(o);
+        if (list->Count() == 0)
+            return std::nullopt;
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        list->Strip().save(&buffer, "PNG");
+        return FormValue::BinaryOf(std::vector<uint8_t>(png.begin(), png.end()));
+    };
+    return p;
+}
+
+// Tree nodes in depth-first order, each item with its Level:
+//   Items.Nodes = < item Text = 'A' ImageIndex = 0 end item Text = 'B' Level = 1 end >
+void ReadNodes(TTreeView* tree, const FormValue& v, LoadContext& ctx)
+{
+    if (v.kind != FormValue::Kind::Collection)
+        ctx.Fail(v.pos, std::string("expected a collection for 'Items.Nodes', found ") + v.Describe());
+    tree->Items().Clear();
+    std::vector<TTreeNode*> path; // the last node read on each level
+    for (const FormItem& item : v.items) {
+        QString text;
+        int level = 0, image = -1, selected = -1, state = -1;
+        int64_t data = 0;
+        for (const FormProperty& p : item.properties) {
+            const std::string& n = p.name;
+            if (n == "Text")
+                text = ExpectString(p.value, ctx);
+            else if (n == "Level")
+                level = static_cast<int>(ExpectInt(p.value, ctx, 0, 1000));
+            else if (n == "ImageIndex")
+                image = static_cast<int>(ExpectInt(p.value, ctx, -1));
+            else if (n == "SelectedIndex")
+                selected = static_cast<int>(ExpectInt(p.value, ctx, -1));
+            else if (n == "StateIndex")
+                state = static_cast<int>(ExpectInt(p.value, ctx, -1));
+            else if (n == "Data")
+                data = ExpectInt(p.value, ctx, INT64_MIN, INT64_MAX);
+            else
+                ctx.Fail(p.pos, "unknown property " + n + " of a tree node");
+        }
+        if (level > static_cast<int>(path.size()))
+            ctx.Fail(item.pos, "tree node '" + text.toStdString() + "' at level " + std::to_string(level) +
+                                   " has no parent at level " + std::to_string(level - 1));
+        path.resize(level);
+        TTreeNode* node = tree->Items().AddChild(level > 0 ? path.back() : nullptr, text);
+        node->SetImageIndex(image);
+        node->SetSelectedIndex(selected);
+        node->SetStateIndex(state);
+        node->SetData(reinterpret_cast<void*>(static_cast<intptr_t>(data)));
+        path.push_back(node);
+    }
+}
+
+void WriteNode(const TTreeNode* node, std::vector<FormItem>& out)
+{
+    FormItem item;
+    auto add = [&item](const char* name, FormValue v) { item.properties.push_back(FormProperty{name, v, {}}); };
+    add("Text", StringValue(node->Text()));
+    if (node->Level() != 0)
+        add("Level", FormValue::Int(node->Level()));
+    if (node->ImageIndex() != -1)
+        add("ImageIndex", FormValue::Int(node->ImageIndex()));
+    if (node->SelectedIndex() != -1)
+        add("SelectedIndex", FormValue::Int(node->SelectedIndex()));
+    if (node->StateIndex() != -1)
+        add("StateIndex", FormValue::Int(node->StateIndex()));
+    if (node->Data())
+        add("Data", FormValue::Int(static_cast<int64_t>(reinterpret_cast<intptr_t>(node->Data()))));
+    out.push_back(std::move(item));
+    for (int i = 0; i < node->Count(); ++i)
+        WriteNode(node->Item(i), out);
+}
+
+PropertyInfo NodesProperty()
+{
+    PropertyInfo p;
+    p.name = "Nodes";
+    p.read = [](TPersistent* o, const FormValue& v, LoadContext& ctx) {
+        ReadNodes(static_cast<TTreeNodes*>(o)->Owner(), v, ctx);
+    };
+    p.write = [](const TPersistent* o) -> std::optional<FormValue> {
+        const auto* nodes = static_cast<const TTreeNodes*>(o);
+        if (nodes->TopCount() == 0)
+            return std::nullopt;
+        std::vector<FormItem> items;
+        for (int i = 0; i < nodes->TopCount(); ++i)
+            WriteNode(nodes->TopItem(i), items);
+        return FormValue::CollectionOf(std::move(items));
+    };
+    return p;
+}
+
+PropertyInfo ItemsObject()
+{
+    PropertyInfo p;
+    p.name = "Items";
+    p.subObject = [](TPersistent* o) -> TPersistent* { return &As<TTreeView>(o)->Items(); };
+    p.subClass = ClassRegistry::Instance().Find("TTreeNodes");
+    return p;
+}
+
+// Controls that start out in the window colour rather than their parent's.
+void WindowColored(ClassInfo& info)
+{
+    info.Add(Color<TControl>("Color", &TControl::Color, &TControl::SetColor, clWindow))
+        .Add(Bool<TControl>("ParentColor", &TControl::ParentColor, &TControl::SetParentColor, false));
+}
+
+} // namespace
+
+void RegisterStdControlClasses()
+{
+    auto& reg = ClassRegistry::Instance();
+    if (reg.Find("TTreeView"))
+        return;
+
+    ClassInfo& button = reg.Register("TButton", "TWinControl", [](TComponent* o) { return new TButton(o); });
+    button.Add(Bool<TButton>("Cancel", &TButton::Cancel, &TButton::SetCancel, false))
+        .Add(Bool<TButton>("Default", &TButton::Default, &TButton::SetDefault, false))
+        .Add(ModalResultProperty())
+        .Add(Bool<TWinControl>("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, true));
+
+    ClassInfo& label = reg.Register("TLabel", "TGraphicControl", [](TComponent* o) { return new TLabel(o); });
+    label.Add(Enum<TLabel, TAlignment>("Alignment", &TLabel::Alignment, &TLabel::SetAlignment, kAlignmentNames,
+                                       taLeftJustify))
+        .Add(Bool<TLabel>("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize, true))
+        .Add(FocusControlProperty())
+        .Add(Enum<TLabel, TTextLayout>("Layout", &TLabel::Layout, &TLabel::SetLayout, kLayoutNames, tlTop))
+        .Add(Bool<TLabel>("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar, true))
+        .Add(Bool<TLabel>("Transparent", &TLabel::Transparent, &TLabel::SetTransparent, false))
+        .Add(Bool<TLabel>("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap, false));
+
+    ClassInfo& edit = reg.Register("TEdit", "TWinControl", [](TComponent* o) { return new TEdit(o); });
+    edit.Add(Unpublished("Caption", "TEdit"))
+        .Add(BorderStyle<TEdit>(&TEdit::BorderStyle, &TEdit::SetBorderStyle, bsSingle))
+        .Add(Bool<TEdit>("Ctl3D", &TEdit::Ctl3D, &TEdit::SetCtl3D, true))
+        .Add(Int<TEdit>("MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength, 0, 0, INT_MAX))
+        .Add(Bool<TEdit>("ParentCtl3D", &TEdit::ParentCtl3D, &TEdit::SetParentCtl3D, true))
+        .Add(PasswordCharProperty())
+        .Add(Bool<TEdit>("ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly, false))
+        .Add(Bool<TWinControl>("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, true))
+        .Add(String<TControl>("Text", &TControl::Text, &TControl::SetText))
+        .Add(Event<TEdit, TNotifyEvent>("OnChange", &TEdit::OnChange));
+    WindowColored(edit);
+
+    ClassInfo& bevel = reg.Register("TBevel", "TGraphicControl", [](TComponent* o) { return new TBevel(o); });
+    bevel.Add(Enum<TBevel, TBevelShape>("Shape", &TBevel::Shape, &TBevel::SetShape, kBevelShapeNames, bsBox))
+        .Add(Enum<TBevel, TBevelStyle>("Style", &TBevel::Style, &TBevel::SetStyle, kBevelStyleNames, bsLowered));
+
+    ClassInfo& panel = reg.Register("TPanel", "TCustomControl", [](TComponent* o) { return new TPanel(o); });
+    panel.Add(Enum<TPanel, TAlignment>("Alignment", &TPanel::Alignment, &TPanel::SetAlignment, kAlignmentNames,
+                                       taCenter))
+        .Add(Enum<TPanel, TBevelCut>("BevelInner", &TPanel::BevelInner, &TPanel::SetBevelInner, kBevelCutNames, bvNone))
+        .Add(Enum<TPanel, TBevelCut>("BevelOuter", &TPanel::BevelOuter, &TPanel::SetBevelOuter, kBevelCutNames,
+                                     bvRaised))
+        .Add(Int<TPanel>("BevelWidth", &TPanel::BevelWidth, &TPanel::SetBevelWidth, 1, 1, 1000))
+        .Add(Int<TPanel>("BorderWidth", &TPanel::BorderWidth, &TPanel::SetBorderWidth, 0, 0, 1000))
+        .Add(BorderStyle<TPanel>(&TPanel::BorderStyle, &TPanel::SetBorderStyle, bsNone));
+
+    ClassInfo& splitter =
+        reg.Register("TSplitter", "TGraphicControl", [](TComponent* o) { return new TSplitter(o); });
+    splitter.Add(Enum<TControl, TAlign>("Align", &TControl::Align, &TControl::SetAlign, kAlignNames, alLeft))
+        .Add(Bool<TSplitter>("Beveled", &TSplitter::Beveled, &TSplitter::SetBeveled, false))
+        .Add(Int<TSplitter>("MinSize", &TSplitter::MinSize, &TSplitter::SetMinSize, 30, 1, 32767))
+        .Add(Enum<TSplitter, TResizeStyle>("ResizeStyle", &TSplitter::ResizeStyle, &TSplitter::SetResizeStyle,
+                                           kResizeStyleNames, rsPattern))
+        .Add(Event<TSplitter, TNotifyEvent>("OnMoved", &TSplitter::OnMoved));
+
+    ClassInfo& images = reg.Register("TImageList", "TComponent", [](TComponent* o) { return new TImageList(o); });
+    images.Add(Int<TImageList>("Width", &TImageList::Width, &TImageList::SetWidth, 16, 1, 256))
+        .Add(Int<TImageList>("Height", &TImageList::Height, &TImageList::SetHeight, 16, 1, 256))
+        .Add(BitmapProperty());
+
+    ClassInfo& nodes = reg.Register("TTreeNodes", "TPersistent");
+    nodes.Add(NodesProperty());
+
+    ClassInfo& tree = reg.Register("TTreeView", "TWinControl", [](TComponent* o) { return new TTreeView(o); });
+    tree.Add(Unpublished("Caption", "TTreeView"))
+        .Add(BorderStyle<TTreeView>(&TTreeView::BorderStyle, &TTreeView::SetBorderStyle, bsSingle))
+        .Add(Bool<TTreeView>("Ctl3D", &TTreeView::Ctl3D, &TTreeView::SetCtl3D, true))
+        .Add(Bool<TTreeView>("HideSelection", &TTreeView::HideSelection, &TTreeView::SetHideSelection, true))
+        .Add(ImagesProperty())
+        .Add(Int<TTreeView>("Indent", &TTreeView::Indent, &TTreeView::SetIndent, 19, 0, 32767))
+        .Add(ItemsObject())
+        .Add(Bool<TTreeView>("ParentCtl3D", &TTreeView::ParentCtl3D, &TTreeView::SetParentCtl3D, true))
+        .Add(Bool<TTreeView>("ReadOnly", &TTreeView::ReadOnly, &TTreeView::SetReadOnly, false))
+        .Add(Bool<TTreeView>("RowSelect", &TTreeView::RowSelect, &TTreeView::SetRowSelect, false))
+        .Add(Bool<TTreeView>("ShowButtons", &TTreeView::ShowButtons, &TTreeView::SetShowButtons, true))
+        .Add(Bool<TTreeView>("ShowLines", &TTreeView::ShowLines, &TTreeView::SetShowLines, true))
+        .Add(Bool<TTreeView>("ShowRoot", &TTreeView::ShowRoot, &TTreeView::SetShowRoot, true))
+        .Add(Enum<TTreeView, TSortType>("SortType", &TTreeView::SortType, &TTreeView::SetSortType, kSortTypeNames,
+                                        stNone))
+        .Add(Bool<TWinControl>("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, true))
+        .Add(Event<TTreeView, TTVChangedEvent>("OnChange", &TTreeView::OnChange))
+        .Add(Event<TTreeView, TTVChangedEvent>("OnCollapsed", &TTreeView::OnCollapsed))
+        .Add(Event<TTreeView, TTVCompareEvent>("OnCompare", &TTreeView::OnCompare))
+        .Add(Event<TTreeView, TTVEditedEvent>("OnEdited", &TTreeView::OnEdited))
+        .Add(Event<TTreeView, TTVEditingEvent>("OnEditing", &TTreeView::OnEditing))
+        .Add(Event<TTreeView, TTVChangedEvent>("OnExpanded", &TTreeView::OnExpanded));
+    WindowColored(tree);
+}
