@@ -2,17 +2,7 @@
 
 #include "stream/ClassRegistry.h"
 #include "stream/PlatformClasses.h"
-#if __has_include("stream/StdControlClasses.h")
 #include "stream/StdControlClasses.h"
-#else
-#include "platform/Button.h"
-#include "stream/PropertyBuilders.h"
-static void RegisterStdControlClasses()
-{
-    auto& reg = ClassRegistry::Instance();
-    reg.Register("TButton", "TWinControl", [](TComponent* o) { return new TButton(o); });
-}
-#endif
 
 namespace {
 
