@@ -10,7 +10,7 @@
 
 #include "app/MainForm.h"
 #include "app/ScreenCatalog.h"
-#include "app/ScreenInspector.h"
+#include "app/ScreenSnapshot.h"
 #include "app/Startup.h"
 #include "platform/Application.h"
 #include "screens/DepartPropForm.h"

@@ -44,50 +44,38 @@ void TPen::Assign(const TPersistent* source)
 
 void TPen::SetColor(TColor c)
 {
-    if (c != color_) {
-        color_ = c;
+    if (Exchange(color_, c))
         Changed();
-    }
 }
 
 void TPen::SetWidth(int w)
 {
-    if (w != width_) {
-        width_ = w;
+    if (Exchange(width_, w))
         Changed();
-    }
 }
 
 void TPen::SetStyle(TPenStyle s)
 {
-    if (s != style_) {
-        style_ = s;
+    if (Exchange(style_, s))
         Changed();
-    }
 }
 
 void TPen::SetMode(TPenMode m)
 {
-    if (m != mode_) {
-        mode_ = m;
+    if (Exchange(mode_, m))
         Changed();
-    }
 }
 
 void TPen::SetEndCap(TPenEndCap c)
 {
-    if (c != endCap_) {
-        endCap_ = c;
+    if (Exchange(endCap_, c))
         Changed();
-    }
 }
 
 void TPen::SetJoinStyle(TPenJoinStyle j)
 {
-    if (j != join_) {
-        join_ = j;
+    if (Exchange(join_, j))
         Changed();
-    }
 }
 
 TBrush::TBrush(const TBrush& other) : TPersistent(), color_(other.color_), style_(other.style_) {}
@@ -107,18 +95,14 @@ void TBrush::Assign(const TPersistent* source)
 
 void TBrush::SetColor(TColor c)
 {
-    if (c != color_) {
-        color_ = c;
+    if (Exchange(color_, c))
         Changed();
-    }
 }
 
 void TBrush::SetStyle(TBrushStyle s)
 {
-    if (s != style_) {
-        style_ = s;
+    if (Exchange(style_, s))
         Changed();
-    }
 }
 
 // ---- helpers ---------------------------------------------------------------------

@@ -55,10 +55,8 @@ void TFont::SetName(const QString& name)
 
 void TFont::SetHeight(int height)
 {
-    if (height == height_)
-        return;
-    height_ = height;
-    Changed();
+    if (Exchange(height_, height))
+        Changed();
 }
 
 int TFont::Size() const
@@ -73,42 +71,32 @@ void TFont::SetSize(int points)
 
 void TFont::SetCharset(uint8_t charset)
 {
-    if (charset == charset_)
-        return;
-    charset_ = charset;
-    Changed();
+    if (Exchange(charset_, charset))
+        Changed();
 }
 
 void TFont::SetColor(TColor color)
 {
-    if (color == color_)
-        return;
-    color_ = color;
-    Changed();
+    if (Exchange(color_, color))
+        Changed();
 }
 
 void TFont::SetStyle(TFontStyles style)
 {
-    if (style == style_)
-        return;
-    style_ = style;
-    Changed();
+    if (Exchange(style_, style))
+        Changed();
 }
 
 void TFont::SetPitch(TFontPitch pitch)
 {
-    if (pitch == pitch_)
-        return;
-    pitch_ = pitch;
-    Changed();
+    if (Exchange(pitch_, pitch))
+        Changed();
 }
 
 void TFont::SetOrientation(int tenths)
 {
-    if (tenths == orientation_)
-        return;
-    orientation_ = tenths;
-    Changed();
+    if (Exchange(orientation_, tenths))
+        Changed();
 }
 
 bool TFont::SameAs(const TFont& other) const

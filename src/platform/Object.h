@@ -51,6 +51,16 @@ protected:
     virtual void AssignTo(TPersistent* dest) const;
 };
 
+// Stores value in field; true when that changed it. Setters notify only then.
+template <class T, class V>
+bool Exchange(T& field, const V& value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
 // A method pointer: a handler plus the name it was bound by in a stored definition.
 template <class... Args>
 class TEvent {

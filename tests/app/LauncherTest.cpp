@@ -11,7 +11,7 @@
 #include "QtPrinters.h"
 #include "app/MainForm.h"
 #include "app/ScreenCatalog.h"
-#include "app/ScreenInspector.h"
+#include "app/ScreenSnapshot.h"
 #include "app/Startup.h"
 #include "platform/Application.h"
 #include "platform/Button.h"

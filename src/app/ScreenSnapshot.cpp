@@ -1,4 +1,4 @@
-#include "app/ScreenInspector.h"
+#include "app/ScreenSnapshot.h"
 
 #include <QApplication>
 #include <QJsonArray>
