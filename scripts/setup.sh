@@ -18,7 +18,10 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# The cache outlives the checkout: paths are made relative so that a fresh clone
+# in another folder still hits it.
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
 if [ ! -f build/build.ninja ]; then
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" ${CMAKE_EXTRA:-} >/dev/null
