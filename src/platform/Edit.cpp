@@ -129,15 +129,6 @@ void TEdit::SetBorderStyle(TFormBorderStyle v)
     ApplyLook();
 }
 
-void TEdit::SetCtl3D(bool v)
-{
-    parentCtl3D_ = false;
-    if (v == ctl3D_)
-        return;
-    ctl3D_ = v;
-    ApplyLook();
-}
-
 void TEdit::SelectAll()
 {
     if (QLineEdit* edit = LineEdit())

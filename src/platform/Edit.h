@@ -24,13 +24,8 @@ public:
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     // bsNone or bsSingle.
     void SetBorderStyle(TFormBorderStyle v);
-    // False gives the flat look: a one-pixel frame instead of the sunken border.
-    bool Ctl3D() const { return ctl3D_; }
-    void SetCtl3D(bool v);
-    bool ParentCtl3D() const { return parentCtl3D_; }
-    void SetParentCtl3D(bool v) { parentCtl3D_ = v; }
     // Whether the border is the flat one-pixel frame.
-    bool Flat() const { return borderStyle_ == bsSingle && !ctl3D_; }
+    bool Flat() const { return borderStyle_ == bsSingle && !Ctl3D(); }
 
     void SelectAll();
     QString SelText() const;
@@ -40,6 +35,7 @@ public:
     TNotifyEvent OnChange;
 
 protected:
+    void Ctl3DChanged() override { ApplyLook(); }
     QWidget* CreateWidget() override;
     void SyncWidget() override;
     void TextChanged() override;
@@ -55,6 +51,4 @@ private:
     int maxLength_ = 0;
     QChar passwordChar_;
     TFormBorderStyle borderStyle_ = bsSingle;
-    bool ctl3D_ = true;
-    bool parentCtl3D_ = true;
 };

@@ -653,13 +653,6 @@ void TTreeView::SetBorderStyle(TFormBorderStyle v)
     ApplyLook();
 }
 
-void TTreeView::SetCtl3D(bool v)
-{
-    parentCtl3D_ = false;
-    ctl3D_ = v;
-    ApplyLook();
-}
-
 void TTreeView::ColorChanged()
 {
     TWinControl::ColorChanged();

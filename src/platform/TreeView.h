@@ -149,11 +149,7 @@ public:
     void SetShowRoot(bool v);
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle v);
-    bool Ctl3D() const { return ctl3D_; }
-    void SetCtl3D(bool v);
-    bool ParentCtl3D() const { return parentCtl3D_; }
-    void SetParentCtl3D(bool v) { parentCtl3D_ = v; }
-    bool Flat() const { return borderStyle_ == bsSingle && !ctl3D_; }
+    bool Flat() const { return borderStyle_ == bsSingle && !Ctl3D(); }
 
     // Opens the in-place editor on node's label (asks OnEditing first).
     bool BeginEdit(TTreeNode* node);
@@ -175,6 +171,7 @@ public:
     TTVChangedEvent OnCollapsed;
 
 protected:
+    void Ctl3DChanged() override { ApplyLook(); }
     QWidget* CreateWidget() override;
     void SyncWidget() override;
     void ColorChanged() override;
@@ -219,7 +216,5 @@ private:
     bool showLines_ = true;
     bool showRoot_ = true;
     TFormBorderStyle borderStyle_ = bsSingle;
-    bool ctl3D_ = true;
-    bool parentCtl3D_ = true;
     bool clearing_ = false;
 };

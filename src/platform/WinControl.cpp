@@ -116,6 +116,13 @@ void TWinControl::SelectNext(TWinControl* current, bool forward, bool checkTabSt
         c->SetFocus();
 }
 
+void TWinControl::SetCtl3D(bool v)
+{
+    parentCtl3D_ = false;
+    if (Exchange(ctl3D_, v))
+        Ctl3DChanged();
+}
+
 bool TWinControl::CanFocus() const
 {
     for (const TControl* c = this; c && c->Parent(); c = c->Parent())

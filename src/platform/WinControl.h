@@ -38,6 +38,12 @@ public:
     bool CanFocus() const;
     virtual void SetFocus();
     bool Focused() const;
+    // False gives the flat look (a one-pixel frame instead of a sunken border).
+    bool Ctl3D() const { return ctl3D_; }
+    void SetCtl3D(bool v);
+    bool ParentCtl3D() const { return parentCtl3D_; }
+    void SetParentCtl3D(bool v) { parentCtl3D_ = v; }
+
     // Keys a control handles itself instead of the dialog (DLGC_* bits).
     virtual unsigned DialogCode() const { return 0; }
 
@@ -70,6 +76,7 @@ protected:
     virtual void DoEnter() { OnEnter(this); }
     virtual void DoExit() { OnExit(this); }
     virtual void TimerFired(unsigned id) {}
+    virtual void Ctl3DChanged() { Invalidate(); }
     virtual void AlignControls(TRect& rect);
     void Loaded() override;
     void FontChanged() override;
@@ -90,6 +97,8 @@ private:
     int alignDisabled_ = 0;
     int pendingTabOrder_ = -1;
     bool tabStop_ = false;
+    bool ctl3D_ = true;
+    bool parentCtl3D_ = true;
     bool realigning_ = false;
 };
 
