@@ -1,0 +1,299 @@
+#pragma once
+
+// The base of the grid family: ColCount x RowCount cells, of which the first
+// FixedCols columns and FixedRows rows are fixed heads; the last FixedEditCols
+// and FixedEditRows of those do not scroll yet act as data cells. The core keeps
+// the current cell, the anchor, the selection, per-column widths and per-row
+// heights, the scroll position and the option sets, and computes all geometry.
+// Descendants refine it through the virtual operations below.
+
+#include <vector>
+
+#include <QChar>
+
+#include "grid/CellTypes.h"
+#include "grid/GridAxisLayout.h"
+#include "grid/GridExtents.h"
+#include "grid/GridTypes.h"
+#include "platform/Form.h"
+#include "platform/WinControl.h"
+
+class TCanvas;
+class TInplaceEdit;
+
+enum TGridScrollBarKind : uint8_t { gsbHorz, gsbVert };
+
+// A scroll bar as the grid drives it: a range of 0..127 (0..0 hides the bar).
+struct TGridScrollBarState {
+    int Min = 0;
+    int Max = 0;
+    int Pos = 0;
+    bool Visible() const { return Max > Min; }
+};
+
+using TGridMoveCurrentEvent = TEvent<TObject*, TGridCoord, TGridCoord, TMoveReason>;
+using TGridBeforeMoveCurrentEvent = TEvent<TObject*, TGridCoord, TGridCoord, TMoveReason, bool&>;
+using TGridIndexEvent = TEvent<TObject*, int>;
+using TGridQueryRowChangeEvent = TEvent<TObject*, int, bool&>;
+using TGridQueryCellEvent = TEvent<TObject*, int, int, bool&>;
+using TGridQueryEditorModeEvent = TEvent<TObject*, int, int, bool&, QChar>;
+using TGridRangeChangedEvent = TEvent<TObject*, TGridRect, TGridRect>;
+using TGridAuxCellQueryEvent = TEvent<TObject*, int, int, int&>;
+
+class TTavikCustomGrid : public TCustomControl {
+public:
+    static constexpr int ScrollBarScale = 127;
+
+    explicit TTavikCustomGrid(TComponent* owner);
+    ~TTavikCustomGrid() override;
+    const char* ClassName() const override { return "TTavikCustomGrid"; }
+
+    // --- overridable operations, in slot order ---
+    virtual void NormalizeSelRect(const TGridRect& in, TGridRect& out) { out = in; }
+    virtual int MergeId(int col, int row) { return 0; }
+    virtual void SetMergeId(int col, int row, int id) {}
+    virtual int GetRowHeight(int row) const { return rowHeights_.Get(row, defaultRowHeight_); }
+    virtual void SetRowHeight(int row, int value);
+    virtual int ParentRow(int row);
+    virtual bool RowHasChildren(int row);
+    virtual bool RowHasNextSibling(int row);
+    virtual bool IsTree() { return false; }
+    virtual uint8_t RowLevel(int row) { return 0; }
+    virtual bool RowExpanded(int row) { return false; }
+    virtual void SetRowExpanded(int row, bool expanded) {}
+    virtual void SetColCount(int value);
+    virtual void SetRowCount(int value);
+    virtual void ChangeSize(int newColCount, int newRowCount);
+    virtual void ColWidthChanged(int col) { OnColWidthsChanged(this, col); }
+    virtual void RowHeightChanged(int row) { OnRowHeightsChanged(this, row); }
+    virtual void FillRangeChanged(const TGridRect& source, const TGridRect& target);
+    virtual void MoveRangeChanged(const TGridRect& source, const TGridRect& target);
+    virtual bool SetScrollBarRange(TGridScrollBarKind bar, int min, int max);
+    virtual bool HasEditParts(int col, int row) { return false; }
+    virtual int EditPartCount(int col, int row) { return 0; }
+    virtual int CurrentEditPart(int col, int row) { return 0; }
+    virtual void SetCurrentEditPart(int col, int row, int part) {}
+    virtual bool GetEditPart(int col, int row, int part, int& fontHeight, TRect& rect, QString& text);
+    virtual int AuxCellQuery1(int col, int row);
+    virtual int AuxCellQuery2(int col, int row);
+    virtual bool AllSelectionsAreRows() { return false; }
+    virtual bool IsSpecialRegion(int x, int y);
+    virtual bool ClickShowsEditor(int x, int y) { return false; }
+    virtual void AdjustEditorRect(int col, int row, TRect& out, const TRect& rect) { out = rect; }
+    virtual TColor SelectionTint();
+    virtual void DrawCell(int col, int row, TGridDrawState state, const TRect& rect) {}
+    virtual void DrawMergedCell(int col, int row, const TRect& rect, TGridDrawState state) {}
+    virtual bool SelectCell(int col, int row) { return true; }
+    virtual void FixedRowsChanged(int oldFixedRows, int oldFixedEditRows) {}
+    virtual bool IsCellSelected(int col, int row);
+    virtual void RepaintCell(int col, int row);
+    virtual void RepaintRow(int row);
+
+    // --- notifications and queries ---
+    virtual void CurrentMoved(TGridCoord oldCurrent, TMoveReason reason)
+    {
+        OnMoveCurrent(this, oldCurrent, current_, reason);
+    }
+    virtual void SizeChanging(int oldColCount, int oldRowCount) {}
+    virtual bool QueryReadOnly(int col, int row);
+    virtual bool QueryRowChange();
+    virtual TRowStyle RowStyle(int row) { return rsNormal; }
+    virtual void SizeChanged(int oldColCount, int oldRowCount) {}
+    virtual void TopLeftChanged() {}
+    virtual void ColWidthsChanged();
+    virtual void RowHeightsChanged();
+    // Editor seams: the core has no editor of its own.
+    virtual void HideEditor() {}
+    virtual void ShowEditor(QChar ch) {}
+    virtual void UpdateEdit() {}
+    virtual bool CanHideEditor() { return true; }
+
+    // --- properties ---
+    int ColCount() const { return colCount_; }
+    int RowCount() const { return rowCount_; }
+    int FixedCols() const { return fixedCols_; }
+    void SetFixedCols(int value);
+    int FixedRows() const { return fixedRows_; }
+    void SetFixedRows(int value);
+    int FixedEditCols() const { return fixedEditCols_; }
+    void SetFixedEditCols(int value);
+    int FixedEditRows() const { return fixedEditRows_; }
+    void SetFixedEditRows(int value);
+    int DefaultColWidth() const { return defaultColWidth_; }
+    void SetDefaultColWidth(int value);
+    int DefaultRowHeight() const { return defaultRowHeight_; }
+    void SetDefaultRowHeight(int value);
+    int ColWidths(int col) const { return colWidths_.Get(col, defaultColWidth_); }
+    void SetColWidths(int col, int value);
+    int RowHeights(int row) const { return GetRowHeight(row); }
+    void SetRowHeights(int row, int value) { SetRowHeight(row, value); }
+    int TabStops(int col) const { return tabStops_.Get(col, 1); }
+    void SetTabStops(int col, bool value);
+    TColor FixedColor() const { return fixedColor_; }
+    void SetFixedColor(TColor value);
+    int GridLineWidth() const { return gridLineWidth_; }
+    void SetGridLineWidth(int value);
+    TColor GridLineColor() const { return gridLineColor_; }
+    void SetGridLineColor(TColor value);
+    TColor BoundLineColor() const { return boundLineColor_; }
+    void SetBoundLineColor(TColor value);
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle value);
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle value);
+    TGridOptions Options() const { return options_; }
+    void SetOptions(TGridOptions value);
+    TGridOptionExs OptionExs() const { return optionExs_; }
+    void SetOptionExs(TGridOptionExs value) { optionExs_ = value; }
+    bool Flat() const { return flat_; }
+    void SetFlat(bool value);
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool value) { readOnly_ = value; }
+    bool DefaultDrawing() const { return defaultDrawing_; }
+    void SetDefaultDrawing(bool value) { defaultDrawing_ = value; }
+    bool RepaintAllOnResize() const { return repaintAllOnResize_; }
+    void SetRepaintAllOnResize(bool value) { repaintAllOnResize_ = value; }
+    bool SaveCellExtents() const { return saveCellExtents_; }
+    bool HasColExtents() const { return colWidths_.HasBlock(); }
+    bool HasRowExtents() const { return rowHeights_.HasBlock(); }
+    const TGridExtents& ColExtents() const { return colWidths_; }
+    const TGridExtents& RowExtents() const { return rowHeights_; }
+
+    TGridCoord Current() const { return current_; }
+    TGridCoord Anchor() const { return anchor_; }
+    TGridCoord TopLeft() const { return topLeft_; }
+    int CurrentCol() const { return current_.X; }
+    void SetCurrentCol(int col);
+    int CurrentRow() const { return current_.Y; }
+    void SetCurrentRow(int row);
+    int FirstVisibleCol() const { return topLeft_.X; }
+    void SetFirstVisibleCol(int col);
+    int FirstVisibleRow() const { return topLeft_.Y; }
+    void SetFirstVisibleRow(int row);
+    int VisibleColCount();
+    int VisibleRowCount();
+    TMoveReason LastMoveReason() const { return lastMoveReason_; }
+    void SetLastMoveReason(TMoveReason r) { lastMoveReason_ = r; }
+    TGridMouseState MouseState() const { return mouseState_; }
+    bool EditorMode() const { return editorMode_; }
+    int ColOffset() const { return colOffset_; }
+    const TGridScrollBarState& ScrollBarState(TGridScrollBarKind bar) const { return scrollBarStates_[bar]; }
+    // First column and row of the editable area.
+    int EditableCol() const { return fixedCols_ - fixedEditCols_; }
+    int EditableRow() const { return fixedRows_ - fixedEditRows_; }
+
+    // --- geometry ---
+    TGridLayout ComputeLayout();
+    TGridCoord PointToCell(int x, int y);
+    TRect CellBounds(int col, int row);
+    TRect BoxBounds(const TGridRect& rect, bool withLines);
+    TGridRect MergedArea(int col, int row);
+    // Grows a range until every merged area touching its border lies inside.
+    TGridRect WidenToMergedAreas(const TGridRect& rect);
+    TGridCoord MaxTopLeft(TGridCoord coord);
+    void SetTopLeft(int col, int row);
+    void MakeCellVisible(TGridCoord coord);
+    TGridRect SelectionRect();
+
+    // --- current cell ---
+    void MoveCurrent(int col, int row, bool replaceSelections, bool askFirst, bool show, bool moveAnchor);
+    void FocusCell(int col, int row, bool moveAnchor);
+
+    // --- selection ranges (a plain list until the selection set takes over) ---
+    int SelectionCount() const { return static_cast<int>(selections_.size()); }
+    TGridRect SelectionRange(int index) const { return selections_[static_cast<size_t>(index)]; }
+    // The last range, or (0, 0, 0, 0) when there is none.
+    TGridRect LastSelectionRange() const { return selections_.empty() ? TGridRect{} : selections_.back(); }
+    // Drops a range that starts in the locked heads.
+    void SetSelectionRange(const TGridRect& range, bool clearFirst);
+
+    // --- repainting ---
+    void InvalidateGrid() { Invalidate(); }
+    void InvalidateGridRect(const TGridRect& rect);
+    void RepaintHeads(const TGridRect& rect);
+    void RepaintRangeChange(const TGridRect& oldRect, const TGridRect& newRect, bool changeOnly, bool withHeads);
+    void RepaintSelection();
+    void BeginUpdate() { ++updateLock_; }
+    void EndUpdate();
+    int UpdateLock() const { return updateLock_; }
+
+    // --- scroll bars ---
+    void UpdateScrollPos();
+    void UpdateScrollRange();
+
+    // --- events ---
+    TGridMoveCurrentEvent OnMoveCurrent;
+    TGridBeforeMoveCurrentEvent OnBeforeMoveCurrent;
+    TGridIndexEvent OnColWidthsChanged;
+    TGridIndexEvent OnRowHeightsChanged;
+    TGridQueryRowChangeEvent OnQueryRowChange;
+    TGridQueryCellEvent OnQueryReadOnly;
+    TGridQueryEditorModeEvent OnQueryEditorMode;
+    TGridQueryCellEvent OnQuerySpecRegion;
+    TGridRangeChangedEvent OnFillRangeChanged;
+    TGridRangeChangedEvent OnMoveRangeChanged;
+    TGridAuxCellQueryEvent AuxCellQuery1Handler;
+    TGridAuxCellQueryEvent AuxCellQuery2Handler;
+
+protected:
+    void Loaded() override;
+    void Resize() override;
+    void VisibleChanged() override;
+    void SyncWidget() override;
+    bool HasWindow() const { return HasWidget(); }
+
+    // Steps 1 to 4 of a scroll, after TopLeft was stored.
+    void TopLeftMoved(TGridCoord oldTopLeft);
+    void ResetPosition();
+    void ReseatPosition(TGridCoord previous);
+    void ResizeUpdate(int oldColCount, int oldRowCount, const TGridLayout* oldLayout);
+    void AddToRect(const TGridRect& r, std::vector<TRect>& out, bool withLines);
+    TGridCoord ClampToVisibleCell(TGridCoord c);
+
+    TGridCoord anchor_{1, 1};
+    TFormBorderStyle borderStyle_ = bsSingle;
+    bool canEditModify_ = true;
+    int colCount_ = 5;
+    TGridExtents tabStops_;
+    TGridCoord current_{1, 1};
+    int defaultColWidth_ = 72;
+    int defaultRowHeight_ = 18;
+    int fixedCols_ = 1;
+    int fixedRows_ = 1;
+    TColor fixedColor_ = clBtnFace;
+    int gridLineWidth_ = 1;
+    TColor gridLineColor_ = clSilver;
+    TColor boundLineColor_ = clBlack;
+    TGridOptions options_ = DefaultGridOptions;
+    int rowCount_ = 5;
+    TScrollStyle scrollBars_ = ssBoth;
+    TGridCoord topLeft_{1, 1};
+    int editCol_ = -1;
+    int editRow_ = -1;
+    int colOffset_ = 0;
+    bool defaultDrawing_ = true;
+    bool editorMode_ = false;
+    bool dragSelect_ = true;
+    int fixedEditCols_ = 0;
+    int fixedEditRows_ = 0;
+    TMoveReason lastMoveReason_ = mrProgram;
+    bool flat_ = false;
+    TGridOptionExs optionExs_ = GridOptionEx(goReturnKeyAsTab);
+    bool readOnly_ = false;
+    bool showMoveLine_ = true;
+    bool frameEmptyHeads_ = false;
+    bool keyMoveActive_ = false;
+    TGridRect fillSource_{};
+    TGridRect fillTarget_{};
+    TGridExtents colWidths_;
+    TGridExtents rowHeights_;
+    TGridMouseState mouseState_ = gmsNone;
+    bool saveCellExtents_ = true;
+    bool fillCellBackground_ = true;
+    TGridOptions designOptionsBoost_ = GridOption(goRowSizing) | GridOption(goColSizing);
+    bool repaintAllOnResize_ = false;
+    std::vector<TGridRect> selections_;
+    int updateLock_ = 0;
+    bool extentsChangedInLock_ = false;
+    TGridScrollBarState scrollBarStates_[2];
+};
