@@ -21,7 +21,8 @@ void TGridExtents::Modify(int index, int amount, int def)
         return;
     }
     block_.resize(static_cast<size_t>(count) + 1);
-    std::fill(block_.begin() + index + 1, block_.end(), def);
+    if (count > index)
+        std::fill(block_.begin() + index + 1, block_.end(), def);
     block_[0] = static_cast<int32_t>(count);
 }
 

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "grid/GridAxisLayout.h"
+
+namespace {
+
+int FromVector(const void* v, int i)
+{
+    const auto& e = *static_cast<const std::vector<int>*>(v);
+    return i >= 0 && i < static_cast<int>(e.size()) ? e[static_cast<size_t>(i)] : 0;
+}
+
+struct Axis {
+    std::vector<int> extents;
+    TGridAxisParams p;
+    Axis(std::vector<int> e, int client, int topLeft = 1) : extents(std::move(e))
+    {
+        p.CellCount = static_cast<int>(extents.size());
+        p.ClientExtent = client;
+        p.TopLeft = topLeft;
+        p.Extent = TGridExtentLookup(&FromVector, &extents);
+    }
+    TGridAxisLayout Layout() const { return TGridAxisLayout::Compute(p); }
+};
+
+// Column 2 is hidden in all of these.
+TEST(GridAxisLayout, BoundariesSkipHiddenCellsAndTheirLines)
+{
+    Axis a({20, 30, 0, 40, 50}, 200);
+    const TGridAxisLayout l = a.Layout();
+    EXPECT_EQ(l.EffectiveLineWidth, 1);
+    EXPECT_EQ(l.FixedBoundary, 21);
+    EXPECT_EQ(l.LockedBoundary, 21);
+    EXPECT_EQ(l.GridBoundary, 144);
+    EXPECT_EQ(l.LastFullVisibleCell, 4);
+    EXPECT_EQ(l.FullVisBoundary, 144);
+    EXPECT_EQ(l.LinePos(1), 21);
+    EXPECT_EQ(l.LinePos(2), 52);
+    EXPECT_EQ(l.LinePos(3), 52);
+    EXPECT_EQ(l.LinePos(4), 93);
+
+    a.p.ClientExtent = 100;
+    const TGridAxisLayout narrow = a.Layout();
+    EXPECT_EQ(narrow.GridBoundary, 100);
+    EXPECT_EQ(narrow.LastFullVisibleCell, 3);
+    EXPECT_EQ(narrow.FullVisBoundary, 93);
+}
+
+TEST(GridAxisLayout, LinesOffAndWideLines)
+{
+    Axis a({20, 30, 0, 40, 50}, 200);
+    a.p.FixedLine = a.p.DataLine = false;
+    TGridAxisLayout l = a.Layout();
+    EXPECT_EQ(l.EffectiveLineWidth, 0);
+    EXPECT_EQ(l.FixedBoundary, 20);
+    EXPECT_EQ(l.LinePos(4), 90);
+    EXPECT_EQ(l.CellAt(20), 1);
+
+    a.p.DataLine = true; // either option counts the width for the whole axis
+    a.p.LineWidth = 2;
+    l = a.Layout();
+    EXPECT_EQ(l.FixedBoundary, 22);
+    EXPECT_EQ(l.LinePos(3), 54);
+    EXPECT_EQ(l.LinePos(4), 96);
+    EXPECT_EQ(l.CellAt(53), 1);
+    EXPECT_EQ(l.CellAt(54), 3);
+}
+
+TEST(GridAxisLayout, PointsOnLinesBelongToTheCellBefore)
+{
+    const Axis a({20, 30, 0, 40, 50}, 200);
+    const TGridAxisLayout l = a.Layout();
+    EXPECT_EQ(l.CellAt(0), 0);
+    EXPECT_EQ(l.CellAt(20), 0);  // the line after column 0
+    EXPECT_EQ(l.CellAt(21), 1);
+    EXPECT_EQ(l.CellAt(51), 1);
+    EXPECT_EQ(l.CellAt(52), 3);  // the hidden column takes no pixel
+    EXPECT_EQ(l.CellAt(143), 4);
+    EXPECT_EQ(l.CellAt(144), -1);
+}
+
+TEST(GridAxisLayout, ScrolledViewStartsAtTheFirstGridCell)
+{
+    const Axis a({20, 30, 0, 40, 50, 60}, 200, 3);
+    const TGridAxisLayout l = a.Layout();
+    EXPECT_EQ(l.FirstGridCell, 3);
+    EXPECT_EQ(l.LinePos(1), 0); // scrolled off
+    EXPECT_EQ(l.LinePos(3), 21);
+    EXPECT_EQ(l.CellAt(21), 3);
+    EXPECT_EQ(l.CellAt(10), 0);
+    int n = 0;
+    int f = 0;
+    EXPECT_FALSE(l.Span(1, 2, false, n, f));
+    ASSERT_TRUE(l.Span(1, 3, false, n, f));
+    EXPECT_EQ(n, 21);
+    EXPECT_EQ(f, 61);
+    ASSERT_TRUE(l.Span(0, 4, true, n, f));
+    EXPECT_EQ(n, 0);
+    EXPECT_EQ(f, 113);
+}
+
+TEST(GridAxisLayout, SpanClipsAPartlyVisibleLastCell)
+{
+    const Axis a({20, 30, 0, 40, 50}, 100);
+    const TGridAxisLayout l = a.Layout();
+    int n = 0;
+    int f = 0;
+    ASSERT_TRUE(l.Span(4, 4, false, n, f));
+    EXPECT_EQ(n, 93);
+    EXPECT_EQ(f, 100);
+    ASSERT_TRUE(l.Span(1, 1, true, n, f));
+    EXPECT_EQ(n, 21);
+    EXPECT_EQ(f, 52);
+}
+
+TEST(GridAxisLayout, FixedEditBandEndsTheLockedPartEarlier)
+{
+    Axis a({20, 30, 40, 50, 60}, 300, 2);
+    a.p.FixedCount = 2;
+    a.p.FixedEditCount = 1;
+    const TGridAxisLayout l = a.Layout();
+    EXPECT_EQ(l.LockedBoundary, 21);
+    EXPECT_EQ(l.FixedBoundary, 52);
+    EXPECT_EQ(l.LinePos(1), 21);
+    EXPECT_EQ(l.LinePos(2), 52);
+    EXPECT_EQ(l.CellAt(30), 1);
+    a.p.FixedEditCount = 2;
+    EXPECT_EQ(a.Layout().LockedBoundary, 0);
+}
+
+TEST(GridAxisLayout, MaxTopLeftShowsTheCellAtTheFarEdge)
+{
+    EXPECT_EQ(Axis({20, 30, 0, 40, 50}, 100).Layout().MaxTopLeft(4), 4);
+    EXPECT_EQ(Axis({20, 30, 0, 40, 50}, 130).Layout().MaxTopLeft(4), 3);
+    EXPECT_EQ(Axis({20, 30, 0, 40, 50}, 200).Layout().MaxTopLeft(4), 1);
+    EXPECT_EQ(Axis({20, 30, 0, 40, 50}, 200).Layout().MaxTopLeft(0), 0);
+    // A hidden cell that cannot be shown gives the cell before it.
+    EXPECT_EQ(Axis({20, 30, 500, 0}, 100).Layout().MaxTopLeft(3), 2);
+}
+
+} // namespace
