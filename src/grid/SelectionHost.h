@@ -64,4 +64,19 @@ public:
     // OnFillRangeChanged / OnMoveRangeChanged; only called when the ranges differ.
     virtual void FillRangeChanged(const TGridRect& source, const TGridRect& target) = 0;
     virtual void MoveRangeChanged(const TGridRect& source, const TGridRect& target) = 0;
+
+    // What a press on the heads needs besides the above.
+    virtual TGridCoord TopLeft() const = 0;
+    virtual void SetEditorMode(bool on) = 0;
+    virtual void SetMouseState(TGridMouseState state) = 0;
+    // The auto-scroll timer (identifier 1), for dragging over heads.
+    virtual void StartAutoScroll() = 0;
+    // OnBeforeMoveCurrent from Current to the cell, with LastMoveReason.
+    virtual bool BeforeMoveCurrent(TGridCoord cell) = 0;
+    virtual bool QueryRowChange() = 0;
+    // The public setters, with their events.
+    virtual void SetCurrentCol(int col) = 0;
+    virtual void SetCurrentRow(int row) = 0;
+    virtual void CurrentMoved(TGridCoord oldCurrent, TMoveReason reason) = 0;
+    virtual void RepaintCell(int col, int row) = 0;
 };

@@ -264,6 +264,88 @@ void TSelections::ExtendSelection(TGridCoord cell)
     FGrid->RepaintRangeChange(old, LastRange(), true, true);
 }
 
+bool TSelections::SelectOnPress(TGridCoord cell, bool shift, bool ctrl)
+{
+    CheckCell(cell);
+    const bool multi = FGrid->HasOption(goMultiSelection);
+    const bool allowRow = FGrid->HasOptionEx(goAllowSelectRow);
+    const bool allowCol = FGrid->HasOptionEx(goAllowSelectCol);
+    if (!multi && !allowRow && !allowCol) {
+        SetRange(FGrid->SelectionRect(), true);
+        return true;
+    }
+
+    const TGridRect old = LastRange();
+    const bool replace = shift || ctrl ? !multi : true;
+    bool repaintAll = !(shift || ctrl) && Count() > 1;
+    const int c0 = C0();
+    const int r0 = R0();
+    const TGridCoord current = FGrid->Current();
+
+    if (cell.X < c0 && cell.Y < r0) {
+        if (FGrid->HasOptionEx(goAllowSelectAll)) {
+            FGrid->SetEditorMode(false);
+            FGrid->SetCurrentRow(FGrid->TopLeft().Y);
+            FGrid->SetCurrentCol(FGrid->TopLeft().X);
+            Add(std::make_unique<TFullSelection>(), true);
+            repaintAll = true;
+        }
+    } else if (cell.X < c0) {
+        if (allowRow) {
+            if (multi)
+                FGrid->StartAutoScroll();
+            if (shift && multi) {
+                FGrid->SetEditorMode(false);
+                FGrid->SetMouseState(gmsRowSelecting);
+                ReplaceLast(std::make_unique<TRowSelection>(current.Y, cell.Y));
+            } else {
+                if (!FGrid->BeforeMoveCurrent(cell))
+                    return true;
+                FGrid->SetEditorMode(false);
+                FGrid->SetMouseState(gmsRowSelecting);
+                FGrid->RepaintCell(current.X, current.Y);
+                if (cell.Y != current.Y && !FGrid->QueryRowChange()) {
+                    FGrid->SetMouseState(gmsNone);
+                    return false;
+                }
+                FGrid->PlaceCurrent({current.X, cell.Y});
+                Add(std::make_unique<TRowSelection>(cell.Y, cell.Y), replace);
+                FGrid->CurrentMoved(current, mrMouse);
+            }
+        }
+    } else if (cell.Y < r0) {
+        if (allowCol) {
+            FGrid->SetEditorMode(false);
+            FGrid->SetMouseState(gmsColSelecting);
+            if (multi)
+                FGrid->StartAutoScroll();
+            if (shift && multi) {
+                ReplaceLast(std::make_unique<TColSelection>(current.X, cell.X));
+            } else {
+                FGrid->SetCurrentRow(FGrid->TopLeft().Y);
+                FGrid->SetCurrentCol(cell.X);
+                Add(std::make_unique<TColSelection>(cell.X, cell.X), replace);
+            }
+        }
+    } else if (shift) {
+        ReplaceLast(std::make_unique<TRangeSelection>(FGrid->SelectionRect()));
+    } else {
+        const TGridRect range = FGrid->HasOption(goRowSelect) ? TGridRect{c0, cell.Y, FGrid->ColCount() - 1, cell.Y}
+                                                                : TGridRect{cell.X, cell.Y, cell.X, cell.Y};
+        // A Ctrl-click has already added the cell through the current-cell
+        // move; listing it twice would only double the notifications.
+        auto* last = IsEmpty() ? nullptr : dynamic_cast<TRangeSelection*>(Last());
+        if (replace || !last || last->Range() != range)
+            SetRange(range, replace);
+    }
+
+    if (repaintAll)
+        FGrid->RepaintAll();
+    else if (LastRange() != old)
+        FGrid->RepaintRangeChange(old, LastRange(), true, true);
+    return true;
+}
+
 TRect TSelections::SelectionBounds() const
 {
     if (IsEmpty())

@@ -71,6 +71,12 @@ public:
     // The anchor move of Shift-clicks, drags and auto-scroll.
     void ExtendSelection(TGridCoord cell);
 
+    // A left press on a valid cell in no sizing, moving or range state.
+    // Selects whole rows, columns or everything through the heads when the
+    // options allow, else the clicked range. False when the press ends
+    // without OnMouseDown (the row change was refused).
+    bool SelectOnPress(TGridCoord cell, bool shift, bool ctrl);
+
     // Pixel rectangle of the last selection without lines; empty when the set
     // is empty or the range is out of view.
     TRect SelectionBounds() const;

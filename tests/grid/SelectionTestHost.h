@@ -22,6 +22,9 @@ public:
     TGridCoord anchor{1, 1}, current{1, 1};
     TGridMouseState mouseState = gmsNone;
     bool destroying = false;
+    TGridCoord topLeft{1, 1};
+    bool editorMode = true;
+    bool allowMove = true, allowRowChange = true;
     int hiddenFromCol = 1000;
     std::vector<std::string> log;
 
@@ -132,4 +135,29 @@ public:
     }
     void FillRangeChanged(const TGridRect& s, const TGridRect& t) override { log.push_back("filled " + Str(s) + Str(t)); }
     void MoveRangeChanged(const TGridRect& s, const TGridRect& t) override { log.push_back("moved " + Str(s) + Str(t)); }
+
+    TGridCoord TopLeft() const override { return topLeft; }
+    void SetEditorMode(bool on) override { editorMode = on; }
+    void SetMouseState(TGridMouseState state) override { mouseState = state; }
+    void StartAutoScroll() override { log.push_back("timer"); }
+    bool BeforeMoveCurrent(TGridCoord) override { return allowMove; }
+    bool QueryRowChange() override { return allowRowChange; }
+    void SetCurrentCol(int col) override
+    {
+        current.X = anchor.X = col;
+        log.push_back("col " + std::to_string(col));
+    }
+    void SetCurrentRow(int row) override
+    {
+        current.Y = anchor.Y = row;
+        log.push_back("row " + std::to_string(row));
+    }
+    void CurrentMoved(TGridCoord old, TMoveReason) override
+    {
+        log.push_back("moved from " + std::to_string(old.X) + "," + std::to_string(old.Y));
+    }
+    void RepaintCell(int col, int row) override
+    {
+        log.push_back("cell " + std::to_string(col) + "," + std::to_string(row));
+    }
 };
