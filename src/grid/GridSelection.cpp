@@ -16,7 +16,7 @@ bool TGridSelection::Contains(TGridCoord cell) const
     return GridRectContains(GetRange(), cell.X, cell.Y);
 }
 
-const ISelectionHost& TGridSelection::Grid() const
+ISelectionHost& TGridSelection::Grid() const
 {
     if (!FOwner || !FOwner->Grid())
         throw std::logic_error("Selection is not part of a grid's selection set");
@@ -35,7 +35,7 @@ TGridRect TRangeSelection::GetRange() const
     // widen against.
     if (!Owner() || !Owner()->Grid())
         return FRange;
-    const ISelectionHost& grid = Grid();
+    ISelectionHost& grid = Grid();
     return grid.HasOption(goCellMerge) ? grid.WidenToMergedAreas(FRange) : FRange;
 }
 
@@ -59,7 +59,7 @@ void TRowSelection::SetRows(int row1, int row2)
 
 TGridRect TRowSelection::GetRange() const
 {
-    const ISelectionHost& grid = Grid();
+    ISelectionHost& grid = Grid();
     return {grid.FixedCols() - grid.FixedEditCols(), FFirstRow, grid.ColCount() - 1, FLastRow};
 }
 
@@ -82,7 +82,7 @@ TColSelection::TColSelection(int col1, int col2) : FFirstCol(std::min(col1, col2
 
 TGridRect TColSelection::GetRange() const
 {
-    const ISelectionHost& grid = Grid();
+    ISelectionHost& grid = Grid();
     return {FFirstCol, grid.FixedRows() - grid.FixedEditRows(), FLastCol, grid.RowCount() - 1};
 }
 
@@ -103,7 +103,7 @@ std::unique_ptr<TGridSelection> TColSelection::Clone() const
 
 TGridRect TFullSelection::GetRange() const
 {
-    const ISelectionHost& grid = Grid();
+    ISelectionHost& grid = Grid();
     return {grid.FixedCols() - grid.FixedEditCols(), grid.FixedRows() - grid.FixedEditRows(), grid.ColCount() - 1,
             grid.RowCount() - 1};
 }

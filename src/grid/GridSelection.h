@@ -32,7 +32,7 @@ protected:
 
     // The grid's counts are only known through the owner; a kind that needs
     // them fails clearly when it has none yet.
-    const class ISelectionHost& Grid() const;
+    class ISelectionHost& Grid() const;
 
 private:
     TSelections* FOwner = nullptr;

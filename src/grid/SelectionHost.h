@@ -2,7 +2,8 @@
 
 // What the selection set needs from the grid that owns it. TTavikCustomGrid
 // implements this; the selection classes never see the grid itself, so they can
-// be exercised without a window.
+// be exercised without a window. Geometry queries are not const: the grid may
+// bring its layout up to date while answering.
 
 #include "grid/CellTypes.h"
 #include "grid/GridTypes.h"
@@ -29,11 +30,11 @@ public:
     virtual bool HasOptionEx(TGridOptionEx option) const = 0;
 
     // The overridable per-row style query (rsNormal in the core).
-    virtual TRowStyle RowStyle(int row) const = 0;
+    virtual TRowStyle RowStyle(int row) = 0;
 
     // The range grown until every merged area touching its border lies wholly
     // inside it. Only called with goCellMerge set.
-    virtual TGridRect WidenToMergedAreas(const TGridRect& rect) const = 0;
+    virtual TGridRect WidenToMergedAreas(const TGridRect& rect) = 0;
 
     virtual TGridCoord Anchor() const = 0;
     virtual void SetAnchor(TGridCoord anchor) = 0;
@@ -42,14 +43,14 @@ public:
     // (the release of a range move shifts it this way while Anchor stays).
     virtual void PlaceCurrent(TGridCoord current) = 0;
     // Anchor and Current spanned, widened to whole merged areas.
-    virtual TGridRect SelectionRect() const = 0;
+    virtual TGridRect SelectionRect() = 0;
     virtual TGridMouseState MouseState() const = 0;
 
     virtual void MoveCurrent(int col, int row, bool replaceSelections, bool ask, bool show, bool moveAnchor) = 0;
     virtual void MakeCellVisible(TGridCoord cell) = 0;
 
     // Pixel rectangle of a block of cells, empty when not in view.
-    virtual TRect BoxBounds(const TGridRect& rect, bool withLines) const = 0;
+    virtual TRect BoxBounds(const TGridRect& rect, bool withLines) = 0;
     // Invalidates two ranges: with changeOnly only the parts covered by exactly
     // one of them, else their union; with withHeads also their heads.
     virtual void RepaintRangeChange(const TGridRect& oldRect, const TGridRect& newRect, bool changeOnly,

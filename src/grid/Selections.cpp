@@ -378,10 +378,19 @@ void TSelections::BeginRangeDrag()
     if (IsEmpty())
         throw std::logic_error("No selection to fill or move");
     FFillSource = FFillTarget = LastRange();
+    FRangeDrag = true;
+}
+
+void TSelections::EndRangeDrag()
+{
+    if (!FRangeDrag)
+        throw std::logic_error("No range fill or move to end");
+    FRangeDrag = false;
 }
 
 void TSelections::EndRangeFill()
 {
+    EndRangeDrag();
     const TGridRect source = FFillSource;
     const TGridRect target = FFillTarget;
     ReplaceLast(std::make_unique<TRangeSelection>(target));
@@ -393,6 +402,7 @@ void TSelections::EndRangeFill()
 
 void TSelections::EndRangeMove()
 {
+    EndRangeDrag();
     const TGridRect source = FFillSource;
     const TGridRect target = FFillTarget;
     ReplaceLast(std::make_unique<TRangeSelection>(target));

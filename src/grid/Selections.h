@@ -84,7 +84,8 @@ public:
     bool HitsBorder(TPoint point) const;
 
     // Range fill and move by mouse. Begin when the press lands on the handle
-    // or border (the grid sets MouseState); End at the release.
+    // or border (the grid sets MouseState); End at the release. Ending what
+    // never began is a programming error.
     const TGridRect& FillSource() const { return FFillSource; }
     const TGridRect& FillTarget() const { return FFillTarget; }
     void BeginRangeDrag();
@@ -101,10 +102,12 @@ private:
     TGridRect LastRange() const;
     void CheckCell(TGridCoord cell) const;
     TGridCoord LimitToSplitRun(TGridCoord target) const;
+    void EndRangeDrag();
 
     ISelectionHost* FGrid;
     std::vector<std::unique_ptr<TGridSelection>> FItems;
     TRangeSelection FEmptyRange{TGridRect{0, 0, 0, 0}};
     TGridRect FFillSource{};
     TGridRect FFillTarget{};
+    bool FRangeDrag = false;
 };

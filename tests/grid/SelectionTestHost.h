@@ -63,12 +63,12 @@ public:
     int FixedEditRows() const override { return fixedEditRows; }
     bool HasOption(TGridOption o) const override { return ::HasOption(options, o); }
     bool HasOptionEx(TGridOptionEx o) const override { return ::HasOptionEx(optionExs, o); }
-    TRowStyle RowStyle(int row) const override
+    TRowStyle RowStyle(int row) override
     {
         auto it = rowStyles.find(row);
         return it == rowStyles.end() ? rsNormal : it->second;
     }
-    TGridRect WidenToMergedAreas(const TGridRect& rect) const override
+    TGridRect WidenToMergedAreas(const TGridRect& rect) override
     {
         TGridRect r = rect;
         for (bool grew = true; grew;) {
@@ -95,7 +95,7 @@ public:
         current = c;
         log.push_back("current " + std::to_string(c.X) + "," + std::to_string(c.Y));
     }
-    TGridRect SelectionRect() const override
+    TGridRect SelectionRect() override
     {
         const TGridRect r = GridRect(anchor, current);
         return HasOption(goCellMerge) ? WidenToMergedAreas(r) : r;
@@ -112,7 +112,7 @@ public:
     {
         log.push_back("visible " + std::to_string(c.X) + "," + std::to_string(c.Y));
     }
-    TRect BoxBounds(const TGridRect& r, bool withLines) const override
+    TRect BoxBounds(const TGridRect& r, bool withLines) override
     {
         if (r.Right < r.Left || r.Bottom < r.Top || r.Left >= hiddenFromCol)
             return {};

@@ -115,6 +115,9 @@ TEST(SelectionsTest, CloneCopiesEverySelectionSilentlyAndIndependently)
     set.Clear();
     EXPECT_EQ(copy->Count(), 2);
     EXPECT_TRUE(copy->Contains({3, 3}));
+    grid.log.clear();
+    copy.reset(); // a clone goes as silently as it came
+    EXPECT_TRUE(grid.log.empty());
 }
 
 TEST(SelectionsTest, LineAndCellQueriesLookAtEverySelection)
@@ -332,6 +335,8 @@ TEST_F(RangeDrag, MoveShiftsTheWholeRangeAndTheCurrentCellAtRelease)
                              "moved (2,2,3,4)(4,2,5,4)", "union (2,2,3,4)(4,2,5,4) heads"}));
     EXPECT_EQ(grid.anchor, (TGridCoord{5, 4})); // the anchor stays where the drag left it
     EXPECT_EQ(set.FillTarget(), R(0, 0, 0, 0));
+    EXPECT_THROW(set.EndRangeMove(), std::logic_error); // the drag is over
+    EXPECT_EQ(set.Last()->GetRange(), R(4, 2, 5, 4));
 }
 
 // ---- geometry and painting ----
@@ -344,6 +349,9 @@ TEST(SelectionsTest, FillHandleAndBorderZonesOfTheLastSelection)
     EXPECT_FALSE(set.HitsBorder({0, 0}));
     EXPECT_TRUE(set.SelectionBounds().IsEmpty());
     EXPECT_THROW(set.BeginRangeDrag(), std::logic_error);
+    EXPECT_THROW(set.EndRangeFill(), std::logic_error);
+    EXPECT_THROW(set.EndRangeMove(), std::logic_error);
+    EXPECT_TRUE(set.IsEmpty());
 
     set.SetRange(R(2, 2, 3, 4), true); // pixels (102, 42, 203, 104)
     ASSERT_EQ(set.SelectionBounds(), (TRect{102, 42, 203, 104}));
