@@ -1,16 +1,19 @@
 #pragma once
 
 // A grid stand-in for the selection set: columns 50 pixels wide and rows 20
-// high, each followed by a 1-pixel line, everything in view unless a range
-// starts at or beyond HiddenFromCol. Repaints, notifications and events are
-// logged as text so tests can compare whole sequences.
+// high, each followed by a 1-pixel line; a range from HiddenFromCol on is out
+// of view. Repaints, notifications and events are logged as text.
 
-#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "grid/Selections.h"
+
+inline TGridRect R(int l, int t, int r, int b)
+{
+    return {l, t, r, b};
+}
 
 class SelectionTestHost : public ISelectionHost {
 public:
@@ -19,38 +22,24 @@ public:
     TGridOptionExs optionExs = 0;
     std::map<int, TRowStyle> rowStyles;
     std::vector<TGridRect> merged;
-    TGridCoord anchor{1, 1}, current{1, 1};
+    TGridCoord anchor{1, 1}, current{1, 1}, topLeft{1, 1};
     TGridMouseState mouseState = gmsNone;
-    bool destroying = false;
-    TGridCoord topLeft{1, 1};
-    bool editorMode = true;
-    bool allowMove = true, allowRowChange = true;
+    bool destroying = false, editorMode = true, allowMove = true, allowRowChange = true;
     int hiddenFromCol = 1000;
     std::vector<std::string> log;
 
-    static constexpr int ColStep = 51;
-    static constexpr int RowStep = 21;
-
     static std::string Str(const TGridRect& r)
     {
-        return "(" + std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) + "," +
-               std::to_string(r.Bottom) + ")";
+        return "(" + N(r.Left) + "," + N(r.Top) + "," + N(r.Right) + "," + N(r.Bottom) + ")";
     }
     static std::string Kind(const TGridSelection* s)
     {
-        if (dynamic_cast<const TRangeSelection*>(s))
-            return "range";
-        if (dynamic_cast<const TRowSelection*>(s))
-            return "rows";
-        if (dynamic_cast<const TColSelection*>(s))
-            return "cols";
-        return "full";
+        return dynamic_cast<const TRangeSelection*>(s) ? "range"
+               : dynamic_cast<const TRowSelection*>(s) ? "rows"
+               : dynamic_cast<const TColSelection*>(s) ? "cols"
+                                                         : "full";
     }
-    // Pixel box of a range as the fake lays it out, without lines.
-    static TRect Box(const TGridRect& r)
-    {
-        return {r.Left * ColStep, r.Top * RowStep, r.Right * ColStep + 50, r.Bottom * RowStep + 20};
-    }
+    static TRect Box(const TGridRect& r) { return {r.Left * 51, r.Top * 21, r.Right * 51 + 50, r.Bottom * 21 + 20}; }
 
     void Set(TGridOption o, bool on = true) { options = on ? options | GridOption(o) : options & ~GridOption(o); }
     void SetEx(TGridOptionEx o) { optionExs |= GridOptionEx(o); }
@@ -63,26 +52,19 @@ public:
     int FixedEditRows() const override { return fixedEditRows; }
     bool HasOption(TGridOption o) const override { return ::HasOption(options, o); }
     bool HasOptionEx(TGridOptionEx o) const override { return ::HasOptionEx(optionExs, o); }
-    TRowStyle RowStyle(int row) override
-    {
-        auto it = rowStyles.find(row);
-        return it == rowStyles.end() ? rsNormal : it->second;
-    }
+    TRowStyle RowStyle(int row) override { return rowStyles.count(row) ? rowStyles[row] : rsNormal; }
     TGridRect WidenToMergedAreas(const TGridRect& rect) override
     {
         TGridRect r = rect;
         for (bool grew = true; grew;) {
             grew = false;
             for (const TGridRect& m : merged) {
-                const bool touches = m.Left <= r.Right && m.Right >= r.Left && m.Top <= r.Bottom && m.Bottom >= r.Top;
-                if (!touches)
+                if (m.Left > r.Right || m.Right < r.Left || m.Top > r.Bottom || m.Bottom < r.Top)
                     continue;
-                const TGridRect u{std::min(r.Left, m.Left), std::min(r.Top, m.Top), std::max(r.Right, m.Right),
-                                  std::max(r.Bottom, m.Bottom)};
-                if (u != r) {
-                    r = u;
-                    grew = true;
-                }
+                const TGridRect u = GridRect({std::min(r.Left, m.Left), std::min(r.Top, m.Top)},
+                                             {std::max(r.Right, m.Right), std::max(r.Bottom, m.Bottom)});
+                grew = grew || u != r;
+                r = u;
             }
         }
         return r;
@@ -90,15 +72,10 @@ public:
     TGridCoord Anchor() const override { return anchor; }
     void SetAnchor(TGridCoord a) override { anchor = a; }
     TGridCoord Current() const override { return current; }
-    void PlaceCurrent(TGridCoord c) override
-    {
-        current = c;
-        log.push_back("current " + std::to_string(c.X) + "," + std::to_string(c.Y));
-    }
+    void PlaceCurrent(TGridCoord c) override { current = c, Log("current " + N(c.X) + "," + N(c.Y)); }
     TGridRect SelectionRect() override
     {
-        const TGridRect r = GridRect(anchor, current);
-        return HasOption(goCellMerge) ? WidenToMergedAreas(r) : r;
+        return HasOption(goCellMerge) ? WidenToMergedAreas(GridRect(anchor, current)) : GridRect(anchor, current);
     }
     TGridMouseState MouseState() const override { return mouseState; }
     void MoveCurrent(int col, int row, bool replace, bool, bool, bool moveAnchor) override
@@ -106,58 +83,40 @@ public:
         current = {col, row};
         if (moveAnchor)
             anchor = current;
-        log.push_back("move " + std::to_string(col) + "," + std::to_string(row) + (replace ? " replace" : ""));
+        Log("move " + N(col) + "," + N(row) + (replace ? " replace" : ""));
     }
-    void MakeCellVisible(TGridCoord c) override
-    {
-        log.push_back("visible " + std::to_string(c.X) + "," + std::to_string(c.Y));
-    }
+    void MakeCellVisible(TGridCoord c) override { Log("visible " + N(c.X) + "," + N(c.Y)); }
     TRect BoxBounds(const TGridRect& r, bool withLines) override
     {
         if (r.Right < r.Left || r.Bottom < r.Top || r.Left >= hiddenFromCol)
             return {};
-        TRect b = Box(r);
-        if (withLines) {
-            ++b.Right;
-            ++b.Bottom;
-        }
-        return b;
+        const TRect b = Box(r);
+        return withLines ? TRect{b.Left, b.Top, b.Right + 1, b.Bottom + 1} : b;
     }
     void RepaintRangeChange(const TGridRect& o, const TGridRect& n, bool changeOnly, bool withHeads) override
     {
-        log.push_back(std::string(changeOnly ? "change " : "union ") + Str(o) + Str(n) + (withHeads ? " heads" : ""));
+        Log(std::string(changeOnly ? "change " : "union ") + Str(o) + Str(n) + (withHeads ? " heads" : ""));
     }
-    void RepaintAll() override { log.push_back("all"); }
+    void RepaintAll() override { Log("all"); }
     bool IsDestroying() const override { return destroying; }
     void SelectionNotify(TGridSelection* s, TSelectoinNotification action) override
     {
-        log.push_back(std::string(action == snAdded ? "added " : "deleted ") + Kind(s) + Str(s->GetRange()));
+        Log((action == snAdded ? "added " : "deleted ") + Kind(s) + Str(s->GetRange()));
     }
-    void FillRangeChanged(const TGridRect& s, const TGridRect& t) override { log.push_back("filled " + Str(s) + Str(t)); }
-    void MoveRangeChanged(const TGridRect& s, const TGridRect& t) override { log.push_back("moved " + Str(s) + Str(t)); }
-
+    void FillRangeChanged(const TGridRect& s, const TGridRect& t) override { Log("filled " + Str(s) + Str(t)); }
+    void MoveRangeChanged(const TGridRect& s, const TGridRect& t) override { Log("moved " + Str(s) + Str(t)); }
     TGridCoord TopLeft() const override { return topLeft; }
     void SetEditorMode(bool on) override { editorMode = on; }
     void SetMouseState(TGridMouseState state) override { mouseState = state; }
-    void StartAutoScroll() override { log.push_back("timer"); }
+    void StartAutoScroll() override { Log("timer"); }
     bool BeforeMoveCurrent(TGridCoord) override { return allowMove; }
     bool QueryRowChange() override { return allowRowChange; }
-    void SetCurrentCol(int col) override
-    {
-        current.X = anchor.X = col;
-        log.push_back("col " + std::to_string(col));
-    }
-    void SetCurrentRow(int row) override
-    {
-        current.Y = anchor.Y = row;
-        log.push_back("row " + std::to_string(row));
-    }
-    void CurrentMoved(TGridCoord old, TMoveReason) override
-    {
-        log.push_back("moved from " + std::to_string(old.X) + "," + std::to_string(old.Y));
-    }
-    void RepaintCell(int col, int row) override
-    {
-        log.push_back("cell " + std::to_string(col) + "," + std::to_string(row));
-    }
+    void SetCurrentCol(int col) override { current.X = anchor.X = col, Log("col " + N(col)); }
+    void SetCurrentRow(int row) override { current.Y = anchor.Y = row, Log("row " + N(row)); }
+    void CurrentMoved(TGridCoord old, TMoveReason) override { Log("moved from " + N(old.X) + "," + N(old.Y)); }
+    void RepaintCell(int col, int row) override { Log("cell " + N(col) + "," + N(row)); }
+
+private:
+    static std::string N(int v) { return std::to_string(v); }
+    void Log(const std::string& line) { log.push_back(line); }
 };
