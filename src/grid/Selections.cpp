@@ -334,8 +334,9 @@ bool TSelections::SelectOnPress(TGridCoord cell, bool shift, bool ctrl)
                                                                 : TGridRect{cell.X, cell.Y, cell.X, cell.Y};
         // A Ctrl-click has already added the cell through the current-cell
         // move; listing it twice would only double the notifications.
+        const TGridRect wanted = FGrid->HasOption(goCellMerge) ? FGrid->WidenToMergedAreas(range) : range;
         auto* last = IsEmpty() ? nullptr : dynamic_cast<TRangeSelection*>(Last());
-        if (replace || !last || last->Range() != range)
+        if (replace || !last || last->GetRange() != wanted)
             SetRange(range, replace);
     }
 

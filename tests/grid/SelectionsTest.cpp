@@ -270,6 +270,11 @@ TEST_F(SelectionPress, CtrlClicksAddOnceAndAPlainClickClearsAllWithAFullRepaint)
     EXPECT_TRUE(grid.log.empty());
     set.SelectOnPress({6, 6}, false, true);
     EXPECT_EQ(set.Count(), 3);
+    grid.Set(goCellMerge); // the move added the whole merged area
+    grid.merged = {R(6, 6, 7, 7)};
+    set.SelectOnPress({7, 7}, false, true);
+    EXPECT_EQ(set.Count(), 3);
+    grid.Set(goCellMerge, false);
     grid.log.clear();
     set.SelectOnPress({4, 4}, false, false);
     EXPECT_EQ(set.Count(), 1);
