@@ -1,0 +1,120 @@
+#include "chrome/SkinRadioButton.h"
+
+#include <algorithm>
+
+#include "platform/Canvas.h"
+
+TSkinCustomRadioButton::TSkinCustomRadioButton(TComponent* owner) : TSkinTextObject(owner)
+{
+    SetSmartFocus(true);
+    SetSpaceClicks(true);
+    SetTabStop(true);
+}
+
+void TSkinCustomRadioButton::SetChecked(bool v)
+{
+    if (v == checked_ || !CanChange())
+        return;
+    checked_ = v;
+    // Tab reaches a group through its checked button only.
+    SetTabStop(v);
+    if (v)
+        UncheckGroup();
+    Invalidate();
+    DoChange();
+}
+
+void TSkinCustomRadioButton::SetGroupIndex(int v)
+{
+    if (Exchange(groupIndex_, v) && checked_)
+        UncheckGroup();
+}
+
+void TSkinCustomRadioButton::UncheckGroup()
+{
+    if (!Parent())
+        return;
+    // A handler may add or free siblings; work from a snapshot and skip the gone.
+    const std::vector<TControl*> siblings = Parent()->ControlList();
+    for (TControl* c : siblings) {
+        if (c == this || !Parent())
+            continue;
+        const auto& now = Parent()->ControlList();
+        if (std::find(now.begin(), now.end(), c) == now.end())
+            continue;
+        auto* other = dynamic_cast<TSkinCustomRadioButton*>(c);
+        if (other && other->groupIndex_ == groupIndex_)
+            other->SetChecked(false);
+    }
+}
+
+void TSkinCustomRadioButton::Click()
+{
+    if (!checked_)
+        SetChecked(true);
+    Invalidate();
+    TSkinTextObject::Click();
+}
+
+bool TSkinCustomRadioButton::HitTest(int x, int y) const
+{
+    return SkinLayout::HitRect(InnerRect(), MeasuredTextRect(), EffectiveAlignment() == taRightJustify)
+        .Contains({x, y});
+}
+
+TRect TSkinCustomRadioButton::BoxRect() const
+{
+    return SkinLayout::BoxRect(InnerRect(), EffectiveAlignment() == taRightJustify);
+}
+
+unsigned TSkinCustomRadioButton::FrameFlags() const
+{
+    if (!Enabled())
+        return skfDisabled;
+    unsigned flags = checked_ ? unsigned(skfChecked) : 0u;
+    if (Hot())
+        flags |= skfHot;
+    if (Pressed() && Hot())
+        flags |= skfPushed;
+    if (Focused())
+        flags |= skfFocused;
+    return flags;
+}
+
+void TSkinCustomRadioButton::MouseEnter()
+{
+    Invalidate();
+    TSkinTextObject::MouseEnter();
+}
+
+void TSkinCustomRadioButton::MouseLeave()
+{
+    Invalidate();
+    TSkinTextObject::MouseLeave();
+}
+
+TRect TSkinCustomRadioButton::FocusRectFor(const TRect& textRect) const
+{
+    return SkinLayout::FocusRect(InnerRect(), textRect);
+}
+
+TRect TSkinCustomRadioButton::TextMargins() const
+{
+    return SkinLayout::BoxTextMargins(EffectiveAlignment() == taRightJustify);
+}
+
+void TSkinCustomRadioButton::Paint(TCanvas& canvas)
+{
+    TSkinTextObject::Paint(canvas);
+    PaintFrame(canvas, BoxRect(), skfRadioButton, FrameFlags());
+}
+
+void TSkinCustomRadioButton::WndProc(TMessage& message)
+{
+    if (message.Msg == CM_DIALOGCHAR && IsOwnAccelerator(QChar(static_cast<char16_t>(message.WParam)))) {
+        Click();
+        message.Result = 1;
+        return;
+    }
+    TSkinTextObject::WndProc(message);
+}
