@@ -15,7 +15,9 @@ void TSkinCustomCheckBox::SetState(TCheckBoxState v)
         return;
     state_ = v;
     Invalidate();
-    DoChange();
+    // A stored state is no change, whatever order the definition lists it in.
+    if (!IsLoading())
+        DoChange();
 }
 
 void TSkinCustomCheckBox::Toggle()

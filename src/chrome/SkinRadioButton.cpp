@@ -21,7 +21,9 @@ void TSkinCustomRadioButton::SetChecked(bool v)
     if (v)
         UncheckGroup();
     Invalidate();
-    DoChange();
+    // A stored state is no change, whatever order the definition lists it in.
+    if (!IsLoading())
+        DoChange();
 }
 
 void TSkinCustomRadioButton::SetGroupIndex(int v)

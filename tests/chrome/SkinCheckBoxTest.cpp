@@ -375,3 +375,67 @@ TEST_F(SkinCheckBoxTest, DisabledTextIsEngraved)
         }
     EXPECT_GT(inked, 20);
 }
+
+TEST_F(SkinCheckBoxTest, DraggingOffWithTheButtonDownDropsTheHotAndPushedLook)
+{
+    under = box;
+    Mouse(box, QEvent::MouseButtonPress, 5, 8);
+    EXPECT_TRUE(box->FrameFlags() & skfPushed);
+    under = nullptr;
+    QMouseEvent move(QEvent::MouseMove, QPointF(300, 8), QPointF(300, 8), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(box->Widget(), &move);
+    EXPECT_FALSE(box->Hot());
+    EXPECT_TRUE(box->Pressed());
+    EXPECT_FALSE(box->FrameFlags() & skfPushed);
+    Mouse(box, QEvent::MouseButtonRelease, 300, 8);
+    EXPECT_FALSE(box->Pressed());
+    EXPECT_EQ(box->State(), cbUnchecked);
+
+    // Disabling in the middle of a press ends it.
+    Mouse(box, QEvent::MouseButtonPress, 5, 8);
+    box->SetEnabled(false);
+    EXPECT_FALSE(box->Pressed());
+    EXPECT_FALSE(box->Hot());
+}
+
+TEST_F(SkinCheckBoxTest, TheThemeDrawsTheBoxWithTheStateFlags)
+{
+    struct Call {
+        TRect rect;
+        int kind;
+        unsigned flags;
+    };
+    std::vector<Call> calls;
+    TSkinPanelObject::SetFramePainter(
+        [&](TCanvas&, const TRect& r, int kind, unsigned flags) { calls.push_back({r, kind, flags}); });
+    auto last = [&] {
+        calls.clear();
+        box->Repaint();
+        EXPECT_EQ(calls.size(), 1u);
+        return calls.empty() ? Call{} : calls.back();
+    };
+    const Call plain = last();
+    EXPECT_EQ(plain.rect, (TRect{0, 2, 13, 15}));
+    EXPECT_EQ(plain.kind, int(skfCheckBox));
+    EXPECT_EQ(plain.flags, 0u);
+
+    box->SetAllowGrayed(true);
+    box->SetState(cbGrayed);
+    EXPECT_EQ(last().flags, unsigned(skfMixed));
+    box->SetFocus();
+    under = box;
+    Mouse(box, QEvent::MouseButtonPress, 5, 8);
+    EXPECT_EQ(last().flags, unsigned(skfMixed | skfHot | skfPushed | skfFocused));
+    Mouse(box, QEvent::MouseButtonRelease, 5, 8);
+    EXPECT_EQ(last().flags, unsigned(skfChecked | skfHot | skfFocused));
+    box->SetEnabled(false);
+    EXPECT_EQ(last().flags, unsigned(skfDisabled));
+
+    // A theme change repaints every skinned control.
+    box->Repaint();
+    box->SetRecordInvalidations(true);
+    TSkinPanelObject::ThemeChanged();
+    EXPECT_FALSE(box->TakeInvalidations().empty());
+    TSkinPanelObject::SetFramePainter({});
+}

@@ -182,3 +182,16 @@ TEST_F(SkinClasses, BrokenValuesFailWithTheReason)
     auto form = Load(Replace(Screen, "Margins.Top = 5", "Margins.Top = 2147483647"));
     EXPECT_EQ(form->Find<TSkinCheckBox>("SkinCheckBox1")->Margins().Top(), 2147483647);
 }
+
+TEST_F(SkinClasses, StoredStatesFireNothingEvenWithTheHandlerListedFirst)
+{
+    std::string text = Replace(Screen, "      Checked = True\n", "");
+    text = Replace(text, "      OnChange = SkinRadioButton2Change\n",
+                   "      OnChange = SkinRadioButton2Change\n      Checked = True\n");
+    text = Replace(text, "    State = cbGrayed\n", "");
+    text = Replace(text, "    OnChange = SkinCheckBox1Change\n", "    OnChange = SkinCheckBox1Change\n    State = cbGrayed\n");
+    auto form = Load(text);
+    EXPECT_EQ(changes, 0);
+    EXPECT_TRUE(form->Find<TSkinRadioButton>("SkinRadioButton2")->Checked());
+    EXPECT_EQ(form->Find<TSkinCheckBox>("SkinCheckBox1")->State(), cbGrayed);
+}

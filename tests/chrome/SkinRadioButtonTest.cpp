@@ -135,3 +135,26 @@ TEST_F(OrgViewSwitch, ClickingBesideTheCaptionDoesNothing)
     EXPECT_FALSE(text->Checked());
     EXPECT_TRUE(log.empty());
 }
+
+TEST_F(OrgViewSwitch, PaintsTheClassicCircleAndDot)
+{
+    auto rgb = [](TColor c) { return static_cast<TColor>(ColorToRGB(c)); };
+    auto pixel = [&](int x, int y) { return FromQColor(QColor(pic->Surface()->pixel(x, y))); };
+    pic->SetColor(clWhite);
+    pic->Repaint();
+    // The circle's top row, the dark upper-left and light lower-right rings.
+    EXPECT_EQ(pixel(3, 2), rgb(clWhite));
+    EXPECT_EQ(pixel(4, 2), rgb(clBtnShadow));
+    EXPECT_EQ(pixel(0, 6), rgb(clBtnShadow));
+    EXPECT_EQ(pixel(11, 8), rgb(clBtnHighlight));
+    EXPECT_EQ(pixel(1, 6), rgb(cl3DDkShadow));
+    EXPECT_EQ(pixel(10, 8), rgb(cl3DLight));
+    EXPECT_EQ(pixel(3, 6), rgb(clWindow));
+    // The dot, its corners cut.
+    EXPECT_EQ(pixel(5, 6), rgb(clWindowText));
+    EXPECT_EQ(pixel(4, 7), rgb(clWindowText));
+    EXPECT_EQ(pixel(4, 6), rgb(clWindow));
+    text->SetChecked(true);
+    pic->Repaint();
+    EXPECT_EQ(pixel(5, 6), rgb(clWindow));
+}
