@@ -2,6 +2,7 @@
 
 #include "chrome/GradientPanel.h"
 #include "platform/Canvas.h"
+#include "platform/CanvasTestUtil.h"
 
 namespace {
 
@@ -11,11 +12,7 @@ QImage Painted(TControl& c)
     return *c.Surface();
 }
 
-TColor At(const QImage& img, int x, int y)
-{
-    const QRgb p = img.pixel(x, y);
-    return RGBColor(qRed(p), qGreen(p), qBlue(p));
-}
+const auto At = canvastest::at;
 
 // Half-open bounding box of the pixels in colour c; empty when there are none.
 TRect BoxOf(const QImage& img, TColor c)
@@ -51,20 +48,6 @@ const TColor ScreenBackground = 15658734;
 
 } // namespace
 
-TEST(GradientPanel, DefaultsOfANewPanel)
-{
-    TGradientPanel p(nullptr);
-    EXPECT_TRUE(p.DrawGradient());
-    EXPECT_EQ(p.BorderColor(), clBlack);
-    EXPECT_EQ(p.InnerBorderColor(), clBlack);
-    EXPECT_EQ(p.LeftMargin() + p.TopMargin() + p.RightMargin() + p.BottomMargin(), 0);
-    EXPECT_EQ(p.BevelOuter(), bvRaised);
-    EXPECT_EQ(p.Alignment(), taCenter);
-    EXPECT_EQ(p.Gradient().DrawStyle(), gtTopToBottom);
-    EXPECT_EQ(p.Gradient().BeginColor(), clWhite);
-    EXPECT_EQ(p.Gradient().EndColor(), 14665911);
-}
-
 TEST(GradientPanel, TitleStripShowsTheGradientAndItsCentredTitle)
 {
     TGradientPanel strip(nullptr);
@@ -95,11 +78,7 @@ TEST(GradientPanel, PlainContainerIsAFlatArea)
     p.SetColor(ScreenBackground);
     p.SetBorderColor(clBlack);
     p.SetInnerBorderColor(clBlack);
-    const QImage img = Painted(p);
-    EXPECT_EQ(BoxOf(img, ScreenBackground), (TRect{0, 0, 120, 40}));
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 120; ++x)
-            ASSERT_EQ(At(img, x, y), ScreenBackground) << x << "," << y;
+    EXPECT_EQ(canvastest::count(Painted(p), ScreenBackground), 120 * 40);
 }
 
 TEST(GradientPanel, GradientContainerPaintsUnderItsChildren)

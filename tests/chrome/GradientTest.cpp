@@ -3,28 +3,18 @@
 #include <set>
 
 #include "chrome/Gradient.h"
+#include "platform/CanvasTestUtil.h"
 #include "platform/CanvasTypes.h"
 
 namespace {
 
-QImage Surface(int w, int h, TColor fill)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    const uint32_t rgb = ColorToRGB(fill);
-    img.fill(QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)));
-    return img;
-}
-
-TColor At(const QImage& img, int x, int y)
-{
-    const QRgb p = img.pixel(x, y);
-    return RGBColor(qRed(p), qGreen(p), qBlue(p));
-}
+using canvastest::surface;
+const auto At = canvastest::at;
 
 // The gradient drawn alone on a surface of its own size.
 QImage Rendered(TGradient& g, int w, int h, TColor ground = clRed)
 {
-    QImage img = Surface(w, h, ground);
+    QImage img = surface(w, h, ground);
     TCanvas canvas(img);
     g.Draw(&canvas, {0, 0, w, h});
     return img;
@@ -216,7 +206,7 @@ TEST(GradientRender, EveryStyleCoversItsAreaWithRampColours)
 TEST(GradientCache, SameSizeCopiesWithoutRendering)
 {
     TGradient g;
-    QImage img = Surface(300, 100, clRed);
+    QImage img = surface(300, 100, clRed);
     TCanvas canvas(img);
     g.Draw(&canvas, {0, 0, 100, 22});
     EXPECT_EQ(g.RenderCount(), 1);
@@ -278,7 +268,7 @@ TEST(GradientCache, ParameterChangesRenderAgainAndNotify)
 TEST(GradientCache, EmptyRectanglesDrawNothing)
 {
     TGradient g;
-    QImage img = Surface(20, 20, clRed);
+    QImage img = surface(20, 20, clRed);
     TCanvas canvas(img);
     g.Draw(&canvas, {5, 5, 5, 15});
     g.Draw(&canvas, {10, 10, 0, 0}); // reversed: zero size
