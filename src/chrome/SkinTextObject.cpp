@@ -243,6 +243,12 @@ void TSkinTextObject::AdjustHeight()
     adjustingHeight_ = false;
 }
 
+void TSkinTextObject::SetParent(TWinControl* parent)
+{
+    TSkinPanelObject::SetParent(parent);
+    AdjustHeight();
+}
+
 void TSkinTextObject::DrawCaption(TCanvas& canvas, const QString& text, TRect& rect, unsigned flags)
 {
     canvas.DrawText(text, rect, flags);

@@ -96,6 +96,8 @@ public:
     QChar Accelerator() const;
     // Recomputes the height from the text when AutoSize allows it.
     void AdjustHeight();
+    // The window comes with the parent, and with it the first automatic height.
+    void SetParent(TWinControl* parent) override;
 
 protected:
     // Hooks, in slot order.

@@ -149,6 +149,14 @@ TEST_F(SkinCheckBoxTest, HeightFollowsTheText)
     EXPECT_EQ(box->Left(), 16);
     EXPECT_EQ(box->Top(), 74);
 
+    // A big parent font counts as soon as the control has its window.
+    auto* big = new TSkinCheckBox(form.get());
+    big->SetCaption(QStringLiteral("显示人员"));
+    auto* panel = Make<TPanel>(form.get(), form.get(), 0, 120, 300, 60);
+    panel->Font().SetHeight(-30);
+    big->SetParent(panel);
+    EXPECT_GT(big->Height(), 30);
+
     box->SetAutoSize(false);
     box->SetHeight(40);
     box->SetCaption(QStringLiteral("x"));
