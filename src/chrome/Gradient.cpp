@@ -1,6 +1,7 @@
 #include "chrome/Gradient.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "platform/CanvasTypes.h"
@@ -140,11 +141,17 @@ void TGradient::BuildTable()
 
 void TGradient::Draw(TCanvas* canvas, const TRect& rect)
 {
-    const int w = std::max(rect.Right - rect.Left, 0);
-    const int h = std::max(rect.Bottom - rect.Top, 0);
-    if (w != cache_.Width() || h != cache_.Height()) {
+    const int64_t w = std::max<int64_t>(int64_t(rect.Right) - rect.Left, 0);
+    const int64_t h = std::max<int64_t>(int64_t(rect.Bottom) - rect.Top, 0);
+    // Far beyond any screen; rendering it would take memory and minutes per paint.
+    if (w * h > MaxArea)
+        throw EInvalidOperation(QStringLiteral("Gradient area %1 x %2 is too large").arg(w).arg(h));
+    const int64_t cachedW = int64_t(cache_.Right) - cache_.Left;
+    const int64_t cachedH = int64_t(cache_.Bottom) - cache_.Top;
+    if (w != cachedW || h != cachedH) {
         cache_ = rect;
-        Render(w, h);
+        // An empty area may still span more than an int; it renders nothing anyway.
+        Render(int(std::min<int64_t>(w, INT_MAX)), int(std::min<int64_t>(h, INT_MAX)));
     }
     if (!canvas || w == 0 || h == 0 || bitmap_->Empty())
         return;
@@ -155,7 +162,7 @@ void TGradient::Draw(TCanvas* canvas, const TRect& rect)
         bitmap_->SetTransparent(false);
         return;
     }
-    canvas->BitBlt(rect.Left, rect.Top, w, h, &bitmap_->Canvas(), 0, 0, SRCCOPY);
+    canvas->BitBlt(rect.Left, rect.Top, int(w), int(h), &bitmap_->Canvas(), 0, 0, SRCCOPY);
 }
 
 void TGradient::Render(int width, int height)

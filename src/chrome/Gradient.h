@@ -42,6 +42,8 @@ public:
     static constexpr TColor DefaultEndColor = 14665911; // $00DFC8B7
     // gtEllipse leaves this colour out when copying: it marks the area outside the rings.
     static constexpr TColor TransparentFill = 0x00C0C0C0;
+    // Largest area, in pixels, that Draw renders (8192 x 4096).
+    static constexpr int64_t MaxArea = int64_t(1) << 25;
 
     TGradient();
     ~TGradient() override;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 
 #include "chrome/Gradient.h"
@@ -273,10 +274,16 @@ TEST(GradientCache, EmptyRectanglesDrawNothing)
     g.Draw(&canvas, {5, 5, 5, 15});
     g.Draw(&canvas, {10, 10, 0, 0}); // reversed: zero size
     g.Draw(&canvas, {0, 0, 0, 0});
+    g.Draw(&canvas, {INT_MIN, 0, INT_MAX, 0}); // wider than an int, but empty
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 20; ++x)
             ASSERT_EQ(At(img, x, y), clRed);
     EXPECT_TRUE(g.Bitmap().Empty());
+    // An absurd area is refused instead of swallowing memory; the cache is untouched.
+    const TRect cached = g.CacheRect();
+    EXPECT_THROW(g.Draw(&canvas, {-2000000000, 0, 2000000000, 10}), EInvalidOperation);
+    EXPECT_THROW(g.Draw(nullptr, {0, 0, 40000, 40000}), EInvalidOperation);
+    EXPECT_EQ(g.CacheRect(), cached);
 }
 
 TEST(GradientAssign, CopiesColoursAndStyleButNotDirection)
