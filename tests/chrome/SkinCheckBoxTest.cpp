@@ -120,8 +120,14 @@ TEST_F(SkinCheckBoxTest, OnlyTheBoxAndTheTextAnswerTheMouse)
     auto* edit = Make<TEdit>(form.get(), form.get(), 200, 10, 80, 20);
     edit->SetFocus();
     box->SetSmartFocus(false);
+    std::vector<TPoint> behind;
+    form->OnMouseDown = TMouseEvent(
+        [&](TObject*, TMouseButton, TShiftState, int x, int y) { behind.push_back({x, y}); });
     ClickAt(box, 90, 8); // right of the short caption
     EXPECT_EQ(box->State(), cbUnchecked);
+    ASSERT_EQ(behind.size(), 1u); // the form behind got the click
+    EXPECT_EQ(behind[0].X, 16 + 90);
+    EXPECT_EQ(behind[0].Y, 74 + 8);
     EXPECT_FALSE(box->Focused());
     EXPECT_FALSE(box->Pressed());
     ClickAt(box, text.Right, 8);
@@ -156,6 +162,18 @@ TEST_F(SkinCheckBoxTest, HeightFollowsTheText)
     panel->Font().SetHeight(-30);
     big->SetParent(panel);
     EXPECT_GT(big->Height(), 30);
+
+    // Margins taken over from another object count as one change.
+    TSkinControlMargins wide;
+    wide.SetTop(1);
+    wide.SetBottom(2);
+    int resized = 0;
+    box->OnResize = TNotifyEvent([&](TObject*) { ++resized; });
+    box->Margins().Assign(&wide);
+    EXPECT_EQ(resized, 1);
+    EXPECT_EQ(box->Height(), line + 4 + 1 + 2);
+    box->Margins().Assign(&wide);
+    EXPECT_EQ(resized, 1);
 
     box->SetAutoSize(false);
     box->SetHeight(40);
