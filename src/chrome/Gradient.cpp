@@ -30,7 +30,7 @@ int Trunc(float v)
     return static_cast<int>(v);
 }
 
-// Rounds halves to even, the rounding the ramp was specified with.
+// Rounds halves to even, as the ramp always has.
 int RoundEven(double v)
 {
     return static_cast<int>(std::nearbyint(v));
