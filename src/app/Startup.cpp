@@ -1,5 +1,8 @@
 #include "app/Startup.h"
 
+#include "chrome/ChromeClasses.h"
+#include "chrome/SkinClasses.h"
+#include "grid/GridClasses.h"
 #include "stream/ClassRegistry.h"
 #include "stream/PlatformClasses.h"
 #include "stream/StdControlClasses.h"
@@ -21,6 +24,9 @@ void RunUnitStartup()
 {
     RegisterPlatformClasses();
     RegisterStdControlClasses();
+    RegisterGradientClasses();
+    RegisterSkinPanelClasses();
+    RegisterGridCoreClasses();
     RegisterScreenClasses();
 }
 
