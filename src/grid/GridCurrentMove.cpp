@@ -1,5 +1,7 @@
 #include "grid/TavikCustomGrid.h"
 
+#include <algorithm>
+
 void TTavikCustomGrid::MoveCurrent(int col, int row, bool replaceSelections, bool askFirst, bool show,
                                    bool moveAnchor)
 {
@@ -22,29 +24,31 @@ void TTavikCustomGrid::MoveCurrent(int col, int row, bool replaceSelections, boo
             return;
         }
     }
-    const std::vector<TGridRect> before = selections_;
+    // A copy without notifications: only its ranges are needed for the repaint.
+    const std::unique_ptr<TSelections> before = selections_->Clone();
     current_ = target;
     HideEditor();
-    if (HasOption(options_, goAlwaysShowEditor) && !HasEditParts(current_.X, current_.Y))
+    if (HasOption(goAlwaysShowEditor) && !HasEditParts(current_.X, current_.Y))
         ShowEditor(QChar(' '));
-    if (moveAnchor || !HasOption(options_, goRangeSelect)) {
+    if (moveAnchor || !HasOption(goRangeSelect)) {
         anchor_ = current_;
-        if (HasOption(options_, goRowSelect))
+        if (HasOption(goRowSelect))
             anchor_.X = colCount_ - 1;
     }
-    if (HasOption(options_, goRowSelect))
+    if (HasOption(goRowSelect))
         current_.X = fixedCols_;
     if (show)
         MakeCellVisible(current_);
-    SetSelectionRange(SelectionRect(), replaceSelections);
+    selections_->SetRange(SelectionRect(), replaceSelections);
 
-    if (before.empty()) {
+    if (before->IsEmpty()) {
         RepaintSelection();
     } else {
-        RepaintRangeChange(before.back(), LastSelectionRange(), true, true);
+        RepaintRangeChange(before->Last()->GetRange(), selections_->Last()->GetRange(), true, true);
         if (replaceSelections) {
-            TGridRect bounds = before.front();
-            for (const TGridRect& r : before) {
+            TGridRect bounds = before->Items(0)->GetRange();
+            for (int i = 1; i < before->Count(); ++i) {
+                const TGridRect r = before->Items(i)->GetRange();
                 bounds.Left = std::min(bounds.Left, r.Left);
                 bounds.Top = std::min(bounds.Top, r.Top);
                 bounds.Right = std::max(bounds.Right, r.Right);
@@ -73,7 +77,7 @@ void TTavikCustomGrid::SetCurrentCol(int col)
     if (col == current_.X || col < EditableCol() || col >= colCount_)
         return;
     FocusCell(col, current_.Y, true);
-    SetSelectionRange(SelectionRect(), true);
+    selections_->SetRange(SelectionRect(), true);
 }
 
 void TTavikCustomGrid::SetCurrentRow(int row)
@@ -83,21 +87,47 @@ void TTavikCustomGrid::SetCurrentRow(int row)
     if (row == current_.Y)
         return;
     FocusCell(current_.X, row, true);
-    SetSelectionRange(SelectionRect(), true);
+    selections_->SetRange(SelectionRect(), true);
 }
 
-void TTavikCustomGrid::SetSelectionRange(const TGridRect& range, bool clearFirst)
+bool TTavikCustomGrid::BeforeMoveCurrent(TGridCoord cell)
 {
-    if (clearFirst)
-        selections_.clear();
-    if (range.Left >= EditableCol() && range.Top >= EditableRow())
-        selections_.push_back(WidenToMergedAreas(range));
+    bool canMove = true;
+    OnBeforeMoveCurrent(this, current_, cell, lastMoveReason_, canMove);
+    return canMove;
+}
+
+void TTavikCustomGrid::SetEditorMode(bool on)
+{
+    if (on == editorMode_)
+        return;
+    if (on)
+        ShowEditor(QChar(' '));
+    else
+        HideEditor();
 }
 
 bool TTavikCustomGrid::IsCellSelected(int col, int row)
 {
-    for (const TGridRect& r : selections_)
-        if (GridRectContains(r, col, row))
-            return true;
-    return false;
+    return selections_->Contains({col, row});
+}
+
+bool TTavikCustomGrid::AllSelectionsAreRows()
+{
+    const TSelections& set = *selections_;
+    for (int i = 0; i < set.Count(); ++i)
+        if (!dynamic_cast<const TRowSelection*>(set.Items(i)))
+            return false;
+    return !set.IsEmpty();
+}
+
+void TTavikCustomGrid::SelectionNotify(TGridSelection* selection, TSelectoinNotification action)
+{
+    // Whole rows must never cut a merged cell in two.
+    auto* rows = dynamic_cast<TRowSelection*>(selection);
+    if (action != snAdded || !rows || !HasOption(goCellMerge))
+        return;
+    const TGridRect widened = WidenToMergedAreas(rows->GetRange());
+    if (widened.Top != rows->FirstRow() || widened.Bottom != rows->LastRow())
+        rows->SetRows(widened.Top, widened.Bottom);
 }

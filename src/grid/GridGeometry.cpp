@@ -19,8 +19,8 @@ TGridLayout TTavikCustomGrid::ComputeLayout()
     const TRect client = ClientRect();
     TGridAxisParams h;
     h.LineWidth = gridLineWidth_;
-    h.FixedLine = HasOption(options_, goFixedVertLine);
-    h.DataLine = HasOption(options_, goVertLine);
+    h.FixedLine = HasOption(goFixedVertLine);
+    h.DataLine = HasOption(goVertLine);
     h.FixedCount = fixedCols_;
     h.FixedEditCount = fixedEditCols_;
     h.TopLeft = topLeft_.X;
@@ -29,8 +29,8 @@ TGridLayout TTavikCustomGrid::ComputeLayout()
     h.Extent = TGridExtentLookup(&ColWidthOf, this);
     TGridAxisParams v;
     v.LineWidth = gridLineWidth_;
-    v.FixedLine = HasOption(options_, goFixedHorzLine);
-    v.DataLine = HasOption(options_, goHorzLine);
+    v.FixedLine = HasOption(goFixedHorzLine);
+    v.DataLine = HasOption(goHorzLine);
     v.FixedCount = fixedRows_;
     v.FixedEditCount = fixedEditRows_;
     v.TopLeft = topLeft_.Y;
@@ -78,7 +78,9 @@ TGridCoord TTavikCustomGrid::MaxTopLeft(TGridCoord coord)
 TGridRect TTavikCustomGrid::MergedArea(int col, int row)
 {
     TGridRect area{col, row, col, row};
-    if (!HasOption(options_, goCellMerge))
+    // A cell outside the grid (a range kept from before a count change) belongs
+    // to no merged area, and descendants are never asked about it.
+    if (!HasOption(goCellMerge) || col < 0 || row < 0 || col >= colCount_ || row >= rowCount_)
         return area;
     const int id = MergeId(col, row);
     if (id == 0)
@@ -96,7 +98,7 @@ TGridRect TTavikCustomGrid::MergedArea(int col, int row)
 
 TGridRect TTavikCustomGrid::WidenToMergedAreas(const TGridRect& rect)
 {
-    if (!HasOption(options_, goCellMerge))
+    if (!HasOption(goCellMerge))
         return rect;
     TGridRect r = rect;
     auto take = [&](int col, int row, TGridRect& grown) {

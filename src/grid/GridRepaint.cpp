@@ -28,7 +28,7 @@ void TTavikCustomGrid::InvalidateGridRect(const TGridRect& rect)
     TRect r = BoxBounds(rect, true);
     if (r.IsEmpty())
         return;
-    if (HasOption(options_, goCellMerge))
+    if (HasOption(goCellMerge))
         InflateRect(r, 4, 4);
     InvalidateRect(r);
 }
@@ -77,14 +77,12 @@ void TTavikCustomGrid::RepaintRangeChange(const TGridRect& oldRect, const TGridR
         InvalidateGridRect(p);
     if (withHeads) {
         RepaintHeads(oldRect);
-        RepaintHeads(newRect);
+        if (newRect != oldRect)
+            RepaintHeads(newRect);
     }
 }
 
 void TTavikCustomGrid::RepaintSelection()
 {
-    if (IsDestroying() || selections_.empty())
-        return;
-    InvalidateGridRect(selections_.back());
-    RepaintHeads(selections_.back());
+    selections_->RepaintSelection();
 }

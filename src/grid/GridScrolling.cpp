@@ -65,8 +65,8 @@ void TTavikCustomGrid::TopLeftMoved(TGridCoord old)
             const TRect data{h.FixedBoundary, v.FixedBoundary, w, hgt};
             ScrollSurface(dx, dy, data, data);
         }
-        if (HasOption(options_, goRowSelect) && !selections_.empty())
-            InvalidateGridRect(selections_.back());
+        if (HasOption(goRowSelect) && !selections_->IsEmpty())
+            InvalidateGridRect(selections_->Last()->GetRange());
     }
     TopLeftChanged();
 }

@@ -59,7 +59,7 @@ void TTavikCustomGrid::ChangeSize(int newColCount, int newRowCount)
         fixedEditRows_ = std::min(fixedEditRows_, fixedRows_);
         SizeChanging(oldCols, oldRows);
         ResizeUpdate(oldCols, oldRows, hadWindow ? &oldLayout : nullptr);
-        SetSelectionRange(SelectionRect(), true);
+        selections_->SetRange(SelectionRect(), true);
     } catch (...) {
         colCount_ = oldCols;
         rowCount_ = oldRows;
@@ -73,7 +73,7 @@ void TTavikCustomGrid::ChangeSize(int newColCount, int newRowCount)
         current_ = oldCurrent;
         anchor_ = oldAnchor;
         topLeft_ = oldTopLeft;
-        SetSelectionRange(SelectionRect(), true);
+        selections_->SetRange(SelectionRect(), true);
         UpdateScrollRange();
         Invalidate();
         throw;
@@ -110,18 +110,8 @@ void TTavikCustomGrid::ResizeUpdate(int oldColCount, int oldRowCount, const TGri
         MoveCurrent(cur.X, cur.Y, true, false, true, true);
     } else {
         const TGridCoord anchor = ClampToVisibleCell(anchor_);
-        if (!(anchor == anchor_)) {
-            const TGridRect old = LastSelectionRange();
-            anchor_ = anchor;
-            if (HasOption(options_, goRowSelect))
-                anchor_.X = colCount_ - 1;
-            MakeCellVisible(anchor);
-            if (!selections_.empty())
-                selections_.back() = SelectionRect();
-            else
-                SetSelectionRange(SelectionRect(), false);
-            RepaintRangeChange(old, LastSelectionRange(), true, true);
-        }
+        if (!(anchor == anchor_))
+            selections_->ExtendSelection(anchor);
     }
 
     if (repaintAllOnResize_ || !(topLeft_ == oldTopLeft)) {
@@ -148,9 +138,8 @@ void TTavikCustomGrid::ResetPosition()
     topLeft_ = {fixedCols_, fixedRows_};
     current_ = {std::min(topLeft_.X, colCount_ - 1), std::min(topLeft_.Y, rowCount_ - 1)};
     anchor_ = current_;
-    selections_.clear();
-    SetSelectionRange(GridRect(current_, current_), true);
-    if (HasOption(options_, goRowSelect))
+    selections_->SetRange(GridRect(current_, current_), true);
+    if (HasOption(goRowSelect))
         anchor_.X = colCount_ - 1;
 }
 
@@ -162,9 +151,9 @@ void TTavikCustomGrid::ReseatPosition(TGridCoord previous)
         topLeft_.Y = fixedRows_;
     current_ = {std::min(topLeft_.X, colCount_ - 1), std::min(topLeft_.Y, rowCount_ - 1)};
     anchor_ = current_;
-    if (HasOption(options_, goRowSelect))
+    if (HasOption(goRowSelect))
         anchor_.X = colCount_ - 1;
-    SetSelectionRange(GridRect(current_, current_), true);
+    selections_->SetRange(GridRect(current_, current_), true);
     SetCurrentRow(std::min(previous.Y, rowCount_ - 1));
     SetCurrentCol(std::min(previous.X, colCount_ - 1));
 }

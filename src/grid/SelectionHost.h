@@ -59,8 +59,8 @@ public:
     virtual bool IsDestroying() const = 0;
 
     // Called after a selection joined the set, and after one left it (it is
-    // freed right afterwards). A row selection arrives already widened to whole
-    // merged areas.
+    // freed right afterwards). The grid widens an added row selection to whole
+    // merged areas here, so descendants that refine it see the widened rows.
     virtual void SelectionNotify(TGridSelection* selection, TSelectoinNotification action) = 0;
     // OnFillRangeChanged / OnMoveRangeChanged; only called when the ranges differ.
     virtual void FillRangeChanged(const TGridRect& source, const TGridRect& target) = 0;

@@ -72,12 +72,6 @@ void TSelections::Add(std::unique_ptr<TGridSelection> selection, bool clearFirst
     if (clearFirst)
         Clear();
     selection->SetOwner(this);
-    // Whole rows must never cut a merged cell in two.
-    if (auto* rowSel = dynamic_cast<TRowSelection*>(selection.get()); rowSel && FGrid->HasOption(goCellMerge)) {
-        const TGridRect widened = FGrid->WidenToMergedAreas(rowSel->GetRange());
-        if (widened.Top != rowSel->FirstRow() || widened.Bottom != rowSel->LastRow())
-            rowSel->SetRows(widened.Top, widened.Bottom);
-    }
     TGridSelection* added = selection.get();
     FItems.push_back(std::move(selection));
     FGrid->SelectionNotify(added, snAdded);

@@ -2,7 +2,8 @@
 
 #include "platform/Font.h"
 
-TTavikCustomGrid::TTavikCustomGrid(TComponent* owner) : TCustomControl(owner)
+TTavikCustomGrid::TTavikCustomGrid(TComponent* owner)
+    : TCustomControl(owner), selections_(std::make_unique<TSelections>(this))
 {
     SetSelfPainted(true);
     Font().SetName(QStringLiteral("宋体"));
@@ -21,7 +22,7 @@ TTavikCustomGrid::~TTavikCustomGrid() = default;
 void TTavikCustomGrid::Loaded()
 {
     TCustomControl::Loaded();
-    SetSelectionRange(SelectionRect(), true);
+    selections_->SetRange(SelectionRect(), true);
 }
 
 void TTavikCustomGrid::Resize()
@@ -218,20 +219,20 @@ void TTavikCustomGrid::SetOptions(TGridOptions value)
 {
     if (value == options_)
         return;
-    if (HasOption(value, goCellMerge) && !HasOption(options_, goCellMerge) && gridLineWidth_ != 1)
+    if (::HasOption(value, goCellMerge) && !HasOption(goCellMerge) && gridLineWidth_ != 1)
         SetGridLineWidth(1);
-    if (HasOption(value, goRowSelect))
+    if (::HasOption(value, goRowSelect))
         value &= ~GridOption(goAlwaysShowEditor);
-    if (!HasOption(value, goRowSizing) && !HasOption(value, goColSizing))
+    if (!::HasOption(value, goRowSizing) && !::HasOption(value, goColSizing))
         value &= ~GridOption(goAdjustLiberty);
     options_ = value;
     if (!editorMode_) {
-        if (HasOption(options_, goAlwaysShowEditor))
+        if (HasOption(goAlwaysShowEditor))
             ShowEditor(QChar(' '));
         else
             HideEditor();
     }
-    if (HasOption(options_, goRowSelect))
+    if (HasOption(goRowSelect))
         MoveCurrent(current_.X, current_.Y, true, false, false, true);
     Invalidate();
 }

@@ -7,6 +7,7 @@
 // heights, the scroll position and the option sets, and computes all geometry.
 // Descendants refine it through the virtual operations below.
 
+#include <memory>
 #include <vector>
 
 #include <QChar>
@@ -15,6 +16,8 @@
 #include "grid/GridAxisLayout.h"
 #include "grid/GridExtents.h"
 #include "grid/GridTypes.h"
+#include "grid/SelectionHost.h"
+#include "grid/Selections.h"
 #include "platform/Form.h"
 #include "platform/WinControl.h"
 
@@ -40,7 +43,7 @@ using TGridQueryEditorModeEvent = TEvent<TObject*, int, int, bool&, QChar>;
 using TGridRangeChangedEvent = TEvent<TObject*, TGridRect, TGridRect>;
 using TGridAuxCellQueryEvent = TEvent<TObject*, int, int, int&>;
 
-class TTavikCustomGrid : public TCustomControl {
+class TTavikCustomGrid : public TCustomControl, public ISelectionHost {
 public:
     static constexpr int ScrollBarScale = 127;
 
@@ -66,8 +69,8 @@ public:
     virtual void ChangeSize(int newColCount, int newRowCount);
     virtual void ColWidthChanged(int col) { OnColWidthsChanged(this, col); }
     virtual void RowHeightChanged(int row) { OnRowHeightsChanged(this, row); }
-    virtual void FillRangeChanged(const TGridRect& source, const TGridRect& target);
-    virtual void MoveRangeChanged(const TGridRect& source, const TGridRect& target);
+    void FillRangeChanged(const TGridRect& source, const TGridRect& target) override;
+    void MoveRangeChanged(const TGridRect& source, const TGridRect& target) override;
     virtual bool SetScrollBarRange(TGridScrollBarKind bar, int min, int max);
     virtual bool HasEditParts(int col, int row) { return false; }
     virtual int EditPartCount(int col, int row) { return 0; }
@@ -76,7 +79,7 @@ public:
     virtual bool GetEditPart(int col, int row, int part, int& fontHeight, TRect& rect, QString& text);
     virtual int AuxCellQuery1(int col, int row);
     virtual int AuxCellQuery2(int col, int row);
-    virtual bool AllSelectionsAreRows() { return false; }
+    virtual bool AllSelectionsAreRows();
     virtual bool IsSpecialRegion(int x, int y);
     virtual bool ClickShowsEditor(int x, int y) { return false; }
     virtual void AdjustEditorRect(int col, int row, TRect& out, const TRect& rect) { out = rect; }
@@ -86,18 +89,19 @@ public:
     virtual bool SelectCell(int col, int row) { return true; }
     virtual void FixedRowsChanged(int oldFixedRows, int oldFixedEditRows) {}
     virtual bool IsCellSelected(int col, int row);
-    virtual void RepaintCell(int col, int row);
+    void RepaintCell(int col, int row) override;
     virtual void RepaintRow(int row);
 
     // --- notifications and queries ---
-    virtual void CurrentMoved(TGridCoord oldCurrent, TMoveReason reason)
+    void CurrentMoved(TGridCoord oldCurrent, TMoveReason reason) override
     {
         OnMoveCurrent(this, oldCurrent, current_, reason);
     }
     virtual void SizeChanging(int oldColCount, int oldRowCount) {}
     virtual bool QueryReadOnly(int col, int row);
-    virtual bool QueryRowChange();
-    virtual TRowStyle RowStyle(int row) { return rsNormal; }
+    bool QueryRowChange() override;
+    TRowStyle RowStyle(int row) override { return rsNormal; }
+    void SelectionNotify(TGridSelection* selection, TSelectoinNotification action) override;
     virtual void SizeChanged(int oldColCount, int oldRowCount) {}
     virtual void TopLeftChanged() {}
     virtual void ColWidthsChanged();
@@ -109,15 +113,15 @@ public:
     virtual bool CanHideEditor() { return true; }
 
     // --- properties ---
-    int ColCount() const { return colCount_; }
-    int RowCount() const { return rowCount_; }
-    int FixedCols() const { return fixedCols_; }
+    int ColCount() const override { return colCount_; }
+    int RowCount() const override { return rowCount_; }
+    int FixedCols() const override { return fixedCols_; }
     void SetFixedCols(int value);
-    int FixedRows() const { return fixedRows_; }
+    int FixedRows() const override { return fixedRows_; }
     void SetFixedRows(int value);
-    int FixedEditCols() const { return fixedEditCols_; }
+    int FixedEditCols() const override { return fixedEditCols_; }
     void SetFixedEditCols(int value);
-    int FixedEditRows() const { return fixedEditRows_; }
+    int FixedEditRows() const override { return fixedEditRows_; }
     void SetFixedEditRows(int value);
     int DefaultColWidth() const { return defaultColWidth_; }
     void SetDefaultColWidth(int value);
@@ -143,7 +147,9 @@ public:
     void SetScrollBars(TScrollStyle value);
     TGridOptions Options() const { return options_; }
     void SetOptions(TGridOptions value);
+    bool HasOption(TGridOption option) const override { return ::HasOption(options_, option); }
     TGridOptionExs OptionExs() const { return optionExs_; }
+    bool HasOptionEx(TGridOptionEx option) const override { return ::HasOptionEx(optionExs_, option); }
     void SetOptionExs(TGridOptionExs value) { optionExs_ = value; }
     bool Flat() const { return flat_; }
     void SetFlat(bool value);
@@ -159,13 +165,16 @@ public:
     const TGridExtents& ColExtents() const { return colWidths_; }
     const TGridExtents& RowExtents() const { return rowHeights_; }
 
-    TGridCoord Current() const { return current_; }
-    TGridCoord Anchor() const { return anchor_; }
-    TGridCoord TopLeft() const { return topLeft_; }
+    TGridCoord Current() const override { return current_; }
+    TGridCoord Anchor() const override { return anchor_; }
+    void SetAnchor(TGridCoord anchor) override { anchor_ = anchor; }
+    // Current as given: no events, no selection change, no scrolling.
+    void PlaceCurrent(TGridCoord current) override { current_ = current; }
+    TGridCoord TopLeft() const override { return topLeft_; }
     int CurrentCol() const { return current_.X; }
-    void SetCurrentCol(int col);
+    void SetCurrentCol(int col) override;
     int CurrentRow() const { return current_.Y; }
-    void SetCurrentRow(int row);
+    void SetCurrentRow(int row) override;
     int FirstVisibleCol() const { return topLeft_.X; }
     void SetFirstVisibleCol(int col);
     int FirstVisibleRow() const { return topLeft_.Y; }
@@ -174,8 +183,11 @@ public:
     int VisibleRowCount();
     TMoveReason LastMoveReason() const { return lastMoveReason_; }
     void SetLastMoveReason(TMoveReason r) { lastMoveReason_ = r; }
-    TGridMouseState MouseState() const { return mouseState_; }
+    TGridMouseState MouseState() const override { return mouseState_; }
+    void SetMouseState(TGridMouseState state) override { mouseState_ = state; }
     bool EditorMode() const { return editorMode_; }
+    // Showing and hiding go through the editor seams, which keep the flag.
+    void SetEditorMode(bool on) override;
     int ColOffset() const { return colOffset_; }
     const TGridScrollBarState& ScrollBarState(TGridScrollBarKind bar) const { return scrollBarStates_[bar]; }
     // First column and row of the editable area.
@@ -186,32 +198,37 @@ public:
     TGridLayout ComputeLayout();
     TGridCoord PointToCell(int x, int y);
     TRect CellBounds(int col, int row);
-    TRect BoxBounds(const TGridRect& rect, bool withLines);
+    TRect BoxBounds(const TGridRect& rect, bool withLines) override;
     TGridRect MergedArea(int col, int row);
     // Grows a range until every merged area touching its border lies inside.
-    TGridRect WidenToMergedAreas(const TGridRect& rect);
+    TGridRect WidenToMergedAreas(const TGridRect& rect) override;
     TGridCoord MaxTopLeft(TGridCoord coord);
     void SetTopLeft(int col, int row);
-    void MakeCellVisible(TGridCoord coord);
-    TGridRect SelectionRect();
+    void MakeCellVisible(TGridCoord coord) override;
+    TGridRect SelectionRect() override;
 
     // --- current cell ---
-    void MoveCurrent(int col, int row, bool replaceSelections, bool askFirst, bool show, bool moveAnchor);
+    void MoveCurrent(int col, int row, bool replaceSelections, bool askFirst, bool show, bool moveAnchor) override;
     void FocusCell(int col, int row, bool moveAnchor);
+    // OnBeforeMoveCurrent from Current to the cell, with LastMoveReason.
+    bool BeforeMoveCurrent(TGridCoord cell) override;
 
-    // --- selection ranges (a plain list until the selection set takes over) ---
-    int SelectionCount() const { return static_cast<int>(selections_.size()); }
-    TGridRect SelectionRange(int index) const { return selections_[static_cast<size_t>(index)]; }
-    // The last range, or (0, 0, 0, 0) when there is none.
-    TGridRect LastSelectionRange() const { return selections_.empty() ? TGridRect{} : selections_.back(); }
-    // Drops a range that starts in the locked heads.
-    void SetSelectionRange(const TGridRect& range, bool clearFirst);
+    // --- selections ---
+    TSelections& Selections() const { return *selections_; }
+    // Source and target of a range fill or move by mouse.
+    const TGridRect& FillSource() const { return selections_->FillSource(); }
+    const TGridRect& FillTarget() const { return selections_->FillTarget(); }
+    // Dragging over heads scrolls on window timer 1.
+    void StartAutoScroll() override { SetTimer(1, 60); }
 
     // --- repainting ---
     void InvalidateGrid() { Invalidate(); }
+    void RepaintAll() override { Invalidate(); }
+    bool IsDestroying() const override { return TCustomControl::IsDestroying(); }
     void InvalidateGridRect(const TGridRect& rect);
     void RepaintHeads(const TGridRect& rect);
-    void RepaintRangeChange(const TGridRect& oldRect, const TGridRect& newRect, bool changeOnly, bool withHeads);
+    void RepaintRangeChange(const TGridRect& oldRect, const TGridRect& newRect, bool changeOnly,
+                            bool withHeads) override;
     void RepaintSelection();
     void BeginUpdate() { ++updateLock_; }
     void EndUpdate();
@@ -250,6 +267,8 @@ protected:
     void AddToRect(const TGridRect& r, std::vector<TRect>& out, bool withLines);
     TGridCoord ClampToVisibleCell(TGridCoord c);
 
+    // Made first and freed last, so the whole life of the grid has a selection set.
+    std::unique_ptr<TSelections> selections_;
     TGridCoord anchor_{1, 1};
     TFormBorderStyle borderStyle_ = bsSingle;
     bool canEditModify_ = true;
@@ -283,8 +302,6 @@ protected:
     bool showMoveLine_ = true;
     bool frameEmptyHeads_ = false;
     bool keyMoveActive_ = false;
-    TGridRect fillSource_{};
-    TGridRect fillTarget_{};
     TGridExtents colWidths_;
     TGridExtents rowHeights_;
     TGridMouseState mouseState_ = gmsNone;
@@ -292,7 +309,6 @@ protected:
     bool fillCellBackground_ = true;
     TGridOptions designOptionsBoost_ = GridOption(goRowSizing) | GridOption(goColSizing);
     bool repaintAllOnResize_ = false;
-    std::vector<TGridRect> selections_;
     int updateLock_ = 0;
     bool extentsChangedInLock_ = false;
     TGridScrollBarState scrollBarStates_[2];

@@ -64,8 +64,8 @@ TEST_F(GridControl, CreationDefaults)
     EXPECT_EQ(grid->TopLeft(), (TGridCoord{1, 1}));
     EXPECT_EQ(grid->Current(), (TGridCoord{1, 1}));
     EXPECT_EQ(grid->Anchor(), (TGridCoord{1, 1}));
-    EXPECT_EQ(grid->SelectionCount(), 1);
-    EXPECT_EQ(grid->LastSelectionRange(), (TGridRect{1, 1, 1, 1}));
+    EXPECT_EQ(grid->Selections().Count(), 1);
+    EXPECT_EQ(grid->Selections().Last()->GetRange(), (TGridRect{1, 1, 1, 1}));
     EXPECT_EQ(grid->VisibleColCount(), 3);
     EXPECT_EQ(grid->VisibleRowCount(), 3);
 }
@@ -141,7 +141,7 @@ TEST_F(GridControl, CountChangesKeepFixedPartsValid)
     EXPECT_EQ(grid->FixedRows(), 2);
     EXPECT_EQ(grid->RowCount(), 2);
     EXPECT_EQ(grid->Current().Y, 1);
-    EXPECT_EQ(grid->SelectionCount(), 0); // the current cell lies in the heads
+    EXPECT_EQ(grid->Selections().Count(), 0); // the current cell lies in the heads
 
     grid->SetColCount(5);
     grid->SetColWidths(1, 30);
@@ -264,7 +264,7 @@ TEST_F(GridControl, MoveCurrentAsksFirstAndReports)
     grid->MoveCurrent(3, 2, true, true, true, false); // same row: no row query
     EXPECT_EQ(grid->Current(), (TGridCoord{3, 2}));
     EXPECT_EQ(grid->Anchor(), (TGridCoord{2, 2}));
-    EXPECT_EQ(grid->LastSelectionRange(), (TGridRect{2, 2, 3, 2}));
+    EXPECT_EQ(grid->Selections().Last()->GetRange(), (TGridRect{2, 2, 3, 2}));
     Bind(grid->OnQueryReadOnly, [](TObject*, int col, int, bool& ro) { ro = col == 4; });
     grid->MoveCurrent(4, 2, true, false, true, true);
     EXPECT_EQ(grid->Current(), (TGridCoord{3, 2}));

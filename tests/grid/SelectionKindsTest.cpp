@@ -166,7 +166,7 @@ TEST(SelectionKindsTest, LineQueriesAndMergedRowSelections)
 
     set.Add(std::make_unique<TRowSelection>(4, 5), true);
     EXPECT_EQ(set.Last()->GetRange(), R(1, 4, 7, 5));
-    grid.Set(goCellMerge); // added rows never cut a merged cell, and the grid hears of the widened rows
+    grid.Set(goCellMerge); // the grid widens added rows as it is told of them, on the listed selection itself
     set.Add(std::make_unique<TRowSelection>(4, 5), true);
     EXPECT_EQ(static_cast<TRowSelection*>(set.Last())->FirstRow(), 2);
     EXPECT_EQ(grid.log.back(), "added rows(1,2,7,5)");

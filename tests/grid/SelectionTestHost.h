@@ -101,6 +101,11 @@ public:
     bool IsDestroying() const override { return destroying; }
     void SelectionNotify(TGridSelection* s, TSelectoinNotification action) override
     {
+        // As the grid does: added rows never cut a merged cell.
+        if (auto* rows = dynamic_cast<TRowSelection*>(s); rows && action == snAdded && HasOption(goCellMerge)) {
+            const TGridRect w = WidenToMergedAreas(rows->GetRange());
+            rows->SetRows(w.Top, w.Bottom);
+        }
         Log((action == snAdded ? "added " : "deleted ") + Kind(s) + Str(s->GetRange()));
     }
     void FillRangeChanged(const TGridRect& s, const TGridRect& t) override { Log("filled " + Str(s) + Str(t)); }
