@@ -2,7 +2,7 @@
 
 #include "platform/Canvas.h"
 
-TSkinCustomCheckBox::TSkinCustomCheckBox(TComponent* owner) : TSkinTextObject(owner)
+TSkinCustomCheckBox::TSkinCustomCheckBox(TComponent* owner) : TSkinBoxObject(owner)
 {
     SetSmartFocus(true);
     SetSpaceClicks(true);
@@ -33,64 +33,7 @@ void TSkinCustomCheckBox::Click()
 {
     Toggle();
     Invalidate();
-    TSkinTextObject::Click();
-}
-
-bool TSkinCustomCheckBox::HitTest(int x, int y) const
-{
-    return SkinLayout::HitRect(InnerRect(), MeasuredTextRect(), EffectiveAlignment() == taRightJustify)
-        .Contains({x, y});
-}
-
-TRect TSkinCustomCheckBox::BoxRect() const
-{
-    return SkinLayout::BoxRect(InnerRect(), EffectiveAlignment() == taRightJustify);
-}
-
-unsigned TSkinCustomCheckBox::FrameFlags() const
-{
-    if (!Enabled())
-        return skfDisabled;
-    unsigned flags = 0;
-    if (state_ == cbChecked)
-        flags |= skfChecked;
-    else if (state_ == cbGrayed)
-        flags |= skfMixed;
-    if (Hot())
-        flags |= skfHot;
-    if (Pressed() && Hot())
-        flags |= skfPushed;
-    if (Focused())
-        flags |= skfFocused;
-    return flags;
-}
-
-void TSkinCustomCheckBox::MouseEnter()
-{
-    Invalidate();
-    TSkinTextObject::MouseEnter();
-}
-
-void TSkinCustomCheckBox::MouseLeave()
-{
-    Invalidate();
-    TSkinTextObject::MouseLeave();
-}
-
-TRect TSkinCustomCheckBox::FocusRectFor(const TRect& textRect) const
-{
-    return SkinLayout::FocusRect(InnerRect(), textRect);
-}
-
-TRect TSkinCustomCheckBox::TextMargins() const
-{
-    return SkinLayout::BoxTextMargins(EffectiveAlignment() == taRightJustify);
-}
-
-void TSkinCustomCheckBox::Paint(TCanvas& canvas)
-{
-    TSkinTextObject::Paint(canvas);
-    PaintFrame(canvas, BoxRect(), skfCheckBox, FrameFlags());
+    TSkinBoxObject::Click();
 }
 
 void TSkinCustomCheckBox::WndProc(TMessage& message)
@@ -115,5 +58,5 @@ void TSkinCustomCheckBox::WndProc(TMessage& message)
     default:
         break;
     }
-    TSkinTextObject::WndProc(message);
+    TSkinBoxObject::WndProc(message);
 }

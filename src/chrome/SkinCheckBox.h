@@ -4,11 +4,11 @@
 // A click cycles the state (through cbGrayed when AllowGrayed); every change,
 // by the user or by the program, fires OnChange.
 
-#include "chrome/SkinTextObject.h"
+#include "chrome/SkinBoxObject.h"
 
 enum TCheckBoxState : uint8_t { cbUnchecked, cbChecked, cbGrayed };
 
-class TSkinCustomCheckBox : public TSkinTextObject {
+class TSkinCustomCheckBox : public TSkinBoxObject {
 public:
     explicit TSkinCustomCheckBox(TComponent* owner);
     const char* ClassName() const override { return "TSkinCustomCheckBox"; }
@@ -20,28 +20,17 @@ public:
     bool Checked() const { return state_ == cbChecked; }
     void SetChecked(bool v) { SetState(v ? cbChecked : cbUnchecked); }
 
-    // Only the box and the text answer the mouse.
-    bool HitTest(int x, int y) const override;
-    TRect BoxRect() const;
-    // The theme's state flags for the box as it stands.
-    unsigned FrameFlags() const;
-
-    TNotifyEvent OnChange;
-
     void WndProc(TMessage& message) override;
 
 protected:
-    virtual void DoChange() { OnChange(this); }
-    virtual bool CanChange() const { return true; }
+    int BoxKind() const override { return skfCheckBox; }
+    unsigned CheckFlags() const override
+    {
+        return state_ == cbChecked ? unsigned(skfChecked) : state_ == cbGrayed ? unsigned(skfMixed) : 0u;
+    }
     virtual void Toggle();
 
     void Click() override;
-    void MouseEnter() override;
-    void MouseLeave() override;
-    TRect FocusRectFor(const TRect& textRect) const override;
-    TRect TextMargins() const override;
-    int MinimumHeight() const override { return SkinLayout::MinBoxHeight; }
-    void Paint(TCanvas& canvas) override;
 
 private:
     bool allowGrayed_ = false;

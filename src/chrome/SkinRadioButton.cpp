@@ -4,7 +4,7 @@
 
 #include "platform/Canvas.h"
 
-TSkinCustomRadioButton::TSkinCustomRadioButton(TComponent* owner) : TSkinTextObject(owner)
+TSkinCustomRadioButton::TSkinCustomRadioButton(TComponent* owner) : TSkinBoxObject(owner)
 {
     SetSmartFocus(true);
     SetSpaceClicks(true);
@@ -55,60 +55,7 @@ void TSkinCustomRadioButton::Click()
     if (!checked_)
         SetChecked(true);
     Invalidate();
-    TSkinTextObject::Click();
-}
-
-bool TSkinCustomRadioButton::HitTest(int x, int y) const
-{
-    return SkinLayout::HitRect(InnerRect(), MeasuredTextRect(), EffectiveAlignment() == taRightJustify)
-        .Contains({x, y});
-}
-
-TRect TSkinCustomRadioButton::BoxRect() const
-{
-    return SkinLayout::BoxRect(InnerRect(), EffectiveAlignment() == taRightJustify);
-}
-
-unsigned TSkinCustomRadioButton::FrameFlags() const
-{
-    if (!Enabled())
-        return skfDisabled;
-    unsigned flags = checked_ ? unsigned(skfChecked) : 0u;
-    if (Hot())
-        flags |= skfHot;
-    if (Pressed() && Hot())
-        flags |= skfPushed;
-    if (Focused())
-        flags |= skfFocused;
-    return flags;
-}
-
-void TSkinCustomRadioButton::MouseEnter()
-{
-    Invalidate();
-    TSkinTextObject::MouseEnter();
-}
-
-void TSkinCustomRadioButton::MouseLeave()
-{
-    Invalidate();
-    TSkinTextObject::MouseLeave();
-}
-
-TRect TSkinCustomRadioButton::FocusRectFor(const TRect& textRect) const
-{
-    return SkinLayout::FocusRect(InnerRect(), textRect);
-}
-
-TRect TSkinCustomRadioButton::TextMargins() const
-{
-    return SkinLayout::BoxTextMargins(EffectiveAlignment() == taRightJustify);
-}
-
-void TSkinCustomRadioButton::Paint(TCanvas& canvas)
-{
-    TSkinTextObject::Paint(canvas);
-    PaintFrame(canvas, BoxRect(), skfRadioButton, FrameFlags());
+    TSkinBoxObject::Click();
 }
 
 void TSkinCustomRadioButton::WndProc(TMessage& message)
@@ -118,5 +65,5 @@ void TSkinCustomRadioButton::WndProc(TMessage& message)
         message.Result = 1;
         return;
     }
-    TSkinTextObject::WndProc(message);
+    TSkinBoxObject::WndProc(message);
 }

@@ -5,9 +5,9 @@
 // GroupIndex on the same parent first (each firing its own OnChange), and
 // fires the button's own OnChange last.
 
-#include "chrome/SkinTextObject.h"
+#include "chrome/SkinBoxObject.h"
 
-class TSkinCustomRadioButton : public TSkinTextObject {
+class TSkinCustomRadioButton : public TSkinBoxObject {
 public:
     explicit TSkinCustomRadioButton(TComponent* owner);
     const char* ClassName() const override { return "TSkinCustomRadioButton"; }
@@ -17,25 +17,13 @@ public:
     int GroupIndex() const { return groupIndex_; }
     void SetGroupIndex(int v);
 
-    bool HitTest(int x, int y) const override;
-    TRect BoxRect() const;
-    unsigned FrameFlags() const;
-
-    TNotifyEvent OnChange;
-
     void WndProc(TMessage& message) override;
 
 protected:
-    virtual void DoChange() { OnChange(this); }
-    virtual bool CanChange() const { return true; }
+    int BoxKind() const override { return skfRadioButton; }
+    unsigned CheckFlags() const override { return checked_ ? unsigned(skfChecked) : 0u; }
 
     void Click() override;
-    void MouseEnter() override;
-    void MouseLeave() override;
-    TRect FocusRectFor(const TRect& textRect) const override;
-    TRect TextMargins() const override;
-    int MinimumHeight() const override { return SkinLayout::MinBoxHeight; }
-    void Paint(TCanvas& canvas) override;
 
 private:
     void UncheckGroup();
