@@ -87,10 +87,16 @@ public:
     virtual void DrawCell(int col, int row, TGridDrawState state, const TRect& rect) {}
     virtual void DrawMergedCell(int col, int row, const TRect& rect, TGridDrawState state) {}
     virtual bool SelectCell(int col, int row) { return true; }
+    // Moves the column to the end, then drops the last column.
+    virtual void DeleteCol(int col);
     virtual void FixedRowsChanged(int oldFixedRows, int oldFixedEditRows) {}
     virtual bool IsCellSelected(int col, int row);
     void RepaintCell(int col, int row) override;
     virtual void RepaintRow(int row);
+    // -1 stands for the current row. Head rows are never deleted.
+    virtual void DeleteRow(int row);
+    // -1 stands for the current row; RowCount appends.
+    virtual void InsertRow(int row);
 
     // --- notifications and queries ---
     void CurrentMoved(TGridCoord oldCurrent, TMoveReason reason) override
@@ -99,9 +105,14 @@ public:
     }
     virtual void SizeChanging(int oldColCount, int oldRowCount) {}
     virtual bool QueryReadOnly(int col, int row);
+    virtual void ColumnMoved(int from, int to) {}
     bool QueryRowChange() override;
     TRowStyle RowStyle(int row) override { return rsNormal; }
+    virtual void RowMoved(int from, int to) {}
     void SelectionNotify(TGridSelection* selection, TSelectoinNotification action) override;
+    // Inserts (amount > 0) or deletes (amount < 0) rows or columns at index,
+    // keeping every other width or height with its row or column.
+    virtual void AdjustSize(int index, int amount, bool rows);
     virtual void SizeChanged(int oldColCount, int oldRowCount) {}
     virtual void TopLeftChanged() {}
     virtual void ColWidthsChanged();
@@ -111,6 +122,12 @@ public:
     virtual void ShowEditor(QChar ch) {}
     virtual void UpdateEdit() {}
     virtual bool CanHideEditor() { return true; }
+    // Sets RowCount, then scrolls back to the old view and current cell as far as they still exist.
+    virtual void SetRowCountKeepView(int value);
+    // The entry at from is taken out and put back at to; the current cell, the
+    // anchor and the edited cell travel with it.
+    virtual void MoveColumn(int from, int to);
+    virtual void MoveRow(int from, int to);
 
     // --- properties ---
     int ColCount() const override { return colCount_; }
