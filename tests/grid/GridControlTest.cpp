@@ -3,19 +3,10 @@
 #include <functional>
 #include <memory>
 
+#include "GridErrorOf.h"
 #include "grid/TavikCustomGrid.h"
 
 namespace {
-
-std::string ErrorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const EGridException& e) {
-        return e.what();
-    }
-    return "no error";
-}
 
 template <class E, class F>
 void Bind(E& event, F f)

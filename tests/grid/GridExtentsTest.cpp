@@ -1,19 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "GridErrorOf.h"
 #include "grid/GridExtents.h"
 #include "grid/GridTypes.h"
 
 namespace {
-
-std::string ErrorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const EGridException& e) {
-        return e.what();
-    }
-    return "no error";
-}
 
 TEST(GridExtents, EntriesDefaultUntilTheBlockExistsAndGrowWithTheDefault)
 {

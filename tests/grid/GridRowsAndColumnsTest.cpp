@@ -6,21 +6,12 @@
 #include <utility>
 #include <vector>
 
+#include "GridErrorOf.h"
 #include "grid/TavikCustomGrid.h"
 
 namespace {
 
 using Moves = std::vector<std::pair<int, int>>;
-
-std::string ErrorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const EGridException& e) {
-        return e.what();
-    }
-    return "no error";
-}
 
 // Records the move and size notifications and exposes the edited cell.
 class MovesGrid : public TTavikCustomGrid {
