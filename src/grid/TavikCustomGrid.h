@@ -98,6 +98,21 @@ public:
     // -1 stands for the current row; RowCount appends.
     virtual void InsertRow(int row);
 
+    // --- input queries: the core's answers; descendants publish them as events ---
+    virtual bool BeginColumnDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
+    virtual bool BeginRowDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
+    // The core refuses targets that would split a merged head.
+    virtual bool CheckColumnDrag(int& origin, int& destination, const TPoint& mousePt);
+    virtual bool CheckRowDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
+    virtual bool EndColumnDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
+    virtual bool EndRowDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
+    virtual bool QueryColSizing(int index, const TPoint& mousePt) { return true; }
+    virtual bool QueryRowSizing(int index, const TPoint& mousePt) { return true; }
+
+    // --- painting steps, run for every visible cell of a pass ---
+    virtual void DrawCellBackground(int col, int row, TGridDrawState state, const TRect& rect);
+    virtual void DrawCellDecoration(int col, int row, TGridDrawState state, const TRect& rect);
+
     // --- notifications and queries ---
     void CurrentMoved(TGridCoord oldCurrent, TMoveReason reason) override
     {

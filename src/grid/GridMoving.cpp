@@ -1,0 +1,6 @@
+#include "grid/TavikCustomGrid.h"
+
+bool TTavikCustomGrid::CheckColumnDrag(int&, int&, const TPoint&)
+{
+    return true;
+}

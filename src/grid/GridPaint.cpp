@@ -1,0 +1,5 @@
+#include "grid/TavikCustomGrid.h"
+
+void TTavikCustomGrid::DrawCellBackground(int, int, TGridDrawState, const TRect&) {}
+
+void TTavikCustomGrid::DrawCellDecoration(int, int, TGridDrawState, const TRect&) {}
