@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include <QCollator>
 #include <QHeaderView>
+#include <QLocale>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
@@ -459,7 +461,14 @@ int TTreeView::Compare(TTreeNode* a, TTreeNode* b)
         OnCompare(this, a, b, result);
         return result;
     }
-    const int r = QString::compare(a->text_, b->text_, Qt::CaseInsensitive);
+    // The program's texts are Chinese and sort as the Chinese locale does (by
+    // pinyin), so "董事会" comes before "监事会".
+    static const QCollator collator = [] {
+        QCollator c(QLocale(QLocale::Chinese, QLocale::China));
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    const int r = collator.compare(a->text_, b->text_);
     return r != 0 ? r : QString::compare(a->text_, b->text_, Qt::CaseSensitive);
 }
 

@@ -1,5 +1,7 @@
 #include "screens/DepartPropForm.h"
 
+#include "chrome/SkinCheckBox.h"
+
 TDepartPropForm::TDepartPropForm(TComponent* owner) : TScreenForm(owner)
 {
     Handler<TNotifyEvent>("FormCreate", [this](TObject* s) { FormCreate(s); });
@@ -10,21 +12,15 @@ TDepartPropForm::TDepartPropForm(TComponent* owner) : TScreenForm(owner)
 void TDepartPropForm::FormCreate(TObject*)
 {
     // Fields are bound here: the creation handler runs right after loading.
-    pnlPost = Bind<TControl>("pnlPost");
-    pnlUser = Bind<TControl>("pnlUser");
+    pnlPost = Require<TControl>("pnlPost");
+    pnlUser = Require<TControl>("pnlUser");
+    SkinCheckBox1 = Require<TSkinCheckBox>("SkinCheckBox1");
     SkinCheckBox1Change(this);
-}
-
-bool TDepartPropForm::PostsAttached() const
-{
-    // The dialog's definition stores "挂接岗位" unticked; the themed check box that
-    // changes it joins the dialog with the rest of its controls.
-    return false;
 }
 
 void TDepartPropForm::SkinCheckBox1Change(TObject*)
 {
-    if (PostsAttached()) {
+    if (SkinCheckBox1 && SkinCheckBox1->Checked()) {
         SetClientHeight(kFullHeight);
         if (pnlPost)
             pnlPost->Show();

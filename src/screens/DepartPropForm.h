@@ -5,6 +5,8 @@
 
 #include "screens/ScreenForm.h"
 
+class TSkinCheckBox;
+
 class TDepartPropForm : public TScreenForm {
 public:
     explicit TDepartPropForm(TComponent* owner);
@@ -12,6 +14,7 @@ public:
 
     TControl* pnlPost = nullptr;
     TControl* pnlUser = nullptr;
+    TSkinCheckBox* SkinCheckBox1 = nullptr;
 
     void FormCreate(TObject* sender);
     // Switches between the short form and the full form with the two grids.
@@ -19,7 +22,4 @@ public:
 
     static constexpr int kFullHeight = 374;
     static constexpr int kShortHeight = 130;
-
-private:
-    bool PostsAttached() const;
 };

@@ -13,3 +13,14 @@ void TScreenForm::ThrowMissing(const char* name) const
     throw Exception(std::string(ClassName()) + ": the stored definition has no component " + name +
                     " of the expected class");
 }
+
+void TScreenForm::EmptyHandlers(std::initializer_list<const char*> names)
+{
+    for (const char* name : names)
+        Handler<TNotifyEvent>(name, [](TObject*) {});
+}
+
+void TScreenForm::ExitHandler()
+{
+    Handler<TNotifyEvent>("acExitExecute", [this](TObject*) { Close(); });
+}

@@ -3,6 +3,8 @@
 // What every screen does when it is constructed: build its components from its
 // own stored definition, then run its creation handler.
 
+#include <initializer_list>
+
 #include <QString>
 
 #include "platform/Form.h"
@@ -17,6 +19,10 @@ protected:
     // Handlers must be registered before, fields bound after.
     void Build(const QString& definition);
     // A component of the definition that the screen's code needs by name.
+    // Handlers that exist but do nothing, so that their actions stay enabled.
+    void EmptyHandlers(std::initializer_list<const char*> names);
+    // acExitExecute: the same as the caption bar's close box.
+    void ExitHandler();
     template <class T>
     T* Bind(const char* name)
     {

@@ -115,6 +115,13 @@ TEST(StdTreeView, SortedTreesKeepSiblingsInTextOrder)
     EXPECT_EQ(a->Item(0)->Text(), "y");
     tree.Items().AddChild(nullptr, "1.5");
     EXPECT_EQ(TopTexts(tree), QStringList({"0.c", "1.5", "1.a", "2.b"}));
+    // Chinese texts sort by pinyin, not by code point.
+    TTreeNode* board = tree.Items().AddChild(nullptr, "4.boards");
+    TTreeNode* jian = tree.Items().AddChild(board, "监事会");
+    TTreeNode* dong = tree.Items().AddChild(board, "董事会");
+    EXPECT_EQ(board->Item(0), dong);
+    EXPECT_EQ(board->Item(1), jian);
+    board->Delete();
 
     a->Expand(false);
     QTreeWidget* w = Widget(tree);
