@@ -207,7 +207,7 @@ void TControl::SetAlign(TAlign align)
 void TControl::RealignParent()
 {
     if (parent_ && align_ != alNone && !parent_->IsLoading())
-        parent_->Realign();
+        parent_->Realign(this);
 }
 
 void TControl::SetVisible(bool visible)
@@ -219,7 +219,7 @@ void TControl::SetVisible(bool visible)
         widget_->setVisible(visible);
     VisibleChanged();
     if (parent_ && align_ != alNone && !parent_->IsLoading())
-        parent_->Realign();
+        parent_->Realign(this);
 }
 
 bool TControl::Showing() const

@@ -149,13 +149,15 @@ bool TWinControl::Focused() const
     return form && form != this && form->ActiveControl() == this;
 }
 
-void TWinControl::Realign()
+void TWinControl::Realign(TControl* trigger)
 {
     if (alignDisabled_ > 0 || realigning_ || IsLoading() || IsDestroying())
         return;
     realigning_ = true;
+    alignTrigger_ = trigger;
     TRect rect = ClientRect();
     AlignControls(rect);
+    alignTrigger_ = nullptr;
     realigning_ = false;
 }
 
@@ -168,7 +170,9 @@ void TWinControl::EnableAlign()
 void TWinControl::AlignControls(TRect& rect)
 {
     // The framework's order: top, bottom, left, right, then client; within one
-    // kind by position, ties by creation order.
+    // kind by position, ties to the control that asked for the realignment, then
+    // by creation order. So a panel shown again at the left edge goes back in
+    // front of a splitter that slid there while it was hidden.
     auto place = [&](TAlign kind) {
         std::vector<TControl*> list;
         for (TControl* c : controls_)
@@ -183,8 +187,10 @@ void TWinControl::AlignControls(TRect& rect)
             default: return 0;
             }
         };
-        std::stable_sort(list.begin(), list.end(),
-                         [&](const TControl* a, const TControl* b) { return key(a) < key(b); });
+        std::stable_sort(list.begin(), list.end(), [&](const TControl* a, const TControl* b) {
+            const int ka = key(a), kb = key(b);
+            return ka < kb || (ka == kb && a == alignTrigger_ && b != alignTrigger_);
+        });
         for (TControl* c : list) {
             int w = c->Width(), h = c->Height();
             switch (kind) {

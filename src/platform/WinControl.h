@@ -48,7 +48,9 @@ public:
     virtual unsigned DialogCode() const { return 0; }
 
     // Places the aligned children in the client area.
-    void Realign();
+    // trigger: the child whose visibility, bounds or alignment changed; it goes
+    // before the other children of its kind that share its position.
+    void Realign(TControl* trigger = nullptr);
     void DisableAlign() { ++alignDisabled_; }
     void EnableAlign();
     bool AlignDisabled() const { return alignDisabled_ > 0; }
@@ -100,6 +102,7 @@ private:
     bool ctl3D_ = true;
     bool parentCtl3D_ = true;
     bool realigning_ = false;
+    TControl* alignTrigger_ = nullptr;
 };
 
 // A windowed control that paints itself on a canvas.
