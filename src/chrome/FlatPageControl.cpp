@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QWidget>
+
 #include "platform/Canvas.h"
 #include "platform/Form.h"
 #include "platform/ImageList.h"
@@ -15,7 +17,7 @@ TFlatPageControl::TFlatPageControl(TComponent* owner)
       closeGlyph_(std::make_unique<TBitmap>())
 {
     SetTabStop(true);
-    InstallKeyHook();
+    InstallInputHooks();
     SetParentFont(false);
     Font().SetName(QStringLiteral("Tahoma"));
     activeFont_->SetName(QStringLiteral("Tahoma"));
@@ -201,6 +203,8 @@ void TFlatPageControl::SetActivePage(TFlatTabSheet* page)
             return;
         }
     }
+    if (page->HasWidget())
+        page->Widget()->raise();  // over a page left on screen when all tabs were hidden
     page->activating_ = true;
     page->SetVisible(true);
     page->activating_ = false;

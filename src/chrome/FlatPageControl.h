@@ -209,7 +209,7 @@ private:
     void SetHovered(int pageIndex);
     void SetCloseState(TCloseButtonState state);
 
-    static void InstallKeyHook();
+    void InstallInputHooks();
 
     // Painting (FlatPageControlPaint.cpp).
     void PaintTab(TCanvas& canvas, int pageIndex, bool splitShown);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QWidget>
 
 #include "chrome/FlatPageControl.h"
 #include "platform/ControlWidget.h"
@@ -23,7 +24,7 @@ public:
             (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab))
             return false;
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (!widget || !widget->hasFocus())
+        if (!widget)
             return false;
         for (TControl* c = WindowLayer::ControlFromWidget(widget); c; c = c->Parent())
             if (auto* pc = dynamic_cast<TFlatPageControl*>(c)) {
@@ -37,8 +38,10 @@ public:
 
 } // namespace
 
-void TFlatPageControl::InstallKeyHook()
+void TFlatPageControl::InstallInputHooks()
 {
+    // Hover needs moves without a pressed button, which the window layer drops otherwise.
+    Widget()->setMouseTracking(true);
     static QPointer<CtrlTabFilter> filter;
     if (!filter && qApp) {
         filter = new CtrlTabFilter;
