@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "chrome/ChromeClasses.h"
+#include "chrome/PageControlClasses.h"
 #include "chrome/SkinClasses.h"
 #include "grid/GridClasses.h"
 #include "stream/ClassRegistry.h"
@@ -25,6 +26,7 @@ void RunUnitStartup()
     RegisterPlatformClasses();
     RegisterStdControlClasses();
     RegisterGradientClasses();
+    RegisterPageControlClasses();
     RegisterSkinPanelClasses();
     RegisterGridCoreClasses();
     RegisterScreenClasses();

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include "chrome/FlatTabLayout.h"
+
+namespace {
+
+TFlatTabLayout::Input Strip(TTabPosition pos, std::vector<int> widths)
+{
+    TFlatTabLayout::Input in;
+    in.width = 300;
+    in.height = 200;
+    in.position = pos;
+    in.textWidths = std::move(widths);
+    in.textHeight = 13;
+    in.spacerWidth = 1;
+    in.spacerHeight = 1;
+    return in;
+}
+
+} // namespace
+
+TEST(FlatTabLayout, PlacesTabsSideBySideOnEachEdge)
+{
+    // Row height: text height + 5; tab length: text + spacer + 2 x 6.
+    struct Case {
+        TTabPosition pos;
+        TRect first, second, page;
+    } cases[] = {
+        {TTabPosition::tpTop, {2, 2, 53, 20}, {53, 2, 84, 20}, {4, 24, 296, 196}},
+        {TTabPosition::tpBottom, {2, 180, 53, 198}, {53, 180, 84, 198}, {4, 4, 296, 178}},
+        {TTabPosition::tpLeft, {2, 2, 20, 53}, {2, 53, 20, 84}, {24, 4, 296, 196}},
+        {TTabPosition::tpRight, {280, 2, 298, 53}, {280, 53, 298, 84}, {4, 4, 278, 196}},
+    };
+    for (const Case& c : cases) {
+        TFlatTabLayout layout;
+        layout.Calculate(Strip(c.pos, {38, 18}));
+        SCOPED_TRACE(static_cast<int>(c.pos));
+        EXPECT_EQ(layout.TabCount(), 2);
+        EXPECT_EQ(layout.TabRect(0), c.first);
+        EXPECT_EQ(layout.TabRect(1), c.second);
+        EXPECT_EQ(layout.PageRect(), c.page);
+        EXPECT_EQ(layout.TabAt(c.second.Left, c.second.Top), 1);
+        EXPECT_EQ(layout.TabAt(c.second.Right, c.second.Bottom), -1);
+    }
+}
+
+TEST(FlatTabLayout, KeepsTheRowWhenNoTabIsShown)
+{
+    TFlatTabLayout layout;
+    layout.Calculate(Strip(TTabPosition::tpBottom, {}));
+    EXPECT_EQ(layout.TabCount(), 0);
+    EXPECT_EQ(layout.PageRect(), (TRect{4, 4, 296, 178}));
+    EXPECT_EQ(layout.TabRect(0), TRect{});
+    EXPECT_EQ(layout.TabAt(10, 190), -1);
+}
+
+TEST(FlatTabLayout, FixedTabSizesOverrideTheText)
+{
+    auto in = Strip(TTabPosition::tpTop, {38, 500});
+    in.tabHeight = 22;
+    in.tabWidth = 70;
+    TFlatTabLayout layout;
+    layout.Calculate(in);
+    EXPECT_EQ(layout.TabRect(0), (TRect{2, 2, 72, 24}));
+    EXPECT_EQ(layout.TabRect(1), (TRect{72, 2, 142, 24}));
+    EXPECT_EQ(layout.PageRect().Top, 28);
+}
+
+TEST(FlatTabLayout, MultiLineWrapsWithTheFirstRowNextToThePages)
+{
+    auto in = Strip(TTabPosition::tpTop, {100, 100, 100});  // 113 each, 296 available
+    in.multiLine = true;
+    TFlatTabLayout layout;
+    layout.Calculate(in);
+    EXPECT_EQ(layout.RowCount(), 2);
+    EXPECT_EQ(layout.TabRect(0), (TRect{2, 20, 115, 38}));
+    EXPECT_EQ(layout.TabRect(1), (TRect{115, 20, 228, 38}));
+    EXPECT_EQ(layout.TabRect(2), (TRect{2, 2, 115, 20}));
+    EXPECT_EQ(layout.PageRect().Top, 42);
+
+    in.multiLine = false;  // single line runs past the edge
+    layout.Calculate(in);
+    EXPECT_EQ(layout.RowCount(), 1);
+    EXPECT_EQ(layout.TabRect(2), (TRect{228, 2, 341, 20}));
+}
+
+TEST(FlatTabLayout, DegenerateSizesGiveEmptyPagesNotNegativeOnes)
+{
+    auto in = Strip(TTabPosition::tpTop, {-5});
+    in.width = 3;
+    in.height = 3;
+    TFlatTabLayout layout;
+    layout.Calculate(in);
+    EXPECT_GE(layout.TabRect(0).Width(), 0);
+    EXPECT_GE(layout.PageRect().Width(), 0);
+    EXPECT_GE(layout.PageRect().Height(), 0);
+}
