@@ -22,7 +22,6 @@ const char* const OrgScreen = R"(object OrgForm: TForm
     Width = 798
     Height = 476
     ActivePage = tsPic
-    Align = alClient
     Font.Name = 'Tahoma'
     Font.Height = -11
     ActiveFont.Name = 'Tahoma'
@@ -152,6 +151,7 @@ TEST_F(PageControlClasses, ReadsTheOrganisationSwitcherAndParentsItsControls)
     EXPECT_EQ(pic->BoundsRect().Left, 1);
     EXPECT_EQ(pic->BoundsRect().Top, 1);
     EXPECT_EQ(pic->Width(), 796);
+    EXPECT_EQ(pic->Height(), 476 - 1 - pc->Layout().RowExtent() - 2);
     EXPECT_EQ(tree->BoundsRect(), text->ClientRect());
 
     // What the screen's creation handler does: no tabs, then the picture page shown.
