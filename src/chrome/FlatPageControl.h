@@ -214,6 +214,7 @@ private:
     // Painting (FlatPageControlPaint.cpp).
     void PaintTab(TCanvas& canvas, int pageIndex, bool splitShown);
     void PaintCloseButton(TCanvas& canvas, int x, int y, TCloseButtonState state);
+    void PaintTabPicture(TCanvas& canvas, const TBitmap& picture, const TRect& r);
     void Paint3DTabs(TCanvas& canvas);
     TRect PageAreaRect(const TRect& strip) const;
 

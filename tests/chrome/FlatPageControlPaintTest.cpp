@@ -275,3 +275,21 @@ TEST_F(FlatPageControlPaint, CloseButtonStatesAndHoverBorder)
     EXPECT_EQ(At(30, 2), clRed);
     EXPECT_EQ(At(51, 10), clRed);
 }
+
+TEST_F(FlatPageControlPaint, TabPictureCapsAndStretchedMiddle)
+{
+    // 10 x 6: red left, blue middle pair, green right; magenta bottom-left is transparent.
+    QImage picture(10, 6, QImage::Format_RGB32);
+    for (int x = 0; x < 10; ++x)
+        for (int y = 0; y < 6; ++y)
+            picture.setPixelColor(x, y, x < 4 ? Qt::red : x < 6 ? Qt::blue : Qt::green);
+    picture.setPixelColor(0, 5, Qt::magenta);
+    pc->SetTabBackGround(picture);
+    EXPECT_EQ(At(3, 3), clRed);     // tab 0 at x 2..52: left cap
+    EXPECT_EQ(At(6, 3), clBlue);    // the cap's middle column
+    EXPECT_EQ(At(27, 3), clBlue);   // stretched middle
+    EXPECT_EQ(At(47, 3), clBlue);   // right cap starts with the other middle column
+    EXPECT_EQ(At(51, 3), clLime);
+    EXPECT_EQ(At(2, 7), StripColor);  // transparent
+    EXPECT_EQ(At(30, 15), StripColor);  // below the picture: no fill, no border
+}

@@ -181,6 +181,18 @@ TEST_F(PageControlClasses, ReadsTheRightsPagesAndWritesThemBack)
     EXPECT_EQ(s2->TabGradientDirection(), gdHorizontal);
     EXPECT_EQ(pc->ActivePage(), s3);
 
+    // After loading the margins widen every tab, and follow their changes.
+    const int width = pc->TabRect(0).Width();
+    pc->TabMargin().SetLeftMargin(7);
+    EXPECT_EQ(pc->TabRect(0).Width(), width + 7);
+    pc->TabMargin().SetRightMargin(3);
+    pc->TabMargin().SetTopMargin(20);  // not along a horizontal strip
+    EXPECT_EQ(pc->TabRect(0).Width(), width + 10);
+    EXPECT_THROW(pc->TabMargin().SetLeftMargin(-1), EInvalidOperation);
+    pc->TabMargin().SetLeftMargin(0);
+    pc->TabMargin().SetRightMargin(0);
+    pc->TabMargin().SetTopMargin(0);
+
     const std::string saved = WriteForm(SaveForm(form.get()));
     EXPECT_NE(saved.find("ActivePage = FlatTabSheet3"), std::string::npos) << saved;
     EXPECT_NE(saved.find("TabStyle = tsDotNet"), std::string::npos);
