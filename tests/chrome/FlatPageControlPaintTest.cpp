@@ -293,3 +293,24 @@ TEST_F(FlatPageControlPaint, TabPictureCapsAndStretchedMiddle)
     EXPECT_EQ(At(2, 7), StripColor);  // transparent
     EXPECT_EQ(At(30, 15), StripColor);  // below the picture: no fill, no border
 }
+
+TEST_F(FlatPageControlPaint, EveryTabPositionOpensTheActiveTabIntoThePage)
+{
+    struct Case {
+        TTabPosition pos;
+        TPoint underActive, underInactive, farBorder;
+    } cases[] = {
+        {TTabPosition::tpTop, {75, 22}, {30, 22}, {100, 119}},
+        {TTabPosition::tpBottom, {75, 97}, {30, 97}, {100, 0}},
+        {TTabPosition::tpLeft, {22, 75}, {22, 30}, {199, 60}},
+        {TTabPosition::tpRight, {177, 75}, {177, 30}, {0, 60}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.pos));
+        pc->SetTabPosition(c.pos);
+        Changed();
+        EXPECT_EQ(At(c.underActive.X, c.underActive.Y), PageColor);
+        EXPECT_EQ(At(c.underInactive.X, c.underInactive.Y), clBlack);
+        EXPECT_EQ(At(c.farBorder.X, c.farBorder.Y), SheetBorder);
+    }
+}
