@@ -314,3 +314,26 @@ TEST_F(FlatPageControlPaint, EveryTabPositionOpensTheActiveTabIntoThePage)
         EXPECT_EQ(At(c.farBorder.X, c.farBorder.Y), SheetBorder);
     }
 }
+
+TEST_F(FlatPageControlPaint, OnDrawTabReplacesFillButNotBordersAndFocusIsDotted)
+{
+    std::vector<std::pair<int, bool>> calls;
+    pc->OnDrawTab = TDrawTabEvent([&](TObject*, int page, const TRect& r, bool active) {
+        calls.emplace_back(page, active);
+        EXPECT_EQ(r, pc->TabRect(page));
+        ASSERT_NE(pc->Canvas(), nullptr);
+    });
+    EXPECT_EQ(At(30, 10), StripColor);  // the handler drew nothing
+    EXPECT_EQ(At(2, 10), clBlack);
+    EXPECT_EQ((calls), (std::vector<std::pair<int, bool>>{{2, false}, {1, true}, {0, false}}));
+    EXPECT_EQ(pc->Canvas(), nullptr);
+
+    pc->OnDrawTab = TDrawTabEvent();
+    pc->SetShowFocus(true);
+    Changed();
+    EXPECT_EQ(At(57, 5), ActiveFill);  // not focused: no rectangle
+    pc->SetFocus();
+    Changed();
+    EXPECT_EQ(At(57, 5), clBlack);
+    EXPECT_EQ(At(57, 18), clBlack);
+}
