@@ -266,10 +266,16 @@ void TFlatPageControl::Loaded()
     loaded_ = true;
     if (!pendingActivePage_.isEmpty()) {
         const QString name = pendingActivePage_;
+        const auto fail = std::move(pendingFail_);
         pendingActivePage_.clear();
+        pendingFail_ = nullptr;
         auto* page = dynamic_cast<TFlatTabSheet*>(Owner() ? Owner()->FindComponent(name) : nullptr);
-        if (!page || page->pageControl_ != this)
-            throw EInvalidOperation(QStringLiteral("ActivePage '%1' of %2 is not one of its pages").arg(name, Name()));
+        if (!page || page->pageControl_ != this) {
+            const QString problem = QStringLiteral("ActivePage '%1' of %2 is not one of its pages").arg(name, Name());
+            if (fail)
+                fail(problem);
+            throw EInvalidOperation(problem);
+        }
         SetActivePage(page);
     }
     RefreshAllTabTexts();

@@ -204,7 +204,9 @@ TEST_F(PageControlClasses, ReadsTheRightsPagesAndWritesThemBack)
 TEST_F(PageControlClasses, BadStoredValuesGiveClearErrors)
 {
     EXPECT_EQ(ErrorOf(Replace(RightsScreen, "ActivePage = FlatTabSheet3", "ActivePage = Nowhere")),
-              "other: ActivePage 'Nowhere' of pcRight is not one of its pages");
+              "ActivePage 'Nowhere' of pcRight is not one of its pages");
+    EXPECT_EQ(ErrorOf(Replace(RightsScreen, "ActivePage = FlatTabSheet3", "ActivePage = pcRight")),
+              "ActivePage 'pcRight' is not a flat tab sheet");
     EXPECT_NE(ErrorOf(Replace(RightsScreen, "TabStyle = tsDotNet", "TabStyle = tsFancy")).find("tsFancy"),
               std::string::npos);
     EXPECT_NE(ErrorOf(Replace(RightsScreen, "TabHeight = 22", "TabOverlap = 16")).find("16"), std::string::npos);
