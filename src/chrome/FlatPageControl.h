@@ -8,6 +8,7 @@
 // Indices: a page index counts all pages; a tab index counts only the pages
 // whose tab is shown.
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -154,8 +155,13 @@ public:
     QString Version() const;
     void SetVersion(const QString&) {}
 
-    // Sets the stored name of the active page; it is looked up once loading ends.
-    void SetActivePageName(const QString& name) { pendingActivePage_ = name; }
+    // Sets the stored name of the active page; it is looked up once loading ends,
+    // and a name that is not one of the pages is reported through fail.
+    void SetActivePageName(const QString& name, std::function<void(const QString& problem)> fail = {})
+    {
+        pendingActivePage_ = name;
+        pendingFail_ = std::move(fail);
+    }
     bool IsLoaded() const { return loaded_; }
 
     TNotifyEvent OnChange;
@@ -214,6 +220,7 @@ private:
     // Painting (FlatPageControlPaint.cpp).
     void PaintTab(TCanvas& canvas, int pageIndex, bool splitShown);
     void PaintCloseButton(TCanvas& canvas, int x, int y, TCloseButtonState state);
+    void PaintTabPicture(TCanvas& canvas, const TBitmap& picture, const TRect& r);
     void Paint3DTabs(TCanvas& canvas);
     TRect PageAreaRect(const TRect& strip) const;
 
@@ -223,6 +230,7 @@ private:
     int tabSelected_ = -1;
     TFlatTabSheet* activePage_ = nullptr;
     QString pendingActivePage_;
+    std::function<void(const QString&)> pendingFail_;
     std::unique_ptr<TTabMargin> tabMargin_;
     std::vector<std::pair<QString, TFlatTabSheet*>> closedPages_;
     TImageList* images_ = nullptr;

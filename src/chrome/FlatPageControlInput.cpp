@@ -135,6 +135,8 @@ void TFlatPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, 
         return;
     if (!tabBorder3D_ && activePage_ && activePage_->showClose_ && CloseButtonRect().Contains({x, y})) {
         SetCloseState(TCloseButtonState::Pressed);
+        if (dockSite_)
+            ClosePage(activePage_);  // a dock site closes on the press
         return;
     }
     const int page = PageIndexAt(x, y);

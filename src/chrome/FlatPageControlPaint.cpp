@@ -175,9 +175,13 @@ void TFlatPageControl::Paint(TCanvas& canvas)
         s.HLine(3, stripEnd + tabOverlap_, stripDepth, c);
     }
 
+    // An active tab with its own picture goes over its neighbours.
+    const bool activeOnTop = activePage_ && activePage_->tabShown_ && !tabBackGroundActive_->Empty();
     for (int i = PageCount() - 1; i >= 0; --i)
-        if (pages_[i]->tabShown_)
+        if (pages_[i]->tabShown_ && !(activeOnTop && pages_[i] == activePage_))
             PaintTab(canvas, i, splitShown);
+    if (activeOnTop)
+        PaintTab(canvas, ActivePageIndex(), splitShown);
 
     if (hoveredTab_ >= 0 && hoveredTab_ < PageCount() && pages_[hoveredTab_] != activePage_ &&
         tabHoverBorder_ != clNone && pages_[hoveredTab_]->tabShown_) {
@@ -202,8 +206,17 @@ void TFlatPageControl::PaintTab(TCanvas& canvas, int pageIndex, bool splitShown)
     if (OnDrawTab)
         OnDrawTab(this, pageIndex, d, active);
 
+    const TBitmap* picture = active && !tabBackGroundActive_->Empty() ? tabBackGroundActive_.get()
+                             : !tabBackGround_->Empty()                ? tabBackGround_.get()
+                                                                       : nullptr;
+    if (picture) {
+        const int lowered =
+            picture == tabBackGroundActive_.get() && tabPosition_ == TTabPosition::tpTop && lowerActive_ >= 1 ? 1 : 0;
+        PaintTabPicture(canvas, *picture, {d.Left, d.Top + lowered, d.Right + tabOverlap_, d.Bottom + lowered});
+    }
+
     // Fill.
-    if (!OnDrawTab) {
+    if (!OnDrawTab && !picture) {
         TColor from = page->tabColor_, to = page->tabColorTo_;
         TTabGradientDirection dir = page->tabGradientDirection_;
         if (active && activeColor_ != clNone) {
@@ -235,7 +248,7 @@ void TFlatPageControl::PaintTab(TCanvas& canvas, int pageIndex, bool splitShown)
             break;
         }
     const bool separator = next < 0 || pages_[next] != activePage_;
-    switch (tabStyle_) {
+    switch (picture ? TTabStyle(0xFF) : tabStyle_) {
     case tsClassic:
         if (active) {
             s.VLine(t.Left, t.Top, t.Bottom, border);
@@ -273,6 +286,8 @@ void TFlatPageControl::PaintTab(TCanvas& canvas, int pageIndex, bool splitShown)
                 s.VLine(t.Right - 2, t.Top + 2, t.Bottom - 3, border);
         }
         break;
+    default:  // drawn from the picture
+        break;
     }
 
     // Content: close button, image, caption.
@@ -286,14 +301,9 @@ void TFlatPageControl::PaintTab(TCanvas& canvas, int pageIndex, bool splitShown)
         return;
     int x = d.Left + 4 + (page->showClose_ ? 14 : 0) + m.LeftMargin();
     const int y = d.Top + 1 + m.TopMargin() + lower;
-    if (images_) {
-        int image = page->imageIndex_;
-        if (OnGetImageIndex)
-            OnGetImageIndex(this, page->TabIndex(), image);
-        if (image >= 0 && image < images_->Count()) {
-            images_->Draw(canvas, x - 2, y, image);
-            x += images_->Width();
-        }
+    if (images_ && page->imageIndex_ >= 0 && page->imageIndex_ < images_->Count()) {
+        images_->Draw(canvas, x - 2, y, page->imageIndex_);
+        x += images_->Width();
     }
     canvas.Font().Assign(active ? activeFont_.get() : &Font());
     if (!active)
@@ -322,9 +332,32 @@ void TFlatPageControl::PaintTab(TCanvas& canvas, int pageIndex, bool splitShown)
         canvas.Pen().SetColor(clBlack);
         canvas.Pen().SetWidth(1);
         canvas.Brush().SetStyle(bsClear);
-        canvas.Rectangle(d.Left + 5, d.Top + 3, d.Right - 5, d.Bottom - 3);
+        const int right = d.Right - 5 - (picture == tabBackGroundActive_.get() ? tabOverlap_ : 0);
+        canvas.Rectangle(d.Left + 5, d.Top + 3, right, d.Bottom - 3);
         canvas.Pen().SetStyle(psSolid);
     }
+}
+
+void TFlatPageControl::PaintTabPicture(TCanvas& canvas, const TBitmap& picture, const TRect& r)
+{
+    // Left half as the left cap, right half as the right cap, and a 2-pixel
+    // column from the middle stretched in between; the bottom-left colour is
+    // transparent.
+    const int w = picture.Width();
+    const int h = picture.Height();
+    const int width = std::max(0, r.Width());
+    if (w < 2 || h <= 0 || width <= 0)
+        return;
+    const int left = std::min(w / 2, width);
+    const int right = std::min(w - w / 2, width - left);
+    TBitmap tab(width, h, pf32bit);
+    TCanvas& c = tab.Canvas();
+    c.BitBlt(0, 0, left, h, &picture.Canvas(), 0, 0, SRCCOPY);
+    c.StretchBlt(left, 0, width - left - right, h, &picture.Canvas(), w / 2 - 1, 0, 2, h, SRCCOPY);
+    c.BitBlt(width - right, 0, right, h, &picture.Canvas(), w - right, 0, SRCCOPY);
+    tab.SetTransparentMode(tmAuto);
+    tab.SetTransparent(true);
+    canvas.Draw(r.Left, r.Top, tab);
 }
 
 void TFlatPageControl::PaintCloseButton(TCanvas& canvas, int x, int y, TCloseButtonState state)
@@ -370,7 +403,18 @@ void TFlatPageControl::Paint3DTabs(TCanvas& canvas)
         FillRectColor(canvas, {r.Left, r.Top, r.Right, r.Top + 1}, clBtnHighlight);
         FillRectColor(canvas, {r.Left, r.Top, r.Left + 1, r.Bottom}, clBtnHighlight);
         FillRectColor(canvas, {r.Right - 1, r.Top, r.Right, r.Bottom}, clBtnShadow);
+        int x = r.Left + TFlatTabLayout::TextPadding;
+        if (images_) {
+            // The platform shows every tab's image: its own, or what the handler says.
+            int image = tabs_[i]->tabImage_;
+            if (OnGetImageIndex)
+                OnGetImageIndex(this, i, image);
+            if (image >= 0 && image < images_->Count()) {
+                images_->Draw(canvas, x, r.Top + 2, image);
+                x += images_->Width() + 3;
+            }
+        }
         canvas.Brush().SetStyle(bsClear);
-        canvas.TextOut(r.Left + TFlatTabLayout::TextPadding, r.Top + 2, tabTexts_[i]);
+        canvas.TextOut(x, r.Top + 2, tabTexts_[i]);
     }
 }

@@ -71,9 +71,11 @@ void TFlatTabLayout::Calculate(const Input& in)
 
     TRect page{PageInset, PageInset, in.width - PageInset, in.height - PageInset};
     switch (in.position) {
-    case TTabPosition::tpTop: page.Top = EdgeMargin + across + PageInset; break;
+    // Pages away from the bottom or right edge leave the frame line under the tabs
+    // visible; at the bottom the pages keep the platform's size.
+    case TTabPosition::tpTop: page.Top = EdgeMargin + across + PageInset + 1; break;
     case TTabPosition::tpBottom: page.Bottom = in.height - EdgeMargin - across - EdgeMargin; break;
-    case TTabPosition::tpLeft: page.Left = EdgeMargin + across + PageInset; break;
+    case TTabPosition::tpLeft: page.Left = EdgeMargin + across + PageInset + 1; break;
     case TTabPosition::tpRight: page.Right = in.width - EdgeMargin - across - EdgeMargin; break;
     }
     page.Right = std::max(page.Left, page.Right);

@@ -193,11 +193,6 @@ void TFlatTabSheet::SetVisible(bool visible)
     TCustomControl::SetVisible(visible);
 }
 
-void TFlatTabSheet::Show()
-{
-    SetVisible(true);
-}
-
 void TFlatTabSheet::ApplyCaption()
 {
     layoutText_ = showClose_ ? Caption() + QLatin1Char(' ') : WithoutLastBytes(Caption(), 2);

@@ -62,9 +62,8 @@ public:
     TTabGradientDirection HoverGradientDirection() const { return hoverGradientDirection_; }
     void SetHoverGradientDirection(TTabGradientDirection v);
 
-    // Showing a page makes it the active page of its control.
+    // Showing a page (Show, Visible := true) makes it the active page of its control.
     void SetVisible(bool visible) override;
-    void Show();
 
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;

@@ -51,8 +51,11 @@ PropertyInfo ActivePageProperty()
         TComponent* found = ctx.root ? ctx.root->FindComponent(name) : nullptr;
         if (found && !dynamic_cast<TFlatTabSheet*>(found))
             ctx.Fail(v.pos, "ActivePage '" + name.toStdString() + "' is not a flat tab sheet");
-        // The pages are read after the control: the name is resolved when loading ends.
-        As<PC>(o)->SetActivePageName(name);
+        // The pages are read after the control: the name is resolved when loading
+        // ends, and a wrong one is reported at this value's position.
+        As<PC>(o)->SetActivePageName(name, [resource = ctx.resource, pos = v.pos](const QString& problem) {
+            throw EFormError(resource, pos, problem.toStdString());
+        });
     };
     p.write = [](const TPersistent* o) -> std::optional<FormValue> {
         const TFlatTabSheet* page = As<PC>(o)->ActivePage();

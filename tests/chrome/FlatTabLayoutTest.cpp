@@ -26,9 +26,9 @@ TEST(FlatTabLayout, PlacesTabsSideBySideOnEachEdge)
         TTabPosition pos;
         TRect first, second, page;
     } cases[] = {
-        {TTabPosition::tpTop, {2, 2, 53, 20}, {53, 2, 84, 20}, {4, 24, 296, 196}},
+        {TTabPosition::tpTop, {2, 2, 53, 20}, {53, 2, 84, 20}, {4, 25, 296, 196}},
         {TTabPosition::tpBottom, {2, 180, 53, 198}, {53, 180, 84, 198}, {4, 4, 296, 178}},
-        {TTabPosition::tpLeft, {2, 2, 20, 53}, {2, 53, 20, 84}, {24, 4, 296, 196}},
+        {TTabPosition::tpLeft, {2, 2, 20, 53}, {2, 53, 20, 84}, {25, 4, 296, 196}},
         {TTabPosition::tpRight, {280, 2, 298, 53}, {280, 53, 298, 84}, {4, 4, 278, 196}},
     };
     for (const Case& c : cases) {
@@ -63,7 +63,7 @@ TEST(FlatTabLayout, FixedTabSizesOverrideTheText)
     layout.Calculate(in);
     EXPECT_EQ(layout.TabRect(0), (TRect{2, 2, 72, 24}));
     EXPECT_EQ(layout.TabRect(1), (TRect{72, 2, 142, 24}));
-    EXPECT_EQ(layout.PageRect().Top, 28);
+    EXPECT_EQ(layout.PageRect().Top, 29);
 }
 
 TEST(FlatTabLayout, MultiLineWrapsWithTheFirstRowNextToThePages)
@@ -76,7 +76,7 @@ TEST(FlatTabLayout, MultiLineWrapsWithTheFirstRowNextToThePages)
     EXPECT_EQ(layout.TabRect(0), (TRect{2, 20, 115, 38}));
     EXPECT_EQ(layout.TabRect(1), (TRect{115, 20, 228, 38}));
     EXPECT_EQ(layout.TabRect(2), (TRect{2, 2, 115, 20}));
-    EXPECT_EQ(layout.PageRect().Top, 42);
+    EXPECT_EQ(layout.PageRect().Top, 43);
 
     in.multiLine = false;  // single line runs past the edge
     layout.Calculate(in);

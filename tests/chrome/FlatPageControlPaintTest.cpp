@@ -1,0 +1,339 @@
+#include <memory>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include "chrome/BandGradient.h"
+#include "chrome/FlatPageControl.h"
+#include "platform/Canvas.h"
+#include "platform/Form.h"
+
+namespace {
+
+constexpr TColor FormColor = 0x00EEEEEE;
+constexpr TColor ControlColor = 0x00445566;
+constexpr TColor StripColor = 0x00112233;
+constexpr TColor SheetBorder = 0x000000FF;
+constexpr TColor PageColor = 0x0000FF00;
+constexpr TColor TabFill = 0x00ABCDEF;
+constexpr TColor ActiveFill = 0x00FEDCBA;
+
+TColor Rgb(TColor c)
+{
+    return static_cast<TColor>(ColorToRGB(c));
+}
+
+TColor Grey(int v)
+{
+    return RGBColor(v, v, v);
+}
+
+// Three caption-less tabs of 50 x 20 on a 200 x 120 control, the middle one
+// active: tabs at x 2-52, 52-102, 102-152, rows 2-22.
+class FlatPageControlPaint : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(0, 0, 300, 200);
+        form->SetColor(FormColor);
+        pc = new TFlatPageControl(form.get());
+        pc->SetParent(form.get());
+        pc->SetBounds(0, 0, 200, 120);
+        pc->SetParentColor(false);
+        pc->SetColor(ControlColor);
+        pc->SetTabHeight(20);
+        pc->SetTabWidth(50);
+        pc->SetTabBackGroundColor(StripColor);
+        pc->SetTabBackGroundColorTo(StripColor);
+        pc->SetTabSheetBorderColor(SheetBorder);
+        pc->SetDefaultTabColor(TabFill);
+        pc->SetActiveColor(ActiveFill);
+        pc->SetTabBorderColor(clBlack);
+        for (int i = 0; i < 3; ++i) {
+            auto* s = new TFlatTabSheet(form.get());
+            s->SetPageControl(pc);
+            s->SetColor(PageColor);
+            sheets.push_back(s);
+        }
+        pc->SetActivePage(sheets[1]);
+    }
+    void TearDown() override { form.reset(); }
+
+    TColor At(int x, int y)
+    {
+        if (!painted) {
+            pc->Repaint();
+            image = *pc->Surface();
+            painted = true;
+        }
+        return FromQColor(QColor(image.pixel(x, y)));
+    }
+    void Changed() { painted = false; }
+    void Mouse(QEvent::Type type, int x, int y)
+    {
+        const Qt::MouseButtons buttons = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QMouseEvent e(type, QPointF(x, y), QPointF(x, y), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(pc->Widget(), &e);
+        Changed();
+    }
+
+    std::unique_ptr<TForm> form;
+    TFlatPageControl* pc = nullptr;
+    std::vector<TFlatTabSheet*> sheets;
+    QImage image;
+    bool painted = false;
+};
+
+} // namespace
+
+TEST(BandGradient, BandsAndColoursFollowTheRoundedSteps)
+{
+    QImage img(10, 16, QImage::Format_RGB32);
+    TCanvas c(img);
+    FillBandGradient(c, {0, 0, 10, 16}, clBlack, clWhite, 16, false);
+    for (int k = 0; k < 16; ++k)
+        EXPECT_EQ(FromQColor(QColor(img.pixel(5, k))), Grey(static_cast<int>(std::nearbyint(k * 255.0 / 16))))
+            << k;
+
+    // Three bands over ten columns start at 0, 3 and 7; each is one pixel thicker
+    // than a third, the next band painting over the overlap.
+    FillBandGradient(c, {0, 0, 10, 16}, clBlack, clRed, 3, true);
+    const TColor expected[10] = {0, 0, 0, 85, 85, 85, 85, 170, 170, 170};
+    for (int x = 0; x < 10; ++x)
+        EXPECT_EQ(FromQColor(QColor(img.pixel(x, 3))), RGBColor(expected[x], 0, 0)) << x;
+
+    FillBandGradient(c, {0, 0, 10, 16}, clNavy, clWhite, 0, false);  // no bands: one
+    EXPECT_EQ(FromQColor(QColor(img.pixel(9, 15))), clNavy);
+}
+
+TEST_F(FlatPageControlPaint, ClassicStripFrameAndSplitLine)
+{
+    EXPECT_EQ(At(170, 10), StripColor);  // strip, also over the right-end area
+    EXPECT_EQ(At(199, 5), StripColor);
+    // Frame lines around the page area below the strip.
+    EXPECT_EQ(At(0, 60), SheetBorder);
+    EXPECT_EQ(At(199, 60), SheetBorder);
+    EXPECT_EQ(At(100, 119), SheetBorder);
+    EXPECT_EQ(At(170, 22), SheetBorder);
+    // The 3-pixel band inside it in the active page's colour.
+    for (auto [x, y] : {std::pair{1, 60}, {3, 60}, {196, 60}, {198, 60}, {100, 118}, {100, 116}, {170, 23}, {170, 25}})
+        EXPECT_EQ(At(x, y), PageColor) << x << "," << y;
+    EXPECT_EQ(At(4, 60), FormColor);
+    // Split line under the active tab in the page colour: the tab opens into the page.
+    EXPECT_EQ(At(75, 22), PageColor);
+    EXPECT_EQ(At(30, 22), clBlack);  // inactive tabs reach one pixel further down
+
+    // Tabs: fills raised by one pixel, active outline open at the bottom.
+    EXPECT_EQ(At(75, 10), ActiveFill);
+    EXPECT_EQ(At(75, 1), ActiveFill);
+    EXPECT_EQ(At(30, 10), TabFill);
+    EXPECT_EQ(At(75, 2), clBlack);
+    EXPECT_EQ(At(52, 10), clBlack);
+    EXPECT_EQ(At(101, 10), clBlack);
+    EXPECT_EQ(At(75, 21), ActiveFill);
+    EXPECT_EQ(At(2, 10), clBlack);
+    EXPECT_EQ(At(152, 10), clBlack);  // one pixel wider at the right
+    EXPECT_EQ(At(153, 10), StripColor);
+
+    pc->SetTabSplitLine(true);
+    Changed();
+    EXPECT_EQ(At(75, 22), SheetBorder);
+    EXPECT_EQ(At(30, 22), SheetBorder);
+    EXPECT_EQ(At(30, 21), clBlack);
+}
+
+TEST_F(FlatPageControlPaint, DotNetTabsHaveCutCornersAndSeparators)
+{
+    pc->SetTabStyle(tsDotNet);
+    // Active: corners cut by two pixels.
+    EXPECT_EQ(At(52, 2), ActiveFill);
+    EXPECT_EQ(At(53, 3), clBlack);
+    EXPECT_EQ(At(54, 2), clBlack);
+    EXPECT_EQ(At(52, 4), clBlack);
+    EXPECT_EQ(At(100, 3), clBlack);
+    EXPECT_EQ(At(101, 4), clBlack);
+    EXPECT_EQ(At(101, 2), ActiveFill);
+    EXPECT_EQ(At(75, 21), ActiveFill);
+    // Inactive: a bottom line; a separator in the active colour unless the next tab is active.
+    EXPECT_EQ(At(30, 21), clBlack);
+    EXPECT_EQ(At(30, 2), TabFill);
+    EXPECT_EQ(At(49, 10), TabFill);
+    EXPECT_EQ(At(50, 10), TabFill);
+    EXPECT_EQ(At(149, 10), ActiveFill);
+    EXPECT_EQ(At(150, 10), ActiveFill);
+    EXPECT_EQ(At(148, 10), TabFill);
+    EXPECT_EQ(At(151, 10), TabFill);
+    EXPECT_EQ(At(149, 4), ActiveFill);
+    EXPECT_EQ(At(149, 3), TabFill);
+    EXPECT_EQ(At(149, 18), ActiveFill);
+    EXPECT_EQ(At(149, 19), TabFill);
+}
+
+TEST_F(FlatPageControlPaint, StudioTabsAndGradientFills)
+{
+    pc->SetTabStyle(tsStudio);
+    sheets[0]->SetTabColorTo(clWhite);
+    sheets[0]->SetTabColor(clBlack);
+    EXPECT_EQ(At(52, 2), clBlack);  // active: two side lines only
+    EXPECT_EQ(At(101, 20), clBlack);
+    EXPECT_EQ(At(75, 2), ActiveFill);
+    EXPECT_EQ(At(150, 10), clBlack);  // separator two pixels inside the right edge
+    EXPECT_EQ(At(149, 10), TabFill);
+    EXPECT_EQ(At(151, 10), TabFill);
+    EXPECT_EQ(At(130, 21), clBlack);
+    // A 16-band gradient over the tab raised by one, one pixel short at the bottom:
+    // rows 1..20, band k from row round(20k/16), ties to even.
+    EXPECT_EQ(At(20, 1), clBlack);
+    EXPECT_EQ(At(20, 2), Grey(16));
+    EXPECT_EQ(At(20, 3), Grey(32));
+    EXPECT_EQ(At(20, 18), Grey(207));
+    EXPECT_EQ(At(20, 19), Grey(223));
+    EXPECT_EQ(At(20, 20), Grey(239));
+}
+
+TEST_F(FlatPageControlPaint, StripGradientRunsTopToBottom)
+{
+    pc->SetTabBackGroundColor(clBlack);
+    pc->SetTabBackGroundColorTo(clWhite);
+    // Strip rows 0..21, band k from row round(22k/16).
+    EXPECT_EQ(At(170, 0), clBlack);
+    EXPECT_EQ(At(170, 1), Grey(16));
+    EXPECT_EQ(At(170, 21), Grey(239));
+}
+
+TEST_F(FlatPageControlPaint, TablessBottomFrameAsOnTheOrganisationScreen)
+{
+    pc->SetTabPosition(TTabPosition::tpBottom);
+    for (auto* s : sheets)
+        s->SetTabVisible(false);
+    ASSERT_EQ(pc->ActivePage(), nullptr);
+    // A 2-pixel strip at the bottom; outer lines at x 0, x 199, y 0 and y 117;
+    // without a framed page the inner lines in Color at y 116 and x 198.
+    EXPECT_EQ(At(100, 118), StripColor);
+    EXPECT_EQ(At(100, 119), StripColor);
+    EXPECT_EQ(At(100, 117), SheetBorder);
+    EXPECT_EQ(At(100, 0), SheetBorder);
+    EXPECT_EQ(At(0, 50), SheetBorder);
+    EXPECT_EQ(At(199, 50), SheetBorder);
+    EXPECT_EQ(At(100, 116), ControlColor);
+    EXPECT_EQ(At(198, 50), ControlColor);
+    EXPECT_EQ(At(1, 50), FormColor);
+
+    sheets[0]->Show();  // a framed page: the band in its colour instead
+    Changed();
+    EXPECT_EQ(At(100, 116), PageColor);
+    EXPECT_EQ(At(1, 50), PageColor);
+    EXPECT_EQ(At(100, 117), SheetBorder);
+
+    pc->SetRoundEdges(true);  // the corners away from the (bottom) tabs
+    Changed();
+    EXPECT_EQ(At(0, 0), ControlColor);
+    EXPECT_EQ(At(1, 1), SheetBorder);
+    EXPECT_EQ(At(199, 0), ControlColor);
+    EXPECT_EQ(At(198, 1), SheetBorder);
+}
+
+TEST_F(FlatPageControlPaint, CloseButtonStatesAndHoverBorder)
+{
+    pc->SetLowerActive(2);
+    sheets[1]->SetShowClose(true);
+    // The box lies at (tab left + 2, tab top + 2 + LowerActive), 12 x 11.
+    EXPECT_EQ(At(54, 6), Rgb(clGray));
+    EXPECT_EQ(At(65, 16), Rgb(clGray));
+    EXPECT_EQ(At(55, 7), clWhite);
+    EXPECT_EQ(At(57, 9), clBlack);
+    EXPECT_EQ(At(58, 9), clBlack);
+    EXPECT_EQ(At(56, 9), clWhite);
+    EXPECT_EQ(At(59, 11), clBlack);
+
+    const TRect hit = pc->CloseButtonRect();
+    EXPECT_EQ(hit, (TRect{54, 4, 66, 15}));
+    Mouse(QEvent::MouseButtonPress, 56, 5);
+    EXPECT_EQ(At(54, 6), clBlack);
+    EXPECT_EQ(At(55, 7), clSilver);
+    EXPECT_EQ(At(57, 9), clBlack);
+    Mouse(QEvent::MouseButtonRelease, 100, 60);  // released elsewhere: nothing closes
+    EXPECT_EQ(pc->PageCount(), 3);
+    EXPECT_EQ(At(54, 6), Rgb(clGray));
+
+    pc->SetTabHoverColor(clYellow);
+    pc->SetTabHoverBorder(clRed);
+    Mouse(QEvent::MouseMove, 56, 5);
+    EXPECT_EQ(pc->CloseButtonState(), TCloseButtonState::Hot);
+    EXPECT_EQ(At(54, 6), clBlack);
+    EXPECT_EQ(At(57, 9), Rgb(clGray));
+    Mouse(QEvent::MouseMove, 30, 10);
+    EXPECT_EQ(At(54, 6), Rgb(clGray));
+    EXPECT_EQ(At(30, 15), clYellow);
+    EXPECT_EQ(At(2, 10), clRed);
+    EXPECT_EQ(At(30, 2), clRed);
+    EXPECT_EQ(At(51, 10), clRed);
+}
+
+TEST_F(FlatPageControlPaint, TabPictureCapsAndStretchedMiddle)
+{
+    // 10 x 6: red left, blue middle pair, green right; magenta bottom-left is transparent.
+    QImage picture(10, 6, QImage::Format_RGB32);
+    for (int x = 0; x < 10; ++x)
+        for (int y = 0; y < 6; ++y)
+            picture.setPixelColor(x, y, x < 4 ? Qt::red : x < 6 ? Qt::blue : Qt::green);
+    picture.setPixelColor(0, 5, Qt::magenta);
+    pc->SetTabBackGround(picture);
+    EXPECT_EQ(At(3, 3), clRed);     // tab 0 at x 2..52: left cap
+    EXPECT_EQ(At(6, 3), clBlue);    // the cap's middle column
+    EXPECT_EQ(At(27, 3), clBlue);   // stretched middle
+    EXPECT_EQ(At(47, 3), clBlue);   // right cap starts with the other middle column
+    EXPECT_EQ(At(51, 3), clLime);
+    EXPECT_EQ(At(2, 7), StripColor);  // transparent
+    EXPECT_EQ(At(30, 15), StripColor);  // below the picture: no fill, no border
+}
+
+TEST_F(FlatPageControlPaint, EveryTabPositionOpensTheActiveTabIntoThePage)
+{
+    struct Case {
+        TTabPosition pos;
+        TPoint underActive, underInactive, farBorder;
+    } cases[] = {
+        {TTabPosition::tpTop, {75, 22}, {30, 22}, {100, 119}},
+        {TTabPosition::tpBottom, {75, 97}, {30, 97}, {100, 0}},
+        {TTabPosition::tpLeft, {22, 75}, {22, 30}, {199, 60}},
+        {TTabPosition::tpRight, {177, 75}, {177, 30}, {0, 60}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.pos));
+        pc->SetTabPosition(c.pos);
+        Changed();
+        EXPECT_EQ(At(c.underActive.X, c.underActive.Y), PageColor);
+        EXPECT_EQ(At(c.underInactive.X, c.underInactive.Y), clBlack);
+        EXPECT_EQ(At(c.farBorder.X, c.farBorder.Y), SheetBorder);
+    }
+}
+
+TEST_F(FlatPageControlPaint, OnDrawTabReplacesFillButNotBordersAndFocusIsDotted)
+{
+    std::vector<std::pair<int, bool>> calls;
+    pc->OnDrawTab = TDrawTabEvent([&](TObject*, int page, const TRect& r, bool active) {
+        calls.emplace_back(page, active);
+        EXPECT_EQ(r, pc->TabRect(page));
+        ASSERT_NE(pc->Canvas(), nullptr);
+    });
+    EXPECT_EQ(At(30, 10), StripColor);  // the handler drew nothing
+    EXPECT_EQ(At(2, 10), clBlack);
+    EXPECT_EQ((calls), (std::vector<std::pair<int, bool>>{{2, false}, {1, true}, {0, false}}));
+    EXPECT_EQ(pc->Canvas(), nullptr);
+
+    pc->OnDrawTab = TDrawTabEvent();
+    pc->SetShowFocus(true);
+    Changed();
+    EXPECT_EQ(At(57, 5), ActiveFill);  // not focused: no rectangle
+    pc->SetFocus();
+    Changed();
+    EXPECT_EQ(At(57, 5), clBlack);
+    EXPECT_EQ(At(57, 18), clBlack);
+}
