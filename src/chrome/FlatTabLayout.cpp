@@ -28,7 +28,7 @@ void TFlatTabLayout::Calculate(const Input& in)
     int offset = 0;
     for (int w : in.textWidths) {
         const int length =
-            in.tabWidth > 0 ? in.tabWidth : std::max(0, w) + std::max(0, in.spacerWidth) + 2 * TextPadding;
+            in.tabWidth > 0 ? in.tabWidth : std::max(0, w) + std::max(0, in.spacerWidth) + ImageGap + 2 * TextPadding;
         if (in.multiLine && offset > 0 && offset + length > stripLength) {
             ++row;
             offset = 0;

@@ -18,6 +18,10 @@ public:
     static constexpr int EdgeMargin = 2;
     // Space around the text (and spacer) inside a tab, on each side along the strip.
     static constexpr int TextPadding = 6;
+    // Every tab carries a picture (the spacer at least), which the text follows
+    // after this gap, as on the platform's tab control; it also leaves room for
+    // the caption's last character, which the layout text leaves out.
+    static constexpr int ImageGap = 6;
     // Added to the text height when no TabHeight is given.
     static constexpr int RowPadding = 5;
     // Between the strip and the page rectangle, and the page rectangle and the sides.
@@ -29,7 +33,7 @@ public:
         TTabPosition position = TTabPosition::tpTop;
         std::vector<int> textWidths;  // one per shown tab, in tab order
         int textHeight = 0;
-        int spacerWidth = 0;   // added to every tab along the strip
+        int spacerWidth = 0;   // the picture's width, added to every tab along the strip
         int spacerHeight = 0;  // counts towards the row height
         int tabHeight = 0;     // 0: text height + RowPadding
         int tabWidth = 0;      // 0: from the text

@@ -32,6 +32,11 @@ class EAssertionFailed : public Exception {
 class EInvalidOperation : public Exception {
     using Exception::Exception;
 };
+// A checked conversion of an object to a class it is not of.
+class EInvalidCast : public Exception {
+public:
+    EInvalidCast() : Exception("Invalid class typecast") {}
+};
 
 class TObject {
 public:

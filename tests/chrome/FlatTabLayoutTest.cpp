@@ -21,15 +21,15 @@ TFlatTabLayout::Input Strip(TTabPosition pos, std::vector<int> widths)
 
 TEST(FlatTabLayout, PlacesTabsSideBySideOnEachEdge)
 {
-    // Row height: text height + 5; tab length: text + spacer + 2 x 6.
+    // Row height: text height + 5; tab length: text + spacer + gap 6 + 2 x 6.
     struct Case {
         TTabPosition pos;
         TRect first, second, page;
     } cases[] = {
-        {TTabPosition::tpTop, {2, 2, 53, 20}, {53, 2, 84, 20}, {4, 25, 296, 196}},
-        {TTabPosition::tpBottom, {2, 180, 53, 198}, {53, 180, 84, 198}, {4, 4, 296, 178}},
-        {TTabPosition::tpLeft, {2, 2, 20, 53}, {2, 53, 20, 84}, {25, 4, 296, 196}},
-        {TTabPosition::tpRight, {280, 2, 298, 53}, {280, 53, 298, 84}, {4, 4, 278, 196}},
+        {TTabPosition::tpTop, {2, 2, 59, 20}, {59, 2, 96, 20}, {4, 25, 296, 196}},
+        {TTabPosition::tpBottom, {2, 180, 59, 198}, {59, 180, 96, 198}, {4, 4, 296, 178}},
+        {TTabPosition::tpLeft, {2, 2, 20, 59}, {2, 59, 20, 96}, {25, 4, 296, 196}},
+        {TTabPosition::tpRight, {280, 2, 298, 59}, {280, 59, 298, 96}, {4, 4, 278, 196}},
     };
     for (const Case& c : cases) {
         TFlatTabLayout layout;
@@ -68,20 +68,20 @@ TEST(FlatTabLayout, FixedTabSizesOverrideTheText)
 
 TEST(FlatTabLayout, MultiLineWrapsWithTheFirstRowNextToThePages)
 {
-    auto in = Strip(TTabPosition::tpTop, {100, 100, 100});  // 113 each, 296 available
+    auto in = Strip(TTabPosition::tpTop, {100, 100, 100});  // 119 each, 296 available
     in.multiLine = true;
     TFlatTabLayout layout;
     layout.Calculate(in);
     EXPECT_EQ(layout.RowCount(), 2);
-    EXPECT_EQ(layout.TabRect(0), (TRect{2, 20, 115, 38}));
-    EXPECT_EQ(layout.TabRect(1), (TRect{115, 20, 228, 38}));
-    EXPECT_EQ(layout.TabRect(2), (TRect{2, 2, 115, 20}));
+    EXPECT_EQ(layout.TabRect(0), (TRect{2, 20, 121, 38}));
+    EXPECT_EQ(layout.TabRect(1), (TRect{121, 20, 240, 38}));
+    EXPECT_EQ(layout.TabRect(2), (TRect{2, 2, 121, 20}));
     EXPECT_EQ(layout.PageRect().Top, 43);
 
     in.multiLine = false;  // single line runs past the edge
     layout.Calculate(in);
     EXPECT_EQ(layout.RowCount(), 1);
-    EXPECT_EQ(layout.TabRect(2), (TRect{228, 2, 341, 20}));
+    EXPECT_EQ(layout.TabRect(2), (TRect{240, 2, 359, 20}));
 }
 
 TEST(FlatTabLayout, DegenerateSizesGiveEmptyPagesNotNegativeOnes)
