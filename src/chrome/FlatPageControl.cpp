@@ -17,7 +17,6 @@ TFlatPageControl::TFlatPageControl(TComponent* owner)
       closeGlyph_(std::make_unique<TBitmap>())
 {
     SetTabStop(true);
-    InstallInputHooks();
     SetParentFont(false);
     Font().SetName(QStringLiteral("Tahoma"));
     activeFont_->SetName(QStringLiteral("Tahoma"));

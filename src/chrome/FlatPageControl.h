@@ -181,7 +181,7 @@ protected:
     void Notification(TComponent* component, bool removing) override;
     void BoundsChanged() override;
     void FontChanged() override;
-    void KeyDown(Word& key, TShiftState shift) override;
+    void WndProc(TMessage& message) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
@@ -215,7 +215,7 @@ private:
     void SetHovered(int pageIndex);
     void SetCloseState(TCloseButtonState state);
 
-    void InstallInputHooks();
+    bool ContainsFocus() const;
 
     // Painting (FlatPageControlPaint.cpp).
     void PaintTab(TCanvas& canvas, int pageIndex, bool splitShown);

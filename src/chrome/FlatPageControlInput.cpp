@@ -1,62 +1,26 @@
 // The flat page control's input: tab clicks, Ctrl+Tab, hover and close buttons.
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QPointer>
-#include <QWidget>
-
 #include "chrome/FlatPageControl.h"
-#include "platform/ControlWidget.h"
-#include "platform/WindowLayer.h"
+#include "platform/Form.h"
 
-namespace {
-
-// Ctrl+Tab belongs to the page control around the focused control, wherever
-// the focus is inside it; the focused control never sees the key.
-class CtrlTabFilter : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (!(key->modifiers() & Qt::ControlModifier) ||
-            (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab))
-            return false;
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (!widget)
-            return false;
-        for (TControl* c = WindowLayer::ControlFromWidget(widget); c; c = c->Parent())
-            if (auto* pc = dynamic_cast<TFlatPageControl*>(c)) {
-                const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
-                GuardedCall([&] { pc->SelectNextPage(!back); });
-                return true;
-            }
-        return false;
-    }
-};
-
-} // namespace
-
-void TFlatPageControl::InstallInputHooks()
+void TFlatPageControl::WndProc(TMessage& message)
 {
-    // Hover needs moves without a pressed button, which the window layer drops otherwise.
-    Widget()->setMouseTracking(true);
-    static QPointer<CtrlTabFilter> filter;
-    if (!filter && qApp) {
-        filter = new CtrlTabFilter;
-        filter->setParent(qApp);
-        qApp->installEventFilter(filter);
+    // Ctrl+Tab turns the page wherever the focus is inside the control.
+    if (message.Msg == CM_DIALOGKEY && message.WParam == VK_TAB && GetKeyState(VK_CONTROL) && ContainsFocus()) {
+        SelectNextPage(!GetKeyState(VK_SHIFT));
+        message.Result = 1;
+        return;
     }
+    TCustomControl::WndProc(message);
 }
 
-void TFlatPageControl::KeyDown(Word& key, TShiftState shift)
+bool TFlatPageControl::ContainsFocus() const
 {
-    TCustomControl::KeyDown(key, shift);
-    if (key == VK_TAB && (shift & ssCtrl)) {
-        SelectNextPage(!(shift & ssShift));
-        key = 0;
-    }
+    TCustomForm* form = ParentForm();
+    for (TControl* c = form ? form->ActiveControl() : nullptr; c; c = c->Parent())
+        if (c == this)
+            return true;
+    return false;
 }
 
 bool TFlatPageControl::CanChange(int targetPage)

@@ -4,7 +4,6 @@
 
 #include "chrome/SkinHotTracker.h"
 #include "platform/Canvas.h"
-#include "platform/ControlWidget.h"
 #include "platform/Form.h"
 
 namespace {
@@ -96,14 +95,6 @@ TSkinPanelObject::~TSkinPanelObject()
 {
     MarkDestroying();
     TSkinHotTracker::Detach(this);
-}
-
-QWidget* TSkinPanelObject::CreateWidget()
-{
-    // Hot tracking needs every move over the control, buttons up or down.
-    auto* widget = new ControlWidget(this);
-    widget->setMouseTracking(true);
-    return widget;
 }
 
 void TSkinPanelObject::SetFramePainter(TSkinFramePainter painter)

@@ -61,7 +61,6 @@ protected:
     virtual int DesiredHeight() const { return Height(); }
     virtual int DesiredWidth() const { return Width(); }
 
-    QWidget* CreateWidget() override;
     void Paint(TCanvas& canvas) override;
     void ColorChanged() override;
     void EnabledChanged() override;

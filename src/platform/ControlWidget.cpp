@@ -5,6 +5,8 @@
 
 ControlWidget::ControlWidget(TControl* control, QWidget* parent) : QWidget(parent), control_(control)
 {
+    // Controls hear every move over them, with or without a button down.
+    setMouseTracking(true);
 }
 
 bool ControlWidget::event(QEvent* event)

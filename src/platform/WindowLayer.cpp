@@ -77,9 +77,15 @@ private:
         }
         auto* key = static_cast<QKeyEvent*>(event);
         WindowLayer::SetLastShiftState(WindowLayer::ShiftFromEvent(key));
-        if (!form || !win || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        if (!form || !win || (key->modifiers() & Qt::AltModifier))
             return false;
         const unsigned code = win->DialogCode();
+        if (key->modifiers() & Qt::ControlModifier) {
+            // Ctrl+Tab is a dialog key too: a page control around the focus takes it.
+            if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && !(code & DLGC_WANTALLKEYS))
+                return form->DialogKey(VK_TAB);
+            return false;
+        }
         switch (key->key()) {
         case Qt::Key_Tab:
         case Qt::Key_Backtab:

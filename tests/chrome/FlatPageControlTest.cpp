@@ -199,15 +199,20 @@ TEST_F(FlatPageControlTest, CtrlTabFromAChildCyclesThroughVisibleTabs)
     edit->SetParent(sheets[0]);
     edit->SetTabStop(true);
     sheets[2]->SetTabVisible(false);
-    Press(edit, Qt::Key_Tab, Qt::ControlModifier);
+    form->Show();
+    edit->SetFocus();
+    ASSERT_EQ(form->ActiveControl(), edit);
+    // The key goes to whatever has the focus; it follows the pages.
+    Press(form->ActiveControl(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(State(), "First [Second] Third Fourth");
-    Press(pc, Qt::Key_Tab, Qt::ControlModifier);
+    Press(form->ActiveControl(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(State(), "First Second Third [Fourth]");  // hidden tab skipped
-    Press(pc, Qt::Key_Tab, Qt::ControlModifier);
+    Press(form->ActiveControl(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(State(), "[First] Second Third Fourth");  // wraps
-    Press(pc, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    Press(form->ActiveControl(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(State(), "First Second Third [Fourth]");  // Ctrl+Shift+Tab from the first
     EXPECT_EQ(log, (std::vector<std::string>{"change", "change", "change", "change"}));
+    form->Hide();
 }
 
 TEST_F(FlatPageControlTest, ChangeCanBeRefusedAndReportsTheRealTarget)
