@@ -2,6 +2,7 @@
 
 #include "chrome/ChromeClasses.h"
 #include "chrome/SkinClasses.h"
+#include "chrome/ToolbarClasses.h"
 #include "grid/GridClasses.h"
 #include "stream/ClassRegistry.h"
 #include "stream/PlatformClasses.h"
@@ -26,6 +27,7 @@ void RunUnitStartup()
     RegisterStdControlClasses();
     RegisterGradientClasses();
     RegisterSkinPanelClasses();
+    RegisterToolbarClasses();
     RegisterGridCoreClasses();
     RegisterScreenClasses();
 }
