@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "QtPrinters.h"
 #include "chrome/PlainTheme.h"
 #include "chrome/SkinNexus.h"
 #include "chrome/SkinSwitcher.h"
