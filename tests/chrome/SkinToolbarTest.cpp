@@ -246,3 +246,15 @@ TEST_F(SkinToolbarTest, ItemsForgetFreedActionsAndToolbarsFreedImages)
     EXPECT_EQ(first->Height(), 6 + measure.TextHeight(QStringLiteral("保存"))); // text only now
     Painted(first);
 }
+
+TEST_F(SkinToolbarTest, FreeingTheDockTakesToolbarAndItemsAndLeavesTheActions)
+{
+    first->Perform(CM_MOUSEENTER);
+    delete dock;
+    save->SetCaption(QStringLiteral("另存")); // no item is told any more
+    EXPECT_TRUE(save->Execute());
+    EXPECT_EQ(saves, 1);
+    form->Show();
+    Application()->DoIdle();
+    form->Hide();
+}
