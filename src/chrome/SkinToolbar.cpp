@@ -11,11 +11,12 @@
 
 namespace {
 
-// Toolbars alive, for the idle-time refresh.
+// Toolbars alive, for the idle-time refresh. Never freed, so that a toolbar
+// that outlives the other statics can still sign off.
 std::vector<TSkinToolbar*>& AllToolbars()
 {
-    static std::vector<TSkinToolbar*> bars;
-    return bars;
+    static auto* bars = new std::vector<TSkinToolbar*>();
+    return *bars;
 }
 
 void EnsureIdleHandler()
