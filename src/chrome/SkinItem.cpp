@@ -125,9 +125,12 @@ void TSkinItem::Loaded()
         return;
     const QString name = pendingAction_;
     pendingAction_.clear();
-    auto* action = Owner() ? Owner()->Find<TAction>(name) : nullptr;
+    TComponent* found = Owner() ? Owner()->FindComponent(name) : nullptr;
+    auto* action = dynamic_cast<TAction*>(found);
     if (!action)
-        throw EInvalidOperation(QStringLiteral("%1.Action: no action named '%2'").arg(Name(), name));
+        throw EInvalidOperation(QStringLiteral("%1.Action: %2")
+                                    .arg(Name(), found ? QStringLiteral("'%1' is not an action").arg(name)
+                                                       : QStringLiteral("no action named '%1'").arg(name)));
     SetAction(action);
 }
 

@@ -272,9 +272,12 @@ void TSkinToolbar::Loaded()
     if (!pendingImages_.isEmpty()) {
         const QString name = pendingImages_;
         pendingImages_.clear();
-        auto* list = Owner() ? Owner()->Find<TImageList>(name) : nullptr;
+        TComponent* found = Owner() ? Owner()->FindComponent(name) : nullptr;
+        auto* list = dynamic_cast<TImageList*>(found);
         if (!list)
-            throw EInvalidOperation(QStringLiteral("%1.Images: no image list named '%2'").arg(Name(), name));
+            throw EInvalidOperation(QStringLiteral("%1.Images: %2")
+                                        .arg(Name(), found ? QStringLiteral("'%1' is not an image list").arg(name)
+                                                           : QStringLiteral("no image list named '%1'").arg(name)));
         SetImages(list);
     }
     ArrangeItems();

@@ -109,9 +109,12 @@ void TAction::Loaded()
         return;
     const QString name = pendingList_;
     pendingList_.clear();
-    auto* list = Owner() ? Owner()->Find<TActionList>(name) : nullptr;
+    TComponent* found = Owner() ? Owner()->FindComponent(name) : nullptr;
+    auto* list = dynamic_cast<TActionList*>(found);
     if (!list)
-        throw EInvalidOperation(QStringLiteral("%1.ActionList: no action list named '%2'").arg(Name(), name));
+        throw EInvalidOperation(QStringLiteral("%1.ActionList: %2")
+                                    .arg(Name(), found ? QStringLiteral("'%1' is not an action list").arg(name)
+                                                       : QStringLiteral("no action list named '%1'").arg(name)));
     SetActionList(list);
 }
 
