@@ -3,6 +3,7 @@
 #include "chrome/ChromeClasses.h"
 #include "chrome/PageControlClasses.h"
 #include "chrome/SkinClasses.h"
+#include "chrome/ToolbarClasses.h"
 #include "grid/GridClasses.h"
 #include "stream/ClassRegistry.h"
 #include "stream/PlatformClasses.h"
@@ -28,6 +29,7 @@ void RunUnitStartup()
     RegisterGradientClasses();
     RegisterPageControlClasses();
     RegisterSkinPanelClasses();
+    RegisterToolbarClasses();
     RegisterGridCoreClasses();
     RegisterScreenClasses();
 }

@@ -1,0 +1,77 @@
+#include "platform/ActionList.h"
+
+#include <algorithm>
+
+#include "platform/Action.h"
+#include "platform/ImageList.h"
+
+TActionList::TActionList(TComponent* owner) : TComponent(owner) {}
+
+TActionList::~TActionList()
+{
+    SetImages(nullptr);
+    // The actions outlive their list when another component owns them.
+    while (!actions_.empty())
+        actions_.back()->SetActionList(nullptr);
+}
+
+TAction* TActionList::Actions(int index) const
+{
+    if (index < 0 || index >= ActionCount())
+        throw EListError(QStringLiteral("List index out of bounds (%1)").arg(index));
+    return actions_[index];
+}
+
+int TActionList::IndexOf(const TAction* action) const
+{
+    const auto it = std::find(actions_.begin(), actions_.end(), action);
+    return it == actions_.end() ? -1 : static_cast<int>(it - actions_.begin());
+}
+
+void TActionList::SetImages(TImageList* images)
+{
+    pendingImages_.clear();
+    if (images == images_)
+        return;
+    if (images_)
+        images_->RemoveChangeListener(this);
+    images_ = images;
+    if (images_)
+        images_->AddChangeListener(this, [this](bool destroyed) {
+            if (destroyed)
+                images_ = nullptr;
+        });
+}
+
+void TActionList::UpdateActions()
+{
+    const auto copy = actions_;
+    for (TAction* a : copy)
+        a->Update();
+}
+
+void TActionList::Loaded()
+{
+    TComponent::Loaded();
+    if (pendingImages_.isEmpty())
+        return;
+    const QString name = pendingImages_;
+    pendingImages_.clear();
+    TComponent* found = Owner() ? Owner()->FindComponent(name) : nullptr;
+    auto* list = dynamic_cast<TImageList*>(found);
+    if (!list)
+        throw EInvalidOperation(QStringLiteral("%1.Images: %2")
+                                    .arg(Name(), found ? QStringLiteral("'%1' is not an image list").arg(name)
+                                                       : QStringLiteral("no image list named '%1'").arg(name)));
+    SetImages(list);
+}
+
+void TActionList::AddAction(TAction* action)
+{
+    actions_.push_back(action);
+}
+
+void TActionList::RemoveAction(TAction* action)
+{
+    std::erase(actions_, action);
+}

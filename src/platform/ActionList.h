@@ -1,0 +1,41 @@
+#pragma once
+
+// A group of actions that share one image list for their pictures.
+
+#include <vector>
+
+#include "platform/Component.h"
+
+class TAction;
+class TImageList;
+
+class TActionList : public TComponent {
+public:
+    explicit TActionList(TComponent* owner);
+    ~TActionList() override;
+    const char* ClassName() const override { return "TActionList"; }
+
+    int ActionCount() const { return static_cast<int>(actions_.size()); }
+    // EListError for an index out of range.
+    TAction* Actions(int index) const;
+    int IndexOf(const TAction* action) const;
+
+    TImageList* Images() const { return images_; }
+    void SetImages(TImageList* images);
+    void SetImagesName(const QString& name) { pendingImages_ = name; }
+
+    // Updates every action (as the idle-time refresh of a menu or toolbar does).
+    void UpdateActions();
+
+protected:
+    void Loaded() override;
+
+private:
+    friend class TAction;
+    void AddAction(TAction* action);
+    void RemoveAction(TAction* action);
+
+    std::vector<TAction*> actions_;
+    TImageList* images_ = nullptr;
+    QString pendingImages_;
+};
