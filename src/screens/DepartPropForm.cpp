@@ -6,6 +6,7 @@ TDepartPropForm::TDepartPropForm(TComponent* owner) : TScreenForm(owner)
 {
     Handler<TNotifyEvent>("FormCreate", [this](TObject* s) { FormCreate(s); });
     Handler<TNotifyEvent>("SkinCheckBox1Change", [this](TObject* s) { SkinCheckBox1Change(s); });
+    EmptyHandlers({"acSelectPostExecute", "acDeleteExecute", "acSelectUserExecute"});
     Build(QStringLiteral("DepartPropForm"));
 }
 

@@ -1,9 +1,53 @@
 #pragma once
 
+// The organisation structure, as a chart or as a tree, and the commands that
+// open the department and role dialogs.
+
+#include <functional>
+#include <memory>
+#include <optional>
+
 #include "screens/ScreenForm.h"
+
+class TFlatTabSheet;
+class TTreeView;
 
 class TOrgForm : public TScreenForm {
 public:
     explicit TOrgForm(TComponent* owner);
     const char* ClassName() const override { return "TOrgForm"; }
+
+    TFlatTabSheet* tsPic = nullptr;
+    TFlatTabSheet* tsText = nullptr;
+    TTreeView* TreeView1 = nullptr;
+
+    void FormCreate(TObject* sender);
+    void SkinRadioButton1Change(TObject* sender);
+    void SkinRadioButton2Change(TObject* sender);
+    void acAddOrgExecute(TObject* sender);
+    void acAddDepartExecute(TObject* sender);
+    void acAddChildDepartExecute(TObject* sender);
+    void acAddRoleExecute(TObject* sender);
+    void acAddUserExecute(TObject* sender);
+    void acRenameExecute(TObject* sender);
+    void acPropExecute(TObject* sender);
+    // The dialog for a chart node of the given picture: 0 or 1 (company,
+    // department) the department dialog, 2 (post) the role dialog, anything
+    // else, -1 included, the message "不使能".
+    void OpenProperties(int imageIndex);
+
+private:
+    // The picture of the chart's selected node; none while no node is selected.
+    std::optional<int> SelectedNodeImage() const;
+
+    // Constructs the dialog without owner, lets adjust change it, shows it
+    // modally and frees it whatever happens. The result is ignored.
+    template <class T>
+    void OpenDialog(const std::function<void(T&)>& adjust = {})
+    {
+        std::unique_ptr<T> dialog(new T(nullptr));
+        if (adjust)
+            adjust(*dialog);
+        dialog->ShowModal();
+    }
 };
