@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QWidget>
 
+#include "platform/Application.h"
 #include "platform/Form.h"
 #include "stream/ClassRegistry.h"
 
@@ -56,6 +57,9 @@ QJsonObject DumpForm(TCustomForm* form)
 QImage RenderForm(TCustomForm* form)
 {
     form->Show();
+    QApplication::processEvents();
+    // As a user would first see it: after the idle-time action update.
+    Application()->DoIdle();
     QApplication::processEvents();
     QImage image = form->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     form->Hide();

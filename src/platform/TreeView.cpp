@@ -319,7 +319,10 @@ QWidget* TTreeView::CreateWidget()
     tree->setHeaderHidden(true);
     tree->setSelectionMode(QAbstractItemView::SingleSelection);
     tree->setFocusPolicy(Qt::ClickFocus);
-    tree->header()->setStretchLastSection(true);
+    // Long labels scroll sideways, as on the platform's tree, instead of being cut short.
+    tree->setTextElideMode(Qt::ElideNone);
+    tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tree->header()->setStretchLastSection(false);
     QObject::connect(tree, &QTreeWidget::currentItemChanged, [this](QTreeWidgetItem* current, QTreeWidgetItem*) {
         GuardedCall([&] { CurrentChanged(NodeOf(current)); });
     });
