@@ -97,9 +97,18 @@ void TTavikCustomGrid::HandleGridCommand(TMessage& message)
         EndUpdate();
         break;
     case 1020:
-    case 1022: message.Result = current_.Y != FirstShownRow() ? 1 : 0; break;
+    case 1022: {
+        // Without a row to go to there is nothing to do.
+        const int first = FirstShownRow();
+        message.Result = first >= 0 && current_.Y != first ? 1 : 0;
+        break;
+    }
     case 1021:
-    case 1023: message.Result = current_.Y != LastShownRow() ? 1 : 0; break;
+    case 1023: {
+        const int last = LastShownRow();
+        message.Result = last >= 0 && current_.Y != last ? 1 : 0;
+        break;
+    }
     case 1034:
     case 1035: message.Result = RowHasChildren(current_.Y) ? 1 : 0; break;
     case 1036:
