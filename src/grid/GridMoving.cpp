@@ -200,7 +200,9 @@ void TTavikCustomGrid::EndColumnMove(TPoint point)
 
 bool TTavikCustomGrid::TryStartRowDrag(TGridCoord cell, TPoint point)
 {
-    if (!rowDragEnabled_ || !AllSelectionsAreRows() || !IsCellSelected(cell.X, cell.Y) || cell.X >= EditableCol())
+    // A row selection covers the row, not its head cells.
+    if (!rowDragEnabled_ || !AllSelectionsAreRows() || !selections_->CoversLine(-1, cell.Y) ||
+        cell.X >= EditableCol())
         return false;
     rowDragPending_ = true;
     rowDragStart_ = point;

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QWheelEvent>
+#include <QWidget>
+
 #include "InputTestGrid.h"
 #include "grid/GridCursorImages.h"
 #include "grid/GridSizingZone.h"
@@ -329,6 +333,55 @@ TEST_F(GridMouse, ARefusedEditHideIgnoresThePress)
     const TPoint p = CellCentre(*grid, 3, 3);
     Click(*grid, p.X, p.Y);
     EXPECT_EQ(grid->Current(), (TGridCoord{1, 1}));
+}
+
+TEST_F(GridMouse, SelectedRowsAreDraggedByTheirHeadAfterFivePixels)
+{
+    grid->SetRowDragEnabled(true);
+    grid->Selections().Add(std::make_unique<TRowSelection>(2, 2), true);
+    const TPoint head = CellCentre(*grid, 0, 2);
+    grid->MouseDown(mbLeft, ssLeft, head.X, head.Y);
+    EXPECT_EQ(grid->MouseState(), gmsNone);
+    grid->MouseMove(ssLeft, head.X, head.Y + 4);
+    EXPECT_EQ(grid->MouseState(), gmsNone);
+    grid->MouseMove(ssLeft, head.X, head.Y + 5);
+    EXPECT_EQ(grid->MouseState(), gmsRowMoving);
+    EXPECT_EQ(grid->MoveFrom(), 2);
+    EXPECT_TRUE(grid->HasTimer(1));
+    grid->MouseMove(ssLeft, head.X, head.Y + 19);
+    EXPECT_EQ(grid->MoveTo(), 3);
+    grid->MouseUp(mbLeft, 0, head.X, head.Y + 19);
+    EXPECT_EQ(grid->movedRows, (std::vector<std::pair<int, int>>{{2, 3}}));
+    EXPECT_FALSE(grid->HasTimer(1));
+    EXPECT_EQ(grid->MouseState(), gmsNone);
+}
+
+TEST_F(GridMouse, DraggingOverColumnHeadsSelectsColumnsAndScrolls)
+{
+    grid->SetColCount(10);
+    grid->SetOptions(grid->Options() & ~GridOption(goColMoving) | GridOption(goMultiSelection));
+    grid->SetOptionExs(grid->OptionExs() | GridOptionEx(goAllowSelectCol));
+    const TPoint head = CellCentre(*grid, 2, 0);
+    grid->MouseDown(mbLeft, ssLeft, head.X, head.Y);
+    EXPECT_EQ(grid->MouseState(), gmsColSelecting);
+    EXPECT_TRUE(grid->HasTimer(1));
+    grid->MouseMove(ssLeft, 400, head.Y); // past the right edge, over column 6 once scrolled
+    grid->TimerFired(1);
+    EXPECT_EQ(grid->TopLeft().X, 2);
+    const TGridRect r = grid->Selections().Last()->GetRange();
+    EXPECT_EQ(r.Left, 2);
+    EXPECT_EQ(r.Right, 6);
+    EXPECT_NE(dynamic_cast<TColSelection*>(grid->Selections().Last()), nullptr);
+    grid->MouseUp(mbLeft, 0, 400, head.Y);
+    EXPECT_FALSE(grid->HasTimer(1));
+}
+
+TEST_F(GridMouse, TheWheelArrivesFromTheWindow)
+{
+    QWheelEvent down(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(grid->Widget(), &down);
+    EXPECT_EQ(grid->Current(), (TGridCoord{1, 2}));
 }
 
 TEST(GridSizingZone, BandAroundEachLine)
