@@ -289,6 +289,33 @@ TEST_F(GridMouse, RangeFillByTheHandle)
     EXPECT_EQ(grid->FillTarget(), TGridRect{});
 }
 
+TEST_F(GridMouse, RangeMoveByTheBorderShiftsTheCurrentCell)
+{
+    grid->SetOptions(grid->Options() | GridOption(goRangeMoving));
+    std::vector<TGridRect> moves;
+    BindEvent(grid->OnMoveRangeChanged, [&](TObject*, TGridRect src, TGridRect dst) {
+        moves.push_back(src);
+        moves.push_back(dst);
+    });
+    grid->MouseMove(0, 74, 28);
+    EXPECT_EQ(grid->GridCursor(), TTavikCustomGrid::crGridMove);
+    grid->MouseDown(mbLeft, ssLeft, 74, 28);
+    EXPECT_EQ(grid->MouseState(), gmsRangeMoving);
+    EXPECT_FALSE(grid->HasTimer(1)); // a move does not auto-scroll
+    const TPoint p = CellCentre(*grid, 3, 2);
+    grid->MouseUp(mbLeft, 0, p.X, p.Y);
+    EXPECT_EQ(moves, (std::vector<TGridRect>{{1, 1, 1, 1}, {3, 2, 3, 2}}));
+    EXPECT_EQ(grid->Current(), (TGridCoord{3, 2}));
+    EXPECT_EQ(grid->Selections().Last()->GetRange(), (TGridRect{3, 2, 3, 2}));
+    EXPECT_EQ(grid->MouseState(), gmsNone);
+    // A cancel-mode request drops a range drag without a trace.
+    grid->MouseDown(mbLeft, ssLeft, 220, 47);
+    EXPECT_EQ(grid->MouseState(), gmsRangeMoving);
+    grid->CancelMode();
+    EXPECT_EQ(grid->FillSource(), TGridRect{});
+    EXPECT_EQ(grid->MouseState(), gmsNone);
+}
+
 TEST_F(GridMouse, CursorsFollowTheZoneUnderTheMouse)
 {
     grid->MouseMove(0, 145, 5);
