@@ -69,7 +69,7 @@ void TTavikCustomGrid::FocusCell(int col, int row, bool moveAnchor)
         return;
     MoveCurrent(col, row, true, true, true, moveAnchor);
     UpdateEdit();
-    Click();
+    GridClick();
 }
 
 void TTavikCustomGrid::SetCurrentCol(int col)

@@ -383,6 +383,12 @@ void TSelections::EndRangeDrag()
     FRangeDrag = false;
 }
 
+void TSelections::CancelRangeDrag()
+{
+    FRangeDrag = false;
+    FFillSource = FFillTarget = TGridRect{};
+}
+
 void TSelections::EndRangeFill()
 {
     EndRangeDrag();

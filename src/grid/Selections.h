@@ -91,6 +91,9 @@ public:
     void BeginRangeDrag();
     void EndRangeFill();
     void EndRangeMove();
+    // Drops a range drag that ended without a release (a refused move, a
+    // cancel-mode request); source and target become zero. Nothing when none runs.
+    void CancelRangeDrag();
 
     // What the paint pass draws over the cells. Nothing when read-only, while
     // designing, or without goRangeFilling and goRangeMoving.

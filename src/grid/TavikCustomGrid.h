@@ -7,7 +7,10 @@
 // heights, the scroll position and the option sets, and computes all geometry.
 // Descendants refine it through the virtual operations below.
 
+#include <climits>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include <QChar>
@@ -18,6 +21,7 @@
 #include "grid/GridTypes.h"
 #include "grid/SelectionHost.h"
 #include "grid/Selections.h"
+#include "platform/CanvasTypes.h"
 #include "platform/Form.h"
 #include "platform/WinControl.h"
 
@@ -284,6 +288,129 @@ public:
     TGridAuxCellQueryEvent AuxCellQuery1Handler;
     TGridAuxCellQueryEvent AuxCellQuery2Handler;
 
+    // --- input ---
+    using TGridSizeQueryEvent = TEvent<TObject*, int, int, int, bool&>;
+    using TGridMessageEvent = TEvent<TObject*, TMessage&>;
+    // Offsets from WM_USER of the grid commands.
+    static constexpr unsigned GridCommandFirst = 1000;
+    static constexpr unsigned GridCommandLast = 1044;
+    static constexpr unsigned AutoScrollTimer = 1;
+    static constexpr int AutoScrollInterval = 60;
+    // The program's own cursors.
+    static constexpr TCursor crGridFill = 32600;
+    static constexpr TCursor crGridMove = 32601;
+
+    // Keys. KeyDown leaves the key it acted on in key (Enter taken as Tab becomes Tab).
+    void KeyDown(Word& key, TShiftState shift) override;
+    // Characters reaching the grid window.
+    void KeyPress(QChar& key) override;
+    unsigned DialogCode() const override;
+    virtual bool CanGridAcceptKey(Word key, TShiftState shift);
+    virtual void QueryEditorMode(bool& canShow, QChar ch);
+
+    // Mouse. The window layer raises the double-click notification before the
+    // press that carries ssDouble.
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    bool DoMouseWheel(TShiftState shift, int delta, TPoint pos) override;
+    // The grid raises its click notification itself (GridClick); the window
+    // layer's click after every release would double it.
+    void Click() override {}
+    void GridClick() { TCustomControl::Click(); }
+    virtual void CalcSizingState(int x, int y, const TGridLayout& layout, int& offset, int& pos, int& index,
+                                 TGridMouseState& state);
+    // Raises BestWidthRequest for the column whose border lies under the point.
+    virtual bool IsBestWidthHit(int x, int y);
+    // The cursor the grid shows at HitPoint (crDefault: the Cursor property's).
+    TCursor GridCursor();
+    TPoint HitPoint() const { return hitPoint_; }
+
+    // Auto-scroll (timer 1) and its step.
+    void TimerFired(unsigned id) override;
+    enum TScrollDirection : uint8_t { sdLeft = 1, sdRight = 2, sdUp = 4, sdDown = 8 };
+    virtual void TimedScroll(unsigned directions);
+
+    // Sizing and moving.
+    int SizingIndex() const { return sizingIndex_; }
+    int SizingPos() const { return sizingPos_; }
+    int MoveFrom() const { return moveFrom_; }
+    int MoveTo() const { return moveTo_; }
+    TGridCoord MoveHit() const { return moveHit_; }
+    int ColMoveFirst() const { return colMoveFirst_; }
+    int ColMoveLast() const { return colMoveLast_; }
+    int ColMoveHeadRow() const { return colMoveHeadRow_; }
+    int MoveBlockFirst() const { return moveBlockFirst_; }
+    int MoveBlockLast() const { return moveBlockLast_; }
+    bool ShowMoveLine() const { return showMoveLine_; }
+    void SetShowMoveLine(bool value) { showMoveLine_ = value; }
+    bool RowDragEnabled() const { return rowDragEnabled_; }
+    void SetRowDragEnabled(bool value) { rowDragEnabled_ = value; }
+    bool DragSelect() const { return dragSelect_; }
+    void SetDragSelect(bool value) { dragSelect_ = value; }
+    bool KeyMoveActive() const { return keyMoveActive_; }
+    // Moves the target of a row or column move to the cell under the mouse,
+    // scrolling one line at the edges of the view.
+    void MoveAndScroll(int pos, int cellIndex, TPoint point, bool rows);
+
+    // Scroll bars: WM_HSCROLL / WM_VSCROLL on the 0..127 scale.
+    void ModifyScrollBar(TGridScrollBarKind bar, unsigned code, int pos);
+
+    // Focus and cancel mode.
+    void FocusGained(bool fromEditor);
+    void FocusLost(bool toEditor);
+    void DoEnter() override;
+    void DoExit() override;
+    void CancelMode();
+
+    // Commands (WM_USER + 1000 .. 1044), EM_SETSEL, scroll and cursor messages.
+    void WndProc(TMessage& message) override;
+
+    // Editor seams the input needs beyond ShowEditor/HideEditor (the editor fills them in).
+    // Ends editing without writing the text back.
+    virtual void CancelEditor() {}
+    // Writes the text back and hides the editor window; EditorMode stays.
+    virtual void HideEdit() {}
+    // Hands a typed character on to the editor window.
+    virtual void PostCharToEditor(QChar ch) {}
+    // A cancel-mode request for the editor (closes its drop-down).
+    virtual void EditorCancelMode() {}
+    // Whether control is the grid's own in-place editor window.
+    virtual bool IsEditorWindow(const TWinControl* control) const { return false; }
+    void ShowEditorChar(QChar ch);
+
+    // Unpublished handlers.
+    TGridIndexEvent BestWidthRequest;
+    TGridSizeQueryEvent ColSizeQuery;
+    TGridSizeQueryEvent RowSizeQuery;
+    TGridIndexEvent ColSizingLine;
+    TGridIndexEvent RowSizingLine;
+    TGridMessageEvent OnGridMessage;
+
+protected:
+    void StartDragSelect(TGridCoord cell, const TGridLayout& layout);
+    void DragSelectTo(int x, int y);
+    bool RowUnusable(int col, int row);
+    bool ColUnusable(int col, int row);
+    TGridCoord PressedCell(int x, int y);
+    bool TryStartHeadMove(TGridCoord cell, TPoint point);
+    void ComputeColMoveLimits(TGridCoord cell);
+    bool TryStartRowDrag(TGridCoord cell, TPoint point);
+    void BeginRowDragDrop();
+    void EndColumnMove(TPoint point);
+    void EndRowMove(TPoint point);
+    void EndSizing();
+    void XorLine(TPoint from, TPoint to, int width, TPenStyle style, TColor color);
+    void DrawSizingLine();
+    void EraseSizingLine();
+    void DrawMoveLine();
+    void EraseMoveLine();
+    void ApplyGridCursor();
+    void HandleGridCommand(TMessage& message);
+    void ExpandRows(bool expand, bool withDescendants);
+    int FirstShownRow();
+    int LastShownRow();
+
 protected:
     void Loaded() override;
     void Resize() override;
@@ -344,4 +471,29 @@ protected:
     int updateLock_ = 0;
     bool extentsChangedInLock_ = false;
     TGridScrollBarState scrollBarStates_[2];
+    int sizingIndex_ = -1;
+    int sizingPos_ = 0;
+    int sizingOfs_ = 0;
+    int moveFrom_ = 0;
+    int moveTo_ = 0;
+    TGridCoord moveHit_{-1, -1};
+    TPoint hitPoint_{};
+    int colMoveFirst_ = 0;
+    int colMoveLast_ = INT_MAX;
+    int colMoveHeadRow_ = 0;
+    int moveBlockFirst_ = 0;
+    int moveBlockLast_ = 0;
+    bool rowDragEnabled_ = false;
+    // Where the last mouse event was, standing in for the cursor position
+    // while the mouse is captured during a drag.
+    TPoint lastMousePoint_{};
+    // The XOR lines as drawn, so that erasing hits the same pixels.
+    std::optional<int> sizingLineAt_;
+    std::optional<std::pair<TPoint, TPoint>> moveLineAt_;
+    // The row drag by the row head: pending until the mouse moved 5 pixels.
+    bool rowDragPending_ = false;
+    bool rowDragActive_ = false;
+    TPoint rowDragStart_{};
+    TGridCoord rowDragCell_{-1, -1};
+
 };

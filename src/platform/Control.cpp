@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include "platform/Canvas.h"
@@ -330,6 +331,18 @@ void TControl::SetCursor(TCursor cursor)
     }
 }
 
+void TControl::SetWidgetCursor(TCursor cursor)
+{
+    if (!widget_)
+        return;
+    if (cursor == crDefault)
+        cursor = cursor_;
+    if (cursor == crDefault)
+        widget_->unsetCursor();
+    else
+        widget_->setCursor(MapCursor(cursor));
+}
+
 void TControl::RegisterCursor(TCursor id, const QCursor& cursor)
 {
     ProgramCursors().insert(id, cursor);
@@ -520,6 +533,14 @@ bool TControl::DispatchEvent(QEvent* event)
             return true;
         HandleMouse(static_cast<QMouseEvent*>(event));
         return true;
+    case QEvent::Wheel: {
+        if (!enabled_)
+            return true;
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        const TShiftState shift = WindowLayer::ShiftFromEvent(wheel);
+        const QPoint global = wheel->globalPosition().toPoint();
+        return DoMouseWheel(shift, wheel->angleDelta().y(), {global.x(), global.y()});
+    }
     case QEvent::Enter:
         Perform(CM_MOUSEENTER);
         return false;

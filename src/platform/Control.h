@@ -156,6 +156,9 @@ protected:
     void ScrollSurface(int dx, int dy, const TRect& scroll, const TRect& clip);
     // Direct drawing on the surface outside a repaint (exclusive-or lines and the like).
     std::unique_ptr<TCanvas> SurfaceCanvas();
+    // Shows a cursor over the window without changing the Cursor property
+    // (crDefault: the property's cursor again).
+    void SetWidgetCursor(TCursor cursor);
 
     virtual void Click() { OnClick(this); }
     virtual void DblClick() { OnDblClick(this); }

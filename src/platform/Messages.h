@@ -28,6 +28,7 @@ enum : unsigned {
     WM_CANCELMODE = 0x001F,
     WM_SETCURSOR = 0x0020,
     WM_GETDLGCODE = 0x0087,
+    EM_SETSEL = 0x00B1,
     WM_KEYDOWN = 0x0100,
     WM_KEYUP = 0x0101,
     WM_CHAR = 0x0102,
@@ -44,6 +45,10 @@ enum : unsigned {
     WM_MBUTTONUP = 0x0208,
     WM_MOUSEWHEEL = 0x020A,
     WM_CAPTURECHANGED = 0x0215,
+    WM_CUT = 0x0300,
+    WM_COPY = 0x0301,
+    WM_PASTE = 0x0302,
+    WM_CLEAR = 0x0303,
     WM_USER = 0x0400,
     // Notifications the framework sends to controls (the framework's CM_ range).
     CM_BASE = 0xB000,
@@ -71,6 +76,20 @@ enum : unsigned {
     DLGC_WANTTAB = 0x0002,
     DLGC_WANTALLKEYS = 0x0004,
     DLGC_WANTCHARS = 0x0080,
+};
+
+// Scroll bar commands (the low word of WM_HSCROLL / WM_VSCROLL; the high word
+// carries the thumb position).
+enum : unsigned {
+    SB_LINEUP = 0,
+    SB_LINEDOWN = 1,
+    SB_PAGEUP = 2,
+    SB_PAGEDOWN = 3,
+    SB_THUMBPOSITION = 4,
+    SB_THUMBTRACK = 5,
+    SB_TOP = 6,
+    SB_BOTTOM = 7,
+    SB_ENDSCROLL = 8,
 };
 
 // Virtual key codes.

@@ -95,10 +95,13 @@ private:
             return true;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            if (code & DLGC_WANTALLKEYS)
+        case Qt::Key_Escape: {
+            const Word vk = key->key() == Qt::Key_Escape ? VK_ESCAPE : VK_RETURN;
+            // A control may claim Enter or Escape alone (CM_WANTSPECIALKEY).
+            if ((code & DLGC_WANTALLKEYS) || win->Perform(CM_WANTSPECIALKEY, vk) != 0)
                 return false;
-            return form->DialogKey(key->key() == Qt::Key_Escape ? VK_ESCAPE : VK_RETURN);
+            return form->DialogKey(vk);
+        }
         default:
             return false;
         }

@@ -1,0 +1,62 @@
+// The cursor shapes of the grid: the split cursors over sizing zones and the
+// program's own range-fill and range-move cursors, drawn here.
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+
+#include "grid/GridCursorImages.h"
+#include "grid/TavikCustomGrid.h"
+
+namespace {
+
+void RegisterGridCursorsOnce()
+{
+    static bool registered = false;
+    if (registered || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return;
+    registered = true;
+    const TPoint fillHot = GridCursorImages::FillHotSpot();
+    const TPoint moveHot = GridCursorImages::MoveHotSpot();
+    TControl::RegisterCursor(TTavikCustomGrid::crGridFill,
+                             QCursor(QPixmap::fromImage(GridCursorImages::Fill()), fillHot.X, fillHot.Y));
+    TControl::RegisterCursor(TTavikCustomGrid::crGridMove,
+                             QCursor(QPixmap::fromImage(GridCursorImages::Move()), moveHot.X, moveHot.Y));
+}
+
+} // namespace
+
+TCursor TTavikCustomGrid::GridCursor()
+{
+    const TGridLayout layout = ComputeLayout();
+    TGridMouseState state = mouseState_;
+    const bool beforeDrag = state == gmsNone;
+    if (beforeDrag) {
+        int offset = 0;
+        int pos = 0;
+        int index = -1;
+        CalcSizingState(hitPoint_.X, hitPoint_.Y, layout, offset, pos, index, state);
+    }
+    auto over = [](int p, const TGridAxisLayout& a) { return p >= a.LockedBoundary && p < a.FixedBoundary; };
+    const bool overEditCols = over(hitPoint_.X, layout.Horz);
+    const bool overEditRows = over(hitPoint_.Y, layout.Vert);
+    switch (state) {
+    case gmsRowResizing: return beforeDrag && overEditCols ? TCursor(crDefault) : TCursor(crVSplit);
+    case gmsColResizing: return beforeDrag && overEditRows ? TCursor(crDefault) : TCursor(crHSplit);
+    case gmsRangeFilling: return beforeDrag && overEditRows ? TCursor(crDefault) : crGridFill;
+    case gmsRangeMoving: return beforeDrag && overEditRows ? TCursor(crDefault) : crGridMove;
+    default: return crDefault;
+    }
+}
+
+void TTavikCustomGrid::ApplyGridCursor()
+{
+    // The drag cursor of a row drag stays until the drop.
+    if (rowDragActive_)
+        return;
+    const TCursor cursor = GridCursor();
+    if (cursor == crGridFill || cursor == crGridMove)
+        RegisterGridCursorsOnce();
+    SetWidgetCursor(cursor);
+}

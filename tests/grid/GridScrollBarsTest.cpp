@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "InputTestGrid.h"
+
+namespace {
+
+WPARAM ScrollCode(unsigned code, int pos = 0)
+{
+    return WPARAM(code) | (WPARAM(pos) << 16);
+}
+
+class GridScrollBars : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        grid = std::make_unique<InputTestGrid>(nullptr);
+        grid->Widget();
+        grid->SetRowCount(20); // three rows in view; the last view starts at row 17
+        grid->Update();
+    }
+    int Top() const { return grid->TopLeft().Y; }
+    void V(unsigned code, int pos = 0) { grid->Perform(WM_VSCROLL, ScrollCode(code, pos)); }
+    std::unique_ptr<InputTestGrid> grid;
+};
+
+TEST_F(GridScrollBars, CommandsMoveTheViewOnTheFixedScale)
+{
+    EXPECT_EQ(grid->ScrollBarState(gsbVert).Max, 127);
+    V(SB_LINEDOWN);
+    EXPECT_EQ(Top(), 2);
+    V(SB_LINEUP);
+    V(SB_LINEUP);
+    EXPECT_EQ(Top(), 1);
+    V(SB_PAGEDOWN);
+    EXPECT_EQ(Top(), 3);
+    V(SB_PAGEUP);
+    EXPECT_EQ(Top(), 1);
+    V(SB_BOTTOM);
+    EXPECT_EQ(Top(), 17);
+    EXPECT_EQ(grid->ScrollBarState(gsbVert).Pos, 127);
+    V(SB_TOP);
+    EXPECT_EQ(Top(), 1);
+    // 1 + 64 * 16 / 127, rounded.
+    V(SB_THUMBPOSITION, 64);
+    EXPECT_EQ(Top(), 9);
+    EXPECT_EQ(grid->ScrollBarState(gsbVert).Pos, 63);
+    V(SB_THUMBPOSITION, 5000); // beyond the scale: the last view
+    EXPECT_EQ(Top(), 17);
+    V(SB_ENDSCROLL);
+    V(99);
+    EXPECT_EQ(Top(), 17);
+}
+
+TEST_F(GridScrollBars, ThumbTrackingOnlyWithTheOption)
+{
+    grid->SetOptions(grid->Options() & ~GridOption(goThumbTracking));
+    V(SB_THUMBTRACK, 127);
+    EXPECT_EQ(Top(), 1);
+    V(SB_THUMBPOSITION, 127);
+    EXPECT_EQ(Top(), 17);
+    grid->SetOptions(grid->Options() | GridOption(goThumbTracking));
+    V(SB_THUMBTRACK, 0);
+    EXPECT_EQ(Top(), 1);
+}
+
+TEST_F(GridScrollBars, HiddenLinesArePassedOver)
+{
+    grid->SetRowHeights(2, 0);
+    grid->SetRowHeights(3, 0);
+    V(SB_LINEDOWN);
+    EXPECT_EQ(Top(), 4);
+    V(SB_LINEUP);
+    EXPECT_EQ(Top(), 1);
+    grid->SetColCount(12);
+    grid->SetColWidths(2, 0);
+    grid->Perform(WM_HSCROLL, ScrollCode(SB_LINEDOWN));
+    EXPECT_EQ(grid->TopLeft().X, 3);
+}
+
+TEST_F(GridScrollBars, ASingleColumnGridScrollsByPixels)
+{
+    grid->SetColCount(1);
+    grid->SetColWidths(0, 500);
+    const int span = 500 - grid->ClientWidth();
+    EXPECT_EQ(grid->ScrollBarState(gsbHorz).Max, span);
+    grid->Perform(WM_HSCROLL, ScrollCode(SB_BOTTOM));
+    EXPECT_EQ(grid->ColOffset(), span);
+    EXPECT_EQ(grid->ScrollBarState(gsbHorz).Pos, span);
+    grid->Perform(WM_HSCROLL, ScrollCode(SB_TOP));
+    EXPECT_EQ(grid->ColOffset(), 0);
+    grid->Perform(WM_HSCROLL, ScrollCode(SB_LINEDOWN));
+    const int step = grid->ColOffset();
+    EXPECT_GT(step, 0);
+    EXPECT_LT(step, 20);
+    grid->Perform(WM_HSCROLL, ScrollCode(SB_PAGEDOWN));
+    EXPECT_EQ(grid->ColOffset(), span);
+    grid->Perform(WM_HSCROLL, ScrollCode(SB_THUMBPOSITION, 40));
+    EXPECT_EQ(grid->ColOffset(), 40);
+    grid->Perform(WM_HSCROLL, ScrollCode(SB_LINEUP));
+    EXPECT_EQ(grid->ColOffset(), 40 - step);
+}
+
+TEST_F(GridScrollBars, TheWheelMovesTheCurrentRowOverUnusableRows)
+{
+    grid->SetRowCount(5);
+    EXPECT_TRUE(grid->DoMouseWheel(0, -120, {}));
+    EXPECT_EQ(grid->Current(), (TGridCoord{1, 2}));
+    grid->readOnlyCells = {{1, 3}};
+    grid->DoMouseWheel(0, -120, {});
+    EXPECT_EQ(grid->Current(), (TGridCoord{1, 4}));
+    EXPECT_TRUE(grid->DoMouseWheel(0, -120, {})); // the last row: handled, nothing moves
+    EXPECT_EQ(grid->Current(), (TGridCoord{1, 4}));
+    grid->DoMouseWheel(0, 120, {});
+    EXPECT_EQ(grid->Current(), (TGridCoord{1, 2}));
+    grid->DoMouseWheel(0, 120, {});
+    EXPECT_EQ(grid->Current(), (TGridCoord{1, 1}));
+    EXPECT_TRUE(grid->DoMouseWheel(0, 120, {})); // the head row is not a target
+    EXPECT_EQ(grid->Current(), (TGridCoord{1, 1}));
+    grid->readOnlyCells = {{1, 2}, {1, 3}, {1, 4}};
+    grid->DoMouseWheel(0, -120, {});
+    EXPECT_EQ(grid->Current(), (TGridCoord{1, 1}));
+}
+
+} // namespace
