@@ -108,6 +108,16 @@ void TTavikCustomGrid::ResizeUpdate(int oldColCount, int oldRowCount, const TGri
     const TGridCoord cur = ClampToVisibleCell(current_);
     if (!(cur == current_)) {
         MoveCurrent(cur.X, cur.Y, true, false, true, true);
+        if (current_.X >= colCount_ || current_.Y >= rowCount_) {
+            // The move was refused (a read-only cell, OnSelectCell), yet the
+            // current cell cannot stay outside the grid.
+            current_ = anchor_ = cur;
+            if (HasOption(goRowSelect))
+                anchor_.X = colCount_ - 1;
+            MakeCellVisible(current_);
+            selections_->SetRange(SelectionRect(), true);
+            Invalidate();
+        }
     } else {
         const TGridCoord anchor = ClampToVisibleCell(anchor_);
         if (!(anchor == anchor_))

@@ -161,6 +161,16 @@ TEST_F(GridControl, CountChangeMovesTheCurrentCellBackIntoTheGrid)
     EXPECT_EQ(grid->TopLeft(), (TGridCoord{1, 1}));
 }
 
+TEST_F(GridControl, CountChangeMovesTheCurrentCellInEvenOntoAReadOnlyCell)
+{
+    grid->MoveCurrent(4, 2, true, false, true, true);
+    Bind(grid->OnQueryReadOnly, [](TObject*, int col, int row, bool& ro) { ro = col == 2 && row == 2; });
+    EXPECT_NO_THROW(grid->SetColCount(3));
+    EXPECT_EQ(grid->Current(), (TGridCoord{2, 2}));
+    EXPECT_EQ(grid->Anchor(), (TGridCoord{2, 2}));
+    EXPECT_EQ(grid->Selections().Last()->GetRange(), (TGridRect{2, 2, 2, 2}));
+}
+
 TEST_F(GridControl, FailedSizeChangeRollsBack)
 {
     grid->SetColWidths(3, 33);
