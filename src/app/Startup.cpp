@@ -2,6 +2,7 @@
 
 #include "chrome/ChromeClasses.h"
 #include "chrome/SkinClasses.h"
+#include "grid/DrawGridClasses.h"
 #include "grid/GridClasses.h"
 #include "stream/ClassRegistry.h"
 #include "stream/PlatformClasses.h"
@@ -27,6 +28,7 @@ void RunUnitStartup()
     RegisterGradientClasses();
     RegisterSkinPanelClasses();
     RegisterGridCoreClasses();
+    RegisterDrawGridClasses();
     RegisterScreenClasses();
 }
 
