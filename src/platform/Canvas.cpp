@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include <QFontMetrics>
 #include <QHash>
@@ -200,6 +201,40 @@ struct SavedState {
     TPoint penPos;
 };
 
+// Unrotated text is rendered once per font and string into ink spans (x0, x1,
+// y relative to the text cell), then painted by the rasteriser.
+struct InkSpan {
+    int y, x0, x1;
+};
+
+// What a font needs for text, shared by all canvases: a window repaints through
+// a new canvas each time, and shaping and rendering text is the slow part.
+struct FontEntry {
+    QFont qfont;
+    std::unique_ptr<QFontMetrics> metrics;
+    QHash<QString, int> widths;
+    QHash<QString, std::shared_ptr<const std::vector<InkSpan>>> ink;
+    QImage mask;
+    std::unique_ptr<QPainter> painter; // open on mask; declared after it, so closed first
+};
+
+std::shared_ptr<FontEntry> SharedFontEntry(const TFont& font)
+{
+    static QHash<QString, std::shared_ptr<FontEntry>> entries;
+    const QString key = font.Name() + QLatin1Char('/') + QString::number(font.Height()) + QLatin1Char('/') +
+                        QString::number(int(font.Style())) + QLatin1Char('/') + QString::number(int(font.Pitch()));
+    auto it = entries.constFind(key);
+    if (it != entries.constEnd())
+        return *it;
+    if (entries.size() > 64)
+        entries.clear();
+    auto e = std::make_shared<FontEntry>();
+    e->qfont = font.ToQFont();
+    e->metrics = std::make_unique<QFontMetrics>(e->qfont);
+    entries.insert(key, e);
+    return e;
+}
+
 } // namespace
 
 // ---- private state -----------------------------------------------------------------
@@ -225,22 +260,12 @@ struct TCanvas::Private {
     IRect clipBox;
     QRegion clipRegion; // effective, device
 
-    // Font cache.
+    // Font: the shared entry of the font last used, refound when the font changes.
     QString fName;
     int fHeight = 0;
     TFontStyles fStyle = 0;
     TFontPitch fPitch = fpDefault;
-    bool fontValid = false;
-    QFont qfont;
-    std::unique_ptr<QFontMetrics> metrics;
-    // Text shaping is the slow part of measuring: widths are kept per font.
-    QHash<QString, int> widths;
-    // Unrotated text is rendered once per font and string into ink spans
-    // (x0, x1, y relative to the text cell), then painted by the rasteriser.
-    struct InkSpan {
-        int y, x0, x1;
-    };
-    QHash<QString, std::shared_ptr<const std::vector<InkSpan>>> inkCache;
+    std::shared_ptr<FontEntry> fe;
 
     bool hasSurface() const { return target && !target->isNull() && target->width() > 0 && target->height() > 0; }
 
@@ -302,61 +327,84 @@ struct TCanvas::Private {
         return s;
     }
 
-    const QFont& qFont()
+    FontEntry& fontEntry()
     {
-        if (!fontValid || fName != font.Name() || fHeight != font.Height() || fStyle != font.Style() ||
+        if (!fe || fName != font.Name() || fHeight != font.Height() || fStyle != font.Style() ||
             fPitch != font.Pitch()) {
             fName = font.Name();
             fHeight = font.Height();
             fStyle = font.Style();
             fPitch = font.Pitch();
-            qfont = font.ToQFont();
-            metrics = std::make_unique<QFontMetrics>(qfont);
-            widths.clear();
-            inkCache.clear();
-            fontValid = true;
+            fe = SharedFontEntry(font);
         }
-        return qfont;
+        return *fe;
     }
-    const QFontMetrics& fm()
-    {
-        qFont();
-        return *metrics;
-    }
+    const QFont& qFont() { return fontEntry().qfont; }
+    const QFontMetrics& fm() { return *fontEntry().metrics; }
     std::shared_ptr<const std::vector<InkSpan>> inkOf(const QString& text)
     {
-        const QFontMetrics& m = fm();
-        auto it = inkCache.constFind(text);
-        if (it != inkCache.constEnd())
+        FontEntry& f = fontEntry();
+        auto it = f.ink.constFind(text);
+        if (it != f.ink.constEnd())
             return *it;
-        const int h = m.height(), w = advance(text);
+        const QFontMetrics& m = *f.metrics;
+        // Wide enough for any glyphs of the text (fallback faces included)
+        // without shaping it twice.
+        const int h = m.height(), w = int(text.size()) * std::max(m.maxWidth(), 2 * h);
         const int margin = std::max(4, h);
-        QImage mask(std::max(1, w + 2 * margin), h + 2 * margin, QImage::Format_ARGB32_Premultiplied);
-        mask.fill(0);
-        {
-            QPainter p(&mask);
-            p.setRenderHint(QPainter::TextAntialiasing, false);
-            p.setFont(qfont);
-            p.setPen(Qt::black);
-            p.drawText(QPoint(margin, margin + m.ascent()), text);
+        const int mw = std::max(1, w + 2 * margin), mh = h + 2 * margin;
+        // One 8-bit mask per font, grown as needed; only the rows read are
+        // cleared afterwards, and the painter is clipped to them.
+        if (f.mask.width() < mw || f.mask.height() < mh) {
+            f.painter.reset();
+            f.mask = QImage(std::max(mw, f.mask.width()), std::max(mh, f.mask.height()), QImage::Format_Alpha8);
+            f.mask.fill(0);
         }
+        // The painter stays open on the mask: opening one per text costs more
+        // than drawing the text.
+        if (!f.painter) {
+            f.painter = std::make_unique<QPainter>(&f.mask);
+            f.painter->setRenderHint(QPainter::TextAntialiasing, false);
+            f.painter->setFont(f.qfont);
+            f.painter->setPen(Qt::black);
+        }
+        f.painter->setClipRect(0, 0, mw, mh);
+        f.painter->drawText(QPoint(margin, margin + m.ascent()), text);
         auto spans = std::make_shared<std::vector<InkSpan>>();
-        for (int y = 0; y < mask.height(); ++y) {
-            const uint32_t* row = reinterpret_cast<const uint32_t*>(mask.constScanLine(y));
+        spans->reserve(64);
+        for (int y = 0; y < mh; ++y) {
+            // Read and cleared in place: a detach would copy the mask under the painter.
+            auto* row = const_cast<uint8_t*>(f.mask.constScanLine(y));
             int x = 0;
-            while (x < mask.width()) {
-                while (x < mask.width() && qAlpha(row[x]) < 128)
+            while (x < mw) {
+                // Most of the mask is empty: skip it in blocks.
+                while (x + 32 <= mw) {
+                    uint64_t w4[4];
+                    std::memcpy(w4, row + x, 32);
+                    if (w4[0] | w4[1] | w4[2] | w4[3])
+                        break;
+                    x += 32;
+                }
+                while (x + 8 <= mw) {
+                    uint64_t word;
+                    std::memcpy(&word, row + x, 8);
+                    if (word)
+                        break;
+                    x += 8;
+                }
+                while (x < mw && row[x] < 128)
                     ++x;
                 const int x0 = x;
-                while (x < mask.width() && qAlpha(row[x]) >= 128)
+                while (x < mw && row[x] >= 128)
                     ++x;
                 if (x > x0)
                     spans->push_back({y - margin, x0 - margin, x - margin});
             }
+            std::memset(row, 0, size_t(mw));
         }
-        if (inkCache.size() > 2048)
-            inkCache.clear();
-        inkCache.insert(text, spans);
+        if (f.ink.size() > 16384)
+            f.ink.clear();
+        f.ink.insert(text, spans);
         return spans;
     }
     // Paints the text's ink with its cell's top-left at device (x, y).
@@ -372,16 +420,16 @@ struct TCanvas::Private {
     }
     int advance(const QString& text)
     {
-        const QFontMetrics& m = fm();
+        FontEntry& f = fontEntry();
         if (text.isEmpty())
             return 0;
-        auto it = widths.constFind(text);
-        if (it != widths.constEnd())
+        auto it = f.widths.constFind(text);
+        if (it != f.widths.constEnd())
             return *it;
-        if (widths.size() > 4096)
-            widths.clear();
-        const int w = m.horizontalAdvance(text);
-        widths.insert(text, w);
+        if (f.widths.size() > 16384)
+            f.widths.clear();
+        const int w = f.metrics->horizontalAdvance(text);
+        f.widths.insert(text, w);
         return w;
     }
 
