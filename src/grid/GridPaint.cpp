@@ -8,25 +8,29 @@
 
 namespace {
 
-// Restores what the pass changed on the grid even when a drawing step throws.
+// Restores what the pass changed on the grid, also when a drawing step throws
+// or a handler paints the grid again from inside a pass.
 class PaintScope {
 public:
-    PaintScope(TCanvas*& slot, TCanvas& canvas, bool& cached) : slot_(slot), old_(slot), cached_(cached)
+    PaintScope(TCanvas*& slot, TCanvas& canvas, bool& cached)
+        : slot_(slot), oldSlot_(slot), cached_(cached), oldCached_(cached)
     {
         slot_ = &canvas;
     }
     ~PaintScope()
     {
-        slot_ = old_;
-        cached_ = false;
+        slot_ = oldSlot_;
+        cached_ = oldCached_;
     }
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
+    bool Nested() const { return oldCached_; }
 
 private:
     TCanvas*& slot_;
-    TCanvas* old_;
+    TCanvas* oldSlot_;
     bool& cached_;
+    bool oldCached_;
 };
 
 } // namespace
@@ -61,9 +65,8 @@ void TTavikCustomGrid::PaintGrid(TCanvas& canvas)
 {
     if (updateLock_ > 0)
         return;
-    const bool nested = paintSelCached_;
     PaintScope scope(paintCanvas_, canvas, paintSelCached_);
-    if (!nested) {
+    if (!scope.Nested()) {
         paintSelRanges_.clear();
         for (int i = 0; i < selections_->Count(); ++i)
             paintSelRanges_.push_back(selections_->Items(i)->GetRange());

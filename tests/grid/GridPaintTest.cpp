@@ -229,6 +229,23 @@ TEST_F(GridPaint, MergedAreaIsDrawnOnceWithItsWholeRectangle)
     EXPECT_EQ(At(img, 250, 37), kLine);
 }
 
+TEST_F(GridPaint, WideMergeLinesFillTheLineGapsWithFlatEnds)
+{
+    grid->SetOptions(grid->Options() | GridOption(goCellMerge));
+    grid->SetGridLineWidth(3);
+    grid->MoveCurrent(4, 4, true, false, false, true);
+    const QImage img = Paint();
+    // Cell (0, 0) is 0..71 x 0..17; its lines take columns 72..74 and rows 18..20.
+    for (int x : {72, 73, 74})
+        EXPECT_EQ(At(img, x, 5), kLine) << x;
+    for (int y : {18, 19, 20})
+        EXPECT_EQ(At(img, 30, y), kLine) << y;
+    EXPECT_EQ(At(img, 71, 5), kFixed);
+    EXPECT_EQ(At(img, 75, 5), kFixed);
+    EXPECT_EQ(At(img, 30, 21), kFixed);
+    EXPECT_EQ(At(img, 0, 19), kLine); // flat start: no cap to the left
+}
+
 TEST_F(GridPaint, MergedAreaStartingBeforeThePassIsClippedToIt)
 {
     grid->mergeBlock = true;
