@@ -500,7 +500,7 @@ struct TCanvas::Private {
         if (it != f.ink.constEnd())
             return *it;
         auto spans = std::make_shared<std::vector<InkSpan>>(TextInk(f, text));
-        if (f.ink.size() > 16384)
+        if (f.ink.size() > 4096)
             f.ink.clear();
         f.ink.insert(text, spans);
         return spans;
