@@ -513,6 +513,22 @@ struct TCanvas::Private {
         const auto spans = inkOf(text);
         Ink k;
         k.color = pixelOf(font.Color());
+        if (s.clip.size() == 1) {
+            // One clip rectangle (the usual case): the spans are short, so they
+            // are clipped and written here rather than one call each.
+            const IRect& c = s.clip.front();
+            const uint32_t v = k.color | 0xFF000000u;
+            for (const InkSpan& sp : *spans) {
+                const int yy = y + sp.y;
+                if (yy < c.t || yy >= c.b)
+                    continue;
+                const int a = std::max(x + sp.x0, c.l), b = std::min(x + sp.x1, c.r);
+                uint32_t* row = s.row(yy);
+                for (int i = a; i < b; ++i)
+                    row[i] = v;
+            }
+            return;
+        }
         for (const InkSpan& sp : *spans)
             raster::fillSpan(s, y + sp.y, x + sp.x0, x + sp.x1, k);
     }
