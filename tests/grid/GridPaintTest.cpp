@@ -266,6 +266,25 @@ TEST_F(GridPaint, MergedAreaStartingBeforeThePassIsClippedToIt)
     EXPECT_EQ(At(img, 100, 25), kData);
 }
 
+TEST_F(GridPaint, MergedAreaAcrossTwoPassesIsDrawnOncePerPass)
+{
+    // Column 1 is the fixed-edit band, column 2 the first scrolling column.
+    grid->mergeBlock = true;
+    grid->SetFixedCols(2);
+    grid->SetFixedEditCols(1);
+    grid->SetOptions(grid->Options() | GridOption(goCellMerge));
+    grid->MoveCurrent(4, 4, true, false, false, true);
+    const QImage img = Paint();
+    std::vector<DrawCall> area;
+    for (const DrawCall& c : grid->cells)
+        if (c.col >= 1 && c.col <= 2 && c.row >= 1 && c.row <= 2)
+            area.push_back(c);
+    EXPECT_EQ(area, (std::vector<DrawCall>{{1, 1, Rect(73, 19, 218, 56), 0}, {2, 1, Rect(73, 19, 218, 56), 0}}));
+    EXPECT_EQ(grid->merged, (std::vector<DrawCall>{{1, 1, Rect(73, 19, 218, 56), 0}, {1, 1, Rect(73, 19, 218, 56), 0}}));
+    EXPECT_EQ(At(img, 145, 25), kData);
+    EXPECT_EQ(At(img, 218, 40), kLine);
+}
+
 TEST_F(GridPaint, HiddenColumnsAndRowsTakeNoCells)
 {
     grid->SetColWidths(2, 0);
