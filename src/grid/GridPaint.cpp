@@ -56,7 +56,7 @@ void TTavikCustomGrid::SetFrameEmptyHeads(bool value)
 
 bool TTavikCustomGrid::IsActiveControl() const
 {
-    if (const TCustomForm* form = ParentForm(); form && form != static_cast<const TControl*>(this))
+    if (const TCustomForm* form = ParentForm())
         return form->ActiveControl() == this;
     return Focused();
 }
