@@ -360,6 +360,9 @@ bool CanCompose(FontEntry& f)
         if (Normalised(RenderInk(f, chunk)) != Normalised(ComposeInk(f, chunk)))
             f.composable = 0;
     }
+    // The check's long texts grew the mask far beyond what cells need.
+    f.painter.reset();
+    f.mask = QImage();
     return f.composable == 1;
 }
 
