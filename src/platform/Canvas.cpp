@@ -347,6 +347,11 @@ bool CanCompose(FontEntry& f)
         return f.composable == 1;
     if (++f.renders < 64)
         return false;
+    // Only cell-sized faces are worth it; the check's texts grow with the face.
+    if (f.metrics->height() > 64) {
+        f.composable = 0;
+        return false;
+    }
     // Every ordered pair of the 95 characters, in chunks that overlap by one.
     QString pairs;
     for (char16_t a = 0x20; a <= 0x7E; ++a)
@@ -509,31 +514,15 @@ struct TCanvas::Private {
         return spans;
     }
     // Paints the text's ink with its cell's top-left at device (x, y).
-    void paintInk(const Surface& s, int x, int y, const QString& text)
+    void paintInk(const Surface& s, int x, int y, const QString& text);
+    // Whether the text's mask stays of a reasonable size (giant faces and
+    // endless texts are drawn straight onto the surface instead).
+    bool inkFits(const QString& text)
     {
-        if (text.isEmpty() || !s.valid())
-            return;
-        const auto spans = inkOf(text);
-        Ink k;
-        k.color = pixelOf(font.Color());
-        if (s.clip.size() == 1) {
-            // One clip rectangle (the usual case): the spans are short, so they
-            // are clipped and written here rather than one call each.
-            const IRect& c = s.clip.front();
-            const uint32_t v = k.color | 0xFF000000u;
-            for (const InkSpan& sp : *spans) {
-                const int yy = y + sp.y;
-                if (yy < c.t || yy >= c.b)
-                    continue;
-                const int a = std::max(x + sp.x0, c.l), b = std::min(x + sp.x1, c.r);
-                uint32_t* row = s.row(yy);
-                for (int i = a; i < b; ++i)
-                    row[i] = v;
-            }
-            return;
-        }
-        for (const InkSpan& sp : *spans)
-            raster::fillSpan(s, y + sp.y, x + sp.x0, x + sp.x1, k);
+        const QFontMetrics& m = fm();
+        const qint64 h = m.height(), margin = std::max<qint64>(4, h);
+        const qint64 w = qint64(text.size()) * std::max<qint64>(m.maxWidth(), 2 * h) + 2 * margin;
+        return w * (h + 2 * margin) <= (qint64(1) << 25);
     }
     int advance(const QString& text)
     {
@@ -1000,6 +989,41 @@ private:
 };
 
 } // namespace
+
+void TCanvas::Private::paintInk(const Surface& s, int x, int y, const QString& text)
+{
+    if (text.isEmpty() || !s.valid())
+        return;
+    if (!inkFits(text)) {
+        QRegion clip;
+        for (const IRect& c : s.clip)
+            clip += QRect(c.l, c.t, c.r - c.l, c.b - c.t);
+        TextPainter tp(*target, clip, qFont(), fm(), font.Color(), 0);
+        tp.run(x, y, text);
+        return;
+    }
+    const auto spans = inkOf(text);
+    Ink k;
+    k.color = pixelOf(font.Color());
+    if (s.clip.size() == 1) {
+        // One clip rectangle (the usual case): the spans are short, so they
+        // are clipped and written here rather than one call each.
+        const IRect& c = s.clip.front();
+        const uint32_t v = k.color | 0xFF000000u;
+        for (const InkSpan& sp : *spans) {
+            const int yy = y + sp.y;
+            if (yy < c.t || yy >= c.b)
+                continue;
+            const int a = std::max(x + sp.x0, c.l), b = std::min(x + sp.x1, c.r);
+            uint32_t* row = s.row(yy);
+            for (int i = a; i < b; ++i)
+                row[i] = v;
+        }
+        return;
+    }
+    for (const InkSpan& sp : *spans)
+        raster::fillSpan(s, y + sp.y, x + sp.x0, x + sp.x1, k);
+}
 
 int TCanvas::TextWidth(const QString& text) const { return d->advance(text); }
 

@@ -164,9 +164,11 @@ TEST_F(GridPaint, SelectionColoursAndTheFocusedCell)
     EXPECT_EQ(At(img, 100, 25), kData);             // focused and selected: not highlighted
     EXPECT_EQ(At(img, 170, 25), Rgb(clHighlight));  // selected only
     EXPECT_EQ(At(img, 240, 25), kData);
-    for (const DrawCall& c : grid->cells)
-        if (c.col == 1 && c.row == 1)
+    for (const DrawCall& c : grid->cells) {
+        if (c.col == 1 && c.row == 1) {
             EXPECT_EQ(c.state, gdFocused | gdSelected);
+        }
+    }
 
     grid->SetOptions(grid->Options() | GridOption(goDrawFocusSelected));
     img = Paint();
@@ -295,8 +297,9 @@ TEST_F(GridPaint, HiddenColumnsAndRowsTakeNoCells)
     for (const DrawCall& c : grid->cells) {
         EXPECT_NE(c.col, 2);
         EXPECT_NE(c.row, 2);
-        if (c.col == 3 && c.row == 3)
+        if (c.col == 3 && c.row == 3) {
             EXPECT_EQ(c.rect, Rect(146, 38, 218, 56));
+        }
     }
 
     // In merge mode a hidden merged column still draws its area.
