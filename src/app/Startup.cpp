@@ -4,6 +4,7 @@
 #include "chrome/PageControlClasses.h"
 #include "chrome/SkinClasses.h"
 #include "chrome/ToolbarClasses.h"
+#include "grid/DrawGridClasses.h"
 #include "grid/GridClasses.h"
 #include "stream/ClassRegistry.h"
 #include "stream/PlatformClasses.h"
@@ -31,6 +32,7 @@ void RunUnitStartup()
     RegisterSkinPanelClasses();
     RegisterToolbarClasses();
     RegisterGridCoreClasses();
+    RegisterDrawGridClasses();
     RegisterScreenClasses();
 }
 

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QJsonDocument>
 
+#include "app/GalleryForm.h"
 #include "app/MainForm.h"
 #include "app/ScreenCatalog.h"
 #include "app/ScreenSnapshot.h"
@@ -21,7 +22,7 @@ namespace {
 int Usage()
 {
     std::fprintf(stderr,
-                 "usage: orgrights [--list | --dump CLASS | --render CLASS|all --out DIR]\n");
+                 "usage: orgrights [--list | --dump CLASS | --render CLASS|all|TGalleryForm --out DIR | --gallery]\n");
     return 2;
 }
 
@@ -64,6 +65,17 @@ int RunTool(const QStringList& args)
     }
     if (args.value(1) == "--render" && args.size() == 5 && args[3] == "--out") {
         QDir().mkpath(args[4]);
+        // The gallery is not a screen: rendered on request only, never with "all".
+        if (args[2].compare(QLatin1String("TGalleryForm"), Qt::CaseInsensitive) == 0) {
+            TGalleryForm gallery(nullptr);
+            const QString path = QDir(args[4]).filePath(QStringLiteral("TGalleryForm.png"));
+            if (!RenderForm(&gallery).save(path)) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+                return 1;
+            }
+            std::printf("%s\n", qPrintable(QDir(path).absolutePath()));
+            return 0;
+        }
         std::vector<const ScreenEntry*> entries;
         if (args[2] == "all") {
             for (const auto& e : ScreenCatalog())
@@ -100,7 +112,11 @@ int main(int argc, char** argv)
 
     RunUnitStartup();
     int result = 0;
-    if (argc > 1) {
+    if (argc == 2 && QByteArray(argv[1]) == "--gallery") {
+        Application()->Initialize();
+        TGalleryForm gallery(nullptr);
+        gallery.ShowModal();
+    } else if (argc > 1) {
         result = RunTool(QCoreApplication::arguments());
     } else {
         TApplication* app = Application();

@@ -109,6 +109,9 @@ void TTavikCustomGrid::SetEditorMode(bool on)
 
 bool TTavikCustomGrid::IsCellSelected(int col, int row)
 {
+    if (paintSelCached_)
+        return std::any_of(paintSelRanges_.begin(), paintSelRanges_.end(),
+                           [&](const TGridRect& r) { return GridRectContains(r, col, row); });
     return selections_->Contains({col, row});
 }
 

@@ -117,6 +117,40 @@ public:
     virtual void DrawCellBackground(int col, int row, TGridDrawState state, const TRect& rect);
     virtual void DrawCellDecoration(int col, int row, TGridDrawState state, const TRect& rect);
 
+    // --- painting ---
+    // One rectangular pass: cells from Start, drawn from pixel (StartX, StartY)
+    // while a cell begins before (StopX, StopY).
+    struct TGridPaintPass {
+        TGridCoord Start;
+        int StartX = 0;
+        int StartY = 0;
+        int StopX = 0;
+        int StopY = 0;
+        TColor Color = clWindow;
+        TGridDrawState State = 0;
+    };
+    // Draws the heads, the fixed-edit band and the data area in rectangular
+    // passes, fills what lies beyond the last cell and draws the selection
+    // decorations. Draws nothing while an update lock is held.
+    virtual void PaintGrid(TCanvas& canvas);
+    // Calls DrawMergedCell once for every merged area with a visible part in the pass.
+    virtual void DrawMergedCells(const TGridPaintPass& pass);
+    // The canvas of the running paint; a measuring canvas outside painting.
+    TCanvas& PaintCanvas();
+    bool FrameEmptyHeads() const { return frameEmptyHeads_; }
+    void SetFrameEmptyHeads(bool value);
+    bool FillCellBackground() const { return fillCellBackground_; }
+    void SetFillCellBackground(bool value) { fillCellBackground_ = value; }
+    // True while the grid is its form's active control (without a form: focused).
+    bool IsActiveControl() const;
+
+protected:
+    void Paint(TCanvas& canvas) override;
+    void DrawPass(const TGridPaintPass& pass);
+    // The core's grid lines of one cell in merge mode.
+    void DrawMergeLines(int col, int row, TGridDrawState state, const TRect& rect);
+
+public:
     // --- notifications and queries ---
     void CurrentMoved(TGridCoord oldCurrent, TMoveReason reason) override
     {
@@ -496,4 +530,9 @@ protected:
     TPoint rowDragStart_{};
     TGridCoord rowDragCell_{-1, -1};
 
+    TCanvas* paintCanvas_ = nullptr;
+    // Ranges of the selections, read once per paint: widening to merged areas
+    // on every IsCellSelected would dominate a repaint.
+    std::vector<TGridRect> paintSelRanges_;
+    bool paintSelCached_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include <QFontMetrics>
 #include <QHash>
@@ -200,6 +201,200 @@ struct SavedState {
     TPoint penPos;
 };
 
+// Unrotated text is rendered once per font and string into ink spans (x0, x1,
+// y relative to the text cell), then painted by the rasteriser.
+struct InkSpan {
+    int y, x0, x1;
+    friend bool operator==(const InkSpan&, const InkSpan&) = default;
+};
+
+// What a font needs for text, shared by all canvases: a window repaints through
+// a new canvas each time, and shaping and rendering text is the slow part.
+struct FontEntry {
+    QFont qfont;
+    std::unique_ptr<QFontMetrics> metrics;
+    QHash<QString, int> widths;
+    QHash<QString, std::shared_ptr<const std::vector<InkSpan>>> ink;
+    QImage mask;
+    std::unique_ptr<QPainter> painter; // open on mask; declared after it, so closed first
+    // Plain ASCII glyphs for composing text; composable: -1 not yet known.
+    struct Glyph {
+        bool loaded = false;
+        int advance = 0;
+        std::vector<InkSpan> spans;
+    };
+    Glyph glyphs[0x7F - 0x20];
+    int composable = -1;
+    int renders = 0;
+};
+
+// Renders text with the entry's font and reads its ink back as spans.
+std::vector<InkSpan> RenderInk(FontEntry& f, const QString& text)
+{
+    const QFontMetrics& m = *f.metrics;
+    // Wide enough for any glyphs of the text (fallback faces included)
+    // without shaping it twice.
+    const int h = m.height(), w = int(text.size()) * std::max(m.maxWidth(), 2 * h);
+    const int margin = std::max(4, h);
+    const int mw = std::max(1, w + 2 * margin), mh = h + 2 * margin;
+    // One 8-bit mask per font, grown as needed; only the rows read are
+    // cleared afterwards, and the painter is clipped to them.
+    if (f.mask.width() < mw || f.mask.height() < mh) {
+        f.painter.reset();
+        f.mask = QImage(std::max(mw, f.mask.width()), std::max(mh, f.mask.height()), QImage::Format_Alpha8);
+        f.mask.fill(0);
+    }
+    // The painter stays open on the mask: opening one per text costs more
+    // than drawing the text.
+    if (!f.painter) {
+        f.painter = std::make_unique<QPainter>(&f.mask);
+        f.painter->setRenderHint(QPainter::TextAntialiasing, false);
+        f.painter->setFont(f.qfont);
+        f.painter->setPen(Qt::black);
+    }
+    f.painter->setClipRect(0, 0, mw, mh);
+    f.painter->drawText(QPoint(margin, margin + m.ascent()), text);
+    std::vector<InkSpan> spans;
+    spans.reserve(64);
+    for (int y = 0; y < mh; ++y) {
+        // Read and cleared in place: a detach would copy the mask under the painter.
+        auto* row = const_cast<uint8_t*>(f.mask.constScanLine(y));
+        int x = 0;
+        while (x < mw) {
+            // Most of the mask is empty: skip it in blocks.
+            while (x + 32 <= mw) {
+                uint64_t w4[4];
+                std::memcpy(w4, row + x, 32);
+                if (w4[0] | w4[1] | w4[2] | w4[3])
+                    break;
+                x += 32;
+            }
+            while (x + 8 <= mw) {
+                uint64_t word;
+                std::memcpy(&word, row + x, 8);
+                if (word)
+                    break;
+                x += 8;
+            }
+            while (x < mw && row[x] < 128)
+                ++x;
+            const int x0 = x;
+            while (x < mw && row[x] >= 128)
+                ++x;
+            if (x > x0)
+                spans.push_back({y - margin, x0 - margin, x - margin});
+        }
+        std::memset(row, 0, size_t(mw));
+    }
+    return spans;
+}
+
+bool IsPlainAscii(const QString& text)
+{
+    for (QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() > 0x7E)
+            return false;
+    return true;
+}
+
+FontEntry::Glyph& GlyphOf(FontEntry& f, char16_t c)
+{
+    FontEntry::Glyph& g = f.glyphs[c - 0x20];
+    if (!g.loaded) {
+        g.spans = RenderInk(f, QString(QChar(c)));
+        g.advance = f.metrics->horizontalAdvance(QChar(c));
+        g.loaded = true;
+    }
+    return g;
+}
+
+// Plain ASCII text laid out glyph by glyph at the glyphs' advances.
+std::vector<InkSpan> ComposeInk(FontEntry& f, const QString& text)
+{
+    std::vector<InkSpan> spans;
+    spans.reserve(64);
+    int x = 0;
+    for (QChar c : text) {
+        const FontEntry::Glyph& g = GlyphOf(f, c.unicode());
+        for (const InkSpan& sp : g.spans)
+            spans.push_back({sp.y, sp.x0 + x, sp.x1 + x});
+        x += g.advance;
+    }
+    return spans;
+}
+
+// Spans sorted by row and position, touching and overlapping ones joined.
+std::vector<InkSpan> Normalised(std::vector<InkSpan> spans)
+{
+    std::sort(spans.begin(), spans.end(),
+              [](const InkSpan& a, const InkSpan& b) { return a.y != b.y ? a.y < b.y : a.x0 < b.x0; });
+    std::vector<InkSpan> out;
+    for (const InkSpan& sp : spans) {
+        if (!out.empty() && out.back().y == sp.y && sp.x0 <= out.back().x1)
+            out.back().x1 = std::max(out.back().x1, sp.x1);
+        else
+            out.push_back(sp);
+    }
+    return out;
+}
+
+// Glyph-by-glyph layout is taken only for a face where it gives exactly the
+// shaped text's pixels for every pair of plain ASCII characters (no kerning,
+// no ligatures); it is checked once, when the face renders text often.
+bool CanCompose(FontEntry& f)
+{
+    if (f.composable >= 0)
+        return f.composable == 1;
+    if (++f.renders < 64)
+        return false;
+    // Only cell-sized faces are worth it; the check's texts grow with the face.
+    if (f.metrics->height() > 64) {
+        f.composable = 0;
+        return false;
+    }
+    // Every ordered pair of the 95 characters, in chunks that overlap by one.
+    QString pairs;
+    for (char16_t a = 0x20; a <= 0x7E; ++a)
+        for (char16_t b = 0x20; b <= 0x7E; ++b) {
+            pairs += QChar(a);
+            pairs += QChar(b);
+        }
+    f.composable = 1;
+    for (qsizetype i = 0; i + 1 < pairs.size() && f.composable == 1; i += 191) {
+        const QString chunk = pairs.mid(i, 192);
+        if (Normalised(RenderInk(f, chunk)) != Normalised(ComposeInk(f, chunk)))
+            f.composable = 0;
+    }
+    // The check's long texts grew the mask far beyond what cells need.
+    f.painter.reset();
+    f.mask = QImage();
+    return f.composable == 1;
+}
+
+std::vector<InkSpan> TextInk(FontEntry& f, const QString& text)
+{
+    if (text.size() > 1 && IsPlainAscii(text) && CanCompose(f))
+        return ComposeInk(f, text);
+    return RenderInk(f, text);
+}
+
+std::shared_ptr<FontEntry> SharedFontEntry(const TFont& font)
+{
+    static QHash<QString, std::shared_ptr<FontEntry>> entries;
+    const QString key = font.Name() + QLatin1Char('/') + QString::number(font.Height()) + QLatin1Char('/') +
+                        QString::number(int(font.Style())) + QLatin1Char('/') + QString::number(int(font.Pitch()));
+    auto it = entries.constFind(key);
+    if (it != entries.constEnd())
+        return *it;
+    if (entries.size() > 64)
+        entries.clear();
+    auto e = std::make_shared<FontEntry>();
+    e->qfont = font.ToQFont();
+    e->metrics = std::make_unique<QFontMetrics>(e->qfont);
+    entries.insert(key, e);
+    return e;
+}
+
 } // namespace
 
 // ---- private state -----------------------------------------------------------------
@@ -225,22 +420,12 @@ struct TCanvas::Private {
     IRect clipBox;
     QRegion clipRegion; // effective, device
 
-    // Font cache.
+    // Font: the shared entry of the font last used, refound when the font changes.
     QString fName;
     int fHeight = 0;
     TFontStyles fStyle = 0;
     TFontPitch fPitch = fpDefault;
-    bool fontValid = false;
-    QFont qfont;
-    std::unique_ptr<QFontMetrics> metrics;
-    // Text shaping is the slow part of measuring: widths are kept per font.
-    QHash<QString, int> widths;
-    // Unrotated text is rendered once per font and string into ink spans
-    // (x0, x1, y relative to the text cell), then painted by the rasteriser.
-    struct InkSpan {
-        int y, x0, x1;
-    };
-    QHash<QString, std::shared_ptr<const std::vector<InkSpan>>> inkCache;
+    std::shared_ptr<FontEntry> fe;
 
     bool hasSurface() const { return target && !target->isNull() && target->width() > 0 && target->height() > 0; }
 
@@ -302,86 +487,55 @@ struct TCanvas::Private {
         return s;
     }
 
-    const QFont& qFont()
+    FontEntry& fontEntry()
     {
-        if (!fontValid || fName != font.Name() || fHeight != font.Height() || fStyle != font.Style() ||
+        if (!fe || fName != font.Name() || fHeight != font.Height() || fStyle != font.Style() ||
             fPitch != font.Pitch()) {
             fName = font.Name();
             fHeight = font.Height();
             fStyle = font.Style();
             fPitch = font.Pitch();
-            qfont = font.ToQFont();
-            metrics = std::make_unique<QFontMetrics>(qfont);
-            widths.clear();
-            inkCache.clear();
-            fontValid = true;
+            fe = SharedFontEntry(font);
         }
-        return qfont;
+        return *fe;
     }
-    const QFontMetrics& fm()
-    {
-        qFont();
-        return *metrics;
-    }
+    const QFont& qFont() { return fontEntry().qfont; }
+    const QFontMetrics& fm() { return *fontEntry().metrics; }
     std::shared_ptr<const std::vector<InkSpan>> inkOf(const QString& text)
     {
-        const QFontMetrics& m = fm();
-        auto it = inkCache.constFind(text);
-        if (it != inkCache.constEnd())
+        FontEntry& f = fontEntry();
+        auto it = f.ink.constFind(text);
+        if (it != f.ink.constEnd())
             return *it;
-        const int h = m.height(), w = advance(text);
-        const int margin = std::max(4, h);
-        QImage mask(std::max(1, w + 2 * margin), h + 2 * margin, QImage::Format_ARGB32_Premultiplied);
-        mask.fill(0);
-        {
-            QPainter p(&mask);
-            p.setRenderHint(QPainter::TextAntialiasing, false);
-            p.setFont(qfont);
-            p.setPen(Qt::black);
-            p.drawText(QPoint(margin, margin + m.ascent()), text);
-        }
-        auto spans = std::make_shared<std::vector<InkSpan>>();
-        for (int y = 0; y < mask.height(); ++y) {
-            const uint32_t* row = reinterpret_cast<const uint32_t*>(mask.constScanLine(y));
-            int x = 0;
-            while (x < mask.width()) {
-                while (x < mask.width() && qAlpha(row[x]) < 128)
-                    ++x;
-                const int x0 = x;
-                while (x < mask.width() && qAlpha(row[x]) >= 128)
-                    ++x;
-                if (x > x0)
-                    spans->push_back({y - margin, x0 - margin, x - margin});
-            }
-        }
-        if (inkCache.size() > 2048)
-            inkCache.clear();
-        inkCache.insert(text, spans);
+        auto spans = std::make_shared<std::vector<InkSpan>>(TextInk(f, text));
+        if (f.ink.size() > 4096)
+            f.ink.clear();
+        f.ink.insert(text, spans);
         return spans;
     }
     // Paints the text's ink with its cell's top-left at device (x, y).
-    void paintInk(const Surface& s, int x, int y, const QString& text)
+    void paintInk(const Surface& s, int x, int y, const QString& text);
+    // Whether the text's mask stays of a reasonable size (giant faces and
+    // endless texts are drawn straight onto the surface instead).
+    bool inkFits(const QString& text)
     {
-        if (text.isEmpty() || !s.valid())
-            return;
-        const auto spans = inkOf(text);
-        Ink k;
-        k.color = pixelOf(font.Color());
-        for (const InkSpan& sp : *spans)
-            raster::fillSpan(s, y + sp.y, x + sp.x0, x + sp.x1, k);
+        const QFontMetrics& m = fm();
+        const qint64 h = m.height(), margin = std::max<qint64>(4, h);
+        const qint64 w = qint64(text.size()) * std::max<qint64>(m.maxWidth(), 2 * h) + 2 * margin;
+        return w * (h + 2 * margin) <= (qint64(1) << 25);
     }
     int advance(const QString& text)
     {
-        const QFontMetrics& m = fm();
+        FontEntry& f = fontEntry();
         if (text.isEmpty())
             return 0;
-        auto it = widths.constFind(text);
-        if (it != widths.constEnd())
+        auto it = f.widths.constFind(text);
+        if (it != f.widths.constEnd())
             return *it;
-        if (widths.size() > 4096)
-            widths.clear();
-        const int w = m.horizontalAdvance(text);
-        widths.insert(text, w);
+        if (f.widths.size() > 16384)
+            f.widths.clear();
+        const int w = f.metrics->horizontalAdvance(text);
+        f.widths.insert(text, w);
         return w;
     }
 
@@ -835,6 +989,41 @@ private:
 };
 
 } // namespace
+
+void TCanvas::Private::paintInk(const Surface& s, int x, int y, const QString& text)
+{
+    if (text.isEmpty() || !s.valid())
+        return;
+    if (!inkFits(text)) {
+        QRegion clip;
+        for (const IRect& c : s.clip)
+            clip += QRect(c.l, c.t, c.r - c.l, c.b - c.t);
+        TextPainter tp(*target, clip, qFont(), fm(), font.Color(), 0);
+        tp.run(x, y, text);
+        return;
+    }
+    const auto spans = inkOf(text);
+    Ink k;
+    k.color = pixelOf(font.Color());
+    if (s.clip.size() == 1) {
+        // One clip rectangle (the usual case): the spans are short, so they
+        // are clipped and written here rather than one call each.
+        const IRect& c = s.clip.front();
+        const uint32_t v = k.color | 0xFF000000u;
+        for (const InkSpan& sp : *spans) {
+            const int yy = y + sp.y;
+            if (yy < c.t || yy >= c.b)
+                continue;
+            const int a = std::max(x + sp.x0, c.l), b = std::min(x + sp.x1, c.r);
+            uint32_t* row = s.row(yy);
+            for (int i = a; i < b; ++i)
+                row[i] = v;
+        }
+        return;
+    }
+    for (const InkSpan& sp : *spans)
+        raster::fillSpan(s, y + sp.y, x + sp.x0, x + sp.x1, k);
+}
 
 int TCanvas::TextWidth(const QString& text) const { return d->advance(text); }
 

@@ -1,6 +1,7 @@
 #include "platform/ControlSurface.h"
 
-#include <QPainter>
+#include <algorithm>
+#include <cstring>
 
 void ControlSurface::Resize(int width, int height)
 {
@@ -29,11 +30,21 @@ void ControlSurface::Scroll(int dx, int dy, const QRect& scroll, const QRect& cl
         return;
     const QRect target = area.translated(dx, dy) & area;
     if (!target.isEmpty()) {
-        // Copy through a temporary: source and target overlap.
-        const QImage moved = image_.copy(target.translated(-dx, -dy));
-        QPainter p(&image_);
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawImage(target.topLeft(), moved);
+        // In place, row by row, in the order that reads every source row before
+        // it is overwritten (both formats are 32 bits a pixel).
+        const QRect source = target.translated(-dx, -dy);
+        uchar* bits = image_.bits();
+        const qsizetype bpl = image_.bytesPerLine();
+        const size_t bytes = size_t(target.width()) * 4;
+        auto moveRow = [&](int y) {
+            std::memmove(bits + y * bpl + target.left() * 4, bits + (y - dy) * bpl + source.left() * 4, bytes);
+        };
+        if (dy > 0)
+            for (int y = target.bottom(); y >= target.top(); --y)
+                moveRow(y);
+        else
+            for (int y = target.top(); y <= target.bottom(); ++y)
+                moveRow(y);
     }
     // Pending invalid parts travel with the pixels they belong to.
     const QRegion movedInvalid = (invalid_ & area).translated(dx, dy) & area;

@@ -1,0 +1,44 @@
+#include "app/GalleryForm.h"
+
+#include <algorithm>
+
+#include "app/GalleryDrawGrid.h"
+#include "platform/Label.h"
+
+namespace {
+
+constexpr int kMargin = 8;
+constexpr int kTitleHeight = 20;
+
+} // namespace
+
+const std::vector<TGallerySample>& GallerySamples()
+{
+    static const std::vector<TGallerySample> samples = {
+        {QStringLiteral("TTavikCustomDrawGrid: fixed heads, a fixed-edit band, merged heads, a hidden column, "
+                        "5000 rows drawn through OnDrawCell"),
+         798, 420,
+         [](TCustomForm* form, const TRect& bounds) -> TControl* { return MakeGalleryDrawGrid(form, bounds); }},
+    };
+    return samples;
+}
+
+TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner)
+{
+    SetCaption(QStringLiteral("orgrights component gallery"));
+    SetColor(0x00EEEEEE);
+    int top = kMargin;
+    int width = 0;
+    for (const TGallerySample& sample : GallerySamples()) {
+        auto* title = new TLabel(this);
+        title->SetParent(this);
+        title->SetBounds(kMargin, top, sample.Width, kTitleHeight - 4);
+        title->SetCaption(sample.Title);
+        top += kTitleHeight;
+        controls_.push_back(sample.Make(this, Rect(kMargin, top, kMargin + sample.Width, top + sample.Height)));
+        top += sample.Height + kMargin;
+        width = std::max(width, sample.Width);
+    }
+    SetClientWidth(width + 2 * kMargin);
+    SetClientHeight(top);
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Registers TTavikCustomDrawGrid and its published properties and events.
+void RegisterDrawGridClasses();

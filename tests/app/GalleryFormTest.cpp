@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "app/GalleryDrawGrid.h"
+#include "app/GalleryForm.h"
+#include "app/ScreenSnapshot.h"
+
+namespace {
+
+TColor At(const QImage& img, int x, int y)
+{
+    const QRgb p = img.pixel(x, y);
+    return RGBColor(qRed(p), qGreen(p), qBlue(p));
+}
+
+TEST(GalleryForm, RendersEverySampleHeadless)
+{
+    TGalleryForm form(nullptr);
+    ASSERT_EQ(form.SampleControls().size(), GallerySamples().size());
+    auto* grid = dynamic_cast<TGalleryDrawGrid*>(form.SampleControls()[0]);
+    ASSERT_NE(grid, nullptr);
+    EXPECT_GE(grid->RowCount(), 1000);
+    EXPECT_EQ(grid->FixedEditCols(), 1);
+    EXPECT_EQ(grid->MergedArea(4, 0), (TGridRect{2, 0, 5, 0}));
+
+    const QImage img = RenderForm(&form);
+    ASSERT_EQ(img.width(), form.ClientWidth());
+    ASSERT_EQ(img.height(), form.ClientHeight());
+    // Inside the grid: a locked head cell in the fixed colour, a data cell in the window colour.
+    const int gx = grid->Left();
+    const int gy = grid->Top();
+    EXPECT_EQ(At(img, gx + 3, gy + 3), static_cast<TColor>(ColorToRGB(clBtnFace)));
+    const TRect data = grid->CellBounds(8, 20);
+    EXPECT_EQ(At(img, gx + data.Right - 2, gy + data.Top + 1), static_cast<TColor>(ColorToRGB(clWindow)));
+}
+
+} // namespace
