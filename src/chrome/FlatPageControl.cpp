@@ -38,8 +38,6 @@ TFlatPageControl::~TFlatPageControl()
     pages_.clear();
     tabs_.clear();
     activePage_ = nullptr;
-    if (images_)
-        images_->RemoveChangeListener(this);
     activeFont_->OnChange = TNotifyEvent();
     tabMargin_->OnMarginChange = nullptr;
 }
@@ -284,8 +282,7 @@ void TFlatPageControl::Loaded()
 void TFlatPageControl::Notification(TComponent* component, bool removing)
 {
     TCustomControl::Notification(component, removing);
-    if (removing && component == images_) {
-        images_ = nullptr;
+    if (removing && component == images_.Get() && images_.Set(nullptr)) {
         ComputeSpacer();
         Invalidate();
     }

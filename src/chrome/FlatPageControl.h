@@ -17,6 +17,7 @@
 #include "chrome/FlatTabSheet.h"
 #include "chrome/TabMargin.h"
 #include "platform/Bitmap.h"
+#include "platform/ImageListLink.h"
 #include "platform/WinControl.h"
 
 class TImageList;
@@ -233,7 +234,10 @@ private:
     std::function<void(const QString&)> pendingFail_;
     std::unique_ptr<TTabMargin> tabMargin_;
     std::vector<std::pair<QString, TFlatTabSheet*>> closedPages_;
-    TImageList* images_ = nullptr;
+    TImageListLink images_{[this] {
+        ComputeSpacer();
+        Invalidate();
+    }};
     int spacerWidth_ = 1;
     int spacerHeight_ = 1;
     TFlatTabLayout layout_;

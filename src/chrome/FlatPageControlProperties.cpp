@@ -5,18 +5,8 @@
 
 void TFlatPageControl::SetImages(TImageList* images)
 {
-    if (images == images_)
+    if (!images_.Set(images))
         return;
-    if (images_)
-        images_->RemoveChangeListener(this);
-    images_ = images;
-    if (images_)
-        images_->AddChangeListener(this, [this](bool destroyed) {
-            if (destroyed)
-                images_ = nullptr;
-            ComputeSpacer();
-            Invalidate();
-        });
     ComputeSpacer();
     Invalidate();
 }

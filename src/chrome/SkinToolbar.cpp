@@ -48,8 +48,6 @@ TSkinToolbar::~TSkinToolbar()
     MarkDestroying();
     TSkinNexus::Instance().RemoveClient(this);
     std::erase(AllToolbars(), this);
-    if (images_)
-        images_->RemoveChangeListener(this);
     highlighted_ = nullptr;
 }
 
@@ -80,18 +78,8 @@ void TSkinToolbar::SetDockRow(int v)
 void TSkinToolbar::SetImages(TImageList* images)
 {
     pendingImages_.clear();
-    if (images == images_)
-        return;
-    if (images_)
-        images_->RemoveChangeListener(this);
-    images_ = images;
-    if (images_)
-        images_->AddChangeListener(this, [this](bool destroyed) {
-            if (destroyed)
-                images_ = nullptr;
-            ItemsChanged();
-        });
-    ItemsChanged();
+    if (images_.Set(images))
+        ItemsChanged();
 }
 
 void TSkinToolbar::SetSystemFont(bool v)

@@ -9,6 +9,7 @@
 
 #include "chrome/SkinNexus.h"
 #include "chrome/SkinToolbarLayout.h"
+#include "platform/ImageListLink.h"
 #include "platform/WinControl.h"
 
 class TImageList;
@@ -87,7 +88,7 @@ private:
     bool arranging_ = false;
     int dockPos_ = -1;
     int dockRow_ = 0;
-    TImageList* images_ = nullptr;
+    TImageListLink images_{[this] { ItemsChanged(); }};
     QString pendingImages_;
     TSkinToolbarItem* highlighted_ = nullptr;
 };

@@ -31,16 +31,7 @@ int TActionList::IndexOf(const TAction* action) const
 void TActionList::SetImages(TImageList* images)
 {
     pendingImages_.clear();
-    if (images == images_)
-        return;
-    if (images_)
-        images_->RemoveChangeListener(this);
-    images_ = images;
-    if (images_)
-        images_->AddChangeListener(this, [this](bool destroyed) {
-            if (destroyed)
-                images_ = nullptr;
-        });
+    images_.Set(images);
 }
 
 void TActionList::UpdateActions()

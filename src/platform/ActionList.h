@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Component.h"
+#include "platform/ImageListLink.h"
 
 class TAction;
 class TImageList;
@@ -36,6 +37,6 @@ private:
     void RemoveAction(TAction* action);
 
     std::vector<TAction*> actions_;
-    TImageList* images_ = nullptr;
+    TImageListLink images_;
     QString pendingImages_;
 };

@@ -285,8 +285,6 @@ TTreeView::TTreeView(TComponent* owner) : TWinControl(owner), items_(this)
 
 TTreeView::~TTreeView()
 {
-    if (images_)
-        images_->RemoveChangeListener(this);
     if (TreeWidget* tree = Tree()) {
         // The window outlives the nodes by a moment; it must not call back.
         tree->Detach();
@@ -580,21 +578,14 @@ void TTreeView::FullCollapse()
 
 void TTreeView::SetImages(TImageList* images)
 {
-    if (images == images_)
+    if (!images_.Set(images))
         return;
-    if (images_)
-        images_->RemoveChangeListener(this);
-    images_ = images;
     pendingImages_.clear();
-    if (images_)
-        images_->AddChangeListener(this, [this](bool destroyed) { ImagesChanged(destroyed); });
-    ImagesChanged(false);
+    ImagesChanged();
 }
 
-void TTreeView::ImagesChanged(bool destroyed)
+void TTreeView::ImagesChanged()
 {
-    if (destroyed)
-        images_ = nullptr;
     auto sync = [this](TTreeNode* n) {
         SyncItem(n);
         return false;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Form.h"
+#include "platform/ImageListLink.h"
 
 class QTreeWidgetItem;
 class TImageList;
@@ -196,7 +197,7 @@ private:
     void SyncItem(TTreeNode* node);
     void SyncOrder(TTreeNode* parent);
     void ApplyLook();
-    void ImagesChanged(bool destroyed);
+    void ImagesChanged();
     bool CanEdit(TTreeNode* node);
     void LabelEdited(TTreeNode* node, const QString& text);
     void CurrentChanged(TTreeNode* node);
@@ -205,7 +206,7 @@ private:
     TTreeNodes items_;
     std::vector<std::unique_ptr<TTreeNode>> roots_;
     TTreeNode* selected_ = nullptr;
-    TImageList* images_ = nullptr;
+    TImageListLink images_{[this] { ImagesChanged(); }};
     QString pendingImages_;
     int indent_ = 19;
     TSortType sortType_ = stNone;
