@@ -618,8 +618,11 @@ struct TCanvas::Private {
         r = clampCoord(r);
         t = clampCoord(t);
         b = clampCoord(b);
-        ew = std::abs(ew);
-        eh = std::abs(eh);
+        // Corners larger than any surface change nothing, and keep the pen
+        // arithmetic below in range.
+        auto corner = [](int v) { return int(std::min<long long>(std::llabs((long long)v), 1 << 24)); };
+        ew = corner(ew);
+        eh = corner(eh);
         auto make = [&](long long L, long long T, long long R, long long B, int cw, int ch) {
             if (kind == 1)
                 return raster::ellipseShape(int(L), int(T), int(R), int(B));
