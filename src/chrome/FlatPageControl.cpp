@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include <QWidget>
-
 #include "platform/Canvas.h"
 #include "platform/Form.h"
 #include "platform/ImageList.h"
@@ -200,8 +198,7 @@ void TFlatPageControl::SetActivePage(TFlatTabSheet* page)
             return;
         }
     }
-    if (page->HasWidget())
-        page->Widget()->raise();  // over a page left on screen when all tabs were hidden
+    page->BringToFront();  // over a page left on screen when all tabs were hidden
     page->activating_ = true;
     page->SetVisible(true);
     page->activating_ = false;

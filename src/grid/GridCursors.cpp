@@ -1,11 +1,6 @@
 // The cursor shapes of the grid: the split cursors over sizing zones and the
 // program's own range-fill and range-move cursors, drawn here.
 
-#include <QCursor>
-#include <QGuiApplication>
-#include <QImage>
-#include <QPixmap>
-
 #include "grid/GridCursorImages.h"
 #include "grid/TavikCustomGrid.h"
 
@@ -14,15 +9,11 @@ namespace {
 void RegisterGridCursorsOnce()
 {
     static bool registered = false;
-    if (registered || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    if (registered)
         return;
     registered = true;
-    const TPoint fillHot = GridCursorImages::FillHotSpot();
-    const TPoint moveHot = GridCursorImages::MoveHotSpot();
-    TControl::RegisterCursor(TTavikCustomGrid::crGridFill,
-                             QCursor(QPixmap::fromImage(GridCursorImages::Fill()), fillHot.X, fillHot.Y));
-    TControl::RegisterCursor(TTavikCustomGrid::crGridMove,
-                             QCursor(QPixmap::fromImage(GridCursorImages::Move()), moveHot.X, moveHot.Y));
+    TControl::RegisterCursor(TTavikCustomGrid::crGridFill, GridCursorImages::Fill(), GridCursorImages::FillHotSpot());
+    TControl::RegisterCursor(TTavikCustomGrid::crGridMove, GridCursorImages::Move(), GridCursorImages::MoveHotSpot());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/Control.h"
 
 #include <QCursor>
+#include <QPixmap>
 #include <QHash>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -19,9 +20,16 @@ namespace {
 
 TControl* g_capture = nullptr;
 
-QHash<int, QCursor>& ProgramCursors()
+// The program's own cursors: a picture and its hot spot, made into a cursor
+// when shown (which needs the windowing system).
+struct ProgramCursor {
+    QImage image;
+    TPoint hotSpot;
+};
+
+QHash<int, ProgramCursor>& ProgramCursors()
 {
-    static QHash<int, QCursor> cursors;
+    static QHash<int, ProgramCursor> cursors;
     return cursors;
 }
 
@@ -51,7 +59,9 @@ QCursor MapCursor(TCursor c)
     default: break;
     }
     auto it = ProgramCursors().find(c);
-    return it != ProgramCursors().end() ? *it : QCursor(Qt::ArrowCursor);
+    if (it == ProgramCursors().end())
+        return QCursor(Qt::ArrowCursor);
+    return QCursor(QPixmap::fromImage(it->image), it->hotSpot.X, it->hotSpot.Y);
 }
 
 } // namespace
@@ -343,9 +353,15 @@ void TControl::SetWidgetCursor(TCursor cursor)
         widget_->setCursor(MapCursor(cursor));
 }
 
-void TControl::RegisterCursor(TCursor id, const QCursor& cursor)
+void TControl::RegisterCursor(TCursor id, const QImage& image, TPoint hotSpot)
 {
-    ProgramCursors().insert(id, cursor);
+    ProgramCursors().insert(id, ProgramCursor{image, hotSpot});
+}
+
+void TControl::BringToFront()
+{
+    if (widget_)
+        widget_->raise();
 }
 
 LRESULT TControl::Perform(unsigned msg, WPARAM wparam, LPARAM lparam)

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include <QImage>
 #include <QRegion>
 #include <QString>
 
@@ -74,6 +75,8 @@ public:
     virtual void SetVisible(bool visible);
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
+    // Above its siblings on the screen.
+    void BringToFront();
     // Visible together with every parent up to a shown form.
     bool Showing() const;
     bool Enabled() const { return enabled_; }
@@ -134,7 +137,7 @@ public:
     virtual bool DispatchEvent(QEvent* event);
 
     // The program's own cursors are registered under their resource numbers.
-    static void RegisterCursor(TCursor id, const class QCursor& cursor);
+    static void RegisterCursor(TCursor id, const QImage& image, TPoint hotSpot);
 
     // Mouse capture: all mouse input goes to the capturing control.
     static TControl* CaptureControl();
