@@ -179,6 +179,7 @@ public:
 protected:
     void Paint(TCanvas& canvas) override;
     void Loaded() override;
+    void AlignControls(TRect& rect) override;
     void Notification(TComponent* component, bool removing) override;
     void BoundsChanged() override;
     void FontChanged() override;

@@ -136,3 +136,14 @@ void TFlatPageControl::MarginChanged(int newValue, int oldValue, TTabMargin::Whi
     Relayout();
     Invalidate();
 }
+
+void TFlatPageControl::AlignControls(TRect& rect)
+{
+    const TRect pageRect = rect;
+    TCustomControl::AlignControls(rect);
+    // Hidden pages keep the page area too, as they would from their stored
+    // bounds, so their children lie where they will be shown.
+    for (TFlatTabSheet* page : pages_)
+        if (!page->Visible() && page->Align() == alClient)
+            page->SetBounds(pageRect.Left, pageRect.Top, pageRect.Width(), pageRect.Height());
+}

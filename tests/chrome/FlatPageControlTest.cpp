@@ -91,8 +91,9 @@ TEST_F(FlatPageControlTest, FirstPageBecomesActiveAndOnlyTheActivePageShows)
     EXPECT_EQ(State(), "First Second [Third] Fourth");
     EXPECT_FALSE(sheets[0]->Visible());
     EXPECT_TRUE(sheets[2]->Visible());
-    // Pages fill the client area inside the frame.
+    // Pages fill the client area inside the frame, hidden ones too.
     EXPECT_EQ(sheets[2]->BoundsRect(), pc->ClientRect());
+    EXPECT_EQ(sheets[3]->BoundsRect(), pc->ClientRect());
     EXPECT_EQ(pc->Version(), QStringLiteral("1.5.0.4"));
 }
 
