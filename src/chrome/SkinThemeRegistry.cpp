@@ -3,9 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include <QGuiApplication>
-
 #include "chrome/SkinTheme.h"
+#include "platform/Application.h"
 
 namespace {
 
@@ -31,11 +30,6 @@ ThemeEntry* FindEntry(const QString& name)
         if (e.name.compare(name, Qt::CaseInsensitive) == 0)
             return &e;
     return nullptr;
-}
-
-bool ApplicationActive()
-{
-    return qGuiApp && QGuiApplication::applicationState() == Qt::ApplicationActive;
 }
 
 } // namespace
@@ -66,7 +60,7 @@ TSkinTheme* AcquireTheme(const QString& name)
         std::unique_ptr<TSkinTheme> made(e->themeClass(e->name));
         if (!made)
             throw ESkinThemeError(QStringLiteral("Unknown theme ") + name);
-        made->Activated(ApplicationActive());
+        made->Activated(Application()->Active());
         e->instance = made.release();
     }
     ++e->useCount;

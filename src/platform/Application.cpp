@@ -62,6 +62,11 @@ QString TApplication::Title() const
     return QCoreApplication::applicationName();
 }
 
+bool TApplication::Active() const
+{
+    return qGuiApp && QGuiApplication::applicationState() == Qt::ApplicationActive;
+}
+
 int TApplication::MessageBox(const QString& text, const QString& caption, unsigned flags)
 {
     const QString title = caption.isEmpty() ? Title() : caption;

@@ -54,6 +54,8 @@ public:
     void ModalShown(TCustomForm* form);
 
     QString Title() const;
+    // One of the program's windows has the input focus of the desktop.
+    bool Active() const;
 
 private:
     std::vector<TCustomForm*> forms_;
