@@ -57,12 +57,7 @@ PropertyInfo ActivePageProperty()
             throw EFormError(resource, pos, problem.toStdString());
         });
     };
-    p.write = [](const TPersistent* o) -> std::optional<FormValue> {
-        const TFlatTabSheet* page = As<PC>(o)->ActivePage();
-        if (!page || page->Name().isEmpty())
-            return std::nullopt;
-        return FormValue::Identifier(page->Name().toStdString());
-    };
+    p.write = [](const TPersistent* o) { return ReferenceValue(As<PC>(o)->ActivePage()); };
     return p;
 }
 
@@ -77,12 +72,7 @@ PropertyInfo ImagesProperty()
             ctx.Fail(v.pos, "Images '" + name.toStdString() + "' is not an image list read before it");
         As<PC>(o)->SetImages(list);
     };
-    p.write = [](const TPersistent* o) -> std::optional<FormValue> {
-        const TImageList* list = As<PC>(o)->Images();
-        if (!list || list->Name().isEmpty())
-            return std::nullopt;
-        return FormValue::Identifier(list->Name().toStdString());
-    };
+    p.write = [](const TPersistent* o) { return ReferenceValue(As<PC>(o)->Images()); };
     return p;
 }
 

@@ -24,33 +24,6 @@ const std::vector<std::string> kDisplayModeNames = {"nbdmDefault", "nbdmTextOnly
 const std::vector<std::string> kItemLayoutNames = {"sklAuto", "sklGlyphLeft", "sklGlyphTop"};
 const std::vector<std::string> kFlatMenuStyleNames = {"fmsAuto", "fmsEnable", "fmsDisable"};
 
-// A reference by name to another component of the form. One read before the
-// component it names is kept as a name until Loaded.
-template <class T, class Target>
-PropertyInfo Reference(const std::string& name, Target* (T::*get)() const, void (T::*set)(Target*),
-                       void (T::*setName)(const QString&), const char* kind)
-{
-    PropertyInfo p;
-    p.name = name;
-    p.read = [=](TPersistent* o, const FormValue& v, LoadContext& ctx) {
-        const QString ref = QString::fromStdString(ExpectIdent(v, ctx));
-        TComponent* found = ctx.root ? ctx.root->FindComponent(ref) : nullptr;
-        if (found && !dynamic_cast<Target*>(found))
-            ctx.Fail(v.pos, name + " '" + ref.toStdString() + "' is not " + kind);
-        if (found)
-            (As<T>(o)->*set)(static_cast<Target*>(found));
-        else
-            (As<T>(o)->*setName)(ref);
-    };
-    p.write = [get](const TPersistent* o) -> std::optional<FormValue> {
-        const Target* target = (As<T>(o)->*get)();
-        if (!target || target->Name().isEmpty())
-            return std::nullopt;
-        return FormValue::Identifier(target->Name().toStdString());
-    };
-    return p;
-}
-
 // A property that a stored definition may set but that is never written:
 // the owner works it out itself.
 PropertyInfo ReadOnlyStored(PropertyInfo p)

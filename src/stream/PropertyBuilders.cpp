@@ -52,6 +52,13 @@ QString ExpectString(const FormValue& v, LoadContext& ctx)
     return QString::fromStdString(v.text);
 }
 
+std::optional<FormValue> ReferenceValue(const TComponent* target)
+{
+    if (!target || target->Name().isEmpty())
+        return std::nullopt;
+    return FormValue::Identifier(target->Name().toStdString());
+}
+
 const std::string& ExpectIdent(const FormValue& v, LoadContext& ctx)
 {
     if (v.kind != FormValue::Kind::Ident)

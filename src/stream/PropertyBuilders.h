@@ -186,6 +186,34 @@ PropertyInfo FontObject(const std::string& name, TFont& (T::*get)(), bool (T::*s
     return p;
 }
 
+// The stored form of a reference to another component: its name, or nothing
+// when there is none or it has no name.
+std::optional<FormValue> ReferenceValue(const TComponent* target);
+
+// A reference to another component of the definition, by name. A component
+// read already is set at once; a later one is handed over by name through
+// setName, for the owner to look up when loading ends. kind names the class
+// wanted in the error ("an image list").
+template <class T, class Target>
+PropertyInfo Reference(const std::string& name, Target* (T::*get)() const, void (T::*set)(Target*),
+                       void (T::*setName)(const QString&), const char* kind)
+{
+    PropertyInfo p;
+    p.name = name;
+    p.read = [=](TPersistent* o, const FormValue& v, LoadContext& ctx) {
+        const QString ref = QString::fromStdString(ExpectIdent(v, ctx));
+        TComponent* found = ctx.root ? ctx.root->FindComponent(ref) : nullptr;
+        if (found && !dynamic_cast<Target*>(found))
+            ctx.Fail(v.pos, name + " '" + ref.toStdString() + "' is not " + kind);
+        if (found)
+            (As<T>(o)->*set)(static_cast<Target*>(found));
+        else
+            (As<T>(o)->*setName)(ref);
+    };
+    p.write = [get](const TPersistent* o) { return ReferenceValue((As<T>(o)->*get)()); };
+    return p;
+}
+
 // Registers TFont's own properties; called once before any FontObject.
 void RegisterFontClass();
 

@@ -92,52 +92,6 @@ PropertyInfo PasswordCharProperty()
     return p;
 }
 
-PropertyInfo FocusControlProperty()
-{
-    PropertyInfo p;
-    p.name = "FocusControl";
-    p.read = [](TPersistent* o, const FormValue& v, LoadContext& ctx) {
-        const QString name = QString::fromStdString(ExpectIdent(v, ctx));
-        TComponent* found = ctx.root ? ctx.root->FindComponent(name) : nullptr;
-        if (found && !dynamic_cast<TWinControl*>(found))
-            ctx.Fail(v.pos, "FocusControl '" + name.toStdString() + "' is not a windowed control");
-        if (found)
-            As<TLabel>(o)->SetFocusControl(static_cast<TWinControl*>(found));
-        else
-            As<TLabel>(o)->SetFocusControlName(name);
-    };
-    p.write = [](const TPersistent* o) -> std::optional<FormValue> {
-        const TWinControl* c = As<TLabel>(o)->FocusControl();
-        if (!c || c->Name().isEmpty())
-            return std::nullopt;
-        return FormValue::Identifier(c->Name().toStdString());
-    };
-    return p;
-}
-
-PropertyInfo ImagesProperty()
-{
-    PropertyInfo p;
-    p.name = "Images";
-    p.read = [](TPersistent* o, const FormValue& v, LoadContext& ctx) {
-        const QString name = QString::fromStdString(ExpectIdent(v, ctx));
-        TComponent* found = ctx.root ? ctx.root->FindComponent(name) : nullptr;
-        if (found && !dynamic_cast<TImageList*>(found))
-            ctx.Fail(v.pos, "Images '" + name.toStdString() + "' is not an image list");
-        if (found)
-            As<TTreeView>(o)->SetImages(static_cast<TImageList*>(found));
-        else
-            As<TTreeView>(o)->SetImagesName(name);
-    };
-    p.write = [](const TPersistent* o) -> std::optional<FormValue> {
-        const TImageList* list = As<TTreeView>(o)->Images();
-        if (!list || list->Name().isEmpty())
-            return std::nullopt;
-        return FormValue::Identifier(list->Name().toStdString());
-    };
-    return p;
-}
-
 // The pictures as one PNG strip, all images side by side.
 PropertyInfo BitmapProperty()
 {
@@ -283,7 +237,8 @@ void RegisterStdControlClasses()
     label.Add(Enum<TLabel, TAlignment>("Alignment", &TLabel::Alignment, &TLabel::SetAlignment, kAlignmentNames,
                                        taLeftJustify))
         .Add(Bool<TLabel>("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize, true))
-        .Add(FocusControlProperty())
+        .Add(Reference<TLabel, TWinControl>("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl,
+                                                 &TLabel::SetFocusControlName, "a windowed control"))
         .Add(Enum<TLabel, TTextLayout>("Layout", &TLabel::Layout, &TLabel::SetLayout, kLayoutNames, tlTop))
         .Add(Bool<TLabel>("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar, true))
         .Add(Bool<TLabel>("Transparent", &TLabel::Transparent, &TLabel::SetTransparent, false))
@@ -338,7 +293,8 @@ void RegisterStdControlClasses()
         .Add(BorderStyle<TTreeView>(&TTreeView::BorderStyle, &TTreeView::SetBorderStyle, bsSingle))
         .Add(Bool<TWinControl>("Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D, true))
         .Add(Bool<TTreeView>("HideSelection", &TTreeView::HideSelection, &TTreeView::SetHideSelection, true))
-        .Add(ImagesProperty())
+        .Add(Reference<TTreeView, TImageList>("Images", &TTreeView::Images, &TTreeView::SetImages,
+                                                  &TTreeView::SetImagesName, "an image list"))
         .Add(Int<TTreeView>("Indent", &TTreeView::Indent, &TTreeView::SetIndent, 19, 0, 32767))
         .Add(ItemsObject())
         .Add(Bool<TWinControl>("ParentCtl3D", &TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D, true))
