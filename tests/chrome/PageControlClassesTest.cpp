@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "FormTestUtil.h"
 #include "chrome/FlatPageControl.h"
 #include "chrome/PageControlClasses.h"
 #include "platform/Form.h"
@@ -104,25 +105,11 @@ protected:
     }
     std::string ErrorOf(const std::string& text)
     {
-        try {
-            Load(text);
-        } catch (const EFormError& e) {
-            return e.Problem();
-        } catch (const Exception& e) {
-            return std::string("other: ") + e.what();
-        }
-        return "no error";
+        return formtest::ErrorOf([&] { Load(text); });
     }
 };
 
-std::string Replace(std::string text, const std::string& from, const std::string& to)
-{
-    const auto at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    if (at != std::string::npos)
-        text.replace(at, from.size(), to);
-    return text;
-}
+using formtest::Replace;
 
 } // namespace
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FormTestUtil.h"
 #include "chrome/SkinCheckBox.h"
 #include "chrome/SkinClasses.h"
 #include "chrome/SkinRadioButton.h"
@@ -14,6 +15,8 @@
 #include "stream/StdControlClasses.h"
 
 namespace {
+
+using formtest::Replace;
 
 const char* const Screen = R"(object OrgForm: TForm
   Caption = '组织机构'
@@ -97,22 +100,7 @@ protected:
     }
     std::string ErrorOf(const std::string& text)
     {
-        try {
-            Load(text);
-        } catch (const EFormError& e) {
-            return e.Problem();
-        } catch (const Exception& e) {
-            return std::string("other: ") + e.what();
-        }
-        return "no error";
-    }
-    static std::string Replace(std::string text, const std::string& from, const std::string& to)
-    {
-        const auto at = text.find(from);
-        EXPECT_NE(at, std::string::npos) << from;
-        if (at != std::string::npos)
-            text.replace(at, from.size(), to);
-        return text;
+        return formtest::ErrorOf([&] { Load(text); });
     }
     int changes = 0;
 };

@@ -10,6 +10,7 @@
 #include "chrome/SkinSwitcher.h"
 #include "chrome/SkinToolbar.h"
 #include "chrome/ToolbarClasses.h"
+#include "FormTestUtil.h"
 #include "QtPrinters.h"
 #include "platform/Action.h"
 #include "platform/ActionList.h"
@@ -22,6 +23,8 @@
 #include "stream/StdControlClasses.h"
 
 namespace {
+
+using formtest::Replace;
 
 // Items name actions read after them; actions name their list.
 const char* const Screen = R"(object PostForm: TForm
@@ -96,22 +99,7 @@ protected:
     }
     std::string ErrorOf(const std::string& text)
     {
-        try {
-            Load(text);
-        } catch (const EFormError& e) {
-            return e.Problem();
-        } catch (const Exception& e) {
-            return std::string("other: ") + e.what();
-        }
-        return "no error";
-    }
-    static std::string Replace(std::string text, const std::string& from, const std::string& to)
-    {
-        const auto at = text.find(from);
-        EXPECT_NE(at, std::string::npos) << from;
-        if (at != std::string::npos)
-            text.replace(at, from.size(), to);
-        return text;
+        return formtest::ErrorOf([&] { Load(text); });
     }
     int saves = 0;
     int notices = 0;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "FormTestUtil.h"
 #include "platform/Bevel.h"
 #include "platform/Button.h"
 #include "platform/Edit.h"
@@ -203,14 +204,7 @@ std::string WithImageList(const std::string& pictures)
     return text;
 }
 
-std::string Replace(std::string text, const std::string& from, const std::string& to)
-{
-    const auto at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    if (at != std::string::npos)
-        text.replace(at, from.size(), to);
-    return text;
-}
+using formtest::Replace;
 
 } // namespace
 
