@@ -5,6 +5,7 @@
 #include "chrome/SkinToolbar.h"
 #include "platform/Action.h"
 #include "platform/ImageList.h"
+#include "platform/PendingReference.h"
 
 using namespace SkinToolbarLayout;
 
@@ -121,17 +122,8 @@ void TSkinItem::ActionChanged(const TAction& action)
 void TSkinItem::Loaded()
 {
     TSkinToolbarItem::Loaded();
-    if (pendingAction_.isEmpty())
-        return;
-    const QString name = pendingAction_;
-    pendingAction_.clear();
-    TComponent* found = Owner() ? Owner()->FindComponent(name) : nullptr;
-    auto* action = dynamic_cast<TAction*>(found);
-    if (!action)
-        throw EInvalidOperation(QStringLiteral("%1.Action: %2")
-                                    .arg(Name(), found ? QStringLiteral("'%1' is not an action").arg(name)
-                                                       : QStringLiteral("no action named '%1'").arg(name)));
-    SetAction(action);
+    if (auto* action = ResolvePending<TAction>(*this, pendingAction_, "Action", "action", "an action"))
+        SetAction(action);
 }
 
 void TSkinItem::Notification(TComponent* component, bool removing)

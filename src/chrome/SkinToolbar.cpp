@@ -8,6 +8,7 @@
 #include "platform/Action.h"
 #include "platform/Application.h"
 #include "platform/ImageList.h"
+#include "platform/PendingReference.h"
 
 namespace {
 
@@ -257,17 +258,8 @@ void TSkinToolbar::Paint(TCanvas& canvas)
 void TSkinToolbar::Loaded()
 {
     TCustomControl::Loaded();
-    if (!pendingImages_.isEmpty()) {
-        const QString name = pendingImages_;
-        pendingImages_.clear();
-        TComponent* found = Owner() ? Owner()->FindComponent(name) : nullptr;
-        auto* list = dynamic_cast<TImageList*>(found);
-        if (!list)
-            throw EInvalidOperation(QStringLiteral("%1.Images: %2")
-                                        .arg(Name(), found ? QStringLiteral("'%1' is not an image list").arg(name)
-                                                           : QStringLiteral("no image list named '%1'").arg(name)));
+    if (auto* list = ResolvePending<TImageList>(*this, pendingImages_, "Images", "image list", "an image list"))
         SetImages(list);
-    }
     ArrangeItems();
 }
 

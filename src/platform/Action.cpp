@@ -4,6 +4,7 @@
 
 #include "platform/ActionLink.h"
 #include "platform/ActionList.h"
+#include "platform/PendingReference.h"
 
 TAction::TAction(TComponent* owner) : TComponent(owner) {}
 
@@ -105,17 +106,8 @@ bool TAction::Update()
 void TAction::Loaded()
 {
     TComponent::Loaded();
-    if (pendingList_.isEmpty())
-        return;
-    const QString name = pendingList_;
-    pendingList_.clear();
-    TComponent* found = Owner() ? Owner()->FindComponent(name) : nullptr;
-    auto* list = dynamic_cast<TActionList*>(found);
-    if (!list)
-        throw EInvalidOperation(QStringLiteral("%1.ActionList: %2")
-                                    .arg(Name(), found ? QStringLiteral("'%1' is not an action list").arg(name)
-                                                       : QStringLiteral("no action list named '%1'").arg(name)));
-    SetActionList(list);
+    if (auto* list = ResolvePending<TActionList>(*this, pendingList_, "ActionList", "action list", "an action list"))
+        SetActionList(list);
 }
 
 void TAction::AddLink(TActionLink* link)

@@ -4,6 +4,7 @@
 
 #include "platform/Action.h"
 #include "platform/ImageList.h"
+#include "platform/PendingReference.h"
 
 TActionList::TActionList(TComponent* owner) : TComponent(owner) {}
 
@@ -44,17 +45,8 @@ void TActionList::UpdateActions()
 void TActionList::Loaded()
 {
     TComponent::Loaded();
-    if (pendingImages_.isEmpty())
-        return;
-    const QString name = pendingImages_;
-    pendingImages_.clear();
-    TComponent* found = Owner() ? Owner()->FindComponent(name) : nullptr;
-    auto* list = dynamic_cast<TImageList*>(found);
-    if (!list)
-        throw EInvalidOperation(QStringLiteral("%1.Images: %2")
-                                    .arg(Name(), found ? QStringLiteral("'%1' is not an image list").arg(name)
-                                                       : QStringLiteral("no image list named '%1'").arg(name)));
-    SetImages(list);
+    if (auto* list = ResolvePending<TImageList>(*this, pendingImages_, "Images", "image list", "an image list"))
+        SetImages(list);
 }
 
 void TActionList::AddAction(TAction* action)

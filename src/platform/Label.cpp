@@ -1,6 +1,7 @@
 #include "platform/Label.h"
 
 #include "platform/Canvas.h"
+#include "platform/PendingReference.h"
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
 {
@@ -162,15 +163,9 @@ void TLabel::FontChanged()
 void TLabel::Loaded()
 {
     TGraphicControl::Loaded();
-    if (!pendingFocusControl_.isEmpty()) {
-        const QString name = pendingFocusControl_;
-        pendingFocusControl_.clear();
-        TComponent* root = Owner();
-        auto* control = root ? root->Find<TWinControl>(name) : nullptr;
-        if (!control)
-            throw EInvalidOperation(QStringLiteral("%1.FocusControl: no control named '%2'").arg(Name(), name));
+    if (auto* control =
+            ResolvePending<TWinControl>(*this, pendingFocusControl_, "FocusControl", "control", "a windowed control"))
         focusControl_ = control;
-    }
     AdjustBounds();
 }
 

@@ -10,6 +10,7 @@
 
 #include "platform/ControlWidget.h"
 #include "platform/ImageList.h"
+#include "platform/PendingReference.h"
 
 // The window of a tree view: asks the control before a label editor opens.
 class TreeWidget : public QTreeWidget {
@@ -772,13 +773,6 @@ void TTreeView::WndProc(TMessage& message)
 void TTreeView::Loaded()
 {
     TWinControl::Loaded();
-    if (!pendingImages_.isEmpty()) {
-        const QString name = pendingImages_;
-        pendingImages_.clear();
-        TComponent* root = Owner();
-        auto* list = root ? root->Find<TImageList>(name) : nullptr;
-        if (!list)
-            throw EInvalidOperation(QStringLiteral("%1.Images: no image list named '%2'").arg(Name(), name));
+    if (auto* list = ResolvePending<TImageList>(*this, pendingImages_, "Images", "image list", "an image list"))
         SetImages(list);
-    }
 }
