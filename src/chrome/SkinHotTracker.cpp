@@ -3,34 +3,16 @@
 #include <algorithm>
 #include <memory>
 
-#include <QApplication>
-#include <QBasicTimer>
-#include <QCursor>
-#include <QTimerEvent>
-#include <QWidget>
-
 #include "chrome/SkinPanelObject.h"
-#include "platform/ControlWidget.h"
-#include "platform/WindowLayer.h"
+#include "platform/Mouse.h"
+#include "platform/Timer.h"
 
 namespace {
-
-class Ticker : public QObject {
-public:
-    QBasicTimer timer;
-
-protected:
-    void timerEvent(QTimerEvent* event) override
-    {
-        if (event->timerId() == timer.timerId())
-            GuardedCall([] { TSkinHotTracker::Tick(); });
-    }
-};
 
 struct State {
     std::vector<TSkinPanelObject*> instances;
     TSkinPanelObject* current = nullptr;
-    std::unique_ptr<Ticker> ticker;
+    std::unique_ptr<TTimer> ticker;
     TSkinHotTracker::Probe probe;
 };
 
@@ -42,12 +24,11 @@ State& S()
 
 TControl* PlatformProbe()
 {
-    const QPoint pos = QCursor::pos();
-    QWidget* widget = QApplication::widgetAt(pos);
-    TControl* control = widget ? WindowLayer::ControlFromWidget(widget) : nullptr;
+    const TPoint pos = GetCursorPos();
+    TControl* control = FindControlAtPos(pos);
     // Outside its hit area a skinned control is not there for the mouse.
     while (auto* skin = dynamic_cast<TSkinPanelObject*>(control)) {
-        const TPoint p = skin->ScreenToClient({pos.x(), pos.y()});
+        const TPoint p = skin->ScreenToClient(pos);
         if (skin->HitTest(p.X, p.Y))
             break;
         control = skin->Parent();
@@ -60,8 +41,12 @@ TControl* PlatformProbe()
 void TSkinHotTracker::Attach(TSkinPanelObject* control)
 {
     State& s = S();
-    if (!s.ticker)
-        s.ticker = std::make_unique<Ticker>();
+    if (!s.ticker) {
+        s.ticker = std::make_unique<TTimer>(nullptr);
+        s.ticker->SetEnabled(false);
+        s.ticker->SetInterval(Interval);
+        s.ticker->OnTimer = TNotifyEvent([](TObject*) { TSkinHotTracker::Tick(); });
+    }
     s.instances.push_back(control);
 }
 
@@ -91,10 +76,9 @@ void TSkinHotTracker::SetCurrent(TSkinPanelObject* control)
     s.current = control;
     if (!s.ticker)
         return;
-    if (control)
-        s.ticker->timer.start(Interval, s.ticker.get());
-    else
-        s.ticker->timer.stop();
+    // Each new hot control starts a full interval.
+    s.ticker->SetEnabled(false);
+    s.ticker->SetEnabled(control != nullptr);
 }
 
 bool TSkinHotTracker::TimerExists()
@@ -104,7 +88,7 @@ bool TSkinHotTracker::TimerExists()
 
 bool TSkinHotTracker::TimerRunning()
 {
-    return S().ticker && S().ticker->timer.isActive();
+    return S().ticker && S().ticker->Running();
 }
 
 void TSkinHotTracker::Tick()
