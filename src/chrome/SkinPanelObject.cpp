@@ -1,7 +1,5 @@
 #include "chrome/SkinPanelObject.h"
 
-#include <QMouseEvent>
-
 #include "chrome/SkinHotTracker.h"
 #include "platform/Canvas.h"
 #include "platform/Form.h"
@@ -184,29 +182,6 @@ void TSkinPanelObject::WndProc(TMessage& message)
     if (message.Msg == CM_MOUSEENTER || message.Msg == CM_MOUSELEAVE)
         return;
     TCustomControl::WndProc(message);
-}
-
-bool TSkinPanelObject::DispatchEvent(QEvent* event)
-{
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseMove: {
-        auto* me = static_cast<QMouseEvent*>(event);
-        const int x = static_cast<int>(me->position().x());
-        const int y = static_cast<int>(me->position().y());
-        if (!leftDown_ && event->type() != QEvent::MouseMove && !HitTest(x, y)) {
-            // Not ours: the window behind gets the click.
-            event->ignore();
-            return false;
-        }
-        // The press takes the focus in MouseDown, by the SmartFocus rule.
-        return TControl::DispatchEvent(event);
-    }
-    default:
-        return TCustomControl::DispatchEvent(event);
-    }
 }
 
 bool TSkinPanelObject::ParentHoldsActiveControl() const

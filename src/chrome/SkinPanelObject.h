@@ -36,7 +36,9 @@ public:
     bool Pressed() const { return pressed_; }
 
     // Whether the point (client coordinates) belongs to the control for the mouse.
-    virtual bool HitTest(int x, int y) const { return x >= 0 && y >= 0 && x < Width() && y < Height(); }
+    bool HitTest(int x, int y) const override { return x >= 0 && y >= 0 && x < Width() && y < Height(); }
+    // The press takes the focus in MouseDown, by the SmartFocus rule.
+    bool FocusOnPress() const override { return false; }
 
     void EnterHot();
     void LeaveHot();
@@ -50,7 +52,6 @@ public:
     static void ThemeChanged();
 
     void WndProc(TMessage& message) override;
-    bool DispatchEvent(QEvent* event) override;
 
 protected:
     void SetSpaceClicks(bool v) { spaceClicks_ = v; }

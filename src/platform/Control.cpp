@@ -502,6 +502,13 @@ void TControl::MouseMove(TShiftState shift, int x, int y)
     OnMouseMove(this, shift, x, y);
 }
 
+bool TControl::OwnsMousePoint(const QMouseEvent* event) const
+{
+    // A press that began here keeps the mouse until its release.
+    return pressedInside_ ||
+           HitTest(static_cast<int>(event->position().x()), static_cast<int>(event->position().y()));
+}
+
 void TControl::HandleMouse(QMouseEvent* event)
 {
     const TShiftState shift = WindowLayer::ShiftFromEvent(event);
@@ -544,11 +551,17 @@ bool TControl::DispatchEvent(QEvent* event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
+    case QEvent::MouseMove: {
         if (!enabled_)
             return true;
-        HandleMouse(static_cast<QMouseEvent*>(event));
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (event->type() != QEvent::MouseMove && !OwnsMousePoint(mouse)) {
+            event->ignore();
+            return false;
+        }
+        HandleMouse(mouse);
         return true;
+    }
     case QEvent::Wheel: {
         if (!enabled_)
             return true;

@@ -135,6 +135,9 @@ public:
 
     // Entry points of the window layer; they run under the default error handling.
     virtual bool DispatchEvent(QEvent* event);
+    // Whether a point belongs to the control for the mouse (the framework's
+    // hit test): a click elsewhere goes to the window behind.
+    virtual bool HitTest(int x, int y) const { return true; }
 
     // The program's own cursors are registered under their resource numbers.
     static void RegisterCursor(TCursor id, const QImage& image, TPoint hotSpot);
@@ -194,6 +197,8 @@ protected:
 private:
     void PaintEventHandler(QPaintEvent* event);
     void HandleMouse(QMouseEvent* event);
+    // The press or release at the event's point is this control's (HitTest), or it began here.
+    bool OwnsMousePoint(const QMouseEvent* event) const;
     void RealignParent();
 
     QWidget* widget_ = nullptr;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTimerEvent>
 #include <QWidget>
 
@@ -329,7 +330,9 @@ bool TWinControl::DispatchEvent(QEvent* event)
         return false;
     }
     case QEvent::MouseButtonPress:
-        if (Enabled() && TabStop() && CanFocus() && !Focused())
+        if (!OwnsMousePoint(static_cast<QMouseEvent*>(event)))
+            break; // the window behind takes it
+        if (FocusOnPress() && Enabled() && TabStop() && CanFocus() && !Focused())
             SetFocus();
         break;
     default:

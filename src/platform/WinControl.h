@@ -46,6 +46,9 @@ public:
 
     // Keys a control handles itself instead of the dialog (DLGC_* bits).
     virtual unsigned DialogCode() const { return 0; }
+    // A press on the control focuses it first; controls with their own focus
+    // rule take it in MouseDown instead.
+    virtual bool FocusOnPress() const { return true; }
 
     // Places the aligned children in the client area.
     // trigger: the child whose visibility, bounds or alignment changed; it goes
