@@ -5,6 +5,7 @@
 #include "platform/Canvas.h"
 #include "platform/Form.h"
 #include "platform/ImageList.h"
+#include "platform/PendingReference.h"
 
 TFlatPageControl::TFlatPageControl(TComponent* owner)
     : TCustomControl(owner),
@@ -256,6 +257,8 @@ void TFlatPageControl::SelectNextPage(bool goForward)
 void TFlatPageControl::Loaded()
 {
     TCustomControl::Loaded();
+    if (auto* list = ResolvePending<TImageList>(*this, pendingImages_, "Images", "image list", "an image list"))
+        SetImages(list);
     ComputeSpacer();
     loaded_ = true;
     if (!pendingActivePage_.isEmpty()) {

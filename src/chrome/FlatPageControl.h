@@ -79,6 +79,8 @@ public:
     const TTabMargin& TabMargin() const { return *tabMargin_; }
     TImageList* Images() const { return images_; }
     void SetImages(TImageList* images);
+    // A stored name read before its image list: looked up when loading ends.
+    void SetImagesName(const QString& name) { pendingImages_ = name; }
     TFont& ActiveFont() { return *activeFont_; }
     const TFont& ActiveFont() const { return *activeFont_; }
 
@@ -232,6 +234,7 @@ private:
     int tabSelected_ = -1;
     TFlatTabSheet* activePage_ = nullptr;
     QString pendingActivePage_;
+    QString pendingImages_;
     std::function<void(const QString&)> pendingFail_;
     std::unique_ptr<TTabMargin> tabMargin_;
     std::vector<std::pair<QString, TFlatTabSheet*>> closedPages_;

@@ -61,21 +61,6 @@ PropertyInfo ActivePageProperty()
     return p;
 }
 
-PropertyInfo ImagesProperty()
-{
-    PropertyInfo p;
-    p.name = "Images";
-    p.read = [](TPersistent* o, const FormValue& v, LoadContext& ctx) {
-        const QString name = QString::fromStdString(ExpectIdent(v, ctx));
-        auto* list = dynamic_cast<TImageList*>(ctx.root ? ctx.root->FindComponent(name) : nullptr);
-        if (!list)
-            ctx.Fail(v.pos, "Images '" + name.toStdString() + "' is not an image list read before it");
-        As<PC>(o)->SetImages(list);
-    };
-    p.write = [](const TPersistent* o) { return ReferenceValue(As<PC>(o)->Images()); };
-    return p;
-}
-
 // A picture stored as a PNG (or any format the platform reads) block.
 PropertyInfo Picture(const std::string& name, const TBitmap& (PC::*get)() const, void (PC::*set)(const QImage&))
 {
@@ -183,7 +168,7 @@ void RegisterPageControlClasses()
         .Add(Bool<PC>("DockSite", &PC::DockSite, &PC::SetDockSite, false))
         .Add(Bool<PC>("FreeOnClose", &PC::FreeOnClose, &PC::SetFreeOnClose, false))
         .Add(Bool<PC>("HotTrack", &PC::HotTrack, &PC::SetHotTrack, false))
-        .Add(ImagesProperty())
+        .Add(Reference<PC, TImageList>("Images", &PC::Images, &PC::SetImages, &PC::SetImagesName, "an image list"))
         .Add(Int<PC>("LowerActive", &PC::LowerActive, &PC::SetLowerActive, 2))
         .Add(Bool<PC>("MultiLine", &PC::MultiLine, &PC::SetMultiLine, false))
         .Add(Bool<PC>("RaggedRight", &PC::RaggedRight, &PC::SetRaggedRight, false))
