@@ -133,9 +133,9 @@ public:
     const TBitmap& TabBackGround() const { return *tabBackGround_; }
     const TBitmap& TabBackGroundActive() const { return *tabBackGroundActive_; }
     const TBitmap& CloseGlyph() const { return *closeGlyph_; }
-    void SetTabBackGround(const QImage& image);
-    void SetTabBackGroundActive(const QImage& image);
-    void SetCloseGlyph(const QImage& image);
+    void SetTabBackGround(const TBitmap& image);
+    void SetTabBackGroundActive(const TBitmap& image);
+    void SetCloseGlyph(const TBitmap& image);
 
     TTabPosition TabPosition() const { return tabPosition_; }
     void SetTabPosition(TTabPosition v);

@@ -94,21 +94,21 @@ void TFlatPageControl::SetLowerActive(int v)
         Invalidate();
 }
 
-void TFlatPageControl::SetTabBackGround(const QImage& image)
+void TFlatPageControl::SetTabBackGround(const TBitmap& image)
 {
-    tabBackGround_->LoadFromImage(image);
+    tabBackGround_->LoadFromImage(image.Image());
     Invalidate();
 }
 
-void TFlatPageControl::SetTabBackGroundActive(const QImage& image)
+void TFlatPageControl::SetTabBackGroundActive(const TBitmap& image)
 {
-    tabBackGroundActive_->LoadFromImage(image);
+    tabBackGroundActive_->LoadFromImage(image.Image());
     Invalidate();
 }
 
-void TFlatPageControl::SetCloseGlyph(const QImage& image)
+void TFlatPageControl::SetCloseGlyph(const TBitmap& image)
 {
-    closeGlyph_->LoadFromImage(image);
+    closeGlyph_->LoadFromImage(image.Image());
     Invalidate();
 }
 

@@ -1,7 +1,5 @@
 #include "chrome/PageControlClasses.h"
 
-#include <QBuffer>
-#include <QImage>
 
 #include "chrome/FlatPageControl.h"
 #include "chrome/FlatTabSheet.h"
@@ -62,15 +60,15 @@ PropertyInfo ActivePageProperty()
 }
 
 // A picture stored as a PNG (or any format the platform reads) block.
-PropertyInfo Picture(const std::string& name, const TBitmap& (PC::*get)() const, void (PC::*set)(const QImage&))
+PropertyInfo Picture(const std::string& name, const TBitmap& (PC::*get)() const, void (PC::*set)(const TBitmap&))
 {
     PropertyInfo p;
     p.name = name;
     p.read = [name, set](TPersistent* o, const FormValue& v, LoadContext& ctx) {
         if (v.kind != FormValue::Kind::Binary)
             ctx.Fail(v.pos, "expected a binary block for '" + name + "', found " + v.Describe());
-        QImage image;
-        if (!v.bytes.empty() && !image.loadFromData(v.bytes.data(), static_cast<int>(v.bytes.size())))
+        TBitmap image(0, 0, pf32bit);
+        if (!v.bytes.empty() && !image.LoadFromData(v.bytes))
             ctx.Fail(v.pos, "the " + name + " is not a readable picture");
         (As<PC>(o)->*set)(image);
     };
@@ -78,11 +76,7 @@ PropertyInfo Picture(const std::string& name, const TBitmap& (PC::*get)() const,
         const TBitmap& b = (As<PC>(o)->*get)();
         if (b.Empty())
             return std::nullopt;
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        b.Image().save(&buffer, "PNG");
-        return FormValue::BinaryOf(std::vector<uint8_t>(png.begin(), png.end()));
+        return FormValue::BinaryOf(b.SaveToPng());
     };
     return p;
 }

@@ -1,31 +1,33 @@
 #include "grid/GridCursorImages.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 
 namespace {
 
 constexpr int kSize = 32;
-const QRgb kBlack = qRgba(0, 0, 0, 255);
-const QRgb kWhite = qRgba(255, 255, 255, 255);
+constexpr uint32_t kBlack = 0xFF000000;
+constexpr uint32_t kWhite = 0xFFFFFFFF;
 
 // A shape given by a membership test, filled white and outlined black (the
 // outline is every member pixel with a non-member 4-neighbour).
-void Stamp(QImage& image, const std::function<bool(int, int)>& inside)
+void Stamp(TBitmap& image, const std::function<bool(int, int)>& inside)
 {
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
             if (!inside(x, y))
                 continue;
             const bool edge = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
-            image.setPixel(x, y, edge ? kBlack : kWhite);
+            image.ScanLine(y)[x] = edge ? kBlack : kWhite;
         }
 }
 
-QImage Blank()
+std::unique_ptr<TBitmap> Blank()
 {
-    QImage image(kSize, kSize, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
+    auto image = std::make_unique<TBitmap>(kSize, kSize, pf32bit);
+    for (int y = 0; y < kSize; ++y)
+        std::fill_n(image->ScanLine(y), kSize, 0u);
     return image;
 }
 
@@ -39,10 +41,10 @@ TPoint FillHotSpot()
 }
 
 // A plus sign 15 pixels across with arms 5 pixels thick.
-QImage Fill()
+std::unique_ptr<TBitmap> Fill()
 {
-    QImage image = Blank();
-    Stamp(image, [](int x, int y) {
+    auto image = Blank();
+    Stamp(*image, [](int x, int y) {
         const bool across = x >= 0 && x <= 14 && y >= 5 && y <= 9;
         const bool down = y >= 0 && y <= 14 && x >= 5 && x <= 9;
         return across || down;
@@ -56,12 +58,12 @@ TPoint MoveHotSpot()
 }
 
 // The arrow's tip is the hot spot; the four-way arrow sits below and right of it.
-QImage Move()
+std::unique_ptr<TBitmap> Move()
 {
-    QImage image = Blank();
+    auto image = Blank();
     const int cx = 21;
     const int cy = 21;
-    Stamp(image, [cx, cy](int x, int y) {
+    Stamp(*image, [cx, cy](int x, int y) {
         const int dx = std::abs(x - cx);
         const int dy = std::abs(y - cy);
         const bool shaftH = dx <= 7 && dy <= 1;
@@ -73,7 +75,7 @@ QImage Move()
     });
     const int tx = MoveHotSpot().X;
     const int ty = MoveHotSpot().Y;
-    Stamp(image, [tx, ty](int x, int y) {
+    Stamp(*image, [tx, ty](int x, int y) {
         const int dx = x - tx;
         const int dy = y - ty;
         const bool head = dy >= 0 && dy <= 10 && dx >= 0 && dx <= dy;

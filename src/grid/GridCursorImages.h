@@ -4,15 +4,16 @@
 // set): the range-fill cursor, a bold plus sign with its hot spot at its
 // centre, and the range-move cursor, an arrow with a four-way arrow.
 
-#include <QImage>
+#include <memory>
 
+#include "platform/Bitmap.h"
 #include "platform/Types.h"
 
 namespace GridCursorImages {
 
-QImage Fill();
+std::unique_ptr<TBitmap> Fill();
 TPoint FillHotSpot();
-QImage Move();
+std::unique_ptr<TBitmap> Move();
 TPoint MoveHotSpot();
 
 } // namespace GridCursorImages

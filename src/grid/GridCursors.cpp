@@ -12,8 +12,8 @@ void RegisterGridCursorsOnce()
     if (registered)
         return;
     registered = true;
-    TControl::RegisterCursor(TTavikCustomGrid::crGridFill, GridCursorImages::Fill(), GridCursorImages::FillHotSpot());
-    TControl::RegisterCursor(TTavikCustomGrid::crGridMove, GridCursorImages::Move(), GridCursorImages::MoveHotSpot());
+    TControl::RegisterCursor(TTavikCustomGrid::crGridFill, *GridCursorImages::Fill(), GridCursorImages::FillHotSpot());
+    TControl::RegisterCursor(TTavikCustomGrid::crGridMove, *GridCursorImages::Move(), GridCursorImages::MoveHotSpot());
 }
 
 } // namespace

@@ -2,7 +2,28 @@
 
 #include <algorithm>
 
+#include <QBuffer>
 #include <QPainter>
+
+bool DecodePicture(const std::vector<uint8_t>& bytes, QImage& image)
+{
+    QImage read;
+    if (bytes.empty() || !read.loadFromData(bytes.data(), static_cast<int>(bytes.size())))
+        return false;
+    image = std::move(read);
+    return true;
+}
+
+std::vector<uint8_t> EncodePng(const QImage& image)
+{
+    if (image.isNull())
+        return {};
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return std::vector<uint8_t>(png.begin(), png.end());
+}
 
 TBitmap::TBitmap() : canvas_(std::make_unique<TCanvas>(image_)) {}
 
@@ -49,13 +70,14 @@ void TBitmap::SetSize(int w, int h)
     h = std::max(0, h);
     if (w == Width() && h == Height())
         return;
+    if (w > 0 && h > 0 && (w > kMaxSide || h > kMaxSide || int64_t(w) * h > kMaxPixels))
+        throw EInvalidOperation("Bitmap size " + std::to_string(w) + " x " + std::to_string(h) + " is too large");
     QImage next;
     if (w > 0 && h > 0) {
         next = QImage(w, h, QtFormat());
-        if (next.isNull()) // allocation refused (absurd size): stay empty
-            w = h = 0;
-        else
-            next.fill(0xFFFFFFFFu);
+        if (next.isNull())
+            throw EInvalidOperation("Out of memory for a bitmap of " + std::to_string(w) + " x " + std::to_string(h));
+        next.fill(0xFFFFFFFFu);
     }
     if (!next.isNull() && !image_.isNull()) {
         const int cw = std::min(w, image_.width()), ch = std::min(h, image_.height());
@@ -101,6 +123,20 @@ bool TBitmap::LoadFromFile(const QString& path)
         return false;
     LoadFromImage(img);
     return true;
+}
+
+bool TBitmap::LoadFromData(const std::vector<uint8_t>& bytes)
+{
+    QImage img;
+    if (!DecodePicture(bytes, img))
+        return false;
+    LoadFromImage(img);
+    return true;
+}
+
+std::vector<uint8_t> TBitmap::SaveToPng() const
+{
+    return EncodePng(image_);
 }
 
 uint32_t* TBitmap::ScanLine(int row)

@@ -5,7 +5,9 @@
 // (pf24bit: Format_RGB32, pf32bit: Format_ARGB32), so ScanLine gives 4-byte pixels
 // 0xAARRGGBB (QRgb) in either case; the canvas keeps alpha at 0xFF.
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include <QImage>
 #include <QString>
@@ -17,6 +19,11 @@
 enum TPixelFormat : uint8_t { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 // tmAuto: the transparent colour is the bottom-left pixel; tmFixed: TransparentColor.
 enum TTransparentMode : uint8_t { tmAuto, tmFixed };
+
+// Picture bytes and back, for stored definitions: the one place that knows the
+// encodings.
+bool DecodePicture(const std::vector<uint8_t>& bytes, QImage& image);
+std::vector<uint8_t> EncodePng(const QImage& image);
 
 class TBitmap : public TPersistent {
 public:
@@ -35,8 +42,11 @@ public:
     void SetWidth(int w);
     void SetHeight(int h);
     // Keeps the old picture at the top-left; new pixels are white. Negative sizes
-    // count as 0.
+    // count as 0. A side over kMaxSide or an area over kMaxPixels fails with
+    // EInvalidOperation and leaves the bitmap as it was.
     void SetSize(int w, int h);
+    static constexpr int kMaxSide = 32767;
+    static constexpr int64_t kMaxPixels = 64LL * 1024 * 1024;
     TPixelFormat PixelFormat() const { return format_; }
     // pf32bit stays 32-bit; every other format is held as pf24bit.
     void SetPixelFormat(TPixelFormat f);
@@ -49,6 +59,11 @@ public:
     void LoadFromImage(const QImage& image);
     // Loads a picture file or resource (":/..."); false when it cannot be read.
     bool LoadFromFile(const QString& path);
+    // Reads a picture in any format the platform knows (PNG above all); false,
+    // and the bitmap unchanged, when the bytes are not one.
+    bool LoadFromData(const std::vector<uint8_t>& bytes);
+    // The picture as PNG bytes; empty for an empty bitmap.
+    std::vector<uint8_t> SaveToPng() const;
 
     // Row pointer (QRgb pixels); nullptr for a row outside the bitmap.
     uint32_t* ScanLine(int row);

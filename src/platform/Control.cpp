@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+#include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/ControlSurface.h"
 #include "platform/ControlWidget.h"
@@ -356,6 +357,11 @@ void TControl::SetWidgetCursor(TCursor cursor)
 void TControl::RegisterCursor(TCursor id, const QImage& image, TPoint hotSpot)
 {
     ProgramCursors().insert(id, ProgramCursor{image, hotSpot});
+}
+
+void TControl::RegisterCursor(TCursor id, const TBitmap& image, TPoint hotSpot)
+{
+    RegisterCursor(id, image.Image(), hotSpot);
 }
 
 void TControl::BringToFront()

@@ -27,6 +27,7 @@ class QWheelEvent;
 class TWinControl;
 class TCustomForm;
 class TCanvas;
+class TBitmap;
 class ControlSurface;
 
 enum TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
@@ -141,6 +142,7 @@ public:
 
     // The program's own cursors are registered under their resource numbers.
     static void RegisterCursor(TCursor id, const QImage& image, TPoint hotSpot);
+    static void RegisterCursor(TCursor id, const TBitmap& image, TPoint hotSpot);
 
     // Mouse capture: all mouse input goes to the capturing control.
     static TControl* CaptureControl();

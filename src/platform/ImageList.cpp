@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 
 TImageList::TImageList(TComponent* owner) : TComponent(owner) {}
@@ -101,6 +102,20 @@ QImage TImageList::Strip() const
     if (Count() == 0)
         return QImage();
     return strip;
+}
+
+bool TImageList::LoadStripFromData(const std::vector<uint8_t>& bytes)
+{
+    QImage strip;
+    if (!DecodePicture(bytes, strip))
+        return false;
+    SetStrip(strip);
+    return true;
+}
+
+std::vector<uint8_t> TImageList::StripAsPng() const
+{
+    return Count() == 0 ? std::vector<uint8_t>() : EncodePng(Strip());
 }
 
 void TImageList::SetStrip(const QImage& strip)

@@ -41,6 +41,10 @@ public:
     // Fails with EInvalidOperation unless the strip's height is Height and its
     // width a multiple of Width.
     void SetStrip(const QImage& strip);
+    // The strip as picture bytes (PNG when written). Reading answers false for
+    // bytes that are no picture; a picture of the wrong size fails as SetStrip.
+    bool LoadStripFromData(const std::vector<uint8_t>& bytes);
+    std::vector<uint8_t> StripAsPng() const;
 
     // Controls that draw from the list hear of every change; destroyed is true
     // when the list goes away.

@@ -1,8 +1,7 @@
 #include "stream/FormLoader.h"
 
-#include <QFile>
-
 #include "platform/Form.h"
+#include "platform/ResourceFile.h"
 #include "stream/ClassRegistry.h"
 #include "stream/FormReader.h"
 
@@ -105,11 +104,10 @@ void LoadForm(TCustomForm* form, const FormObject& tree, const std::string& reso
 
 void LoadFormResource(TCustomForm* form, const QString& path)
 {
-    QFile file(path);
     const std::string resource = path.toStdString();
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray data;
+    if (!ReadResourceFile(path, data))
         throw EFormError(resource, {}, "cannot open the stored definition");
-    const QByteArray data = file.readAll();
     const FormObject tree = ReadForm(std::string_view(data.constData(), data.size()), resource);
     LoadForm(form, tree, resource);
 }

@@ -134,7 +134,7 @@ const FormProperty* FormObject::Find(const std::string& propertyName) const
     return FindFormProperty(properties, propertyName);
 }
 
-const FormObject* FormObject::FindChild(const std::string& childName) const
+const FormObject* FormObject::FindChild(const std::string& childName) const&
 {
     for (const auto& c : children)
         if (c.name == childName)

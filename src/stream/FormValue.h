@@ -92,7 +92,9 @@ struct FormObject {
     Origin origin = Origin::Object;
 
     const FormProperty* Find(const std::string& propertyName) const;
-    const FormObject* FindChild(const std::string& childName) const;
+    // Only on an object that outlives the answer: a temporary's child would dangle.
+    const FormObject* FindChild(const std::string& childName) const&;
+    const FormObject* FindChild(const std::string& childName) const&& = delete;
     friend bool operator==(const FormObject& a, const FormObject& b)
     {
         return a.name == b.name && a.className == b.className && a.origin == b.origin &&

@@ -1,7 +1,5 @@
 #include "stream/StdControlClasses.h"
 
-#include <QBuffer>
-#include <QImage>
 
 #include "platform/Bevel.h"
 #include "platform/Button.h"
@@ -100,24 +98,20 @@ PropertyInfo BitmapProperty()
     p.read = [](TPersistent* o, const FormValue& v, LoadContext& ctx) {
         if (v.kind != FormValue::Kind::Binary)
             ctx.Fail(v.pos, std::string("expected a binary block for 'Bitmap', found ") + v.Describe());
-        QImage strip;
-        if (!strip.loadFromData(v.bytes.data(), static_cast<int>(v.bytes.size()), "PNG"))
-            ctx.Fail(v.pos, "the Bitmap of an image list is not a readable PNG picture");
+        bool read = false;
         try {
-            As<TImageList>(o)->SetStrip(strip);
+            read = As<TImageList>(o)->LoadStripFromData(v.bytes);
         } catch (const Exception& e) {
             ctx.Fail(v.pos, e.what());
         }
+        if (!read)
+            ctx.Fail(v.pos, "the Bitmap of an image list is not a readable PNG picture");
     };
     p.write = [](const TPersistent* o) -> std::optional<FormValue> {
         const TImageList* list = As<TImageList>(o);
         if (list->Count() == 0)
             return std::nullopt;
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        list->Strip().save(&buffer, "PNG");
-        return FormValue::BinaryOf(std::vector<uint8_t>(png.begin(), png.end()));
+        return FormValue::BinaryOf(list->StripAsPng());
     };
     return p;
 }

@@ -284,7 +284,9 @@ TEST_F(FlatPageControlPaint, TabPictureCapsAndStretchedMiddle)
         for (int y = 0; y < 6; ++y)
             picture.setPixelColor(x, y, x < 4 ? Qt::red : x < 6 ? Qt::blue : Qt::green);
     picture.setPixelColor(0, 5, Qt::magenta);
-    pc->SetTabBackGround(picture);
+    TBitmap bitmap;
+    bitmap.LoadFromImage(picture);
+    pc->SetTabBackGround(bitmap);
     EXPECT_EQ(At(3, 3), clRed);     // tab 0 at x 2..52: left cap
     EXPECT_EQ(At(6, 3), clBlue);    // the cap's middle column
     EXPECT_EQ(At(27, 3), clBlue);   // stretched middle

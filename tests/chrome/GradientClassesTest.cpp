@@ -183,7 +183,8 @@ TEST_F(GradientClasses, WritesBackWhatItRead)
     auto* plain = new TExtGroupBox(&fresh);
     plain->SetName("Box");
     plain->SetParent(&fresh);
-    const FormObject* stored = SaveForm(&fresh).FindChild("Box");
+    const FormObject freshSaved = SaveForm(&fresh);
+    const FormObject* stored = freshSaved.FindChild("Box");
     ASSERT_NE(stored, nullptr);
     for (const char* name : {"BorderLines", "BorderLineColor", "DrawGradient", "TitlePosition", "Gradient.DrawStyle",
                              "Gradient.BeginColor", "Ctl3D"})

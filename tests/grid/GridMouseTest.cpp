@@ -326,13 +326,13 @@ TEST_F(GridMouse, CursorsFollowTheZoneUnderTheMouse)
     grid->MouseMove(0, 30, 37);
     EXPECT_EQ(grid->GridCursor(), crVSplit);
 
-    const QImage fill = GridCursorImages::Fill();
+    const QImage fill = GridCursorImages::Fill()->Image();
     EXPECT_EQ(GridCursorImages::FillHotSpot(), (TPoint{7, 7}));
     EXPECT_EQ(fill.pixel(7, 7), qRgba(255, 255, 255, 255));
     EXPECT_EQ(fill.pixel(0, 7), qRgba(0, 0, 0, 255));
     EXPECT_EQ(fill.pixel(7, 0), qRgba(0, 0, 0, 255));
     EXPECT_EQ(qAlpha(fill.pixel(1, 1)), 0);
-    const QImage move = GridCursorImages::Move();
+    const QImage move = GridCursorImages::Move()->Image();
     EXPECT_EQ(GridCursorImages::MoveHotSpot(), (TPoint{9, 9}));
     EXPECT_EQ(move.pixel(9, 9), qRgba(0, 0, 0, 255));
     EXPECT_EQ(qAlpha(move.pixel(8, 8)), 0);
@@ -386,7 +386,7 @@ TEST_F(GridMouse, SelectedRowsAreDraggedByTheirHeadAfterFivePixels)
 TEST_F(GridMouse, DraggingOverColumnHeadsSelectsColumnsAndScrolls)
 {
     grid->SetColCount(10);
-    grid->SetOptions(grid->Options() & ~GridOption(goColMoving) | GridOption(goMultiSelection));
+    grid->SetOptions((grid->Options() & ~GridOption(goColMoving)) | GridOption(goMultiSelection));
     grid->SetOptionExs(grid->OptionExs() | GridOptionEx(goAllowSelectCol));
     const TPoint head = CellCentre(*grid, 2, 0);
     grid->MouseDown(mbLeft, ssLeft, head.X, head.Y);
