@@ -2,12 +2,16 @@
 // the screens for tests and documentation.
 
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QDir>
 #include <QJsonDocument>
 
+#include "app/CommandLine.h"
 #include "app/GalleryForm.h"
 #include "app/MainForm.h"
 #include "app/ScreenCatalog.h"
@@ -19,23 +23,6 @@
 
 namespace {
 
-int Usage()
-{
-    std::fprintf(stderr,
-                 "usage: orgrights [--list | --dump CLASS | --render CLASS|all|TGalleryForm --out DIR | --gallery]\n");
-    return 2;
-}
-
-bool WantsHeadless(int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray a(argv[i]);
-        if (a == "--list" || a == "--dump" || a == "--render")
-            return true;
-    }
-    return false;
-}
-
 // Screens built for inspection report errors on stderr instead of a message box.
 void ReportErrorsOnConsole()
 {
@@ -45,66 +32,77 @@ void ReportErrorsOnConsole()
     });
 }
 
-int RunTool(const QStringList& args)
+bool IsGallery(const QString& className)
+{
+    return className.compare(QLatin1String("TGalleryForm"), Qt::CaseInsensitive) == 0;
+}
+
+// The gallery is not a screen: built on request only, never with "all".
+std::vector<std::pair<QString, std::function<std::unique_ptr<TCustomForm>()>>> FormsNamed(const QString& className)
+{
+    std::vector<std::pair<QString, std::function<std::unique_ptr<TCustomForm>()>>> forms;
+    if (IsGallery(className)) {
+        forms.emplace_back(QStringLiteral("TGalleryForm"), [] { return std::make_unique<TGalleryForm>(nullptr); });
+        return forms;
+    }
+    for (const auto& e : ScreenCatalog())
+        if (className == QLatin1String("all") || className.compare(QLatin1String(e.className), Qt::CaseInsensitive) == 0)
+            forms.emplace_back(QString::fromLatin1(e.className),
+                               [make = e.make] { return std::unique_ptr<TCustomForm>(make(nullptr)); });
+    return forms;
+}
+
+int RunTool(const CommandLine& command)
 {
     ReportErrorsOnConsole();
-    if (args.value(1) == "--list") {
+    if (command.action == CommandLine::Action::List) {
         for (const auto& entry : ScreenCatalog())
             std::printf("%s\n", entry.className);
         return 0;
     }
-    if (args.value(1) == "--dump" && args.size() == 3) {
-        const ScreenEntry* entry = FindScreen(args[2]);
-        if (!entry) {
-            std::fprintf(stderr, "unknown screen class %s\n", qPrintable(args[2]));
-            return 1;
-        }
-        std::unique_ptr<TCustomForm> form(entry->make(nullptr));
+    const auto forms = FormsNamed(command.className);
+    if (forms.empty() || (command.action == CommandLine::Action::Dump && forms.size() != 1)) {
+        std::fprintf(stderr, "orgrights: unknown screen class %s\n", qPrintable(command.className));
+        return 1;
+    }
+    if (command.action == CommandLine::Action::Dump) {
+        const std::unique_ptr<TCustomForm> form = forms.front().second();
         std::printf("%s\n", QJsonDocument(DumpForm(form.get())).toJson(QJsonDocument::Indented).constData());
         return 0;
     }
-    if (args.value(1) == "--render" && args.size() == 5 && args[3] == "--out") {
-        QDir().mkpath(args[4]);
-        // The gallery is not a screen: rendered on request only, never with "all".
-        if (args[2].compare(QLatin1String("TGalleryForm"), Qt::CaseInsensitive) == 0) {
-            TGalleryForm gallery(nullptr);
-            const QString path = QDir(args[4]).filePath(QStringLiteral("TGalleryForm.png"));
-            if (!RenderForm(&gallery).save(path)) {
-                std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-                return 1;
-            }
-            std::printf("%s\n", qPrintable(QDir(path).absolutePath()));
-            return 0;
-        }
-        std::vector<const ScreenEntry*> entries;
-        if (args[2] == "all") {
-            for (const auto& e : ScreenCatalog())
-                entries.push_back(&e);
-        } else if (const ScreenEntry* e = FindScreen(args[2])) {
-            entries.push_back(e);
-        } else {
-            std::fprintf(stderr, "unknown screen class %s\n", qPrintable(args[2]));
+    if (!QDir().mkpath(command.outDir)) {
+        std::fprintf(stderr, "orgrights: cannot make the folder %s\n", qPrintable(command.outDir));
+        return 1;
+    }
+    for (const auto& [name, make] : forms) {
+        const std::unique_ptr<TCustomForm> form = make();
+        const QString path = QDir(command.outDir).filePath(name + QStringLiteral(".png"));
+        if (!RenderForm(form.get()).save(path)) {
+            std::fprintf(stderr, "orgrights: cannot write %s\n", qPrintable(path));
             return 1;
         }
-        for (const ScreenEntry* e : entries) {
-            std::unique_ptr<TCustomForm> form(e->make(nullptr));
-            const QString path = QDir(args[4]).filePath(QString::fromLatin1(e->className) + ".png");
-            if (!RenderForm(form.get()).save(path)) {
-                std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-                return 1;
-            }
-            std::printf("%s\n", qPrintable(QDir(path).absolutePath()));
-        }
-        return 0;
+        std::printf("%s\n", qPrintable(QDir(path).absolutePath()));
     }
-    return Usage();
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (WantsHeadless(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const CommandLine command = ParseCommandLine(args);
+    if (command.action == CommandLine::Action::Help) {
+        std::fputs(CommandLineUsage(), stdout);
+        return 0;
+    }
+    if (command.action == CommandLine::Action::Error) {
+        std::fprintf(stderr, "orgrights: %s\n%s", qPrintable(command.error), CommandLineUsage());
+        return 2;
+    }
+    if (IsHeadless(command) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QApplication qapp(argc, argv);
@@ -112,12 +110,12 @@ int main(int argc, char** argv)
 
     RunUnitStartup();
     int result = 0;
-    if (argc == 2 && QByteArray(argv[1]) == "--gallery") {
+    if (command.action == CommandLine::Action::Gallery) {
         Application()->Initialize();
         TGalleryForm gallery(nullptr);
         gallery.ShowModal();
-    } else if (argc > 1) {
-        result = RunTool(QCoreApplication::arguments());
+    } else if (command.action != CommandLine::Action::Launcher) {
+        result = RunTool(command);
     } else {
         TApplication* app = Application();
         app->Initialize();
