@@ -66,6 +66,13 @@ TEST(CanvasRobustness, shouldSurviveHugeAndReversedCoordinates)
     drawEverything(c, -kHuge, kHuge);
     c.MoveWindowOrg(kHuge, -kHuge);
     drawEverything(c, -kHuge, kHuge);
+    // The canvas is still usable and the picture intact afterwards.
+    c.MoveWindowOrg(-kHuge, kHuge);
+    c.RemoveClipRegion();
+    c.Brush().SetColor(clBlue);
+    c.FillRect({0, 0, 2, 2});
+    EXPECT_EQ(img.width(), 50);
+    EXPECT_EQ(c.Pixels(1, 1), clBlue);
 }
 
 TEST(CanvasRobustness, shouldDrawNothingWithoutSurface)
@@ -112,6 +119,10 @@ TEST(CanvasRobustness, shouldAcceptOddPensFontsAndFormats)
     c.RestoreState(-7);
     TBitmap b(-5, 3);
     EXPECT_TRUE(b.Empty());
-    b.SetSize(100000, 100000); // refused or allocated, never a crash
+    b.SetSize(4, 4);
+    EXPECT_THROW(b.SetSize(100000, 100000), EInvalidOperation);
+    EXPECT_THROW(b.SetSize(30000, 30000), EInvalidOperation); // each side fits, the area does not
+    EXPECT_EQ(b.Width(), 4);
     b.SetSize(0, 0);
+    EXPECT_TRUE(b.Empty());
 }
