@@ -177,10 +177,9 @@ private:
             }
             const int hi = HexValue(s_[pos_]);
             const int lo = HexValue(s_[pos_ + 1]);
-            if (hi < 0 || lo < 0) {
-                ++pos_;
+            // Not an escape after all: the characters are shown as they are.
+            if (hi < 0 || lo < 0)
                 return;
-            }
             pos_ += 2;
             if (skipFallback_ > 0) {
                 --skipFallback_;
@@ -211,7 +210,7 @@ private:
         TReaderState& st = State();
         if (word == QLatin1String("u")) {
             FlushBytes();
-            const char16_t u = static_cast<char16_t>(value < 0 ? value + 65536 : value);
+            const char16_t u = static_cast<char16_t>(((value % 65536) + 65536) % 65536);
             if (u != 0)
                 Text(QChar(u));
             skipFallback_ = st.UnicodeSkip;
