@@ -56,7 +56,7 @@ std::unique_ptr<TTavikCustomViewGrid> MakeGrid(int rows)
         if (col % 5 == 4)
             value = (row + col) % 3 ? QStringLiteral("T") : QStringLiteral("F");
         else if (col % 5 == 2)
-            value = QString::number(row * 7 + col);
+            value = QString::number(1000 + (row * 7 + col) % 9000);
         else
             value = CellText(col, row);
     });

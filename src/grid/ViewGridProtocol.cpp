@@ -3,12 +3,9 @@
 
 #include <algorithm>
 
-#include "grid/CommentBox.h"
-#include "grid/HintBox.h"
 #include "grid/RichSymbolDraw.h"
 #include "grid/TavikCustomViewGrid.h"
 #include "platform/Canvas.h"
-#include "platform/ImageList.h"
 
 TTavikCustomViewGrid::TTavikCustomViewGrid(TComponent* owner)
     : TTavikCustomDrawGrid(owner), images_([this] { Invalidate(); })

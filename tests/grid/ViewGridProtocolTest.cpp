@@ -2,6 +2,10 @@
 
 #include "GridErrorOf.h"
 #include "grid/CellTextWrap.h"
+#include "grid/ViewGridClasses.h"
+#include "platform/Form.h"
+#include "stream/FormLoader.h"
+#include "stream/FormReader.h"
 #include "ViewGridTestUtil.h"
 
 using namespace viewgridtest;
@@ -112,6 +116,26 @@ TEST_F(ViewGridProtocol, RowStyleComesThroughItsEvent)
     });
     EXPECT_EQ(grid->RowStyle(1), rsNormal);
     EXPECT_EQ(grid->RowStyle(2), rsSplit);
+}
+
+TEST(ViewGridClasses, StoredDefinitionSetsTheLineColoursAndSizesTheRows)
+{
+    RegisterViewGridClasses();
+    TForm form(nullptr);
+    const std::string text = "object F: TForm\n"
+                             "  object Grid1: TTavikCustomViewGrid\n"
+                             "    RowCount = 7\n"
+                             "    GridLineColor = clGray\n"
+                             "    BoundLineColor = clRed\n"
+                             "  end\n"
+                             "end\n";
+    LoadForm(&form, ReadForm(text, "ViewGrid.dfm"), "ViewGrid.dfm");
+    auto* grid = form.Find<TTavikCustomViewGrid>("Grid1");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->GridLineColor(), clGray);
+    EXPECT_EQ(grid->BoundLineColor(), clRed);
+    EXPECT_EQ(grid->GetRowData(6), 0);
+    EXPECT_TRUE(grid->RowExpanded(6));
 }
 
 // Each character 12 pixels wide, as a CJK character in a 12-pixel face.
