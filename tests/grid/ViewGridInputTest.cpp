@@ -264,3 +264,32 @@ TEST_F(ViewGridInput, SizeHintWhileWideningAColumn)
 }
 
 } // namespace
+
+namespace {
+
+TEST(CommentBox, CalloutShadowAndMemoFrame)
+{
+    MapGrid g;
+    TCustomCommentBox box(g.grid.get(), g.grid.get());
+    EXPECT_FALSE(box.Visible());
+    EXPECT_EQ(box.Width(), TCustomCommentBox::MemoWidth - 8 + 1);
+    box.SetBounds(10, 10, 120, 60);
+    box.SetVisible(true);
+    box.Repaint();
+    ASSERT_NE(box.Surface(), nullptr);
+    const QImage& img = *box.Surface();
+    EXPECT_EQ(At(img, 0, 10), clBlack) << "the callout's line starts at (0, 10)";
+    EXPECT_EQ(At(img, 7, 5), clBlack) << "and runs up to (15, 0)";
+    EXPECT_EQ(At(img, 3, 8), clBlack) << "inside the small triangle";
+    EXPECT_EQ(At(img, 118, 30), Rgb(clGray)) << "right shadow";
+    EXPECT_EQ(At(img, 60, 58), Rgb(clGray)) << "bottom shadow";
+    EXPECT_NE(At(img, 118, 2), Rgb(clGray)) << "the shadow starts 4 pixels down";
+    TCustomCommentMemo* memo = box.Memo();
+    EXPECT_EQ(memo->BoundsRect(), Rect(25, 10, 126, 66));
+    memo->Repaint();
+    const QImage& m = *memo->Surface();
+    EXPECT_EQ(At(m, 0, 0), clBlack);
+    EXPECT_EQ(At(m, 2, 2), Rgb(clInfoBk));
+}
+
+} // namespace
