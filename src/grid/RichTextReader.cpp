@@ -73,7 +73,7 @@ public:
                     --skipFallback_;
                     continue;
                 }
-                AddChar(c);
+                Text(c);
             }
         }
         FlushBytes();
@@ -168,6 +168,9 @@ private:
 
     void ReadSymbol(QChar c)
     {
+        // Bytes of the code page come before whatever the symbol adds.
+        if (c != u'\'')
+            FlushBytes();
         switch (c.unicode()) {
         case '\'': {
             // A truncated or broken escape is dropped.
@@ -366,8 +369,6 @@ private:
         for (const QChar c : text)
             Text(c);
     }
-
-    void AddChar(QChar c) { Text(c); }
 
     void Text(QChar c)
     {

@@ -76,6 +76,7 @@ TEST(RichTextReader, BrokenInputReadsAsFarAsItGoes)
         {Rtf("{\\rtf1 x\\'4"), "x"},
         {Rtf("{\\rtf1 x\\'zz y}"), "xzz y"},
         {Rtf("{\\rtf1 x\\"), "x"},
+        {Rtf("{\\rtf1\\ansicpg936 \\'d6\\'d0\\{}"), QStringLiteral("中{")},
         {Rtf("{\\rtf1 \\u-3 \\fs99999999999 z}"), QString(QChar(0xFFFD)) + "z"},
         {Rtf("{\\rtf1 \\abcdefghijklmnopqrstuvwxyzabcdefghijkl y}"), "y"},
     };
