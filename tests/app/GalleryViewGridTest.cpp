@@ -5,6 +5,8 @@
 #include "app/GalleryDrawGrid.h"
 #include "app/GalleryForm.h"
 #include "app/GalleryViewGrid.h"
+#include "app/ScreenSnapshot.h"
+#include "grid/CheckCell.h"
 
 namespace {
 
@@ -47,6 +49,17 @@ TEST(GalleryViewGrid, ShowsEveryKindOfCellAndFollowsMoves)
     EXPECT_EQ(types.size(), 7u) << "every data type";
     EXPECT_TRUE(symbols && comments && merged && tree);
     EXPECT_TRUE(grid->HasOption(goShowRowNo) && grid->HasOption(goShowColNo));
+
+    // The rendered form shows the grid's check boxes and the thick frame of the merged block.
+    const QImage img = RenderForm(&form);
+    auto at = [&](int x, int y) {
+        const QRgb p = img.pixel(grid->Left() + x, grid->Top() + y);
+        return RGBColor(qRed(p), qGreen(p), qBlue(p));
+    };
+    const TRect box = CheckBoxRect(grid->ContentRect(2, 1, grid->CellBounds(2, 1)));
+    EXPECT_EQ(at(box.Left, box.Top), static_cast<TColor>(ColorToRGB(clBtnShadow)));
+    const TRect block = grid->CellBounds(5, 11);
+    EXPECT_EQ(at(block.Right, block.Top + 3), clBlack);
 
     const QString before = grid->GetCellValue(3, 2);
     grid->MoveColumn(3, 5);
