@@ -12,7 +12,7 @@ const char* const kColumnHeads[] = {"No.", "Key", "Name", "Department", "Post", 
 
 } // namespace
 
-TGalleryDrawGrid::TGalleryDrawGrid(TComponent* owner) : TTavikCustomDrawGrid(owner)
+TGalleryDrawGrid::TGalleryDrawGrid(TComponent* owner) : TTavikCustomDrawGrid(owner), cols_(12), rows_(kRows)
 {
     SetColCount(12);
     SetRowCount(kRows);
@@ -57,7 +57,27 @@ int TGalleryDrawGrid::MergeId(int col, int row)
     return 0;
 }
 
+void TGalleryDrawGrid::ColumnMoved(int from, int to)
+{
+    cols_.Move(from, to);
+    TTavikCustomDrawGrid::ColumnMoved(from, to);
+}
+
+void TGalleryDrawGrid::RowMoved(int from, int to)
+{
+    rows_.Move(from, to);
+    TTavikCustomDrawGrid::RowMoved(from, to);
+}
+
 QString TGalleryDrawGrid::CellText(int col, int row) const
+{
+    // The group heads belong to their places; everything else to its record.
+    if (row == 0)
+        return RecordText(col, 0);
+    return RecordText(cols_[col], rows_[row]);
+}
+
+QString TGalleryDrawGrid::RecordText(int col, int row) const
 {
     if (row == 0) {
         switch (col) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/GalleryDrawGrid.h"
+#include "app/GalleryViewGrid.h"
 #include "platform/Label.h"
 
 namespace {
@@ -19,6 +20,10 @@ const std::vector<TGallerySample>& GallerySamples()
                         "5000 rows drawn through OnDrawCell"),
          798, 420,
          [](TCustomForm* form, const TRect& bounds) -> TControl* { return MakeGalleryDrawGrid(form, bounds); }},
+        {QStringLiteral("TTavikCustomViewGrid: every data type, check boxes, a tree column, merged areas with bound "
+                        "lines, symbols, rich text, comments, row numbers and column letters"),
+         798, 340,
+         [](TCustomForm* form, const TRect& bounds) -> TControl* { return MakeGalleryViewGrid(form, bounds); }},
     };
     return samples;
 }

@@ -28,8 +28,8 @@ public:
 
     // Editor queries; the editor itself asks them once it exists.
     QString GetEditMask(int col, int row);
-    QString GetEditText(int col, int row);
-    void SetEditText(int col, int row, const QString& value);
+    virtual QString GetEditText(int col, int row);
+    virtual void SetEditText(int col, int row, const QString& value);
 
     bool SelectCell(int col, int row) override;
     void ColumnMoved(int from, int to) override { OnColumnMoved(this, from, to); }

@@ -172,7 +172,12 @@ public:
     virtual void RowHeightsChanged();
     // Editor seams: the core has no editor of its own.
     virtual void HideEditor() {}
-    virtual void ShowEditor(QChar ch) {}
+    // Without an editor the request is still asked, so descendants can act on it.
+    virtual void ShowEditor(QChar ch)
+    {
+        bool canShow = true;
+        QueryEditorMode(canShow, ch);
+    }
     virtual void UpdateEdit() {}
     virtual bool CanHideEditor() { return true; }
     // Sets RowCount, then scrolls back to the old view and current cell as far as they still exist.

@@ -1,0 +1,28 @@
+#pragma once
+
+// The size hint shown while a column or row of a view grid is resized: a
+// small read-only box above the grid's cells that the mouse passes through.
+
+#include <QString>
+
+#include "platform/WinControl.h"
+
+class TCustomHintBox : public TCustomControl {
+public:
+    explicit TCustomHintBox(TComponent* owner);
+    const char* ClassName() const override { return "TCustomHintBox"; }
+
+    // Sizes the box to the text: its width plus 10 pixels.
+    void SetHintText(const QString& text);
+    const QString& HintText() const { return Text(); }
+    // As the comment box, but a visible box is hidden before it moves.
+    void ShowAt(TPoint p);
+    bool HitTest(int, int) const override { return false; }
+
+protected:
+    void Paint(TCanvas& canvas) override;
+
+private:
+    TPoint lastPoint_{0, 0};
+    TPoint lastCursor_{0, 0};
+};

@@ -1,0 +1,22 @@
+#include "grid/ViewGridClasses.h"
+
+#include "grid/DrawGridClasses.h"
+#include "grid/DrawSymbol.h"
+#include "grid/TavikCustomViewGrid.h"
+#include "stream/PropertyBuilders.h"
+
+using namespace props;
+
+void RegisterViewGridClasses()
+{
+    TDrawSymbolManager::Instance();
+    auto& reg = ClassRegistry::Instance();
+    if (reg.Find("TTavikCustomViewGrid"))
+        return;
+    RegisterDrawGridClasses();
+    using G = TTavikCustomViewGrid;
+    ClassInfo& grid =
+        reg.Register("TTavikCustomViewGrid", "TTavikCustomDrawGrid", [](TComponent* o) { return new G(o); });
+    grid.Add(Color<G>("GridLineColor", &G::GridLineColor, &G::SetGridLineColor, clSilver))
+        .Add(Color<G>("BoundLineColor", &G::BoundLineColor, &G::SetBoundLineColor, clBlack));
+}

@@ -1,0 +1,5 @@
+#pragma once
+
+// Registers TTavikCustomViewGrid with the two line colours it publishes, and
+// the symbol drawers with the symbol manager.
+void RegisterViewGridClasses();
