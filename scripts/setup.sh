@@ -23,7 +23,8 @@ fi
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
-if [ ! -f build/build.ninja ]; then
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" ${CMAKE_EXTRA:-} >/dev/null
+BUILD_DIR="${BUILD_DIR:-build}"
+if [ ! -f "$BUILD_DIR/build.ninja" ]; then
+  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" ${CMAKE_EXTRA:-} >/dev/null
 fi
-cmake --build build -- -j"$(nproc)" ${BUILD_TARGETS:-}
+cmake --build "$BUILD_DIR" -- -j"$(nproc)" ${BUILD_TARGETS:-}

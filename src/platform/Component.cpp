@@ -1,9 +1,20 @@
 #include "platform/Component.h"
+#include "platform/ComponentCount.h"
 
 #include <algorithm>
 
+namespace {
+int g_liveComponents = 0;
+}
+
+int LiveComponentCount()
+{
+    return g_liveComponents;
+}
+
 TComponent::TComponent(TComponent* owner)
 {
+    ++g_liveComponents;
     if (owner)
         owner->InsertComponent(this);
 }
@@ -14,6 +25,7 @@ TComponent::~TComponent()
     DestroyComponents();
     if (owner_)
         owner_->RemoveComponent(this);
+    --g_liveComponents;
 }
 
 void TComponent::DestroyComponents()
