@@ -6,6 +6,7 @@
 #include "chrome/ToolbarClasses.h"
 #include "grid/DrawGridClasses.h"
 #include "grid/GridClasses.h"
+#include "orgchart/OrgChartClasses.h"
 #include "stream/ClassRegistry.h"
 #include "stream/PlatformClasses.h"
 #include "stream/StdControlClasses.h"
@@ -33,6 +34,7 @@ void RunUnitStartup()
     RegisterToolbarClasses();
     RegisterGridCoreClasses();
     RegisterDrawGridClasses();
+    RegisterOrgChartClasses();
     RegisterScreenClasses();
 }
 
