@@ -195,7 +195,9 @@ void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
         if (visible) {
             const int cw = CellW(n);
             c = rowTop + RowHeight(n);
-            const int d = n->Expanded() ? 999999 : (m_.HasButton(n) ? 6 - lw / 2 : 0);
+            // An open node's subtree reaches down by its children's height; a fixed
+            // 999,999 pixels would lose the top of charts taller than that.
+            const int d = n->Expanded() ? std::max(999999, ChildrenH(n) + 6) : (m_.HasButton(n) ? 6 - lw / 2 : 0);
             n->drawFlag = area.Right >= cellLeft && cellLeft + cw >= area.Left && area.Bottom >= rowTop &&
                           (d < 0 ? c : c + d) >= area.Top;
             n->animX = BoxRect({n, cellLeft, rowTop}).Left;

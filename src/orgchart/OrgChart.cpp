@@ -466,38 +466,23 @@ void TCustomOrgChart::ScrollTo(int x, int y)
     scrollX_ = x;
     scrollY_ = y;
     hitFlags_ = 0;
+    if (dx)
+        scrollBars_.SetPos(TOcScrollState::Horz, x);
+    if (dy)
+        scrollBars_.SetPos(TOcScrollState::Vert, y);
     if (HasWidget()) {
         const TRect client = ClientRect();
         ScrollSurface(dx, dy, client, client);
-        if (dx)
-            scrollBars_.SetPos(TOcScrollState::Horz, x);
-        if (dy)
-            scrollBars_.SetPos(TOcScrollState::Vert, y);
     }
 }
 
 void TCustomOrgChart::UpdateScrollBars()
 {
-    const int x = scrollBars_.Get(TOcScrollState::Horz).pos;
-    const int y = scrollBars_.Get(TOcScrollState::Vert).pos;
     TOcLayout layout = Layout();
     scrollBars_.SetRange(TOcScrollState::Horz, layout.FullW(), ClientWidth());
     scrollBars_.SetRange(TOcScrollState::Vert, layout.FullH(), ClientHeight());
     // The offsets may have to shrink with the content.
-    const int ox = scrollX_, oy = scrollY_;
-    scrollX_ = x;
-    scrollY_ = y;
-    const int limitX = std::max(0, std::min(x, layout.FullW() - ClientWidth()));
-    const int limitY = std::max(0, std::min(y, layout.FullH() - ClientHeight()));
-    scrollX_ = ox;
-    scrollY_ = oy;
-    if (limitX != scrollX_ || limitY != scrollY_) {
-        scrollX_ = limitX;
-        scrollY_ = limitY;
-        InvalidateAll();
-    }
-    scrollBars_.SetPos(TOcScrollState::Horz, scrollX_);
-    scrollBars_.SetPos(TOcScrollState::Vert, scrollY_);
+    ScrollTo(scrollX_, scrollY_);
 }
 
 void TCustomOrgChart::ScrollMessage(TOcScrollState::Bar bar, unsigned code, int thumb)
