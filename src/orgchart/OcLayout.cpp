@@ -21,6 +21,8 @@ void TOcLayout::EnsureSizes(TOcNode* node)
         size_t next;
     };
     std::vector<Frame> stack{{node, 0}};
+    for (TOcNode* k : node->Children())
+        __builtin_prefetch(k);
     while (!stack.empty()) {
         Frame& top = stack.back();
         const auto& children = top.node->Children();
@@ -28,6 +30,9 @@ void TOcLayout::EnsureSizes(TOcNode* node)
         while (top.next < children.size()) {
             TOcNode* child = children[top.next++];
             if (needs(child)) {
+                // Large trees do not fit the caches: fetch the next level early.
+                for (TOcNode* k : child->Children())
+                    __builtin_prefetch(k);
                 stack.push_back({child, 0});
                 pushed = true;
                 break;
@@ -159,7 +164,20 @@ TOcPlace TOcLayout::Locate(TOcNode* node)
 void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
 {
     const int lw = m_.LW(), iy = m_.IY();
+    const TOcMetrics full = m_.FullScale();
+    const int64_t fixedW = int64_t(full.LW()) + full.IX();
+    const int fixedH = m_.LW() + m_.IY();
     TOcNode* root = tree_.Root();
+    EnsureSizes(root);
+    // The cell width of a node whose open ancestors are sized; the hot path of
+    // the pass, so without the general helpers.
+    auto cellW = [&](TOcNode* n) -> int {
+        const bool open = n->Expanded() && n->HasChildren();
+        if (open && (n->childrenWidth == 0 || n->childrenHeight == 0))
+            EnsureSizes(n);
+        const int64_t own = full.EX(n) + fixedW;
+        return m_.Scale(open && n->childrenWidth > own ? n->childrenWidth : own);
+    };
     const TPoint o = m_.Origin();
     root->drawFlag = true;
     root->animX = o.X;
@@ -168,6 +186,8 @@ void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
         root->animX0 = o.X;
         root->animY0 = o.Y;
     }
+    // Start positions of a pending animation are wanted everywhere, not only in the area.
+    const bool recordAll = record && animating != nullptr;
     struct Frame {
         TOcNode* node;
         size_t next;
@@ -179,36 +199,43 @@ void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
     while (!stack.empty()) {
         Frame& top = stack.back();
         TOcNode* parent = top.node;
-        if (top.next == parent->Children().size()) {
+        const auto& siblings = parent->Children();
+        if (top.next == siblings.size()) {
             stack.pop_back();
             continue;
         }
-        TOcNode* n = parent->Children()[top.next++];
+        TOcNode* n = siblings[top.next++];
         const int cellLeft = top.childLeft;
         const int rowTop = top.childTop;
         const bool visible = top.childVisible;
+        const int cw = cellW(n);
         if (parent->Expanded())
-            top.childLeft += CellW(n);
+            top.childLeft += cw;
         if (record)
             n->drawFlag = false;
         int c = 0;
+        const int ex = m_.EX(n);
         if (visible) {
-            const int cw = CellW(n);
-            c = rowTop + RowHeight(n);
-            // An open node's subtree reaches down by its children's height; a fixed
-            // 999,999 pixels would lose the top of charts taller than that.
+            c = rowTop + m_.EY(n) + fixedH;
             const int d = n->Expanded() ? std::max(999999, ChildrenH(n) + 6) : (m_.HasButton(n) ? 6 - lw / 2 : 0);
-            n->drawFlag = area.Right >= cellLeft && cellLeft + cw >= area.Left && area.Bottom >= rowTop &&
-                          (d < 0 ? c : c + d) >= area.Top;
-            n->animX = BoxRect({n, cellLeft, rowTop}).Left;
+            // An open node's subtree reaches down by its children's height; a
+            // fixed 999,999 pixels would lose the top of taller charts.
+            n->drawFlag = area.Right >= cellLeft && int64_t(cellLeft) + cw >= area.Left && area.Bottom >= rowTop &&
+                          int64_t(d < 0 ? c : int64_t(c) + d) >= area.Top;
+            int left = cellLeft;
+            if (n->ChildAlign() == caCenter)
+                left += (cw - (ex + lw)) / 2;
+            else if (n->ChildAlign() == caRight)
+                left += cw - (ex + lw);
+            n->animX = left;
             n->animY = rowTop;
         } else {
             n->drawFlag = parent->drawFlag;
             int x = parent->animX;
             if (parent->ChildAlign() == caCenter)
-                x += (m_.EX(parent) - m_.EX(n)) / 2;
+                x += (m_.EX(parent) - ex) / 2;
             else if (parent->ChildAlign() == caRight)
-                x += m_.EX(parent) - m_.EX(n);
+                x += m_.EX(parent) - ex;
             n->animX = x;
             n->animY = parent->animY + iy / 4;
         }
@@ -216,8 +243,17 @@ void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
             n->animX0 = n->animX;
             n->animY0 = n->animY;
         }
-        if (n->HasChildren() && (n->Expanded() || n == animating) && (n->drawFlag || record))
-            stack.push_back({n, 0, cellLeft + ChildOffset(n), visible ? c : rowTop, visible && n->Expanded()});
+        if (n->HasChildren() && (n->Expanded() || n == animating) && (n->drawFlag || recordAll)) {
+            const auto& kids = n->Children();
+            for (TOcNode* k : kids)
+                __builtin_prefetch(k);
+            int offset = 0;
+            if (n->ChildAlign() != caLeft) {
+                const int spare = cw - ChildrenW(n);
+                offset = n->ChildAlign() == caRight ? spare : spare / 2;
+            }
+            stack.push_back({n, 0, cellLeft + offset, visible ? c : rowTop, visible && n->Expanded()});
+        }
     }
 }
 

@@ -268,6 +268,8 @@ void TOcTree::DropAllSizes(TOcSizeKind kind)
             node->childrenWidth = 0;
         if (kind & skHeight)
             node->childrenHeight = 0;
+        for (TOcNode* k : node->children_)
+            __builtin_prefetch(k, 1);
         stack.insert(stack.end(), node->children_.begin(), node->children_.end());
     }
 }
