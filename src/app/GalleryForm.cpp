@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "app/GalleryChart.h"
 #include "app/GalleryDrawGrid.h"
+#include "orgchart/OrgChart.h"
 #include "platform/Label.h"
 
 namespace {
@@ -19,6 +21,21 @@ const std::vector<TGallerySample>& GallerySamples()
                         "5000 rows drawn through OnDrawCell"),
          798, 420,
          [](TCustomForm* form, const TRect& bounds) -> TControl* { return MakeGalleryDrawGrid(form, bounds); }},
+        {QStringLiteral("TOrgChart: the four shapes, left/centre/right child alignment, the twelve image "
+                        "alignments, 3D boxes, a closed node"),
+         798, 190,
+         [](TCustomForm* form, const TRect& bounds) -> TControl* {
+             return MakeGalleryChart(form, bounds, TGalleryChartKind::Shapes);
+         }},
+        {QStringLiteral("TOrgChart rotated: the same tree laid on its side"), 798, 420,
+         [](TCustomForm* form, const TRect& bounds) -> TControl* {
+             return MakeGalleryChart(form, bounds, TGalleryChartKind::Rotated);
+         }},
+        {QStringLiteral("TOrgChart zoomed: a wider tree shrunk to fit, fonts included; open nodes lose their buttons"),
+         798, 160,
+         [](TCustomForm* form, const TRect& bounds) -> TControl* {
+             return MakeGalleryChart(form, bounds, TGalleryChartKind::Zoomed);
+         }},
     };
     return samples;
 }
