@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ChartTestUtil.h"
+#include "platform/Form.h"
 
 namespace {
 
@@ -97,4 +98,30 @@ TEST(OrgChartPaint, ThreeDimensionalBoxesCastAShadow)
     EXPECT_TRUE(IsWhite(img, 73, 17));
     EXPECT_TRUE(IsBlack(img, 40, 57)); // shadow row
     EXPECT_TRUE(IsWhite(img, 8, 57));
+}
+
+TEST(OrgChartPaint, AnimatedCollapseDrawsSixteenFramesOnAShownChart)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 400, 300);
+    auto* chart = new TestChart(&form);
+    chart->SetParent(&form);
+    chart->SetBounds(0, 0, 400, 300);
+    chart->SetOptions(chart->Options() | ocAnimate);
+    TOcNode* top = chart->Add(nullptr);
+    chart->Add(top);
+    chart->Add(top);
+    top->Expand(false);
+    EXPECT_EQ(chart->LastAnimationFrames(), 0); // not on screen: no animation
+    form.Show();
+    chart->Repaint();
+    top->Collapse(false);
+    EXPECT_EQ(chart->LastAnimationFrames(), 16);
+    EXPECT_FALSE(top->Expanded());
+    // The last frame is the final layout: the children are gone under the box.
+    const QImage* surface = chart->Surface();
+    ASSERT_NE(surface, nullptr);
+    const QImage expected = chart->Picture();
+    EXPECT_EQ(surface->copy(0, 0, 162, 130), expected.copy(0, 0, 162, 130));
+    form.Hide();
 }
