@@ -22,6 +22,7 @@ class TImageList;
 class TOcInplaceEdit;
 
 using TOcDrawEvent = TEvent<TObject*, TOcNode*, TCanvas&, TRect>;
+using TOcEditedEvent = TEvent<TObject*, TOcNode*, QString&>;
 using TDragOverEvent = TEvent<TObject*, TObject*, int, int, bool&>;
 using TDragDropEvent = TEvent<TObject*, TObject*, int, int>;
 
@@ -124,7 +125,7 @@ public:
 
     TOcDrawEvent OnDrawNode;
     TOcAllowEvent OnEditing;
-    TEvent<TObject*, TOcNode*, QString&> OnEdited;
+    TOcEditedEvent OnEdited;
     TDragOverEvent OnDragOver;
     TDragDropEvent OnDragDrop;
 

@@ -1,5 +1,7 @@
 #include "orgchart/OrgChartClasses.h"
 
+#include <any>
+
 #include "orgchart/OcItemStream.h"
 #include "orgchart/OrgChart.h"
 #include "platform/ImageList.h"
@@ -40,6 +42,31 @@ PropertyInfo ItemsProperty()
     return p;
 }
 
+// An event of the node tree, bound by handler name like the controls' events.
+template <class Ev>
+PropertyInfo TreeEvent(const std::string& name, Ev TOcTree::*member)
+{
+    PropertyInfo p;
+    p.name = name;
+    p.read = [member, name](TPersistent* o, const FormValue& v, LoadContext& ctx) {
+        const std::string& handler = ExpectIdent(v, ctx);
+        const std::any* found = ctx.root ? ctx.root->FindHandler(handler) : nullptr;
+        if (!found)
+            ctx.Fail(v.pos, "unknown handler '" + handler + "' for " + name);
+        const auto* fn = std::any_cast<typename Ev::Handler>(found);
+        if (!fn)
+            ctx.Fail(v.pos, "handler '" + handler + "' does not fit the event " + name);
+        static_cast<TOcTree&>(*As<TCustomOrgChart>(o)).*member = Ev(*fn, handler);
+    };
+    p.write = [member](const TPersistent* o) -> std::optional<FormValue> {
+        const Ev& ev = static_cast<const TOcTree&>(*As<TCustomOrgChart>(o)).*member;
+        if (!ev || ev.HandlerName().empty())
+            return std::nullopt;
+        return FormValue::Identifier(ev.HandlerName());
+    };
+    return p;
+}
+
 } // namespace
 
 void RegisterOrgChartClasses()
@@ -73,6 +100,21 @@ void RegisterOrgChartClasses()
         .Add(Bool<TControl>("ParentFont", &TControl::ParentFont, &TControl::SetParentFont, false))
         .Add(Bool<TControl>("ParentColor", &TControl::ParentColor, &TControl::SetParentColor, false))
         .Add(Color<TControl>("Color", &TControl::Color, &TControl::SetColor, clWindow))
-        .Add(ItemsProperty());
+        .Add(ItemsProperty())
+        .Add(TreeEvent("OnCreateNode", &TOcTree::OnCreateNode))
+        .Add(TreeEvent("OnChange", &TOcTree::OnChange))
+        .Add(TreeEvent("OnChanging", &TOcTree::OnChanging))
+        .Add(TreeEvent("OnCollapsed", &TOcTree::OnCollapsed))
+        .Add(TreeEvent("OnCollapsing", &TOcTree::OnCollapsing))
+        .Add(TreeEvent("OnDeletion", &TOcTree::OnDeletion))
+        .Add(TreeEvent("OnExpanded", &TOcTree::OnExpanded))
+        .Add(TreeEvent("OnExpansion", &TOcTree::OnExpansion))
+        .Add(Event<C, TOcAllowEvent>("OnEditing", &C::OnEditing))
+        .Add(Event<C, TOcEditedEvent>("OnEdited", &C::OnEdited))
+        .Add(TreeEvent("OnSetFont", &TOcTree::OnSetFont))
+        .Add(Event<C, TOcDrawEvent>("OnDrawNode", &C::OnDrawNode))
+        .Add(TreeEvent("OnGetText", &TOcTree::OnGetText))
+        .Add(TreeEvent("OnSetText", &TOcTree::OnSetText))
+        .Add(TreeEvent("OnMoveNode", &TOcTree::OnMoveNode));
     reg.Register("TOrgChart", "TCustomOrgChart", [](TComponent* owner) { return new TOrgChart(owner); });
 }
