@@ -125,3 +125,17 @@ TEST(OrgChartPaint, AnimatedCollapseDrawsSixteenFramesOnAShownChart)
     EXPECT_EQ(surface->copy(0, 0, 162, 130), expected.copy(0, 0, 162, 130));
     form.Hide();
 }
+
+TEST(OrgChartPaint, LongAndEmptyTextsPaintInsideTheirBoxes)
+{
+    TestChart chart;
+    chart.SetOptions(0);
+    TOcNode* a = chart.Add(nullptr);
+    a->SetText(QString(10000, QChar(u'字')));
+    TOcNode* b = chart.Add(nullptr);
+    b->SetText(QString());
+    const QImage img = chart.Picture();
+    EXPECT_TRUE(IsWhite(img, 40, 60)); // below the box: the text stays clipped to it
+    EXPECT_TRUE(IsBlack(img, 8, 16));
+    EXPECT_TRUE(IsWhite(img, 121, 36));
+}
