@@ -100,7 +100,7 @@ Record ReadRecord(Cursor& in)
 constexpr size_t kSmallestEntry = TOcItemStream::kRecordSize + 4;
 
 // Reads one list head (text, count) and checks the count against what is left.
-QString ReadHead(Cursor& in, size_t end, int& count)
+QString ReadHead(Cursor& in, size_t end, int& count, bool decode)
 {
     const size_t at = in.Pos();
     const uint16_t length = in.U16("a text length");
@@ -112,14 +112,14 @@ QString ReadHead(Cursor& in, size_t end, int& count)
                     " bytes that remain",
                 countAt);
     (void)at;
-    return length ? TCodePage::FromGbk(reinterpret_cast<const char*>(text), length) : QString();
+    return length && decode ? TCodePage::FromGbk(reinterpret_cast<const char*>(text), length) : QString();
 }
 
 // Walks the whole block; with a tree, builds it on the way.
 void Walk(Cursor& in, size_t size, TOcTree* tree)
 {
     int count = 0;
-    const QString rootText = ReadHead(in, size, count);
+    const QString rootText = ReadHead(in, size, count, tree != nullptr);
     if (tree)
         tree->Root()->SetText(rootText);
     struct Frame {
@@ -148,7 +148,7 @@ void Walk(Cursor& in, size_t size, TOcTree* tree)
             node->SetImageAlign(static_cast<TOcImageAlign>(r.imageAlign));
         }
         int children = 0;
-        const QString text = ReadHead(in, size, children);
+        const QString text = ReadHead(in, size, children, node != nullptr);
         if (node)
             node->SetText(text);
         stack.push_back({node, children});

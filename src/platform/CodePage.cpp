@@ -15,9 +15,11 @@ QByteArray TCodePage::ToGbk(const QString& text)
 {
     if (text.isEmpty())
         return {};
-    QStringEncoder encoder(kGbk, QStringConverter::Flag::Default);
+    // Making a converter costs far more than a short text; keep one per thread.
+    thread_local QStringEncoder encoder(kGbk, QStringConverter::Flag::Default);
     if (!encoder.isValid())
         throw Exception("the GBK code page is not available on this system");
+    encoder.resetState();
     QByteArray bytes = encoder.encode(text);
     return bytes;
 }
@@ -26,8 +28,10 @@ QString TCodePage::FromGbk(const char* bytes, int size)
 {
     if (size <= 0)
         return {};
-    QStringDecoder decoder(kGbk, QStringConverter::Flag::Default);
+    thread_local QStringDecoder decoder(kGbk, QStringConverter::Flag::Default);
     if (!decoder.isValid())
         throw Exception("the GBK code page is not available on this system");
-    return decoder.decode(QByteArrayView(bytes, size));
+    decoder.resetState();
+    QString text = decoder.decode(QByteArrayView(bytes, size));
+    return text;
 }
