@@ -235,6 +235,7 @@ private:
     bool animationSuppressed_ = false;
     bool dragging_ = false;
     bool hidingEditor_ = false;
+    bool inAnimation_ = false;
     TPoint pressPoint_{};
     TPoint fbCursor_{};
     TPoint fbAnchor_{};

@@ -6,6 +6,7 @@
 #include "orgchart/OrgChart.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
+#include "platform/WindowFlush.h"
 
 bool TCustomOrgChart::BeginNodeAnimation(TOcNode* node)
 {
@@ -33,6 +34,9 @@ void TCustomOrgChart::PaintAnimation()
 void TCustomOrgChart::RunAnimation(TCanvas& canvas, const TRect& area)
 {
     using Clock = std::chrono::steady_clock;
+    // Showing a frame may ask for a paint of what is not yet on screen; Paint
+    // leaves that to the frames under way.
+    inAnimation_ = true;
     const TOcMetrics m = Metrics();
     TCanvas& frame = animationBitmap_->Canvas();
     frame.Font().Assign(&canvas.Font());
@@ -46,6 +50,7 @@ void TCustomOrgChart::RunAnimation(TCanvas& canvas, const TRect& area)
         frame.FillRect(area);
         PaintTree(frame, m.ToLogical(area), step);
         canvas.BitBlt(0, 0, Width(), Height(), &frame, 0, 0, SRCCOPY);
+        ShowPictureNow(*this);
         ++lastAnimationFrames_;
         if (step > 0) {
             const int k = 16 - step;
@@ -55,4 +60,5 @@ void TCustomOrgChart::RunAnimation(TCanvas& canvas, const TRect& area)
             }
         }
     }
+    inAnimation_ = false;
 }

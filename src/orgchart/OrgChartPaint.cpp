@@ -109,6 +109,8 @@ void TCustomOrgChart::DrawNode(TOcNode* node, TCanvas& canvas, const TRect& rect
 
 void TCustomOrgChart::Paint(TCanvas& canvas)
 {
+    if (inAnimation_)
+        return; // a frame being shown asked for it: the animation paints
     UpdateLayout();
     const TOcMetrics m = Metrics();
     const TRect area = canvas.ClipRect();
