@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "app/GalleryChart.h"
 #include "app/GalleryDrawGrid.h"
 #include "app/GalleryViewGrid.h"
+#include "orgchart/OrgChart.h"
 #include "platform/Label.h"
 
 namespace {
@@ -24,6 +26,21 @@ const std::vector<TGallerySample>& GallerySamples()
                         "lines, symbols, rich text, comments, row numbers and column letters"),
          798, 340,
          [](TCustomForm* form, const TRect& bounds) -> TControl* { return MakeGalleryViewGrid(form, bounds); }},
+        {QStringLiteral("TOrgChart: the four shapes, left/centre/right child alignment, the twelve image "
+                        "alignments, 3D boxes, a closed node"),
+         798, 190,
+         [](TCustomForm* form, const TRect& bounds) -> TControl* {
+             return MakeGalleryChart(form, bounds, TGalleryChartKind::Shapes);
+         }},
+        {QStringLiteral("TOrgChart rotated: the same tree laid on its side"), 798, 420,
+         [](TCustomForm* form, const TRect& bounds) -> TControl* {
+             return MakeGalleryChart(form, bounds, TGalleryChartKind::Rotated);
+         }},
+        {QStringLiteral("TOrgChart zoomed: a wider tree shrunk to fit, fonts included; open nodes lose their buttons"),
+         798, 160,
+         [](TCustomForm* form, const TRect& bounds) -> TControl* {
+             return MakeGalleryChart(form, bounds, TGalleryChartKind::Zoomed);
+         }},
     };
     return samples;
 }

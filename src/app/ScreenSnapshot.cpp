@@ -4,11 +4,38 @@
 #include <QJsonArray>
 #include <QWidget>
 
+#include "orgchart/OrgChart.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "stream/ClassRegistry.h"
 
 namespace {
+
+// The chart's nodes in tree order, each with its box in the chart's client
+// coordinates at the current scroll position (null while hidden).
+void DumpChart(TCustomOrgChart* chart, QJsonObject& o)
+{
+    o["count"] = chart->Count();
+    TOcNode* selected = chart->Selected();
+    o["selected"] = selected ? QJsonValue(selected->Text()) : QJsonValue();
+    QJsonArray nodes;
+    for (TOcNode* n = chart->FirstNode(); n; n = n->GetNext()) {
+        QJsonObject node;
+        node["text"] = n->Text();
+        node["level"] = n->Level();
+        node["imageIndex"] = n->ImageIndex();
+        node["expanded"] = n->Expanded();
+        node["visible"] = n->IsVisible();
+        if (n->IsVisible()) {
+            const TRect r = chart->NodeShapeRect(n);
+            node["box"] = QJsonArray{r.Left, r.Top, r.Width(), r.Height()};
+        } else {
+            node["box"] = QJsonValue();
+        }
+        nodes.append(node);
+    }
+    o["nodes"] = nodes;
+}
 
 QJsonObject DumpControl(TControl* c)
 {
@@ -29,6 +56,8 @@ QJsonObject DumpControl(TControl* c)
         const bool text = info && info->Find("Text") && !info->Find("Caption");
         o[text ? "text" : "caption"] = c->Caption();
     }
+    if (auto* chart = dynamic_cast<TCustomOrgChart*>(c))
+        DumpChart(chart, o);
     QJsonArray children;
     if (win)
         for (TControl* child : win->ControlList())

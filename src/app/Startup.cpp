@@ -7,6 +7,7 @@
 #include "grid/DrawGridClasses.h"
 #include "grid/GridClasses.h"
 #include "grid/ViewGridClasses.h"
+#include "orgchart/OrgChartClasses.h"
 #include "stream/ClassRegistry.h"
 #include "stream/PlatformClasses.h"
 #include "stream/StdControlClasses.h"
@@ -35,6 +36,7 @@ void RunUnitStartup()
     RegisterGridCoreClasses();
     RegisterDrawGridClasses();
     RegisterViewGridClasses();
+    RegisterOrgChartClasses();
     RegisterScreenClasses();
 }
 

@@ -90,6 +90,17 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) co
     canvas.DrawImage(x, y, enabled ? images_[index] : DisabledImage(index));
 }
 
+void TImageList::StretchDraw(TCanvas& canvas, const TRect& r, int index) const
+{
+    if (index < 0 || index >= Count() || r.IsEmpty())
+        return;
+    const QImage& image = images_[index];
+    if (r.Width() == image.width() && r.Height() == image.height())
+        canvas.DrawImage(r.Left, r.Top, image);
+    else
+        canvas.DrawImage(r.Left, r.Top, image.scaled(r.Width(), r.Height()));
+}
+
 QImage TImageList::Strip() const
 {
     QImage strip(width_ * std::max(1, Count()), height_, QImage::Format_ARGB32);

@@ -8,6 +8,7 @@
 #include <QImage>
 
 #include "platform/Component.h"
+#include "platform/Types.h"
 
 class TCanvas;
 
@@ -35,6 +36,8 @@ public:
     // Draws the picture with its top-left at (x, y); an index out of range draws
     // nothing (controls pass -1 for "no picture").
     void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true) const;
+    // Draws the picture stretched (nearest pixel) to fill r.
+    void StretchDraw(TCanvas& canvas, const TRect& r, int index) const;
 
     // All pictures side by side in one strip, and back; used to store the list.
     QImage Strip() const;

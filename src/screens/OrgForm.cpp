@@ -1,8 +1,11 @@
 #include "screens/OrgForm.h"
 
+#include <vector>
+
 #include "chrome/FlatPageControl.h"
 #include "chrome/FlatTabSheet.h"
 #include "chrome/SkinCheckBox.h"
+#include "orgchart/OrgChart.h"
 #include "platform/Application.h"
 #include "platform/TreeView.h"
 #include "screens/DepartPropForm.h"
@@ -30,7 +33,9 @@ void TOrgForm::FormCreate(TObject*)
     tsPic = Require<TFlatTabSheet>("tsPic");
     tsText = Require<TFlatTabSheet>("tsText");
     TreeView1 = Require<TTreeView>("TreeView1");
+    org = Require<TOrgChart>("org");
     TreeView1->FullExpand();
+    ExpandTopLevels(org->FirstNode());
     // The radio buttons switch the pages; the tabs would only duplicate them.
     tsText->SetTabVisible(false);
     tsPic->SetTabVisible(false);
@@ -82,8 +87,11 @@ void TOrgForm::acAddUserExecute(TObject*)
 
 void TOrgForm::acRenameExecute(TObject*)
 {
-    if (tsPic && tsPic->Visible())
-        return; // renaming on the chart arrives with the chart
+    if (tsPic && tsPic->Visible()) {
+        if (org)
+            org->SetEditing(true);
+        return;
+    }
     // Posted, as the tree's own label editing starts after the command returns.
     if (TTreeNode* node = TreeView1 ? TreeView1->Selected() : nullptr)
         TreeView1->PostMessage(TTreeView::TVM_EDITLABEL, 0, reinterpret_cast<LPARAM>(node));
@@ -114,6 +122,24 @@ void TOrgForm::OpenProperties(int imageIndex)
 
 std::optional<int> TOrgForm::SelectedNodeImage() const
 {
-    // The chart, whose selected node this reads, is not on the screen yet.
-    return std::nullopt;
+    if (!org || !org->Selected())
+        return std::nullopt;
+    return org->Selected()->ImageIndex();
+}
+
+void TOrgForm::ExpandTopLevels(TOcNode* node)
+{
+    if (!node)
+        return;
+    // Depth first without recursion; levels below 4 are not visited at all.
+    std::vector<TOcNode*> stack{node};
+    while (!stack.empty()) {
+        TOcNode* n = stack.back();
+        stack.pop_back();
+        if (n->Level() > 3)
+            continue;
+        n->SetExpanded(true);
+        for (int i = n->Count() - 1; i >= 0; --i)
+            stack.push_back(n->Items(i));
+    }
 }

@@ -10,6 +10,8 @@
 #include "screens/ScreenForm.h"
 
 class TFlatTabSheet;
+class TOrgChart;
+class TOcNode;
 class TTreeView;
 
 class TOrgForm : public TScreenForm {
@@ -20,6 +22,7 @@ public:
     TFlatTabSheet* tsPic = nullptr;
     TFlatTabSheet* tsText = nullptr;
     TTreeView* TreeView1 = nullptr;
+    TOrgChart* org = nullptr;
 
     void FormCreate(TObject* sender);
     void SkinRadioButton1Change(TObject* sender);
@@ -35,6 +38,9 @@ public:
     // department) the department dialog, 2 (post) the role dialog, anything
     // else, -1 included, the message "不使能".
     void OpenProperties(int imageIndex);
+    // Opens every node of levels 0 to 3 below and including node (depth first,
+    // not recursive expands): the chart shows levels 0 to 4.
+    static void ExpandTopLevels(TOcNode* node);
 
 private:
     // The picture of the chart's selected node; none while no node is selected.

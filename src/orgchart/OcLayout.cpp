@@ -1,0 +1,359 @@
+#include "orgchart/OcLayout.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+// Cached sizes are kept at full scale. A node's cache is filled only together
+// with the caches of its expanded children, so an ancestor without a cache has
+// no cached ancestor that depends on it: dropping sizes may stop climbing there.
+void TOcLayout::EnsureSizes(TOcNode* node)
+{
+    const TOcMetrics full = m_.FullScale();
+    const int lw = full.LW(), ix = full.IX(), iy = full.IY();
+    auto needs = [](const TOcNode* n) {
+        return n->Expanded() && n->HasChildren() && (n->childrenWidth == 0 || n->childrenHeight == 0);
+    };
+    if (!needs(node))
+        return;
+    struct Frame {
+        TOcNode* node;
+        size_t next;
+    };
+    std::vector<Frame> stack{{node, 0}};
+    for (TOcNode* k : node->Children())
+        __builtin_prefetch(k);
+    while (!stack.empty()) {
+        Frame& top = stack.back();
+        const auto& children = top.node->Children();
+        bool pushed = false;
+        while (top.next < children.size()) {
+            TOcNode* child = children[top.next++];
+            if (needs(child)) {
+                // Large trees do not fit the caches: fetch the next level early.
+                for (TOcNode* k : child->Children())
+                    __builtin_prefetch(k);
+                stack.push_back({child, 0});
+                pushed = true;
+                break;
+            }
+        }
+        if (pushed)
+            continue;
+        TOcNode* done = top.node;
+        stack.pop_back();
+        int64_t w = 0, h = 0;
+        for (TOcNode* c : done->Children()) {
+            const bool open = c->Expanded() && c->HasChildren();
+            w += std::max<int64_t>(full.EX(c) + lw + ix, open ? c->childrenWidth : 0);
+            h = std::max<int64_t>(h, full.EY(c) + lw + iy + (open ? c->childrenHeight : 0));
+        }
+        done->childrenWidth = w;
+        done->childrenHeight = h;
+    }
+}
+
+int64_t TOcLayout::FullChildrenW(TOcNode* node)
+{
+    if (!node->Expanded() || !node->HasChildren())
+        return 0;
+    EnsureSizes(node);
+    return node->childrenWidth;
+}
+
+int64_t TOcLayout::FullChildrenH(TOcNode* node)
+{
+    if (!node->Expanded() || !node->HasChildren())
+        return 0;
+    EnsureSizes(node);
+    return node->childrenHeight;
+}
+
+int TOcLayout::ChildrenW(TOcNode* node)
+{
+    return m_.Scale(FullChildrenW(node));
+}
+
+int TOcLayout::ChildrenH(TOcNode* node)
+{
+    return m_.Scale(FullChildrenH(node));
+}
+
+int TOcLayout::CellW(TOcNode* node)
+{
+    const TOcMetrics full = m_.FullScale();
+    return m_.Scale(std::max<int64_t>(full.EX(node) + full.LW() + full.IX(), FullChildrenW(node)));
+}
+
+int TOcLayout::CellH(TOcNode* node)
+{
+    const TOcMetrics full = m_.FullScale();
+    return m_.Scale(full.EY(node) + full.LW() + full.IY() + FullChildrenH(node));
+}
+
+int TOcLayout::ChildOffset(TOcNode* parent)
+{
+    if (parent->IsRoot())
+        return 0;
+    switch (parent->ChildAlign()) {
+    case caLeft: return 0;
+    case caRight: return CellW(parent) - ChildrenW(parent);
+    default: return (CellW(parent) - ChildrenW(parent)) / 2;
+    }
+}
+
+TRect TOcLayout::RowRect(const TOcPlace& p)
+{
+    return {p.cellLeft, p.rowTop, p.cellLeft + CellW(p.node), p.rowTop + RowHeight(p.node)};
+}
+
+TRect TOcLayout::BoxRect(const TOcPlace& p)
+{
+    const TRect row = RowRect(p);
+    const int w = m_.EX(p.node) + m_.LW();
+    int left = row.Left;
+    if (p.node->ChildAlign() == caCenter)
+        left += (row.Width() - w) / 2;
+    else if (p.node->ChildAlign() == caRight)
+        left = row.Right - w;
+    return {left, row.Top, left + w, row.Bottom};
+}
+
+TRect TOcLayout::ContentRect(const TOcNode* node, TRect r) const
+{
+    const int nw = m_.NW(node), nh = m_.NH(node);
+    int a = 0, b = 0;
+    switch (node->Shape()) {
+    case shRoundRect: a = b = (std::min(nw, nh) / 2) * 3 / 20; break;
+    case shEllipse: a = nw * 3 / 20; b = nh * 3 / 20; break;
+    case shDiamond: a = nw / 4; b = nh / 4; break;
+    default: break;
+    }
+    a += m_.LW() / 2 + 1;
+    b += m_.LW() / 2 + 1;
+    r.Left += a;
+    r.Right -= a;
+    r.Top += b;
+    r.Bottom -= b;
+    if (m_.rotated)
+        r.Left += m_.IY();
+    else
+        r.Top += m_.IY();
+    return r;
+}
+
+TOcPlace TOcLayout::Locate(TOcNode* node)
+{
+    std::vector<TOcNode*> path;
+    for (TOcNode* n = node; n && !n->IsRoot(); n = n->RawParent())
+        path.push_back(n);
+    const TPoint o = m_.Origin();
+    TOcPlace place{tree_.Root(), o.X, o.Y};
+    int childTop = o.Y;
+    for (auto it = path.rbegin(); it != path.rend(); ++it) {
+        TOcNode* parent = place.node;
+        int left = place.cellLeft + ChildOffset(parent);
+        for (int i = 0; i < (*it)->Index(); ++i)
+            left += CellW(parent->Children()[static_cast<size_t>(i)]);
+        place = {*it, left, childTop};
+        childTop = place.rowTop + RowHeight(*it);
+    }
+    return place;
+}
+
+void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
+{
+    const int lw = m_.LW(), iy = m_.IY();
+    const TOcMetrics full = m_.FullScale();
+    const int64_t fixedW = int64_t(full.LW()) + full.IX();
+    const int fixedH = m_.LW() + m_.IY();
+    TOcNode* root = tree_.Root();
+    EnsureSizes(root);
+    // The cell width of a node whose open ancestors are sized; the hot path of
+    // the pass, so without the general helpers.
+    auto cellW = [&](TOcNode* n) -> int {
+        const bool open = n->Expanded() && n->HasChildren();
+        if (open && (n->childrenWidth == 0 || n->childrenHeight == 0))
+            EnsureSizes(n);
+        const int64_t own = full.EX(n) + fixedW;
+        return m_.Scale(open && n->childrenWidth > own ? n->childrenWidth : own);
+    };
+    const TPoint o = m_.Origin();
+    root->drawFlag = true;
+    root->animX = o.X;
+    root->animY = o.Y;
+    if (record) {
+        root->animX0 = o.X;
+        root->animY0 = o.Y;
+    }
+    // Start positions of a pending animation are wanted everywhere, not only in the area.
+    const bool recordAll = record && animating != nullptr;
+    struct Frame {
+        TOcNode* node;
+        size_t next;
+        int childLeft;
+        int childTop;
+        bool childVisible;
+    };
+    std::vector<Frame> stack{{root, 0, o.X, o.Y, true}};
+    while (!stack.empty()) {
+        Frame& top = stack.back();
+        TOcNode* parent = top.node;
+        const auto& siblings = parent->Children();
+        if (top.next == siblings.size()) {
+            stack.pop_back();
+            continue;
+        }
+        TOcNode* n = siblings[top.next++];
+        const int cellLeft = top.childLeft;
+        const int rowTop = top.childTop;
+        const bool visible = top.childVisible;
+        const int cw = cellW(n);
+        if (parent->Expanded())
+            top.childLeft += cw;
+        if (record)
+            n->drawFlag = false;
+        int c = 0;
+        const int ex = m_.EX(n);
+        if (visible) {
+            c = rowTop + m_.EY(n) + fixedH;
+            const int d = n->Expanded() ? std::max(999999, ChildrenH(n) + 6) : (m_.HasButton(n) ? 6 - lw / 2 : 0);
+            // An open node's subtree reaches down by its children's height; a
+            // fixed 999,999 pixels would lose the top of taller charts.
+            n->drawFlag = area.Right >= cellLeft && int64_t(cellLeft) + cw >= area.Left && area.Bottom >= rowTop &&
+                          int64_t(d < 0 ? c : int64_t(c) + d) >= area.Top;
+            int left = cellLeft;
+            if (n->ChildAlign() == caCenter)
+                left += (cw - (ex + lw)) / 2;
+            else if (n->ChildAlign() == caRight)
+                left += cw - (ex + lw);
+            n->animX = left;
+            n->animY = rowTop;
+        } else {
+            n->drawFlag = parent->drawFlag;
+            int x = parent->animX;
+            if (parent->ChildAlign() == caCenter)
+                x += (m_.EX(parent) - ex) / 2;
+            else if (parent->ChildAlign() == caRight)
+                x += m_.EX(parent) - ex;
+            n->animX = x;
+            n->animY = parent->animY + iy / 4;
+        }
+        if (record) {
+            n->animX0 = n->animX;
+            n->animY0 = n->animY;
+        }
+        if (n->HasChildren() && (n->Expanded() || n == animating) && (n->drawFlag || recordAll)) {
+            const auto& kids = n->Children();
+            for (TOcNode* k : kids)
+                __builtin_prefetch(k);
+            int offset = 0;
+            if (n->ChildAlign() != caLeft) {
+                const int spare = cw - ChildrenW(n);
+                offset = n->ChildAlign() == caRight ? spare : spare / 2;
+            }
+            stack.push_back({n, 0, cellLeft + offset, visible ? c : rowTop, visible && n->Expanded()});
+        }
+    }
+}
+
+bool TOcLayout::InShape(const TOcNode* node, const TRect& box, TPoint p) const
+{
+    const int w = box.Width(), h = box.Height();
+    switch (node->Shape()) {
+    case shRoundRect: {
+        const int r = std::min(m_.NW(node), m_.NH(node)) / 4;
+        if ((box.Left + r <= p.X && p.X <= box.Right - r) || (box.Top + r <= p.Y && p.Y <= box.Bottom - r))
+            return true;
+        const int64_t cx = p.X < box.Left + r ? box.Left + r : box.Right - r;
+        const int64_t cy = p.Y < box.Top + r ? box.Top + r : box.Bottom - r;
+        const int64_t dx = p.X - cx, dy = p.Y - cy;
+        return dx * dx + dy * dy <= int64_t(r) * r;
+    }
+    case shEllipse: {
+        const int64_t a = w / 2, b = h / 2;
+        if (a <= 0 || b <= 0)
+            return false;
+        int64_t dx = std::llabs(p.X - (box.Left + a)), dy = std::llabs(p.Y - (box.Top + b)), r = 0;
+        if (a < b) {
+            dx = dx * b / a;
+            r = b;
+        } else {
+            dy = dy * a / b;
+            r = a;
+        }
+        return dx * dx + dy * dy <= r * r;
+    }
+    case shDiamond: {
+        const int64_t a = w / 2, b = h / 2;
+        const int64_t dx = std::llabs(p.X - (box.Left + a)), dy = std::llabs(p.Y - (box.Top + b));
+        return a * b >= dx * b + dy * a;
+    }
+    default: return true;
+    }
+}
+
+TOcLayout::Hit TOcLayout::HitTest(TPoint physical)
+{
+    const TPoint p = m_.ToLogical(physical);
+    const int lw = m_.LW(), iy = m_.IY();
+    const TPoint o = m_.Origin();
+    TOcNode* node = tree_.Root();
+    int x0 = o.X, y0 = o.Y;
+    for (;;) {
+        const bool isRoot = node->IsRoot();
+        const int y1 = isRoot ? y0 - 7 : y0 + RowHeight(node);
+        if (!isRoot) {
+            const int x1 = x0 + CellW(node);
+            if (p.X < x0 || p.X >= x1)
+                return {};
+            if (p.Y >= y0 && p.Y < y1 + 6) {
+                TOcHitFlags flags = 0;
+                TRect box = BoxRect({node, x0, y0});
+                box.Top += iy;
+                if (p.Y < box.Top)
+                    flags |= htAbove;
+                if (p.X < box.Left)
+                    flags |= htLeft;
+                if (p.X >= box.Right)
+                    flags |= htRight;
+                if (flags == 0) {
+                    if (p.Y < box.Bottom) {
+                        flags = htOnBox;
+                        if (m_.Box3D(node))
+                            box.Bottom -= lw;
+                        if (p.Y < box.Bottom && InShape(node, box, p))
+                            flags |= htOnShape;
+                    }
+                    const int mid = box.Left + m_.EX(node) / 2;
+                    if (m_.HasButton(node) && p.X >= mid - 5 && p.X < mid + 6 && p.Y >= box.Bottom - 6)
+                        flags |= htOnButton;
+                }
+                if (!(p.Y >= y1 && !(flags & htOnButton)))
+                    return {node, flags};
+            }
+        }
+        if (!node->Expanded() || !node->HasChildren()) {
+            if (!isRoot && p.Y >= y1 && p.Y <= y1 + m_.EY(node))
+                return {node, htBelow};
+            return {};
+        }
+        // Only the child whose column holds the point can be hit.
+        int left = x0 + ChildOffset(node);
+        const int top = std::max(y1, y0);
+        TOcNode* next = nullptr;
+        for (TOcNode* c : node->Children()) {
+            const int w = CellW(c);
+            if (p.X >= left && p.X < left + w) {
+                next = c;
+                break;
+            }
+            left += w;
+        }
+        if (!next)
+            return {};
+        node = next;
+        x0 = left;
+        y0 = top;
+    }
+}

@@ -1,0 +1,123 @@
+#pragma once
+
+// The node tree of the organisation chart: a hidden root whose children are the
+// top-level nodes, the count of all nodes, the selected node, the operations that
+// build, reorder, expand and delete, and the model's events. The chart control
+// derives from it and refines the hooks (repainting, animation, minimum sizes);
+// on its own the tree is a plain model, used by tests and the stream fuzzer.
+
+#include <cstdint>
+
+#include <QString>
+
+#include "orgchart/OcNode.h"
+#include "orgchart/OcTypes.h"
+#include "platform/Object.h"
+
+class TFont;
+
+using TOcEvent = TEvent<TObject*, TOcNode*>;
+using TOcAllowEvent = TEvent<TObject*, TOcNode*, bool&>;
+using TOcGetTextEvent = TEvent<TObject*, TOcNode*, QString&>;
+using TOcSetTextEvent = TEvent<TObject*, TOcNode*, const QString&>;
+using TOcFontEvent = TEvent<TObject*, TOcNode*, TFont&>;
+using TOcMoveNodeEvent = TEvent<TOcNode*, TOcNode*, int>;
+
+class TOcTree {
+public:
+    TOcTree();
+    virtual ~TOcTree();
+    TOcTree(const TOcTree&) = delete;
+    TOcTree& operator=(const TOcTree&) = delete;
+
+    // All nodes, the hidden root excluded.
+    int Count() const { return count_; }
+    // Top-level node by index; EListError out of range.
+    TOcNode* Items(int index) const;
+    int TopCount() const { return root_->Count(); }
+    TOcNode* FirstNode() const { return root_->HasChildren() ? root_->children_[0] : nullptr; }
+    TOcNode* Root() const { return root_; }
+
+    TOcNode* Add(TOcNode* parent, intptr_t data = 0) { return InsertNode(parent, data, -1); }
+    TOcNode* AddChild(TOcNode* parent, intptr_t data = 0) { return InsertNode(parent, data, -1); }
+    TOcNode* AddFirst(TOcNode* parent, intptr_t data = 0) { return InsertNode(parent, data, 0); }
+    TOcNode* Insert(TOcNode* sibling, intptr_t data = 0);
+    void Clear();
+    void FullExpand();
+    // None, the hidden root, or a node with the hidden root among its ancestors.
+    bool IsValid(const TOcNode* node) const;
+
+    TOcNode* Selected() const { return selected_; }
+    virtual void SetSelected(TOcNode* node);
+
+    TOcImageAlign DefaultImageAlign() const { return defaultImageAlign_; }
+    void SetDefaultImageAlign(TOcImageAlign v) { defaultImageAlign_ = v; }
+
+    // Overridable operations, in slot order.
+    virtual TOcNode* InsertNode(TOcNode* parent, intptr_t data, int index);
+    virtual void MoveNode(TOcNode* parent, TOcNode* node, int index);
+    virtual TOcNode* CreateNode();
+    virtual void NodeChanged(TOcNode* node) {}
+    virtual void DoChange(TOcNode* node) { OnChange(EventSender(), node); }
+    virtual void DoChanging(TOcNode* node, bool& allow);
+    virtual void Delete(TOcNode* node);
+
+    // Hooks for the view; neutral here.
+    virtual TObject* EventSender() { return nullptr; }
+    virtual int MinNodeWidth() const { return 16; }
+    virtual int MinNodeHeight() const { return 16; }
+    virtual bool Rotated() const { return false; }
+    virtual bool HasFocus() const { return false; }
+    // A node's size changed: the chain's cached sizes are already dropped.
+    virtual void SizesChangedNotice(TOcNode* node) {}
+    virtual void DropAllSizes(TOcSizeKind kind);
+    // Called before a node expands or collapses; true when an animation starts.
+    virtual bool BeginNodeAnimation(TOcNode* node) { return false; }
+    virtual void PaintAnimation() {}
+    virtual void RepaintNode(TOcNode* node) {}
+    virtual void RepaintColumn(TOcNode* node) {}
+    virtual void EndEditing(bool save) {}
+    virtual void ForgetHitOn(TOcNode* node) {}
+    virtual void FitNodeToText(TOcNode* node) {}
+    virtual void MakeNodeVisible(TOcNode* node) {}
+
+    // Drops the cached sizes of node and its ancestors, then tells the view.
+    void SizesChanged(TOcNode* node, TOcSizeKind kind);
+
+    TOcEvent OnCreateNode;
+    TOcEvent OnDeletion;
+    TOcAllowEvent OnExpansion;
+    TOcEvent OnExpanded;
+    TOcAllowEvent OnCollapsing;
+    TOcEvent OnCollapsed;
+    TOcAllowEvent OnChanging;
+    TOcEvent OnChange;
+    TOcGetTextEvent OnGetText;
+    TOcSetTextEvent OnSetText;
+    TOcFontEvent OnSetFont;
+    TOcMoveNodeEvent OnMoveNode;
+
+protected:
+    // Node construction for descendants that make their own node classes.
+    template <class N>
+    N* MakeNode()
+    {
+        return new N(this);
+    }
+    // Frees every node without events (the last step of destruction).
+    void FreeAllNodes();
+    TOcNode* selected_ = nullptr;
+
+private:
+    friend class TOcNode;
+    void Attach(TOcNode* parent, TOcNode* node, int index);
+    void Detach(TOcNode* node);
+    // OnDeletion for node and its descendants (pre-order), then frees the descendants.
+    void DeleteDescendants(TOcNode* node);
+    void ExpandNode(TOcNode* node);
+    void CollapseNode(TOcNode* node);
+
+    TOcNode* root_;
+    int count_ = 0;
+    TOcImageAlign defaultImageAlign_ = iaNone;
+};

@@ -1,0 +1,253 @@
+#pragma once
+
+// The organisation chart control: a node tree (TOcTree) laid out as boxes
+// joined by connector lines, with expand buttons, scrolling, fit-to-window
+// zoom, a sideways (rotated) layout, an expand/collapse animation, keyboard and
+// mouse selection, in-place editing of node texts and dragging of nodes.
+// The work is split over OrgChart*.cpp by concern: properties and repaint
+// management, painting, animation, keys and mouse, editing, dragging.
+
+#include <memory>
+
+#include "orgchart/OcLayout.h"
+#include "orgchart/OcScrollState.h"
+#include "orgchart/OcTree.h"
+#include "orgchart/OcTypes.h"
+#include "platform/Form.h"
+#include "platform/ImageListLink.h"
+
+class TBitmap;
+class TCanvas;
+class TImageList;
+class TOcInplaceEdit;
+
+using TOcDrawEvent = TEvent<TObject*, TOcNode*, TCanvas&, TRect>;
+using TOcEditedEvent = TEvent<TObject*, TOcNode*, QString&>;
+using TDragOverEvent = TEvent<TObject*, TObject*, int, int, bool&>;
+using TDragDropEvent = TEvent<TObject*, TObject*, int, int>;
+
+class TCustomOrgChart : public TCustomControl, public TOcTree {
+public:
+    explicit TCustomOrgChart(TComponent* owner);
+    ~TCustomOrgChart() override;
+    const char* ClassName() const override { return "TCustomOrgChart"; }
+
+    // ---- Published properties -----------------------------------------------
+    TColor LineColor() const { return lineColor_; }
+    void SetLineColor(TColor v);
+    // LW: scaled while zoomed.
+    int LineWidth() const;
+    void SetLineWidth(int v);
+    TColor SelectedNodeColor() const { return selectedNodeColor_; }
+    void SetSelectedNodeColor(TColor v);
+    TColor SelectedNodeTextColor() const { return selectedNodeTextColor_; }
+    void SetSelectedNodeTextColor(TColor v);
+    int DefaultNodeWidth() const { return defaultNodeWidth_; }
+    void SetDefaultNodeWidth(int v);
+    int DefaultNodeHeight() const { return defaultNodeHeight_; }
+    void SetDefaultNodeHeight(int v);
+    // IX and IY: swapped while rotated, scaled while zoomed.
+    int IndentX() const;
+    void SetIndentX(int v);
+    int IndentY() const;
+    void SetIndentY(int v);
+    // The stored values, as the definition holds them.
+    int RawLineWidth() const { return lineWidth_; }
+    int RawIndentX() const { return indentX_; }
+    int RawIndentY() const { return indentY_; }
+    TOcEditMode EditMode() const { return editMode_; }
+    void SetEditMode(TOcEditMode v);
+    TImageList* Images() const { return images_.Get(); }
+    void SetImages(TImageList* images);
+    void SetImagesName(const QString& name) { pendingImages_ = name; }
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle v);
+    bool Rotated() const override { return rotated_; }
+    void SetRotated(bool v);
+    bool Zoom();
+    bool ZoomStored() const { return zoomOff_ == 0; }
+    void SetZoom(bool v);
+    TOcOptions Options() const { return options_; }
+    void SetOptions(TOcOptions v);
+    bool HasOption(TOcOption o) const { return (options_ & o) != 0; }
+
+    // ---- Layout, scrolling, repainting --------------------------------------
+    void BeginUpdate();
+    void EndUpdate();
+    void ScrollTo(int x, int y);
+    int ScrollLeft();
+    int ScrollTop();
+    void SetScrollLeft(int v) { ScrollTo(v, ScrollTop()); }
+    void SetScrollTop(int v) { ScrollTo(ScrollLeft(), v); }
+    int FullWidth();
+    int FullHeight();
+    void LayoutChanged();
+    void UpdateLayout();
+    bool InvalidateNode(TOcNode* node);
+    // Zoom on and the chart shrunk to fit.
+    bool Zoomed();
+    const TOcScrollState& ScrollBars() const { return scrollBars_; }
+    // The geometry of the chart as it stands (sizes cached on the nodes).
+    TOcLayout Layout();
+    // A node's box (connector band included) and shape area, physical client
+    // coordinates at the current scroll position; the node must be visible.
+    TRect NodeBoxRect(TOcNode* node);
+    TRect NodeShapeRect(TOcNode* node);
+    TRect NodeContentRect(TOcNode* node);
+    int MinNodeWidth() const override;
+    int MinNodeHeight() const override;
+
+    // ---- Selection and interaction -----------------------------------------
+    void SetSelected(TOcNode* node) override;
+    TOcNode* GetNodeAt(int x, int y);
+    TOcHitFlags GetHitTestInfoAt(int x, int y);
+    bool Editing() const;
+    void SetEditing(bool v);
+    virtual void ShowEditor();
+    void HideEditor(bool save);
+    TOcInplaceEdit* Editor() const { return editor_.get(); }
+    bool Dragging() const { return dragging_; }
+    // The drag machinery the framework would run; public so that tests and
+    // other charts can drive it.
+    void BeginDrag();
+    void DragOver(TCustomOrgChart* source, int x, int y, int state, bool& accept);
+    void DragDrop(TCustomOrgChart* source, int x, int y);
+    void CancelDrag();
+    TOcNode* DragTarget() const { return dragTarget_; }
+    bool AutoScrollRunning() const { return HasTimer(kAutoScrollTimer); }
+    // Frames drawn by the last expand/collapse animation (0 without one).
+    int LastAnimationFrames() const { return lastAnimationFrames_; }
+
+    // ---- Overridable operations ------------------------------------------------
+    virtual void DrawNode(TOcNode* node, TCanvas& canvas, const TRect& rect);
+    virtual TOcInplaceEdit* CreateEditor();
+    void Delete(TOcNode* node) override;
+
+    TOcDrawEvent OnDrawNode;
+    TOcAllowEvent OnEditing;
+    TOcEditedEvent OnEdited;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+
+    static constexpr unsigned kAutoScrollTimer = 1;
+    static constexpr int kAutoScrollInterval = 220;
+
+    // Text drawing shared by painting, node fitting and the editor.
+    unsigned TextFlags() const;
+    void DrawTextIn(TCanvas& canvas, const QString& text, TRect& rect, bool measure) const;
+
+protected:
+    // TOcTree hooks.
+    TObject* EventSender() override { return this; }
+    bool HasFocus() const override;
+    void SizesChangedNotice(TOcNode* node) override;
+    void DropAllSizes(TOcSizeKind kind) override;
+    bool BeginNodeAnimation(TOcNode* node) override;
+    void PaintAnimation() override;
+    void RepaintNode(TOcNode* node) override { InvalidateNode(node); }
+    void RepaintColumn(TOcNode* node) override;
+    void EndEditing(bool save) override { HideEditor(save); }
+    void ForgetHitOn(TOcNode* node) override;
+    void FitNodeToText(TOcNode* node) override;
+    void MakeNodeVisible(TOcNode* node) override;
+
+    // Control.
+    void Paint(TCanvas& canvas) override;
+    void WndProc(TMessage& message) override;
+    void KeyDown(Word& key, TShiftState shift) override;
+    void KeyPress(QChar& key) override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void DblClick() override;
+    void DoEnter() override;
+    void DoExit() override;
+    void TimerFired(unsigned id) override;
+    void BoundsChanged() override;
+    void Loaded() override;
+    void FontChanged() override;
+    void ColorChanged() override;
+    unsigned DialogCode() const override { return DLGC_WANTARROWS; }
+
+    friend class TOcInplaceEdit;
+
+private:
+    TOcMetrics Metrics();
+    void InvalidateAll();
+    void UpdateScrollBars();
+    void RecomputeZoom();
+    void ScrollMessage(TOcScrollState::Bar bar, unsigned code, int thumb);
+    void PaintTree(TCanvas& canvas, const TRect& area, int step);
+    void RunAnimation(TCanvas& canvas, const TRect& area);
+    void DrawButton(TCanvas& canvas, TPoint logical);
+    void SetLinePen(TCanvas& canvas);
+    TOcLayout::Hit HitAt(int x, int y);
+    void SelectWithChanging(TOcNode* node);
+    bool Navigate(Word key);
+    void InsertKey(bool child);
+    void DrawDragFeedback();
+    void StopAutoScroll();
+    void AutoScrollDecision(int x, int y);
+    TRect EditorRect(TOcNode* node);
+    void GrowEditor();
+    void EditorKeyDown(Word& key, TShiftState shift, bool& handled);
+    void EditorChar(QChar& key, bool& handled);
+    void EditorLostFocus();
+    void ResolvePendingImages();
+
+    // Model and geometry state.
+    int updateLock_ = 0;
+    int scrollX_ = 0;
+    int scrollY_ = 0;
+    uint16_t defaultNodeWidth_ = 64;
+    uint16_t defaultNodeHeight_ = 40;
+    uint16_t indentX_ = 16;
+    uint16_t indentY_ = 16;
+    TOcNode* hitNode_ = nullptr;
+    TOcNode* animating_ = nullptr;
+    TPoint hitPoint_{};
+    int zoomOff_ = 1;
+    int zoomNum_ = 1;
+    int zoomDen_ = 1;
+    std::unique_ptr<TOcInplaceEdit> editor_;
+    TOcEditMode editMode_ = emWrap;
+    TOcHitFlags hitFlags_ = 0;
+    uint16_t lineWidth_ = 1;
+    TColor lineColor_ = clBlack;
+    TColor selectedNodeColor_ = clHighlight;
+    TColor selectedNodeTextColor_ = clHighlightText;
+    TOcNode* dragTarget_ = nullptr;
+    TPoint dragCursor_{};
+    TPoint dragAnchor_{};
+    bool feedbackShown_ = false;
+    int16_t scrollStepX_ = 0;
+    int16_t scrollStepY_ = 0;
+    TImageListLink images_;
+    QString pendingImages_;
+    std::unique_ptr<TBitmap> animationBitmap_;
+    bool layoutDirty_ = true;
+    bool invalidatePending_ = false;
+    TOcOptions options_ = kOcDefaultOptions;
+    TFormBorderStyle borderStyle_ = bsSingle;
+    bool rotated_ = false;
+    bool autoScrollStopped_ = false;
+    bool mousePressed_ = false;
+    bool animationSuppressed_ = false;
+    bool dragging_ = false;
+    bool hidingEditor_ = false;
+    bool inAnimation_ = false;
+    TPoint pressPoint_{};
+    TPoint fbCursor_{};
+    TPoint fbAnchor_{};
+    TOcNode* fbTarget_ = nullptr;
+    TPoint fbSize_{};
+    bool destroying_ = false;
+    int lastAnimationFrames_ = 0;
+    TOcScrollState scrollBars_;
+};
+
+class TOrgChart : public TCustomOrgChart {
+public:
+    explicit TOrgChart(TComponent* owner) : TCustomOrgChart(owner) {}
+    const char* ClassName() const override { return "TOrgChart"; }
+};

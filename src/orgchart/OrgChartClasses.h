@@ -1,0 +1,4 @@
+#pragma once
+
+// Publishes the organisation chart to the stored definitions.
+void RegisterOrgChartClasses();

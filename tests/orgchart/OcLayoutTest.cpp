@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include "ChartTestUtil.h"
+
+namespace {
+
+// P with two childless children, expanded: the layout's worked example.
+struct Family {
+    TestChart chart;
+    TOcNode *p, *a, *b;
+    Family()
+    {
+        p = chart.Add(nullptr);
+        a = chart.Add(p);
+        b = chart.Add(p);
+        p->Expand(false);
+    }
+};
+
+} // namespace
+
+TEST(OcLayout, DefaultCellsBoxesAndRows)
+{
+    Family f;
+    TOcLayout layout = f.chart.Layout();
+    EXPECT_EQ(layout.CellW(f.a), 81); // 64 + 1 + 16
+    EXPECT_EQ(layout.CellW(f.p), 162);
+    EXPECT_EQ(f.chart.NodeBoxRect(f.p), (TRect{48, 0, 113, 57})); // (162 - 65) / 2
+    EXPECT_EQ(f.chart.NodeBoxRect(f.a), (TRect{8, 57, 73, 114})); // rows 40 + 16 + 1 apart
+    EXPECT_EQ(f.chart.NodeBoxRect(f.b), (TRect{89, 57, 154, 114}));
+    EXPECT_EQ(f.chart.FullWidth(), 162);
+    EXPECT_EQ(f.chart.FullHeight(), 114 + 6);
+
+    f.p->SetChildAlign(caLeft);
+    f.p->SetWidth(200);
+    EXPECT_EQ(f.chart.NodeBoxRect(f.p), (TRect{0, 0, 201, 57}));
+    EXPECT_EQ(f.chart.NodeBoxRect(f.a).Left, 8); // children left-aligned under the wider parent
+    f.p->SetChildAlign(caRight);
+    EXPECT_EQ(f.chart.NodeBoxRect(f.b).Right, 217 - 8);
+}
+
+TEST(OcLayout, RotatedChartIsTransposedAndBoxesKeepTheirSize)
+{
+    Family f;
+    f.chart.SetRotated(true);
+    const TRect p = f.chart.NodeShapeRect(f.p);
+    EXPECT_EQ(p.Width(), 65);
+    EXPECT_EQ(p.Height(), 41);
+    // Sibling cells are 40 + 1 + 16 = 57 high, the parent's cell 114: box top (114 - 41) / 2.
+    EXPECT_EQ(f.chart.NodeBoxRect(f.p), (TRect{0, 36, 81, 77}));
+    EXPECT_EQ(f.chart.NodeBoxRect(f.a), (TRect{81, 8, 162, 49}));
+    EXPECT_EQ(f.chart.NodeBoxRect(f.b), (TRect{81, 65, 162, 106}));
+    EXPECT_EQ(f.chart.IndentX(), 16);
+    EXPECT_EQ(f.chart.FullWidth(), 162 + 6);
+    EXPECT_EQ(f.chart.FullHeight(), 114);
+}
+
+TEST(OcLayout, EdgeValues)
+{
+    TestChart empty;
+    EXPECT_EQ(empty.FullWidth(), 0);
+    EXPECT_EQ(empty.FullHeight(), 6);
+
+    Family f;
+    f.chart.SetLineWidth(0);
+    EXPECT_EQ(f.chart.LineWidth(), 1);
+    f.chart.SetIndentX(0);
+    EXPECT_EQ(f.chart.NodeBoxRect(f.a), (TRect{0, 57, 65, 114})); // edge to edge
+    EXPECT_EQ(f.chart.NodeBoxRect(f.b), (TRect{65, 57, 130, 114}));
+    f.chart.SetDefaultNodeWidth(65535);
+    EXPECT_EQ(f.chart.Layout().CellW(f.p), 2 * (65535 + 1));
+    f.chart.SetOptions(f.chart.Options() | ocRect3D);
+    f.chart.SetDefaultNodeWidth(64);
+    EXPECT_EQ(f.chart.NodeBoxRect(f.a).Width(), 66); // the shadow widens the box by LW
+}
+
+TEST(OcLayout, ZoomShrinksEverythingAndDropsMinusButtons)
+{
+    TestChart chart;
+    chart.SetBounds(0, 0, 200, 100);
+    TOcNode* top = chart.Add(nullptr);
+    for (int i = 0; i < 8; ++i)
+        chart.Add(top);
+    top->Expand(false);
+    ASSERT_EQ(chart.FullWidth(), 8 * 81);
+    chart.SetZoom(true);
+    EXPECT_TRUE(chart.Zoomed());
+    EXPECT_LE(chart.FullWidth(), 200);
+    EXPECT_FALSE(chart.ScrollBars().Shown(TOcScrollState::Horz));
+    EXPECT_FALSE(chart.Layout().Metrics().HasButton(top));
+    EXPECT_LT(chart.NodeShapeRect(top).Width(), 65);
+    chart.SetEditing(true);
+    EXPECT_FALSE(chart.Editing()); // no editing while zoomed
+    chart.SetZoom(false);
+    EXPECT_EQ(chart.FullWidth(), 8 * 81);
+}
+
+TEST(OcLayout, HitTestsFollowTheShapes)
+{
+    TestChart chart;
+    TOcNode* n = chart.Add(nullptr);
+    TOcNode* child = chart.Add(n);
+    (void)child;
+    n->SetShape(shEllipse);
+    // Box 8..73 wide, shape 16..57 high.
+    EXPECT_EQ(chart.GetHitTestInfoAt(9, 17), htOnBox);
+    EXPECT_EQ(chart.GetHitTestInfoAt(40, 36), htOnBox | htOnShape);
+    EXPECT_EQ(chart.GetHitTestInfoAt(40, 5), htAbove);
+    EXPECT_EQ(chart.GetHitTestInfoAt(3, 30), htLeft);
+    EXPECT_EQ(chart.GetHitTestInfoAt(75, 30), htRight);
+    EXPECT_EQ(chart.GetHitTestInfoAt(40, 60) & htOnButton, htOnButton);
+    EXPECT_EQ(chart.GetHitTestInfoAt(40, 80), htBelow); // the drop-as-child zone of a collapsed node
+    EXPECT_EQ(chart.GetHitTestInfoAt(100, 30), htNowhere);
+    EXPECT_EQ(chart.GetNodeAt(100, 30), nullptr);
+    n->SetShape(shDiamond);
+    EXPECT_EQ(chart.GetHitTestInfoAt(10, 18), htOnBox);
+    n->SetShape(shRoundRect);
+    EXPECT_EQ(chart.GetHitTestInfoAt(8, 16), htOnBox);
+    EXPECT_EQ(chart.GetHitTestInfoAt(12, 30), htOnBox | htOnShape);
+}
+
+TEST(OcLayout, HundredThousandLevelChainLaysOutAndPaints)
+{
+    TestChart chart;
+    TOcNode* n = chart.Add(nullptr);
+    for (int i = 1; i < 100000; ++i)
+        n = chart.Add(n);
+    chart.FullExpand();
+    EXPECT_EQ(chart.FullHeight(), 100000 * 57 + 6);
+    chart.ScrollTo(0, chart.FullHeight());
+    EXPECT_EQ(chart.NodeBoxRect(n).Bottom, chart.ClientHeight() - 6);
+    const QImage picture = chart.Picture();
+    EXPECT_TRUE(IsBlack(picture, 8, chart.ClientHeight() - 7)); // the last box's bottom edge
+}
