@@ -381,7 +381,8 @@ void TCustomMaskEdit::TextChanged()
 
 void TCustomMaskEdit::WidgetTextChanged()
 {
-    if (syncing_)
+    // The window reports its first text while it is still being made.
+    if (syncing_ || !HasWidget())
         return;
     syncing_ = true;
     struct Reset {
