@@ -82,6 +82,7 @@ protected:
             GuardedCall([&] { consumed = control_->HandleKeyEvent(static_cast<QKeyEvent*>(e)); });
             if (!consumed)
                 keyPressEvent(static_cast<QKeyEvent*>(e));
+            e->accept();
             return true;
         }
         return QListWidget::event(e);

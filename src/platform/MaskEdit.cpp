@@ -140,6 +140,8 @@ protected:
                 return true;
             }
             keyPressEvent(static_cast<QKeyEvent*>(e));
+            // Never on to the parent window: the editor had its chance at every key.
+            e->accept();
             return true;
         }
         if (control_ && e->type() == QEvent::KeyRelease)
