@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/GalleryDrawGrid.h"
+#include "app/GalleryEditorGrid.h"
 #include "platform/Label.h"
 
 namespace {
@@ -19,6 +20,10 @@ const std::vector<TGallerySample>& GallerySamples()
                         "5000 rows drawn through OnDrawCell"),
          798, 420,
          [](TCustomForm* form, const TRect& bounds) -> TControl* { return MakeGalleryDrawGrid(form, bounds); }},
+        {QStringLiteral("TInplaceEdit: one column per edit style (esSimple ... esCustom); F2, Enter, a typed key or a "
+                        "click on the current cell opens the editor, Alt+Down drops the list down"),
+         798, 240,
+         [](TCustomForm* form, const TRect& bounds) -> TControl* { return MakeGalleryEditorGrid(form, bounds); }},
     };
     return samples;
 }
