@@ -151,6 +151,15 @@ void TInplaceEdit::KeyDown(Word& key, TShiftState shift)
             return;
         }
         break;
+    case 'V':
+    case 'X':
+        // Paste and cut arrive as keys too; a cell that cannot be modified refuses them.
+        if ((shift & ssCtrl) && !grid_->CanEditModify()) {
+            key = 0;
+            RemovePendingChar();
+            return;
+        }
+        break;
     default:
         break;
     }
