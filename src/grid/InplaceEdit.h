@@ -54,6 +54,13 @@ public:
     TGridCustomEditor* CustomEditor() const { return customEditor_; }
     TPopupUpDown* UpDown() const { return upDown_.get(); }
     TAutoCompleteControl* AutoComplete() const { return autoComplete_.get(); }
+    // The editor window's text alignment, scroll bars and wrapping.
+    TAlignment EditAlignment() const { return Alignment(); }
+    void SetEditAlignment(TAlignment v) { SetAlignment(v); }
+    TEditScrollBars EditScrollBars() const { return ScrollBars(); }
+    void SetEditScrollBars(TEditScrollBars v) { SetScrollBars(v); }
+    bool EditWordWrap() const { return WordWrap(); }
+    void SetEditWordWrap(bool v) { SetWordWrap(v); }
     // The length limit the cell gave (-1: the cell cannot be modified).
     int EditLimit() const { return editLimit_; }
 

@@ -155,6 +155,18 @@ TEST_F(DropDownEdit, TheColourListOffersSeventeenRowsAndTheDialog)
         EXPECT_EQ(grid->Text(1, 1), c.text);
         EXPECT_FALSE(grid->EditorMode());
     }
+    // A text that is no colour starts the dialog at black and stays black when cancelled.
+    TColor started = -1;
+    TColorDialog::SetExecuteHook([&](TColor& color) {
+        started = color;
+        return false;
+    });
+    Open(1, esColorList, QStringLiteral("red"));
+    Ed()->DropDown();
+    Ed()->ListBox()->SetItemIndex(16);
+    Ed()->CloseUp(true);
+    EXPECT_EQ(started, clBlack);
+    EXPECT_EQ(grid->Text(1, 1), QStringLiteral("0"));
 }
 
 TEST_F(DropDownEdit, TheCalendarReadsAndWritesDates)
