@@ -10,6 +10,7 @@
 #include "grid/PopupUpDown.h"
 #include "grid/TavikCustomGrid.h"
 #include "platform/PopupWindow.h"
+#include "platform/TickCount.h"
 
 const QString TInplaceEdit::MoreColorsText = QStringLiteral("更多...");
 
@@ -264,6 +265,13 @@ void TInplaceEdit::Change()
             SetWidth(wanted);
     }
     grid_->InplaceEditChanged(Text());
+}
+
+bool TInplaceEdit::PressMakesDoubleClick()
+{
+    if (!grid_ || grid_->LastGridClick() == 0)
+        return false;
+    return GetTickCount() - grid_->LastGridClick() <= static_cast<uint32_t>(GetDoubleClickTime());
 }
 
 void TInplaceEdit::DblClick()

@@ -96,6 +96,9 @@ public:
     bool DoMouseWheel(TShiftState shift, int delta, TPoint pos) override;
     void FocusLeft() override;
 
+    // A press soon after the grid's own press (which opened the editor) is a double click.
+    bool PressMakesDoubleClick() override;
+
     // Called by the popups.
     void PopupReleased(bool accept) { CloseUp(accept); }
 

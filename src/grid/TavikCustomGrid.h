@@ -210,6 +210,8 @@ public:
     int EditCol() const { return editCol_; }
     int EditRow() const { return editRow_; }
     bool HideQueryActive() const { return hideQueryActive_; }
+    // The time of the grid's last left press (GetTickCount), 0 before the first.
+    uint32_t LastGridClick() const { return lastGridClick_; }
 
     TGridCellEvent OnEditButtonClick;
     TGridQueryEditStyleEvent OnQueryEditStyle;
@@ -587,6 +589,7 @@ protected:
     std::unique_ptr<TGridEditorFactory> editorFactory_;
     std::unique_ptr<TInplaceEdit> inplaceEditor_;
     bool hideQueryActive_ = false;
+    uint32_t lastGridClick_ = 0;
 
     TCanvas* paintCanvas_ = nullptr;
     // Ranges of the selections, read once per paint: widening to merged areas

@@ -174,6 +174,16 @@ protected:
         else
             QPlainTextEdit::wheelEvent(e);
     }
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        bool twice = false;
+        if (control_ && e->button() == Qt::LeftButton)
+            GuardedCall([&] { twice = control_->PressMakesDoubleClick(); });
+        if (twice)
+            mouseDoubleClickEvent(e);
+        else
+            QPlainTextEdit::mousePressEvent(e);
+    }
     void mouseDoubleClickEvent(QMouseEvent* e) override
     {
         QPlainTextEdit::mouseDoubleClickEvent(e);

@@ -98,6 +98,8 @@ public:
     virtual void FocusLeft() {}
     virtual bool WheelTurned(TShiftState shift, int delta, TPoint pos) { return DoMouseWheel(shift, delta, pos); }
     void DoubleClicked() { DblClick(); }
+    // Whether a left press on the text counts as the second click of a double click.
+    virtual bool PressMakesDoubleClick() { return false; }
     void KeyDownPublic(Word& key, TShiftState shift) { KeyDown(key, shift); }
     void KeyPressPublic(QChar& key) { KeyPress(key); }
 

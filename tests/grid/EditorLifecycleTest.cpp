@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
@@ -156,6 +157,43 @@ TEST_F(EditorLifecycle, AutoCompletionAsksTheOwnerAtEveryReset)
     grid->CancelEditor();
     grid->SetEditorMode(true);
     EXPECT_FALSE(ac->Enabled());
+}
+
+} // namespace
+
+namespace {
+
+class EditorTiming : public ::testing::Test, public EditorFixtureBase {};
+
+TEST_F(EditorTiming, ASecondPressRightAfterTheGridsIsADoubleClick)
+{
+    int doubles = 0;
+    grid->OnDblClick = TNotifyEvent([&](TObject*) { ++doubles; });
+    grid->Text(1, 1) = QStringLiteral("two words");
+    EXPECT_EQ(grid->LastGridClick(), 0u);
+    const TRect r = grid->CellBounds(1, 1);
+    grid->MouseDown(mbLeft, ssLeft, r.Left + 3, r.Top + 3);
+    grid->MouseUp(mbLeft, 0, r.Left + 3, r.Top + 3);
+    EXPECT_NE(grid->LastGridClick(), 0u);
+    grid->SetEditorMode(true);
+    TInplaceEdit* ed = grid->Editor();
+    ASSERT_TRUE(ed->PressMakesDoubleClick());
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(3, 3), QPointF(3, 3), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QWidget* viewport = static_cast<QAbstractScrollArea*>(ed->Widget())->viewport();
+    QApplication::sendEvent(viewport, &press);
+    EXPECT_EQ(doubles, 1);
+}
+
+TEST_F(EditorTiming, ANestedHideQueryAnswersNo)
+{
+    bool nested = true;
+    grid->OnQueryEditHide = TGridQueryEditHideEvent([&](TObject*, int, int, const QString&, bool&) {
+        nested = grid->CanHideEditor();
+    });
+    EXPECT_TRUE(grid->CanHideEditor());
+    EXPECT_FALSE(nested);
+    EXPECT_FALSE(grid->HideQueryActive());
 }
 
 } // namespace
