@@ -6,6 +6,13 @@
 #include "grid/TavikCustomGrid.h"
 #include "platform/TreeView.h"
 
+void TTavikCustomGrid::FontChanged()
+{
+    TCustomControl::FontChanged();
+    if (inplaceEditor_)
+        inplaceEditor_->SetFont(Font());
+}
+
 TInplaceEdit* TTavikCustomGrid::CreateEditor()
 {
     return new TInplaceEdit(nullptr);

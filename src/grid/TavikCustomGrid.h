@@ -501,6 +501,8 @@ protected:
 protected:
     void Loaded() override;
     void Resize() override;
+    // The editor takes the grid's new font.
+    void FontChanged() override;
     void VisibleChanged() override;
     void SyncWidget() override;
     bool HasWindow() const { return HasWidget(); }

@@ -198,4 +198,11 @@ TEST_F(EditorTiming, ANestedHideQueryAnswersNo)
     EXPECT_FALSE(grid->HideQueryActive());
 }
 
+TEST_F(EditorTiming, TheEditorTakesTheGridsNewFont)
+{
+    grid->SetEditorMode(true);
+    grid->Font().SetHeight(-20);
+    EXPECT_EQ(grid->Editor()->Font().Height(), -20);
+}
+
 } // namespace
