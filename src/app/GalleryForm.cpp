@@ -6,6 +6,7 @@
 #include "app/GalleryDrawGrid.h"
 #include "app/GalleryViewGrid.h"
 #include "orgchart/OrgChart.h"
+#include "app/GalleryEditorGrid.h"
 #include "platform/Label.h"
 
 namespace {
@@ -41,6 +42,10 @@ const std::vector<TGallerySample>& GallerySamples()
          [](TCustomForm* form, const TRect& bounds) -> TControl* {
              return MakeGalleryChart(form, bounds, TGalleryChartKind::Zoomed);
          }},
+        {QStringLiteral("TInplaceEdit: one column per edit style (esSimple ... esCustom); F2, Enter, a typed key or a "
+                        "click on the current cell opens the editor, Alt+Down drops the list down"),
+         798, 240,
+         [](TCustomForm* form, const TRect& bounds) -> TControl* { return MakeGalleryEditorGrid(form, bounds); }},
     };
     return samples;
 }

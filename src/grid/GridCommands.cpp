@@ -134,7 +134,11 @@ void TTavikCustomGrid::WndProc(TMessage& message)
         break;
     case CM_WANTSPECIALKEY:
         // Enter opens and closes the editor rather than pressing the default button.
-        message.Result = message.WParam == VK_RETURN && HasOption(goEditing) ? 1 : 0;
+        // Escape ends editing rather than pressing the cancel button.
+        message.Result = (message.WParam == VK_RETURN && HasOption(goEditing)) ||
+                                 (message.WParam == VK_ESCAPE && editorMode_)
+                             ? 1
+                             : 0;
         break;
     case EM_SETSEL: selections_->SelectAll(); break;
     default:

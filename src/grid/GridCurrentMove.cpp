@@ -1,5 +1,7 @@
 #include "grid/TavikCustomGrid.h"
 
+#include "grid/InplaceEdit.h"
+
 #include <algorithm>
 
 void TTavikCustomGrid::MoveCurrent(int col, int row, bool replaceSelections, bool askFirst, bool show,
@@ -101,9 +103,11 @@ void TTavikCustomGrid::SetEditorMode(bool on)
 {
     if (on == editorMode_)
         return;
-    if (on)
+    if (on) {
         ShowEditor(QChar(' '));
-    else
+        if (inplaceEditor_ && inplaceEditor_->Visible())
+            inplaceEditor_->SetSel(inplaceEditor_->TextLength(), 0);
+    } else
         HideEditor();
 }
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "grid/TavikCustomGrid.h"
+#include "platform/TickCount.h"
 
 namespace {
 
@@ -43,6 +44,8 @@ void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, 
 {
     lastMoveReason_ = mrMouse;
     hitPoint_ = lastMousePoint_ = {x, y};
+    if (button == mbLeft)
+        lastGridClick_ = std::max<uint32_t>(1, GetTickCount());
     TCustomForm* form = ParentForm();
     if (CanFocus() || !form) {
         if (!Focused())

@@ -26,10 +26,10 @@ public:
     // Answers whether the owner drew the cell (OnDrawCell's AHandled).
     virtual bool DrawCellEvent(int col, int row, TGridDrawState state, const TRect& rect);
 
-    // Editor queries; the editor itself asks them once it exists.
-    QString GetEditMask(int col, int row);
-    virtual QString GetEditText(int col, int row);
-    virtual void SetEditText(int col, int row, const QString& value);
+    // The editor's queries, answered by the events.
+    QString GetEditMask(int col, int row) override;
+    QString GetEditText(int col, int row) override;
+    void SetEditText(int col, int row, const QString& value) override;
 
     bool SelectCell(int col, int row) override;
     void ColumnMoved(int from, int to) override { OnColumnMoved(this, from, to); }

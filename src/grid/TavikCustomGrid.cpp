@@ -1,11 +1,15 @@
 #include "grid/TavikCustomGrid.h"
 
+#include "grid/GridEditorFactory.h"
+#include "grid/InplaceEdit.h"
+
 #include "platform/Font.h"
 
 TTavikCustomGrid::TTavikCustomGrid(TComponent* owner)
     : TCustomControl(owner), selections_(std::make_unique<TSelections>(this))
 {
     SetSelfPainted(true);
+    editorFactory_ = std::make_unique<TGridEditorFactory>(this);
     Font().SetName(QStringLiteral("宋体"));
     Font().SetSize(9);
     Font().SetStyle(0);
@@ -17,7 +21,12 @@ TTavikCustomGrid::TTavikCustomGrid(TComponent* owner)
     SetBounds(Left(), Top(), colCount_ * defaultColWidth_, rowCount_ * defaultRowHeight_);
 }
 
-TTavikCustomGrid::~TTavikCustomGrid() = default;
+TTavikCustomGrid::~TTavikCustomGrid()
+{
+    // The editor and its popups go while the grid is still whole.
+    MarkDestroying();
+    inplaceEditor_.reset();
+}
 
 void TTavikCustomGrid::Loaded()
 {

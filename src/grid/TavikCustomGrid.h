@@ -16,6 +16,7 @@
 #include <QChar>
 
 #include "grid/CellTypes.h"
+#include "grid/EditTypes.h"
 #include "grid/GridAxisLayout.h"
 #include "grid/GridExtents.h"
 #include "grid/GridTypes.h"
@@ -27,6 +28,7 @@
 
 class TCanvas;
 class TInplaceEdit;
+class TGridEditorFactory;
 
 enum TGridScrollBarKind : uint8_t { gsbHorz, gsbVert };
 
@@ -167,19 +169,66 @@ public:
     // keeping every other width or height with its row or column.
     virtual void AdjustSize(int index, int amount, bool rows);
     virtual void SizeChanged(int oldColCount, int oldRowCount) {}
-    virtual void TopLeftChanged() {}
+    // Moves an open editor along with the view.
+    virtual void TopLeftChanged();
     virtual void ColWidthsChanged();
     virtual void RowHeightsChanged();
-    // Editor seams: the core has no editor of its own.
-    virtual void HideEditor() {}
-    // Without an editor the request is still asked, so descendants can act on it.
-    virtual void ShowEditor(QChar ch)
-    {
-        bool canShow = true;
-        QueryEditorMode(canShow, ch);
-    }
-    virtual void UpdateEdit() {}
-    virtual bool CanHideEditor() { return true; }
+
+    // --- the in-place editor (GridEditing.cpp) ---
+    // Ends editing: EditorMode off, the text written back, the window hidden.
+    virtual void HideEditor();
+    // Starts editing the current cell when the queries allow it.
+    virtual void ShowEditor(QChar ch);
+    // Creates, loads and places the editor when it should be shown.
+    virtual void UpdateEdit();
+    // OnQueryEditHide; a nested query answers false.
+    virtual bool CanHideEditor();
+    virtual TInplaceEdit* CreateEditor();
+    virtual bool CanEditShow();
+    virtual bool CanEditAcceptKey(QChar key) { return true; }
+    bool CanEditModify() const { return canEditModify_; }
+    // The cell's text, its edit mask and its length limit (-1: cannot be modified).
+    virtual QString GetEditText(int col, int row) { return {}; }
+    virtual void SetEditText(int col, int row, const QString& value) {}
+    virtual QString GetEditMask(int col, int row) { return {}; }
+    virtual int GetEditLimit() { return 0; }
+    // esCustom when the factory has an editor for the current cell, then OnQueryEditStyle.
+    virtual TEditStyle EditStyle();
+    virtual void EditProperty(TEditProperty& property);
+    virtual void GetDropDownList(QStringList& items, int& rows);
+    virtual void GetTreeViewList(TTreeNodes& nodes);
+    virtual void EditButtonClick() { OnEditButtonClick(this, current_.X, current_.Y); }
+    virtual void EditorModeChanged() { OnEditorModeChanged(this); }
+    virtual void InplaceEditChanged(const QString& text) { OnInplaceEditChanged(this, current_.X, current_.Y, text); }
+    virtual void BeforeListSelected(const QStringList& items, QString& item);
+    virtual void ListSelected(const QString& item) { OnDropDownListSelected(this, current_.X, current_.Y, item); }
+    virtual void TreeViewListSelected(TTreeNode* node, QString& text);
+    virtual void QueryListStyle(TListBoxStyle& style, int& itemHeight);
+    void TreeNodeDeleted(TTreeNode* node) { TreeNodeDeletionHandler(this, node); }
+    TInplaceEdit* InplaceEditor() const { return inplaceEditor_.get(); }
+    TGridEditorFactory& EditorFactory() const { return *editorFactory_; }
+    int EditCol() const { return editCol_; }
+    int EditRow() const { return editRow_; }
+    bool HideQueryActive() const { return hideQueryActive_; }
+    // The time of the grid's last left press (GetTickCount), 0 before the first.
+    uint32_t LastGridClick() const { return lastGridClick_; }
+
+    TGridCellEvent OnEditButtonClick;
+    TGridQueryEditStyleEvent OnQueryEditStyle;
+    TGridGetDropDownListEvent OnGetDropDownList;
+    TGridListSelectedEvent OnDropDownListSelected;
+    TGridBeforeListSelectedEvent OnBeforeDropDownListSelected;
+    TGridQueryEditPropertyEvent OnQueryEditProperty;
+    TGridQueryEditHideEvent OnQueryEditHide;
+    TNotifyEvent OnEditorModeChanged;
+    TGridGetTreeViewListEvent OnGetTreeViewList;
+    TGridTreeViewListSelectedEvent OnTreeViewListSelected;
+    TGridTreeNodeEvent TreeNodeDeletionHandler;
+    TGridInplaceEditChangedEvent OnInplaceEditChanged;
+    TGridQueryListStyleEvent OnQueryListStyle;
+    TGridMeasureListItemEvent OnMeasureListItem;
+    TGridDrawListItemEvent OnDrawListItem;
+
     // Sets RowCount, then scrolls back to the old view and current cell as far as they still exist.
     virtual void SetRowCountKeepView(int value);
     // The entry at from is taken out and put back at to; the current cell, the
@@ -405,17 +454,16 @@ public:
     // Commands (WM_USER + 1000 .. 1044), EM_SETSEL, scroll and cursor messages.
     void WndProc(TMessage& message) override;
 
-    // Editor seams the input needs beyond ShowEditor/HideEditor (the editor fills them in).
     // Ends editing without writing the text back.
-    virtual void CancelEditor() {}
+    virtual void CancelEditor();
     // Writes the text back and hides the editor window; EditorMode stays.
-    virtual void HideEdit() {}
+    virtual void HideEdit();
     // Hands a typed character on to the editor window.
-    virtual void PostCharToEditor(QChar ch) {}
+    virtual void PostCharToEditor(QChar ch);
     // A cancel-mode request for the editor (closes its drop-down).
-    virtual void EditorCancelMode() {}
+    virtual void EditorCancelMode();
     // Whether control is the grid's own in-place editor window.
-    virtual bool IsEditorWindow(const TWinControl* control) const { return false; }
+    virtual bool IsEditorWindow(const TWinControl* control) const;
     void ShowEditorChar(QChar ch);
 
     // Unpublished handlers.
@@ -453,6 +501,8 @@ protected:
 protected:
     void Loaded() override;
     void Resize() override;
+    // The editor takes the grid's new font.
+    void FontChanged() override;
     void VisibleChanged() override;
     void SyncWidget() override;
     bool HasWindow() const { return HasWidget(); }
@@ -534,6 +584,14 @@ protected:
     bool rowDragActive_ = false;
     TPoint rowDragStart_{};
     TGridCoord rowDragCell_{-1, -1};
+
+    // The editor and its factory; see GridEditing.cpp.
+    void LoadEditorCell();
+    void PlaceEditor(bool forceRedraw);
+    std::unique_ptr<TGridEditorFactory> editorFactory_;
+    std::unique_ptr<TInplaceEdit> inplaceEditor_;
+    bool hideQueryActive_ = false;
+    uint32_t lastGridClick_ = 0;
 
     TCanvas* paintCanvas_ = nullptr;
     // Ranges of the selections, read once per paint: widening to merged areas

@@ -1,0 +1,27 @@
+#include "platform/ColorDialog.h"
+
+#include <QColorDialog>
+
+namespace {
+TColorDialog::ExecuteHook& Hook()
+{
+    static TColorDialog::ExecuteHook hook;
+    return hook;
+}
+} // namespace
+
+void TColorDialog::SetExecuteHook(ExecuteHook hook)
+{
+    Hook() = std::move(hook);
+}
+
+bool TColorDialog::Execute()
+{
+    if (Hook())
+        return Hook()(color_);
+    const QColor chosen = QColorDialog::getColor(ToQColor(color_));
+    if (!chosen.isValid())
+        return false;
+    color_ = static_cast<TColor>(chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16));
+    return true;
+}

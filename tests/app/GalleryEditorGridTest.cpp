@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "app/GalleryEditorGrid.h"
+#include "app/GalleryForm.h"
+#include "app/ScreenSnapshot.h"
+#include "grid/InplaceEdit.h"
+
+namespace {
+
+TEST(GalleryEditorGrid, OffersEveryEditStyleAndShowsTheEditorOpen)
+{
+    for (int col = 1; col <= 11; ++col)
+        EXPECT_EQ(TGalleryEditorGrid::ColumnStyle(col), static_cast<TEditStyle>(col - 1)) << col;
+
+    TGalleryForm form(nullptr);
+    TGalleryEditorGrid* grid = nullptr;
+    for (TControl* c : form.SampleControls())
+        if (auto* g = dynamic_cast<TGalleryEditorGrid*>(c))
+            grid = g;
+    ASSERT_NE(grid, nullptr);
+    ASSERT_NE(grid->InplaceEditor(), nullptr);
+    TInplaceEdit* editor = grid->InplaceEditor();
+    EXPECT_TRUE(editor->Visible());
+    EXPECT_EQ(editor->EditStyle(), esDropDown);
+    EXPECT_EQ(editor->Text(), grid->CellText(3, 2));
+
+    const QImage img = RenderForm(&form);
+    // The drop-down button of the open editor, in the picture.
+    const TRect b = editor->ButtonRect();
+    const int x = grid->Left() + editor->Left() + b.Left + 3;
+    const int y = grid->Top() + editor->Top() + 2;
+    const QRgb p = img.pixel(x, y);
+    EXPECT_EQ(RGBColor(qRed(p), qGreen(p), qBlue(p)), static_cast<TColor>(ColorToRGB(clBtnFace)));
+}
+
+} // namespace
