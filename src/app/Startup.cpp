@@ -5,6 +5,7 @@
 #include "chrome/SkinClasses.h"
 #include "chrome/ToolbarClasses.h"
 #include "grid/DrawGridClasses.h"
+#include "platform/Font.h"
 #include "grid/GridClasses.h"
 #include "stream/ClassRegistry.h"
 #include "stream/PlatformClasses.h"
@@ -25,6 +26,7 @@ void RegisterScreenClasses()
 
 void RunUnitStartup()
 {
+    TFont::RegisterFaces();
     RegisterPlatformClasses();
     RegisterStdControlClasses();
     RegisterGradientClasses();
