@@ -397,7 +397,8 @@ void TControl::WndProc(TMessage& message)
 
 void TControl::Invalidate()
 {
-    InvalidateRect({0, 0, Width(), Height()});
+    const TRect area = ClientAreaInWindow();
+    InvalidateRect({0, 0, area.Width(), area.Height()});
 }
 
 void TControl::InvalidateRect(const TRect& rect)

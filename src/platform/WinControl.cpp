@@ -351,8 +351,6 @@ void TWinControl::NonClientChanged(const TRect& oldClient)
     }
     if (now == oldClient)
         return;
-    if (SelfPainted() && now.Width() != oldClient.Width())
-        Invalidate();
     if (now.Width() != oldClient.Width() || now.Height() != oldClient.Height()) {
         Invalidate();
         Resize();
