@@ -146,36 +146,36 @@ void TTavikCustomGrid::UpdateScrollRange()
     scrollBars_ = ssNone;
     const int clientWidth = ClientWidth();
     try {
-      for (int pass = 0; pass < 2; ++pass) {
-        if (pass == 1 && (ClientWidth() == clientWidth || !(bars == ssHorizontal || bars == ssBoth)))
-            break;
-        if (bars == ssHorizontal || bars == ssBoth) {
-            if (colCount_ == 1) {
-                SetScrollBarRange(gsbHorz, 0, std::max(0, ColWidths(0) - ClientWidth()));
-            } else {
-                const int max = MaxTopLeft({colCount_ - 1, 0}).X;
-                SetScrollBarRange(gsbHorz, 0, fixedCols_ < max ? ScrollBarScale : 0);
-                if (max < topLeft_.X) {
-                    if (!flushed) {
-                        Update();
-                        flushed = true;
+        for (int pass = 0; pass < 2; ++pass) {
+            if (pass == 1 && (ClientWidth() == clientWidth || !(bars == ssHorizontal || bars == ssBoth)))
+                break;
+            if (bars == ssHorizontal || bars == ssBoth) {
+                if (colCount_ == 1) {
+                    SetScrollBarRange(gsbHorz, 0, std::max(0, ColWidths(0) - ClientWidth()));
+                } else {
+                    const int max = MaxTopLeft({colCount_ - 1, 0}).X;
+                    SetScrollBarRange(gsbHorz, 0, fixedCols_ < max ? ScrollBarScale : 0);
+                    if (max < topLeft_.X) {
+                        if (!flushed) {
+                            Update();
+                            flushed = true;
+                        }
+                        topLeft_.X = std::max(max, fixedCols_);
                     }
-                    topLeft_.X = std::max(max, fixedCols_);
+                }
+            }
+            if (pass == 1)
+                break;
+            if (bars == ssVertical || bars == ssBoth) {
+                const int max = MaxTopLeft({0, rowCount_ - 1}).Y;
+                SetScrollBarRange(gsbVert, 0, fixedRows_ < max ? ScrollBarScale : 0);
+                if (max < topLeft_.Y) {
+                    if (!flushed)
+                        Update();
+                    topLeft_.Y = std::max(max, fixedRows_);
                 }
             }
         }
-        if (pass == 1)
-            break;
-        if (bars == ssVertical || bars == ssBoth) {
-            const int max = MaxTopLeft({0, rowCount_ - 1}).Y;
-            SetScrollBarRange(gsbVert, 0, fixedRows_ < max ? ScrollBarScale : 0);
-            if (max < topLeft_.Y) {
-                if (!flushed)
-                    Update();
-                topLeft_.Y = std::max(max, fixedRows_);
-            }
-        }
-      }
     } catch (...) {
         scrollBars_ = bars;
         throw;
