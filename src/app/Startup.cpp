@@ -5,6 +5,7 @@
 #include "chrome/SkinClasses.h"
 #include "chrome/ToolbarClasses.h"
 #include "grid/DrawGridClasses.h"
+#include "platform/Font.h"
 #include "grid/GridClasses.h"
 #include "grid/ViewGridClasses.h"
 #include "orgchart/OrgChartClasses.h"
@@ -27,6 +28,7 @@ void RegisterScreenClasses()
 
 void RunUnitStartup()
 {
+    TFont::RegisterFaces();
     RegisterPlatformClasses();
     RegisterStdControlClasses();
     RegisterGradientClasses();

@@ -37,9 +37,9 @@ void TTavikCustomGrid::ModifyScrollBar(TGridScrollBarKind bar, unsigned code, in
             return;
         const int dx = colOffset_ - offset;
         colOffset_ = offset;
-        const TRect data{layout.Horz.FixedBoundary, 0, Width(), Height()};
+        const TRect data{layout.Horz.FixedBoundary, 0, ClientWidth(), ClientHeight()};
         ScrollSurface(dx, 0, data, data);
-        InvalidateRect({0, 0, Width(), layout.Vert.FixedBoundary});
+        InvalidateRect({0, 0, ClientWidth(), layout.Vert.FixedBoundary});
         Update();
         UpdateScrollPos();
         return;

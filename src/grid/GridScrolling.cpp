@@ -103,6 +103,8 @@ bool TTavikCustomGrid::SetScrollBarRange(TGridScrollBarKind bar, int min, int ma
     s.Min = min;
     s.Max = max;
     s.Pos = std::clamp(s.Pos, min, std::max(min, max));
+    // The window's bar: it shows (and the client area shrinks) while it has a range.
+    SetScrollRange(bar == gsbHorz ? SB_HORZ : SB_VERT, min, max);
     return true;
 }
 
@@ -111,8 +113,10 @@ void TTavikCustomGrid::UpdateScrollPos()
     if (!HasWindow() || scrollBars_ == ssNone)
         return;
     auto write = [this](TGridScrollBarKind bar, int pos) {
-        if (scrollBarStates_[bar].Pos != pos)
+        if (scrollBarStates_[bar].Pos != pos) {
             scrollBarStates_[bar].Pos = pos;
+            SetScrollPos(bar == gsbHorz ? SB_HORZ : SB_VERT, pos);
+        }
     };
     if (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) {
         if (colCount_ == 1) {
@@ -140,29 +144,36 @@ void TTavikCustomGrid::UpdateScrollRange()
     bool flushed = false;
     // No position update may interfere while the ranges are being set.
     scrollBars_ = ssNone;
+    const int clientWidth = ClientWidth();
     try {
-        if (bars == ssHorizontal || bars == ssBoth) {
-            if (colCount_ == 1) {
-                SetScrollBarRange(gsbHorz, 0, std::max(0, ColWidths(0) - ClientWidth()));
-            } else {
-                const int max = MaxTopLeft({colCount_ - 1, 0}).X;
-                SetScrollBarRange(gsbHorz, 0, fixedCols_ < max ? ScrollBarScale : 0);
-                if (max < topLeft_.X) {
-                    if (!flushed) {
-                        Update();
-                        flushed = true;
+        for (int pass = 0; pass < 2; ++pass) {
+            if (pass == 1 && (ClientWidth() == clientWidth || !(bars == ssHorizontal || bars == ssBoth)))
+                break;
+            if (bars == ssHorizontal || bars == ssBoth) {
+                if (colCount_ == 1) {
+                    SetScrollBarRange(gsbHorz, 0, std::max(0, ColWidths(0) - ClientWidth()));
+                } else {
+                    const int max = MaxTopLeft({colCount_ - 1, 0}).X;
+                    SetScrollBarRange(gsbHorz, 0, fixedCols_ < max ? ScrollBarScale : 0);
+                    if (max < topLeft_.X) {
+                        if (!flushed) {
+                            Update();
+                            flushed = true;
+                        }
+                        topLeft_.X = std::max(max, fixedCols_);
                     }
-                    topLeft_.X = std::max(max, fixedCols_);
                 }
             }
-        }
-        if (bars == ssVertical || bars == ssBoth) {
-            const int max = MaxTopLeft({0, rowCount_ - 1}).Y;
-            SetScrollBarRange(gsbVert, 0, fixedRows_ < max ? ScrollBarScale : 0);
-            if (max < topLeft_.Y) {
-                if (!flushed)
-                    Update();
-                topLeft_.Y = std::max(max, fixedRows_);
+            if (pass == 1)
+                break;
+            if (bars == ssVertical || bars == ssBoth) {
+                const int max = MaxTopLeft({0, rowCount_ - 1}).Y;
+                SetScrollBarRange(gsbVert, 0, fixedRows_ < max ? ScrollBarScale : 0);
+                if (max < topLeft_.Y) {
+                    if (!flushed)
+                        Update();
+                    topLeft_.Y = std::max(max, fixedRows_);
+                }
             }
         }
     } catch (...) {

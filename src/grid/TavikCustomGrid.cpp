@@ -5,6 +5,19 @@
 
 #include "platform/Font.h"
 
+namespace {
+
+// The window's border and bar styles: a single border is the sunken client
+// edge with Ctl3D and a one-pixel frame without.
+void ApplyWindowStyles(TTavikCustomGrid& grid)
+{
+    const TScrollStyle bars = grid.ScrollBars();
+    grid.SetNonClientBorder(grid.BorderStyle() != bsSingle ? ncbNone : grid.Ctl3D() ? ncbClientEdge : ncbSingle);
+    grid.SetScrollBarStyles(bars == ssHorizontal || bars == ssBoth, bars == ssVertical || bars == ssBoth);
+}
+
+} // namespace
+
 TTavikCustomGrid::TTavikCustomGrid(TComponent* owner)
     : TCustomControl(owner), selections_(std::make_unique<TSelections>(this))
 {
@@ -17,6 +30,7 @@ TTavikCustomGrid::TTavikCustomGrid(TComponent* owner)
     SetColor(clWindow);
     SetParentColor(false);
     SetTabStop(true);
+    ApplyWindowStyles(*this);
     ResetPosition();
     SetBounds(Left(), Top(), colCount_ * defaultColWidth_, rowCount_ * defaultRowHeight_);
 }
@@ -31,6 +45,7 @@ TTavikCustomGrid::~TTavikCustomGrid()
 void TTavikCustomGrid::Loaded()
 {
     TCustomControl::Loaded();
+    ApplyWindowStyles(*this); // Ctl3D may have come from the definition
     selections_->SetRange(SelectionRect(), true);
 }
 
@@ -204,12 +219,12 @@ void TTavikCustomGrid::SetBoundLineColor(TColor value)
         Invalidate();
 }
 
-// The framework draws no non-client parts, so a new border or bar set only
-// needs the picture and the bar state redone.
 void TTavikCustomGrid::SetBorderStyle(TFormBorderStyle value)
 {
-    if (Exchange(borderStyle_, value))
-        Invalidate();
+    if (!Exchange(borderStyle_, value))
+        return;
+    ApplyWindowStyles(*this);
+    Invalidate();
 }
 
 void TTavikCustomGrid::SetScrollBars(TScrollStyle value)
@@ -217,9 +232,10 @@ void TTavikCustomGrid::SetScrollBars(TScrollStyle value)
     if (!Exchange(scrollBars_, value))
         return;
     if (value == ssNone || value == ssVertical)
-        scrollBarStates_[gsbHorz] = {};
+        SetScrollBarRange(gsbHorz, 0, 0);
     if (value == ssNone || value == ssHorizontal)
-        scrollBarStates_[gsbVert] = {};
+        SetScrollBarRange(gsbVert, 0, 0);
+    ApplyWindowStyles(*this);
     UpdateScrollRange();
     Invalidate();
 }

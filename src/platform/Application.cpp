@@ -38,7 +38,10 @@ void TApplication::Run()
 void TApplication::Terminate()
 {
     terminated_ = true;
-    QCoreApplication::quit();
+    // exit, not quit: quit asks every window to close first, and our windows
+    // leave that decision to the framework, which would cancel the quit.
+    TCustomForm::EndAllModalLoops();
+    QCoreApplication::exit(0);
 }
 
 void TApplication::DestroyForms()

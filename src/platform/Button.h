@@ -3,6 +3,8 @@
 // The standard push button: a wrapper over the window layer's button that
 // carries the framework's default/cancel roles and modal result.
 
+#include <QImage>
+
 #include "platform/WinControl.h"
 
 class TButton : public TWinControl {
@@ -20,6 +22,14 @@ public:
     // Presses the button as the user would: sets the form's modal result, then OnClick.
     void Click() override;
     void WndProc(TMessage& message) override;
+
+    // The button's picture as the platform draws it: raised face, the default
+    // frame when it is (or stands for) the default button, the dotted focus
+    // rectangle when it has the focus, sunken while pressed.
+    QImage Picture(bool focused, bool pressed) const;
+    // Whether the black default frame is shown: on the focused button, or on
+    // the default button while no other button has the focus.
+    bool ShowsDefaultFrame() const;
 
 protected:
     QWidget* CreateWidget() override;

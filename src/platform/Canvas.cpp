@@ -10,6 +10,7 @@
 #include <QTransform>
 
 #include "platform/Bitmap.h"
+#include "platform/FontFaces.h"
 #include "platform/Raster.h"
 
 using raster::Ink;
@@ -213,6 +214,7 @@ struct InkSpan {
 struct FontEntry {
     QFont qfont;
     std::unique_ptr<QFontMetrics> metrics;
+    std::unique_ptr<FontFaces> faces;
     QHash<QString, int> widths;
     QHash<QString, std::shared_ptr<const std::vector<InkSpan>>> ink;
     QImage mask;
@@ -232,9 +234,10 @@ struct FontEntry {
 std::vector<InkSpan> RenderInk(FontEntry& f, const QString& text)
 {
     const QFontMetrics& m = *f.metrics;
+    const FontFaces& faces = *f.faces;
     // Wide enough for any glyphs of the text (fallback faces included)
     // without shaping it twice.
-    const int h = m.height(), w = int(text.size()) * std::max(m.maxWidth(), 2 * h);
+    const int h = std::max(m.height(), faces.Height()), w = int(text.size()) * std::max(m.maxWidth(), 2 * h);
     const int margin = std::max(4, h);
     const int mw = std::max(1, w + 2 * margin), mh = h + 2 * margin;
     // One 8-bit mask per font, grown as needed; only the rows read are
@@ -249,11 +252,17 @@ std::vector<InkSpan> RenderInk(FontEntry& f, const QString& text)
     if (!f.painter) {
         f.painter = std::make_unique<QPainter>(&f.mask);
         f.painter->setRenderHint(QPainter::TextAntialiasing, false);
-        f.painter->setFont(f.qfont);
         f.painter->setPen(Qt::black);
     }
     f.painter->setClipRect(0, 0, mw, mh);
-    f.painter->drawText(QPoint(margin, margin + m.ascent()), text);
+    int face = -1;
+    for (const FontFaces::Run& run : faces.Layout(text)) {
+        if (run.face != face) {
+            face = run.face;
+            f.painter->setFont(faces.Face(face));
+        }
+        f.painter->drawText(QPoint(margin + run.x, margin + faces.Ascent()), run.text);
+    }
     std::vector<InkSpan> spans;
     spans.reserve(64);
     for (int y = 0; y < mh; ++y) {
@@ -286,6 +295,14 @@ std::vector<InkSpan> RenderInk(FontEntry& f, const QString& text)
         }
         std::memset(row, 0, size_t(mw));
     }
+    // Underline and strike-out lie inside the cell, across the whole advance.
+    const int advance = faces.Advance(text);
+    for (int i = 0; i < faces.LineThickness() && advance > 0; ++i) {
+        if (faces.Underline())
+            spans.push_back({faces.UnderlineTop() + i, 0, advance});
+        if (faces.StrikeOut())
+            spans.push_back({faces.StrikeOutTop() + i, 0, advance});
+    }
     return spans;
 }
 
@@ -302,7 +319,7 @@ FontEntry::Glyph& GlyphOf(FontEntry& f, char16_t c)
     FontEntry::Glyph& g = f.glyphs[c - 0x20];
     if (!g.loaded) {
         g.spans = RenderInk(f, QString(QChar(c)));
-        g.advance = f.metrics->horizontalAdvance(QChar(c));
+        g.advance = f.faces->Advance(QString(QChar(c)));
         g.loaded = true;
     }
     return g;
@@ -389,8 +406,9 @@ std::shared_ptr<FontEntry> SharedFontEntry(const TFont& font)
     if (entries.size() > 64)
         entries.clear();
     auto e = std::make_shared<FontEntry>();
-    e->qfont = font.ToQFont();
-    e->metrics = std::make_unique<QFontMetrics>(e->qfont);
+    e->faces = std::make_unique<FontFaces>(font);
+    e->qfont = e->faces->Face(0);
+    e->metrics = std::make_unique<QFontMetrics>(e->faces->Metrics());
     entries.insert(key, e);
     return e;
 }
@@ -501,6 +519,7 @@ struct TCanvas::Private {
     }
     const QFont& qFont() { return fontEntry().qfont; }
     const QFontMetrics& fm() { return *fontEntry().metrics; }
+    const FontFaces& faces() { return *fontEntry().faces; }
     std::shared_ptr<const std::vector<InkSpan>> inkOf(const QString& text)
     {
         FontEntry& f = fontEntry();
@@ -520,7 +539,7 @@ struct TCanvas::Private {
     bool inkFits(const QString& text)
     {
         const QFontMetrics& m = fm();
-        const qint64 h = m.height(), margin = std::max<qint64>(4, h);
+        const qint64 h = std::max(m.height(), faces().Height()), margin = std::max<qint64>(4, h);
         const qint64 w = qint64(text.size()) * std::max<qint64>(m.maxWidth(), 2 * h) + 2 * margin;
         return w * (h + 2 * margin) <= (qint64(1) << 25);
     }
@@ -534,7 +553,7 @@ struct TCanvas::Private {
             return *it;
         if (f.widths.size() > 16384)
             f.widths.clear();
-        const int w = f.metrics->horizontalAdvance(text);
+        const int w = f.faces->Advance(text);
         f.widths.insert(text, w);
         return w;
     }
@@ -951,9 +970,8 @@ namespace {
 // One QPainter session for drawing text runs onto the target.
 class TextPainter {
 public:
-    TextPainter(QImage& img, const QRegion& clip, const QFont& font, const QFontMetrics& fm, TColor color,
-                int orientation)
-        : p_(&img), ascent_(fm.ascent()), orientation_(orientation)
+    TextPainter(QImage& img, const QRegion& clip, const FontFaces& faces, TColor color, int orientation)
+        : p_(&img), faces_(faces), ascent_(faces.Ascent()), orientation_(orientation)
     {
         p_.setRenderHint(QPainter::TextAntialiasing, false);
         p_.setRenderHint(QPainter::Antialiasing, false);
@@ -966,7 +984,6 @@ public:
         } else {
             p_.setClipRegion(clip);
         }
-        p_.setFont(font);
         p_.setPen(QColor(QRgb(pixelOf(color))));
     }
     // Text cell top-left at device (x, y); with rotation the run turns around it.
@@ -974,19 +991,26 @@ public:
     {
         if (s.isEmpty())
             return;
-        if (orientation_ % 3600 == 0) {
-            p_.drawText(QPoint(x, y + ascent_), s);
-            return;
-        }
         p_.save();
         p_.translate(x, y);
-        p_.rotate(-orientation_ / 10.0);
-        p_.drawText(QPoint(0, ascent_), s);
+        if (orientation_ % 3600 != 0)
+            p_.rotate(-orientation_ / 10.0);
+        for (const FontFaces::Run& run : faces_.Layout(s)) {
+            p_.setFont(faces_.Face(run.face));
+            p_.drawText(QPoint(run.x, ascent_), run.text);
+        }
+        const int w = faces_.Advance(s), t = faces_.LineThickness();
+        const QColor c = p_.pen().color();
+        if (faces_.Underline())
+            p_.fillRect(QRect(0, faces_.UnderlineTop(), w, t), c);
+        if (faces_.StrikeOut())
+            p_.fillRect(QRect(0, faces_.StrikeOutTop(), w, t), c);
         p_.restore();
     }
 
 private:
     QPainter p_;
+    const FontFaces& faces_;
     int ascent_;
     int orientation_;
 };
@@ -1001,7 +1025,7 @@ void TCanvas::Private::paintInk(const Surface& s, int x, int y, const QString& t
         QRegion clip;
         for (const IRect& c : s.clip)
             clip += QRect(c.l, c.t, c.r - c.l, c.b - c.t);
-        TextPainter tp(*target, clip, qFont(), fm(), font.Color(), 0);
+        TextPainter tp(*target, clip, faces(), font.Color(), 0);
         tp.run(x, y, text);
         return;
     }
@@ -1030,7 +1054,7 @@ void TCanvas::Private::paintInk(const Surface& s, int x, int y, const QString& t
 
 int TCanvas::TextWidth(const QString& text) const { return d->advance(text); }
 
-int TCanvas::TextHeight(const QString& text) const { return d->fm().height(); }
+int TCanvas::TextHeight(const QString& text) const { return d->faces().Height(); }
 
 TSize TCanvas::TextExtent(const QString& text) const { return {TextWidth(text), TextHeight(text)}; }
 
@@ -1038,11 +1062,11 @@ TTextMetric TCanvas::TextMetrics() const
 {
     const QFontMetrics& m = d->fm();
     TTextMetric tm;
-    tm.Ascent = m.ascent();
-    tm.Descent = m.descent();
+    tm.Ascent = d->faces().Ascent();
+    tm.Descent = d->faces().Descent();
     tm.Height = tm.Ascent + tm.Descent;
     tm.ExternalLeading = std::max(0, m.leading());
-    tm.InternalLeading = std::max(0, tm.Height - d->qFont().pixelSize());
+    tm.InternalLeading = std::max(0, tm.Height - d->faces().PixelSize());
     tm.AveCharWidth = m.averageCharWidth();
     tm.MaxCharWidth = m.maxWidth();
     return tm;
@@ -1084,13 +1108,13 @@ void TCanvas::TextOut(int x, int y, const QString& text)
     if (d->brush.Style() == bsSolid) {
         Ink k;
         k.color = pixelOf(d->brush.Color());
-        fillTextCell(s, dx, dy, w, d->fm().height(), d->font.Orientation(), k);
+        fillTextCell(s, dx, dy, w, d->faces().Height(), d->font.Orientation(), k);
     }
     if (d->font.Orientation() % 3600 == 0) {
         d->paintInk(s, dx, dy, text);
         return;
     }
-    TextPainter tp(*d->target, d->clipRegion, d->qFont(), d->fm(), d->font.Color(), d->font.Orientation());
+    TextPainter tp(*d->target, d->clipRegion, d->faces(), d->font.Color(), d->font.Orientation());
     tp.run(dx, dy, text);
 }
 
@@ -1116,8 +1140,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
         d->paintInk(s, dx, dy, text);
         return;
     }
-    TextPainter tp(*d->target, d->clipRegion.intersected(q), d->qFont(), d->fm(), d->font.Color(),
-                   d->font.Orientation());
+    TextPainter tp(*d->target, d->clipRegion.intersected(q), d->faces(), d->font.Color(), d->font.Orientation());
     tp.run(dx, dy, text);
 }
 
@@ -1295,7 +1318,8 @@ int TCanvas::DrawText(const QString& textIn, TRect& r, unsigned flags)
         l.width = widthOf(l.text);
     }
 
-    const int lineH = fm.height() + ((flags & DT_EXTERNALLEADING) ? std::max(0, fm.leading()) : 0);
+    const FontFaces& faces = d->faces();
+    const int lineH = faces.Height() + ((flags & DT_EXTERNALLEADING) ? std::max(0, fm.leading()) : 0);
     const int totalH = text.isEmpty() ? 0 : lineH * int(lines.size());
     int maxW = 0;
     for (const TextLine& l : lines)
@@ -1367,7 +1391,7 @@ int TCanvas::DrawText(const QString& textIn, TRect& r, unsigned flags)
         }
     } else if (!(flags & DT_PREFIXONLY)) {
         const QRegion region = extra ? d->clipRegion.intersected(clipQ) : d->clipRegion;
-        TextPainter tp(*d->target, region, d->qFont(), fm, d->font.Color(), orient);
+        TextPainter tp(*d->target, region, faces, d->font.Color(), orient);
         for (const TextLine& l : lines) {
             if (!tabs || !l.text.contains(u'\t')) {
                 tp.run(l.x - ox, l.y - oy, l.text);
@@ -1387,8 +1411,7 @@ int TCanvas::DrawText(const QString& textIn, TRect& r, unsigned flags)
     if (!underlined.empty() && orient % 3600 == 0) {
         Ink k;
         k.color = pixelOf(d->font.Color());
-        const int thick = std::max(1, fm.lineWidth());
-        const int under = std::max(1, fm.underlinePos());
+        const int thick = faces.LineThickness();
         for (int u : underlined) {
             for (const TextLine& l : lines) {
                 const int off = u - l.srcStart;
@@ -1396,7 +1419,7 @@ int TCanvas::DrawText(const QString& textIn, TRect& r, unsigned flags)
                     continue;
                 const int x0 = l.x - ox + widthOf(l.text.left(off));
                 const int x1 = l.x - ox + widthOf(l.text.left(off + 1));
-                const int y0 = l.y - oy + fm.ascent() + under;
+                const int y0 = l.y - oy + faces.UnderlineTop();
                 for (int yy = y0; yy < y0 + thick; ++yy)
                     raster::fillSpan(s, yy, x0, x1, k);
             }

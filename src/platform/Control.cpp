@@ -111,7 +111,7 @@ void TControl::SyncWidget()
         return;
     if (parent_)
         widget_->setParent(parent_->Widget());
-    widget_->setGeometry(bounds_.Left, bounds_.Top, std::max(0, Width()), std::max(0, Height()));
+    widget_->setGeometry(WidgetGeometry());
     widget_->setEnabled(enabled_);
     if (cursor_ != crDefault)
         widget_->setCursor(MapCursor(cursor_));
@@ -180,9 +180,10 @@ void TControl::SetBounds(int left, int top, int width, int height)
     const bool resized = nb.Width() != bounds_.Width() || nb.Height() != bounds_.Height();
     bounds_ = nb;
     if (widget_)
-        widget_->setGeometry(left, top, std::max(0, width), std::max(0, height));
+        widget_->setGeometry(WidgetGeometry());
     if (resized && surface_) {
-        surface_->Resize(std::max(0, width), std::max(0, height));
+        const TRect area = ClientAreaInWindow();
+        surface_->Resize(std::max(0, area.Width()), std::max(0, area.Height()));
         if (widget_)
             widget_->update();
     }
@@ -192,11 +193,24 @@ void TControl::SetBounds(int left, int top, int width, int height)
     RealignParent();
 }
 
+QRect TControl::WidgetGeometry() const
+{
+    const TRect area = parent_ ? parent_->ClientAreaInWindow() : TRect{};
+    return QRect(bounds_.Left + area.Left, bounds_.Top + area.Top, std::max(0, Width()), std::max(0, Height()));
+}
+
+TPoint TControl::ClientOrigin() const
+{
+    const TRect area = ClientAreaInWindow();
+    return {area.Left, area.Top};
+}
+
 TPoint TControl::ClientToScreen(TPoint p) const
 {
     if (!widget_)
         return p;
-    const QPoint g = widget_->mapToGlobal(QPoint(p.X, p.Y));
+    const TPoint o = ClientOrigin();
+    const QPoint g = widget_->mapToGlobal(QPoint(p.X + o.X, p.Y + o.Y));
     return {g.x(), g.y()};
 }
 
@@ -204,8 +218,9 @@ TPoint TControl::ScreenToClient(TPoint p) const
 {
     if (!widget_)
         return p;
+    const TPoint o = ClientOrigin();
     const QPoint l = widget_->mapFromGlobal(QPoint(p.X, p.Y));
-    return {l.x(), l.y()};
+    return {l.x() - o.X, l.y() - o.Y};
 }
 
 void TControl::SetAlign(TAlign align)
@@ -388,7 +403,8 @@ void TControl::WndProc(TMessage& message)
 
 void TControl::Invalidate()
 {
-    InvalidateRect({0, 0, Width(), Height()});
+    const TRect area = ClientAreaInWindow();
+    InvalidateRect({0, 0, area.Width(), area.Height()});
 }
 
 void TControl::InvalidateRect(const TRect& rect)
@@ -400,8 +416,10 @@ void TControl::InvalidateRect(const TRect& rect)
     const QRect r(rect.Left, rect.Top, rect.Width(), rect.Height());
     if (surface_)
         surface_->Invalidate(r);
-    if (widget_)
-        widget_->update(r);
+    if (widget_) {
+        const TPoint o = ClientOrigin();
+        widget_->update(r.translated(o.X, o.Y));
+    }
 }
 
 std::vector<TRect> TControl::TakeInvalidations()
@@ -424,14 +442,14 @@ void TControl::Update()
 void TControl::SetSelfPainted(bool opaque)
 {
     surface_ = std::make_unique<ControlSurface>(opaque);
-    surface_->Resize(std::max(0, Width()), std::max(0, Height()));
+    surface_->Resize(std::max(0, ClientAreaInWindow().Width()), std::max(0, ClientAreaInWindow().Height()));
 }
 
 void TControl::PaintInvalid()
 {
     if (!surface_)
         return;
-    surface_->Resize(std::max(0, Width()), std::max(0, Height()));
+    surface_->Resize(std::max(0, ClientAreaInWindow().Width()), std::max(0, ClientAreaInWindow().Height()));
     const QRegion dirty = surface_->TakeDirty(QRegion());
     if (dirty.isEmpty())
         return;
@@ -457,19 +475,30 @@ void TControl::PaintEventHandler(QPaintEvent* event)
 {
     if (!surface_)
         return;
-    surface_->Resize(std::max(0, Width()), std::max(0, Height()));
-    surface_->Invalidate(surface_->TakeDirty(event->region()));
+    surface_->Resize(std::max(0, ClientAreaInWindow().Width()), std::max(0, ClientAreaInWindow().Height()));
+    const TPoint o = ClientOrigin();
+    const QRegion clientPart = event->region().translated(-o.X, -o.Y);
+    surface_->Invalidate(surface_->TakeDirty(clientPart));
     PaintInvalid();
     QPainter p(widget_);
-    for (const QRect& r : event->region())
-        p.drawImage(r.topLeft(), surface_->Image(), r);
+    const TRect area = ClientAreaInWindow();
+    const QRect client(area.Left, area.Top, area.Width(), area.Height());
+    if (client != widget_->rect()) {
+        QImage window(widget_->size(), QImage::Format_RGB32);
+        window.fill(Qt::black);
+        PaintNonClient(window);
+        for (const QRect& r : event->region() - QRegion(client))
+            p.drawImage(r.topLeft(), window, r);
+    }
+    for (const QRect& r : event->region() & QRegion(client))
+        p.drawImage(r.topLeft(), surface_->Image(), r.translated(-o.X, -o.Y));
 }
 
 void TControl::ScrollSurface(int dx, int dy, const TRect& scroll, const TRect& clip)
 {
     if (!surface_)
         return;
-    surface_->Resize(std::max(0, Width()), std::max(0, Height()));
+    surface_->Resize(std::max(0, ClientAreaInWindow().Width()), std::max(0, ClientAreaInWindow().Height()));
     QRegion uncovered;
     const QRect s(scroll.Left, scroll.Top, scroll.Width(), scroll.Height());
     const QRect c(clip.Left, clip.Top, clip.Width(), clip.Height());
@@ -477,15 +506,17 @@ void TControl::ScrollSurface(int dx, int dy, const TRect& scroll, const TRect& c
     if (recordInvalidations_)
         for (const QRect& r : uncovered)
             invalidations_.push_back(Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1));
-    if (widget_)
-        widget_->update(s & c);
+    if (widget_) {
+        const TPoint o = ClientOrigin();
+        widget_->update((s & c).translated(o.X, o.Y));
+    }
 }
 
 std::unique_ptr<TCanvas> TControl::SurfaceCanvas()
 {
     if (!surface_)
         return nullptr;
-    surface_->Resize(std::max(0, Width()), std::max(0, Height()));
+    surface_->Resize(std::max(0, ClientAreaInWindow().Width()), std::max(0, ClientAreaInWindow().Height()));
     if (widget_)
         widget_->update();
     auto canvas = std::make_unique<TCanvas>(surface_->Image());

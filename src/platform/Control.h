@@ -66,6 +66,9 @@ public:
     virtual void SetClientHeight(int v) { SetHeight(v + Height() - ClientHeight()); }
     // Client area in the control's own coordinates.
     virtual TRect ClientRect() const { return {0, 0, Width(), Height()}; }
+    // Where the client area lies in the window: inside the non-client parts
+    // (border, scroll bars). Children, painting and the mouse use client coordinates.
+    virtual TRect ClientAreaInWindow() const { return {0, 0, Width(), Height()}; }
     TPoint ClientToScreen(TPoint p) const;
     TPoint ScreenToClient(TPoint p) const;
 
@@ -188,6 +191,9 @@ protected:
     void ParentColorChanged();
     // Brings the window in line with the control's state (after it is created).
     virtual void SyncWidget();
+    // Paints the non-client parts into a window-sized picture (controls with none
+    // leave it alone).
+    virtual void PaintNonClient(QImage& window) {}
     void ApplyWidgetFont();
     void ApplyWidgetColor();
 
@@ -198,6 +204,10 @@ protected:
 
 private:
     void PaintEventHandler(QPaintEvent* event);
+    // The window's rectangle in its parent window (bounds moved by the parent's
+    // non-client parts).
+    QRect WidgetGeometry() const;
+    TPoint ClientOrigin() const;
     void HandleMouse(QMouseEvent* event);
     // The press or release at the event's point is this control's (HitTest), or it began here.
     bool OwnsMousePoint(const QMouseEvent* event) const;

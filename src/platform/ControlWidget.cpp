@@ -2,6 +2,7 @@
 
 #include "platform/Control.h"
 #include "platform/WinControl.h"
+#include "platform/WindowLayer.h"
 
 ControlWidget::ControlWidget(TControl* control, QWidget* parent) : QWidget(parent), control_(control)
 {
@@ -13,6 +14,13 @@ bool ControlWidget::event(QEvent* event)
 {
     if (!control_)
         return QWidget::event(event);
+    // The one gate for every self-drawn control: a disabled window, or one inside
+    // a disabled window, takes no input at all (the window layer's own check in
+    // QWidget::event would come after our dispatch).
+    if (WindowLayer::IsUserInput(event->type()) && !WindowLayer::AcceptsInput(this)) {
+        event->accept();
+        return true;
+    }
     bool handled = false;
     GuardedCall([&] { handled = control_->DispatchEvent(event); });
     return handled || QWidget::event(event);

@@ -1,6 +1,9 @@
 #include "platform/Font.h"
 
+#include <QFile>
+#include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHash>
 #include <cmath>
 
@@ -110,16 +113,33 @@ void TFont::Changed()
     OnChange(this);
 }
 
+bool TFont::RegisterFaces()
+{
+    // Wine's Tahoma has the platform's Tahoma widths; it lies outside the font
+    // configuration's path, so the application registers it itself.
+    static bool done = false, found = false;
+    if (done || !qGuiApp)
+        return found;
+    done = true;
+    for (const char* file : {"tahoma.ttf", "tahomabd.ttf"}) {
+        const QString path = QStringLiteral("/usr/share/wine/fonts/") + QLatin1String(file);
+        if (QFile::exists(path) && QFontDatabase::addApplicationFont(path) >= 0)
+            found = true;
+    }
+    return found;
+}
+
 QString TFont::MapFace(const QString& face)
 {
-    // A Ming face stands in for the Song faces, a humanist sans for Tahoma and the
-    // old MS sans faces; both are installed by the set-up.
+    if (face.compare(QStringLiteral("Tahoma"), Qt::CaseInsensitive) == 0)
+        return RegisterFaces() ? QStringLiteral("Tahoma") : QStringLiteral("DejaVu Sans");
+    // A Ming face stands in for the Song faces, a humanist sans for the old MS
+    // sans faces (and for Tahoma when its file is missing).
     static const QHash<QString, QString> map = {
         {QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN")},
         {QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN")},
         {QStringLiteral("新宋体"), QStringLiteral("AR PL UMing CN")},
         {QStringLiteral("NSimSun"), QStringLiteral("AR PL UMing CN")},
-        {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")},
         {QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")},
         {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("DejaVu Sans")},
         {QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")},

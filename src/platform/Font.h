@@ -67,6 +67,9 @@ public:
     QFont ToQFont() const;
     // The installed face that stands in for a face name of the stored definitions.
     static QString MapFace(const QString& face);
+    // Registers the faces the program brings along (Tahoma); true when found.
+    // Done at start-up, and on first use by anything that maps a face.
+    static bool RegisterFaces();
 
 protected:
     void Changed();

@@ -7,9 +7,22 @@
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include "platform/Application.h"
 #include "platform/ControlWidget.h"
+#include "platform/WindowLayer.h"
+
+namespace {
+
+// Forms in their modal loops, innermost last.
+std::vector<TCustomForm*>& ModalStack()
+{
+    static std::vector<TCustomForm*> stack;
+    return stack;
+}
+
+} // namespace
 
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner)
 {
@@ -24,6 +37,11 @@ TCustomForm::~TCustomForm()
     MarkDestroying();
     if (modalLoop_)
         modalLoop_->quit();
+    auto& stack = ModalStack();
+    std::erase(stack, this);
+    for (TCustomForm* f : stack)
+        if (f->opener_ == this)
+            f->opener_ = nullptr;
     GuardedCall([&] { OnDestroy(this); });
 }
 
@@ -62,6 +80,26 @@ void TCustomForm::ApplyWindowFlags()
         w->show();
 }
 
+void TCustomForm::ApplyOwnerWindow()
+{
+    // A modal window is transient for the window that opened it, so window
+    // managers keep it above that one and give the focus back to it.
+    QWidget* w = Widget();
+    if (!modalLoop_) {
+        w->setWindowModality(Qt::NonModal);
+        return;
+    }
+    if (!w->isVisible())
+        w->setWindowModality(Qt::ApplicationModal);
+    if (!opener_ || !opener_->HasWidget())
+        return;
+    QWidget* owner = opener_->Widget();
+    owner->winId();
+    w->winId();
+    if (QWindow* h = w->windowHandle())
+        h->setTransientParent(owner->windowHandle());
+}
+
 void TCustomForm::FitWindow()
 {
     if (!HasWidget())
@@ -80,6 +118,17 @@ void TCustomForm::FitWindow()
 void TCustomForm::BoundsChanged()
 {
     FitWindow();
+}
+
+void TCustomForm::SetBounds(int left, int top, int width, int height)
+{
+    if (HasWidget() && Widget()->isVisible() && left == Left() && top == Top()) {
+        // The user or the window manager may have moved the window since.
+        const QRect g = Widget()->geometry();
+        left = g.x();
+        top = g.y();
+    }
+    TWinControl::SetBounds(left, top, width, height);
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle style)
@@ -102,10 +151,13 @@ void TCustomForm::SetVisible(bool visible)
     QWidget* w = Widget();
     if (visible) {
         ApplyWindowFlags();
+        ApplyOwnerWindow();
         if (!was && (position_ == poScreenCenter || position_ == poDesktopCenter ||
                      position_ == poMainFormCenter || position_ == poOwnerFormCenter))
             CenterOnScreen();
         w->show();
+        // Showing may recreate the window handle: the owner is set again.
+        ApplyOwnerWindow();
         if (activeControl_ && activeControl_->CanFocus())
             activeControl_->Widget()->setFocus(Qt::OtherFocusReason);
         else if (TWinControl* first = FindNextControl(nullptr, true, true, false))
@@ -125,7 +177,7 @@ void TCustomForm::CenterOnScreen()
     const QRect area = screen->availableGeometry();
     const int x = area.x() + (area.width() - Width()) / 2;
     const int y = area.y() + (area.height() - Height()) / 2;
-    Widget()->move(x, y);
+    SetBounds(x, y, Width(), Height());
 }
 
 void TCustomForm::SetActiveControl(TWinControl* control)
@@ -174,6 +226,10 @@ int TCustomForm::ShowModal()
 {
     if (Visible() || modalLoop_)
         throw EInvalidOperation("Cannot make a visible window modal");
+    if (Application()->Terminated())
+        return mrCancel;
+    auto& stack = ModalStack();
+    opener_ = FindOpener();
     // Every other window of the process is disabled while this one runs.
     std::vector<QPointer<QWidget>> disabled;
     for (QWidget* top : QApplication::topLevelWidgets())
@@ -184,24 +240,74 @@ int TCustomForm::ShowModal()
     modalResult_ = mrNone;
     QEventLoop loop;
     modalLoop_ = &loop;
+    stack.push_back(this);
     struct Restore {
         TCustomForm* form;
         std::vector<QPointer<QWidget>>& windows;
         ~Restore()
         {
             form->modalLoop_ = nullptr;
-            if (!form->IsDestroying())
-                form->SetVisible(false);
+            std::erase(ModalStack(), form);
+            // The windows beneath are enabled before this one goes, so the
+            // focus can move back to the one that opened it.
             for (auto& w : windows)
                 if (w)
                     w->setEnabled(true);
+            if (!form->IsDestroying()) {
+                form->SetVisible(false);
+                form->ReturnFocusToOpener();
+            }
+            form->opener_ = nullptr;
         }
     } restore{this, disabled};
     SetVisible(true);
     Application()->ModalShown(this);
-    if (modalResult_ == mrNone)
+    if (modalResult_ == mrNone && !Application()->Terminated())
         loop.exec();
+    if (Application()->Terminated() && modalResult_ == mrNone)
+        modalResult_ = mrCancel;
     return modalResult_;
+}
+
+TCustomForm* TCustomForm::FindOpener() const
+{
+    // The innermost modal window, else the active window, else the main window,
+    // else any other window that is showing.
+    auto usable = [this](TCustomForm* f) { return f && f != this && f->Visible() && f->HasWidget(); };
+    auto formOf = [](QWidget* w) { return w ? dynamic_cast<TCustomForm*>(WindowLayer::ControlFromWidget(w)) : nullptr; };
+    const auto& stack = ModalStack();
+    if (!stack.empty() && usable(stack.back()))
+        return stack.back();
+    if (TCustomForm* active = formOf(QApplication::activeWindow()); usable(active))
+        return active;
+    if (usable(Application()->MainForm()))
+        return Application()->MainForm();
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (TCustomForm* f = formOf(top); usable(f) && top->isVisible() && top->isEnabled())
+            return f;
+    return nullptr;
+}
+
+void TCustomForm::ReturnFocusToOpener()
+{
+    if (!opener_ || !opener_->Visible() || !opener_->HasWidget())
+        return;
+    QWidget* w = opener_->Widget();
+    w->raise();
+    w->activateWindow();
+    TWinControl* active = opener_->ActiveControl();
+    if (active && active->CanFocus())
+        active->Widget()->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void TCustomForm::EndAllModalLoops()
+{
+    for (TCustomForm* f : ModalStack())
+        if (f->modalLoop_) {
+            if (f->modalResult_ == mrNone)
+                f->modalResult_ = mrCancel;
+            f->modalLoop_->quit();
+        }
 }
 
 void TCustomForm::Close()
@@ -223,9 +329,16 @@ bool TCustomForm::DispatchEvent(QEvent* event)
 {
     if (event->type() == QEvent::Close) {
         // The window layer never closes the window itself: the framework decides.
+        // A disabled window (under a modal one) ignores the request.
         event->ignore();
-        Close();
+        if (Widget()->isEnabled())
+            Close();
         return true;
+    }
+    if (event->type() == QEvent::Move && Widget()->isWindow() && Widget()->isVisible()) {
+        const QRect g = Widget()->geometry();
+        if (g.x() != Left() || g.y() != Top())
+            TWinControl::SetBounds(g.x(), g.y(), Width(), Height());
     }
     return TWinControl::DispatchEvent(event);
 }

@@ -40,6 +40,8 @@ public:
     void SetVisible(bool visible) override;
     void SetClientWidth(int v) override { SetWidth(v); }
     void SetClientHeight(int v) override { SetHeight(v); }
+    // A shown window keeps its place when only its size changes by code.
+    void SetBounds(int left, int top, int width, int height) override;
 
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
@@ -60,6 +62,10 @@ public:
     // are disabled meanwhile.
     int ShowModal();
     bool InModalLoop() const { return modalLoop_ != nullptr; }
+    // The window that was active when this one went modal: it stays above it.
+    TCustomForm* Opener() const { return opener_; }
+    // Ends every modal loop (the application is closing).
+    static void EndAllModalLoops();
     // The caption bar's close box.
     void Close();
 
@@ -92,12 +98,17 @@ private:
     void FitWindow();
     void BoundsChanged() override;
     void ApplyWindowFlags();
+    void ApplyOwnerWindow();
+    TCustomForm* FindOpener() const;
+    // The window beneath gets the focus back when a modal window closes.
+    void ReturnFocusToOpener();
 
     TFormBorderStyle borderStyle_ = bsSizeable;
     TPosition position_ = poDesigned;
     TWinControl* activeControl_ = nullptr;
     int modalResult_ = mrNone;
     QEventLoop* modalLoop_ = nullptr;
+    TCustomForm* opener_ = nullptr;
     std::map<std::string, std::any> handlers_;
 };
 

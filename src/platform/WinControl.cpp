@@ -2,11 +2,15 @@
 
 #include <algorithm>
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QTimerEvent>
 #include <QWidget>
 
+#include "platform/Canvas.h"
+#include "platform/ControlWidget.h"
 #include "platform/Form.h"
 #include "platform/WindowLayer.h"
 
@@ -20,6 +24,7 @@ TWinControl::~TWinControl()
     // Children go first, while this window still exists to hold theirs.
     while (!controls_.empty())
         delete controls_.back();
+    delete repeat_;
     for (auto& [id, qtId] : timers_)
         if (HasWidget())
             Widget()->killTimer(qtId);
@@ -250,6 +255,286 @@ void TWinControl::ColorChanged()
         c->ParentColorChanged();
 }
 
+TNonClientLayout TWinControl::NonClientLayout() const
+{
+    return LayoutNonClient(Width(), Height(), ncBorder_, ScrollBarVisible(SB_HORZ), ScrollBarVisible(SB_VERT));
+}
+
+TRect TWinControl::ClientAreaInWindow() const
+{
+    if (ncBorder_ == ncbNone && !hStyle_ && !vStyle_)
+        return {0, 0, Width(), Height()};
+    return NonClientLayout().client;
+}
+
+TRect TWinControl::ClientRect() const
+{
+    const TRect area = ClientAreaInWindow();
+    return {0, 0, area.Width(), area.Height()};
+}
+
+bool TWinControl::ScrollBarVisible(TScrollBarKind bar) const
+{
+    return HasScrollBarStyle(bar) && ScrollBarHasRange(scroll_[bar]);
+}
+
+void TWinControl::SetNonClientBorder(TNonClientBorder border)
+{
+    if (border == ncBorder_)
+        return;
+    const TRect old = ClientAreaInWindow();
+    ncBorder_ = border;
+    NonClientChanged(old);
+}
+
+void TWinControl::SetScrollBarStyles(bool horz, bool vert)
+{
+    if (horz == hStyle_ && vert == vStyle_)
+        return;
+    const TRect old = ClientAreaInWindow();
+    hStyle_ = horz;
+    vStyle_ = vert;
+    NonClientChanged(old);
+}
+
+int TWinControl::SetScrollInfo(TScrollBarKind bar, const TScrollInfo& info, unsigned mask)
+{
+    TScrollInfo next = scroll_[bar];
+    if (mask & SIF_RANGE) {
+        next.Min = info.Min;
+        next.Max = info.Max;
+    }
+    if (mask & SIF_PAGE)
+        next.Page = info.Page;
+    if (mask & SIF_POS)
+        next.Pos = info.Pos;
+    if (mask & SIF_TRACKPOS)
+        next.TrackPos = info.TrackPos;
+    next = NormalisedScrollInfo(next);
+    if (next == scroll_[bar])
+        return next.Pos;
+    const TRect old = ClientAreaInWindow();
+    scroll_[bar] = next;
+    if (old != ClientAreaInWindow())
+        NonClientChanged(old);
+    else
+        InvalidateNonClient();
+    return scroll_[bar].Pos;
+}
+
+void TWinControl::SetScrollRange(TScrollBarKind bar, int min, int max)
+{
+    TScrollInfo info;
+    info.Min = min;
+    info.Max = max;
+    SetScrollInfo(bar, info, SIF_RANGE);
+}
+
+int TWinControl::SetScrollPos(TScrollBarKind bar, int pos)
+{
+    const int old = scroll_[bar].Pos;
+    TScrollInfo info;
+    info.Pos = pos;
+    SetScrollInfo(bar, info, SIF_POS);
+    return old;
+}
+
+void TWinControl::NonClientChanged(const TRect& oldClient)
+{
+    const TRect now = ClientAreaInWindow();
+    if (HasWidget()) {
+        // Children sit in the client area, wherever it now begins.
+        for (TControl* c : controls_)
+            if (c->HasWidget())
+                c->Widget()->setGeometry(c->WidgetGeometry());
+        Widget()->update();
+    }
+    if (now == oldClient)
+        return;
+    if (now.Width() != oldClient.Width() || now.Height() != oldClient.Height()) {
+        Invalidate();
+        Resize();
+    }
+}
+
+void TWinControl::InvalidateNonClient()
+{
+    if (!HasWidget())
+        return;
+    const TRect c = ClientAreaInWindow();
+    Widget()->update(QRegion(0, 0, Width(), Height()) - QRegion(c.Left, c.Top, c.Width(), c.Height()));
+}
+
+void TWinControl::EnabledChanged()
+{
+    TControl::EnabledChanged();
+    InvalidateNonClient();
+}
+
+void TWinControl::PaintNonClient(QImage& window)
+{
+    TCanvas canvas(window);
+    const TNonClientLayout nc = NonClientLayout();
+    PaintNonClientBorder(canvas, Width(), Height(), ncBorder_);
+    const bool enabled = Enabled() && (!HasWidget() || Widget()->isEnabled());
+    for (TScrollBarKind bar : {SB_HORZ, SB_VERT}) {
+        const TRect& r = bar == SB_HORZ ? nc.horz : nc.vert;
+        if (r.IsEmpty())
+            continue;
+        const bool mine = tracking_.bar == bar;
+        const int pos = mine && tracking_.part == sbpThumb ? tracking_.pos : scroll_[bar].Pos;
+        const TScrollBarPart pressed = mine && tracking_.inside && tracking_.part != sbpThumb ? tracking_.part : sbpNone;
+        PaintScrollBar(canvas, r, bar == SB_VERT, scroll_[bar], pos, pressed, enabled);
+    }
+    if (!nc.sizeBox.IsEmpty())
+        PaintSizeBox(canvas, nc.sizeBox);
+}
+
+QImage TWinControl::WindowImage()
+{
+    QImage window(std::max(1, Width()), std::max(1, Height()), QImage::Format_RGB32);
+    window.fill(Qt::black);
+    PaintNonClient(window);
+    if (const QImage* client = Surface()) {
+        PaintInvalid();
+        const TRect c = ClientAreaInWindow();
+        for (int y = 0; y < std::min(client->height(), c.Height()); ++y)
+            for (int x = 0; x < std::min(client->width(), c.Width()); ++x)
+                window.setPixel(c.Left + x, c.Top + y, client->pixel(x, y));
+    }
+    return window;
+}
+
+void TWinControl::SendScroll(TScrollBarKind bar, unsigned code, int pos)
+{
+    Perform(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, WPARAM(code & 0xFFFF) | (WPARAM(pos & 0xFFFF) << 16), 0);
+}
+
+namespace {
+
+unsigned ScrollCodeOf(TScrollBarPart part)
+{
+    switch (part) {
+    case sbpLineUp: return SB_LINEUP;
+    case sbpLineDown: return SB_LINEDOWN;
+    case sbpPageUp: return SB_PAGEUP;
+    case sbpPageDown: return SB_PAGEDOWN;
+    default: return SB_ENDSCROLL;
+    }
+}
+
+// The platform's first delay before a held arrow or track repeats, then the pace.
+constexpr int kFirstRepeatMs = 400, kRepeatMs = 50;
+
+} // namespace
+
+bool TWinControl::NonClientMouse(QMouseEvent* event)
+{
+    const TNonClientLayout nc = NonClientLayout();
+    const TPoint p{int(event->position().x()), int(event->position().y())};
+    const QEvent::Type type = event->type();
+    if (tracking_.bar >= 0) {
+        const auto bar = static_cast<TScrollBarKind>(tracking_.bar);
+        const bool vertical = bar == SB_VERT;
+        const TRect& r = vertical ? nc.vert : nc.horz;
+        const TScrollBarParts parts = ScrollBarPartsOf(r, vertical, scroll_[bar], scroll_[bar].Pos);
+        if (type == QEvent::MouseMove) {
+            if (tracking_.part == sbpThumb) {
+                const int along = (vertical ? p.Y - r.Top : p.X - r.Left) - parts.trackStart - tracking_.grab;
+                const int pos = ScrollPosFromThumb(parts, scroll_[bar], along);
+                if (pos != tracking_.pos) {
+                    tracking_.pos = pos;
+                    scroll_[bar].TrackPos = pos;
+                    InvalidateNonClient();
+                    SendScroll(bar, SB_THUMBTRACK, pos);
+                }
+            } else {
+                const bool inside = ScrollBarPartAt(parts, p) == tracking_.part;
+                if (inside != tracking_.inside) {
+                    tracking_.inside = inside;
+                    InvalidateNonClient();
+                }
+            }
+            return true;
+        }
+        if (type == QEvent::MouseButtonRelease && event->button() == Qt::LeftButton) {
+            const BarTracking ended = tracking_;
+            tracking_ = {};
+            if (repeat_)
+                repeat_->stop();
+            InvalidateNonClient();
+            if (ended.part == sbpThumb)
+                SendScroll(bar, SB_THUMBPOSITION, ended.pos);
+            SendScroll(bar, SB_ENDSCROLL);
+            return true;
+        }
+        return true;
+    }
+    if (nc.client.Contains(p))
+        return false;
+    // Outside the client area: the border ignores the mouse, the bars take the left button.
+    if ((type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick) ||
+        event->button() != Qt::LeftButton || !Enabled())
+        return true;
+    for (TScrollBarKind bar : {SB_HORZ, SB_VERT}) {
+        const bool vertical = bar == SB_VERT;
+        const TRect& r = vertical ? nc.vert : nc.horz;
+        if (r.IsEmpty() || !r.Contains(p))
+            continue;
+        const TScrollBarParts parts = ScrollBarPartsOf(r, vertical, scroll_[bar], scroll_[bar].Pos);
+        const TScrollBarPart part = ScrollBarPartAt(parts, p);
+        if (part == sbpNone)
+            return true;
+        if (FocusOnPress() && TabStop() && CanFocus() && !Focused())
+            SetFocus();
+        tracking_.bar = bar;
+        tracking_.part = part;
+        tracking_.inside = true;
+        if (part == sbpThumb) {
+            tracking_.grab = vertical ? p.Y - parts.thumb.Top : p.X - parts.thumb.Left;
+            tracking_.pos = scroll_[bar].Pos;
+            scroll_[bar].TrackPos = tracking_.pos;
+            InvalidateNonClient();
+            return true;
+        }
+        InvalidateNonClient();
+        SendScroll(bar, ScrollCodeOf(part));
+        if (!repeat_) {
+            repeat_ = new QTimer;
+            QObject::connect(repeat_, &QTimer::timeout, [this] { GuardedCall([this] { ScrollRepeat(); }); });
+        }
+        repeat_->start(kFirstRepeatMs);
+        return true;
+    }
+    return true;
+}
+
+void TWinControl::ScrollRepeat()
+{
+    if (tracking_.bar < 0 || tracking_.part == sbpThumb) {
+        if (repeat_)
+            repeat_->stop();
+        return;
+    }
+    repeat_->start(kRepeatMs);
+    if (!tracking_.inside)
+        return;
+    const auto bar = static_cast<TScrollBarKind>(tracking_.bar);
+    // A page press stops once the thumb has reached the pointer.
+    if (tracking_.part == sbpPageUp || tracking_.part == sbpPageDown) {
+        const TNonClientLayout nc = NonClientLayout();
+        const bool vertical = bar == SB_VERT;
+        const TScrollBarParts parts =
+            ScrollBarPartsOf(vertical ? nc.vert : nc.horz, vertical, scroll_[bar], scroll_[bar].Pos);
+        const QPoint g = QCursor::pos();
+        const TPoint local = HasWidget() ? TPoint{Widget()->mapFromGlobal(g).x(), Widget()->mapFromGlobal(g).y()}
+                                         : TPoint{};
+        if (ScrollBarPartAt(parts, local) != tracking_.part)
+            return;
+    }
+    SendScroll(bar, ScrollCodeOf(tracking_.part));
+}
+
 void TWinControl::Resize()
 {
     Realign();
@@ -313,6 +598,32 @@ bool TWinControl::HandleKey(QKeyEvent* event, bool press)
 
 bool TWinControl::DispatchEvent(QEvent* event)
 {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+        type == QEvent::MouseButtonDblClick || type == QEvent::MouseMove) {
+        // The client sees the mouse in client coordinates; the border and the
+        // bars take their own input.
+        const TNonClientLayout nc = NonClientLayout();
+        if (nc.client != TRect{0, 0, Width(), Height()} || tracking_.bar >= 0) {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (!Enabled() || NonClientMouse(mouse))
+                return true;
+            const QPointF at = mouse->position() - QPointF(nc.client.Left, nc.client.Top);
+            QMouseEvent moved(mouse->type(), at, mouse->scenePosition(), mouse->globalPosition(), mouse->button(),
+                              mouse->buttons(), mouse->modifiers());
+            if (type == QEvent::MouseButtonPress) {
+                if (!OwnsMousePoint(&moved)) {
+                    event->ignore();
+                    return false;
+                }
+                if (FocusOnPress() && Enabled() && TabStop() && CanFocus() && !Focused())
+                    SetFocus();
+            }
+            const bool handled = TControl::DispatchEvent(&moved);
+            event->setAccepted(moved.isAccepted());
+            return handled;
+        }
+    }
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Control.h"
+#include "platform/NonClient.h"
 
 using TKeyEvent = TEvent<TObject*, Word&, TShiftState>;
 using TKeyPressEvent = TEvent<TObject*, QChar&>;
@@ -65,6 +66,28 @@ public:
     // Queues a message for the control; it arrives through WndProc from the loop.
     void PostMessage(unsigned msg, WPARAM wparam = 0, LPARAM lparam = 0);
 
+    // ---- Non-client parts: border and scroll bars ---------------------------
+    TNonClientBorder NonClientBorder() const { return ncBorder_; }
+    void SetNonClientBorder(TNonClientBorder border);
+    // The bars the window may have (its scroll styles); a bar shows while its
+    // range is not empty.
+    void SetScrollBarStyles(bool horz, bool vert);
+    bool HasScrollBarStyle(TScrollBarKind bar) const { return bar == SB_HORZ ? hStyle_ : vStyle_; }
+    bool ScrollBarVisible(TScrollBarKind bar) const;
+    // The platform's SetScrollInfo: mask picks the fields set; page and
+    // position are clamped into the range; returns the new position.
+    int SetScrollInfo(TScrollBarKind bar, const TScrollInfo& info, unsigned mask = SIF_ALL);
+    TScrollInfo GetScrollInfo(TScrollBarKind bar) const { return scroll_[bar]; }
+    void SetScrollRange(TScrollBarKind bar, int min, int max);
+    // Returns the previous position.
+    int SetScrollPos(TScrollBarKind bar, int pos);
+    int GetScrollPos(TScrollBarKind bar) const { return scroll_[bar].Pos; }
+    TNonClientLayout NonClientLayout() const;
+    TRect ClientAreaInWindow() const override;
+    TRect ClientRect() const override;
+    // The whole window as it is shown: non-client parts around the client picture.
+    QImage WindowImage();
+
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
     TKeyPressEvent OnKeyPress;
@@ -87,6 +110,8 @@ protected:
     void FontChanged() override;
     void ColorChanged() override;
     void Resize() override;
+    void PaintNonClient(QImage& window) override;
+    void EnabledChanged() override;
 
     friend class TControl;
     friend class TCustomForm;
@@ -95,6 +120,13 @@ private:
     void InsertControl(TControl* c);
     void RemoveControl(TControl* c);
     bool HandleKey(class QKeyEvent* event, bool press);
+    // Mouse input on the border and the bars; true when it was theirs.
+    bool NonClientMouse(class QMouseEvent* event);
+    void SendScroll(TScrollBarKind bar, unsigned code, int pos = 0);
+    void ScrollRepeat();
+    // After the border or a bar came or went: children, alignment, Resize.
+    void NonClientChanged(const TRect& oldClient);
+    void InvalidateNonClient();
 
     std::vector<TControl*> controls_;
     std::vector<TWinControl*> tabList_;
@@ -106,6 +138,18 @@ private:
     bool parentCtl3D_ = true;
     bool realigning_ = false;
     TControl* alignTrigger_ = nullptr;
+    TNonClientBorder ncBorder_ = ncbNone;
+    bool hStyle_ = false, vStyle_ = false;
+    TScrollInfo scroll_[2];
+    // The bar part held down by the mouse.
+    struct BarTracking {
+        int bar = -1;
+        TScrollBarPart part = sbpNone;
+        bool inside = false;
+        int grab = 0; // thumb: where in the thumb it was taken
+        int pos = 0;  // thumb: the position it is dragged to
+    } tracking_;
+    class QTimer* repeat_ = nullptr;
 };
 
 // A windowed control that paints itself on a canvas.

@@ -44,6 +44,8 @@ public:
                 GuardedCall([&] { consumed = control->DispatchEvent(event); });
             return consumed;
         }
+        if (WindowLayer::IsUserInput(type) && !WindowLayer::AcceptsInput(widget))
+            return true;
         if (type != QEvent::KeyPress && type != QEvent::FocusIn && type != QEvent::Enter &&
             type != QEvent::Leave)
             return false;
@@ -143,6 +145,36 @@ TControl* ControlFromWidget(QWidget* widget)
                 return static_cast<TControl*>(p);
     }
     return nullptr;
+}
+
+bool IsUserInput(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+    case QEvent::TabletMove:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::ContextMenu:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool AcceptsInput(const QWidget* widget)
+{
+    // isEnabled() already folds in every parent up to the window.
+    return widget && widget->isEnabled();
 }
 
 TShiftState ShiftFromEvent(const QInputEvent* event)

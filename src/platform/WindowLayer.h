@@ -20,6 +20,12 @@ void ForgetControl(QWidget* widget);
 // The control a window belongs to, looking up through parent windows.
 TControl* ControlFromWidget(QWidget* widget);
 
+// Mouse, wheel, key and tablet input: what a disabled window never receives.
+bool IsUserInput(QEvent::Type type);
+// Whether the window may take user input: it and every window it lies in are
+// enabled. A disabled window ignores input itself and does not pass it on.
+bool AcceptsInput(const QWidget* widget);
+
 TShiftState ShiftFromEvent(const QInputEvent* event);
 TShiftState LastShiftState();
 void SetLastShiftState(TShiftState state);

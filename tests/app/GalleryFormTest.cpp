@@ -27,9 +27,12 @@ TEST(GalleryForm, RendersEverySampleHeadless)
     const QImage img = RenderForm(&form);
     ASSERT_EQ(img.width(), form.ClientWidth());
     ASSERT_EQ(img.height(), form.ClientHeight());
-    // Inside the grid: a locked head cell in the fixed colour, a data cell in the window colour.
-    const int gx = grid->Left();
-    const int gy = grid->Top();
+    // Inside the grid's client area (within its border): a locked head cell in
+    // the fixed colour, a data cell in the window colour.
+    const TRect client = grid->ClientAreaInWindow();
+    const int gx = grid->Left() + client.Left;
+    const int gy = grid->Top() + client.Top;
+    EXPECT_TRUE(grid->ScrollBarVisible(SB_VERT)); // thousands of rows
     EXPECT_EQ(At(img, gx + 3, gy + 3), static_cast<TColor>(ColorToRGB(clBtnFace)));
     const TRect data = grid->CellBounds(8, 20);
     EXPECT_EQ(At(img, gx + data.Right - 2, gy + data.Top + 1), static_cast<TColor>(ColorToRGB(clWindow)));

@@ -62,6 +62,8 @@ protected:
     {
         grid = std::make_unique<RecordingGrid>(nullptr);
         grid->SetBounds(0, 0, 400, 120);
+        grid->SetBorderStyle(bsNone);
+        grid->SetScrollBars(ssNone);
         grid->SetColor(kData);
         grid->SetFixedColor(kFixed);
         grid->SetGridLineColor(kLine);

@@ -65,7 +65,7 @@ protected:
     bool RepaintedWhole()
     {
         const auto rects = Invalidated();
-        return std::find(rects.begin(), rects.end(), Rect(0, 0, 360, 90)) != rects.end();
+        return std::find(rects.begin(), rects.end(), grid->ClientRect()) != rects.end();
     }
     std::vector<int> Widths()
     {

@@ -20,7 +20,14 @@ void BindEvent(E& event, F f)
 
 class InputTestGrid : public TTavikCustomGrid {
 public:
-    using TTavikCustomGrid::TTavikCustomGrid;
+    // Without a border and grown by the bars, so that the client area is the
+    // default grid's 360 x 90 that the input tests measure against.
+    explicit InputTestGrid(TComponent* owner) : TTavikCustomGrid(owner)
+    {
+        Widget(); // the bars are set up once the window exists
+        SetBorderStyle(bsNone);
+        SetBounds(Left(), Top(), Width() + ScrollBarThickness, Height() + ScrollBarThickness);
+    }
 
     std::set<std::pair<int, int>> readOnlyCells;
     std::map<std::pair<int, int>, int> mergeIds;

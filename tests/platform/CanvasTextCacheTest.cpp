@@ -7,6 +7,7 @@
 
 #include "CanvasTestUtil.h"
 #include "platform/Canvas.h"
+#include "platform/FontFaces.h"
 
 using namespace canvastest;
 
@@ -17,10 +18,12 @@ QImage Reference(const TFont& font, int w, int h, int x, int y, const QString& t
     QImage img = surface(w, h);
     QPainter p(&img);
     p.setRenderHint(QPainter::TextAntialiasing, false);
-    const QFont f = font.ToQFont();
-    p.setFont(f);
     p.setPen(Qt::black);
-    p.drawText(QPoint(x, y + QFontMetrics(f).ascent()), text);
+    const FontFaces faces(font);
+    for (const FontFaces::Run& run : faces.Layout(text)) {
+        p.setFont(faces.Face(run.face));
+        p.drawText(QPoint(x + run.x, y + faces.Ascent()), run.text);
+    }
     return img;
 }
 

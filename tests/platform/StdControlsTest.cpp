@@ -398,3 +398,31 @@ TEST(StdEdit, EnterAndEscapeGoToTheDialogsButtons)
     SendKey(edit->Widget(), Qt::Key_Escape);
     EXPECT_EQ(form.ModalResult(), mrCancel);
 }
+
+TEST(StdButton, FocusRectangleAndDefaultFrameAsThePlatformDrawsThem)
+{
+    TForm form(nullptr);
+    auto* plain = new TButton(&form);
+    plain->SetParent(&form);
+    auto* def = new TButton(&form);
+    def->SetParent(&form);
+    def->SetDefault(true);
+    const QRgb face = Rgb(clBtnFace), inverted = face ^ 0xFFFFFF;
+    struct Row {
+        TButton* button;
+        bool focused;
+        TColor corner, inside;
+    } rows[] = {{plain, false, clBtnHighlight, cl3DLight},
+                {def, false, clWindowFrame, clBtnHighlight},
+                {plain, true, clWindowFrame, clBtnHighlight}};
+    for (const Row& r : rows) {
+        const QImage img = r.button->Picture(r.focused, false);
+        EXPECT_TRUE(IsColor(img, 0, 0, r.corner));
+        EXPECT_TRUE(IsColor(img, 1, 1, r.inside));
+        // The dotted focus rectangle, four pixels in: every other pixel inverted.
+        const bool dotted = (img.pixel(4, 4) & 0xFFFFFF) == (inverted & 0xFFFFFF);
+        EXPECT_EQ(dotted, r.focused);
+        EXPECT_EQ(img.pixel(5, 4) & 0xFFFFFF, face & 0xFFFFFF);
+        EXPECT_EQ((img.pixel(74 - 4, 12) & 0xFFFFFF) == (inverted & 0xFFFFFF), r.focused); // right side, x + y even
+    }
+}
