@@ -6,6 +6,7 @@
 #include "chrome/ToolbarClasses.h"
 #include "grid/DrawGridClasses.h"
 #include "grid/GridClasses.h"
+#include "grid/PTGridClasses.h"
 #include "grid/ViewGridClasses.h"
 #include "stream/ClassRegistry.h"
 #include "stream/PlatformClasses.h"
@@ -35,6 +36,7 @@ void RunUnitStartup()
     RegisterGridCoreClasses();
     RegisterDrawGridClasses();
     RegisterViewGridClasses();
+    RegisterPTGridClasses();
     RegisterScreenClasses();
 }
 
