@@ -33,6 +33,21 @@ PropertyInfo RowsProperty()
     return p;
 }
 
+// The level column must name a column of the counts read before it.
+PropertyInfo LevelColProperty()
+{
+    PropertyInfo p = Int<G>("LevelCol", &G::LevelCol, &G::SetLevelCol, -1);
+    p.read = [](TPersistent* o, const FormValue& v, LoadContext& ctx) {
+        G* grid = As<G>(o);
+        const int64_t col = ExpectInt(v, ctx);
+        if (col < -1 || col >= grid->ColCount())
+            ctx.Fail(v.pos, "LevelCol " + std::to_string(col) + " is not a column of " +
+                                std::to_string(grid->ColCount()) + " columns (or -1)");
+        grid->SetLevelCol(static_cast<int>(col));
+    };
+    return p;
+}
+
 PropertyInfo CellCreatedEvent()
 {
     PropertyInfo p = Event<G, TPTCellEvent>("OnCellCreated", nullptr);
@@ -69,7 +84,7 @@ void RegisterPTGridClasses()
         .Add(Int<TTavikCustomGrid>("RowCount", &TTavikCustomGrid::RowCount, &TTavikCustomGrid::SetRowCount, 5, 1,
                                    kMaxStoredRows))
         .Add(RowsProperty())
-        .Add(Int<G>("LevelCol", &G::LevelCol, &G::SetLevelCol, -1, -1, kMaxStoredCols))
+        .Add(LevelColProperty())
         .Add(Event<G, TPTCellEvent>("OnCellDestroyed", &G::OnCellDestroyed))
         .Add(CellCreatedEvent())
         .Add(Event<G, TDrawSplitLineEvent>("OnDrawSplitLine", &G::OnDrawSplitLine))

@@ -271,7 +271,16 @@ TEST_F(PTGridStored, LevelColumnHiddenAfterLoadingAndBadValuesRefused)
 
     for (const char* bad : {"3", "-2", "99999"}) {
         TForm other(nullptr);
-        EXPECT_ANY_THROW(LoadForm(&other, ReadForm(TreeForm(bad), "Tree.form"), "Tree.form")) << bad;
+        EXPECT_THROW(LoadForm(&other, ReadForm(TreeForm(bad), "Tree.form"), "Tree.form"), EFormError) << bad;
+    }
+    // Counts that would build millions of cells, or none, are refused with a place.
+    for (const char* count : {"RowCount = 99999999", "RowCount = -4", "ColCount = 0"}) {
+        std::string text = TreeForm("-1");
+        const std::string key = std::string(count).substr(0, 8);
+        const auto at = text.find(key);
+        text.replace(at, text.find('\n', at) - at, count);
+        TForm other(nullptr);
+        EXPECT_THROW(LoadForm(&other, ReadForm(text, "Tree.form"), "Tree.form"), EFormError) << count;
     }
 }
 
