@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "orgchart/OrgChart.h"
+#include "grid/TavikPTGrid.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "stream/ClassRegistry.h"
@@ -37,6 +38,47 @@ void DumpChart(TCustomOrgChart* chart, QJsonObject& o)
     o["nodes"] = nodes;
 }
 
+QJsonArray IntList(int count, int (*get)(TTavikCustomViewGrid&, int), TTavikCustomViewGrid& grid)
+{
+    QJsonArray list;
+    for (int i = 0; i < count; ++i)
+        list.append(get(grid, i));
+    return list;
+}
+
+// The text a cell shows: row numbers and column letters where the grid draws
+// them, else the cell's value (check cells give their stored value).
+QString ShownText(TTavikCustomViewGrid& grid, int col, int row)
+{
+    if (grid.HasOption(goShowRowNo) && col == 0 && grid.FixedCols() > 0)
+        return row >= grid.EditableRow() ? QString::number(row - grid.EditableRow() + 1) : QString();
+    if (grid.HasOption(goShowColNo) && row == 0 && grid.FixedRows() > 0 && col > 0)
+        return TTavikCustomViewGrid::ColumnLetters(col);
+    return grid.GetCellValue(col, row);
+}
+
+void DumpGrid(TTavikCustomViewGrid& grid, QJsonObject& o)
+{
+    o["colCount"] = grid.ColCount();
+    o["rowCount"] = grid.RowCount();
+    o["fixedCols"] = grid.FixedCols();
+    o["fixedRows"] = grid.FixedRows();
+    // Effective sizes: hidden columns and rows under collapsed tree rows show 0.
+    o["colWidths"] = IntList(grid.ColCount(), [](TTavikCustomViewGrid& g, int i) { return g.ColWidths(i); }, grid);
+    o["rowHeights"] = IntList(grid.RowCount(), [](TTavikCustomViewGrid& g, int i) { return g.RowHeights(i); }, grid);
+    o["isTree"] = grid.IsTreeGrid();
+    auto* pt = dynamic_cast<TTavikPTGrid*>(&grid);
+    o["levelCol"] = pt ? pt->LevelCol() : -1;
+    QJsonArray rows;
+    for (int r = 0; r < grid.RowCount(); ++r) {
+        QJsonArray cells;
+        for (int c = 0; c < grid.ColCount(); ++c)
+            cells.append(ShownText(grid, c, r));
+        rows.append(cells);
+    }
+    o["cells"] = rows;
+}
+
 QJsonObject DumpControl(TControl* c)
 {
     QJsonObject o;
@@ -58,6 +100,8 @@ QJsonObject DumpControl(TControl* c)
     }
     if (auto* chart = dynamic_cast<TCustomOrgChart*>(c))
         DumpChart(chart, o);
+    if (auto* grid = dynamic_cast<TTavikCustomViewGrid*>(c))
+        DumpGrid(*grid, o);
     QJsonArray children;
     if (win)
         for (TControl* child : win->ControlList())

@@ -7,6 +7,7 @@
 #include "grid/DrawGridClasses.h"
 #include "platform/Font.h"
 #include "grid/GridClasses.h"
+#include "grid/PTGridClasses.h"
 #include "grid/ViewGridClasses.h"
 #include "orgchart/OrgChartClasses.h"
 #include "stream/ClassRegistry.h"
@@ -39,6 +40,7 @@ void RunUnitStartup()
     RegisterDrawGridClasses();
     RegisterViewGridClasses();
     RegisterOrgChartClasses();
+    RegisterPTGridClasses();
     RegisterScreenClasses();
 }
 

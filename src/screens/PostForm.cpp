@@ -1,5 +1,7 @@
 #include "screens/PostForm.h"
 
+#include "grid/TavikPTGrid.h"
+
 TPostForm::TPostForm(TComponent* owner) : TScreenForm(owner)
 {
     Handler<TNotifyEvent>("FormCreate", [this](TObject* s) { FormCreate(s); });
@@ -11,5 +13,5 @@ TPostForm::TPostForm(TComponent* owner) : TScreenForm(owner)
 
 void TPostForm::FormCreate(TObject*)
 {
-    // The grid whose selection highlight this switches off arrives with the grid family.
+    Require<TTavikPTGrid>("TavikPTGrid2")->SetPaintSelection(false);
 }

@@ -1,6 +1,8 @@
 #include "screens/RightSetForm.h"
 
 #include "chrome/FlatPageControl.h"
+#include "chrome/FlatTabSheet.h"
+#include "grid/TavikPTGrid.h"
 #include "platform/Label.h"
 
 namespace {
@@ -28,6 +30,11 @@ TRightSetForm::TRightSetForm(TComponent* owner) : TScreenForm(owner)
 void TRightSetForm::FormCreate(TObject*)
 {
     pcRight = Require<TFlatPageControl>("pcRight");
+    // Only grids placed directly on the pages; deeper ones keep their highlight.
+    for (int p = 0; p < pcRight->PageCount(); ++p)
+        for (TControl* control : pcRight->Pages(p)->ControlList())
+            if (auto* grid = dynamic_cast<TTavikPTGrid*>(control))
+                grid->SetPaintSelection(false);
 }
 
 void TRightSetForm::Label7MouseEnter(TObject* sender)

@@ -1,11 +1,13 @@
 #pragma once
 
 // User accounts: the organisation tree on the left, the users and their posts
-// on the right.
+// on the right. The user grid's password and signature columns act as links.
 
+#include "platform/Control.h"
 #include "screens/ScreenForm.h"
 
 class TTreeView;
+class TTavikPTGrid;
 
 class TUserForm : public TScreenForm {
 public:
@@ -13,6 +15,18 @@ public:
     const char* ClassName() const override { return "TUserForm"; }
 
     TTreeView* TreeView1 = nullptr;
+    TTavikPTGrid* TavikPTGrid1 = nullptr;
+    TTavikPTGrid* TavikPTGrid2 = nullptr;
 
     void FormCreate(TObject* sender);
+    void TavikPTGrid1MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void TavikPTGrid1MouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+
+    static constexpr const char* PasswordMessage = "弹出密码设置窗体，包括密码和确认密码两个输入。";
+    static constexpr const char* SignatureMessage = "弹出签名图片设置。";
+
+private:
+    // The head text of the column under the point when that column is a link
+    // column ("密码" or "签名"), else empty. The row does not matter.
+    QString LinkColumnHead(int x, int y);
 };

@@ -1,0 +1,98 @@
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <memory>
+
+#include "app/ScreenCatalog.h"
+#include "app/ScreenSnapshot.h"
+#include "app/Startup.h"
+#include "grid/TavikPTGrid.h"
+
+namespace {
+
+void EnsureApplication()
+{
+    static int argc = 1;
+    static char name[] = "bench";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        new QApplication(argc, argv);
+    }
+}
+
+std::unique_ptr<TTavikPTGrid> MakeGrid(int rows, int cols)
+{
+    EnsureApplication();
+    auto grid = std::make_unique<TTavikPTGrid>(nullptr);
+    grid->SetColCount(cols);
+    grid->SetRowCount(rows);
+    // Own heights, so that inserting and deleting move the height block too.
+    grid->SetRowHeights(1, 24);
+    return grid;
+}
+
+// One row inserted in the middle, then taken out again outside the timing.
+void BM_PTGridInsertRow(benchmark::State& state)
+{
+    const int rows = static_cast<int>(state.range(0));
+    auto grid = MakeGrid(rows, 10);
+    for (auto _ : state) {
+        grid->InsertRow(rows / 2);
+        state.PauseTiming();
+        grid->DeleteRow(rows / 2);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PTGridInsertRow)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void BM_PTGridDeleteRow(benchmark::State& state)
+{
+    const int rows = static_cast<int>(state.range(0));
+    auto grid = MakeGrid(rows, 10);
+    for (auto _ : state) {
+        grid->DeleteRow(rows / 2);
+        state.PauseTiming();
+        grid->InsertRow(rows / 2);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PTGridDeleteRow)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// A 1 x 2 source filled over a 1,000 x 10 target.
+void BM_PTRangeFill(benchmark::State& state)
+{
+    auto grid = MakeGrid(1002, 11);
+    for (auto _ : state) {
+        grid->Cell(1, 1)->SetValue(QStringLiteral("a"));
+        grid->Cell(2, 1)->SetValue(QStringLiteral("b"));
+        grid->FillRangeChanged({1, 1, 2, 1}, {1, 2, 10, 1001});
+    }
+}
+BENCHMARK(BM_PTRangeFill)->Unit(benchmark::kMillisecond);
+
+// Construction from the stored definition with the creation handler, and one
+// paint off screen, as the launcher does before the screen shows.
+void BM_OpenScreen(benchmark::State& state, const char* className)
+{
+    EnsureApplication();
+    RunUnitStartup();
+    const ScreenEntry* entry = FindScreen(QString::fromLatin1(className));
+    if (!entry) {
+        state.SkipWithError("unknown screen");
+        return;
+    }
+    for (auto _ : state) {
+        std::unique_ptr<TCustomForm> form(entry->make(nullptr));
+        benchmark::DoNotOptimize(RenderForm(form.get()));
+    }
+}
+BENCHMARK_CAPTURE(BM_OpenScreen, TOrgForm, "TOrgForm")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenScreen, TUserForm, "TUserForm")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenScreen, TPostForm, "TPostForm")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenScreen, TRightSetForm, "TRightSetForm")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenScreen, TDepartPropForm, "TDepartPropForm")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenScreen, TRolePropForm, "TRolePropForm")->Unit(benchmark::kMillisecond);
+
+} // namespace
