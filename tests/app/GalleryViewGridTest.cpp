@@ -52,8 +52,9 @@ TEST(GalleryViewGrid, ShowsEveryKindOfCellAndFollowsMoves)
 
     // The rendered form shows the grid's check boxes and the thick frame of the merged block.
     const QImage img = RenderForm(&form);
+    const TRect client = grid->ClientAreaInWindow();
     auto at = [&](int x, int y) {
-        const QRgb p = img.pixel(grid->Left() + x, grid->Top() + y);
+        const QRgb p = img.pixel(grid->Left() + client.Left + x, grid->Top() + client.Top + y);
         return RGBColor(qRed(p), qGreen(p), qBlue(p));
     };
     const TRect box = CheckBoxRect(grid->ContentRect(2, 1, grid->CellBounds(2, 1)));

@@ -183,8 +183,9 @@ TEST_F(DropDownEdit, TheCalendarReadsAndWritesDates)
     for (const Case& c : cases) {
         QDate d;
         EXPECT_EQ(TPopupMonthCalendar::TextToDate(QString::fromUtf8(c.text), d), c.ok) << c.text;
-        if (c.ok)
+        if (c.ok) {
             EXPECT_EQ(d, c.date) << c.text;
+        }
     }
     EXPECT_EQ(TPopupMonthCalendar::DateToText(QDate(2024, 3, 5)), QStringLiteral("2024-03-05"));
 

@@ -131,7 +131,8 @@ TEST(OcItemStream, BrokenBlocksFailWithTheOffsetAndLeaveTheTreeAsItWas)
     };
     auto with = [&](size_t at, std::vector<uint8_t> patch) {
         std::vector<uint8_t> b = good;
-        std::copy(patch.begin(), patch.end(), b.begin() + at);
+        for (size_t i = 0; i < patch.size() && at + i < b.size(); ++i)
+            b[at + i] = patch[i];
         return b;
     };
     const Case cases[] = {
