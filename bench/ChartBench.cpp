@@ -16,18 +16,9 @@
 #include "orgchart/OrgChart.h"
 #include "platform/Canvas.h"
 
-namespace {
+#include "BenchSupport.h"
 
-void EnsureApplication()
-{
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);
-    }
-}
+namespace {
 
 // Breadth first, each node taking 1 to 8 children until count nodes exist.
 void Generate(TOcTree& tree, int count)

@@ -8,18 +8,9 @@
 #include "grid/TavikCustomDrawGrid.h"
 #include "platform/Form.h"
 
-namespace {
+#include "BenchSupport.h"
 
-void EnsureApplication()
-{
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);
-    }
-}
+namespace {
 
 // Showing the editor on a cell and hiding it again, one column further each
 // time, in the middle of a grid of the given row count.

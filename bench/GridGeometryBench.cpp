@@ -6,19 +6,9 @@
 
 #include "grid/TavikCustomGrid.h"
 
-namespace {
+#include "BenchSupport.h"
 
-// Widgets need an application object even when nothing is shown.
-void EnsureApplication()
-{
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);
-    }
-}
+namespace {
 
 // A grid of the given row count scrolled to its middle, with some rows hidden
 // and sized so that the walks meet more than the defaults.

@@ -14,34 +14,13 @@
 #include "grid/TavikCustomDrawGrid.h"
 #include "platform/Canvas.h"
 
+#include "BenchSupport.h"
+
 namespace {
 
 constexpr int kWidth = 798;
 constexpr int kHeight = 550;
 constexpr int kCols = 20;
-
-void EnsureApplication()
-{
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);
-    }
-}
-
-// Fixed-width texts, so that both row counts draw strings of the same length.
-QString CellText(int col, int row)
-{
-    QChar text[11];
-    for (int i = 6; i >= 0; --i, row /= 10)
-        text[i] = QChar(u'0' + row % 10);
-    text[7] = QChar(u':');
-    text[8] = QChar(u'0' + col / 10);
-    text[9] = QChar(u'0' + col % 10);
-    return QString(text, 10);
-}
 
 std::unique_ptr<TTavikCustomDrawGrid> MakeGrid(int rows)
 {
@@ -54,7 +33,7 @@ std::unique_ptr<TTavikCustomDrawGrid> MakeGrid(int rows)
                                              TGridDrawState, bool& handled) {
         // The background step has filled the cell already.
         canvas.Brush().SetStyle(bsClear);
-        canvas.TextRect(rect, rect.Left + 2, rect.Top + 2, CellText(col, row));
+        canvas.TextRect(rect, rect.Left + 2, rect.Top + 2, BenchCellText(col, row));
         handled = true;
     });
     grid->Update();
@@ -102,7 +81,7 @@ public:
     {
         if (role != Qt::DisplayRole)
             return {};
-        return CellText(index.column(), index.row());
+        return BenchCellText(index.column(), index.row());
     }
 
 private:

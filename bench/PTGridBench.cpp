@@ -9,18 +9,9 @@
 #include "app/Startup.h"
 #include "grid/TavikPTGrid.h"
 
-namespace {
+#include "BenchSupport.h"
 
-void EnsureApplication()
-{
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);
-    }
-}
+namespace {
 
 std::unique_ptr<TTavikPTGrid> MakeGrid(int rows, int cols)
 {

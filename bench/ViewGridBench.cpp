@@ -15,34 +15,13 @@
 #include "grid/TavikCustomViewGrid.h"
 #include "platform/Messages.h"
 
+#include "BenchSupport.h"
+
 namespace {
 
 constexpr int kWidth = 798;
 constexpr int kHeight = 550;
 constexpr int kCols = 20;
-
-void EnsureApplication()
-{
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);
-    }
-}
-
-// Fixed-width texts, so that both row counts draw strings of the same length.
-QString CellText(int col, int row)
-{
-    QChar text[11];
-    for (int i = 6; i >= 0; --i, row /= 10)
-        text[i] = QChar(u'0' + row % 10);
-    text[7] = QChar(u':');
-    text[8] = QChar(u'0' + col / 10);
-    text[9] = QChar(u'0' + col % 10);
-    return QString(text, 10);
-}
 
 std::unique_ptr<TTavikCustomViewGrid> MakeGrid(int rows)
 {
@@ -58,7 +37,7 @@ std::unique_ptr<TTavikCustomViewGrid> MakeGrid(int rows)
         else if (col % 5 == 2)
             value = QString::number(1000 + (row * 7 + col) % 9000);
         else
-            value = CellText(col, row);
+            value = BenchCellText(col, row);
     });
     grid->OnQueryCellAttribute =
         TQueryCellAttributeEvent([mergeTop](TObject*, int col, int row, TCellAttributes, TCellAttrInfo& info) {

@@ -24,6 +24,8 @@ export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
 BUILD_DIR="${BUILD_DIR:-build}"
+# Warnings fail the build everywhere, so that local builds and CI share one cache.
+CMAKE_EXTRA="-DORGRIGHTS_WERROR=ON ${CMAKE_EXTRA:-}"
 if [ ! -f "$BUILD_DIR/build.ninja" ]; then
   cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" ${CMAKE_EXTRA:-} >/dev/null
 fi

@@ -71,7 +71,7 @@ public:
         if (t != QEvent::MouseButtonPress && t != QEvent::NonClientAreaMouseButtonPress)
             return false;
         auto* w = qobject_cast<QWidget*>(watched);
-        if (!w || !w->isWindow() && t == QEvent::NonClientAreaMouseButtonPress)
+        if (!w || (!w->isWindow() && t == QEvent::NonClientAreaMouseButtonPress))
             return false;
         for (const QPointer<QWidget>& in : inside)
             if (in && (w == in || in->isAncestorOf(w)))
