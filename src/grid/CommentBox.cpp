@@ -2,6 +2,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Mouse.h"
+#include "platform/PopupWindow.h"
 
 namespace {
 
@@ -50,33 +51,34 @@ void TCustomCommentMemo::Paint(TCanvas& canvas)
     canvas.DrawText(lines_.join(u'\n'), text, DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
 }
 
-TCustomCommentBox::TCustomCommentBox(TComponent* owner, TWinControl* grid) : TGraphicControl(owner)
+TCustomCommentBox::TCustomCommentBox(TComponent* owner) : TCustomControl(owner)
 {
-    memo_ = new TCustomCommentMemo(owner);
+    // Outside the callout, the shadow and the memo the box stays see-through.
+    SetSelfPainted(false);
+    memo_ = new TCustomCommentMemo(this);
     SetVisible(false);
-    SetParent(grid);
-    memo_->SetParent(grid);
+    SetTabStop(false);
+    PopupWindow::PrepareHint(this, true);
+    memo_->SetParent(this);
     SetBounds(0, 0, MemoWidth - 2 * kMemoBorder + 1, MemoHeight - 2 * kMemoBorder + 1);
 }
 
 void TCustomCommentBox::PlaceMemo()
 {
-    const TRect b = BoundsRect();
-    const TRect want{b.Left + 15, b.Top, b.Right - 4, b.Bottom - 4};
+    const TRect want{15, 0, Width() - 4, Height() - 4};
     if (!(memo_->BoundsRect() == want))
         memo_->SetBounds(want.Left, want.Top, want.Width(), want.Height());
 }
 
 void TCustomCommentBox::SetVisible(bool visible)
 {
-    TGraphicControl::SetVisible(visible);
-    if (memo_) {
+    TCustomControl::SetVisible(visible);
+    if (memo_)
         memo_->SetVisible(visible);
-        if (visible) {
-            BringToFront();
-            memo_->BringToFront();
-        }
-    }
+    if (visible)
+        PopupWindow::ShowAt(this, BoundsRect());
+    else
+        PopupWindow::Hide(this);
 }
 
 void TCustomCommentBox::ShowAt(TPoint p)

@@ -159,6 +159,12 @@ void TTavikCustomGrid::CancelEditor()
 
 bool TTavikCustomGrid::CanHideEditor()
 {
+    const QString text = editorMode_ && inplaceEditor_ ? inplaceEditor_->Text() : QString();
+    return QueryEditHide(current_.X, current_.Y, text);
+}
+
+bool TTavikCustomGrid::QueryEditHide(int col, int row, const QString& text)
+{
     if (hideQueryActive_)
         return false;
     hideQueryActive_ = true;
@@ -167,8 +173,7 @@ bool TTavikCustomGrid::CanHideEditor()
         ~Reset() { flag = false; }
     } reset{hideQueryActive_};
     bool canHide = true;
-    const QString text = editorMode_ && inplaceEditor_ ? inplaceEditor_->Text() : QString();
-    OnQueryEditHide(this, current_.X, current_.Y, text, canHide);
+    OnQueryEditHide(this, col, row, text, canHide);
     return canHide;
 }
 

@@ -2,12 +2,23 @@
 
 #include "platform/Canvas.h"
 #include "platform/Mouse.h"
+#include "platform/PopupWindow.h"
 
 TCustomHintBox::TCustomHintBox(TComponent* owner) : TCustomControl(owner)
 {
     SetColor(clInfoBk);
     SetVisible(false);
     SetTabStop(false);
+    PopupWindow::PrepareHint(this, false);
+}
+
+void TCustomHintBox::SetVisible(bool visible)
+{
+    TCustomControl::SetVisible(visible);
+    if (visible)
+        PopupWindow::ShowAt(this, BoundsRect());
+    else
+        PopupWindow::Hide(this);
 }
 
 void TCustomHintBox::SetHintText(const QString& text)
@@ -32,7 +43,6 @@ void TCustomHintBox::ShowAt(TPoint p)
         lastCursor_ = cursor;
     }
     SetVisible(true);
-    BringToFront();
 }
 
 void TCustomHintBox::Paint(TCanvas& canvas)

@@ -1,7 +1,8 @@
 #pragma once
 
 // The size hint shown while a column or row of a view grid is resized: a
-// small read-only box above the grid's cells that the mouse passes through.
+// small read-only top-level box that stays above everything, takes no
+// activation and lets the mouse pass through. Positions are screen ones.
 
 #include <QString>
 
@@ -17,6 +18,7 @@ public:
     const QString& HintText() const { return Text(); }
     // As the comment box, but a visible box is hidden before it moves.
     void ShowAt(TPoint p);
+    void SetVisible(bool visible) override;
     bool HitTest(int, int) const override { return false; }
 
 protected:

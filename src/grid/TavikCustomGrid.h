@@ -183,6 +183,8 @@ public:
     virtual void UpdateEdit();
     // OnQueryEditHide; a nested query answers false.
     virtual bool CanHideEditor();
+    // OnQueryEditHide for a text about to be stored in a cell, guarded like CanHideEditor.
+    bool QueryEditHide(int col, int row, const QString& text);
     virtual TInplaceEdit* CreateEditor();
     virtual bool CanEditShow();
     virtual bool CanEditAcceptKey(QChar key) { return true; }

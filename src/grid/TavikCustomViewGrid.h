@@ -100,8 +100,8 @@ public:
     bool IsSpecialRegion(int x, int y) override;
     bool ClickShowsEditor(int x, int y) override;
     void QueryEditorMode(bool& canShow, QChar ch) override;
-    // Whether a toggled check value may be stored; the editor's hide query
-    // (OnQueryEditHide) answers here once the grid has an editor.
+    // Whether a toggled check value may be stored: the editor's hide query
+    // (OnQueryEditHide) is asked with the new text.
     virtual bool QueryToggleStore(int col, int row, const QString& text);
     bool IsBestWidthHit(int x, int y) override;
     // Sets the column's width to the widest of its shown cells (at least 10).

@@ -7,6 +7,7 @@
 #include "grid/CheckCell.h"
 #include "grid/CommentBox.h"
 #include "grid/HintBox.h"
+#include "grid/InplaceEdit.h"
 #include "grid/TavikCustomViewGrid.h"
 #include "platform/Canvas.h"
 #include "platform/ImageList.h"
@@ -67,7 +68,7 @@ bool TTavikCustomViewGrid::ClickShowsEditor(int x, int y)
 
 bool TTavikCustomViewGrid::QueryToggleStore(int col, int row, const QString& text)
 {
-    return true;
+    return QueryEditHide(col, row, text);
 }
 
 void TTavikCustomViewGrid::QueryEditorMode(bool& canShow, QChar ch)
@@ -136,7 +137,10 @@ int TTavikCustomViewGrid::BestWidth(int col)
             f.SetSize(info.FontSize);
             f.SetStyle(info.FontStyles);
             int w = 0;
-            for (const QString& line : GetCellValue(col, row).split(u'\n'))
+            // Under an open editor the current cell is as wide as what is being typed.
+            const bool edited = EditorMode() && InplaceEditor() && Current() == TGridCoord{col, row};
+            const QString text = edited ? InplaceEditor()->Text() : GetCellValue(col, row);
+            for (const QString& line : text.split(u'\n'))
                 w = std::max(w, measure.TextWidth(QString(line).remove(u'\r')));
             return w;
         };
@@ -181,9 +185,9 @@ void TTavikCustomViewGrid::UpdateComment(int x, int y)
     TPoint where;
     if (CommentAt(x, y, text, where)) {
         if (!commentBox_)
-            commentBox_ = new TCustomCommentBox(this, this);
+            commentBox_ = new TCustomCommentBox(this);
         commentBox_->SetCommentText(text);
-        commentBox_->ShowAt(where);
+        commentBox_->ShowAt(ClientToScreen(where));
     } else if (commentBox_) {
         commentBox_->SetVisible(false);
     }
@@ -224,10 +228,8 @@ void TTavikCustomViewGrid::ShowSizeHintAt(int x, int y)
 {
     if (!showSizeHint_)
         return;
-    if (!hintBox_) {
+    if (!hintBox_)
         hintBox_ = new TCustomHintBox(this);
-        hintBox_->SetParent(this);
-    }
     const TGridCoord cell = PointToCell(x, y);
     if (cell.X > FixedCols() && cell.Y > FixedRows()) {
         hintBox_->SetVisible(false);
@@ -235,9 +237,9 @@ void TTavikCustomViewGrid::ShowSizeHintAt(int x, int y)
     }
     UpdateSizeHint();
     if (MouseState() == gmsColResizing)
-        hintBox_->ShowAt({x - 15, y + 10});
+        hintBox_->ShowAt(ClientToScreen({x - 15, y + 10}));
     else
-        hintBox_->ShowAt({x + 15, y - 10});
+        hintBox_->ShowAt(ClientToScreen({x + 15, y - 10}));
 }
 
 void TTavikCustomViewGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y)

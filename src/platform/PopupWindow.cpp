@@ -20,6 +20,16 @@ void Prepare(TControl* control)
     w->setFocusPolicy(Qt::NoFocus);
 }
 
+void PrepareHint(TControl* control, bool translucent)
+{
+    Prepare(control);
+    QWidget* w = control->Widget();
+    w->setWindowFlag(Qt::WindowTransparentForInput, true);
+    w->setAttribute(Qt::WA_TransparentForMouseEvents, true);
+    if (translucent)
+        w->setAttribute(Qt::WA_TranslucentBackground, true);
+}
+
 void ShowAt(TControl* control, const TRect& b)
 {
     control->SetBounds(b.Left, b.Top, b.Width(), b.Height());

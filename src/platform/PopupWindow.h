@@ -14,6 +14,10 @@ namespace PopupWindow {
 
 // Makes the control's window a drop-down window (once, before it is shown).
 void Prepare(TControl* control);
+// Makes the control's window a hint window: a drop-down window that the mouse
+// passes through to the window beneath. A translucent one shows what lies
+// beneath wherever its painting leaves the surface clear.
+void PrepareHint(TControl* control, bool translucent);
 // Places the window at screen bounds and shows it without activation.
 void ShowAt(TControl* control, const TRect& screenBounds);
 void Hide(TControl* control);

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCursor>
+#include <QWidget>
 
 #include "grid/CheckCell.h"
 #include "grid/CommentBox.h"
 #include "grid/HintBox.h"
+#include "grid/InplaceEdit.h"
 #include "grid/Selections.h"
+#include "platform/Form.h"
+#include "platform/PopupWindow.h"
 #include "ViewGridTestUtil.h"
 
 using namespace viewgridtest;
@@ -31,6 +36,15 @@ protected:
         return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
     }
     QString& V(int col, int row) { return values[{col, row}]; }
+    // Above everything, never activated, the mouse passing through.
+    static void ExpectHintWindow(TControl* box)
+    {
+        QWidget* w = box->Widget();
+        EXPECT_TRUE(w->isWindow());
+        EXPECT_TRUE(w->windowFlags() & Qt::WindowTransparentForInput);
+        EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint);
+        EXPECT_TRUE(w->testAttribute(Qt::WA_ShowWithoutActivating));
+    }
     void MakeBoolean(int col, int row, const QString& value)
     {
         attrs[{col, row}] = [](TCellAttrInfo& i) { i.DataType = cdtBoolean; };
@@ -207,6 +221,56 @@ TEST_F(ViewGridInput, BestWidthIsTheWidestTextPlusMargins)
     EXPECT_FALSE(grid->IsBestWidthHit(cell.Left + 30, cell.Top + 5));
 }
 
+TEST_F(ViewGridInput, BestWidthMeasuresTheOpenEditorsText)
+{
+    V(2, 1) = "ab";
+    V(2, 2) = "cd";
+    TCanvas& m = TTavikCustomViewGrid::MeasureCanvas();
+    m.Font().Assign(&grid->Font());
+    // The editor opens only on a grid that holds the focus on a form.
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 500, 300);
+    grid->SetParent(&form);
+    form.SetActiveControl(grid.get());
+    grid->MoveCurrent(2, 1, true, false, false, true);
+    grid->SetEditorMode(true);
+    ASSERT_TRUE(grid->EditorMode());
+    ASSERT_NE(grid->InplaceEditor(), nullptr);
+    for (QChar ch : QStringLiteral("a much longer typed text"))
+        grid->InplaceEditor()->SendChar(ch);
+    const QString typed = grid->InplaceEditor()->Text();
+    ASSERT_GT(typed.size(), 2);
+    EXPECT_EQ(V(2, 1), "ab") << "nothing stored yet";
+    EXPECT_EQ(grid->BestWidth(2), m.TextWidth(typed) + 4);
+    grid->InplaceEditor()->SetText("a");
+    EXPECT_EQ(grid->BestWidth(2), m.TextWidth("cd") + 4) << "a shorter text leaves the other rows' widths";
+    grid->SetParent(nullptr);
+}
+
+TEST_F(ViewGridInput, TheEditHideQueryDecidesWhetherAToggleIsStored)
+{
+    MakeBoolean(2, 2, "T");
+    grid->MoveCurrent(2, 2, true, false, false, true);
+    std::vector<QString> asked;
+    bool allow = false;
+    grid->OnQueryEditHide = TGridQueryEditHideEvent([&](TObject*, int c, int r, const QString& text, bool& can) {
+        EXPECT_EQ((TGridCoord{c, r}), (TGridCoord{2, 2}));
+        asked.push_back(text);
+        can = allow;
+    });
+    QChar space(u' ');
+    grid->KeyPress(space);
+    EXPECT_EQ(V(2, 2), "T") << "a refused query keeps the value";
+    const TPoint p = BoxCentre(2, 2);
+    Click(p.X, p.Y);
+    EXPECT_EQ(V(2, 2), "T");
+    allow = true;
+    grid->KeyPress(space);
+    EXPECT_EQ(V(2, 2), "F");
+    EXPECT_EQ(asked, (std::vector<QString>{"F", "F", "F"})) << "the query sees the value to be stored";
+    EXPECT_FALSE(grid->EditorMode());
+}
+
 TEST_F(ViewGridInput, CommentPopUpAtTheCellsTopRight)
 {
     attrs[{2, 2}] = [](TCellAttrInfo& i) {
@@ -223,10 +287,12 @@ TEST_F(ViewGridInput, CommentPopUpAtTheCellsTopRight)
     TCustomCommentBox* box = grid->CommentBox();
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->Visible());
-    EXPECT_EQ(box->Left(), cell.Right);
-    EXPECT_EQ(box->Top(), cell.Top - 10);
+    EXPECT_EQ(box->BoundsRect().TopLeft(), grid->ClientToScreen({cell.Right, cell.Top - 10}));
+    EXPECT_EQ(box->Parent(), nullptr) << "a window of its own, not clipped to the grid";
+    EXPECT_TRUE(PopupWindow::IsShown(box));
+    ExpectHintWindow(box);
     EXPECT_EQ(box->Memo()->Lines(), (QStringList{"第一行", "line 2"}));
-    EXPECT_EQ(box->Memo()->Left(), box->Left() + 15);
+    EXPECT_EQ(box->Memo()->Left(), 15);
     grid->MouseMove(0, cell.Left - 30, cell.Top + 5);
     EXPECT_FALSE(box->Visible()) << "a cell without comment";
     grid->MouseMove(0, cell.Left + 5, cell.Top + 5);
@@ -234,6 +300,7 @@ TEST_F(ViewGridInput, CommentPopUpAtTheCellsTopRight)
     grid->MouseLeave();
     EXPECT_FALSE(box->Visible());
     EXPECT_FALSE(box->Memo()->Visible());
+    EXPECT_FALSE(PopupWindow::IsShown(box));
 
     grid->SetShowComment(false);
     grid->MouseMove(0, cell.Left + 5, cell.Top + 5);
@@ -249,18 +316,25 @@ TEST_F(ViewGridInput, SizeHintWhileWideningAColumn)
     TCustomHintBox* hint = grid->HintBox();
     ASSERT_NE(hint, nullptr);
     EXPECT_TRUE(hint->Visible());
-    EXPECT_EQ(hint->Left(), 95 - 15);
-    EXPECT_EQ(hint->Top(), 5 + 10);
+    EXPECT_EQ(hint->Parent(), nullptr);
+    EXPECT_TRUE(PopupWindow::IsShown(hint));
+    const TPoint at = grid->ClientToScreen({95 - 15, 5 + 10});
+    EXPECT_EQ(hint->BoundsRect().TopLeft(), at);
     EXPECT_EQ(hint->HintText(), QString::asprintf("宽度: %d 象素 (%2.1f 毫米)", 72, 72 / 96.0 * 25.4));
     grid->MouseMove(ssLeft, 119, 5);
     EXPECT_EQ(hint->HintText(), QStringLiteral("宽度: 96 象素 (25.4 毫米)"));
     TCanvas m;
     m.Font().Assign(&hint->Font());
     EXPECT_EQ(hint->Width(), m.TextWidth(hint->HintText()) + 10);
-    EXPECT_EQ(hint->Left(), 80) << "the hint does not follow the mouse";
+    EXPECT_EQ(hint->Left(), at.X) << "the hint does not follow the mouse";
     grid->MouseUp(mbLeft, 0, 119, 5);
     EXPECT_FALSE(hint->Visible());
+    EXPECT_FALSE(PopupWindow::IsShown(hint));
+    ExpectHintWindow(hint);
     EXPECT_FALSE(hint->HitTest(2, 2)) << "the mouse passes through";
+    QWidget* window = hint->Widget();
+    grid.reset();
+    EXPECT_FALSE(QApplication::topLevelWidgets().contains(window)) << "destroyed with the grid";
 }
 
 } // namespace
@@ -270,7 +344,7 @@ namespace {
 TEST(CommentBox, CalloutShadowAndMemoFrame)
 {
     MapGrid g;
-    TCustomCommentBox box(g.grid.get(), g.grid.get());
+    TCustomCommentBox box(g.grid.get());
     EXPECT_FALSE(box.Visible());
     EXPECT_EQ(box.Width(), TCustomCommentBox::MemoWidth - 8 + 1);
     box.SetBounds(10, 10, 120, 60);
@@ -285,7 +359,7 @@ TEST(CommentBox, CalloutShadowAndMemoFrame)
     EXPECT_EQ(At(img, 60, 58), Rgb(clGray)) << "bottom shadow";
     EXPECT_NE(At(img, 118, 2), Rgb(clGray)) << "the shadow starts 4 pixels down";
     TCustomCommentMemo* memo = box.Memo();
-    EXPECT_EQ(memo->BoundsRect(), Rect(25, 10, 126, 66));
+    EXPECT_EQ(memo->BoundsRect(), Rect(15, 0, 116, 56)) << "the memo sits in the box's window";
     memo->Repaint();
     const QImage& m = *memo->Surface();
     EXPECT_EQ(At(m, 0, 0), clBlack);
