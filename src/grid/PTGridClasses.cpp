@@ -52,14 +52,7 @@ PropertyInfo CellCreatedEvent()
 {
     PropertyInfo p = Event<G, TPTCellEvent>("OnCellCreated", nullptr);
     p.read = [](TPersistent* o, const FormValue& v, LoadContext& ctx) {
-        const std::string& handler = ExpectIdent(v, ctx);
-        const std::any* found = ctx.root ? ctx.root->FindHandler(handler) : nullptr;
-        if (!found)
-            ctx.Fail(v.pos, "unknown handler '" + handler + "' for OnCellCreated");
-        const auto* fn = std::any_cast<TPTCellEvent::Handler>(found);
-        if (!fn)
-            ctx.Fail(v.pos, "handler '" + handler + "' does not fit the event OnCellCreated");
-        As<G>(o)->SetOnCellCreated(TPTCellEvent(*fn, handler));
+        As<G>(o)->SetOnCellCreated(ResolveHandler<TPTCellEvent>("OnCellCreated", v, ctx));
     };
     p.write = [](const TPersistent* o) -> std::optional<FormValue> {
         const TPTCellEvent& ev = As<G>(o)->OnCellCreated();

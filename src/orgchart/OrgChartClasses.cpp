@@ -49,14 +49,7 @@ PropertyInfo TreeEvent(const std::string& name, Ev TOcTree::*member)
     PropertyInfo p;
     p.name = name;
     p.read = [member, name](TPersistent* o, const FormValue& v, LoadContext& ctx) {
-        const std::string& handler = ExpectIdent(v, ctx);
-        const std::any* found = ctx.root ? ctx.root->FindHandler(handler) : nullptr;
-        if (!found)
-            ctx.Fail(v.pos, "unknown handler '" + handler + "' for " + name);
-        const auto* fn = std::any_cast<typename Ev::Handler>(found);
-        if (!fn)
-            ctx.Fail(v.pos, "handler '" + handler + "' does not fit the event " + name);
-        static_cast<TOcTree&>(*As<TCustomOrgChart>(o)).*member = Ev(*fn, handler);
+        static_cast<TOcTree&>(*As<TCustomOrgChart>(o)).*member = ResolveHandler<Ev>(name, v, ctx);
     };
     p.write = [member](const TPersistent* o) -> std::optional<FormValue> {
         const Ev& ev = static_cast<const TOcTree&>(*As<TCustomOrgChart>(o)).*member;

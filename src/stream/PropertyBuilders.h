@@ -149,6 +149,21 @@ PropertyInfo Set(const std::string& name, S (T::*get)() const, void (T::*set)(S)
     return p;
 }
 
+// The event a stored handler name stands for: a method of the form being read
+// whose signature fits the event.
+template <class Ev>
+Ev ResolveHandler(const std::string& name, const FormValue& v, LoadContext& ctx)
+{
+    const std::string& handler = ExpectIdent(v, ctx);
+    const std::any* found = ctx.root ? ctx.root->FindHandler(handler) : nullptr;
+    if (!found)
+        ctx.Fail(v.pos, "unknown handler '" + handler + "' for " + name);
+    const auto* fn = std::any_cast<typename Ev::Handler>(found);
+    if (!fn)
+        ctx.Fail(v.pos, "handler '" + handler + "' does not fit the event " + name);
+    return Ev(*fn, handler);
+}
+
 // An event bound by handler name to a method of the form being read.
 template <class T, class Ev>
 PropertyInfo Event(const std::string& name, Ev T::*member)
@@ -156,14 +171,7 @@ PropertyInfo Event(const std::string& name, Ev T::*member)
     PropertyInfo p;
     p.name = name;
     p.read = [member, name](TPersistent* o, const FormValue& v, LoadContext& ctx) {
-        const std::string& handler = ExpectIdent(v, ctx);
-        const std::any* found = ctx.root ? ctx.root->FindHandler(handler) : nullptr;
-        if (!found)
-            ctx.Fail(v.pos, "unknown handler '" + handler + "' for " + name);
-        const auto* fn = std::any_cast<typename Ev::Handler>(found);
-        if (!fn)
-            ctx.Fail(v.pos, "handler '" + handler + "' does not fit the event " + name);
-        As<T>(o)->*member = Ev(*fn, handler);
+        As<T>(o)->*member = ResolveHandler<Ev>(name, v, ctx);
     };
     p.write = [member](const TPersistent* o) -> std::optional<FormValue> {
         const Ev& ev = As<T>(o)->*member;
