@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ cmake ninja-build ccache qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          clang libclang-rt-14-dev fonts-arphic-uming fonts-dejavu-core fonts-wine xvfb xauth)
+          clang libclang-rt-14-dev fonts-arphic-uming fonts-dejavu-core fonts-wine xvfb xauth
+          xdotool openbox x11-utils libx11-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
