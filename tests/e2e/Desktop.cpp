@@ -155,6 +155,18 @@ QRect ClientRect(const QString& id)
     }
 }
 
+::testing::AssertionResult WaitForMove(const QString& id, QPoint from, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (ClientRect(id).topLeft() == from) {
+        if (deadline.hasExpired())
+            return ::testing::AssertionFailure() << "window " << id.toStdString() << " did not move from " << from.x()
+                                                 << ", " << from.y() << " within " << timeoutMs << " ms";
+        QThread::msleep(kPollMs);
+    }
+    return ::testing::AssertionSuccess();
+}
+
 QString FocusedWindow()
 {
     Window focus = 0;
@@ -162,6 +174,49 @@ QString FocusedWindow()
     if (Display* d = Connection())
         XGetInputFocus(d, &focus, &revert);
     return QString::number(focus);
+}
+
+namespace {
+
+// The child of the root that holds the window: the window manager's frame.
+Window TopLevelOf(Display* d, Window w)
+{
+    for (;;) {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int n = 0;
+        if (!XQueryTree(d, w, &root, &parent, &children, &n))
+            return 0;
+        if (children)
+            XFree(children);
+        if (parent == root || parent == 0)
+            return w;
+        w = parent;
+    }
+}
+
+} // namespace
+
+bool IsAbove(const QString& upper, const QString& lower)
+{
+    Display* d = Connection();
+    if (!d)
+        return false;
+    const Window a = TopLevelOf(d, WindowOf(upper)), b = TopLevelOf(d, WindowOf(lower));
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int n = 0;
+    if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n))
+        return false;
+    // The root's children come bottom first.
+    int ia = -1, ib = -1;
+    for (unsigned int i = 0; i < n; ++i) {
+        if (children[i] == a)
+            ia = int(i);
+        if (children[i] == b)
+            ib = int(i);
+    }
+    if (children)
+        XFree(children);
+    return ia > ib && ib >= 0;
 }
 
 ::testing::AssertionResult WaitForFocus(const QString& id, int timeoutMs)
@@ -205,11 +260,6 @@ QImage CaptureWindow(const QString& id)
     }
     XDestroyImage(x);
     return image;
-}
-
-QImage CaptureScreen()
-{
-    return CaptureWindow(QStringLiteral("root"));
 }
 
 std::vector<QPoint> DifferingPixels(const QImage& a, const QImage& b, const std::vector<QRect>& masked)
@@ -294,6 +344,12 @@ void Click(QPoint p)
 void Key(const QString& keys)
 {
     Tool(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
+}
+
+void MovePointerAway()
+{
+    Tool(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("0"),
+                                     QStringLiteral("0")});
 }
 
 void Drag(QPoint from, QPoint to)

@@ -25,11 +25,13 @@ std::vector<QString> WindowsNamed(const QString& caption);
 // The client area in screen coordinates (the window manager's frame left out).
 QRect ClientRect(const QString& id);
 ::testing::AssertionResult WaitForClientSize(const QString& id, QSize size, int timeoutMs = kWaitMs);
+::testing::AssertionResult WaitForMove(const QString& id, QPoint from, int timeoutMs = kWaitMs);
 QString FocusedWindow();
+// Whether `upper` is stacked above `lower` (their window manager frames compared).
+bool IsAbove(const QString& upper, const QString& lower);
 ::testing::AssertionResult WaitForFocus(const QString& id, int timeoutMs = kWaitMs);
 
 QImage CaptureWindow(const QString& id);
-QImage CaptureScreen();
 
 // Polls the window's picture until it equals `expected` outside `masked`.
 ::testing::AssertionResult WaitForPicture(const QString& id, const QImage& expected, const QString& label,
@@ -44,6 +46,8 @@ QRect BoundsOf(const std::vector<QPoint>& points);
 
 void Click(QPoint screenPoint);
 void Key(const QString& keys);
+// Parks the pointer where it hovers over nothing of the program.
+void MovePointerAway();
 // Presses on `from`, moves to `to` and lets go, as a person dragging a title bar.
 void Drag(QPoint from, QPoint to);
 

@@ -7,10 +7,20 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace {
 
 constexpr int kStartTimeoutMs = 15000;
 const char* const kScreenSize = "1280x1024x24";
+
+// The X server, the window manager and the program end with the test program,
+// also when it is killed.
+void TieToTestProgram(QProcess& p)
+{
+    p.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+}
 
 void EndProcess(std::unique_ptr<QProcess>& p)
 {
@@ -59,6 +69,7 @@ bool XSession::Start()
     // Xvfb picks a free display itself and writes its number to standard output.
     server_ = std::make_unique<QProcess>();
     server_->setProcessChannelMode(QProcess::SeparateChannels);
+    TieToTestProgram(*server_);
     server_->start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                                             QStringLiteral("0"), QString::fromLatin1(kScreenSize),
                                             QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
@@ -80,6 +91,7 @@ bool XSession::Start()
 
     windowManager_ = std::make_unique<QProcess>();
     windowManager_->setProcessEnvironment(Environment());
+    TieToTestProgram(*windowManager_);
     windowManager_->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
     if (!windowManager_->waitForStarted(kStartTimeoutMs))
         return Fail(QStringLiteral("openbox did not start: %1").arg(windowManager_->errorString()));
@@ -152,6 +164,7 @@ bool AppProcess::Start(const QStringList& args)
     process_ = std::make_unique<QProcess>();
     process_->setProcessEnvironment(XSession::Instance().Environment());
     process_->setProcessChannelMode(QProcess::MergedChannels);
+    TieToTestProgram(*process_);
     process_->start(ProgramPath(), args);
     return process_->waitForStarted(kStartTimeoutMs);
 }
