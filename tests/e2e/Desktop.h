@@ -40,7 +40,7 @@ QImage CaptureWindow(const QString& id);
 ::testing::AssertionResult WaitForChange(const QString& id, const QImage& before, QImage* after,
                                          int timeoutMs = kWaitMs);
 
-// Pixels that differ between two pictures of one size (none when sizes differ: see SameSize).
+// Pixels that differ between two pictures of one size (none when the sizes differ).
 std::vector<QPoint> DifferingPixels(const QImage& a, const QImage& b, const std::vector<QRect>& masked = {});
 QRect BoundsOf(const std::vector<QPoint>& points);
 
