@@ -113,6 +113,10 @@ void TControl::SyncWidget()
         widget_->setParent(parent_->Widget());
     widget_->setGeometry(WidgetGeometry());
     widget_->setEnabled(enabled_);
+    // An opaque picture covers every pixel of the window, so what lies under it
+    // need not be drawn (a panel covered by its page control paints nothing).
+    if (surface_ && surface_->Opaque() && dynamic_cast<ControlWidget*>(widget_))
+        widget_->setAttribute(Qt::WA_OpaquePaintEvent);
     if (cursor_ != crDefault)
         widget_->setCursor(MapCursor(cursor_));
     ApplyWidgetFont();

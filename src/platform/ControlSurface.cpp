@@ -7,17 +7,28 @@ void ControlSurface::Resize(int width, int height)
 {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    if (image_.width() == width && image_.height() == height)
+    if (width_ == width && height_ == height)
         return;
-    image_ = QImage(width, height, opaque_ ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-    image_.fill(opaque_ ? Qt::white : Qt::transparent);
+    width_ = width;
+    height_ = height;
     valid_ = QRegion();
     invalid_ = QRegion(0, 0, width, height);
 }
 
+QImage& ControlSurface::Allocated() const
+{
+    if (image_.width() != width_ || image_.height() != height_) {
+        image_ = width_ > 0 && height_ > 0
+                     ? QImage(width_, height_, opaque_ ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied)
+                     : QImage();
+        image_.fill(opaque_ ? Qt::white : Qt::transparent);
+    }
+    return image_;
+}
+
 QRegion ControlSurface::TakeDirty(const QRegion& region)
 {
-    const QRegion bounds(image_.rect());
+    const QRegion bounds(0, 0, width_, height_);
     QRegion dirty = (invalid_ + (region - valid_)) & bounds;
     invalid_ = QRegion();
     return dirty;
@@ -25,9 +36,10 @@ QRegion ControlSurface::TakeDirty(const QRegion& region)
 
 void ControlSurface::Scroll(int dx, int dy, const QRect& scroll, const QRect& clip, QRegion& uncovered)
 {
-    const QRect area = scroll & clip & image_.rect();
+    const QRect area = scroll & clip & QRect(0, 0, width_, height_);
     if (area.isEmpty() || (dx == 0 && dy == 0))
         return;
+    Allocated();
     const QRect target = area.translated(dx, dy) & area;
     if (!target.isEmpty()) {
         // In place, row by row, in the order that reads every source row before

@@ -11,8 +11,10 @@ class ControlSurface {
 public:
     explicit ControlSurface(bool opaque) : opaque_(opaque) {}
 
-    QImage& Image() { return image_; }
-    const QImage& Image() const { return image_; }
+    // The picture is allocated on first use: a control is sized several times
+    // while its screen is read and laid out, and hidden ones are never drawn.
+    QImage& Image() { return Allocated(); }
+    const QImage& Image() const { return Allocated(); }
     // Resizes the picture; everything becomes invalid.
     void Resize(int width, int height);
     void Invalidate(const QRegion& region) { invalid_ += region; }
@@ -24,7 +26,11 @@ public:
     QRegion Invalid() const { return invalid_; }
 
 private:
-    QImage image_;
+    QImage& Allocated() const;
+
+    mutable QImage image_;
+    int width_ = 0;
+    int height_ = 0;
     QRegion invalid_;
     QRegion valid_;
     bool opaque_;

@@ -1,12 +1,20 @@
-// Every placement the screens' layout tables give, against the built screens.
-// Controls that arrive later (the PT grids, the chart) join this table then.
+// Every control of every screen, as the --dump output shows it, against the
+// layout tables the screens were designed from: class, placement relative to
+// the parent's client area, caption or text, tab order and visibility; for
+// grids the counts, effective sizes and head row; for toolbars their items.
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <QJsonArray>
+#include <QJsonObject>
 
-#include "QtPrinters.h"
+#include <climits>
+#include <map>
+#include <memory>
+#include <set>
+
 #include "app/ScreenCatalog.h"
+#include "app/ScreenSnapshot.h"
 #include "app/Startup.h"
 #include "chrome/SkinCheckBox.h"
 #include "platform/Control.h"
@@ -15,151 +23,363 @@
 
 namespace {
 
-struct Placement {
-    const char* screen;
-    const char* control; // nullptr: the window's client area
+constexpr int kAny = INT_MIN; // the layout tables leave it open
+constexpr int kShown = 1, kHidden = 0;
+
+struct Ctl {
+    const char* name;
+    const char* cls;
     int left, top, width, height;
+    const char* text; // caption or edit text; nullptr: not checked
+    int tabOrder = kAny;
+    int visible = kShown;
 };
 
-// Left, top, width, height relative to the parent's client area.
-const Placement kPlacements[] = {
-    {"TMainForm", nullptr, 0, 0, 398, 314},
-    {"TMainForm", "btnPost", 112, 16, 105, 25},
-    {"TMainForm", "btnUser", 113, 64, 105, 25},
-    {"TMainForm", "btnOrg", 113, 113, 105, 25},
-    {"TMainForm", "btnRight", 113, 169, 105, 25},
-    {"TMainForm", "Button5", 112, 224, 105, 25},
-
-    {"TOrgForm", nullptr, 0, 0, 798, 576},
-    {"TOrgForm", "SkinDock1", 0, 0, 798, 26},
-    {"TOrgForm", "GradientPanel1", 0, 26, 798, 74},
-    {"TOrgForm", "ExtGroupBox1", 16, 6, 193, 55},
-    {"TOrgForm", "SkinRadioButton2", 16, 24, 59, 17},
-    {"TOrgForm", "SkinRadioButton1", 81, 24, 49, 17},
-    {"TOrgForm", "ExtGroupBox2", 224, 6, 329, 55},
-    {"TOrgForm", "SkinCheckBox1", 15, 24, 100, 17},
-    {"TOrgForm", "SkinCheckBox2", 104, 24, 113, 17},
-    {"TOrgForm", "SkinCheckBox3", 223, 24, 82, 17},
-    {"TOrgForm", "FlatPageControl1", 0, 100, 798, 476},
-    {"TOrgForm", "TreeView1", 0, 0, 796, 455},
-
-    // The department dialog in its full form ("挂接岗位" ticked).
-    {"TDepartPropForm", nullptr, 0, 0, 563, 374},
-    {"TDepartPropForm", "Splitter1", 241, 97, 3, 241},
-    {"TDepartPropForm", "pnlUser", 244, 97, 319, 241},
-    {"TDepartPropForm", "SkinDock3", 1, 1, 317, 26},
-    {"TDepartPropForm", "pnlPost", 0, 97, 241, 241},
-    {"TDepartPropForm", "SkinDock2", 0, 0, 241, 26},
-    {"TDepartPropForm", "GradientPanel4", 0, 0, 563, 97},
-    {"TDepartPropForm", "Label3", 16, 17, 54, 12},
-    {"TDepartPropForm", "Label4", 16, 49, 54, 12},
-    {"TDepartPropForm", "Edit3", 76, 15, 437, 18},
-    {"TDepartPropForm", "Edit4", 76, 47, 437, 18},
-    {"TDepartPropForm", "SkinCheckBox1", 16, 74, 100, 17},
-    {"TDepartPropForm", "GradientPanel1", 0, 338, 563, 36},
-    {"TDepartPropForm", "Bevel1", 0, 0, 563, 50},
-    {"TDepartPropForm", "Button1", 391, 6, 75, 25},
-    {"TDepartPropForm", "Button2", 472, 6, 75, 25},
-
-    {"TRolePropForm", nullptr, 0, 0, 440, 334},
-    {"TRolePropForm", "GradientPanel3", 0, 78, 440, 220},
-    {"TRolePropForm", "SkinDock3", 1, 1, 438, 26},
-    {"TRolePropForm", "GradientPanel1", 0, 298, 440, 36},
-    {"TRolePropForm", "Button1", 263, 5, 75, 25},
-    {"TRolePropForm", "Button2", 344, 6, 75, 25},
-    {"TRolePropForm", "GradientPanel4", 0, 0, 440, 78},
-    {"TRolePropForm", "Label3", 16, 17, 54, 12},
-    {"TRolePropForm", "Label4", 16, 49, 30, 12},
-    {"TRolePropForm", "Edit3", 76, 15, 343, 18},
-    {"TRolePropForm", "Edit4", 76, 39, 343, 18},
-
-    {"TUserForm", nullptr, 0, 0, 798, 576},
-    {"TUserForm", "Splitter1", 225, 26, 3, 550},
-    {"TUserForm", "SkinDock1", 0, 0, 798, 26},
-    {"TUserForm", "GradientPanel1", 0, 26, 225, 550},
-    {"TUserForm", "TreeView1", 0, 22, 225, 528},
-    {"TUserForm", "GradientPanel2", 0, 0, 225, 22},
-    {"TUserForm", "GradientPanel3", 228, 26, 570, 550},
-    // SkinDock2 (0, 347) lies under the user grid, which arrives later.
-    {"TUserForm", "SkinDock3", 0, 22, 570, 26},
-    {"TUserForm", "GradientPanel4", 0, 0, 570, 22},
-
-    {"TPostForm", nullptr, 0, 0, 798, 576},
-    {"TPostForm", "SkinDock1", 0, 0, 798, 26},
-
-    {"TRightSetForm", nullptr, 0, 0, 798, 576},
-    {"TRightSetForm", "Splitter1", 223, 26, 3, 550},
-    {"TRightSetForm", "SkinDock1", 0, 0, 798, 26},
-    {"TRightSetForm", "GradientPanel1", 0, 26, 223, 550},
-    {"TRightSetForm", "tvFullOrg", 0, 22, 223, 528},
-    {"TRightSetForm", "GradientPanel2", 0, 0, 223, 22},
-    {"TRightSetForm", "GradientPanel3", 226, 26, 572, 550},
-    {"TRightSetForm", "pcRight", 0, 0, 572, 550},
-    {"TRightSetForm", "Label14", 16, 15, 300, 13},
-    {"TRightSetForm", "SkinCheckBox2", 16, 46, 233, 17},
-    {"TRightSetForm", "Label3", 18, 78, 172, 13},
-    {"TRightSetForm", "Label10", 196, 78, 84, 12},
-    {"TRightSetForm", "Label18", 292, 78, 72, 12},
-    {"TRightSetForm", "Label4", 16, 247, 148, 13},
-    {"TRightSetForm", "Label11", 170, 248, 114, 12},
-    {"TRightSetForm", "Label19", 292, 248, 72, 12},
-    {"TRightSetForm", "Label13", 16, 15, 240, 13},
-    {"TRightSetForm", "Label2", 16, 46, 100, 13},
-    {"TRightSetForm", "Label12", 122, 47, 108, 12},
-    {"TRightSetForm", "Label17", 244, 47, 72, 12},
-    {"TRightSetForm", "Label23", 16, 15, 384, 13},
-    {"TRightSetForm", "Label24", 16, 46, 76, 13},
-    {"TRightSetForm", "Label25", 98, 47, 84, 12},
-    {"TRightSetForm", "Label26", 188, 47, 72, 12},
-    {"TRightSetForm", "Label15", 16, 15, 444, 13},
-    {"TRightSetForm", "Label1", 16, 46, 148, 13},
-    {"TRightSetForm", "Label7", 170, 47, 90, 12},
-    {"TRightSetForm", "Label8", 266, 47, 90, 12},
-    {"TRightSetForm", "Label21", 379, 47, 66, 12},
-    {"TRightSetForm", "Label22", 451, 47, 78, 12},
-    {"TRightSetForm", "SkinCheckBox1", 16, 487, 113, 17},
-    {"TRightSetForm", "Label16", 16, 15, 324, 13},
-    {"TRightSetForm", "Label5", 16, 46, 76, 13},
-    {"TRightSetForm", "Label6", 16, 206, 76, 13},
-    {"TRightSetForm", "Label9", 98, 207, 90, 12},
-    {"TRightSetForm", "Label20", 194, 207, 72, 12},
-    {"TRightSetForm", "SkinCheckBox3", 16, 487, 113, 17},
+struct GridCase {
+    const char* name;
+    int cols, rows;
+    const char* colWidths; // effective: a hidden level column shows 0
+    const char* rowHeights;
+    const char* head; // row 0, cells joined by '|'
+    int levelCol = -1;
 };
 
-std::unique_ptr<TCustomForm> Build(const char* screen)
+struct ToolbarCase {
+    const char* name;
+    const char* items; // captions, '|' for a separator
+};
+
+struct ScreenCase {
+    const char* variant;
+    const char* cls;
+    const char* caption;
+    int clientWidth, clientHeight;
+    std::vector<Ctl> controls;
+    std::vector<GridCase> grids;
+    std::vector<ToolbarCase> toolbars;
+    bool attachPosts = false; // the department dialog with "挂接岗位" ticked
+};
+
+// The department dialog's header and button bar, the same in both forms.
+const std::vector<Ctl> kDepartHeaderAndButtons = {
+    {"GradientPanel4", "TGradientPanel", 0, 0, 563, 97, nullptr, 2},
+    {"Label3", "TLabel", 16, 17, 54, 12, "部门名称:"},
+    {"Label4", "TLabel", 16, 49, 54, 12, "部门编码:"},
+    {"Edit3", "TEdit", 76, 15, 437, 18, "土木公司", 0},
+    {"Edit4", "TEdit", 76, 47, 437, 18, "T.TM", 1},
+    {"SkinCheckBox1", "TSkinCheckBox", 16, 74, 100, 17, "挂接岗位", 2},
+    {"Bevel1", "TBevel", 0, 0, 563, 50, nullptr},
+    {"Button1", "TButton", 391, 6, 75, 25, "确定", 0},
+    {"Button2", "TButton", 472, 6, 75, 25, "取消", 1},
+};
+
+const std::vector<GridCase> kDepartGrids = {
+    {"TavikPTGrid1", 3, 5, "20,124,167", "20,20,18,18,18", "|登录账号|用户名称"},
+    {"TavikPTGrid2", 3, 4, "20,132,84", "20,18,20,18", "|岗位名称|岗位编码"},
+};
+
+const std::vector<ToolbarCase> kDepartToolbars = {
+    {"SkinToolbar2", "选择用户 删除"},
+    {"SkinToolbar1", "选择岗位 删除"},
+};
+
+std::vector<Ctl> Concat(std::vector<Ctl> a, const std::vector<Ctl>& b)
 {
-    const ScreenEntry* entry = FindScreen(QString::fromLatin1(screen));
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+std::vector<ScreenCase> Screens()
+{
+    std::vector<ScreenCase> s;
+    s.push_back({"launcher", "TMainForm", "MainForm", 398, 314,
+                 {
+                     {"btnPost", "TButton", 112, 16, 105, 25, "岗位字典", 0},
+                     {"btnUser", "TButton", 113, 64, 105, 25, "用户管理", 2},
+                     {"btnOrg", "TButton", 113, 113, 105, 25, "组织机构", 1},
+                     {"btnRight", "TButton", 113, 169, 105, 25, "权限设置", 3},
+                     {"Button5", "TButton", 112, 224, 105, 25, "权限查询", 4},
+                 },
+                 {},
+                 {}});
+    s.push_back({"organisation", "TOrgForm", "组织机构管理", 798, 576,
+                 {
+                     {"SkinDock1", "TSkinDock", 0, 0, 798, 26, nullptr},
+                     {"SkinToolbar6", "TSkinToolbar", 0, 0, 798, kAny, nullptr},
+                     {"GradientPanel1", "TGradientPanel", 0, 26, 798, 74, nullptr, 2},
+                     {"ExtGroupBox1", "TExtGroupBox", 16, 6, 193, 55, "视图样式", 0},
+                     {"SkinRadioButton2", "TSkinRadioButton", 16, 24, 59, 17, "图形", 1},
+                     {"SkinRadioButton1", "TSkinRadioButton", 81, 24, 49, 17, "文字", 0},
+                     {"ExtGroupBox2", "TExtGroupBox", 224, 6, 329, 55, "显示层级", 1},
+                     {"SkinCheckBox1", "TSkinCheckBox", 15, 24, 100, 17, "显示子机构", 0},
+                     {"SkinCheckBox2", "TSkinCheckBox", 104, 24, 113, 17, "显示角色(岗位)", 1},
+                     {"SkinCheckBox3", "TSkinCheckBox", 223, 24, 82, 17, "显示人员", 2},
+                     {"FlatPageControl1", "TFlatPageControl", 0, 100, 798, 476, nullptr, 1},
+                     // Both tabs are hidden: the active page alone shows.
+                     {"tsPic", "TFlatTabSheet", kAny, kAny, 796, 455, "图形化"},
+                     {"org", "TOrgChart", 0, 0, 796, 455, nullptr},
+                     {"tsText", "TFlatTabSheet", kAny, kAny, 796, 455, "文字化", kAny, kHidden},
+                     {"TreeView1", "TTreeView", 0, 0, 796, 455, nullptr, 0},
+                 },
+                 {},
+                 {{"SkinToolbar6", "新增机构 | 新增部门 新增子部门 | 关联岗位 关联人员 | 属性 | 保存 取消 | 刷新 | 退出 |"}}});
+    s.push_back({"posts", "TPostForm", "岗位管理", 798, 576,
+                 {
+                     {"SkinDock1", "TSkinDock", 0, 0, 798, 26, nullptr},
+                     {"SkinToolbar6", "TSkinToolbar", 0, 0, 798, kAny, nullptr},
+                     {"TavikPTGrid2", "TTavikPTGrid", 0, 26, 798, 550, nullptr, 1},
+                 },
+                 {{"TavikPTGrid2", 4, 4, "20,124,277,371", "20,18,20,18", "|岗位编码|岗位名称|说明"}},
+                 {{"SkinToolbar6", "新增 删除 | 保存 取消 | 刷新 | 退出"}}});
+    s.push_back({"users", "TUserForm", "用户管理", 798, 576,
+                 {
+                     {"Splitter1", "TSplitter", 225, 26, 3, 550, nullptr},
+                     {"SkinDock1", "TSkinDock", 0, 0, 798, 26, nullptr},
+                     {"SkinToolbar6", "TSkinToolbar", 0, 0, 798, kAny, nullptr},
+                     {"GradientPanel1", "TGradientPanel", 0, 26, 225, 550, "GradientPanel1", 1},
+                     {"TreeView1", "TTreeView", 0, 22, 225, 528, nullptr, 0},
+                     {"GradientPanel2", "TGradientPanel", 0, 0, 225, 22, "组织机构", 1},
+                     {"GradientPanel3", "TGradientPanel", 228, 26, 570, 550, "GradientPanel3", 2},
+                     {"TavikPTGrid1", "TTavikPTGrid", 0, 48, 570, 299, nullptr, 0},
+                     {"SkinDock2", "TSkinDock", 0, 347, 570, 26, nullptr},
+                     {"SkinToolbar1", "TSkinToolbar", 0, 0, 570, kAny, nullptr},
+                     {"TavikPTGrid2", "TTavikPTGrid", 0, 373, 570, 177, nullptr, 2},
+                     {"SkinDock3", "TSkinDock", 0, 22, 570, 26, nullptr},
+                     {"SkinToolbar2", "TSkinToolbar", 0, 0, 570, kAny, nullptr},
+                     {"GradientPanel4", "TGradientPanel", 0, 0, 570, 22, "用户列表", 4},
+                 },
+                 {{"TavikPTGrid1", 7, 5, "20,90,135,72,72,78,94", "20,20,18,18,18", "|登录账号|用户名称|密码|签名|启用|说明"},
+                  {"TavikPTGrid2", 4, 4, "20,132,74,339", "20,18,20,18", "|岗位名称|岗位编码|路径"}},
+                 {{"SkinToolbar6", "保存 取消 | 刷新 | 退出"},
+                  {"SkinToolbar1", "选择岗位 删除"},
+                  {"SkinToolbar2", "新增用户 删除"}}});
+    s.push_back({"rights", "TRightSetForm", "权限设置", 798, 576,
+                 {
+                     {"Splitter1", "TSplitter", 223, 26, 3, 550, nullptr},
+                     {"SkinDock1", "TSkinDock", 0, 0, 798, 26, nullptr},
+                     {"SkinToolbar6", "TSkinToolbar", 0, 0, 798, kAny, nullptr},
+                     {"GradientPanel1", "TGradientPanel", 0, 26, 223, 550, "GradientPanel1", 1},
+                     {"tvFullOrg", "TTreeView", 0, 22, 223, 528, nullptr, 0, kHidden},
+                     {"GradientPanel2", "TGradientPanel", 0, 0, 223, 22, "组织机构", 1},
+                     {"GradientPanel3", "TGradientPanel", 226, 26, 572, 550, "GradientPanel3", 2},
+                     {"pcRight", "TFlatPageControl", 0, 0, 572, 550, nullptr, 0},
+                     // The first page is active; the others wait hidden.
+                     {"FlatTabSheet3", "TFlatTabSheet", kAny, kAny, kAny, kAny, "分级权限设置"},
+                     {"Label14", "TLabel", 16, 15, 300, 13, "本级管理员可以将授权职能分配给下级部门的系统管理员"},
+                     {"SkinCheckBox2", "TSkinCheckBox", 16, 46, 233, 17, "启用部门级系统管理员", 0},
+                     {"Label3", "TLabel", 18, 78, 172, 13, "已分配的部门级系统管理员成员:"},
+                     {"Label10", "TLabel", 196, 78, 84, 12, " ·选择用户(&U)"},
+                     {"Label18", "TLabel", 292, 78, 72, 12, " ·删除(&Del)"},
+                     {"TavikPTGrid1", "TTavikPTGrid", 16, 104, 537, 129, nullptr, 1},
+                     {"Label4", "TLabel", 16, 247, 148, 13, "已分配的可管理的系统功能:"},
+                     {"Label11", "TLabel", 170, 248, 114, 12, " ·选择系统功能(&F) "},
+                     {"Label19", "TLabel", 292, 248, 72, 12, " ·删除(&Del)"},
+                     {"TavikPTGrid3", "TTavikPTGrid", 18, 266, 537, 239, nullptr, 2},
+                     {"FlatTabSheet2", "TFlatTabSheet", kAny, kAny, kAny, kAny, "行政和业务隶属关系设置", kAny, kHidden},
+                     {"Label13", "TLabel", 16, 15, 240, 13, "设置角色之间在行政上和业务上的隶属关系。"},
+                     {"Label2", "TLabel", 16, 46, 100, 13, "可管理的组织机构:"},
+                     {"Label12", "TLabel", 122, 47, 108, 12, " ·选择组织机构(&O)"},
+                     {"Label17", "TLabel", 244, 47, 72, 12, " ·删除(&Del)"},
+                     {"TavikPTGrid2", "TTavikPTGrid", 16, 65, 537, 440, nullptr, 0},
+                     {"FlatTabSheet1", "TFlatTabSheet", kAny, kAny, kAny, kAny, "角色信任关系设置", kAny, kHidden},
+                     {"Label23", "TLabel", 16, 15, 384, 13, "设置不同角色之间的信任关系。被信任的角色可以浏览信任角色的数据。"},
+                     {"Label24", "TLabel", 16, 46, 76, 13, "可信任的角色:"},
+                     {"Label25", "TLabel", 98, 47, 84, 12, " ·选择角色(&R)"},
+                     {"Label26", "TLabel", 188, 47, 72, 12, " ·删除(&Del)"},
+                     {"TavikPTGrid6", "TTavikPTGrid", 16, 65, 537, 440, nullptr, 0},
+                     {"FlatTabSheet5", "TFlatTabSheet", kAny, kAny, kAny, kAny, "功能和数据策略设置", kAny, kHidden},
+                     {"Label15", "TLabel", 16, 15, 444, 13,
+                      "本级管理员可以将管辖的系统功能分配到岗位。上级岗位自动拥有下级岗位的权限。"},
+                     {"Label1", "TLabel", 16, 46, 148, 13, "已分配的可访问的系统功能:"},
+                     {"Label7", "TLabel", 170, 47, 90, 12, " ·选择功能(&F) "},
+                     {"Label8", "TLabel", 266, 47, 90, 12, " ·设置策略(&S) "},
+                     {"Label21", "TLabel", 379, 47, 66, 12, " ·全选(&A) "},
+                     {"Label22", "TLabel", 451, 47, 78, 12, " ·全不选(&U) "},
+                     {"TavikPTGrid7", "TTavikPTGrid", 16, 65, 537, 416, nullptr, 0},
+                     {"SkinCheckBox1", "TSkinCheckBox", 16, 487, 113, 17, "显示继承的权限", 1},
+                     {"FlatTabSheet4", "TFlatTabSheet", kAny, kAny, kAny, kAny, "公共资源策略设置", kAny, kHidden},
+                     {"Label16", "TLabel", 16, 15, 324, 13, "设置角色位对系统主要资源的访问权限。未设置表明不限制。"},
+                     {"Label5", "TLabel", 16, 46, 76, 13, "受限资源分类:"},
+                     {"TavikPTGrid4", "TTavikPTGrid", 16, 67, 537, 118, nullptr, 1},
+                     {"Label6", "TLabel", 16, 206, 76, 13, "受限资源范围:"},
+                     {"Label9", "TLabel", 98, 207, 90, 12, " ·选择资源(&F) "},
+                     {"Label20", "TLabel", 194, 207, 72, 12, " ·删除(&Del)"},
+                     {"TavikPTGrid5", "TTavikPTGrid", 16, 225, 537, 256, nullptr, 0},
+                     {"SkinCheckBox3", "TSkinCheckBox", 16, 487, 113, 17, "显示继承的权限", 2},
+                 },
+                 {
+                     {"TavikPTGrid1", 3, 3, "20,287,225", "20,20,18", "|用户名称|登录账号"},
+                     {"TavikPTGrid3", 3, 8, "20,287,226", "20,20,18,18,18,18,18,18", "|功能名称|描述"},
+                     {"TavikPTGrid2", 5, 5, "20,119,75,254,63", "20,18,20,18,18", "|机构名称|机构编码|路径|机构类型"},
+                     {"TavikPTGrid6", 5, 2, "20,119,75,63,254", "20,18", "|被信任角色名称|角色编码|信任程度|路径"},
+                     // The level column (stored 72 wide) is hidden once the grid is read.
+                     {"TavikPTGrid7", 9, 12, "20,166,58,58,58,58,58,53,0", "20,18,18,20,18,18,18,18,18,18,18,18",
+                      "|功能名称|浏览自己|修改自己|浏览全部|修改全部|审核|策略|", 8},
+                     {"TavikPTGrid4", 3, 2, "20,311,202", "20,18", "|资源分类名称|资源分类编码"},
+                     {"TavikPTGrid5", 6, 2, "20,198,126,62,62,62", "20,20", "|资源名称|资源编码|启用浏览|启用修改|启用删除"},
+                 },
+                 {{"SkinToolbar6", "复制权限 粘贴权限 | 保存 取消 | 刷新 | 退出 |"}}});
+    s.push_back({"department, full", "TDepartPropForm", "部门属性", 563, 374,
+                 Concat(
+                     {
+                         {"Splitter1", "TSplitter", 241, 97, 3, 241, nullptr},
+                         {"pnlUser", "TGradientPanel", 244, 97, 319, 241, "pnlUser", 1},
+                         {"TavikPTGrid1", "TTavikPTGrid", 1, 27, 317, 213, nullptr, 0},
+                         {"SkinDock3", "TSkinDock", 1, 1, 317, 26, nullptr},
+                         {"SkinToolbar2", "TSkinToolbar", 0, 0, 317, kAny, nullptr},
+                         {"pnlPost", "TGradientPanel", 0, 97, 241, 241, nullptr, 0},
+                         {"TavikPTGrid2", "TTavikPTGrid", 0, 26, 241, 215, nullptr, 0},
+                         {"SkinDock2", "TSkinDock", 0, 0, 241, 26, nullptr},
+                         {"SkinToolbar1", "TSkinToolbar", 0, 0, 241, kAny, nullptr},
+                         {"GradientPanel1", "TGradientPanel", 0, 338, 563, 36, nullptr, 3},
+                     },
+                     kDepartHeaderAndButtons),
+                 kDepartGrids, kDepartToolbars, true});
+    // The short form hides both grid panels and leaves no room between the
+    // header and the button bar, which overlaps the header's last 3 pixels.
+    s.push_back({"department, short", "TDepartPropForm", "部门属性", 563, 130,
+                 Concat(
+                     {
+                         {"Splitter1", "TSplitter", kAny, kAny, kAny, kAny, nullptr},
+                         {"pnlUser", "TGradientPanel", kAny, 97, kAny, 241, "pnlUser", 1, kHidden},
+                         {"TavikPTGrid1", "TTavikPTGrid", 1, 27, kAny, 213, nullptr, 0},
+                         {"SkinDock3", "TSkinDock", 1, 1, kAny, 26, nullptr},
+                         {"SkinToolbar2", "TSkinToolbar", 0, 0, kAny, kAny, nullptr},
+                         {"pnlPost", "TGradientPanel", 0, 97, 241, 241, nullptr, 0, kHidden},
+                         {"TavikPTGrid2", "TTavikPTGrid", 0, 26, 241, 215, nullptr, 0},
+                         {"SkinDock2", "TSkinDock", 0, 0, 241, 26, nullptr},
+                         {"SkinToolbar1", "TSkinToolbar", 0, 0, 241, kAny, nullptr},
+                         {"GradientPanel1", "TGradientPanel", 0, 94, 563, 36, nullptr, 3},
+                     },
+                     kDepartHeaderAndButtons),
+                 kDepartGrids, kDepartToolbars});
+    s.push_back({"role", "TRolePropForm", "角色属性(部门岗位)", 440, 334,
+                 {
+                     {"GradientPanel3", "TGradientPanel", 0, 78, 440, 220, "GradientPanel3", 1},
+                     {"TavikPTGrid1", "TTavikPTGrid", 1, 27, 438, 192, nullptr, 0},
+                     {"SkinDock3", "TSkinDock", 1, 1, 438, 26, nullptr},
+                     {"SkinToolbar2", "TSkinToolbar", 0, 0, 438, kAny, nullptr},
+                     {"GradientPanel1", "TGradientPanel", 0, 298, 440, 36, nullptr, 0},
+                     {"Button1", "TButton", 263, 5, 75, 25, "确定", 0},
+                     {"Button2", "TButton", 344, 6, 75, 25, "取消", 1},
+                     {"GradientPanel4", "TGradientPanel", 0, 0, 440, 78, nullptr, 2},
+                     {"Label3", "TLabel", 16, 17, 54, 12, "岗位名称:"},
+                     {"Label4", "TLabel", 16, 49, 30, 12, "路径:"},
+                     {"Edit3", "TEdit", 76, 15, 343, 18, "副总经理", 0},
+                     {"Edit4", "TEdit", 76, 39, 343, 18, "董事会\\总经理办公室\\全资子公司\\土木公司", 1},
+                 },
+                 {{"TavikPTGrid1", 3, 3, "20,124,167", "20,20,18", "|登录账号|用户名称"}},
+                 {{"SkinToolbar2", "选择用户 删除"}}});
+    return s;
+}
+
+// Every control of the dump by name; toolbar items go with their toolbar.
+void Collect(const QJsonObject& o, std::map<QString, QJsonObject>& out)
+{
+    for (const QJsonValue& v : o["children"].toArray()) {
+        const QJsonObject child = v.toObject();
+        out[child["name"].toString()] = child;
+        if (child["class"].toString() != "TSkinToolbar")
+            Collect(child, out);
+    }
+}
+
+QString Join(const QJsonArray& values, const char* sep)
+{
+    QStringList parts;
+    for (const QJsonValue& v : values)
+        parts << (v.isString() ? v.toString() : QString::number(v.toInt()));
+    return parts.join(QLatin1String(sep));
+}
+
+QString ToolbarItems(const QJsonObject& toolbar)
+{
+    QStringList items;
+    for (const QJsonValue& v : toolbar["children"].toArray()) {
+        const QJsonObject item = v.toObject();
+        items << (item["class"].toString() == "TSkinSeparatorItem" ? QStringLiteral("|") : item["caption"].toString());
+    }
+    return items.join(' ');
+}
+
+QJsonObject Dump(const ScreenCase& sc)
+{
+    const ScreenEntry* entry = FindScreen(QString::fromLatin1(sc.cls));
     if (!entry)
-        return nullptr;
+        return {};
     std::unique_ptr<TCustomForm> form(entry->make(nullptr));
-    if (QString::fromLatin1(screen) == "TDepartPropForm")
-        if (auto* full = dynamic_cast<TSkinCheckBox*>(form->FindComponent("SkinCheckBox1")))
-            full->SetChecked(true);
-    return form;
+    if (sc.attachPosts)
+        if (auto* attach = dynamic_cast<TSkinCheckBox*>(form->FindComponent("SkinCheckBox1")))
+            attach->SetChecked(true);
+    return DumpForm(form.get());
+}
+
+void ExpectField(const QJsonObject& o, const char* field, int expected)
+{
+    if (expected != kAny) {
+        EXPECT_EQ(o[field].toInt(), expected) << field;
+    }
 }
 
 } // namespace
 
-TEST(ScreenPlacement, shouldPlaceEveryControlAsTheLayoutTablesSay)
+TEST(ScreenPlacement, shouldDumpEveryScreenAsItsLayoutTableSays)
 {
     RunUnitStartup();
-    std::unique_ptr<TCustomForm> form;
-    QString built;
-    for (const Placement& p : kPlacements) {
-        SCOPED_TRACE(std::string(p.screen) + " " + (p.control ? p.control : "client area"));
-        if (built != QString::fromLatin1(p.screen)) {
-            form = Build(p.screen);
-            built = QString::fromLatin1(p.screen);
+    for (const ScreenCase& sc : Screens()) {
+        SCOPED_TRACE(sc.variant);
+        const QJsonObject dump = Dump(sc);
+        ASSERT_FALSE(dump.isEmpty()) << "no screen class " << sc.cls;
+        EXPECT_EQ(dump["class"].toString(), QString::fromUtf8(sc.cls));
+        EXPECT_EQ(dump["caption"].toString(), QString::fromUtf8(sc.caption));
+        EXPECT_EQ(dump["clientWidth"].toInt(), sc.clientWidth);
+        EXPECT_EQ(dump["clientHeight"].toInt(), sc.clientHeight);
+
+        std::map<QString, QJsonObject> byName;
+        Collect(dump, byName);
+        std::set<QString> listed;
+        for (const Ctl& c : sc.controls) {
+            SCOPED_TRACE(c.name);
+            listed.insert(QString::fromLatin1(c.name));
+            auto it = byName.find(QString::fromLatin1(c.name));
+            ASSERT_NE(it, byName.end());
+            const QJsonObject& o = it->second;
+            EXPECT_EQ(o["class"].toString(), QString::fromLatin1(c.cls));
+            ExpectField(o, "left", c.left);
+            ExpectField(o, "top", c.top);
+            ExpectField(o, "width", c.width);
+            ExpectField(o, "height", c.height);
+            ExpectField(o, "tabOrder", c.tabOrder);
+            EXPECT_EQ(o["visible"].toBool(), c.visible == kShown);
+            if (c.text) {
+                EXPECT_EQ(o.contains("text") ? o["text"].toString() : o["caption"].toString(), QString::fromUtf8(c.text));
+            }
         }
-        ASSERT_NE(form, nullptr);
-        if (!p.control) {
-            EXPECT_EQ(form->ClientWidth(), p.width);
-            EXPECT_EQ(form->ClientHeight(), p.height);
-            continue;
+        // Nothing on the screen that the tables do not place.
+        for (const auto& [name, o] : byName)
+            EXPECT_TRUE(listed.count(name)) << "unlisted control " << qPrintable(name);
+
+        for (const GridCase& g : sc.grids) {
+            SCOPED_TRACE(g.name);
+            auto it = byName.find(QString::fromLatin1(g.name));
+            ASSERT_NE(it, byName.end());
+            const QJsonObject& o = it->second;
+            EXPECT_EQ(o["colCount"].toInt(), g.cols);
+            EXPECT_EQ(o["rowCount"].toInt(), g.rows);
+            EXPECT_EQ(o["fixedCols"].toInt(), 1);
+            EXPECT_EQ(o["fixedRows"].toInt(), 1);
+            EXPECT_EQ(Join(o["colWidths"].toArray(), ","), QString::fromLatin1(g.colWidths));
+            EXPECT_EQ(Join(o["rowHeights"].toArray(), ","), QString::fromLatin1(g.rowHeights));
+            EXPECT_EQ(Join(o["cells"].toArray().at(0).toArray(), "|"), QString::fromUtf8(g.head));
+            EXPECT_EQ(o["levelCol"].toInt(), g.levelCol);
+            EXPECT_EQ(o["isTree"].toBool(), g.levelCol >= 0);
         }
-        auto* c = dynamic_cast<TControl*>(form->FindComponent(QString::fromLatin1(p.control)));
-        ASSERT_NE(c, nullptr);
-        EXPECT_EQ(c->BoundsRect(), Bounds(p.left, p.top, p.width, p.height));
+        for (const ToolbarCase& t : sc.toolbars) {
+            SCOPED_TRACE(t.name);
+            auto it = byName.find(QString::fromLatin1(t.name));
+            ASSERT_NE(it, byName.end());
+            EXPECT_EQ(ToolbarItems(it->second), QString::fromUtf8(t.items));
+        }
     }
 }
 
