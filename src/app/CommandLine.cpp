@@ -39,7 +39,8 @@ CommandLine ParseCommandLine(const QStringList& args)
     for (int i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
         auto value = [&](QString& into) -> bool {
-            if (i + 1 >= args.size() || args[i + 1].startsWith(QLatin1String("--")))
+            // An option in the value's place ("--dump -h") means the value is missing.
+            if (i + 1 >= args.size() || args[i + 1].startsWith(QLatin1Char('-')))
                 return false;
             into = args[++i];
             return true;

@@ -14,23 +14,6 @@ const std::vector<std::string> kTabStyleNames = {"tsClassic", "tsDotNet", "tsStu
 const std::vector<std::string> kTabPositionNames = {"tpTop", "tpBottom", "tpLeft", "tpRight"};
 const std::vector<std::string> kGradientDirectionNames = {"gdVertical", "gdHorizontal"};
 
-// Setter errors (an impossible combination, a value out of range) are reported
-// with the position of the stored value.
-PropertyInfo Checked(PropertyInfo p)
-{
-    auto read = std::move(p.read);
-    p.read = [read](TPersistent* o, const FormValue& v, LoadContext& ctx) {
-        try {
-            read(o, v, ctx);
-        } catch (const EFormError&) {
-            throw;
-        } catch (const Exception& e) {
-            ctx.Fail(v.pos, e.what());
-        }
-    };
-    return p;
-}
-
 PropertyInfo Unstored(PropertyInfo p)
 {
     p.write = [](const TPersistent*) -> std::optional<FormValue> { return std::nullopt; };
@@ -121,28 +104,25 @@ void RegisterPageControlClasses()
         return;
 
     ClassInfo& margin = reg.Register("TTabMargin", "TPersistent");
-    margin.Add(Checked(Int<TTabMargin>("LeftMargin", &TTabMargin::LeftMargin, &TTabMargin::SetLeftMargin, 0, 0, INT_MAX)))
-        .Add(Checked(Int<TTabMargin>("RightMargin", &TTabMargin::RightMargin, &TTabMargin::SetRightMargin, 0, 0,
-                                     INT_MAX)))
-        .Add(Checked(Int<TTabMargin>("TopMargin", &TTabMargin::TopMargin, &TTabMargin::SetTopMargin, 0, 0, INT_MAX)));
+    margin.Add(Int<TTabMargin>("LeftMargin", &TTabMargin::LeftMargin, &TTabMargin::SetLeftMargin, 0, 0, INT_MAX))
+        .Add(Int<TTabMargin>("RightMargin", &TTabMargin::RightMargin, &TTabMargin::SetRightMargin, 0, 0, INT_MAX))
+        .Add(Int<TTabMargin>("TopMargin", &TTabMargin::TopMargin, &TTabMargin::SetTopMargin, 0, 0, INT_MAX));
 
     ClassInfo& sheet = reg.Register("TFlatTabSheet", "TCustomControl", [](TComponent* o) { return new TS(o); });
     sheet.Add(Color<TS>("ColorTo", &TS::ColorTo, &TS::SetColorTo, clNone))
-        .Add(Checked(Enum<TS, TTabGradientDirection>("HoverGradientDirection", &TS::HoverGradientDirection,
-                                                     &TS::SetHoverGradientDirection, kGradientDirectionNames,
-                                                     gdVertical)))
+        .Add(Enum<TS, TTabGradientDirection>("HoverGradientDirection", &TS::HoverGradientDirection,
+                                             &TS::SetHoverGradientDirection, kGradientDirectionNames, gdVertical))
         .Add(Bool<TS>("Highlighted", &TS::Highlighted, &TS::SetHighlighted, false))
         .Add(Int<TS>("ImageIndex", &TS::ImageIndex, &TS::SetImageIndex, 0))
         .Add(PageControlProperty())
-        .Add(Checked(Unstored(Int<TS>("PageIndex", &TS::PageIndex, &TS::SetPageIndex))))
+        .Add(Unstored(Int<TS>("PageIndex", &TS::PageIndex, &TS::SetPageIndex)))
         .Add(Bool<TControl>("ParentColor", &TControl::ParentColor, &TControl::SetParentColor, false))
         .Add(Bool<TS>("ShowClose", &TS::ShowClose, &TS::SetShowClose, false))
         .Add(Color<TS>("TabColor", &TS::TabColor, &TS::SetTabColor, std::nullopt))
         .Add(Color<TS>("TabColorTo", &TS::TabColorTo, &TS::SetTabColorTo, std::nullopt))
-        .Add(Checked(Bool<TS>("TabEnable", &TS::TabEnable, &TS::SetTabEnable, true)))
-        .Add(Checked(Enum<TS, TTabGradientDirection>("TabGradientDirection", &TS::TabGradientDirection,
-                                                     &TS::SetTabGradientDirection, kGradientDirectionNames,
-                                                     gdVertical)))
+        .Add(Bool<TS>("TabEnable", &TS::TabEnable, &TS::SetTabEnable, true))
+        .Add(Enum<TS, TTabGradientDirection>("TabGradientDirection", &TS::TabGradientDirection,
+                                             &TS::SetTabGradientDirection, kGradientDirectionNames, gdVertical))
         .Add(Bool<TS>("TabVisible", &TS::TabVisible, &TS::SetTabVisible, true))
         .Add(Color<TS>("TextColor", &TS::TextColor, &TS::SetTextColor, std::nullopt))
         .Add(Event<TS, TCanCloseEvent>("OnCanClose", &TS::OnCanClose))
@@ -177,7 +157,7 @@ void RegisterPageControlClasses()
         .Add(Color<PC>("TabBackGroundColorTo", &PC::TabBackGroundColorTo, &PC::SetTabBackGroundColorTo, clBtnFace))
         .Add(Bool<PC>("TabBorder3D", &PC::TabBorder3D, &PC::SetTabBorder3D, false))
         .Add(Color<PC>("TabBorderColor", &PC::TabBorderColor, &PC::SetTabBorderColor, PC::DefaultBorderColor))
-        .Add(Checked(Int<PC>("TabHeight", &PC::TabHeight, &PC::SetTabHeight, 0, 0, 32767)))
+        .Add(Int<PC>("TabHeight", &PC::TabHeight, &PC::SetTabHeight, 0, 0, 32767))
         .Add(Color<PC>("TabHoverBorder", &PC::TabHoverBorder, &PC::SetTabHoverBorder, clNone))
         .Add(Color<PC>("TabHoverColor", &PC::TabHoverColor, &PC::SetTabHoverColor, clNone))
         .Add(Color<PC>("TabHoverColorTo", &PC::TabHoverColorTo, &PC::SetTabHoverColorTo, clNone))
@@ -188,9 +168,9 @@ void RegisterPageControlClasses()
         .Add(Bool<PC>("TabSheet3D", &PC::TabSheet3D, &PC::SetTabSheet3D, false))
         .Add(Color<PC>("TabSheetBorderColor", &PC::TabSheetBorderColor, &PC::SetTabSheetBorderColor,
                        PC::DefaultBorderColor))
-        .Add(Checked(Bool<PC>("TabSplitLine", &PC::TabSplitLine, &PC::SetTabSplitLine, false)))
+        .Add(Bool<PC>("TabSplitLine", &PC::TabSplitLine, &PC::SetTabSplitLine, false))
         .Add(Enum<PC, TTabStyle>("TabStyle", &PC::TabStyle, &PC::SetTabStyle, kTabStyleNames, tsClassic))
-        .Add(Checked(Int<PC>("TabWidth", &PC::TabWidth, &PC::SetTabWidth, 0, 0, 32767)))
+        .Add(Int<PC>("TabWidth", &PC::TabWidth, &PC::SetTabWidth, 0, 0, 32767))
         .Add(VersionProperty())
         .Add(Event<PC, TCanChangeEvent>("OnCanChange", &PC::OnCanChange))
         .Add(Event<PC, TNotifyEvent>("OnChange", &PC::OnChange))

@@ -1,22 +1,52 @@
 #include "grid/GridAxisLayout.h"
 
 #include <algorithm>
+#include <climits>
+
+int TGridExtentLookup::NextShown(int from, int end) const
+{
+    if (next_)
+        return next_(context_, from, end);
+    for (int i = from; i < end; ++i)
+        if ((*this)(i) > 0)
+            return i;
+    return std::max(from, end);
+}
+
+int TGridExtentLookup::PrevShown(int from, int stop) const
+{
+    if (prev_)
+        return prev_(context_, from, stop);
+    for (int i = from; i >= stop; --i)
+        if ((*this)(i) > 0)
+            return i;
+    return std::min(from, stop - 1);
+}
+
+namespace {
+
+// Fixed cells can be many and wide: their sum saturates instead of wrapping.
+int SumSteps(const TGridAxisLayout& a, int from, int end)
+{
+    int64_t sum = 0;
+    for (int i = a.Extent.NextShown(from, end); i < end && sum < INT_MAX; i = a.Extent.NextShown(i + 1, end))
+        sum += a.Step(i);
+    return static_cast<int>(std::min<int64_t>(sum, INT_MAX));
+}
+
+} // namespace
 
 TGridAxisLayout TGridAxisLayout::Compute(const TGridAxisParams& p)
 {
     TGridAxisLayout a;
     a.Extent = p.Extent;
     a.EffectiveLineWidth = (p.FixedLine || p.DataLine) ? p.LineWidth : 0;
-    int fixed = 0;
-    int locked = 0;
     const int lockedCount = p.FixedCount - p.FixedEditCount;
-    for (int i = 0; i < p.FixedCount; ++i) {
-        fixed += a.Step(i);
-        if (i == lockedCount - 1)
-            locked = fixed;
-    }
+    const int locked = lockedCount > 0 ? SumSteps(a, 0, lockedCount) : 0;
+    const int fixed = static_cast<int>(std::min<int64_t>(
+        int64_t(locked) + SumSteps(a, std::max(lockedCount, 0), p.FixedCount), INT_MAX));
     a.FixedBoundary = fixed;
-    a.LockedBoundary = p.FixedEditCount != 0 ? (lockedCount > 0 ? locked : 0) : fixed;
+    a.LockedBoundary = p.FixedEditCount != 0 ? locked : fixed;
     a.FixedCellCount = p.FixedCount;
     a.FixedEditCellCount = p.FixedEditCount;
     a.FirstGridCell = std::max(p.TopLeft, lockedCount);
@@ -24,13 +54,21 @@ TGridAxisLayout TGridAxisLayout::Compute(const TGridAxisParams& p)
     a.GridExtent = p.ClientExtent;
     a.GridBoundary = a.FullVisBoundary = a.FixedBoundary;
     a.LastFullVisibleCell = a.FirstGridCell;
-    for (int i = a.FirstGridCell; i < a.GridCellCount; ++i) {
-        a.GridBoundary += a.Step(i);
-        if (a.GridBoundary > a.GridExtent + a.EffectiveLineWidth) {
+    // Hidden cells take no room: every one before the first cell that does
+    // not fit counts as fully visible.
+    const int end = a.GridCellCount;
+    for (int i = a.Extent.NextShown(a.FirstGridCell, end);; i = a.Extent.NextShown(i + 1, end)) {
+        if (i >= end) {
+            a.LastFullVisibleCell = std::max(a.FirstGridCell, end - 1);
+            break;
+        }
+        const int64_t boundary = int64_t(a.GridBoundary) + a.Step(i);
+        if (boundary > int64_t(a.GridExtent) + a.EffectiveLineWidth) {
+            a.LastFullVisibleCell = std::max(a.FirstGridCell, i - 1);
             a.GridBoundary = a.GridExtent;
             break;
         }
-        a.LastFullVisibleCell = i;
+        a.GridBoundary = static_cast<int>(boundary);
         a.FullVisBoundary = a.GridBoundary;
     }
     return a;
@@ -47,7 +85,7 @@ int TGridAxisLayout::LinePos(int index) const
         start = FirstGridCell;
         pos = (index >= FirstGridCell || FixedEditCellCount > 0) ? FixedBoundary : 0;
     }
-    for (int i = start; i < index; ++i) {
+    for (int i = Extent.NextShown(start, index); i < index; i = Extent.NextShown(i + 1, index)) {
         pos += Step(i);
         if (pos > GridExtent)
             return 0;
@@ -93,11 +131,8 @@ int TGridAxisLayout::CellAt(int pos) const
         last = GridCellCount;
         line = FixedBoundary;
     }
-    for (int i = first; i < last; ++i) {
-        const int step = Step(i);
-        if (step == 0)
-            continue;
-        line += step;
+    for (int i = Extent.NextShown(first, last); i < last; i = Extent.NextShown(i + 1, last)) {
+        line += Step(i);
         if (line > pos)
             return i;
     }
@@ -110,11 +145,9 @@ int TGridAxisLayout::MaxTopLeft(int index) const
         return index;
     int line = GridExtent + EffectiveLineWidth;
     int result = index;
-    for (int i = index; i >= FixedCellCount; --i) {
-        const int step = Step(i);
-        if (step == 0)
-            continue;
-        line -= step;
+    for (int i = Extent.PrevShown(index, FixedCellCount); i >= FixedCellCount;
+         i = Extent.PrevShown(i - 1, FixedCellCount)) {
+        line -= Step(i);
         if (line < FixedBoundary) {
             if (result == index && Extent(index) <= 0)
                 result = i;

@@ -3,20 +3,31 @@
 // The geometry of one grid axis (columns or rows), computed from the extents
 // for the present scroll position and client size. Every walk starts at the
 // first cell in view (or walks back from a given cell), so the cost depends on
-// what is visible, not on the number of cells.
+// what is visible, not on the number of cells: runs of hidden cells are
+// passed over in one step where the lookup knows how.
 
 #include <cstdint>
 
-// Reads the extent (width or height) of a cell; negative extents count as hidden.
+// Reads the extent (width or height) of a cell; extents <= 0 count as hidden.
 class TGridExtentLookup {
 public:
     using Fn = int (*)(const void* context, int index);
+    // Shown-cell searches: Next gives the first index in from..end-1 whose
+    // extent is > 0, else end; Prev the last index in stop..from, else stop - 1.
+    using SeekFn = int (*)(const void* context, int from, int bound);
     TGridExtentLookup() = default;
-    TGridExtentLookup(Fn fn, const void* context) : fn_(fn), context_(context) {}
+    TGridExtentLookup(Fn fn, const void* context, SeekFn next = nullptr, SeekFn prev = nullptr)
+        : fn_(fn), next_(next), prev_(prev), context_(context)
+    {
+    }
     int operator()(int index) const { return fn_ ? fn_(context_, index) : 0; }
+    int NextShown(int from, int end) const;
+    int PrevShown(int from, int stop) const;
 
 private:
     Fn fn_ = nullptr;
+    SeekFn next_ = nullptr;
+    SeekFn prev_ = nullptr;
     const void* context_ = nullptr;
 };
 

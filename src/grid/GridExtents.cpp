@@ -26,6 +26,33 @@ void TGridExtents::Modify(int index, int amount, int def)
     block_[0] = static_cast<int32_t>(count);
 }
 
+int TGridExtents::NextPositive(int from, int end, int def) const
+{
+    from = std::max(from, 0);
+    const int inBlock = std::min(end, Count());
+    for (int i = from; i < inBlock; ++i)
+        if (block_[static_cast<size_t>(i) + 1] > 0)
+            return i;
+    from = std::max(from, Count());
+    return def > 0 && from < end ? from : std::max(end, 0);
+}
+
+int TGridExtents::PrevPositive(int from, int stop, int def) const
+{
+    stop = std::max(stop, 0);
+    if (from < stop)
+        return stop - 1;
+    if (from >= Count()) {
+        if (def > 0)
+            return from;
+        from = Count() - 1;
+    }
+    for (int i = from; i >= stop; --i)
+        if (block_[static_cast<size_t>(i) + 1] > 0)
+            return i;
+    return stop - 1;
+}
+
 void TGridExtents::EnsureBlock(int count, int def)
 {
     if (HasBlock() || count <= 0)

@@ -19,6 +19,11 @@ public:
     {
         return index >= 0 && index < Count() ? block_[static_cast<size_t>(index) + 1] : def;
     }
+    // The first index in from..end-1 whose entry (def beyond the block) is > 0,
+    // else end; past the block this is one step, whatever the count.
+    int NextPositive(int from, int end, int def) const;
+    // The last index in stop..from whose entry is > 0, else stop - 1.
+    int PrevPositive(int from, int stop, int def) const;
     // Caller guarantees 0 <= index < Count().
     void Set(int index, int value) { block_[static_cast<size_t>(index) + 1] = value; }
 

@@ -12,6 +12,26 @@ int RowHeightOf(const void* grid, int row)
     return static_cast<const TTavikCustomGrid*>(grid)->GetRowHeight(row);
 }
 
+int NextShownColOf(const void* grid, int from, int end)
+{
+    return static_cast<const TTavikCustomGrid*>(grid)->NextShownCol(from, end);
+}
+
+int PrevShownColOf(const void* grid, int from, int stop)
+{
+    return static_cast<const TTavikCustomGrid*>(grid)->PrevShownCol(from, stop);
+}
+
+int NextShownRowOf(const void* grid, int from, int end)
+{
+    return static_cast<const TTavikCustomGrid*>(grid)->NextShownRow(from, end);
+}
+
+int PrevShownRowOf(const void* grid, int from, int stop)
+{
+    return static_cast<const TTavikCustomGrid*>(grid)->PrevShownRow(from, stop);
+}
+
 } // namespace
 
 TGridLayout TTavikCustomGrid::ComputeLayout()
@@ -26,7 +46,7 @@ TGridLayout TTavikCustomGrid::ComputeLayout()
     h.TopLeft = topLeft_.X;
     h.CellCount = colCount_;
     h.ClientExtent = client.Width();
-    h.Extent = TGridExtentLookup(&ColWidthOf, this);
+    h.Extent = TGridExtentLookup(&ColWidthOf, this, &NextShownColOf, &PrevShownColOf);
     TGridAxisParams v;
     v.LineWidth = gridLineWidth_;
     v.FixedLine = HasOption(goFixedHorzLine);
@@ -36,7 +56,7 @@ TGridLayout TTavikCustomGrid::ComputeLayout()
     v.TopLeft = topLeft_.Y;
     v.CellCount = rowCount_;
     v.ClientExtent = client.Height();
-    v.Extent = TGridExtentLookup(&RowHeightOf, this);
+    v.Extent = TGridExtentLookup(&RowHeightOf, this, &NextShownRowOf, &PrevShownRowOf);
     return {TGridAxisLayout::Compute(h), TGridAxisLayout::Compute(v)};
 }
 

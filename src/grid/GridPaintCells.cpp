@@ -65,7 +65,11 @@ void WalkPass(TTavikCustomGrid& grid, const TGridLayout& layout, const TPass& pa
     const int cols = grid.ColCount();
     const int rows = grid.RowCount();
     int y = pass.StartY;
-    for (int row = pass.Start.Y; row < rows && y < pass.StopY; ++row) {
+    // Hidden rows and columns draw nothing; outside merge mode (where a hidden
+    // cell can still start an area) runs of them are passed over at once.
+    const auto nextRow = [&](int r) { return merge ? r : grid.NextShownRow(r, rows); };
+    const auto nextCol = [&](int c) { return merge ? c : grid.NextShownCol(c, cols); };
+    for (int row = nextRow(pass.Start.Y); row < rows && y < pass.StopY; row = nextRow(row + 1)) {
         const int h = grid.RowHeights(row);
         if (h <= 0)
             continue;
@@ -78,7 +82,7 @@ void WalkPass(TTavikCustomGrid& grid, const TGridLayout& layout, const TPass& pa
             }
         }
         int x = pass.StartX;
-        for (int col = pass.Start.X; col < cols && x < pass.StopX; ++col) {
+        for (int col = nextCol(pass.Start.X); col < cols && x < pass.StopX; col = nextCol(col + 1)) {
             const int w = grid.ColWidths(col);
             const int id = merge ? grid.MergeId(col, row) : 0;
             if (w <= 0 && id == 0)

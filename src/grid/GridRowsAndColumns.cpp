@@ -90,8 +90,7 @@ void TTavikCustomGrid::AdjustSize(int index, int amount, bool rows)
     // A grid always keeps one row and one column.
     if (newCount < index || newCount < 1)
         throw EGridException(grid_errors::TooManyDeleted);
-    if (newCount >= TGridExtents::MaxCount)
-        throw EGridException(grid_errors::TooLarge);
+    CheckGridCellCount(newCount, rows);
 
     const int oldCols = colCount_;
     const int oldRows = rowCount_;

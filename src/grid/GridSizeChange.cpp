@@ -6,6 +6,7 @@ void TTavikCustomGrid::SetColCount(int value)
         value = 1;
     if (value == colCount_)
         return;
+    CheckGridCellCount(value, false);
     const TGridCoord previous = current_;
     if (fixedCols_ >= value)
         SetFixedCols(value - 1);
@@ -19,6 +20,7 @@ void TTavikCustomGrid::SetRowCount(int value)
         value = 1;
     if (value == rowCount_)
         return;
+    CheckGridCellCount(value, true);
     const TGridCoord previous = current_;
     if (value < fixedRows_)
         SetFixedRows(value);
@@ -30,6 +32,8 @@ void TTavikCustomGrid::ChangeSize(int newColCount, int newRowCount)
 {
     newColCount = std::max(newColCount, 1);
     newRowCount = std::max(newRowCount, 1);
+    CheckGridCellCount(newColCount, false);
+    CheckGridCellCount(newRowCount, true);
     const int oldCols = colCount_;
     const int oldRows = rowCount_;
     const int oldFixedCols = fixedCols_;

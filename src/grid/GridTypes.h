@@ -121,3 +121,16 @@ inline constexpr const char* TooLarge = "Grid too large for operation";
 inline constexpr const char* FixedColsTooBig = "Fixed column count must be less than column count";
 inline constexpr const char* FixedRowsTooBig = "Fixed row count must be less than row count";
 } // namespace grid_errors
+
+// The most columns, and the most rows, a grid holds. Many walks (key moves,
+// selections, the view grid's per-column data) are linear in the count, so a
+// larger grid could not be served while the user waits.
+inline constexpr int MaxGridCellCount = 1000000;
+
+// Refuses a column or row count above MaxGridCellCount with an error naming the limit.
+inline void CheckGridCellCount(int64_t count, bool rows)
+{
+    if (count > MaxGridCellCount)
+        throw EGridException("A grid holds at most " + std::to_string(MaxGridCellCount) +
+                             (rows ? " rows, not " : " columns, not ") + std::to_string(count));
+}

@@ -109,8 +109,7 @@ void TTavikPTGrid::InsertRow(int row)
     if (row < 0)
         throw EGridException(grid_errors::IndexOutOfRange);
     row = std::min(row, RowCount());
-    if (RowCount() + 1 >= TGridExtents::MaxCount)
-        throw EGridException(grid_errors::TooLarge);
+    CheckGridCellCount(int64_t(RowCount()) + 1, true);
     Synchronise(ColCount(), RowCount());
     TPTRow* added = rows_->Insert(row);
     for (int c = 0; c < ColCount(); ++c)

@@ -62,6 +62,10 @@ public:
     virtual int MergeId(int col, int row) { return 0; }
     virtual void SetMergeId(int col, int row, int id) {}
     virtual int GetRowHeight(int row) const { return rowHeights_.Get(row, defaultRowHeight_); }
+    // Shown-row searches that agree with GetRowHeight (see TGridExtentLookup),
+    // so that layouts pass over runs of hidden rows at once.
+    virtual int NextShownRow(int from, int end) const { return rowHeights_.NextPositive(from, end, defaultRowHeight_); }
+    virtual int PrevShownRow(int from, int stop) const { return rowHeights_.PrevPositive(from, stop, defaultRowHeight_); }
     virtual void SetRowHeight(int row, int value);
     virtual int ParentRow(int row);
     virtual bool RowHasChildren(int row);
@@ -254,6 +258,8 @@ public:
     int DefaultRowHeight() const { return defaultRowHeight_; }
     void SetDefaultRowHeight(int value);
     int ColWidths(int col) const { return colWidths_.Get(col, defaultColWidth_); }
+    int NextShownCol(int from, int end) const { return colWidths_.NextPositive(from, end, defaultColWidth_); }
+    int PrevShownCol(int from, int stop) const { return colWidths_.PrevPositive(from, stop, defaultColWidth_); }
     void SetColWidths(int col, int value);
     int RowHeights(int row) const { return GetRowHeight(row); }
     void SetRowHeights(int row, int value) { SetRowHeight(row, value); }

@@ -83,6 +83,8 @@ public:
     void NormalizeSelRect(const TGridRect& in, TGridRect& out) override;
     void SelectionNotify(TGridSelection* selection, TSelectoinNotification action) override;
     int GetRowHeight(int row) const override;
+    int NextShownRow(int from, int end) const override;
+    int PrevShownRow(int from, int stop) const override;
     int ParentRow(int row) override;
     bool RowHasNextSibling(int row) override;
     bool IsTree() override { return isTree_; }

@@ -115,6 +115,27 @@ int TTavikCustomViewGrid::GetRowHeight(int row) const
     return hiddenRows_[row] ? 0 : height;
 }
 
+// Collapsed tree rows hide rows the extents show: tree grids look row by row.
+int TTavikCustomViewGrid::NextShownRow(int from, int end) const
+{
+    if (!isTree_)
+        return TTavikCustomDrawGrid::NextShownRow(from, end);
+    for (int r = std::max(from, 0); r < end; ++r)
+        if (GetRowHeight(r) > 0)
+            return r;
+    return std::max(from, end);
+}
+
+int TTavikCustomViewGrid::PrevShownRow(int from, int stop) const
+{
+    if (!isTree_)
+        return TTavikCustomDrawGrid::PrevShownRow(from, stop);
+    for (int r = from; r >= std::max(stop, 0); --r)
+        if (GetRowHeight(r) > 0)
+            return r;
+    return std::min(from, stop - 1);
+}
+
 int TTavikCustomViewGrid::DescendantCount(int row)
 {
     const int level = RowLevel(row);

@@ -6,12 +6,14 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 #include <QWindow>
 
 #include "platform/Application.h"
 #include "platform/ControlWidget.h"
 #include "platform/WindowLayer.h"
+#include "platform/WindowPlacement.h"
 
 namespace {
 
@@ -169,15 +171,30 @@ void TCustomForm::SetVisible(bool visible)
     }
 }
 
+TPoint CenteredClientPos(const TRect& area, int clientWidth, int clientHeight, int frameLeft, int frameTop)
+{
+    const int x = area.Left + (area.Width() - clientWidth) / 2;
+    const int y = area.Top + (area.Height() - clientHeight) / 2;
+    return {std::max(x, area.Left + frameLeft), std::max(y, area.Top + frameTop)};
+}
+
 void TCustomForm::CenterOnScreen()
 {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect area = screen->availableGeometry();
-    const int x = area.x() + (area.width() - Width()) / 2;
-    const int y = area.y() + (area.height() - Height()) / 2;
-    SetBounds(x, y, Width(), Height());
+    const QRect a = screen->availableGeometry();
+    // A window not yet shown has no frame: the caption bar's height stands in.
+    QWidget* w = Widget();
+    int frameLeft = w->geometry().x() - w->frameGeometry().x();
+    int frameTop = w->geometry().y() - w->frameGeometry().y();
+    if (frameTop <= 0 && borderStyle_ != bsNone) {
+        frameTop = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        frameLeft = std::max(frameLeft, 0);
+    }
+    const TPoint at = CenteredClientPos(Rect(a.left(), a.top(), a.right() + 1, a.bottom() + 1), Width(), Height(),
+                                        std::max(frameLeft, 0), std::max(frameTop, 0));
+    SetBounds(at.X, at.Y, Width(), Height());
 }
 
 void TCustomForm::SetActiveControl(TWinControl* control)

@@ -17,6 +17,7 @@ void SplitFirst(const std::string& name, std::string& head, std::string& rest)
 struct Loader {
     LoadContext ctx;
     std::vector<TComponent*> created;
+    std::vector<SourcePos> createdAt;
 
     void ApplyAll(TPersistent* object, const ClassInfo& info, const std::vector<FormProperty>& properties)
     {
@@ -32,6 +33,7 @@ struct Loader {
                 ctx.Fail(child.pos, "unknown class " + child.className);
             TComponent* c = info->create(ctx.root);
             created.push_back(c);
+            createdAt.push_back(child.pos);
             c->BeginLoading();
             try {
                 c->SetName(QString::fromStdString(child.name));
@@ -51,6 +53,17 @@ struct Loader {
         }
     }
 };
+
+void EndLoadingAt(TComponent* c, SourcePos pos, const LoadContext& ctx)
+{
+    try {
+        c->EndLoading();
+    } catch (const EFormError&) {
+        throw;
+    } catch (const std::exception& e) {
+        ctx.Fail(pos, e.what());
+    }
+}
 
 void RealignTree(TWinControl* control)
 {
@@ -78,7 +91,15 @@ void ApplyProperty(TPersistent* object, const ClassInfo& info, const FormPropert
     }
     if (!p->read)
         ctx.Fail(property.pos, "property " + head + " of class " + info.name + " cannot be set directly");
-    p->read(object, property.value, ctx);
+    // A setter of any layer may refuse the value (a grid's fixed count, a page
+    // control's tab style); the reader only sees where it stands.
+    try {
+        p->read(object, property.value, ctx);
+    } catch (const EFormError&) {
+        throw;
+    } catch (const std::exception& e) {
+        ctx.Fail(property.value.pos, e.what());
+    }
 }
 
 void LoadForm(TCustomForm* form, const FormObject& tree, const std::string& resource)
@@ -95,10 +116,11 @@ void LoadForm(TCustomForm* form, const FormObject& tree, const std::string& reso
     form->SetName(QString::fromStdString(tree.name));
     loader.ApplyAll(form, *info, tree.properties);
     loader.LoadChildren(form, tree);
-    // Loaded runs in reading order, the form last, once everything exists.
-    for (TComponent* c : loader.created)
-        c->EndLoading();
-    form->EndLoading();
+    // Loaded runs in reading order, the form last, once everything exists; a
+    // fault there is the component's.
+    for (size_t i = 0; i < loader.created.size(); ++i)
+        EndLoadingAt(loader.created[i], loader.createdAt[i], loader.ctx);
+    EndLoadingAt(form, tree.pos, loader.ctx);
     RealignTree(form);
 }
 

@@ -56,6 +56,8 @@ TEST(CommandLine, WrongFormsSayWhatIsWrong)
         {{"stray"}, "unexpected argument stray"},
         {{"--dump"}, "--dump needs a screen class"},
         {{"--dump", "--list"}, "--dump needs a screen class"},
+        {{"--dump", "-h"}, "--dump needs a screen class"},
+        {{"--render", "all", "--out", "-h"}, "--out needs a folder"},
         {{"--render", "all"}, "--render needs --out DIR"},
         {{"--render", "all", "--out", ""}, "--out needs a folder"},
         {{"--render", "all", "--out"}, "--out needs a folder"},

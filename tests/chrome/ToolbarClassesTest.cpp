@@ -152,9 +152,9 @@ TEST_F(ToolbarClasses, WritingAndReadingBackReproducesTheToolbar)
 TEST_F(ToolbarClasses, BrokenReferencesAndValuesFailWithTheReason)
 {
     EXPECT_EQ(ErrorOf(Replace(Screen, "Action = acExit", "Action = acNowhere")),
-              "other: SkinItem2.Action: no action named 'acNowhere'");
+              "SkinItem2.Action: no action named 'acNowhere'");
     EXPECT_EQ(ErrorOf(Replace(Screen, "Images = imlFuncs\n      TabOrder", "Images = acSave\n      TabOrder")),
-              "other: SkinToolbar6.Images: 'acSave' is not an image list");
+              "SkinToolbar6.Images: 'acSave' is not an image list");
     EXPECT_EQ(ErrorOf(Replace(Screen, "ActionList = aclFuncs\n    Caption = '退出'",
                               "ActionList = SkinDock1\n    Caption = '退出'")),
               "ActionList 'SkinDock1' is not an action list");

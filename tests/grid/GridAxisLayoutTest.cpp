@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "grid/GridAxisLayout.h"
+#include "grid/GridExtents.h"
+#include "grid/GridTypes.h"
 
 namespace {
 
@@ -141,3 +143,112 @@ TEST(GridAxisLayout, MaxTopLeftShowsTheCellAtTheFarEdge)
 }
 
 } // namespace
+
+namespace {
+
+// An axis read from extents the way the grid reads it: entries in a block,
+// the default beyond it, and hidden runs passed over by the seek functions.
+struct SeekingAxis {
+    TGridExtents extents;
+    int def = 0;
+    mutable int64_t reads = 0;
+
+    static int Read(const void* c, int i)
+    {
+        const auto* a = static_cast<const SeekingAxis*>(c);
+        ++a->reads;
+        return a->extents.Get(i, a->def);
+    }
+    static int Next(const void* c, int from, int end)
+    {
+        const auto* a = static_cast<const SeekingAxis*>(c);
+        return a->extents.NextPositive(from, end, a->def);
+    }
+    static int Prev(const void* c, int from, int stop)
+    {
+        const auto* a = static_cast<const SeekingAxis*>(c);
+        return a->extents.PrevPositive(from, stop, a->def);
+    }
+    TGridExtentLookup Lookup() const { return TGridExtentLookup(&Read, this, &Next, &Prev); }
+};
+
+} // namespace
+
+TEST(GridAxisLayout, PassingOverHiddenRunsGivesTheSameLayoutAsTheCellByCellWalk)
+{
+    struct Case {
+        std::vector<int> block; // entries before the default part
+        int def;
+        int count;
+    } cases[] = {
+        {{}, 0, 40},
+        {{}, 17, 40},
+        {{20, 0, 0, 30, -1, 0, 25}, 0, 30},
+        {{0, 0, 0, 0, 0, 0, 0, 0}, 12, 30},
+        {{5, 0, 9, 0, 0, 0, 40, 0, 3}, 6, 9},
+        {{0, 0, 50, 0, 0, 0, 0, 0, 0, 0, 0, 60}, 0, 25},
+    };
+    for (const Case& c : cases) {
+        SeekingAxis seeking;
+        seeking.def = c.def;
+        if (!c.block.empty()) {
+            seeking.extents.Resize(static_cast<int>(c.block.size()), 0);
+            for (size_t i = 0; i < c.block.size(); ++i)
+                seeking.extents.Set(static_cast<int>(i), c.block[i]);
+        }
+        std::vector<int> plain;
+        for (int i = 0; i < c.count; ++i)
+            plain.push_back(seeking.extents.Get(i, c.def));
+        for (int fixed : {0, 1, 3}) {
+            for (int fixedEdit : {0, 1}) {
+                for (int topLeft : {fixed, fixed + 2, c.count - 1}) {
+                    for (int client : {0, 30, 90, 400}) {
+                        if (fixedEdit > fixed)
+                            continue;
+                        Axis a(plain, client, topLeft);
+                        a.p.FixedCount = fixed;
+                        a.p.FixedEditCount = fixedEdit;
+                        const TGridAxisLayout want = a.Layout();
+                        a.p.Extent = seeking.Lookup();
+                        const TGridAxisLayout got = a.Layout();
+                        SCOPED_TRACE(testing::Message() << "def " << c.def << " fixed " << fixed << "/" << fixedEdit
+                                                        << " top " << topLeft << " client " << client);
+                        EXPECT_EQ(got.FixedBoundary, want.FixedBoundary);
+                        EXPECT_EQ(got.LockedBoundary, want.LockedBoundary);
+                        EXPECT_EQ(got.GridBoundary, want.GridBoundary);
+                        EXPECT_EQ(got.LastFullVisibleCell, want.LastFullVisibleCell);
+                        EXPECT_EQ(got.FullVisBoundary, want.FullVisBoundary);
+                        for (int i = 0; i < c.count; ++i) {
+                            EXPECT_EQ(got.LinePos(i), want.LinePos(i)) << "cell " << i;
+                            EXPECT_EQ(got.MaxTopLeft(i), want.MaxTopLeft(i)) << "cell " << i;
+                        }
+                        for (int x = 0; x < client + 2; ++x)
+                            EXPECT_EQ(got.CellAt(x), want.CellAt(x)) << "pixel " << x;
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(GridAxisLayout, AMillionHiddenCellsCostWhatTheShownOnesCost)
+{
+    // The widest grid there is, all hidden but two cells in the middle and the last.
+    SeekingAxis axis;
+    axis.extents.Resize(500002, 0);
+    axis.extents.Set(500000, 40);
+    axis.extents.Set(500001, 40);
+    axis.def = 0;
+    TGridAxisParams p;
+    p.CellCount = MaxGridCellCount;
+    p.ClientExtent = 300;
+    p.Extent = axis.Lookup();
+    const TGridAxisLayout l = TGridAxisLayout::Compute(p);
+    EXPECT_EQ(l.LastFullVisibleCell, MaxGridCellCount - 1);
+    EXPECT_EQ(l.LinePos(500001), 41);
+    EXPECT_EQ(l.CellAt(60), 500001);
+    EXPECT_EQ(l.MaxTopLeft(MaxGridCellCount - 1), 500000);
+    // Reads are counted, not timed: the block part is scanned without reads,
+    // the default part skipped in one step.
+    EXPECT_LT(axis.reads, 50);
+}

@@ -196,7 +196,8 @@ TEST_F(GridControl, FailedSizeChangeRollsBack)
     grid->failSizeChange = false;
 
     grid->SetRowHeights(0, 10);
-    EXPECT_EQ(ErrorOf([&] { grid->SetRowCount(TGridExtents::MaxCount); }), "Grid too large for operation");
+    EXPECT_EQ(ErrorOf([&] { grid->SetRowCount(MaxGridCellCount + 1); }),
+              "A grid holds at most 1000000 rows, not 1000001");
     EXPECT_EQ(grid->RowCount(), 5);
     EXPECT_EQ(grid->RowHeights(0), 10);
     EXPECT_EQ(grid->RowExtents().Count(), 5);

@@ -160,3 +160,30 @@ TEST_F(FormLoaderTest, AFailedLoadLeavesNothingBehindWhenTheFormIsFreed)
     EXPECT_EQ(form->ComponentCount(), 1);
     form.reset();
 }
+
+TEST_F(FormLoaderTest, AValueASetterRefusesIsAFormErrorAtThatValue)
+{
+    // Setters of every layer refuse these; the reader must still name the place.
+    struct Case {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"object P: TProbeForm\n  object G: TTavikCustomDrawGrid\n    ColCount = 5\n    FixedCols = 5\n  end\nend\n",
+         "probe.form:4:17: Fixed column count must be less than column count"},
+        {"object P: TProbeForm\n  object G: TTavikCustomDrawGrid\n    FixedRows = -1\n  end\nend\n",
+         "probe.form:3:17: Grid index out of range"},
+        {"object P: TProbeForm\n  object G: TTavikCustomDrawGrid\n    FixedEditCols = 3\n  end\nend\n",
+         "probe.form:3:21: FixedEdit column count must be less than fixed column count"},
+        {"object P: TProbeForm\n  object C: TFlatPageControl\n    TabStyle = tsDotNet\n    TabSplitLine = True\n  end\nend\n",
+         "probe.form:4:20: TabSplitLine must be false when TabStyle is tsDotNet/tsStudio"},
+        // References by name are looked up when loading ends: the component is the place.
+        {"object P: TProbeForm\n  object O: TOrgChart\n    Images = Missing\n  end\nend\n",
+         "probe.form:2:3: O.Images: no image list named 'Missing'"},
+        {"object P: TProbeForm\n  object T: TTreeView\n    Images = Missing\n  end\nend\n",
+         "probe.form:2:3: T.Images: no image list named 'Missing'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(LoadError(c.text), c.error);
+    }
+}
