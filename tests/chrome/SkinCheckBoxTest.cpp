@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QWidget>
 
 #include "chrome/SkinCheckBox.h"
@@ -173,11 +171,9 @@ TEST_F(SkinCheckBoxTest, HotLookComesWithTheMouseAndGoesWithTheTimer)
     EXPECT_TRUE(other->Hot());
     EXPECT_EQ(leaves, 1);
 
-    // The pointer leaves quickly, no mouse event follows: the timer clears it.
+    // The pointer leaves quickly, no mouse event follows: the timer's tick clears it.
     under = nullptr;
-    QEventLoop loop;
-    QTimer::singleShot(3 * TSkinHotTracker::Interval, &loop, &QEventLoop::quit);
-    loop.exec();
+    TSkinHotTracker::Tick();
     EXPECT_FALSE(other->Hot());
     EXPECT_EQ(TSkinHotTracker::Current(), nullptr);
     EXPECT_FALSE(TSkinHotTracker::TimerRunning());

@@ -5,6 +5,7 @@
 #include "EditorTestGrid.h"
 #include "grid/PopupListBox.h"
 #include "platform/Canvas.h"
+#include "support/Controls.h"
 #include "support/Pixels.h"
 
 namespace {
@@ -125,9 +126,7 @@ public:
 TEST(EditorParts, TheEditorSitsOnThePartAndGrowsWithTheText)
 {
     TForm form(nullptr);
-    auto* grid = new PartGrid(&form);
-    grid->SetParent(&form);
-    grid->SetBounds(0, 0, 400, 200);
+    auto* grid = Make<PartGrid>(&form, &form, 0, 0, 400, 200);
     form.SetActiveControl(grid);
     grid->Text(2, 1) = QStringLiteral("ab");
     grid->FocusCell(2, 1, true);

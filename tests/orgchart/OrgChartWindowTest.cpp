@@ -3,6 +3,7 @@
 #include "ChartTestUtil.h"
 #include "orgchart/OcInplaceEdit.h"
 #include "platform/Form.h"
+#include "support/Controls.h"
 #include "support/Input.h"
 
 // Through the window layer, as a user's clicks and keys arrive.
@@ -10,9 +11,7 @@ TEST(OrgChartWindow, ClicksAndKeysReachTheChart)
 {
     TForm form(nullptr);
     form.SetBounds(0, 0, 400, 300);
-    auto* chart = new TestChart(&form);
-    chart->SetParent(&form);
-    chart->SetBounds(0, 0, 400, 300);
+    auto* chart = Make<TestChart>(&form, &form, 0, 0, 400, 300);
     TOcNode* top = chart->Add(nullptr);
     TOcNode* a = chart->Add(top);
     TOcNode* b = chart->Add(top);

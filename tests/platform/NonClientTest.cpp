@@ -9,6 +9,7 @@
 #include "platform/Canvas.h"
 #include "platform/Form.h"
 #include "platform/NonClient.h"
+#include "support/Controls.h"
 #include "support/Input.h"
 #include "support/Pixels.h"
 
@@ -110,9 +111,7 @@ TEST(NonClient, shouldPlaceChildrenPaintingAndTheMouseInTheClientArea)
 {
     Fixture f;
     TScrollee& c = *f.c;
-    auto* child = new TScrollee(&f.form);
-    child->SetParent(&c);
-    child->SetBounds(5, 6, 20, 20);
+    auto* child = Make<TScrollee>(&f.form, &c, 5, 6, 20, 20);
     c.SetNonClientBorder(ncbSingle);
     EXPECT_EQ(child->Widget()->geometry(), QRect(6, 7, 20, 20));
     EXPECT_EQ(c.ClientToScreen({0, 0}), (TPoint{c.Widget()->mapToGlobal(QPoint(1, 1)).x(),
