@@ -6,6 +6,7 @@
 #include "app/GalleryForm.h"
 #include "app/ScreenSnapshot.h"
 #include "grid/InplaceEdit.h"
+#include "support/Pixels.h"
 
 namespace {
 
@@ -31,8 +32,7 @@ TEST(GalleryEditorGrid, OffersEveryEditStyleAndShowsTheEditorOpen)
     const TRect b = editor->ButtonRect();
     const int x = grid->Left() + editor->Left() + b.Left + 3;
     const int y = grid->Top() + editor->Top() + 2;
-    const QRgb p = img.pixel(x, y);
-    EXPECT_EQ(RGBColor(qRed(p), qGreen(p), qBlue(p)), static_cast<TColor>(ColorToRGB(clBtnFace)));
+    EXPECT_EQ(At(img, x, y), Rgb(clBtnFace));
 }
 
 } // namespace

@@ -5,14 +5,9 @@
 #include "app/GalleryDrawGrid.h"
 #include "app/GalleryForm.h"
 #include "app/ScreenSnapshot.h"
+#include "support/Pixels.h"
 
 namespace {
-
-TColor At(const QImage& img, int x, int y)
-{
-    const QRgb p = img.pixel(x, y);
-    return RGBColor(qRed(p), qGreen(p), qBlue(p));
-}
 
 TEST(GalleryForm, RendersEverySampleHeadless)
 {
@@ -33,9 +28,9 @@ TEST(GalleryForm, RendersEverySampleHeadless)
     const int gx = grid->Left() + client.Left;
     const int gy = grid->Top() + client.Top;
     EXPECT_TRUE(grid->ScrollBarVisible(SB_VERT)); // thousands of rows
-    EXPECT_EQ(At(img, gx + 3, gy + 3), static_cast<TColor>(ColorToRGB(clBtnFace)));
+    EXPECT_EQ(At(img, gx + 3, gy + 3), Rgb(clBtnFace));
     const TRect data = grid->CellBounds(8, 20);
-    EXPECT_EQ(At(img, gx + data.Right - 2, gy + data.Top + 1), static_cast<TColor>(ColorToRGB(clWindow)));
+    EXPECT_EQ(At(img, gx + data.Right - 2, gy + data.Top + 1), Rgb(clWindow));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "app/GalleryViewGrid.h"
 #include "app/ScreenSnapshot.h"
 #include "grid/CheckCell.h"
+#include "support/Pixels.h"
 
 namespace {
 
@@ -53,12 +54,9 @@ TEST(GalleryViewGrid, ShowsEveryKindOfCellAndFollowsMoves)
     // The rendered form shows the grid's check boxes and the thick frame of the merged block.
     const QImage img = RenderForm(&form);
     const TRect client = grid->ClientAreaInWindow();
-    auto at = [&](int x, int y) {
-        const QRgb p = img.pixel(grid->Left() + client.Left + x, grid->Top() + client.Top + y);
-        return RGBColor(qRed(p), qGreen(p), qBlue(p));
-    };
+    auto at = [&](int x, int y) { return At(img, grid->Left() + client.Left + x, grid->Top() + client.Top + y); };
     const TRect box = CheckBoxRect(grid->ContentRect(2, 1, grid->CellBounds(2, 1)));
-    EXPECT_EQ(at(box.Left, box.Top), static_cast<TColor>(ColorToRGB(clBtnShadow)));
+    EXPECT_EQ(at(box.Left, box.Top), Rgb(clBtnShadow));
     const TRect block = grid->CellBounds(5, 11);
     EXPECT_EQ(at(block.Right, block.Top + 3), clBlack);
 

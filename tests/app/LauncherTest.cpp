@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QJsonArray>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QWidget>
 #include <QTimer>
@@ -18,26 +17,12 @@
 #include "screens/DepartPropForm.h"
 #include "screens/PostForm.h"
 #include "screens/RolePropForm.h"
+#include "support/Input.h"
+#include "support/ScreenTest.h"
 
 namespace {
 
-class LauncherTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        RunUnitStartup();
-        Application()->SetMessageBoxHook([this](const QString& text, const QString&, unsigned) {
-            messages.push_back(text);
-            return 1;
-        });
-    }
-    void TearDown() override
-    {
-        Application()->SetMessageBoxHook({});
-        Application()->SetModalHook({});
-    }
-    std::vector<QString> messages;
-};
+using LauncherTest = ScreenTest;
 
 // A work screen that counts its instances, to see each opening build a new one.
 int g_liveScreens = 0;
@@ -51,12 +36,6 @@ public:
     }
     ~TCountedPostForm() override { --g_liveScreens; }
 };
-
-void PressKey(QWidget* target, int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
-{
-    QKeyEvent press(QEvent::KeyPress, key, mods);
-    QApplication::sendEvent(target, &press);
-}
 
 } // namespace
 
@@ -100,11 +79,11 @@ TEST_F(LauncherTest, TabMovesInTabOrderNotVerticalOrder)
     form.btnPost->SetFocus();
     std::vector<QString> visited;
     for (int i = 0; i < 5; ++i) {
-        PressKey(form.ActiveControl()->Widget(), Qt::Key_Tab);
+        SendKey(form.ActiveControl()->Widget(), Qt::Key_Tab);
         visited.push_back(form.ActiveControl()->Caption());
     }
     EXPECT_EQ(visited, (std::vector<QString>{"组织机构", "用户管理", "权限设置", "权限查询", "岗位字典"}));
-    PressKey(form.ActiveControl()->Widget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    SendKey(form.ActiveControl()->Widget(), Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(form.ActiveControl(), form.Button5);
     form.Hide();
 }

@@ -26,6 +26,7 @@
 #include "app/Startup.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
+#include "support/ScreenTest.h"
 
 namespace {
 
@@ -194,24 +195,7 @@ private:
     Watchdog& dog_;
 };
 
-class MonkeyTest : public ::testing::TestWithParam<const char*> {
-protected:
-    void SetUp() override
-    {
-        RunUnitStartup();
-        Application()->SetMessageBoxHook([this](const QString& text, const QString&, unsigned flags) {
-            if (flags & MB_ICONERROR)
-                errors.push_back(text);
-            return 1;
-        });
-    }
-    void TearDown() override
-    {
-        Application()->SetMessageBoxHook({});
-        Application()->SetModalHook({});
-    }
-    std::vector<QString> errors;
-};
+using MonkeyTest = ScreenFixture<::testing::TestWithParam<const char*>>;
 
 std::unique_ptr<TCustomForm> MakeForm(const char* className)
 {

@@ -15,21 +15,16 @@
 #include "platform/Application.h"
 #include "platform/ComponentCount.h"
 #include "platform/Form.h"
+#include "support/ScreenTest.h"
 
 namespace {
 
-class OpenClose : public ::testing::TestWithParam<const char*> {
+class OpenClose : public ScreenFixture<::testing::TestWithParam<const char*>> {
 protected:
     void SetUp() override
     {
-        RunUnitStartup();
-        Application()->SetMessageBoxHook([](const QString&, const QString&, unsigned) { return 1; });
+        ScreenFixture::SetUp();
         Application()->SetModalHook([](TCustomForm* form) { form->SetModalResult(mrCancel); });
-    }
-    void TearDown() override
-    {
-        Application()->SetMessageBoxHook({});
-        Application()->SetModalHook({});
     }
 };
 

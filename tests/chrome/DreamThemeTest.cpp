@@ -5,28 +5,18 @@
 #include "chrome/DreamTheme.h"
 #include "chrome/SkinDrawing.h"
 #include "chrome/SkinPanelObject.h"
+#include "support/Pixels.h"
 
 using namespace SkinDrawing;
 
 namespace {
 
-QImage White(int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    return img;
-}
-
-TColor At(const QImage& img, int x, int y)
-{
-    const QRgb p = img.pixel(x, y);
-    return RGBColor(qRed(p), qGreen(p), qBlue(p));
-}
+using canvastest::surface;
 
 class Dream : public ::testing::Test {
 protected:
     TDreamTheme theme{QStringLiteral("Dream")};
-    QImage img = White(40, 22);
+    QImage img = surface(40, 22);
     TCanvas canvas{img};
 
     void Button(bool enabled, bool hot, bool pushed, bool checked)
@@ -75,7 +65,7 @@ TEST(SkinDrawing, GradientRowsFollowTheIntegerFormula)
 
 TEST(SkinDrawing, ChamferedFrameCutsTheCorners)
 {
-    QImage img = White(8, 6);
+    QImage img = surface(8, 6);
     TCanvas c(img);
     ChamferedFrame(c, {0, 0, 8, 6}, 2, 2, clBlack);
     const char* rows[] = {"..####..", ".#....#.", "#......#", "#......#", ".#....#.", "..####.."};
@@ -101,7 +91,7 @@ TEST_F(Dream, ColourTableOfTheItemStates)
     EXPECT_EQ(theme.ItemColors(4).frame, 0x00A0A0A0);
     EXPECT_EQ(theme.ItemColors(5).fill, theme.ItemColors(4).fill);
     EXPECT_EQ(theme.ItemColors(5).text, 0x00C0C0C0);
-    EXPECT_EQ(theme.ItemColors(5).frame, static_cast<TColor>(ColorToRGB(clHighlight)));
+    EXPECT_EQ(theme.ItemColors(5).frame, Rgb(clHighlight));
     EXPECT_EQ(theme.ItemColors(7).fill, 0x00DCD8D0);
     EXPECT_EQ(theme.ItemColors(8).text, clNone);
     // The states chosen for an item.
@@ -115,13 +105,13 @@ TEST_F(Dream, ColourTableOfTheItemStates)
 
 TEST_F(Dream, DockAndToolbarBackground)
 {
-    QImage dock = White(30, 26);
+    QImage dock = surface(30, 26);
     TCanvas dc(dock);
     theme.PaintDock(dc, {0, 0, 30, 26});
     EXPECT_EQ(At(dock, 0, 0), 0x00E0E0E0);
     EXPECT_EQ(At(dock, 29, 25), 0x00E0E0E0);
 
-    QImage bar = White(300, 26);
+    QImage bar = surface(300, 26);
     TCanvas bc(bar);
     theme.PaintToolbarBackground(bc, {0, 0, 300, 26});
     EXPECT_EQ(At(bar, 150, 0), clWhite);
@@ -129,7 +119,7 @@ TEST_F(Dream, DockAndToolbarBackground)
     EXPECT_EQ(At(bar, 299, 25), 0x00DCD8D0);
 
     // Standing on its side, the shading runs left to right.
-    QImage side = White(26, 100);
+    QImage side = surface(26, 100);
     TCanvas sc(side);
     theme.PaintToolbarBackground(sc, {0, 0, 26, 100});
     EXPECT_EQ(At(side, 0, 99), clWhite);
@@ -150,7 +140,7 @@ TEST_F(Dream, HotButtonFrames)
 
     img.fill(Qt::white);
     Button(false, true, false, false); // a disabled item marked hot
-    EXPECT_EQ(At(img, 2, 0), static_cast<TColor>(ColorToRGB(clHighlight)));
+    EXPECT_EQ(At(img, 2, 0), Rgb(clHighlight));
 }
 
 TEST_F(Dream, PushedCheckedAndNormalButtons)
@@ -183,7 +173,7 @@ TEST_F(Dream, PushedCheckedAndNormalButtons)
 
 TEST_F(Dream, CheckBoxesTakeTheThemesLook)
 {
-    QImage box = White(13, 13);
+    QImage box = surface(13, 13);
     TCanvas c(box);
     theme.PaintFrameControl(c, {0, 0, 13, 13}, skfCheckBox, skfChecked);
     EXPECT_EQ(At(box, 0, 0), 0x00808080);

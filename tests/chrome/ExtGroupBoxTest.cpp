@@ -3,24 +3,11 @@
 #include "chrome/ExtGroupBox.h"
 #include "platform/Button.h"
 #include "platform/Canvas.h"
-#include "platform/CanvasTestUtil.h"
 #include "platform/Form.h"
 #include "platform/Panel.h"
+#include "support/Pixels.h"
 
 namespace {
-
-QImage Painted(TControl& c)
-{
-    c.Repaint();
-    return *c.Surface();
-}
-
-const auto At = canvastest::at;
-
-TColor Rgb(TColor c)
-{
-    return static_cast<TColor>(ColorToRGB(c));
-}
 
 // '#' where the row (column) has colour c, '.' elsewhere.
 std::string Row(const QImage& img, int y, int x0, int x1, TColor c)
@@ -37,20 +24,6 @@ std::string Col(const QImage& img, int x, int y0, int y1, TColor c)
     for (int y = y0; y < y1; ++y)
         s += At(img, x, y) == Rgb(c) ? '#' : '.';
     return s;
-}
-
-int CharHeight(const TControl& c, const QString& s)
-{
-    TCanvas measure;
-    measure.Font().Assign(&c.Font());
-    return measure.TextHeight(s);
-}
-
-int TextWidth(const TControl& c, const QString& s)
-{
-    TCanvas measure;
-    measure.Font().Assign(&c.Font());
-    return measure.TextWidth(s);
 }
 
 // A flat box (no etched second line) in a colour of its own, lines in red.
@@ -75,7 +48,7 @@ TEST(ExtGroupBox, DefaultsAndChildArea)
     EXPECT_EQ(box.BorderLines(), AllBorderlines);
     EXPECT_FALSE(box.DrawGradient());
     EXPECT_EQ(box.BorderLineColor(), clBtnShadow);
-    const int th = CharHeight(box, QStringLiteral("0")) + 4;
+    const int th = TextHeight(box.Font(), QStringLiteral("0")) + 4;
     EXPECT_EQ(box.TitleHeight(), th);
 
     TPanel child(nullptr);
@@ -110,7 +83,7 @@ TEST(ExtGroupBox, TitleAtTheLeftInterruptsTheTopLine)
     box.SetBounds(0, 0, 120, 50);
     box.SetCaption(QStringLiteral("Group"));
     const int top = box.TitleHeight() / 2 - 1;
-    const int tw = TextWidth(box, box.Caption());
+    const int tw = TextWidth(box.Font(), box.Caption());
     const QImage img = Painted(box);
     // The title starts at 8: the line stops short of 7 and resumes two after the text.
     const std::string row = Row(img, top, 0, 120, clRed);

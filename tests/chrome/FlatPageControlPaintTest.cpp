@@ -3,15 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QImage>
-#include <QMouseEvent>
-#include <QWidget>
 
 #include "chrome/BandGradient.h"
 #include "chrome/FlatPageControl.h"
 #include "platform/Canvas.h"
 #include "platform/Form.h"
+#include "support/Input.h"
+#include "support/Pixels.h"
 
 namespace {
 
@@ -22,11 +21,6 @@ constexpr TColor SheetBorder = 0x000000FF;
 constexpr TColor PageColor = 0x0000FF00;
 constexpr TColor TabFill = 0x00ABCDEF;
 constexpr TColor ActiveFill = 0x00FEDCBA;
-
-TColor Rgb(TColor c)
-{
-    return static_cast<TColor>(ColorToRGB(c));
-}
 
 TColor Grey(int v)
 {
@@ -72,14 +66,12 @@ protected:
             image = *pc->Surface();
             painted = true;
         }
-        return FromQColor(QColor(image.pixel(x, y)));
+        return ::At(image, x, y);
     }
     void Changed() { painted = false; }
     void Mouse(QEvent::Type type, int x, int y)
     {
-        const Qt::MouseButtons buttons = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-        QMouseEvent e(type, QPointF(x, y), QPointF(x, y), Qt::LeftButton, buttons, Qt::NoModifier);
-        QApplication::sendEvent(pc->Widget(), &e);
+        SendMouse(pc, type, x, y, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton);
         Changed();
     }
 
@@ -98,7 +90,7 @@ TEST(BandGradient, BandsAndColoursFollowTheRoundedSteps)
     TCanvas c(img);
     FillBandGradient(c, {0, 0, 10, 16}, clBlack, clWhite, 16, false);
     for (int k = 0; k < 16; ++k)
-        EXPECT_EQ(FromQColor(QColor(img.pixel(5, k))), Grey(static_cast<int>(std::nearbyint(k * 255.0 / 16))))
+        EXPECT_EQ(At(img, 5, k), Grey(static_cast<int>(std::nearbyint(k * 255.0 / 16))))
             << k;
 
     // Three bands over ten columns start at 0, 3 and 7; each is one pixel thicker
@@ -106,10 +98,10 @@ TEST(BandGradient, BandsAndColoursFollowTheRoundedSteps)
     FillBandGradient(c, {0, 0, 10, 16}, clBlack, clRed, 3, true);
     const TColor expected[10] = {0, 0, 0, 85, 85, 85, 85, 170, 170, 170};
     for (int x = 0; x < 10; ++x)
-        EXPECT_EQ(FromQColor(QColor(img.pixel(x, 3))), RGBColor(expected[x], 0, 0)) << x;
+        EXPECT_EQ(At(img, x, 3), RGBColor(expected[x], 0, 0)) << x;
 
     FillBandGradient(c, {0, 0, 10, 16}, clNavy, clWhite, 0, false);  // no bands: one
-    EXPECT_EQ(FromQColor(QColor(img.pixel(9, 15))), clNavy);
+    EXPECT_EQ(At(img, 9, 15), clNavy);
 }
 
 TEST_F(FlatPageControlPaint, ClassicStripFrameAndSplitLine)

@@ -4,27 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QWidget>
-
 #include "chrome/FlatPageControl.h"
 #include "platform/Edit.h"
 #include "platform/Form.h"
+#include "support/Errors.h"
+#include "support/Input.h"
 
 namespace {
-
-template <class Fn>
-std::string ErrorOf(Fn fn)
-{
-    try {
-        fn();
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return "no error";
-}
 
 class FlatPageControlTest : public ::testing::Test {
 protected:
@@ -55,16 +41,9 @@ protected:
         }
         return s;
     }
-    void Press(TControl* target, int key, Qt::KeyboardModifiers mods)
-    {
-        QKeyEvent e(QEvent::KeyPress, key, mods);
-        QApplication::sendEvent(target->Widget(), &e);
-    }
     void Mouse(QEvent::Type type, int x, int y)
     {
-        const Qt::MouseButtons buttons = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-        QMouseEvent e(type, QPointF(x, y), QPointF(x, y), Qt::LeftButton, buttons, Qt::NoModifier);
-        QApplication::sendEvent(pc->Widget(), &e);
+        SendMouse(pc, type, x, y, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton);
     }
     TPoint Centre(int page) const
     {
@@ -204,13 +183,13 @@ TEST_F(FlatPageControlTest, CtrlTabFromAChildCyclesThroughVisibleTabs)
     edit->SetFocus();
     ASSERT_EQ(form->ActiveControl(), edit);
     // The key goes to whatever has the focus; it follows the pages.
-    Press(form->ActiveControl(), Qt::Key_Tab, Qt::ControlModifier);
+    SendKey(form->ActiveControl(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(State(), "First [Second] Third Fourth");
-    Press(form->ActiveControl(), Qt::Key_Tab, Qt::ControlModifier);
+    SendKey(form->ActiveControl(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(State(), "First Second Third [Fourth]");  // hidden tab skipped
-    Press(form->ActiveControl(), Qt::Key_Tab, Qt::ControlModifier);
+    SendKey(form->ActiveControl(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(State(), "[First] Second Third Fourth");  // wraps
-    Press(form->ActiveControl(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    SendKey(form->ActiveControl(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(State(), "First Second Third [Fourth]");  // Ctrl+Shift+Tab from the first
     EXPECT_EQ(log, (std::vector<std::string>{"change", "change", "change", "change"}));
     form->Hide();

@@ -2,46 +2,15 @@
 
 #include "chrome/GradientPanel.h"
 #include "platform/Canvas.h"
-#include "platform/CanvasTestUtil.h"
+#include "support/Pixels.h"
 
 namespace {
 
-QImage Painted(TControl& c)
-{
-    c.Repaint();
-    return *c.Surface();
-}
-
-const auto At = canvastest::at;
-
-// Half-open bounding box of the pixels in colour c; empty when there are none.
-TRect BoxOf(const QImage& img, TColor c)
-{
-    const TColor rgb = static_cast<TColor>(ColorToRGB(c));
-    TRect b{1 << 20, 1 << 20, -1, -1};
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (At(img, x, y) == rgb) {
-                b.Left = std::min(b.Left, x);
-                b.Top = std::min(b.Top, y);
-                b.Right = std::max(b.Right, x + 1);
-                b.Bottom = std::max(b.Bottom, y + 1);
-            }
-    return b.Right < 0 ? TRect{} : b;
-}
+using canvastest::boxOf;
 
 int TextHeightW(TControl& c)
 {
-    TCanvas measure;
-    measure.Font().Assign(&c.Font());
-    return measure.TextHeight(QStringLiteral("W"));
-}
-
-int TextWidth(TControl& c, const QString& s)
-{
-    TCanvas measure;
-    measure.Font().Assign(&c.Font());
-    return measure.TextWidth(s);
+    return TextHeight(c.Font(), QStringLiteral("W"));
 }
 
 const TColor ScreenBackground = 15658734;
@@ -60,9 +29,9 @@ TEST(GradientPanel, TitleStripShowsTheGradientAndItsCentredTitle)
     EXPECT_EQ(At(img, 1, 21), g.TableEntry(255));
     EXPECT_EQ(At(img, 238, 10), g.TableEntry(128));
 
-    const TRect text = BoxOf(img, strip.Font().Color());
+    const TRect text = boxOf(img, strip.Font().Color());
     ASSERT_FALSE(text.Width() == 0);
-    const int width = TextWidth(strip, strip.Caption());
+    const int width = TextWidth(strip.Font(), strip.Caption());
     EXPECT_NEAR(text.Left + text.Right, 240, 2 + (width - text.Width()));
     const int top = (22 - TextHeightW(strip)) / 2;
     EXPECT_GE(text.Top, top);
@@ -96,9 +65,9 @@ TEST(GradientPanel, GradientContainerPaintsUnderItsChildren)
     // Row y of a 200-high ramp shows the last band starting on it.
     EXPECT_EQ(At(img, 5, 0), p.Gradient().TableEntry(2));
     EXPECT_EQ(At(img, 5, 199), p.Gradient().TableEntry(255));
-    const TRect text = BoxOf(img, p.Font().Color());
+    const TRect text = boxOf(img, p.Font().Color());
     const int h = TextHeightW(p);
-    EXPECT_NEAR(text.Left + text.Right, 300, 2 + (TextWidth(p, p.Caption()) - text.Width()));
+    EXPECT_NEAR(text.Left + text.Right, 300, 2 + (TextWidth(p.Font(), p.Caption()) - text.Width()));
     EXPECT_GE(text.Top, (200 - h) / 2);
     EXPECT_LE(text.Bottom, (200 - h) / 2 + h);
 }
@@ -116,7 +85,7 @@ TEST(GradientPanel, BevelledContainerLooksLikeAPlainRaisedPanel)
     p.SetBorderColor(clRed);
     p.SetInnerBorderColor(clRed);
     EXPECT_EQ(Painted(p), Painted(plain));
-    EXPECT_EQ(At(Painted(p), 0, 0), static_cast<TColor>(ColorToRGB(clBtnHighlight)));
+    EXPECT_EQ(At(Painted(p), 0, 0), Rgb(clBtnHighlight));
 
     p.SetBorderWidth(0);
     TPanel child(nullptr);
@@ -126,7 +95,7 @@ TEST(GradientPanel, BevelledContainerLooksLikeAPlainRaisedPanel)
 
     p.SetBevelOuter(bvNone);
     p.SetBevelInner(bvLowered); // any bevel counts
-    EXPECT_EQ(BoxOf(Painted(p), p.Gradient().TableEntry(255)), TRect{});
+    EXPECT_EQ(boxOf(Painted(p), p.Gradient().TableEntry(255)), TRect{});
 }
 
 TEST(GradientPanel, BorderRectanglesAndMargins)
@@ -182,7 +151,7 @@ TEST(GradientPanel, ChangesRepaint)
     EXPECT_TRUE(p.TakeInvalidations().empty());
     p.SetDrawGradient(false);
     EXPECT_FALSE(p.TakeInvalidations().empty());
-    EXPECT_EQ(At(Painted(p), 10, 29), static_cast<TColor>(ColorToRGB(p.Color())));
+    EXPECT_EQ(At(Painted(p), 10, 29), Rgb(p.Color()));
 }
 
 TEST(GradientPanel, AssignCopiesAllButTheInnerBorderColour)

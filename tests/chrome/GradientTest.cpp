@@ -4,13 +4,12 @@
 #include <set>
 
 #include "chrome/Gradient.h"
-#include "platform/CanvasTestUtil.h"
 #include "platform/CanvasTypes.h"
+#include "support/Pixels.h"
 
 namespace {
 
 using canvastest::surface;
-const auto At = canvastest::at;
 
 // The gradient drawn alone on a surface of its own size.
 QImage Rendered(TGradient& g, int w, int h, TColor ground = clRed)
@@ -80,7 +79,7 @@ TEST(GradientTable, InverseDirectionAndSystemColours)
     EXPECT_EQ(g.TableEntry(255), White);
     // A system colour ramps from its resolved value, not from its palette number.
     g.SetBeginColor(clBtnFace);
-    EXPECT_EQ(g.TableEntry(255), static_cast<TColor>(ColorToRGB(clBtnFace)));
+    EXPECT_EQ(g.TableEntry(255), Rgb(clBtnFace));
 }
 
 // ---- Figures ---------------------------------------------------------------------

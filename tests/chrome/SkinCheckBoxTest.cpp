@@ -4,10 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QEventLoop>
-#include <QKeyEvent>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QWidget>
 
 #include "chrome/SkinCheckBox.h"
@@ -16,47 +13,11 @@
 #include "platform/Edit.h"
 #include "platform/Form.h"
 #include "platform/Panel.h"
+#include "support/Controls.h"
+#include "support/Input.h"
+#include "support/Pixels.h"
 
 namespace {
-
-template <class T>
-T* Make(TCustomForm* form, TWinControl* parent, int l, int t, int w, int h)
-{
-    auto* c = new T(form);
-    c->SetParent(parent);
-    c->SetBounds(l, t, w, h);
-    return c;
-}
-
-void Mouse(TControl* c, QEvent::Type type, int x, int y)
-{
-    QMouseEvent e(type, QPointF(x, y), QPointF(x, y), Qt::LeftButton,
-                  type == QEvent::MouseButtonRelease || type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                  Qt::NoModifier);
-    QApplication::sendEvent(c->Widget(), &e);
-}
-
-void ClickAt(TControl* c, int x, int y)
-{
-    Mouse(c, QEvent::MouseButtonPress, x, y);
-    Mouse(c, QEvent::MouseButtonRelease, x, y);
-}
-
-void Key(TControl* c, QEvent::Type type, int key)
-{
-    QKeyEvent e(type, key, Qt::NoModifier, key == Qt::Key_Space ? QStringLiteral(" ") : QString());
-    QApplication::sendEvent(c->Widget(), &e);
-}
-
-TColor Pixel(const QImage* image, int x, int y)
-{
-    return FromQColor(QColor(image->pixel(x, y)));
-}
-
-TColor Rgb(TColor c)
-{
-    return static_cast<TColor>(ColorToRGB(c));
-}
 
 class SkinCheckBoxTest : public ::testing::Test {
 protected:
@@ -191,8 +152,8 @@ TEST_F(SkinCheckBoxTest, HotLookComesWithTheMouseAndGoesWithTheTimer)
     EXPECT_TRUE(TSkinHotTracker::TimerExists());
     EXPECT_FALSE(TSkinHotTracker::TimerRunning());
     under = box;
-    Mouse(box, QEvent::MouseMove, 5, 5);
-    Mouse(box, QEvent::MouseMove, 6, 5);
+    SendMouse(box, QEvent::MouseMove, 5, 5, Qt::NoButton);
+    SendMouse(box, QEvent::MouseMove, 6, 5, Qt::NoButton);
     EXPECT_TRUE(box->Hot());
     EXPECT_EQ(TSkinHotTracker::Current(), box);
     EXPECT_TRUE(TSkinHotTracker::TimerRunning());
@@ -205,23 +166,21 @@ TEST_F(SkinCheckBoxTest, HotLookComesWithTheMouseAndGoesWithTheTimer)
 
     // Moving onto another skinned control hands the hot look over.
     under = other;
-    Mouse(other, QEvent::MouseMove, 5, 5);
+    SendMouse(other, QEvent::MouseMove, 5, 5, Qt::NoButton);
     EXPECT_FALSE(box->Hot());
     EXPECT_TRUE(other->Hot());
     EXPECT_EQ(leaves, 1);
 
-    // The pointer leaves quickly, no mouse event follows: the timer clears it.
+    // The pointer leaves quickly, no mouse event follows: the timer's tick clears it.
     under = nullptr;
-    QEventLoop loop;
-    QTimer::singleShot(3 * TSkinHotTracker::Interval, &loop, &QEventLoop::quit);
-    loop.exec();
+    TSkinHotTracker::Tick();
     EXPECT_FALSE(other->Hot());
     EXPECT_EQ(TSkinHotTracker::Current(), nullptr);
     EXPECT_FALSE(TSkinHotTracker::TimerRunning());
 
     // A hot control that is disabled loses the look at once.
     under = box;
-    Mouse(box, QEvent::MouseMove, 5, 5);
+    SendMouse(box, QEvent::MouseMove, 5, 5, Qt::NoButton);
     box->SetEnabled(false);
     EXPECT_FALSE(box->Hot());
     EXPECT_EQ(TSkinHotTracker::Current(), nullptr);
@@ -248,34 +207,34 @@ TEST(SkinHotTrackerLifetime, OneTimerWhileAnySkinnedControlExists)
 
 TEST_F(SkinCheckBoxTest, PressedWhileTheButtonOrSpaceIsHeld)
 {
-    Mouse(box, QEvent::MouseButtonPress, 5, 8);
+    SendMouse(box, QEvent::MouseButtonPress, 5, 8, Qt::LeftButton);
     EXPECT_TRUE(box->Pressed());
     EXPECT_TRUE(box->Hot());
     EXPECT_TRUE(box->FrameFlags() & skfPushed);
-    Mouse(box, QEvent::MouseButtonRelease, 5, 8);
+    SendMouse(box, QEvent::MouseButtonRelease, 5, 8, Qt::LeftButton);
     EXPECT_FALSE(box->Pressed());
     EXPECT_FALSE(box->FrameFlags() & skfPushed);
     EXPECT_EQ(box->State(), cbChecked);
 
     // Released off the control: pressed ends, nothing toggles.
-    Mouse(box, QEvent::MouseButtonPress, 5, 8);
-    Mouse(box, QEvent::MouseButtonRelease, 300, 8);
+    SendMouse(box, QEvent::MouseButtonPress, 5, 8, Qt::LeftButton);
+    SendMouse(box, QEvent::MouseButtonRelease, 300, 8, Qt::LeftButton);
     EXPECT_FALSE(box->Pressed());
     EXPECT_EQ(box->State(), cbChecked);
 
     box->SetFocus();
-    Key(box, QEvent::KeyPress, Qt::Key_Space);
+    SendKey(box, Qt::Key_Space, Qt::NoModifier, QEvent::KeyPress, QStringLiteral(" "));
     EXPECT_TRUE(box->Pressed());
     EXPECT_EQ(box->State(), cbChecked);
-    Key(box, QEvent::KeyRelease, Qt::Key_Space);
+    SendKey(box, Qt::Key_Space, Qt::NoModifier, QEvent::KeyRelease, QStringLiteral(" "));
     EXPECT_FALSE(box->Pressed());
     EXPECT_EQ(box->State(), cbUnchecked);
 
     // Losing the focus with Space held cancels the press.
-    Key(box, QEvent::KeyPress, Qt::Key_Space);
+    SendKey(box, Qt::Key_Space, Qt::NoModifier, QEvent::KeyPress, QStringLiteral(" "));
     Make<TEdit>(form.get(), form.get(), 200, 10, 80, 20)->SetFocus();
     EXPECT_FALSE(box->Pressed());
-    Key(box, QEvent::KeyRelease, Qt::Key_Space);
+    SendKey(box, Qt::Key_Space, Qt::NoModifier, QEvent::KeyRelease, QStringLiteral(" "));
     EXPECT_EQ(box->State(), cbUnchecked);
 }
 
@@ -337,27 +296,27 @@ TEST_F(SkinCheckBoxTest, PaintsTheClassicBoxBesideTheText)
     box->Repaint();
     const QImage* img = box->Surface();
     ASSERT_TRUE(img);
-    EXPECT_EQ(Pixel(img, 0, 2), Rgb(clBtnShadow));
-    EXPECT_EQ(Pixel(img, 0, 1), Rgb(clWhite));
-    EXPECT_EQ(Pixel(img, 12, 14), Rgb(clBtnHighlight));
-    EXPECT_EQ(Pixel(img, 1, 3), Rgb(cl3DDkShadow));
-    EXPECT_EQ(Pixel(img, 11, 13), Rgb(cl3DLight));
-    EXPECT_EQ(Pixel(img, 2, 4), Rgb(clWindow));
-    EXPECT_EQ(Pixel(img, 9, 5), Rgb(clWindowText)); // tip of the check mark
-    EXPECT_EQ(Pixel(img, 3, 5), Rgb(clWindow));
-    EXPECT_EQ(Pixel(img, 13, 8), Rgb(clWhite));
+    EXPECT_EQ(At(img, 0, 2), Rgb(clBtnShadow));
+    EXPECT_EQ(At(img, 0, 1), Rgb(clWhite));
+    EXPECT_EQ(At(img, 12, 14), Rgb(clBtnHighlight));
+    EXPECT_EQ(At(img, 1, 3), Rgb(cl3DDkShadow));
+    EXPECT_EQ(At(img, 11, 13), Rgb(cl3DLight));
+    EXPECT_EQ(At(img, 2, 4), Rgb(clWindow));
+    EXPECT_EQ(At(img, 9, 5), Rgb(clWindowText)); // tip of the check mark
+    EXPECT_EQ(At(img, 3, 5), Rgb(clWindow));
+    EXPECT_EQ(At(img, 13, 8), Rgb(clWhite));
     // Nothing between the box and the text.
     for (int x = 13; x < 21; ++x)
         for (int y = 0; y < 17; ++y)
-            ASSERT_EQ(Pixel(img, x, y), Rgb(clWhite)) << x << "," << y;
+            ASSERT_EQ(At(img, x, y), Rgb(clWhite)) << x << "," << y;
 
     box->SetAlignment(taRightJustify);
     box->SetAlignment(taCenter); // not a side: refused
     EXPECT_EQ(box->Alignment(), taRightJustify);
     box->Repaint();
     img = box->Surface();
-    EXPECT_EQ(Pixel(img, 87, 2), Rgb(clBtnShadow));
-    EXPECT_EQ(Pixel(img, 99, 14), Rgb(clBtnHighlight));
+    EXPECT_EQ(At(img, 87, 2), Rgb(clBtnShadow));
+    EXPECT_EQ(At(img, 99, 14), Rgb(clBtnHighlight));
     EXPECT_EQ(box->MeasuredTextRect().Right, 79);
 }
 
@@ -370,15 +329,15 @@ TEST_F(SkinCheckBoxTest, FocusFrameSpansTheTextAndTheFullHeight)
     const QImage* img = box->Surface();
     const TRect text = box->MeasuredTextRect();
     // Black on white: every other pixel of the frame inverted.
-    EXPECT_EQ(Pixel(img, 20, 0), Rgb(clBlack));
-    EXPECT_EQ(Pixel(img, 21, 0), Rgb(clWhite));
-    EXPECT_EQ(Pixel(img, 19, 1), Rgb(clBlack));
-    EXPECT_EQ(Pixel(img, 18, 0), Rgb(clWhite));
-    EXPECT_EQ(Pixel(img, 19, 15), Rgb(clBlack));
+    EXPECT_EQ(At(img, 20, 0), Rgb(clBlack));
+    EXPECT_EQ(At(img, 21, 0), Rgb(clWhite));
+    EXPECT_EQ(At(img, 19, 1), Rgb(clBlack));
+    EXPECT_EQ(At(img, 18, 0), Rgb(clWhite));
+    EXPECT_EQ(At(img, 19, 15), Rgb(clBlack));
     const int right = text.Right + 2 - 1;
-    EXPECT_EQ(Pixel(img, right, (right + 16) % 2 == 0 ? 16 : 15), Rgb(clBlack));
-    EXPECT_EQ(Pixel(img, right + 1, 16), Rgb(clWhite));
-    EXPECT_EQ(Pixel(img, right + 1, 15), Rgb(clWhite));
+    EXPECT_EQ(At(img, right, (right + 16) % 2 == 0 ? 16 : 15), Rgb(clBlack));
+    EXPECT_EQ(At(img, right + 1, 16), Rgb(clWhite));
+    EXPECT_EQ(At(img, right + 1, 15), Rgb(clWhite));
 }
 
 TEST_F(SkinCheckBoxTest, DisabledTextIsEngraved)
@@ -391,12 +350,12 @@ TEST_F(SkinCheckBoxTest, DisabledTextIsEngraved)
     box->SetEnabled(false);
     box->Repaint();
     const QImage* img = box->Surface();
-    auto ink = [&](int x, int y) { return x >= 0 && y >= 0 && Pixel(&plain, x, y) == Rgb(clBtnShadow); };
+    auto ink = [&](int x, int y) { return x >= 0 && y >= 0 && At(&plain, x, y) == Rgb(clBtnShadow); };
     int inked = 0;
     for (int y = 0; y < 17; ++y)
         for (int x = 15; x < 100; ++x) {
             const TColor expected = ink(x, y) ? Rgb(clBtnShadow) : ink(x - 1, y - 1) ? Rgb(clBtnHighlight) : Rgb(clWhite);
-            ASSERT_EQ(Pixel(img, x, y), expected) << x << "," << y;
+            ASSERT_EQ(At(img, x, y), expected) << x << "," << y;
             inked += ink(x, y);
         }
     EXPECT_GT(inked, 20);
@@ -405,7 +364,7 @@ TEST_F(SkinCheckBoxTest, DisabledTextIsEngraved)
 TEST_F(SkinCheckBoxTest, DraggingOffWithTheButtonDownDropsTheHotAndPushedLook)
 {
     under = box;
-    Mouse(box, QEvent::MouseButtonPress, 5, 8);
+    SendMouse(box, QEvent::MouseButtonPress, 5, 8, Qt::LeftButton);
     EXPECT_TRUE(box->FrameFlags() & skfPushed);
     under = nullptr;
     QMouseEvent move(QEvent::MouseMove, QPointF(300, 8), QPointF(300, 8), Qt::NoButton, Qt::LeftButton,
@@ -414,12 +373,12 @@ TEST_F(SkinCheckBoxTest, DraggingOffWithTheButtonDownDropsTheHotAndPushedLook)
     EXPECT_FALSE(box->Hot());
     EXPECT_TRUE(box->Pressed());
     EXPECT_FALSE(box->FrameFlags() & skfPushed);
-    Mouse(box, QEvent::MouseButtonRelease, 300, 8);
+    SendMouse(box, QEvent::MouseButtonRelease, 300, 8, Qt::LeftButton);
     EXPECT_FALSE(box->Pressed());
     EXPECT_EQ(box->State(), cbUnchecked);
 
     // Disabling in the middle of a press ends it.
-    Mouse(box, QEvent::MouseButtonPress, 5, 8);
+    SendMouse(box, QEvent::MouseButtonPress, 5, 8, Qt::LeftButton);
     box->SetEnabled(false);
     EXPECT_FALSE(box->Pressed());
     EXPECT_FALSE(box->Hot());
@@ -451,9 +410,9 @@ TEST_F(SkinCheckBoxTest, TheThemeDrawsTheBoxWithTheStateFlags)
     EXPECT_EQ(last().flags, unsigned(skfMixed));
     box->SetFocus();
     under = box;
-    Mouse(box, QEvent::MouseButtonPress, 5, 8);
+    SendMouse(box, QEvent::MouseButtonPress, 5, 8, Qt::LeftButton);
     EXPECT_EQ(last().flags, unsigned(skfMixed | skfHot | skfPushed | skfFocused));
-    Mouse(box, QEvent::MouseButtonRelease, 5, 8);
+    SendMouse(box, QEvent::MouseButtonRelease, 5, 8, Qt::LeftButton);
     EXPECT_EQ(last().flags, unsigned(skfChecked | skfHot | skfFocused));
     box->SetEnabled(false);
     EXPECT_EQ(last().flags, unsigned(skfDisabled));

@@ -4,33 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMouseEvent>
-#include <QWidget>
-
 #include "chrome/SkinRadioButton.h"
 #include "platform/Form.h"
 #include "platform/Panel.h"
+#include "support/Controls.h"
+#include "support/Input.h"
+#include "support/Pixels.h"
 
 namespace {
-
-template <class T>
-T* Make(TCustomForm* form, TWinControl* parent, int l, int t, int w, int h)
-{
-    auto* c = new T(form);
-    c->SetParent(parent);
-    c->SetBounds(l, t, w, h);
-    return c;
-}
-
-void ClickAt(TControl* c, int x, int y)
-{
-    for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent e(type, QPointF(x, y), QPointF(x, y), Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(c->Widget(), &e);
-    }
-}
 
 // The view switch of the organisation screen: two grouped buttons whose
 // handlers each show their own page, whatever the new state.
@@ -138,23 +119,22 @@ TEST_F(OrgViewSwitch, ClickingBesideTheCaptionDoesNothing)
 
 TEST_F(OrgViewSwitch, PaintsTheClassicCircleAndDot)
 {
-    auto rgb = [](TColor c) { return static_cast<TColor>(ColorToRGB(c)); };
-    auto pixel = [&](int x, int y) { return FromQColor(QColor(pic->Surface()->pixel(x, y))); };
+    auto pixel = [&](int x, int y) { return At(pic->Surface(), x, y); };
     pic->SetColor(clWhite);
     pic->Repaint();
     // The circle's top row, the dark upper-left and light lower-right rings.
-    EXPECT_EQ(pixel(3, 2), rgb(clWhite));
-    EXPECT_EQ(pixel(4, 2), rgb(clBtnShadow));
-    EXPECT_EQ(pixel(0, 6), rgb(clBtnShadow));
-    EXPECT_EQ(pixel(11, 8), rgb(clBtnHighlight));
-    EXPECT_EQ(pixel(1, 6), rgb(cl3DDkShadow));
-    EXPECT_EQ(pixel(10, 8), rgb(cl3DLight));
-    EXPECT_EQ(pixel(3, 6), rgb(clWindow));
+    EXPECT_EQ(pixel(3, 2), Rgb(clWhite));
+    EXPECT_EQ(pixel(4, 2), Rgb(clBtnShadow));
+    EXPECT_EQ(pixel(0, 6), Rgb(clBtnShadow));
+    EXPECT_EQ(pixel(11, 8), Rgb(clBtnHighlight));
+    EXPECT_EQ(pixel(1, 6), Rgb(cl3DDkShadow));
+    EXPECT_EQ(pixel(10, 8), Rgb(cl3DLight));
+    EXPECT_EQ(pixel(3, 6), Rgb(clWindow));
     // The dot, its corners cut.
-    EXPECT_EQ(pixel(5, 6), rgb(clWindowText));
-    EXPECT_EQ(pixel(4, 7), rgb(clWindowText));
-    EXPECT_EQ(pixel(4, 6), rgb(clWindow));
+    EXPECT_EQ(pixel(5, 6), Rgb(clWindowText));
+    EXPECT_EQ(pixel(4, 7), Rgb(clWindowText));
+    EXPECT_EQ(pixel(4, 6), Rgb(clWindow));
     text->SetChecked(true);
     pic->Repaint();
-    EXPECT_EQ(pixel(5, 6), rgb(clWindow));
+    EXPECT_EQ(pixel(5, 6), Rgb(clWindow));
 }

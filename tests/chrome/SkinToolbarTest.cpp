@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMouseEvent>
-#include <QWidget>
-
 #include "QtPrinters.h"
 #include "chrome/SkinDock.h"
 #include "chrome/SkinItem.h"
@@ -18,44 +14,10 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/ImageList.h"
+#include "support/Input.h"
+#include "support/Pixels.h"
 
 namespace {
-
-TColor At(const QImage* img, int x, int y)
-{
-    const QRgb p = img->pixel(x, y);
-    return RGBColor(qRed(p), qGreen(p), qBlue(p));
-}
-
-bool Opaque(const QImage* img, int x, int y)
-{
-    return qAlpha(img->pixel(x, y)) == 255;
-}
-
-int CountColor(const QImage* img, TColor c)
-{
-    int n = 0;
-    for (int y = 0; y < img->height(); ++y)
-        for (int x = 0; x < img->width(); ++x)
-            n += Opaque(img, x, y) && At(img, x, y) == c;
-    return n;
-}
-
-void Mouse(TControl* c, QEvent::Type type, int x, int y)
-{
-    // A move while the button is held carries the button, as a real drag does.
-    const bool down = type != QEvent::MouseButtonRelease;
-    QMouseEvent e(type, QPointF(x, y), QPointF(x, y), Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton,
-                  Qt::NoModifier);
-    QApplication::sendEvent(c->Widget(), &e);
-}
-
-int CaptionWidth(const QString& text)
-{
-    TCanvas measure;
-    measure.Font().Assign(&TSkinToolbar::MenuFont());
-    return measure.TextWidth(text);
-}
 
 class SkinToolbarTest : public ::testing::Test {
 protected:
@@ -105,11 +67,6 @@ protected:
         item->SetAction(action);
         return item;
     }
-    const QImage* Painted(TControl* c)
-    {
-        c->Update();
-        return c->Surface();
-    }
 
     std::unique_ptr<TForm> form;
     TImageList* images = nullptr;
@@ -129,7 +86,7 @@ TEST_F(SkinToolbarTest, TheDockHoldsAFullWidthToolbarOfButtonsSizedByTheirCaptio
 {
     EXPECT_EQ(dock->BoundsRect(), Bounds(0, 0, 400, 26));
     EXPECT_EQ(bar->BoundsRect(), Bounds(0, 0, 400, 26));
-    const int tw = CaptionWidth(QStringLiteral("保存"));
+    const int tw = TextWidth(TSkinToolbar::MenuFont(), QStringLiteral("保存"));
     EXPECT_EQ(first->BoundsRect(), Bounds(2, 2, tw + 27, 22));
     EXPECT_EQ(separator->BoundsRect(), Bounds(2 + tw + 27, 2, 6, 22));
     EXPECT_EQ(second->Left(), separator->BoundsRect().Right);
@@ -140,7 +97,7 @@ TEST_F(SkinToolbarTest, TheDockHoldsAFullWidthToolbarOfButtonsSizedByTheirCaptio
     form->SetBounds(0, 0, 500, 200);
     EXPECT_EQ(bar->Width(), 500);
     exit->SetCaption(QStringLiteral("退出程序"));
-    EXPECT_EQ(second->Width(), CaptionWidth(QStringLiteral("退出程序")) + 27);
+    EXPECT_EQ(second->Width(), TextWidth(TSkinToolbar::MenuFont(), QStringLiteral("退出程序")) + 27);
     save->SetVisible(false);
     EXPECT_FALSE(first->Visible());
     EXPECT_EQ(separator->Left(), 2);
@@ -159,7 +116,7 @@ TEST_F(SkinToolbarTest, DockAndToolbarPaintTheDreamLook)
 
     // A normal button lets the background through; a hot one draws its frame.
     const QImage* normal = Painted(first);
-    EXPECT_FALSE(Opaque(normal, 2, 0));
+    EXPECT_FALSE(Opaque(*normal, 2, 0));
     first->Perform(CM_MOUSEENTER);
     EXPECT_EQ(bar->HighlightedItem(), first);
     const QImage* hot = Painted(first);
@@ -167,25 +124,25 @@ TEST_F(SkinToolbarTest, DockAndToolbarPaintTheDreamLook)
     EXPECT_EQ(At(hot, 2, 2), 0x00F4F0F0);
     EXPECT_EQ(At(hot, 3, 3), clRed); // the picture at 3, 3
     EXPECT_EQ(At(hot, 18, 18), clRed);
-    EXPECT_GT(CountColor(hot, clBlack), 10); // the caption
+    EXPECT_GT(canvastest::count(*hot, clBlack), 10); // the caption
     first->Perform(CM_MOUSELEAVE);
     EXPECT_EQ(bar->HighlightedItem(), nullptr);
 }
 
 TEST_F(SkinToolbarTest, ClickingAnEnabledButtonExecutesItsAction)
 {
-    Mouse(first, QEvent::MouseButtonPress, 5, 5);
+    SendMouse(first, QEvent::MouseButtonPress, 5, 5, Qt::LeftButton);
     EXPECT_TRUE(first->Pushed());
     EXPECT_EQ(At(Painted(first), 2, 0), 0x00909090);
-    Mouse(first, QEvent::MouseButtonRelease, 5, 5);
+    SendMouse(first, QEvent::MouseButtonRelease, 5, 5, Qt::LeftButton);
     EXPECT_EQ(saves, 1);
     EXPECT_FALSE(first->Pushed());
 
     // Released outside the button: no click.
-    Mouse(first, QEvent::MouseButtonPress, 5, 5);
-    Mouse(first, QEvent::MouseMove, 500, 5);
+    SendMouse(first, QEvent::MouseButtonPress, 5, 5, Qt::LeftButton);
+    SendMouse(first, QEvent::MouseMove, 500, 5, Qt::LeftButton);
     EXPECT_FALSE(first->Pushed());
-    Mouse(first, QEvent::MouseButtonRelease, 500, 5);
+    SendMouse(first, QEvent::MouseButtonRelease, 500, 5, Qt::LeftButton);
     EXPECT_EQ(saves, 1);
 }
 
@@ -202,11 +159,11 @@ TEST_F(SkinToolbarTest, TheFirstIdleUpdateGreysButtonsWhoseActionHasNoHandler)
 
     const QImage* grey = Painted(second);
     const TColor disabledText = CurrentSkinTheme().ItemColors(1).text;
-    EXPECT_EQ(CountColor(grey, clBlack), 0);
-    EXPECT_GT(CountColor(grey, disabledText), 10);
+    EXPECT_EQ(canvastest::count(*grey, clBlack), 0);
+    EXPECT_GT(canvastest::count(*grey, disabledText), 10);
 
     second->Click();
-    Mouse(second, QEvent::MouseButtonPress, 5, 5);
+    SendMouse(second, QEvent::MouseButtonPress, 5, 5, Qt::LeftButton);
     EXPECT_FALSE(second->Pushed());
 
     // Giving the action a handler brings the button back at the next idle time.
@@ -241,9 +198,7 @@ TEST_F(SkinToolbarTest, ItemsForgetFreedActionsAndToolbarsFreedImages)
     first->Click(); // nothing to run, nothing breaks
     delete images;
     EXPECT_EQ(bar->Images(), nullptr);
-    TCanvas measure;
-    measure.Font().Assign(&TSkinToolbar::MenuFont());
-    EXPECT_EQ(first->Height(), 6 + measure.TextHeight(QStringLiteral("保存"))); // text only now
+    EXPECT_EQ(first->Height(), 6 + TextHeight(TSkinToolbar::MenuFont(), QStringLiteral("保存"))); // text only now
     Painted(first);
 }
 

@@ -5,32 +5,14 @@
 #include "grid/DrawSymbol.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
+#include "support/Pixels.h"
 
 namespace {
 
 const QString kPhi = QString(QChar(BarDiameterSign));
 
-QImage White(int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    return img;
-}
-
-// Bounding box of the non-white pixels, or an empty rectangle.
-TRect Ink(const QImage& img)
-{
-    TRect r{img.width(), img.height(), -1, -1};
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (img.pixel(x, y) != qRgb(255, 255, 255)) {
-                r.Left = std::min(r.Left, x);
-                r.Top = std::min(r.Top, y);
-                r.Right = std::max(r.Right, x + 1);
-                r.Bottom = std::max(r.Bottom, y + 1);
-            }
-    return r.Right < 0 ? TRect{} : r;
-}
+using canvastest::inkBox;
+using canvastest::surface;
 
 TEST(DrawSymbolManager, UnitsAreAskedBeforeBarDiameters)
 {
@@ -51,7 +33,7 @@ TEST(DrawSymbolManager, UnitsAreAskedBeforeBarDiameters)
 
 TEST(DrawSymbolManager, BadAlignmentIsRefused)
 {
-    QImage img = White(60, 20);
+    QImage img = surface(60, 20);
     TCanvas canvas(img);
     bool handled = false;
     EXPECT_THROW(TDrawSymbolManager::Instance().Draw(canvas, 100, handled, Rect(0, 0, 60, 20), 3, "5m2"), Exception);
@@ -65,7 +47,7 @@ TEST(BarDiameterSymbol, PictureAtTheAlignedEdgeAndTextBeside)
     ASSERT_EQ(picture.Width(), 13);
     ASSERT_EQ(picture.Height(), 13);
     for (int alignment : {0, 1, 2}) {
-        QImage img = White(80, 20);
+        QImage img = surface(80, 20);
         TCanvas canvas(img);
         canvas.Font().SetName("Tahoma");
         bool handled = false;
@@ -82,7 +64,7 @@ TEST(BarDiameterSymbol, PictureAtTheAlignedEdgeAndTextBeside)
         for (int y = 2; y < 15; ++y)
             for (int x = left; x < left + 13; ++x)
                 rest.setPixel(x, y, qRgb(255, 255, 255));
-        const TRect ink = Ink(rest);
+        const TRect ink = inkBox(rest);
         if (alignment == 1) {
             EXPECT_LE(ink.Right, left);
             EXPECT_GE(ink.Left, left - digits);
@@ -95,8 +77,8 @@ TEST(BarDiameterSymbol, PictureAtTheAlignedEdgeAndTextBeside)
 
 TEST(MeterSymbol, RaisedSmallDigitAfterTheM)
 {
-    QImage plain = White(80, 30);
-    QImage symbol = White(80, 30);
+    QImage plain = surface(80, 30);
+    QImage symbol = surface(80, 30);
     TCanvas a(plain);
     TCanvas b(symbol);
     for (TCanvas* c : {&a, &b})
@@ -109,8 +91,8 @@ TEST(MeterSymbol, RaisedSmallDigitAfterTheM)
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 2 + a.TextWidth("5m"); ++x)
             ASSERT_EQ(plain.pixel(x, y), symbol.pixel(x, y)) << x << "," << y;
-    const TRect all = Ink(symbol);
-    const TRect text = Ink(plain);
+    const TRect all = inkBox(symbol);
+    const TRect text = inkBox(plain);
     EXPECT_GT(all.Right, text.Right);
     EXPECT_LE(all.Bottom, text.Bottom);
     EXPECT_EQ(all.Right - 2 <= TMeterDrawSymbol::PlaceholderWidth(b) + b.TextWidth("5"), true);
@@ -118,31 +100,31 @@ TEST(MeterSymbol, RaisedSmallDigitAfterTheM)
 
 TEST(MeterSymbol, WrapsAtTheCharacterThatDoesNotFitAndRightAligns)
 {
-    QImage img = White(120, 60);
+    QImage img = surface(120, 60);
     TCanvas canvas(img);
     canvas.Font().SetName("Tahoma");
     const int w3 = canvas.TextWidth("123");
     const TRect r{10, 0, 10 + w3, 60};
     bool handled = false;
     TDrawSymbolManager::Instance().Draw(canvas, 100, handled, r, 1, "123456#");
-    const TRect ink = Ink(img);
+    const TRect ink = inkBox(img);
     const int lineHeight = canvas.TextHeight("1");
     EXPECT_GT(ink.Bottom, lineHeight) << "a second line";
     EXPECT_LE(ink.Bottom, 3 * lineHeight) << "at most three lines";
     EXPECT_LE(ink.Right, r.Right);
 
     // A width smaller than one character draws nothing.
-    QImage empty = White(40, 20);
+    QImage empty = surface(40, 20);
     TCanvas narrow(empty);
     narrow.Font().SetName("Tahoma");
     TDrawSymbolManager::Instance().Draw(narrow, 100, handled, Rect(0, 0, 2, 20), 0, "m2");
     EXPECT_TRUE(handled);
-    EXPECT_TRUE(Ink(empty).IsEmpty());
+    EXPECT_TRUE(inkBox(empty).IsEmpty());
     // A lone "m2" and a last character that just fills the width stay on one line.
     const int unit = TMeterDrawSymbol::PlaceholderWidth(narrow);
     TDrawSymbolManager::Instance().Draw(narrow, 100, handled, Rect(0, 0, unit, 20), 0, "m2");
-    EXPECT_LE(Ink(empty).Bottom, narrow.TextHeight("m"));
-    EXPECT_FALSE(Ink(empty).IsEmpty());
+    EXPECT_LE(inkBox(empty).Bottom, narrow.TextHeight("m"));
+    EXPECT_FALSE(inkBox(empty).IsEmpty());
 }
 
 TEST(MeterSymbol, WorkTextPlaceholders)

@@ -5,19 +5,10 @@
 #include "EditorTestGrid.h"
 #include "grid/PopupListBox.h"
 #include "platform/Canvas.h"
+#include "support/Controls.h"
+#include "support/Pixels.h"
 
 namespace {
-
-TColor Px(const QImage& img, int x, int y)
-{
-    const QRgb p = img.pixel(x, y);
-    return RGBColor(qRed(p), qGreen(p), qBlue(p));
-}
-
-TColor Rgb(TColor c)
-{
-    return static_cast<TColor>(ColorToRGB(c));
-}
 
 class EditorPaint : public ::testing::Test, public EditorFixtureBase {
 protected:
@@ -48,12 +39,12 @@ TEST_F(EditorPaint, TheEllipsisButtonShowsThreeDotsThatShiftWhenPressed)
     const int cy = (b.Top + b.Bottom) / 2 - s / 2;
     QImage img = PaintOverlay();
     for (int dx : {-2 * s, 0, 2 * s})
-        EXPECT_EQ(Px(img, cx + dx, cy), clBlack) << dx;
-    EXPECT_EQ(Px(img, cx + s, cy), Rgb(clBtnFace));
+        EXPECT_EQ(At(img, cx + dx, cy), clBlack) << dx;
+    EXPECT_EQ(At(img, cx + s, cy), Rgb(clBtnFace));
     Ed()->MouseDown(mbLeft, ssLeft, b.Left + 2, 2);
     img = PaintOverlay();
-    EXPECT_EQ(Px(img, cx + 1, cy + 1), clBlack);
-    EXPECT_EQ(Px(img, cx + s + 1, cy), Rgb(clBtnFace));
+    EXPECT_EQ(At(img, cx + 1, cy + 1), clBlack);
+    EXPECT_EQ(At(img, cx + s + 1, cy), Rgb(clBtnFace));
     Ed()->MouseUp(mbLeft, 0, b.Left + 2, 2);
 }
 
@@ -66,10 +57,10 @@ TEST_F(EditorPaint, TheColourStyleShowsASwatchOfTheTextsColour)
     for (const Case& c : {Case{"255", 0x0000FF}, Case{"8388608", 0x800000}, Case{"green", clBlack}}) {
         Open(1, esColorList, QString::fromLatin1(c.text));
         const QImage img = PaintOverlay();
-        EXPECT_EQ(Px(img, 3, 3), c.colour) << c.text;
-        EXPECT_EQ(Px(img, Ed()->ButtonRect().Left - 1, Ed()->Height() - 1), c.colour) << c.text;
+        EXPECT_EQ(At(img, 3, 3), c.colour) << c.text;
+        EXPECT_EQ(At(img, Ed()->ButtonRect().Left - 1, Ed()->Height() - 1), c.colour) << c.text;
         // The drop-down button keeps its face.
-        EXPECT_EQ(Px(img, Ed()->ButtonRect().Left + 3, 3), Rgb(clBtnFace)) << c.text;
+        EXPECT_EQ(At(img, Ed()->ButtonRect().Left + 3, 3), Rgb(clBtnFace)) << c.text;
         grid->CancelEditor();
     }
 }
@@ -81,13 +72,13 @@ TEST_F(EditorPaint, ColourListItemsAreFramedSwatchesAndTheDialogEntryIsText)
     QImage img(60, 18, QImage::Format_RGB32);
     TCanvas canvas(img);
     list->PaintItem(canvas, 3, {0, 0, 60, 18}, 0); // blue
-    EXPECT_EQ(Px(img, 1, 1), Rgb(clWindow));
-    EXPECT_EQ(Px(img, 4, 2), clBlack);   // the frame, 4 in and 2 down
-    EXPECT_EQ(Px(img, 55, 15), clBlack);
-    EXPECT_EQ(Px(img, 30, 9), static_cast<TColor>(0xFF0000));
+    EXPECT_EQ(At(img, 1, 1), Rgb(clWindow));
+    EXPECT_EQ(At(img, 4, 2), clBlack);   // the frame, 4 in and 2 down
+    EXPECT_EQ(At(img, 55, 15), clBlack);
+    EXPECT_EQ(At(img, 30, 9), static_cast<TColor>(0xFF0000));
     list->PaintItem(canvas, 16, {0, 0, 60, 18}, odSelected);
-    EXPECT_EQ(Px(img, 1, 1), Rgb(clHighlight));
-    EXPECT_NE(Px(img, 4, 2), clBlack);
+    EXPECT_EQ(At(img, 1, 1), Rgb(clHighlight));
+    EXPECT_NE(At(img, 4, 2), clBlack);
 }
 
 TEST_F(EditorPaint, OwnerDrawnListItemsComeFromTheGrid)
@@ -135,9 +126,7 @@ public:
 TEST(EditorParts, TheEditorSitsOnThePartAndGrowsWithTheText)
 {
     TForm form(nullptr);
-    auto* grid = new PartGrid(&form);
-    grid->SetParent(&form);
-    grid->SetBounds(0, 0, 400, 200);
+    auto* grid = Make<PartGrid>(&form, &form, 0, 0, 400, 200);
     form.SetActiveControl(grid);
     grid->Text(2, 1) = QStringLiteral("ab");
     grid->FocusCell(2, 1, true);

@@ -9,6 +9,7 @@
 #include "grid/TavikCustomGrid.h"
 #include "platform/Canvas.h"
 #include "platform/Form.h"
+#include "support/Pixels.h"
 
 namespace {
 
@@ -16,11 +17,6 @@ constexpr TColor kData = 0x00FFFFFF;
 constexpr TColor kFixed = 0x00C0C0C0;
 constexpr TColor kLine = 0x00808080;
 constexpr TColor kUntouched = 0x00123456;
-
-TColor Rgb(TColor c)
-{
-    return static_cast<TColor>(ColorToRGB(c));
-}
 
 struct DrawCall {
     int col, row;
@@ -80,11 +76,6 @@ protected:
         grid->merged.clear();
         grid->PaintGrid(canvas);
         return img;
-    }
-    static TColor At(const QImage& img, int x, int y)
-    {
-        const QRgb p = img.pixel(x, y);
-        return RGBColor(qRed(p), qGreen(p), qBlue(p));
     }
     std::unique_ptr<RecordingGrid> grid;
 };

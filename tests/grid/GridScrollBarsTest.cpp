@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QWidget>
 
 #include "InputTestGrid.h"
+#include "support/Input.h"
 
 namespace {
 
@@ -127,24 +126,6 @@ TEST_F(GridScrollBars, TheWheelMovesTheCurrentRowOverUnusableRows)
 
 } // namespace
 
-namespace {
-
-void MouseAt(TControl& c, QEvent::Type type, int x, int y)
-{
-    const Qt::MouseButton b = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent e(type, QPointF(x, y), c.Widget()->mapToGlobal(QPointF(x, y)), b, held, Qt::NoModifier);
-    QApplication::sendEvent(c.Widget(), &e);
-}
-
-void ClickAt(TControl& c, int x, int y)
-{
-    MouseAt(c, QEvent::MouseButtonPress, x, y);
-    MouseAt(c, QEvent::MouseButtonRelease, x, y);
-}
-
-} // namespace
-
 TEST(GridScrollBarWindow, ClientSizeExcludesTheBorderAndTheBarsThatHaveARange)
 {
     struct Row {
@@ -172,31 +153,31 @@ TEST_F(GridScrollBars, TheBarsPartsDriveTheGrid)
     // The vertical bar: x 360..375, y 0..89; arrows of 16, a 16-pixel thumb on a
     // 58-pixel track (42 pixels of travel).
     const int x = 368;
-    ClickAt(*grid, x, 85);
+    ClickAt(grid.get(), x, 85);
     EXPECT_EQ(Top(), 2);
-    ClickAt(*grid, x, 5);
+    ClickAt(grid.get(), x, 5);
     EXPECT_EQ(Top(), 1);
-    ClickAt(*grid, x, 60);
+    ClickAt(grid.get(), x, 60);
     EXPECT_EQ(Top(), 3);
     EXPECT_EQ(grid->GetScrollPos(SB_VERT), grid->ScrollBarState(gsbVert).Pos);
-    ClickAt(*grid, x, 5);
-    ClickAt(*grid, x, 5);
+    ClickAt(grid.get(), x, 5);
+    ClickAt(grid.get(), x, 5);
     ASSERT_EQ(Top(), 1);
 
     // Without thumb tracking the view follows on release only.
     grid->SetOptions(grid->Options() & ~GridOption(goThumbTracking));
-    MouseAt(*grid, QEvent::MouseButtonPress, x, 20);
-    MouseAt(*grid, QEvent::MouseMove, x, 16 + 42 + 4);
+    SendMouse(grid.get(), QEvent::MouseButtonPress, x, 20, Qt::LeftButton);
+    SendMouse(grid.get(), QEvent::MouseMove, x, 16 + 42 + 4, Qt::LeftButton);
     EXPECT_EQ(Top(), 1);
-    MouseAt(*grid, QEvent::MouseButtonRelease, x, 16 + 42 + 4);
+    SendMouse(grid.get(), QEvent::MouseButtonRelease, x, 16 + 42 + 4, Qt::LeftButton);
     EXPECT_EQ(Top(), 17);
     EXPECT_EQ(grid->GetScrollPos(SB_VERT), 127);
 
     // With it, the view follows the thumb while it is dragged.
     grid->SetOptions(grid->Options() | GridOption(goThumbTracking));
-    MouseAt(*grid, QEvent::MouseButtonPress, x, 62);
-    MouseAt(*grid, QEvent::MouseMove, x, 20);
+    SendMouse(grid.get(), QEvent::MouseButtonPress, x, 62, Qt::LeftButton);
+    SendMouse(grid.get(), QEvent::MouseMove, x, 20, Qt::LeftButton);
     EXPECT_EQ(Top(), 1);
-    MouseAt(*grid, QEvent::MouseButtonRelease, x, 20);
+    SendMouse(grid.get(), QEvent::MouseButtonRelease, x, 20, Qt::LeftButton);
     EXPECT_EQ(Top(), 1);
 }

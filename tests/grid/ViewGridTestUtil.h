@@ -12,6 +12,7 @@
 
 #include "grid/TavikCustomViewGrid.h"
 #include "platform/Canvas.h"
+#include "support/Pixels.h"
 
 namespace viewgridtest {
 
@@ -22,17 +23,6 @@ constexpr TColor kData = 0x00FFFFFF;
 constexpr TColor kFixed = 0x00C0C0C0;
 constexpr TColor kLine = 0x00808080;
 constexpr TColor kUntouched = 0x00123456;
-
-inline TColor Rgb(TColor c)
-{
-    return static_cast<TColor>(ColorToRGB(c));
-}
-
-inline TColor At(const QImage& img, int x, int y)
-{
-    const QRgb p = img.pixel(x, y);
-    return RGBColor(qRed(p), qGreen(p), qBlue(p));
-}
 
 struct MapGrid {
     std::unique_ptr<TTavikCustomViewGrid> grid;

@@ -2,6 +2,7 @@
 
 #include "ChartTestUtil.h"
 #include "platform/Form.h"
+#include "support/Controls.h"
 
 namespace {
 
@@ -104,9 +105,7 @@ TEST(OrgChartPaint, AnimatedCollapseDrawsSixteenFramesOnAShownChart)
 {
     TForm form(nullptr);
     form.SetBounds(0, 0, 400, 300);
-    auto* chart = new TestChart(&form);
-    chart->SetParent(&form);
-    chart->SetBounds(0, 0, 400, 300);
+    auto* chart = Make<TestChart>(&form, &form, 0, 0, 400, 300);
     chart->SetOptions(chart->Options() | ocAnimate);
     TOcNode* top = chart->Add(nullptr);
     chart->Add(top);

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "CanvasTestUtil.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
+#include "support/Pixels.h"
 
 using namespace canvastest;
 

@@ -4,9 +4,9 @@
 
 #include <functional>
 
-#include "CanvasTestUtil.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
+#include "support/Pixels.h"
 
 using namespace canvastest;
 

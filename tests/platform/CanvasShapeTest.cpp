@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "CanvasTestUtil.h"
 #include "platform/Canvas.h"
+#include "support/Pixels.h"
 
 using namespace canvastest;
 

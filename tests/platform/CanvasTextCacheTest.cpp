@@ -5,9 +5,9 @@
 
 #include <QPainter>
 
-#include "CanvasTestUtil.h"
 #include "platform/Canvas.h"
 #include "platform/FontFaces.h"
+#include "support/Pixels.h"
 
 using namespace canvastest;
 

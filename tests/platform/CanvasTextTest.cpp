@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "CanvasTestUtil.h"
 #include "platform/Canvas.h"
+#include "support/Pixels.h"
 
 using namespace canvastest;
 

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QMouseEvent>
 #include <QWidget>
 
 #include "QtPrinters.h"
@@ -10,6 +9,9 @@
 #include "platform/Button.h"
 #include "platform/Canvas.h"
 #include "platform/Form.h"
+#include "support/Controls.h"
+#include "support/Input.h"
+#include "support/Pixels.h"
 
 namespace {
 
@@ -38,22 +40,6 @@ protected:
         TCustomControl::WndProc(m);
     }
 };
-
-template <class T>
-T* Make(TCustomForm* form, TWinControl* parent, int l, int t, int w, int h, TAlign align = alNone)
-{
-    auto* c = new T(form);
-    c->SetParent(parent);
-    c->SetBounds(l, t, w, h);
-    c->SetAlign(align);
-    return c;
-}
-
-// The surface pixel as a colour value ($00BBGGRR).
-TColor Pixel(const QImage* image, int x, int y)
-{
-    return FromQColor(QColor(image->pixel(x, y)));
-}
 
 } // namespace
 
@@ -156,7 +142,7 @@ TEST(SurfaceTest, RepaintsOnlyWhatIsInvalidAndRecordsExactRectangles)
     form.SetBounds(0, 0, 100, 100);
     auto* c = Make<TSolid>(&form, &form, 0, 0, 40, 30);
     c->Update();
-    EXPECT_EQ(Pixel(c->Surface(), 39, 29), clRed);
+    EXPECT_EQ(At(c->Surface(), 39, 29), clRed);
     const int paints = c->paints;
     c->Update(); // nothing invalid: no repaint
     EXPECT_EQ(c->paints, paints);
@@ -166,10 +152,10 @@ TEST(SurfaceTest, RepaintsOnlyWhatIsInvalidAndRecordsExactRectangles)
     c->InvalidateRect(Rect(10, 10, 20, 15));
     EXPECT_EQ(c->TakeInvalidations(), (std::vector<TRect>{Rect(10, 10, 20, 15)}));
     c->Update();
-    EXPECT_EQ(Pixel(c->Surface(), 10, 10), clBlue);
-    EXPECT_EQ(Pixel(c->Surface(), 19, 14), clBlue);
-    EXPECT_EQ(Pixel(c->Surface(), 20, 14), clRed); // outside: untouched
-    EXPECT_EQ(Pixel(c->Surface(), 9, 10), clRed);
+    EXPECT_EQ(At(c->Surface(), 10, 10), clBlue);
+    EXPECT_EQ(At(c->Surface(), 19, 14), clBlue);
+    EXPECT_EQ(At(c->Surface(), 20, 14), clRed); // outside: untouched
+    EXPECT_EQ(At(c->Surface(), 9, 10), clRed);
 }
 
 TEST(SurfaceTest, ScrollingMovesPixelsAndInvalidatesOnlyTheUncoveredStrip)
@@ -184,11 +170,11 @@ TEST(SurfaceTest, ScrollingMovesPixelsAndInvalidatesOnlyTheUncoveredStrip)
     c->fill = clLime;
     c->Scroll(0, -5); // content moves up by 5
     EXPECT_EQ(c->TakeInvalidations(), (std::vector<TRect>{Rect(0, 25, 40, 30)}));
-    EXPECT_EQ(Pixel(c->Surface(), 0, 15), clBlue); // the band moved up
-    EXPECT_EQ(Pixel(c->Surface(), 0, 14), clRed);
+    EXPECT_EQ(At(c->Surface(), 0, 15), clBlue); // the band moved up
+    EXPECT_EQ(At(c->Surface(), 0, 14), clRed);
     c->Update();
-    EXPECT_EQ(Pixel(c->Surface(), 0, 25), clLime); // only the strip repainted
-    EXPECT_EQ(Pixel(c->Surface(), 0, 24), clBlue);
+    EXPECT_EQ(At(c->Surface(), 0, 25), clLime); // only the strip repainted
+    EXPECT_EQ(At(c->Surface(), 0, 24), clBlue);
 }
 
 TEST(MessageTest, TimersAndPostedMessagesArriveThroughWndProc)
@@ -227,9 +213,7 @@ TEST(MouseTest, ClickFiresOnReleaseInsideAndMouseEventsCarryShiftState)
     c->OnMouseUp = TMouseEvent([&](TObject*, TMouseButton, TShiftState, int, int) { log.push_back("up"); });
     c->OnClick = TNotifyEvent([&](TObject*) { log.push_back("click"); });
     auto send = [&](QEvent::Type type, int x, int y, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QMouseEvent e(type, QPointF(x, y), QPointF(x, y), Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, mods);
-        QApplication::sendEvent(c->Widget(), &e);
+        SendMouse(c, type, x, y, Qt::LeftButton, mods);
     };
     send(QEvent::MouseButtonPress, 5, 6, Qt::ShiftModifier);
     send(QEvent::MouseButtonRelease, 5, 6);

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "CanvasTestUtil.h"
 #include "platform/Canvas.h"
 #include "platform/FontFaces.h"
+#include "support/Pixels.h"
 
 using namespace canvastest;
 

@@ -3,14 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QWidget>
 
 #include "QtPrinters.h"
 #include "platform/Canvas.h"
 #include "platform/Form.h"
 #include "platform/NonClient.h"
+#include "support/Controls.h"
+#include "support/Input.h"
+#include "support/Pixels.h"
 
 namespace {
 
@@ -35,19 +36,6 @@ protected:
     }
     void MouseDown(TMouseButton, TShiftState, int x, int y) override { downs.push_back({x, y}); }
 };
-
-TColor Rgb(TColor c)
-{
-    return TColor(ColorToRGB(c));
-}
-
-void Mouse(QWidget* w, QEvent::Type type, int x, int y)
-{
-    const Qt::MouseButton b = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent e(type, QPointF(x, y), w->mapToGlobal(QPointF(x, y)), b, held, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
 
 struct Fixture {
     TForm form{nullptr};
@@ -123,17 +111,15 @@ TEST(NonClient, shouldPlaceChildrenPaintingAndTheMouseInTheClientArea)
 {
     Fixture f;
     TScrollee& c = *f.c;
-    auto* child = new TScrollee(&f.form);
-    child->SetParent(&c);
-    child->SetBounds(5, 6, 20, 20);
+    auto* child = Make<TScrollee>(&f.form, &c, 5, 6, 20, 20);
     c.SetNonClientBorder(ncbSingle);
     EXPECT_EQ(child->Widget()->geometry(), QRect(6, 7, 20, 20));
     EXPECT_EQ(c.ClientToScreen({0, 0}), (TPoint{c.Widget()->mapToGlobal(QPoint(1, 1)).x(),
                                                 c.Widget()->mapToGlobal(QPoint(1, 1)).y()}));
-    Mouse(c.Widget(), QEvent::MouseButtonPress, 50, 40);
-    Mouse(c.Widget(), QEvent::MouseButtonRelease, 50, 40);
-    Mouse(c.Widget(), QEvent::MouseButtonPress, 0, 40); // on the border: nobody's
-    Mouse(c.Widget(), QEvent::MouseButtonRelease, 0, 40);
+    SendMouse(&c, QEvent::MouseButtonPress, 50, 40, Qt::LeftButton);
+    SendMouse(&c, QEvent::MouseButtonRelease, 50, 40, Qt::LeftButton);
+    SendMouse(&c, QEvent::MouseButtonPress, 0, 40, Qt::LeftButton); // on the border: nobody's
+    SendMouse(&c, QEvent::MouseButtonRelease, 0, 40, Qt::LeftButton);
     EXPECT_EQ(c.downs, (std::vector<TPoint>{{49, 39}}));
     ASSERT_NE(c.Surface(), nullptr);
     c.Update();
@@ -148,7 +134,7 @@ TEST(NonClient, shouldDrawTheBorderAndTheBarParts)
     c.SetScrollBarStyles(false, true);
     c.SetScrollInfo(SB_VERT, {0, 99, 50, 0, 0}, SIF_RANGE | SIF_PAGE | SIF_POS);
     const QImage img = c.WindowImage();
-    auto px = [&](int x, int y) { return FromQColor(QColor(img.pixel(x, y))); };
+    auto px = [&](int x, int y) { return At(img, x, y); };
     // Sunken client edge.
     EXPECT_EQ(px(0, 0), Rgb(clBtnShadow));
     EXPECT_EQ(px(1, 1), Rgb(cl3DDkShadow));
@@ -172,9 +158,9 @@ TEST(NonClient, shouldDrawTheBorderAndTheBarParts)
     c.SetNonClientBorder(ncbSingle);
     c.SetScrollBarStyles(false, false);
     const QImage single = c.WindowImage();
-    EXPECT_EQ(FromQColor(QColor(single.pixel(0, 50))), Rgb(clWindowFrame));
-    EXPECT_EQ(FromQColor(QColor(single.pixel(119, 0))), Rgb(clWindowFrame));
-    EXPECT_EQ(FromQColor(QColor(single.pixel(1, 1))), clWhite);
+    EXPECT_EQ(At(single, 0, 50), Rgb(clWindowFrame));
+    EXPECT_EQ(At(single, 119, 0), Rgb(clWindowFrame));
+    EXPECT_EQ(At(single, 1, 1), clWhite);
 }
 
 TEST(NonClient, shouldSendTheScrollCodesOfThePartsPressed)
@@ -199,8 +185,8 @@ TEST(NonClient, shouldSendTheScrollCodesOfThePartsPressed)
     };
     for (const Click& k : clicks) {
         c.sent.clear();
-        Mouse(c.Widget(), QEvent::MouseButtonPress, k.px, k.py);
-        Mouse(c.Widget(), QEvent::MouseButtonRelease, k.px, k.py);
+        SendMouse(&c, QEvent::MouseButtonPress, k.px, k.py, Qt::LeftButton);
+        SendMouse(&c, QEvent::MouseButtonRelease, k.px, k.py, Qt::LeftButton);
         EXPECT_EQ(c.sent, k.expected) << k.px << "," << k.py;
     }
     EXPECT_TRUE(c.downs.empty());
@@ -208,10 +194,10 @@ TEST(NonClient, shouldSendTheScrollCodesOfThePartsPressed)
     // Thumb drag: 84-pixel bar, 52-pixel track, 16-pixel thumb; 36 pixels of travel.
     c.sent.clear();
     c.SetScrollPos(SB_VERT, 127);
-    Mouse(c.Widget(), QEvent::MouseButtonPress, x, 16 + 36 + 4);
-    Mouse(c.Widget(), QEvent::MouseMove, x, 16 + 18 + 4);
-    Mouse(c.Widget(), QEvent::MouseMove, x, 0);
-    Mouse(c.Widget(), QEvent::MouseButtonRelease, x, 0);
+    SendMouse(&c, QEvent::MouseButtonPress, x, 16 + 36 + 4, Qt::LeftButton);
+    SendMouse(&c, QEvent::MouseMove, x, 16 + 18 + 4, Qt::LeftButton);
+    SendMouse(&c, QEvent::MouseMove, x, 0, Qt::LeftButton);
+    SendMouse(&c, QEvent::MouseButtonRelease, x, 0, Qt::LeftButton);
     EXPECT_EQ(c.sent, (std::vector<S>{{WM_VSCROLL, SB_THUMBTRACK, 64},
                                       {WM_VSCROLL, SB_THUMBTRACK, 0},
                                       {WM_VSCROLL, SB_THUMBPOSITION, 0},

@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QImage>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 
 #include "platform/Bevel.h"
 #include "platform/Button.h"
@@ -14,46 +11,23 @@
 #include "platform/Label.h"
 #include "platform/Panel.h"
 #include "platform/Splitter.h"
+#include "support/Input.h"
+#include "support/Pixels.h"
 
 namespace {
 
-QRgb Rgb(TColor c)
-{
-    return ToQColor(c).rgb();
-}
-
-// The control's picture after painting whatever is invalid.
-QImage Painted(TControl& c)
-{
-    c.Update();
-    return *c.Surface();
-}
-
 bool IsColor(const QImage& img, int x, int y, TColor c)
 {
-    return qAlpha(img.pixel(x, y)) == 255 && (img.pixel(x, y) & 0xFFFFFF) == (Rgb(c) & 0xFFFFFF);
+    return Opaque(img, x, y) && At(img, x, y) == Rgb(c);
 }
 
-int LeftmostInk(const QImage& img, QRgb background)
+int LeftmostInk(const QImage& img, TColor background)
 {
     for (int x = 0; x < img.width(); ++x)
         for (int y = 0; y < img.height(); ++y)
-            if (qAlpha(img.pixel(x, y)) == 255 && img.pixel(x, y) != background)
+            if (Opaque(img, x, y) && At(img, x, y) != background)
                 return x;
     return -1;
-}
-
-void SendMouse(TControl& c, QEvent::Type type, int x, int y)
-{
-    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent e(type, QPointF(x, y), QPointF(x, y), Qt::LeftButton, buttons, Qt::NoModifier);
-    QApplication::sendEvent(c.Widget(), &e);
-}
-
-void SendKey(QWidget* w, int key)
-{
-    QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
 }
 
 } // namespace
@@ -103,7 +77,7 @@ TEST(StdLabel, AlignmentAndLayoutPlaceTheText)
     label.SetCaption("MMMM");
     label.SetBounds(0, 0, 200, 60);
     const int textWidth = label.TextSize().cx;
-    const QRgb white = Rgb(clWhite);
+    const TColor white = Rgb(clWhite);
 
     const int left = LeftmostInk(Painted(label), white);
     EXPECT_GE(left, 0);
@@ -267,10 +241,10 @@ struct SplitterScreen {
 
     void Drag(int fromX, int fromY, int toX, int toY, bool release = true)
     {
-        SendMouse(*splitter, QEvent::MouseButtonPress, fromX, fromY);
-        SendMouse(*splitter, QEvent::MouseMove, toX, toY);
+        SendMouse(splitter, QEvent::MouseButtonPress, fromX, fromY, Qt::LeftButton);
+        SendMouse(splitter, QEvent::MouseMove, toX, toY, Qt::LeftButton);
         if (release)
-            SendMouse(*splitter, QEvent::MouseButtonRelease, toX, toY);
+            SendMouse(splitter, QEvent::MouseButtonRelease, toX, toY, Qt::LeftButton);
     }
 };
 
@@ -286,7 +260,7 @@ TEST(StdSplitter, DragResizesTheNeighbourOnRelease)
 
     s.Drag(1, 10, 51, 10, false);
     EXPECT_EQ(s.left->Width(), 100); // rsPattern: only a line follows the mouse
-    SendMouse(*s.splitter, QEvent::MouseButtonRelease, 51, 10);
+    SendMouse(s.splitter, QEvent::MouseButtonRelease, 51, 10, Qt::LeftButton);
     EXPECT_EQ(s.left->Width(), 150);
     EXPECT_EQ(s.splitter->Left(), 150);
     EXPECT_EQ(s.right->Left(), 153);
@@ -300,7 +274,7 @@ TEST(StdSplitter, LiveUpdateAndLimits)
     s.splitter->SetResizeStyle(rsUpdate);
     s.Drag(1, 10, -29, 10, false);
     EXPECT_EQ(s.left->Width(), 70); // follows the mouse while dragging
-    SendMouse(*s.splitter, QEvent::MouseButtonRelease, 1, 10);
+    SendMouse(s.splitter, QEvent::MouseButtonRelease, 1, 10, Qt::LeftButton);
 
     // Never below MinSize, never so wide that the far side has less than MinSize.
     s.Drag(1, 10, -500, 10);
@@ -328,7 +302,7 @@ TEST(StdSplitter, WithoutNeighbourNothingHappens)
     auto* splitter = new TSplitter(&form);
     splitter->SetParent(&form);
     EXPECT_EQ(splitter->FindControl(), nullptr);
-    SendMouse(*splitter, QEvent::MouseButtonPress, 1, 1);
+    SendMouse(splitter, QEvent::MouseButtonPress, 1, 1, Qt::LeftButton);
     EXPECT_FALSE(splitter->Dragging());
     EXPECT_THROW(splitter->SetMinSize(0), EInvalidOperation);
 }

@@ -9,6 +9,7 @@
 #include "platform/Form.h"
 #include "platform/ImageList.h"
 #include "platform/TreeView.h"
+#include "support/Controls.h"
 
 namespace {
 
@@ -196,9 +197,7 @@ TEST(StdTreeView, LabelEditingThroughBeginEdit)
 {
     TForm form(nullptr);
     form.SetBounds(0, 0, 300, 300);
-    auto* tree = new TTreeView(&form);
-    tree->SetParent(&form);
-    tree->SetBounds(0, 0, 200, 200);
+    auto* tree = Make<TTreeView>(&form, &form, 0, 0, 200, 200);
     TTreeNode* node = tree->Items().AddChild(nullptr, "old");
     tree->Items().AddChild(nullptr, "other");
     form.Show();

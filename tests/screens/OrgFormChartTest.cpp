@@ -9,18 +9,11 @@
 #include "platform/Application.h"
 #include "platform/ImageList.h"
 #include "screens/OrgForm.h"
+#include "support/ScreenTest.h"
 
 namespace {
 
-class OrgFormChartTest : public ::testing::Test {
-protected:
-    void SetUp() override { RunUnitStartup(); }
-    void TearDown() override
-    {
-        Application()->SetModalHook({});
-        Application()->SetMessageBoxHook({});
-    }
-};
+using OrgFormChartTest = ScreenTest;
 
 TOcNode* FindNode(TOrgChart* chart, const QString& text)
 {
@@ -71,18 +64,13 @@ TEST_F(OrgFormChartTest, PropertiesFollowTheSelectedNodesPicture)
         opened.push_back(f->Caption());
         f->Close();
     });
-    QString message;
-    Application()->SetMessageBoxHook([&](const QString& text, const QString&, unsigned) {
-        message = text;
-        return 1;
-    });
     form.acPropExecute(nullptr); // the first node, a company, is selected from the start
     form.org->SetSelected(FindNode(form.org, "0.总经理"));
     form.acPropExecute(nullptr);
     form.org->Selected()->SetImageIndex(3);
     form.acPropExecute(nullptr);
     EXPECT_EQ(opened, (std::vector<QString>{"部门属性", "角色属性(部门岗位)"}));
-    EXPECT_EQ(message, "不使能");
+    EXPECT_EQ(messages, std::vector<QString>{"不使能"});
 }
 
 TEST_F(OrgFormChartTest, RenameOpensTheChartsEditorOnThePicturePage)

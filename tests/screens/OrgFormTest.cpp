@@ -12,14 +12,11 @@
 #include "platform/TreeView.h"
 #include "screens/DepartPropForm.h"
 #include "screens/OrgForm.h"
+#include "support/ScreenTest.h"
 
 namespace {
 
-class OrgFormTest : public ::testing::Test {
-protected:
-    void SetUp() override { RunUnitStartup(); }
-    void TearDown() override { Application()->SetModalHook({}); }
-};
+using OrgFormTest = ScreenTest;
 
 int CountNodes(TTreeNode* node, bool expandedOnly, int* expanded)
 {

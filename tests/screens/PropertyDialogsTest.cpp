@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QWidget>
 
 #include "QtPrinters.h"
@@ -11,26 +9,18 @@
 #include "platform/Edit.h"
 #include "screens/DepartPropForm.h"
 #include "screens/RolePropForm.h"
+#include "support/Input.h"
+#include "support/ScreenTest.h"
 
 namespace {
 
-class PropertyDialogsTest : public ::testing::Test {
-protected:
-    void SetUp() override { RunUnitStartup(); }
-    void TearDown() override { Application()->SetModalHook({}); }
-};
+using PropertyDialogsTest = ScreenTest;
 
 TRect BoundsOf(TCustomForm& form, const char* name)
 {
     auto* c = form.Find<TControl>(QString::fromLatin1(name));
     EXPECT_NE(c, nullptr) << name;
     return c ? c->BoundsRect() : TRect{};
-}
-
-void PressKey(QWidget* target, int key)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(target, &press);
 }
 
 // Shows the dialog, focuses the named edit, presses the key there and returns the result.
@@ -40,7 +30,7 @@ int KeyInEdit(TCustomForm& dialog, const char* edit, int key)
         auto* e = f->Find<TEdit>(QString::fromLatin1(edit));
         ASSERT_NE(e, nullptr);
         e->SetFocus();
-        PressKey(e->Widget(), key);
+        SendKey(e->Widget(), key);
         if (f->ModalResult() == mrNone)
             f->SetModalResult(mrAbort); // the key did nothing: leave the loop anyway
     });

@@ -8,13 +8,11 @@
 #include "platform/Label.h"
 #include "platform/TreeView.h"
 #include "screens/RightSetForm.h"
+#include "support/ScreenTest.h"
 
 namespace {
 
-class RightSetFormTest : public ::testing::Test {
-protected:
-    void SetUp() override { RunUnitStartup(); }
-};
+using RightSetFormTest = ScreenTest;
 
 const char* const kLinks[] = {"Label10", "Label11", "Label18", "Label19", "Label12", "Label17", "Label25",
                               "Label26", "Label7",  "Label8",  "Label21", "Label22", "Label9",  "Label20"};

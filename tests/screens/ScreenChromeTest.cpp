@@ -17,26 +17,11 @@
 #include "screens/RightSetForm.h"
 #include "screens/RolePropForm.h"
 #include "screens/UserForm.h"
+#include "support/ScreenTest.h"
 
 namespace {
 
-class ScreenChromeTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        RunUnitStartup();
-        Application()->SetMessageBoxHook([this](const QString& text, const QString&, unsigned) {
-            messages.push_back(text);
-            return 1;
-        });
-    }
-    void TearDown() override
-    {
-        Application()->SetMessageBoxHook({});
-        Application()->SetModalHook({});
-    }
-    std::vector<QString> messages;
-};
+using ScreenChromeTest = ScreenTest;
 
 // The toolbar's items as captions, separators as "|".
 QStringList Items(TCustomForm& form, const char* toolbar)

@@ -14,13 +14,11 @@
 #include "screens/RightSetForm.h"
 #include "screens/RolePropForm.h"
 #include "screens/UserForm.h"
+#include "support/ScreenTest.h"
 
 namespace {
 
-class ScreenGridsTest : public ::testing::Test {
-protected:
-    void SetUp() override { RunUnitStartup(); }
-};
+using ScreenGridsTest = ScreenTest;
 
 std::string Texts(TTavikPTGrid& g, int row)
 {
@@ -116,11 +114,6 @@ TEST_F(ScreenGridsTest, UserGridLinkColumnsShowTheHandAndAnnounceTheirDialogs)
     TTavikPTGrid* g = form.TavikPTGrid1;
     ASSERT_NE(g, nullptr);
     g->SetBounds(0, 48, 570, 299);
-    std::vector<std::string> shown;
-    Application()->SetMessageBoxHook([&](const QString& text, const QString&, unsigned) {
-        shown.push_back(text.toStdString());
-        return 1;
-    });
     auto centre = [&](int col, int row) {
         const TRect r = g->CellBounds(col, row);
         return TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
@@ -142,17 +135,16 @@ TEST_F(ScreenGridsTest, UserGridLinkColumnsShowTheHandAndAnnounceTheirDialogs)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.col) + "," + std::to_string(c.row));
-        shown.clear();
+        messages.clear();
         const TPoint p = centre(c.col, c.row);
         form.TavikPTGrid1MouseMove(g, 0, p.X, p.Y);
         EXPECT_EQ(g->Cursor(), c.cursor);
         form.TavikPTGrid1MouseUp(g, c.button, 0, p.X, p.Y);
-        EXPECT_EQ(shown, c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+        EXPECT_EQ(messages, c.message ? std::vector<QString>{QString::fromUtf8(c.message)} : std::vector<QString>{});
     }
     // Off the cells: no column, default cursor.
     form.TavikPTGrid1MouseMove(g, 0, 569, 298);
     EXPECT_EQ(g->Cursor(), crDefault);
-    Application()->SetMessageBoxHook({});
 }
 
 } // namespace

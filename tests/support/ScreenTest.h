@@ -1,0 +1,40 @@
+#pragma once
+
+// The fixture of the screen and launcher tests: the program's classes
+// registered, message boxes answered and recorded instead of shown, and the
+// application's hooks cleared afterwards.
+
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <QString>
+
+#include "app/Startup.h"
+#include "platform/Application.h"
+
+template <class Base = ::testing::Test>
+class ScreenFixture : public Base {
+protected:
+    void SetUp() override
+    {
+        RunUnitStartup();
+        Application()->SetMessageBoxHook([this](const QString& text, const QString&, unsigned flags) {
+            messages.push_back(text);
+            if (flags & MB_ICONERROR)
+                errors.push_back(text);
+            return 1;
+        });
+    }
+    void TearDown() override
+    {
+        Application()->SetMessageBoxHook({});
+        Application()->SetModalHook({});
+    }
+
+    // Every message box's text, and those of the error boxes.
+    std::vector<QString> messages;
+    std::vector<QString> errors;
+};
+
+using ScreenTest = ScreenFixture<>;
