@@ -1,5 +1,5 @@
-// Properties, the glue between the tree and the geometry, repaint management,
-// scrolling and zoom.
+// Properties, the glue between the tree and the geometry, repaint management
+// and zoom.
 
 #include "orgchart/OrgChart.h"
 
@@ -23,6 +23,7 @@ TCustomOrgChart::TCustomOrgChart(TComponent* owner)
     SetColor(clWindow);
     SetParentFont(false);
     SetTabStop(true);
+    ApplyWindowStyles();
 }
 
 TCustomOrgChart::~TCustomOrgChart()
@@ -39,6 +40,7 @@ TCustomOrgChart::~TCustomOrgChart()
 void TCustomOrgChart::Loaded()
 {
     TCustomControl::Loaded();
+    ApplyWindowStyles(); // Ctl3D may have come from the definition
     ResolvePendingImages();
 }
 
@@ -169,8 +171,10 @@ void TCustomOrgChart::SetBorderStyle(TFormBorderStyle v)
 {
     if (v != bsNone)
         v = bsSingle;
-    if (Exchange(borderStyle_, v))
+    if (Exchange(borderStyle_, v)) {
+        ApplyWindowStyles();
         InvalidateAll();
+    }
 }
 
 void TCustomOrgChart::SetRotated(bool v)
@@ -426,88 +430,4 @@ void TCustomOrgChart::ForgetHitOn(TOcNode* node)
 {
     if (hitNode_ == node)
         hitFlags_ = 0;
-}
-
-void TCustomOrgChart::BoundsChanged()
-{
-    TCustomControl::BoundsChanged();
-    HideEditor(false);
-    const bool wasZoomed = zoomOff_ == 0 && zoomNum_ < zoomDen_;
-    layoutDirty_ = true;
-    UpdateLayout();
-    if (wasZoomed || Zoomed())
-        InvalidateAll();
-}
-
-// ---- Scrolling ---------------------------------------------------------------------
-
-int TCustomOrgChart::ScrollLeft()
-{
-    if (zoomOff_ != 0)
-        UpdateLayout();
-    return scrollX_;
-}
-
-int TCustomOrgChart::ScrollTop()
-{
-    if (zoomOff_ != 0)
-        UpdateLayout();
-    return scrollY_;
-}
-
-void TCustomOrgChart::ScrollTo(int x, int y)
-{
-    TOcLayout layout = Layout();
-    x = std::max(0, std::min(x, layout.FullW() - ClientWidth()));
-    y = std::max(0, std::min(y, layout.FullH() - ClientHeight()));
-    if (x == scrollX_ && y == scrollY_)
-        return;
-    const int dx = scrollX_ - x, dy = scrollY_ - y;
-    scrollX_ = x;
-    scrollY_ = y;
-    hitFlags_ = 0;
-    if (dx)
-        scrollBars_.SetPos(TOcScrollState::Horz, x);
-    if (dy)
-        scrollBars_.SetPos(TOcScrollState::Vert, y);
-    if (HasWidget()) {
-        const TRect client = ClientRect();
-        ScrollSurface(dx, dy, client, client);
-    }
-}
-
-void TCustomOrgChart::UpdateScrollBars()
-{
-    TOcLayout layout = Layout();
-    scrollBars_.SetRange(TOcScrollState::Horz, layout.FullW(), ClientWidth());
-    scrollBars_.SetRange(TOcScrollState::Vert, layout.FullH(), ClientHeight());
-    // The offsets may have to shrink with the content.
-    ScrollTo(scrollX_, scrollY_);
-}
-
-void TCustomOrgChart::ScrollMessage(TOcScrollState::Bar bar, unsigned code, int thumb)
-{
-    const bool horz = bar == TOcScrollState::Horz;
-    const int page = horz ? ClientWidth() : ClientHeight();
-    const int full = horz ? FullWidth() : FullHeight();
-    const int current = horz ? ScrollLeft() : ScrollTop();
-    const int target = TOcScrollState::Target(code, thumb, current, page, full);
-    if (horz)
-        SetScrollLeft(target);
-    else
-        SetScrollTop(target);
-}
-
-void TCustomOrgChart::WndProc(TMessage& message)
-{
-    switch (message.Msg) {
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-        ScrollMessage(message.Msg == WM_HSCROLL ? TOcScrollState::Horz : TOcScrollState::Vert,
-                      static_cast<unsigned>(message.WParam & 0xFFFF), static_cast<int>((message.WParam >> 16) & 0xFFFF));
-        message.Result = 0;
-        return;
-    default: break;
-    }
-    TCustomControl::WndProc(message);
 }

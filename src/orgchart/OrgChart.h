@@ -10,7 +10,6 @@
 #include <memory>
 
 #include "orgchart/OcLayout.h"
-#include "orgchart/OcScrollState.h"
 #include "orgchart/OcTree.h"
 #include "orgchart/OcTypes.h"
 #include "platform/Form.h"
@@ -86,7 +85,6 @@ public:
     bool InvalidateNode(TOcNode* node);
     // Zoom on and the chart shrunk to fit.
     bool Zoomed();
-    const TOcScrollState& ScrollBars() const { return scrollBars_; }
     // The geometry of the chart as it stands (sizes cached on the nodes).
     TOcLayout Layout();
     // A node's box (connector band included) and shape area, physical client
@@ -163,7 +161,8 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     void TimerFired(unsigned id) override;
-    void BoundsChanged() override;
+    void Resize() override;
+    void Ctl3DChanged() override;
     void Loaded() override;
     void FontChanged() override;
     void ColorChanged() override;
@@ -174,9 +173,11 @@ protected:
 private:
     TOcMetrics Metrics();
     void InvalidateAll();
+    // The window's border and bars follow BorderStyle and Ctl3D.
+    void ApplyWindowStyles();
     void UpdateScrollBars();
     void RecomputeZoom();
-    void ScrollMessage(TOcScrollState::Bar bar, unsigned code, int thumb);
+    void ScrollMessage(TScrollBarKind bar, unsigned code, int thumb);
     void PaintTree(TCanvas& canvas, const TRect& area, int step);
     void RunAnimation(TCanvas& canvas, const TRect& area);
     void DrawButton(TCanvas& canvas, TPoint logical);
@@ -243,7 +244,9 @@ private:
     TPoint fbSize_{};
     bool destroying_ = false;
     int lastAnimationFrames_ = 0;
-    TOcScrollState scrollBars_;
+    int scrollBarDepth_ = 0;
+    // Inside Paint: the surface being painted must keep its size.
+    bool painting_ = false;
 };
 
 class TOrgChart : public TCustomOrgChart {

@@ -59,7 +59,10 @@ void TCustomOrgChart::SelectWithChanging(TOcNode* node)
 
 void TCustomOrgChart::Delete(TOcNode* node)
 {
-    if (node && (node == dragTarget_ || (dragging_ && node == Selected())))
+    // The drag holds the dragged node, its target and the feedback's target;
+    // any of them inside the doomed subtree ends it.
+    auto doomed = [node](const TOcNode* n) { return node && n && (n == node || n->HasAsParent(node)); };
+    if (doomed(dragTarget_) || doomed(fbTarget_) || (dragging_ && doomed(Selected())))
         CancelDrag();
     if (node && Editing() && (node == Selected() || (Selected() && Selected()->HasAsParent(node))))
         HideEditor(false);

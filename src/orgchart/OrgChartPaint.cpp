@@ -111,7 +111,9 @@ void TCustomOrgChart::Paint(TCanvas& canvas)
 {
     if (inAnimation_)
         return; // a frame being shown asked for it: the animation paints
+    painting_ = true;
     UpdateLayout();
+    painting_ = false;
     const TOcMetrics m = Metrics();
     const TRect area = canvas.ClipRect();
     if (area.IsEmpty())

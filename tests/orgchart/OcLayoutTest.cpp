@@ -86,7 +86,8 @@ TEST(OcLayout, ZoomShrinksEverythingAndDropsMinusButtons)
     chart.SetZoom(true);
     EXPECT_TRUE(chart.Zoomed());
     EXPECT_LE(chart.FullWidth(), 200);
-    EXPECT_FALSE(chart.ScrollBars().Shown(TOcScrollState::Horz));
+    EXPECT_FALSE(chart.ScrollBarVisible(SB_HORZ));
+    EXPECT_FALSE(chart.ScrollBarVisible(SB_VERT));
     EXPECT_FALSE(chart.Layout().Metrics().HasButton(top));
     EXPECT_LT(chart.NodeShapeRect(top).Width(), 65);
     chart.SetEditing(true);

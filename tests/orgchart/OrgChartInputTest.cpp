@@ -211,6 +211,32 @@ TEST(OrgChartInput, DroppingPlacesTheNode)
     EXPECT_FALSE(s.chart.Dragging());
 }
 
+TEST(OrgChartInput, DeletingASubtreeThatHoldsTheDragEndsIt)
+{
+    Row s;
+    s.chart.SetBounds(0, 0, 600, 400);
+    s.a->Expand(false);
+    s.chart.SetSelected(s.c);
+    s.chart.BeginDrag();
+    const TRect d = s.chart.NodeShapeRect(s.d);
+    bool accept = false;
+    s.chart.DragOver(&s.chart, d.Left + 30, d.Bottom + 10, 2, accept); // below D
+    ASSERT_EQ(s.chart.DragTarget(), s.d);
+    s.chart.Delete(s.a); // the target's parent
+    EXPECT_EQ(s.chart.DragTarget(), nullptr);
+    EXPECT_FALSE(s.chart.Dragging());
+
+    s.chart.BeginDrag();
+    const TPoint b = s.Centre(s.b);
+    s.chart.DragOver(&s.chart, b.X, b.Y, 2, accept);
+    s.chart.Delete(s.t); // the dragged node's ancestor
+    EXPECT_FALSE(s.chart.Dragging());
+    EXPECT_EQ(s.chart.Count(), 0);
+    s.chart.DragOver(&s.chart, b.X, b.Y, 2, accept);
+    EXPECT_FALSE(accept);
+    s.chart.CancelDrag();
+}
+
 TEST(OrgChartInput, DragAtTheLeftEdgeScrollsUntilTheOffsetIsZero)
 {
     TestChart chart;
@@ -247,16 +273,23 @@ TEST(OrgChartInput, ScrollKeysAndMessages)
         chart.Add(top);
     top->Expand(false);
     chart.Key(VK_END);
-    EXPECT_EQ(chart.ScrollLeft(), chart.FullWidth() - 100);
+    const int page = chart.ClientWidth();
+    ASSERT_EQ(page, 100 - 4 - 16); // sunken border and the vertical bar
+    EXPECT_EQ(chart.ScrollLeft(), chart.FullWidth() - page);
     chart.Key(VK_HOME);
     EXPECT_EQ(chart.ScrollLeft(), 0);
     chart.Key(VK_RIGHT, ssCtrl);
-    EXPECT_EQ(chart.ScrollLeft(), 84);
+    EXPECT_EQ(chart.ScrollLeft(), page - 16);
     chart.Perform(WM_HSCROLL, SB_LINEDOWN);
-    EXPECT_EQ(chart.ScrollLeft(), 100);
+    EXPECT_EQ(chart.ScrollLeft(), page);
+    chart.Perform(WM_HSCROLL, SB_PAGEUP);
+    EXPECT_EQ(chart.ScrollLeft(), 16);
+    chart.Perform(WM_HSCROLL, SB_BOTTOM);
+    EXPECT_EQ(chart.ScrollLeft(), chart.FullWidth() - page);
+    chart.Perform(WM_HSCROLL, SB_TOP);
+    EXPECT_EQ(chart.ScrollLeft(), 0);
     chart.Perform(WM_HSCROLL, SB_THUMBTRACK | (30000u << 16));
     EXPECT_EQ(chart.ScrollLeft(), 30000);
-    chart.Perform(WM_HSCROLL, SB_THUMBTRACK | (40000u << 16)); // 16-bit: wraps below zero
+    chart.Perform(WM_HSCROLL, SB_THUMBTRACK | (40000u << 16)); // 16 bits alone: wraps below zero
     EXPECT_EQ(chart.ScrollLeft(), 0);
-    EXPECT_EQ(chart.ScrollBars().Get(TOcScrollState::Horz).full, 500 * 81);
 }
