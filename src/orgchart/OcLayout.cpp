@@ -4,52 +4,63 @@
 #include <cstdlib>
 #include <vector>
 
+namespace {
+
+// Fetches the first children of a family's members ahead of the walk, so that
+// the next levels arrive while this one is worked on.
+inline void PrefetchNextLevel(const TOcNode* first)
+{
+    for (const TOcNode* k = first; k; k = k->NextSiblingLink())
+        if (const TOcNode* g = k->FirstChildLink())
+            __builtin_prefetch(g);
+}
+
+} // namespace
+
 // Cached sizes are kept at full scale. A node's cache is filled only together
 // with the caches of its expanded children, so an ancestor without a cache has
 // no cached ancestor that depends on it: dropping sizes may stop climbing there.
 void TOcLayout::EnsureSizes(TOcNode* node)
 {
     const TOcMetrics full = m_.FullScale();
-    const int lw = full.LW(), ix = full.IX(), iy = full.IY();
-    auto needs = [](const TOcNode* n) {
-        return n->Expanded() && n->HasChildren() && (n->childrenWidth == 0 || n->childrenHeight == 0);
-    };
+    const int64_t fixedW = int64_t(full.LW()) + full.IX(), fixedH = int64_t(full.LW()) + full.IY();
+    auto open = [](const TOcNode* n) { return n->Expanded() && n->FirstChildLink(); };
+    auto needs = [&](const TOcNode* n) { return open(n) && (n->childrenWidth == 0 || n->childrenHeight == 0); };
     if (!needs(node))
         return;
+    // Post-order over the sibling chains; each frame sums its children as they
+    // finish, so a family is read once while it is still in the cache.
     struct Frame {
         TOcNode* node;
-        size_t next;
+        TOcNode* next;
+        int64_t w, h;
     };
-    std::vector<Frame> stack{{node, 0}};
-    for (TOcNode* k : node->Children())
-        __builtin_prefetch(k);
+    auto add = [&](Frame& f, const TOcNode* c) {
+        const bool o = open(c);
+        f.w += std::max<int64_t>(full.EX(c) + fixedW, o ? c->childrenWidth : 0);
+        f.h = std::max<int64_t>(f.h, full.EY(c) + fixedH + (o ? c->childrenHeight : 0));
+    };
+    PrefetchNextLevel(node->FirstChildLink());
+    std::vector<Frame> stack{{node, node->FirstChildLink(), 0, 0}};
     while (!stack.empty()) {
         Frame& top = stack.back();
-        const auto& children = top.node->Children();
-        bool pushed = false;
-        while (top.next < children.size()) {
-            TOcNode* child = children[top.next++];
+        TOcNode* child = top.next;
+        if (child) {
+            top.next = child->NextSiblingLink();
             if (needs(child)) {
-                // Large trees do not fit the caches: fetch the next level early.
-                for (TOcNode* k : child->Children())
-                    __builtin_prefetch(k);
-                stack.push_back({child, 0});
-                pushed = true;
-                break;
+                PrefetchNextLevel(child->FirstChildLink());
+                stack.push_back({child, child->FirstChildLink(), 0, 0});
+            } else {
+                add(top, child);
             }
-        }
-        if (pushed)
             continue;
-        TOcNode* done = top.node;
-        stack.pop_back();
-        int64_t w = 0, h = 0;
-        for (TOcNode* c : done->Children()) {
-            const bool open = c->Expanded() && c->HasChildren();
-            w += std::max<int64_t>(full.EX(c) + lw + ix, open ? c->childrenWidth : 0);
-            h = std::max<int64_t>(h, full.EY(c) + lw + iy + (open ? c->childrenHeight : 0));
         }
-        done->childrenWidth = w;
-        done->childrenHeight = h;
+        TOcNode* done = top.node;
+        done->childrenWidth = top.w;
+        done->childrenHeight = top.h;
+        stack.pop_back();
+        if (!stack.empty())
+            add(stack.back(), done);
     }
 }
 
@@ -189,22 +200,21 @@ void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
     // Start positions of a pending animation are wanted everywhere, not only in the area.
     const bool recordAll = record && animating != nullptr;
     struct Frame {
-        TOcNode* node;
-        size_t next;
+        TOcNode* next;
         int childLeft;
         int childTop;
         bool childVisible;
     };
-    std::vector<Frame> stack{{root, 0, o.X, o.Y, true}};
+    std::vector<Frame> stack{{root->FirstChildLink(), o.X, o.Y, true}};
     while (!stack.empty()) {
         Frame& top = stack.back();
-        TOcNode* parent = top.node;
-        const auto& siblings = parent->Children();
-        if (top.next == siblings.size()) {
+        TOcNode* n = top.next;
+        if (!n) {
             stack.pop_back();
             continue;
         }
-        TOcNode* n = siblings[top.next++];
+        top.next = n->NextSiblingLink();
+        TOcNode* parent = n->RawParent();
         const int cellLeft = top.childLeft;
         const int rowTop = top.childTop;
         const bool visible = top.childVisible;
@@ -243,16 +253,15 @@ void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
             n->animX0 = n->animX;
             n->animY0 = n->animY;
         }
-        if (n->HasChildren() && (n->Expanded() || n == animating) && (n->drawFlag || recordAll)) {
-            const auto& kids = n->Children();
-            for (TOcNode* k : kids)
-                __builtin_prefetch(k);
+        TOcNode* first = n->FirstChildLink();
+        if (first && (n->Expanded() || n == animating) && (n->drawFlag || recordAll)) {
+            PrefetchNextLevel(first);
             int offset = 0;
             if (n->ChildAlign() != caLeft) {
                 const int spare = cw - ChildrenW(n);
                 offset = n->ChildAlign() == caRight ? spare : spare / 2;
             }
-            stack.push_back({n, 0, cellLeft + offset, visible ? c : rowTop, visible && n->Expanded()});
+            stack.push_back({first, cellLeft + offset, visible ? c : rowTop, visible && n->Expanded()});
         }
     }
 }

@@ -282,6 +282,7 @@ void TOcNode::DeleteChildren()
     deleting_ = false;
     children_.clear();
     children_.shrink_to_fit();
+    firstChild_ = nullptr;
     if (!parent_ || !parent_->deleting_)
         owner_->SizesChanged(this, skBoth);
     if (!IsRoot())

@@ -27,7 +27,7 @@ public:
     int Count() const { return static_cast<int>(children_.size()); }
     // EListError for an index out of range.
     TOcNode* Items(int index) const;
-    bool HasChildren() const { return !children_.empty(); }
+    bool HasChildren() const { return firstChild_ != nullptr; }
     int Level() const;
     bool IsVisible() const;
     // Selected, and the chart has the input focus.
@@ -83,15 +83,11 @@ public:
     // Stores the text and fires OnSetText (the Text setter's storing step).
     virtual void StoreText(const QString& value);
 
-    // Layout state, owned by the chart's layout code. Full-scale cached sizes of
-    // the children; 0 = not computed.
-    int64_t childrenWidth = 0;
-    int64_t childrenHeight = 0;
-    int animX = 0, animY = 0, animX0 = 0, animY0 = 0;
-    bool drawFlag = false;
-
     const std::vector<TOcNode*>& Children() const { return children_; }
     TOcNode* RawParent() const { return parent_; }
+    // The children as a chain, for walks that touch nothing but the nodes.
+    TOcNode* FirstChildLink() const { return firstChild_; }
+    TOcNode* NextSiblingLink() const { return nextSibling_; }
 
 protected:
     explicit TOcNode(TOcTree* owner);
@@ -100,19 +96,41 @@ protected:
 private:
     friend class TOcTree;
 
-    TOcTree* owner_;
+    // What the layout passes read and write comes first and fits one cache
+    // line with the object's header: large charts are laid out at memory speed.
+    TOcNode* firstChild_ = nullptr;
+    TOcNode* nextSibling_ = nullptr;
     TOcNode* parent_ = nullptr;
+
+public:
+    // Layout state, owned by the chart's layout code. Full-scale cached sizes of
+    // the children; 0 = not computed.
+    int64_t childrenWidth = 0;
+    int64_t childrenHeight = 0;
+    int animX = 0, animY = 0;
+
+private:
+    uint16_t width_ = 0;
+    uint16_t height_ = 0;
+    TOcShape shape_ = shRectangle;
+    TOcChildAlign childAlign_ = caCenter;
+    bool expanded_ = false;
+
+public:
+    bool drawFlag = false;
+    int animX0 = 0, animY0 = 0;
+
+private:
+    TOcTree* owner_;
     std::vector<TOcNode*> children_;
     int index_ = 0;
     intptr_t data_ = 0;
-    uint16_t width_ = 0;
-    uint16_t height_ = 0;
     TColor color_ = static_cast<TColor>(kOcColorNone);
     QString text_;
     int16_t imageIndex_ = -1;
-    TOcChildAlign childAlign_ = caCenter;
-    TOcShape shape_ = shRectangle;
     TOcImageAlign imageAlign_ = iaNone;
-    bool expanded_ = false;
     bool deleting_ = false;
+    // Made in the tree's node blocks (at slot_) rather than on the heap.
+    bool pooled_ = false;
+    uint32_t slot_ = 0;
 };

@@ -13,16 +13,47 @@ TOcTree::~TOcTree()
     delete root_;
 }
 
+void* TOcTree::AllocateSlot(uint32_t& index)
+{
+    if (!freeSlots_.empty()) {
+        index = freeSlots_.back();
+        freeSlots_.pop_back();
+    } else {
+        if (lastBlockUsed_ == kBlockNodes) {
+            blocks_.push_back(std::make_unique<Block>());
+            lastBlockUsed_ = 0;
+        }
+        index = static_cast<uint32_t>((blocks_.size() - 1) * kBlockNodes + lastBlockUsed_++);
+    }
+    Block& block = *blocks_[index / kBlockNodes];
+    block.live[index % kBlockNodes] = true;
+    return block.At(index % kBlockNodes);
+}
+
+void TOcTree::FreeNode(TOcNode* node)
+{
+    if (!node->pooled_) {
+        --heapNodes_;
+        delete node;
+        return;
+    }
+    const uint32_t index = node->slot_;
+    node->~TOcNode();
+    blocks_[index / kBlockNodes]->live[index % kBlockNodes] = false;
+    freeSlots_.push_back(index);
+}
+
 void TOcTree::FreeAllNodes()
 {
     // Iterative, so that very deep trees free without deep recursion.
     std::vector<TOcNode*> stack(root_->children_.begin(), root_->children_.end());
     root_->children_.clear();
+    root_->firstChild_ = nullptr;
     while (!stack.empty()) {
         TOcNode* node = stack.back();
         stack.pop_back();
         stack.insert(stack.end(), node->children_.begin(), node->children_.end());
-        delete node;
+        FreeNode(node);
     }
     count_ = 0;
     selected_ = nullptr;
@@ -83,17 +114,28 @@ void TOcTree::Attach(TOcNode* parent, TOcNode* node, int index)
         index = static_cast<int>(list.size());
     node->parent_ = parent;
     list.insert(list.begin() + index, node);
-    for (size_t i = static_cast<size_t>(index); i < list.size(); ++i)
-        list[i]->index_ = static_cast<int>(i);
+    Relink(parent, static_cast<size_t>(index));
     SizesChanged(parent, skBoth);
+}
+
+void TOcTree::Relink(TOcNode* parent, size_t index)
+{
+    auto& list = parent->children_;
+    parent->firstChild_ = list.empty() ? nullptr : list.front();
+    if (index > 0 && index <= list.size())
+        list[index - 1]->nextSibling_ = index < list.size() ? list[index] : nullptr;
+    for (size_t i = index; i < list.size(); ++i) {
+        list[i]->index_ = static_cast<int>(i);
+        list[i]->nextSibling_ = i + 1 < list.size() ? list[i + 1] : nullptr;
+    }
 }
 
 void TOcTree::Detach(TOcNode* node)
 {
     auto& list = node->parent_->children_;
     list.erase(list.begin() + node->index_);
-    for (size_t i = static_cast<size_t>(node->index_); i < list.size(); ++i)
-        list[i]->index_ = static_cast<int>(i);
+    node->nextSibling_ = nullptr;
+    Relink(node->parent_, static_cast<size_t>(node->index_));
 }
 
 void TOcTree::SetSelected(TOcNode* node)
@@ -138,7 +180,7 @@ void TOcTree::Delete(TOcNode* node)
         selected_ = nullptr; // a handler selected it again while it went
     --count_;
     node->parent_ = nullptr;
-    delete node;
+    FreeNode(node);
 }
 
 void TOcTree::DeleteDescendants(TOcNode* node)
@@ -173,9 +215,10 @@ void TOcTree::DeleteDescendants(TOcNode* node)
             selected_ = nullptr;
         --count_;
         done->parent_ = nullptr;
-        delete done;
+        FreeNode(done);
     }
     node->children_.clear();
+    node->firstChild_ = nullptr;
     node->children_.shrink_to_fit();
     node->deleting_ = false;
 }
@@ -260,16 +303,28 @@ void TOcTree::SizesChanged(TOcNode* node, TOcSizeKind kind)
 
 void TOcTree::DropAllSizes(TOcSizeKind kind)
 {
+    const int64_t keepW = (kind & skWidth) ? 0 : -1, keepH = (kind & skHeight) ? 0 : -1;
+    auto drop = [&](TOcNode* node) {
+        node->childrenWidth &= keepW;
+        node->childrenHeight &= keepH;
+    };
+    drop(root_);
+    if (heapNodes_ == 0) {
+        // Every node lives in the blocks: run through them in memory order.
+        for (size_t b = 0; b < blocks_.size(); ++b) {
+            Block& block = *blocks_[b];
+            const size_t used = b + 1 == blocks_.size() ? lastBlockUsed_ : kBlockNodes;
+            for (size_t i = 0; i < used; ++i)
+                if (block.live[i])
+                    drop(block.At(i));
+        }
+        return;
+    }
     std::vector<TOcNode*> stack{root_};
     while (!stack.empty()) {
         TOcNode* node = stack.back();
         stack.pop_back();
-        if (kind & skWidth)
-            node->childrenWidth = 0;
-        if (kind & skHeight)
-            node->childrenHeight = 0;
-        for (TOcNode* k : node->children_)
-            __builtin_prefetch(k, 1);
+        drop(node);
         stack.insert(stack.end(), node->children_.begin(), node->children_.end());
     }
 }

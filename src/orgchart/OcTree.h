@@ -6,7 +6,12 @@
 // derives from it and refines the hooks (repainting, animation, minimum sizes);
 // on its own the tree is a plain model, used by tests and the stream fuzzer.
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <type_traits>
+#include <vector>
 
 #include <QString>
 
@@ -102,7 +107,16 @@ protected:
     template <class N>
     N* MakeNode()
     {
-        return new N(this);
+        if constexpr (std::is_same_v<N, TOcNode>) {
+            uint32_t slot = 0;
+            N* node = new (AllocateSlot(slot)) N(this);
+            node->pooled_ = true;
+            node->slot_ = slot;
+            return node;
+        } else {
+            ++heapNodes_;
+            return new N(this);
+        }
     }
     // Frees every node without events (the last step of destruction).
     void FreeAllNodes();
@@ -116,7 +130,25 @@ private:
     void DeleteDescendants(TOcNode* node);
     void ExpandNode(TOcNode* node);
     void CollapseNode(TOcNode* node);
+    // Keeps the first-child and next-sibling links of parent's list from index on.
+    static void Relink(TOcNode* parent, size_t index);
 
+    // Nodes are made in blocks, in creation order, so that a tree built in one
+    // go (read from a stream, generated level by level) lies in memory close
+    // to the order the layout walks it. Freed slots are reused.
+    static constexpr size_t kBlockNodes = 1024;
+    struct Block {
+        alignas(TOcNode) std::byte storage[kBlockNodes * sizeof(TOcNode)];
+        bool live[kBlockNodes];
+        TOcNode* At(size_t i) { return reinterpret_cast<TOcNode*>(storage + i * sizeof(TOcNode)); }
+    };
+    void* AllocateSlot(uint32_t& index);
+    void FreeNode(TOcNode* node);
+
+    std::vector<std::unique_ptr<Block>> blocks_;
+    size_t lastBlockUsed_ = kBlockNodes;
+    std::vector<uint32_t> freeSlots_;
+    int heapNodes_ = 0;
     TOcNode* root_;
     int count_ = 0;
     TOcImageAlign defaultImageAlign_ = iaNone;

@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+#include "orgchart/OcLayout.h"
+#include "orgchart/OcTree.h"
+
+namespace {
+
+// The sibling chains mirror every child list, and a walk over them meets each
+// node once.
+void ExpectConsistent(TOcTree& tree)
+{
+    int seen = 0;
+    std::vector<TOcNode*> stack{tree.Root()};
+    while (!stack.empty()) {
+        TOcNode* n = stack.back();
+        stack.pop_back();
+        const auto& kids = n->Children();
+        ASSERT_EQ(n->FirstChildLink(), kids.empty() ? nullptr : kids.front());
+        for (size_t i = 0; i < kids.size(); ++i) {
+            ASSERT_EQ(kids[i]->RawParent(), n);
+            ASSERT_EQ(kids[i]->Index(), int(i));
+            ASSERT_EQ(kids[i]->NextSiblingLink(), i + 1 < kids.size() ? kids[i + 1] : nullptr);
+            stack.push_back(kids[i]);
+            ++seen;
+        }
+    }
+    EXPECT_EQ(seen, tree.Count());
+}
+
+} // namespace
+
+// Random inserts, moves and deletes (freed places are reused) keep the chains
+// right, and the sizes computed over the chains agree with the child lists.
+TEST(OcNodeBlocks, EditsKeepTheChainsAndTheLayoutRight)
+{
+    TOcTree tree;
+    std::mt19937 random(7);
+    std::vector<TOcNode*> nodes;
+    auto pick = [&]() -> TOcNode* {
+        return nodes.empty() ? nullptr : nodes[random() % nodes.size()];
+    };
+    for (int step = 0; step < 3000; ++step) {
+        const int op = static_cast<int>(random() % 10);
+        if (op < 5 || nodes.size() < 4) {
+            TOcNode* parent = pick();
+            nodes.push_back(op == 0 && parent ? tree.Insert(parent) : tree.Add(parent));
+        } else if (op < 8) {
+            TOcNode* n = pick();
+            n->MoveTo(pick(), static_cast<TOcAttachMode>(random() % 5));
+        } else {
+            tree.Delete(pick());
+            nodes.clear();
+            for (TOcNode* n = tree.FirstNode(); n; n = n->GetNext())
+                nodes.push_back(n);
+        }
+    }
+    ExpectConsistent(tree);
+    tree.FullExpand();
+
+    const TOcMetrics metrics;
+    TOcLayout layout(tree, metrics);
+    const int fullW = layout.FullW(), fullH = layout.FullH();
+    tree.DropAllSizes(skBoth);
+    for (TOcNode* n = tree.FirstNode(); n; n = n->GetNext())
+        ASSERT_EQ(n->childrenWidth + n->childrenHeight, 0);
+    EXPECT_EQ(layout.FullW(), fullW);
+    EXPECT_EQ(layout.FullH(), fullH);
+
+    for (TOcNode* n = tree.Root(); n; n = n == tree.Root() ? tree.FirstNode() : n->GetNext()) {
+        int64_t w = 0, h = 0;
+        for (TOcNode* c : n->Children()) {
+            w += layout.CellW(c);
+            h = std::max<int64_t>(h, layout.CellH(c));
+        }
+        ASSERT_EQ(layout.ChildrenW(n), w);
+        ASSERT_EQ(layout.ChildrenH(n), h);
+    }
+    tree.Clear();
+    EXPECT_EQ(tree.Count(), 0);
+    EXPECT_EQ(tree.Root()->FirstChildLink(), nullptr);
+}
