@@ -17,6 +17,7 @@
 #include "app/ScreenCatalog.h"
 #include "app/ScreenSnapshot.h"
 #include "app/Startup.h"
+#include "platform/AppContext.h"
 #include "platform/Application.h"
 #include "screens/DepartPropForm.h"
 #include "screens/RolePropForm.h"
@@ -107,6 +108,9 @@ int main(int argc, char** argv)
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QApplication qapp(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("orgrights"));
+    // Everything the program keeps while it runs; freed before the framework's
+    // application object.
+    TAppContext context;
 
     RunUnitStartup();
     int result = 0;

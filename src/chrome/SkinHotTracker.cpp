@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "chrome/SkinPanelObject.h"
+#include "platform/AppContext.h"
 #include "platform/Mouse.h"
 #include "platform/Timer.h"
 
@@ -18,8 +19,7 @@ struct State {
 
 State& S()
 {
-    static State state;
-    return state;
+    return AppContext().State<State>();
 }
 
 TControl* PlatformProbe()

@@ -1,14 +1,29 @@
 #include "chrome/SkinNexus.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "chrome/SkinTheme.h"
 #include "chrome/SkinThemeRegistry.h"
 #include "chrome/SkinThemeStartup.h"
+#include "platform/AppContext.h"
 
 namespace {
-TSkinNexus* g_nexus = nullptr;
+
+struct NexusState {
+    // The theme registry is made first, so it outlives the notifier that holds
+    // one of its themes.
+    NexusState() { RegisteredThemes(); }
+    std::unique_ptr<TSkinNexus> nexus;
+};
+
+TSkinNexus* Installed()
+{
+    const auto* state = AppContext().FindState<NexusState>();
+    return state ? state->nexus.get() : nullptr;
 }
+
+} // namespace
 
 TSkinNexus::TSkinNexus()
 {
@@ -17,26 +32,24 @@ TSkinNexus::TSkinNexus()
 
 TSkinNexus::~TSkinNexus()
 {
-    if (g_nexus == this)
-        g_nexus = nullptr;
     ReleaseTheme(theme_);
 }
 
 TSkinNexus& TSkinNexus::Instance()
 {
-    if (!g_nexus)
+    if (!Installed())
         InitSkinThemes();
-    return *g_nexus;
+    return *Installed();
 }
 
 bool TSkinNexus::Exists()
 {
-    return g_nexus != nullptr;
+    return Installed() != nullptr;
 }
 
-void TSkinNexus::Install(TSkinNexus* nexus)
+void TSkinNexus::Install(std::unique_ptr<TSkinNexus> nexus)
 {
-    g_nexus = nexus;
+    AppContext().State<NexusState>().nexus = std::move(nexus);
 }
 
 QString TSkinNexus::GetTheme() const

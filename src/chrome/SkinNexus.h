@@ -4,6 +4,7 @@
 // theme switchers sign up for its notices; switching the theme tells each of
 // them three times, with the codes 1, 2 and 3 (3: measure again and repaint).
 
+#include <memory>
 #include <vector>
 
 #include <QString>
@@ -26,8 +27,8 @@ public:
     TSkinNexus(const TSkinNexus&) = delete;
     TSkinNexus& operator=(const TSkinNexus&) = delete;
 
-    // The one notifier of the process; the themes are set up on first use when
-    // start-up has not done it yet.
+    // The one notifier of the application context; the themes are set up on
+    // first use when start-up has not done it yet.
     static TSkinNexus& Instance();
     static bool Exists();
 
@@ -45,7 +46,7 @@ public:
 
 private:
     friend void InitSkinThemes();
-    static void Install(TSkinNexus* nexus);
+    static void Install(std::unique_ptr<TSkinNexus> nexus);
     void Notify(int code);
 
     TSkinTheme* theme_ = nullptr;

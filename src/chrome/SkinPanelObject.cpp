@@ -1,15 +1,19 @@
 #include "chrome/SkinPanelObject.h"
 
 #include "chrome/SkinHotTracker.h"
+#include "platform/AppContext.h"
 #include "platform/Canvas.h"
 #include "platform/Form.h"
 
 namespace {
 
+struct FramePainterState {
+    TSkinFramePainter painter;
+};
+
 TSkinFramePainter& InstalledPainter()
 {
-    static TSkinFramePainter painter;
-    return painter;
+    return AppContext().State<FramePainterState>().painter;
 }
 
 // The classic check mark, 7 x 7, three pixels in from the box's corner.

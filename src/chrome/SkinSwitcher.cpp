@@ -13,7 +13,8 @@ TSkinSwitcher::TSkinSwitcher(TComponent* owner) : TComponent(owner)
 TSkinSwitcher::~TSkinSwitcher()
 {
     --g_switchers;
-    TSkinNexus::Instance().RemoveClient(this);
+    if (TSkinNexus::Exists())
+        TSkinNexus::Instance().RemoveClient(this);
 }
 
 QString TSkinSwitcher::Theme() const

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "chrome/SkinTheme.h"
+#include "platform/AppContext.h"
 #include "platform/Application.h"
 
 namespace {
@@ -17,11 +18,19 @@ struct ThemeEntry {
     int32_t useCount = 0;
 };
 
+struct ThemeRegistry {
+    std::vector<ThemeEntry> entries;
+    // Users still holding a theme at the end have gone without releasing it.
+    ~ThemeRegistry()
+    {
+        for (ThemeEntry& e : entries)
+            delete e.instance;
+    }
+};
+
 std::vector<ThemeEntry>& Entries()
 {
-    // Lives until exit; themes still in use then are not freed.
-    static auto* entries = new std::vector<ThemeEntry>();
-    return *entries;
+    return AppContext().State<ThemeRegistry>().entries;
 }
 
 ThemeEntry* FindEntry(const QString& name)

@@ -5,6 +5,7 @@
 #include "chrome/SkinNexus.h"
 #include "chrome/SkinPanelObject.h"
 #include "chrome/SkinThemeRegistry.h"
+#include "platform/AppContext.h"
 
 namespace {
 
@@ -35,24 +36,28 @@ TSkinTheme* MakePlain(const QString& name)
     return new TPlainTheme(name);
 }
 
+struct SkinStartupState {
+    bool done = false;
+    SkinPanelThemeLink panels;
+};
+
 } // namespace
 
 void InitSkinThemes()
 {
-    static bool done = false;
-    if (done)
+    auto& state = AppContext().State<SkinStartupState>();
+    if (state.done)
         return;
-    done = true;
+    state.done = true;
     RegisterTheme(QStringLiteral("Dream"), MakeDream);
     if (!IsThemeRegistered(QStringLiteral("Glass")))
         RegisterTheme(QStringLiteral("Glass"), MakePlain);
     RegisterTheme(QStringLiteral("Silver"), MakePlain);
     RegisterTheme(QStringLiteral("Default"), MakePlain);
-    // Lives until exit, as the registry does.
-    auto* nexus = new TSkinNexus();
-    TSkinNexus::Install(nexus);
-    static SkinPanelThemeLink panels;
-    nexus->AddClient(&panels);
+    // Lives as long as the application context, as the registry does.
+    auto nexus = std::make_unique<TSkinNexus>();
+    nexus->AddClient(&state.panels);
+    TSkinNexus::Install(std::move(nexus));
     TSkinPanelObject::SetFramePainter(PaintPanelFrame);
     RegisterTheme(QStringLiteral("Stripes"), MakePlain);
     RegisterTheme(QStringLiteral("Flat"), MakePlain);

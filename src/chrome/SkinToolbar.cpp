@@ -6,26 +6,43 @@
 #include "chrome/SkinItem.h"
 #include "chrome/SkinTheme.h"
 #include "platform/Action.h"
+#include "platform/AppContext.h"
 #include "platform/Application.h"
 #include "platform/ImageList.h"
 #include "platform/PendingReference.h"
 
 namespace {
 
-// Toolbars alive, for the idle-time refresh. Never freed, so that a toolbar
-// that outlives the other statics can still sign off.
+struct ToolbarState {
+    ToolbarState()
+    {
+        menuFont.SetName(QStringLiteral("宋体"));
+        menuFont.SetHeight(-12);
+        menuFont.SetCharset(GB2312_CHARSET);
+        menuFont.SetColor(clMenuText);
+    }
+    // Toolbars alive, for the idle-time refresh.
+    std::vector<TSkinToolbar*> bars;
+    bool idleHandlerAdded = false;
+    TFont menuFont;
+};
+
+ToolbarState& Toolbars()
+{
+    return AppContext().State<ToolbarState>();
+}
+
 std::vector<TSkinToolbar*>& AllToolbars()
 {
-    static auto* bars = new std::vector<TSkinToolbar*>();
-    return *bars;
+    return Toolbars().bars;
 }
 
 void EnsureIdleHandler()
 {
-    static bool installed = false;
-    if (installed)
+    ToolbarState& state = Toolbars();
+    if (state.idleHandlerAdded)
         return;
-    installed = true;
+    state.idleHandlerAdded = true;
     Application()->AddIdleHandler([] { TSkinToolbar::IdleUpdateAll(); });
 }
 
@@ -47,7 +64,8 @@ TSkinToolbar::TSkinToolbar(TComponent* owner) : TCustomControl(owner)
 TSkinToolbar::~TSkinToolbar()
 {
     MarkDestroying();
-    TSkinNexus::Instance().RemoveClient(this);
+    if (TSkinNexus::Exists())
+        TSkinNexus::Instance().RemoveClient(this);
     std::erase(AllToolbars(), this);
     highlighted_ = nullptr;
 }
@@ -97,15 +115,7 @@ bool TSkinToolbar::Horizontal() const
 
 const TFont& TSkinToolbar::MenuFont()
 {
-    static const TFont* font = [] {
-        auto* f = new TFont();
-        f->SetName(QStringLiteral("宋体"));
-        f->SetHeight(-12);
-        f->SetCharset(GB2312_CHARSET);
-        f->SetColor(clMenuText);
-        return f;
-    }();
-    return *font;
+    return Toolbars().menuFont;
 }
 
 const TFont& TSkinToolbar::ItemFont() const

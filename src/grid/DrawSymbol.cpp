@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "platform/AppContext.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 
@@ -36,15 +37,29 @@ constexpr char16_t kGrades[] = {u'A', u'B', u'C', u'D', u'L', u'N'};
 
 // ---- manager ----------------------------------------------------------------
 
+namespace {
+
+struct SymbolState {
+    SymbolState()
+    {
+        manager.Register(TMeterDrawSymbol::Class);
+        manager.Register(TDiaDrawSymbol::Class);
+    }
+    TDrawSymbolManager manager;
+    // The bar-diameter pictures, read once; an unreadable one stays null.
+    std::map<int, std::unique_ptr<TBitmap>> pictures;
+};
+
+SymbolState& Symbols()
+{
+    return AppContext().State<SymbolState>();
+}
+
+} // namespace
+
 TDrawSymbolManager& TDrawSymbolManager::Instance()
 {
-    static TDrawSymbolManager manager = [] {
-        TDrawSymbolManager m;
-        m.Register(TMeterDrawSymbol::Class);
-        m.Register(TDiaDrawSymbol::Class);
-        return m;
-    }();
-    return manager;
+    return Symbols().manager;
 }
 
 void TDrawSymbolManager::Register(const TDrawSymbolClass& cls)
@@ -229,10 +244,9 @@ QString TDiaDrawSymbol::PictureName(int index)
 
 namespace {
 
-// Pictures are read once; an unreadable one stays null.
 const TBitmap* BarPicture(int index)
 {
-    static std::map<int, std::unique_ptr<TBitmap>> cache;
+    auto& cache = Symbols().pictures;
     auto it = cache.find(index);
     if (it == cache.end()) {
         auto bitmap = std::make_unique<TBitmap>();

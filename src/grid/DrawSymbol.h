@@ -53,7 +53,8 @@ public:
 
 class TDrawSymbolManager {
 public:
-    // The process-wide manager; it registers the unit drawer, then the bar-diameter drawer.
+    // The application context's manager; it registers the unit drawer, then the
+    // bar-diameter drawer.
     static TDrawSymbolManager& Instance();
     TDrawSymbolManager() = default;
 

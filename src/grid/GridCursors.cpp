@@ -3,12 +3,17 @@
 
 #include "grid/GridCursorImages.h"
 #include "grid/TavikCustomGrid.h"
+#include "platform/AppContext.h"
 
 namespace {
 
 void RegisterGridCursorsOnce()
 {
-    static bool registered = false;
+    // The cursors live in the application context, with this mark.
+    struct GridCursorsRegistered {
+        bool done = false;
+    };
+    bool& registered = AppContext().State<GridCursorsRegistered>().done;
     if (registered)
         return;
     registered = true;

@@ -4,6 +4,7 @@
 
 #include "grid/TavikCustomGrid.h"
 
+#include "platform/AppContext.h"
 #include "platform/Canvas.h"
 
 namespace {
@@ -44,8 +45,11 @@ TCanvas& TTavikCustomGrid::PaintCanvas()
 {
     if (paintCanvas_)
         return *paintCanvas_;
-    static TCanvas measuring;
-    return measuring;
+    // Measuring outside a paint needs a canvas without a surface.
+    struct MeasuringCanvas {
+        TCanvas canvas;
+    };
+    return AppContext().State<MeasuringCanvas>().canvas;
 }
 
 void TTavikCustomGrid::SetFrameEmptyHeads(bool value)

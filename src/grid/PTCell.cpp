@@ -1,5 +1,6 @@
 #include "grid/PTCell.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "grid/PTOwner.h"
 #include "grid/PTRow.h"
 #include "grid/PTRows.h"
+#include "platform/AppContext.h"
 
 struct TPTCell::Extra {
     std::unique_ptr<TFont> font; // the cell's own font object, once it has one
@@ -31,11 +33,28 @@ struct TPTCell::Extra {
 namespace {
 
 // Fixed-size blocks carved from slabs, so that a cell costs its own size and no
-// allocator header. All slabs but one go back once no cell is left. The pool is
-// never destroyed, so cells freed during exit still find it; user-interface
-// thread only, like the grid.
+// allocator header. All slabs but one go back once no cell is left. Slabs are
+// aligned to their size and start with their pool, so a cell goes back to the
+// pool it came from even after the application context has let that pool go:
+// a pool let go with cells still alive frees itself with its last cell.
+// User-interface thread only, like the grid.
 class CellPool {
 public:
+    CellPool() = default;
+    CellPool(const CellPool&) = delete;
+    CellPool& operator=(const CellPool&) = delete;
+    ~CellPool()
+    {
+        for (void* slab : slabs_)
+            std::free(slab);
+    }
+
+    static CellPool* Owner(void* block)
+    {
+        const auto slab = reinterpret_cast<uintptr_t>(block) & ~uintptr_t(kSlabBytes - 1);
+        return *reinterpret_cast<CellPool**>(slab);
+    }
+
     void* Allocate()
     {
         if (!free_)
@@ -50,27 +69,43 @@ public:
     {
         *static_cast<void**>(p) = free_;
         free_ = p;
-        if (--live_ == 0 && slabs_.size() > 1)
+        if (--live_ > 0)
+            return;
+        if (abandoned_)
+            delete this;
+        else if (slabs_.size() > 1)
             Shrink();
+    }
+
+    void Abandon()
+    {
+        if (live_ == 0)
+            delete this;
+        else
+            abandoned_ = true;
     }
 
 private:
     static constexpr size_t kBlock = sizeof(TPTCell);
-    // Below the allocator's mapping threshold, so slabs come from the heap.
-    static constexpr size_t kPerSlab = 60000 / kBlock;
+    // Small enough that an aligned slab still comes from the heap, not a mapping.
+    static constexpr size_t kSlabBytes = 32768;
+    // The first block of a slab holds its pool.
+    static constexpr size_t kPerSlab = kSlabBytes / kBlock - 1;
+    static_assert(sizeof(CellPool*) <= kBlock);
 
     void Grow()
     {
-        void* slab = std::malloc(kBlock * kPerSlab);
+        void* slab = std::aligned_alloc(kSlabBytes, kSlabBytes);
         if (!slab)
             throw std::bad_alloc();
+        *static_cast<CellPool**>(slab) = this;
         slabs_.push_back(slab);
         Thread(slab);
     }
 
     void Thread(void* slab)
     {
-        auto* bytes = static_cast<char*>(slab);
+        auto* bytes = static_cast<char*>(slab) + kBlock;
         for (size_t i = kPerSlab; i-- > 0;) {
             *reinterpret_cast<void**>(bytes + i * kBlock) = free_;
             free_ = bytes + i * kBlock;
@@ -90,12 +125,22 @@ private:
     std::vector<void*> slabs_;
     void* free_ = nullptr;
     size_t live_ = 0;
+    bool abandoned_ = false;
 };
 
-CellPool& Pool()
+// What the PT cells keep in the application context.
+struct CellState {
+    CellPool* pool = new CellPool;
+    TFont defaultFont;
+    CellState() = default;
+    CellState(const CellState&) = delete;
+    CellState& operator=(const CellState&) = delete;
+    ~CellState() { pool->Abandon(); }
+};
+
+CellState& CellContext()
 {
-    static CellPool* pool = new CellPool;
-    return *pool;
+    return AppContext().State<CellState>();
 }
 
 } // namespace
@@ -104,15 +149,14 @@ static_assert(sizeof(TPTCell) <= 64, "a cell that follows the grid must stay wit
 
 const TFont& PTDefaultGridFont()
 {
-    static const TFont* font = new TFont;
-    return *font;
+    return CellContext().defaultFont;
 }
 
 void* TPTCell::operator new(std::size_t size)
 {
     if (size != sizeof(TPTCell))
         return ::operator new(size);
-    return Pool().Allocate();
+    return CellContext().pool->Allocate();
 }
 
 void TPTCell::operator delete(void* p, std::size_t size)
@@ -123,7 +167,7 @@ void TPTCell::operator delete(void* p, std::size_t size)
         ::operator delete(p);
         return;
     }
-    Pool().Release(p);
+    CellPool::Owner(p)->Release(p);
 }
 
 TPTCell::TPTCell(TPTCells* cells) : TCollectionItem(cells)

@@ -4,18 +4,24 @@
 
 #include "grid/InplaceEdit.h"
 #include "grid/TavikCustomGrid.h"
+#include "platform/AppContext.h"
 #include "platform/PopupWindow.h"
 
 namespace {
 
+int64_t SteadyMilliseconds()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+struct SearchClock {
+    std::function<int64_t()> now = SteadyMilliseconds;
+};
+
 std::function<int64_t()>& Clock()
 {
-    static std::function<int64_t()> clock = [] {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-    };
-    return clock;
+    return AppContext().State<SearchClock>().now;
 }
 
 // The 16 basic colours as TColor values (blue in the high byte), then the dialog.
@@ -52,11 +58,7 @@ TPopupListBox::TPopupListBox(TInplaceEdit* editor) : TCustomPopupListBox(editor)
 
 void TPopupListBox::SetClock(std::function<int64_t()> clock)
 {
-    Clock() = clock ? std::move(clock) : [] {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-    };
+    Clock() = clock ? std::move(clock) : SteadyMilliseconds;
 }
 
 void TPopupListBox::KeyPress(QChar& key)

@@ -5,6 +5,7 @@
 
 #include "grid/RichSymbolDraw.h"
 #include "grid/TavikCustomViewGrid.h"
+#include "platform/AppContext.h"
 #include "platform/Canvas.h"
 
 TTavikCustomViewGrid::TTavikCustomViewGrid(TComponent* owner)
@@ -303,8 +304,10 @@ void TTavikCustomViewGrid::SetCellVertMargin(int value)
 
 TCanvas& TTavikCustomViewGrid::MeasureCanvas()
 {
-    static TCanvas canvas;
-    return canvas;
+    struct TextMeasureCanvas {
+        TCanvas canvas;
+    };
+    return AppContext().State<TextMeasureCanvas>().canvas;
 }
 
 int TTavikCustomViewGrid::TextHeight(const TCellAttrInfo& font, const QString& text, int width)

@@ -1,20 +1,22 @@
 #include "platform/Application.h"
 
+#include <algorithm>
+
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 
+#include "platform/AppContext.h"
 #include "platform/ControlWidget.h"
 #include "platform/Form.h"
 
 TApplication* Application()
 {
-    static TApplication app;
-    return &app;
+    return &AppContext().Application();
 }
 
-TApplication::TApplication() = default;
+TApplication::TApplication() : receiver_(std::make_unique<QObject>()) {}
 
 TApplication::~TApplication() = default;
 
@@ -28,7 +30,7 @@ void TApplication::Adopt(TCustomForm* form)
 void TApplication::Run()
 {
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
-        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, [this] { DoIdle(); });
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, receiver_.get(), [this] { DoIdle(); });
     if (mainForm_)
         GuardedCall([&] { mainForm_->Show(); });
     if (!terminated_)
@@ -104,7 +106,53 @@ void TApplication::HandleException(std::exception_ptr error)
 
 void TApplication::ShowException(const QString& message)
 {
+    if (paintDepth_ > 0 || showingError_) {
+        // A modal box inside a paint handler would run a message loop there, and
+        // a box over a box would pile up while the first waits for its answer.
+        if (message != shownError_ &&
+            std::find(pendingErrors_.begin(), pendingErrors_.end(), message) == pendingErrors_.end())
+            pendingErrors_.push_back(message);
+        return;
+    }
+    showingError_ = true;
+    shownError_ = message;
+    struct Done {
+        TApplication& app;
+        ~Done()
+        {
+            app.showingError_ = false;
+            app.shownError_.clear();
+            if (!app.pendingErrors_.empty())
+                app.PostPendingErrors();
+        }
+    } done{*this};
     MessageBox(message, Title(), MB_OK | MB_ICONERROR);
+}
+
+void TApplication::EndPaintHandler()
+{
+    if (--paintDepth_ == 0 && !pendingErrors_.empty())
+        PostPendingErrors();
+}
+
+void TApplication::PostPendingErrors()
+{
+    if (errorsPosted_)
+        return;
+    errorsPosted_ = true;
+    QTimer::singleShot(0, receiver_.get(), [this] {
+        errorsPosted_ = false;
+        ShowPendingErrors();
+    });
+}
+
+void TApplication::ShowPendingErrors()
+{
+    while (!pendingErrors_.empty() && paintDepth_ == 0 && !showingError_) {
+        const QString message = pendingErrors_.front();
+        pendingErrors_.erase(pendingErrors_.begin());
+        ShowException(message);
+    }
 }
 
 void TApplication::AddIdleHandler(std::function<void()> handler)
@@ -134,4 +182,14 @@ bool HandleEscapedException()
 {
     Application()->HandleException(std::current_exception());
     return true;
+}
+
+void BeginPaintCall()
+{
+    Application()->BeginPaintHandler();
+}
+
+void EndPaintCall()
+{
+    Application()->EndPaintHandler();
 }

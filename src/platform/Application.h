@@ -5,10 +5,12 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include <QString>
 
+class QObject;
 class TCustomForm;
 
 enum : unsigned { MB_OK = 0x0, MB_ICONERROR = 0x10, MB_ICONINFORMATION = 0x40 };
@@ -38,9 +40,16 @@ public:
 
     // Shows a message box with an OK button; returns the button pressed.
     int MessageBox(const QString& text, const QString& caption = QString(), unsigned flags = MB_OK);
-    // The default handling of an error that escaped an event handler.
+    // The default handling of an error that escaped an event handler. An error
+    // raised while a window paints, or while an error box is up, waits its turn:
+    // it is shown once the paint has returned and the box is closed. The same
+    // text waiting twice is shown once.
     void HandleException(std::exception_ptr error);
     void ShowException(const QString& message);
+    int PendingErrorCount() const { return static_cast<int>(pendingErrors_.size()); }
+    // Brackets the window layer's paint handlers.
+    void BeginPaintHandler() { ++paintDepth_; }
+    void EndPaintHandler();
     // Runs the idle-time work now (the loop does it whenever it runs out of input).
     void DoIdle();
     void AddIdleHandler(std::function<void()> handler);
@@ -58,6 +67,16 @@ public:
     bool Active() const;
 
 private:
+    void ShowPendingErrors();
+    void PostPendingErrors();
+
+    // Receives the application's queued calls, which end with it.
+    std::unique_ptr<QObject> receiver_;
+    int paintDepth_ = 0;
+    bool showingError_ = false;
+    QString shownError_;
+    bool errorsPosted_ = false;
+    std::vector<QString> pendingErrors_;
     std::vector<TCustomForm*> forms_;
     TCustomForm* mainForm_ = nullptr;
     bool terminated_ = false;
@@ -67,7 +86,7 @@ private:
     ModalHook modalHook_;
 };
 
-// The process-wide application object (created on first use).
+// The application object of the current context.
 TApplication* Application();
 // The text a message box shows for an error: the message with a closing period.
 QString ExceptionMessage(std::exception_ptr error);

@@ -20,7 +20,7 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
-        GuardedCall([&] { p.drawImage(0, 0, owner_->Picture(hasFocus(), isDown())); });
+        GuardedPaintCall([&] { p.drawImage(0, 0, owner_->Picture(hasFocus(), isDown())); });
     }
     void focusInEvent(QFocusEvent* e) override
     {

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QTransform>
 
+#include "platform/AppContext.h"
 #include "platform/Bitmap.h"
 #include "platform/FontFaces.h"
 #include "platform/Raster.h"
@@ -395,9 +396,13 @@ std::vector<InkSpan> TextInk(FontEntry& f, const QString& text)
     return RenderInk(f, text);
 }
 
+struct FontEntryCache {
+    QHash<QString, std::shared_ptr<FontEntry>> entries;
+};
+
 std::shared_ptr<FontEntry> SharedFontEntry(const TFont& font)
 {
-    static QHash<QString, std::shared_ptr<FontEntry>> entries;
+    auto& entries = AppContext().State<FontEntryCache>().entries;
     const QString key = font.Name() + QLatin1Char('/') + QString::number(font.Height()) + QLatin1Char('/') +
                         QString::number(int(font.Style())) + QLatin1Char('/') + QString::number(int(font.Pitch()));
     auto it = entries.constFind(key);

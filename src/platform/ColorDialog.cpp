@@ -2,11 +2,16 @@
 
 #include <QColorDialog>
 
+#include "platform/AppContext.h"
+
 namespace {
+struct ColorDialogState {
+    TColorDialog::ExecuteHook hook;
+};
+
 TColorDialog::ExecuteHook& Hook()
 {
-    static TColorDialog::ExecuteHook hook;
-    return hook;
+    return AppContext().State<ColorDialogState>().hook;
 }
 } // namespace
 

@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+#include "platform/AppContext.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/ControlSurface.h"
@@ -19,8 +20,6 @@
 
 namespace {
 
-TControl* g_capture = nullptr;
-
 // The program's own cursors: a picture and its hot spot, made into a cursor
 // when shown (which needs the windowing system).
 struct ProgramCursor {
@@ -28,10 +27,19 @@ struct ProgramCursor {
     TPoint hotSpot;
 };
 
+struct PointerState {
+    TControl* capture = nullptr;
+    QHash<int, ProgramCursor> cursors;
+};
+
+PointerState& Pointer()
+{
+    return AppContext().State<PointerState>();
+}
+
 QHash<int, ProgramCursor>& ProgramCursors()
 {
-    static QHash<int, ProgramCursor> cursors;
-    return cursors;
+    return Pointer().cursors;
 }
 
 QCursor MapCursor(TCursor c)
@@ -79,7 +87,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
 TControl::~TControl()
 {
     MarkDestroying();
-    if (g_capture == this)
+    if (Pointer().capture == this)
         ReleaseCapture();
     if (parent_)
         SetParent(nullptr);
@@ -634,26 +642,26 @@ void TControl::Loaded()
 
 TControl* TControl::CaptureControl()
 {
-    return g_capture;
+    return Pointer().capture;
 }
 
 void TControl::SetCapture()
 {
-    if (g_capture == this)
+    if (Pointer().capture == this)
         return;
-    if (g_capture)
+    if (Pointer().capture)
         ReleaseCapture();
-    g_capture = this;
+    Pointer().capture = this;
     if (widget_ && widget_->isVisible())
         widget_->grabMouse();
 }
 
 void TControl::ReleaseCapture()
 {
-    TControl* old = g_capture;
+    TControl* old = Pointer().capture;
     if (!old)
         return;
-    g_capture = nullptr;
+    Pointer().capture = nullptr;
     if (old->widget_ && QWidget::mouseGrabber() == old->widget_)
         old->widget_->releaseMouse();
     old->Perform(WM_CAPTURECHANGED);

@@ -29,7 +29,7 @@ bool ControlWidget::event(QEvent* event)
 void ControlWidget::paintEvent(QPaintEvent* event)
 {
     if (control_)
-        GuardedCall([&] { control_->PaintEventHandler(event); });
+        GuardedPaintCall([&] { control_->PaintEventHandler(event); });
 }
 
 bool ControlWidget::focusNextPrevChild(bool next)

@@ -28,6 +28,20 @@ template <class Fn>
 bool GuardedCall(Fn&& fn);
 
 bool HandleEscapedException();
+
+// As GuardedCall, for code run by a paint handler: an error waits until the
+// paint has returned instead of opening a modal box in the middle of it.
+void BeginPaintCall();
+void EndPaintCall();
+template <class Fn>
+bool GuardedPaintCall(Fn&& fn)
+{
+    struct Scope {
+        Scope() { BeginPaintCall(); }
+        ~Scope() { EndPaintCall(); }
+    } scope;
+    return GuardedCall(fn);
+}
 #include <exception>
 template <class Fn>
 bool GuardedCall(Fn&& fn)

@@ -6,6 +6,9 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <cmath>
+#include <vector>
+
+#include "platform/AppContext.h"
 
 namespace {
 const QString kDefaultFace = QStringLiteral("Tahoma");
@@ -117,16 +120,27 @@ bool TFont::RegisterFaces()
 {
     // Wine's Tahoma has the platform's Tahoma widths; it lies outside the font
     // configuration's path, so the application registers it itself.
-    static bool done = false, found = false;
-    if (done || !qGuiApp)
-        return found;
-    done = true;
+    struct RegisteredFaces {
+        bool done = false;
+        std::vector<int> ids;
+        ~RegisteredFaces()
+        {
+            if (qGuiApp)
+                for (int id : ids)
+                    QFontDatabase::removeApplicationFont(id);
+        }
+    };
+    auto& faces = AppContext().State<RegisteredFaces>();
+    if (faces.done || !qGuiApp)
+        return !faces.ids.empty();
+    faces.done = true;
     for (const char* file : {"tahoma.ttf", "tahomabd.ttf"}) {
         const QString path = QStringLiteral("/usr/share/wine/fonts/") + QLatin1String(file);
-        if (QFile::exists(path) && QFontDatabase::addApplicationFont(path) >= 0)
-            found = true;
+        const int id = QFile::exists(path) ? QFontDatabase::addApplicationFont(path) : -1;
+        if (id >= 0)
+            faces.ids.push_back(id);
     }
-    return found;
+    return !faces.ids.empty();
 }
 
 QString TFont::MapFace(const QString& face)

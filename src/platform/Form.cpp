@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "platform/AppContext.h"
 #include "platform/Application.h"
 #include "platform/ControlWidget.h"
 #include "platform/WindowLayer.h"
@@ -18,10 +19,13 @@
 namespace {
 
 // Forms in their modal loops, innermost last.
+struct ModalForms {
+    std::vector<TCustomForm*> stack;
+};
+
 std::vector<TCustomForm*>& ModalStack()
 {
-    static std::vector<TCustomForm*> stack;
-    return stack;
+    return AppContext().State<ModalForms>().stack;
 }
 
 } // namespace

@@ -31,7 +31,7 @@ public:
             state |= odSelected;
         if (option.state & QStyle::State_HasFocus)
             state |= odFocused;
-        GuardedCall([&] {
+        GuardedPaintCall([&] {
             TCanvas canvas(image);
             canvas.Font().Assign(&control_->Font());
             canvas.Brush().SetColor(control_->Color());
@@ -43,7 +43,7 @@ public:
     {
         int h = control_ ? control_->ItemHeight() : 16;
         if (control_ && control_->Style() == lbOwnerDrawVariable)
-            GuardedCall([&] { h = control_->MeasureItemHeight(index.row()); });
+            GuardedPaintCall([&] { h = control_->MeasureItemHeight(index.row()); });
         return {option.rect.width(), h};
     }
 

@@ -75,7 +75,7 @@ protected:
             return;
         QImage image(size(), QImage::Format_RGB32);
         image.fill(Qt::white);
-        GuardedCall([&] {
+        GuardedPaintCall([&] {
             TCanvas canvas(image);
             canvas.MoveWindowOrg(-x(), -y());
             canvas.Font().Assign(&control_->Font());

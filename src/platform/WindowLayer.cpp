@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "platform/AppContext.h"
 #include "platform/ControlWidget.h"
 #include "platform/Form.h"
 #include "platform/WinControl.h"
@@ -12,7 +13,6 @@
 namespace {
 
 const char* const kControlProperty = "orgrights.control";
-TShiftState g_shift = 0;
 
 class PostedMessageEvent : public QEvent {
 public:
@@ -110,9 +110,21 @@ private:
     }
 };
 
+struct WindowLayerState {
+    TShiftState shift = 0;
+    // Owned by the framework's application object, which may go first.
+    QPointer<DialogKeyFilter> filter;
+    ~WindowLayerState() { delete filter.data(); }
+};
+
+WindowLayerState& LayerState()
+{
+    return AppContext().State<WindowLayerState>();
+}
+
 void InstallFilterOnce()
 {
-    static QPointer<DialogKeyFilter> filter;
+    auto& filter = LayerState().filter;
     if (!filter && qApp) {
         filter = new DialogKeyFilter;
         filter->setParent(qApp);
@@ -196,18 +208,18 @@ TShiftState ShiftFromEvent(const QInputEvent* event)
         if (b & Qt::MiddleButton)
             s |= ssMiddle;
     }
-    g_shift = s;
+    LayerState().shift = s;
     return s;
 }
 
 TShiftState LastShiftState()
 {
-    return g_shift;
+    return LayerState().shift;
 }
 
 void SetLastShiftState(TShiftState state)
 {
-    g_shift = state;
+    LayerState().shift = state;
 }
 
 Word VirtualKey(const QKeyEvent* event)

@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include "platform/AppContext.h"
+
 const PropertyInfo* ClassInfo::Find(const std::string& propertyName) const
 {
     for (const ClassInfo* c = this; c; c = c->parent)
@@ -41,8 +43,7 @@ bool ClassInfo::InheritsFrom(const std::string& className) const
 
 ClassRegistry& ClassRegistry::Instance()
 {
-    static ClassRegistry registry;
-    return registry;
+    return AppContext().State<ClassRegistry>();
 }
 
 ClassInfo& ClassRegistry::Register(const std::string& name, const std::string& parent,

@@ -66,6 +66,7 @@ struct ClassInfo {
 
 class ClassRegistry {
 public:
+    // The registry of the current application context.
     static ClassRegistry& Instance();
 
     // Registers (or returns the already registered) class; parent must exist.

@@ -98,7 +98,7 @@ end
 
 class GradientClasses : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    void SetUp() override
     {
         RegisterPlatformClasses();
         RegisterStdControlClasses();

@@ -90,7 +90,7 @@ end
 
 class PageControlClasses : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    void SetUp() override
     {
         RegisterPlatformClasses();
         RegisterStdControlClasses();

@@ -21,7 +21,7 @@ std::string GridForm(const std::string& lists)
 
 class GridStoredLists : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { RegisterGridCoreClasses(); }
+    void SetUp() override { RegisterGridCoreClasses(); }
     std::unique_ptr<TForm> Load(const std::string& text)
     {
         auto form = std::make_unique<TForm>(nullptr);

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "PTTestOwner.h"
 #include "grid/PTModelStorage.h"
+#include "platform/AppContext.h"
 
 namespace {
 
@@ -239,6 +242,26 @@ TEST(PTCellTest, CellsOutsideAGridUseTheDefaultFontAndColour)
     EXPECT_FALSE(cell->ParentFont());
     cell->SetParentFont(true);
     EXPECT_TRUE(cell->FontValue().SameAs(PTDefaultGridFont()));
+}
+
+// Cells come from a pool in the application context; cells that outlive a
+// reset of the context go back to the pool they came from, and the new pool
+// serves new cells beside them.
+TEST(PTCellTest, CellsOutliveAResetOfTheContextThatMadeThem)
+{
+    auto before = std::make_unique<PTTestOwner>();
+    before->Fill(40, 30);
+    before->Cell(29, 39)->SetValue(QStringLiteral("old"));
+    AppContext().Reset();
+    PTTestOwner after;
+    after.Fill(40, 30);
+    after.Cell(29, 39)->SetValue(QStringLiteral("new"));
+    EXPECT_EQ(before->Cell(29, 39)->Value(), QStringLiteral("old"));
+    before->rows.Items(3)->Cells()->Delete(5);
+    before.reset();
+    after.Fill(10, 30);
+    EXPECT_EQ(after.Cell(29, 39)->Value(), QStringLiteral("new"));
+    EXPECT_EQ(after.rows.Count(), 50);
 }
 
 } // namespace

@@ -240,7 +240,7 @@ TEST(PTGridTest, FirstCellCreatedHandlerStays)
 
 class PTGridStored : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { RegisterPTGridClasses(); }
+    void SetUp() override { RegisterPTGridClasses(); }
 };
 
 std::string TreeForm(const std::string& levelCol)

@@ -13,7 +13,7 @@ namespace {
 
 class OrgChartClasses : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    void SetUp() override
     {
         RegisterPlatformClasses();
         RegisterOrgChartClasses();

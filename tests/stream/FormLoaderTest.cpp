@@ -25,7 +25,7 @@ public:
 
 class FormLoaderTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    void SetUp() override
     {
         RunUnitStartup();
         ClassRegistry::Instance().Register("TProbeForm", "TForm");

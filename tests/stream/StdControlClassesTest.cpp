@@ -159,7 +159,7 @@ end
 
 class StdControlClasses : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    void SetUp() override
     {
         RegisterPlatformClasses();
         RegisterStdControlClasses();
