@@ -2,9 +2,19 @@
 
 #include <QApplication>
 
-#include <memory>
+#include <QImage>
 
+#include <memory>
+#include <string>
+
+#include "grid/DrawGridClasses.h"
+#include "grid/TavikCustomDrawGrid.h"
 #include "grid/TavikCustomGrid.h"
+#include "platform/Canvas.h"
+#include "platform/Form.h"
+#include "platform/Messages.h"
+#include "stream/FormLoader.h"
+#include "stream/FormReader.h"
 
 #include "BenchSupport.h"
 
@@ -52,5 +62,33 @@ void BM_MaxTopLeft(benchmark::State& state)
         benchmark::DoNotOptimize(grid->MaxTopLeft({grid->ColCount() - 1, rows - 1}));
 }
 BENCHMARK(BM_MaxTopLeft)->Arg(1000)->Arg(1000000);
+
+// The six-line definition of a grid of hidden columns: loaded, painted once
+// and moved about with the keys, as a user opening it would.
+void BM_HiddenColumnsLoadPaintKeys(benchmark::State& state)
+{
+    EnsureApplication();
+    RegisterDrawGridClasses();
+    const std::string text = "object F: TForm\n"
+                             "  object Grid1: TTavikCustomDrawGrid\n"
+                             "    ColCount = " + std::to_string(state.range(0)) + "\n"
+                             "    DefaultColWidth = 0\n"
+                             "  end\n"
+                             "end\n";
+    const FormObject tree = ReadForm(text, "Wide.dfm");
+    QImage img(300, 200, QImage::Format_RGB32);
+    for (auto _ : state) {
+        TForm form(nullptr);
+        LoadForm(&form, tree, "Wide.dfm");
+        auto* grid = form.Find<TTavikCustomDrawGrid>("Grid1");
+        grid->SetBounds(0, 0, 300, 200);
+        TCanvas canvas(img);
+        grid->PaintGrid(canvas);
+        for (Word key : {VK_RIGHT, VK_END, VK_HOME, VK_DOWN})
+            grid->KeyDown(key, 0);
+        grid->PaintGrid(canvas);
+    }
+}
+BENCHMARK(BM_HiddenColumnsLoadPaintKeys)->Arg(1000)->Arg(MaxGridCellCount)->Unit(benchmark::kMillisecond);
 
 } // namespace
