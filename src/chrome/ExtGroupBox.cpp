@@ -1,5 +1,6 @@
 #include "chrome/ExtGroupBox.h"
 
+#include "platform/AcceleratorText.h"
 #include "platform/Canvas.h"
 
 const std::vector<std::string>& TitlePositionNames()
@@ -108,15 +109,7 @@ void TCustomExtGroupBox::Resize()
 
 QChar TCustomExtGroupBox::Accelerator() const
 {
-    const QString& s = Caption();
-    for (int i = 0; i + 1 < s.size(); ++i) {
-        if (s[i] != u'&')
-            continue;
-        if (s[i + 1] != u'&')
-            return s[i + 1];
-        ++i; // "&&" is a literal ampersand
-    }
-    return {};
+    return AcceleratorOf(Caption());
 }
 
 void TCustomExtGroupBox::WndProc(TMessage& message)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/AcceleratorText.h"
 #include "platform/Canvas.h"
 
 namespace {
@@ -204,15 +205,7 @@ QChar TSkinTextObject::Accelerator() const
 {
     if (!showAccelChar_)
         return {};
-    const QString& s = Caption();
-    for (int i = 0; i + 1 < s.size(); ++i) {
-        if (s[i] != u'&')
-            continue;
-        if (s[i + 1] != u'&')
-            return s[i + 1];
-        ++i; // "&&" stands for "&" itself
-    }
-    return {};
+    return AcceleratorOf(Caption());
 }
 
 bool TSkinTextObject::IsOwnAccelerator(QChar key) const

@@ -10,7 +10,7 @@ void TTavikCustomGrid::TimerFired(unsigned id)
     const TGridMouseState state = mouseState_;
     if (state != gmsSelecting && (state < gmsRowMoving || state > gmsRangeFilling))
         return;
-    const TPoint p = lastMousePoint_;
+    const TPoint p = tracker_.LastMousePoint;
     const TGridLayout layout = ComputeLayout();
     const TGridAxisLayout& h = layout.Horz;
     const TGridAxisLayout& v = layout.Vert;

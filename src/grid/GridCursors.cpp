@@ -32,11 +32,11 @@ TCursor TTavikCustomGrid::GridCursor()
         int offset = 0;
         int pos = 0;
         int index = -1;
-        CalcSizingState(hitPoint_.X, hitPoint_.Y, layout, offset, pos, index, state);
+        CalcSizingState(tracker_.HitPoint.X, tracker_.HitPoint.Y, layout, offset, pos, index, state);
     }
     auto over = [](int p, const TGridAxisLayout& a) { return p >= a.LockedBoundary && p < a.FixedBoundary; };
-    const bool overEditCols = over(hitPoint_.X, layout.Horz);
-    const bool overEditRows = over(hitPoint_.Y, layout.Vert);
+    const bool overEditCols = over(tracker_.HitPoint.X, layout.Horz);
+    const bool overEditRows = over(tracker_.HitPoint.Y, layout.Vert);
     switch (state) {
     case gmsRowResizing: return beforeDrag && overEditCols ? TCursor(crDefault) : TCursor(crVSplit);
     case gmsColResizing: return beforeDrag && overEditRows ? TCursor(crDefault) : TCursor(crHSplit);
@@ -49,7 +49,7 @@ TCursor TTavikCustomGrid::GridCursor()
 void TTavikCustomGrid::ApplyGridCursor()
 {
     // The drag cursor of a row drag stays until the drop.
-    if (rowDragActive_)
+    if (tracker_.RowDragActive)
         return;
     const TCursor cursor = GridCursor();
     if (cursor == crGridFill || cursor == crGridMove)

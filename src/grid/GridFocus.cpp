@@ -51,10 +51,10 @@ void TTavikCustomGrid::CancelMode()
         break;
     default: break;
     }
-    if (rowDragActive_)
+    if (tracker_.RowDragActive)
         SetWidgetCursor(crDefault);
-    rowDragPending_ = false;
-    rowDragActive_ = false;
+    tracker_.RowDragPending = false;
+    tracker_.RowDragActive = false;
     selections_->CancelRangeDrag();
     mouseState_ = gmsNone;
 }

@@ -1,7 +1,7 @@
 // Keyboard input of the grid core: cell navigation, characters and the keys
 // the grid claims from the dialog manager.
 
-#include "grid/GridTabWalk.h"
+#include "grid/GridKeyTarget.h"
 #include "grid/TavikCustomGrid.h"
 
 namespace {
@@ -40,6 +40,35 @@ bool TTavikCustomGrid::ColUnusable(int col, int row)
     return ColWidths(col) <= 0 || QueryReadOnly(col, row);
 }
 
+TGridKeyContext TTavikCustomGrid::KeyContext()
+{
+    TGridKeyContext g;
+    g.Current = current_;
+    g.TopLeft = topLeft_;
+    g.FirstCol = EditableCol();
+    g.FirstRow = EditableRow();
+    g.ColCount = colCount_;
+    g.RowCount = rowCount_;
+    g.FixedCols = fixedCols_;
+    g.FixedRows = fixedRows_;
+    const TGridLayout layout = ComputeLayout();
+    g.LastFullVisible = {layout.Horz.LastFullVisibleCell, layout.Vert.LastFullVisibleCell};
+    g.RowSelect = HasOption(goRowSelect);
+    if (HasOption(goCellMerge))
+        g.MergeId = [this](int col, int row) { return MergeId(col, row); };
+    if (HasEditParts(current_.X, current_.Y)) {
+        g.EditPart = CurrentEditPart(current_.X, current_.Y);
+        g.EditPartCount = EditPartCount(current_.X, current_.Y);
+    }
+    g.TabStop = [this](int col, int row) {
+        return TabStops(col) != 0 && ColWidths(col) > 0 && !RowUnusable(col, row);
+    };
+    g.RowUnusable = [this](int col, int row) { return RowUnusable(col, row); };
+    g.ColUnusable = [this](int col, int row) { return ColUnusable(col, row); };
+    g.RowHeight = [this](int row) { return GetRowHeight(row); };
+    return g;
+}
+
 void TTavikCustomGrid::KeyDown(Word& key, TShiftState shift)
 {
     lastMoveReason_ = mrKey;
@@ -53,129 +82,15 @@ void TTavikCustomGrid::KeyDown(Word& key, TShiftState shift)
             key = VK_TAB;
     }
 
-    const int c0 = EditableCol();
-    const int r0 = EditableRow();
-    const TGridLayout layout = ComputeLayout();
-    const int pageWidth = std::max(1, layout.Horz.LastFullVisibleCell - topLeft_.X);
-    const int pageHeight = std::max(1, layout.Vert.LastFullVisibleCell - topLeft_.Y);
-    const bool rowSelect = HasOption(goRowSelect);
+    const TGridKeyContext grid = KeyContext();
     const bool ctrl = shift & ssCtrl;
-    TGridCoord c = current_;
-    TGridCoord t = topLeft_;
-
-    if (ctrl) {
-        switch (key) {
-        case VK_PRIOR: c.Y = topLeft_.Y; break;
-        case VK_NEXT: c.Y = layout.Vert.LastFullVisibleCell; break;
-        case VK_END: c = {colCount_ - 1, rowCount_ - 1}; break;
-        case VK_HOME:
-            c = {c0, r0};
-            t = {fixedCols_, fixedRows_};
-            break;
-        case VK_LEFT:
-            if (!rowSelect) {
-                c.X -= pageWidth;
-                t.X -= pageWidth;
-            }
-            break;
-        case VK_RIGHT:
-            if (!rowSelect) {
-                c.X += pageWidth;
-                t.X += pageWidth;
-            }
-            break;
-        case VK_UP: --t.Y; break;
-        case VK_DOWN: ++t.Y; break;
-        default: break;
-        }
-    } else {
-        const int id = HasOption(goCellMerge) ? MergeId(c.X, c.Y) : 0;
-        switch (key) {
-        case VK_TAB:
-            if (!(shift & ssAlt)) {
-                const bool back = shift & ssShift;
-                bool walk = true;
-                if (HasEditParts(c.X, c.Y)) {
-                    const int part = CurrentEditPart(c.X, c.Y);
-                    walk = back ? part == 0 : part == EditPartCount(c.X, c.Y) - 1;
-                }
-                if (walk) {
-                    const TGridTabWalk::TArea area{c0, r0, colCount_, rowCount_};
-                    auto usable = [this](int col, int row) {
-                        return TabStops(col) != 0 && ColWidths(col) > 0 && !RowUnusable(col, row);
-                    };
-                    TGridTabWalk::TMergeIdOf mergeOf;
-                    if (id != 0)
-                        mergeOf = [this](int col, int row) { return MergeId(col, row); };
-                    c = TGridTabWalk::Walk(area, c, current_, back, usable, mergeOf);
-                }
-            }
-            break;
-        case VK_ESCAPE: CancelEditor(); break;
-        case VK_PRIOR:
-            c.Y -= pageHeight;
-            t.Y -= pageHeight;
-            break;
-        case VK_NEXT:
-            c.Y += pageHeight;
-            t.Y += pageHeight;
-            break;
-        case VK_END:
-            if (rowSelect)
-                c.Y = rowCount_ - 1;
-            else
-                c.X = colCount_ - 1;
-            break;
-        case VK_HOME:
-            if (rowSelect)
-                c.Y = fixedRows_;
-            else
-                c.X = c0;
-            break;
-        case VK_LEFT:
-            if (id != 0 && rowSelect) {
-                do
-                    --c.Y;
-                while (c.Y >= fixedRows_ && MergeId(c.X, c.Y) == id);
-            } else if (id != 0) {
-                do
-                    --c.X;
-                while (c.X >= fixedCols_ && MergeId(c.X, c.Y) == id);
-            } else if (rowSelect) {
-                --c.Y;
-            } else {
-                --c.X;
-            }
-            break;
-        case VK_RIGHT:
-            if (id != 0 && rowSelect) {
-                do
-                    ++c.Y;
-                while (c.Y <= rowCount_ - 1 && MergeId(c.X, c.Y) == id);
-            } else if (id != 0) {
-                do
-                    ++c.X;
-                while (c.X <= colCount_ - 1 && MergeId(c.X, c.Y) == id);
-            } else if (rowSelect) {
-                ++c.Y;
-            } else {
-                ++c.X;
-            }
-            break;
-        case VK_UP:
-            --c.Y;
-            while (id != 0 && c.Y >= fixedRows_ && MergeId(c.X, c.Y) == id)
-                --c.Y;
-            break;
-        case VK_DOWN:
-            ++c.Y;
-            while (id != 0 && c.Y <= rowCount_ - 1 && MergeId(c.X, c.Y) == id)
-                ++c.Y;
-            break;
-        case VK_F2: SetEditorMode(true); break;
-        default: break;
-        }
-    }
+    if (!ctrl && key == VK_ESCAPE)
+        CancelEditor();
+    else if (!ctrl && key == VK_F2)
+        SetEditorMode(true);
+    const TGridKeyMove move = GridKeyTarget(grid, key, shift);
+    TGridCoord c = move.Cell;
+    TGridCoord t = move.TopLeft;
 
     // The view first: a refused edit hide blocks the whole key.
     const TGridCoord max = MaxTopLeft({colCount_ - 1, rowCount_ - 1});
@@ -190,70 +105,8 @@ void TTavikCustomGrid::KeyDown(Word& key, TShiftState shift)
         SetTopLeft(t.X, t.Y);
     }
 
-    if (!(c == current_)) {
-        c.X = std::clamp(c.X, c0, colCount_ - 1);
-        c.Y = std::clamp(c.Y, r0, rowCount_ - 1);
-        auto down = [&] {
-            while (c.Y < rowCount_ - 1 && RowUnusable(c.X, c.Y))
-                ++c.Y;
-        };
-        auto up = [&] {
-            while (c.Y > r0 && RowUnusable(c.X, c.Y))
-                --c.Y;
-        };
-        auto left = [&] {
-            while (c.X > c0 && ColUnusable(c.X, c.Y))
-                --c.X;
-        };
-        auto right = [&] {
-            while (c.X < colCount_ - 1 && ColUnusable(c.X, c.Y))
-                ++c.X;
-        };
-        bool checkRow = false;
-        switch (key) {
-        case VK_DOWN:
-        case VK_NEXT:
-            down();
-            if (RowUnusable(c.X, c.Y))
-                up();
-            checkRow = true;
-            break;
-        case VK_UP:
-        case VK_PRIOR:
-            up();
-            if (GetRowHeight(c.Y) <= 0)
-                down();
-            checkRow = true;
-            break;
-        case VK_LEFT:
-            left();
-            if (ColUnusable(c.X, c.Y))
-                right();
-            break;
-        case VK_RIGHT:
-            right();
-            if (ColUnusable(c.X, c.Y))
-                left();
-            break;
-        case VK_END:
-            left();
-            if (ctrl) {
-                up();
-                checkRow = true;
-            }
-            break;
-        case VK_HOME:
-            right();
-            if (ctrl) {
-                down();
-                checkRow = true;
-            }
-            break;
-        default: break;
-        }
-        if (checkRow && RowUnusable(c.X, c.Y))
-            c.Y = current_.Y;
-    }
+    if (!(c == current_))
+        c = SettleKeyTarget(grid, c, key, shift);
 
     if (key == VK_TAB)
         shift = 0;

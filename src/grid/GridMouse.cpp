@@ -43,7 +43,7 @@ void TTavikCustomGrid::StartDragSelect(TGridCoord cell, const TGridLayout& layou
 void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
     lastMoveReason_ = mrMouse;
-    hitPoint_ = lastMousePoint_ = {x, y};
+    tracker_.HitPoint = tracker_.LastMousePoint = {x, y};
     if (button == mbLeft)
         lastGridClick_ = std::max<uint32_t>(1, GetTickCount());
     TCustomForm* form = ParentForm();
@@ -70,7 +70,7 @@ void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, 
 
     const TGridLayout layout = ComputeLayout();
     TGridMouseState state = gmsNone;
-    CalcSizingState(x, y, layout, sizingOfs_, sizingPos_, sizingIndex_, state);
+    CalcSizingState(x, y, layout, tracker_.SizingOfs, tracker_.SizingPos, tracker_.SizingIndex, state);
     if (IsSizing(state)) {
         mouseState_ = state;
         Update();
@@ -208,14 +208,14 @@ void TTavikCustomGrid::DragSelectTo(int x, int y)
 
 void TTavikCustomGrid::MouseMove(TShiftState shift, int x, int y)
 {
-    hitPoint_ = lastMousePoint_ = {x, y};
-    if (rowDragPending_ && (std::abs(x - rowDragStart_.X) >= 5 || std::abs(y - rowDragStart_.Y) >= 5))
+    tracker_.HitPoint = tracker_.LastMousePoint = {x, y};
+    if (tracker_.RowDragPending && (std::abs(x - tracker_.RowDragStart.X) >= 5 || std::abs(y - tracker_.RowDragStart.Y) >= 5))
         BeginRowDragDrop();
     switch (mouseState_) {
     case gmsRowResizing:
     case gmsColResizing:
         EraseSizingLine();
-        sizingPos_ = (mouseState_ == gmsRowResizing ? y : x) + sizingOfs_;
+        tracker_.SizingPos = (mouseState_ == gmsRowResizing ? y : x) + tracker_.SizingOfs;
         DrawSizingLine();
         break;
     case gmsSelecting:
@@ -231,7 +231,7 @@ void TTavikCustomGrid::MouseMove(TShiftState shift, int x, int y)
 
 void TTavikCustomGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
-    lastMousePoint_ = {x, y};
+    tracker_.LastMousePoint = {x, y};
     // Whatever a handler does on the way, the drag is over afterwards.
     struct EndDrag {
         TTavikCustomGrid* grid;
@@ -239,8 +239,8 @@ void TTavikCustomGrid::MouseUp(TMouseButton button, TShiftState shift, int x, in
         {
             grid->selections_->CancelRangeDrag();
             grid->mouseState_ = gmsNone;
-            grid->rowDragPending_ = false;
-            grid->rowDragActive_ = false;
+            grid->tracker_.RowDragPending = false;
+            grid->tracker_.RowDragActive = false;
         }
     } endDrag{this};
     const TPoint point{x, y};

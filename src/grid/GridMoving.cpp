@@ -8,24 +8,24 @@ bool TTavikCustomGrid::TryStartHeadMove(TGridCoord cell, TPoint point)
 {
     const bool parts = HasEditParts(cell.X, cell.Y);
     if (HasOption(goRowMoving) && cell.X < fixedCols_ && cell.Y >= fixedRows_ && !parts) {
-        moveFrom_ = moveTo_ = cell.Y;
-        moveHit_ = cell;
-        int from = moveFrom_;
-        int to = moveTo_;
+        tracker_.MoveFrom = tracker_.MoveTo = cell.Y;
+        tracker_.MoveHit = cell;
+        int from = tracker_.MoveFrom;
+        int to = tracker_.MoveTo;
         if (!BeginRowDrag(from, to, point))
             return false;
-        moveFrom_ = from;
-        moveTo_ = to;
+        tracker_.MoveFrom = from;
+        tracker_.MoveTo = to;
         mouseState_ = gmsRowMoving;
     } else if (HasOption(goColMoving) && cell.Y < fixedRows_ && cell.X >= fixedCols_ && !parts) {
-        moveFrom_ = moveTo_ = cell.X;
-        moveHit_ = cell;
-        int from = moveFrom_;
-        int to = moveTo_;
+        tracker_.MoveFrom = tracker_.MoveTo = cell.X;
+        tracker_.MoveHit = cell;
+        int from = tracker_.MoveFrom;
+        int to = tracker_.MoveTo;
         if (!BeginColumnDrag(from, to, point))
             return false;
-        moveFrom_ = from;
-        moveTo_ = to;
+        tracker_.MoveFrom = from;
+        tracker_.MoveTo = to;
         ComputeColMoveLimits(cell);
         mouseState_ = gmsColMoving;
     } else {
@@ -40,11 +40,11 @@ bool TTavikCustomGrid::TryStartHeadMove(TGridCoord cell, TPoint point)
 void TTavikCustomGrid::ComputeColMoveLimits(TGridCoord cell)
 {
     const TGridRect pressed = MergedArea(cell.X, cell.Y);
-    moveBlockFirst_ = pressed.Left;
-    moveBlockLast_ = pressed.Right;
-    colMoveHeadRow_ = 0;
-    colMoveFirst_ = 0;
-    colMoveLast_ = INT_MAX;
+    tracker_.MoveBlockFirst = pressed.Left;
+    tracker_.MoveBlockLast = pressed.Right;
+    tracker_.ColMoveHeadRow = 0;
+    tracker_.ColMoveFirst = 0;
+    tracker_.ColMoveLast = INT_MAX;
     // The narrowest wider head above that holds the pressed one bounds the move.
     int best = INT_MAX;
     for (int row = 0; row < EditableRow() && row < rowCount_; ++row) {
@@ -53,16 +53,16 @@ void TTavikCustomGrid::ComputeColMoveLimits(TGridCoord cell)
         if (a.Left <= pressed.Left && a.Right >= pressed.Right && width > pressed.Right - pressed.Left &&
             width < best) {
             best = width;
-            colMoveHeadRow_ = a.Bottom + 1;
-            colMoveFirst_ = a.Left;
-            colMoveLast_ = a.Right;
+            tracker_.ColMoveHeadRow = a.Bottom + 1;
+            tracker_.ColMoveFirst = a.Left;
+            tracker_.ColMoveLast = a.Right;
         }
     }
 }
 
 bool TTavikCustomGrid::CheckColumnDrag(int& origin, int& destination, const TPoint& mousePt)
 {
-    if (destination < colMoveFirst_ || destination > colMoveLast_)
+    if (destination < tracker_.ColMoveFirst || destination > tracker_.ColMoveLast)
         return false;
     const TGridCoord mouse = PointToCell(mousePt.X, mousePt.Y);
     int boundary = destination;
@@ -74,7 +74,7 @@ bool TTavikCustomGrid::CheckColumnDrag(int& origin, int& destination, const TPoi
     if (!HasOption(goCellMerge) || after <= 0 || after >= colCount_)
         return true;
     // The boundary must not split a merged head.
-    for (int row = colMoveHeadRow_; row < EditableRow() && row < rowCount_; ++row) {
+    for (int row = tracker_.ColMoveHeadRow; row < EditableRow() && row < rowCount_; ++row) {
         const int id = MergeId(after, row);
         if (id != 0 && MergeId(after - 1, row) == id)
             return false;
@@ -88,53 +88,53 @@ void TTavikCustomGrid::MoveAndScroll(int pos, int cellIndex, TPoint point, bool 
     const TGridAxisLayout* axis = rows ? &layout.Vert : &layout.Horz;
     const int fixed = rows ? fixedRows_ : fixedCols_;
     const int last = (rows ? rowCount_ : colCount_) - 1;
-    if (cellIndex == moveTo_ || (moveTo_ == fixed && pos < axis->FixedBoundary) ||
-        (moveTo_ == last && pos > axis->GridBoundary))
+    if (cellIndex == tracker_.MoveTo || (tracker_.MoveTo == fixed && pos < axis->FixedBoundary) ||
+        (tracker_.MoveTo == last && pos > axis->GridBoundary))
         return;
     EraseMoveLine();
     const TGridScrollBarKind bar = rows ? gsbVert : gsbHorz;
     int target = cellIndex;
-    if (pos < axis->FixedBoundary && moveTo_ >= fixed) {
+    if (pos < axis->FixedBoundary && tracker_.MoveTo >= fixed) {
         ModifyScrollBar(bar, SB_LINEUP, 0);
         layout = ComputeLayout();
         target = axis->FirstGridCell;
-    } else if (pos >= axis->FullVisBoundary && moveTo_ == axis->LastFullVisibleCell && moveTo_ < last) {
+    } else if (pos >= axis->FullVisBoundary && tracker_.MoveTo == axis->LastFullVisibleCell && tracker_.MoveTo < last) {
         ModifyScrollBar(bar, SB_LINEDOWN, 0);
         layout = ComputeLayout();
         target = axis->LastFullVisibleCell;
     } else if (cellIndex < 0) {
-        target = moveTo_;
+        target = tracker_.MoveTo;
     }
-    int from = moveFrom_;
+    int from = tracker_.MoveFrom;
     if (target >= 0 && target <= last &&
         (rows ? CheckRowDrag(from, target, point) : CheckColumnDrag(from, target, point)) && target >= 0 &&
         target <= last) {
-        moveTo_ = target;
+        tracker_.MoveTo = target;
         const TGridCoord hit = PointToCell(point.X, point.Y);
         if (hit.X >= 0)
-            moveHit_ = hit;
+            tracker_.MoveHit = hit;
     }
     DrawMoveLine();
 }
 
 void TTavikCustomGrid::DrawMoveLine()
 {
-    if (!showMoveLine_ || moveLineAt_)
+    if (!showMoveLine_ || tracker_.MoveLineAt)
         return;
     const bool rows = mouseState_ == gmsRowMoving;
-    const bool forward = moveTo_ > moveFrom_;
+    const bool forward = tracker_.MoveTo > tracker_.MoveFrom;
     TPoint from;
     TPoint to;
     if (rows) {
-        const TRect r = CellBounds(std::max(moveHit_.X, 0), moveTo_);
+        const TRect r = CellBounds(std::max(tracker_.MoveHit.X, 0), tracker_.MoveTo);
         if (r.IsEmpty())
             return;
         const int y = forward ? r.Bottom : r.Top;
         from = {0, y};
         to = {ClientWidth(), y};
     } else {
-        const TGridRect area = MergedArea(moveTo_, std::max(moveHit_.Y, 0));
-        moveTo_ = forward ? area.Right : area.Left;
+        const TGridRect area = MergedArea(tracker_.MoveTo, std::max(tracker_.MoveHit.Y, 0));
+        tracker_.MoveTo = forward ? area.Right : area.Left;
         const TRect r = BoxBounds(area, false);
         if (r.IsEmpty())
             return;
@@ -144,15 +144,15 @@ void TTavikCustomGrid::DrawMoveLine()
     }
     Update();
     XorLine(from, to, 2, psSolid, Color());
-    moveLineAt_ = std::make_pair(from, to);
+    tracker_.MoveLineAt = std::make_pair(from, to);
 }
 
 void TTavikCustomGrid::EraseMoveLine()
 {
-    if (!moveLineAt_)
+    if (!tracker_.MoveLineAt)
         return;
-    const auto [from, to] = *moveLineAt_;
-    moveLineAt_.reset();
+    const auto [from, to] = *tracker_.MoveLineAt;
+    tracker_.MoveLineAt.reset();
     XorLine(from, to, 2, psSolid, Color());
 }
 
@@ -162,8 +162,8 @@ void TTavikCustomGrid::EndRowMove(TPoint point)
     KillTimer(AutoScrollTimer);
     SetWidgetCursor(crDefault);
     // The drop of the row drag ends the same way as a move by the head.
-    int from = moveFrom_;
-    int to = moveTo_;
+    int from = tracker_.MoveFrom;
+    int to = tracker_.MoveTo;
     if (EndRowDrag(from, to, point) && from != to && from >= 0 && to >= 0 && from < rowCount_ && to < rowCount_) {
         MoveRow(from, to);
         // MoveRow leaves the picture to its caller.
@@ -176,11 +176,11 @@ void TTavikCustomGrid::EndColumnMove(TPoint point)
 {
     EraseMoveLine();
     KillTimer(AutoScrollTimer);
-    int from = moveFrom_;
-    int to = moveTo_;
+    int from = tracker_.MoveFrom;
+    int to = tracker_.MoveTo;
     if (EndColumnDrag(from, to, point) && from != to) {
-        const int first = moveBlockFirst_;
-        const int lastCol = moveBlockLast_;
+        const int first = tracker_.MoveBlockFirst;
+        const int lastCol = tracker_.MoveBlockLast;
         // The block moves as a whole or not at all.
         const bool valid = first >= 0 && first <= lastCol && lastCol < colCount_ && (to < first || to > lastCol) &&
                            (to < from ? to >= 0 && to + lastCol - first < colCount_
@@ -204,9 +204,9 @@ bool TTavikCustomGrid::TryStartRowDrag(TGridCoord cell, TPoint point)
     if (!rowDragEnabled_ || !AllSelectionsAreRows() || !selections_->CoversLine(-1, cell.Y) ||
         cell.X >= EditableCol())
         return false;
-    rowDragPending_ = true;
-    rowDragStart_ = point;
-    rowDragCell_ = cell;
+    tracker_.RowDragPending = true;
+    tracker_.RowDragStart = point;
+    tracker_.RowDragCell = cell;
     return true;
 }
 
@@ -214,16 +214,16 @@ bool TTavikCustomGrid::TryStartRowDrag(TGridCoord cell, TPoint point)
 // move: the mouse is captured already, and the drop lands on this grid.
 void TTavikCustomGrid::BeginRowDragDrop()
 {
-    rowDragPending_ = false;
-    rowDragActive_ = true;
+    tracker_.RowDragPending = false;
+    tracker_.RowDragActive = true;
     int rows = 0;
     for (int i = 0; i < selections_->Count(); ++i) {
         const TGridRect r = selections_->Items(i)->GetRange();
         rows += r.Bottom - r.Top + 1;
     }
     SetWidgetCursor(selections_->Count() > 1 || rows > 1 ? crMultiDrag : crDrag);
-    moveFrom_ = moveTo_ = rowDragCell_.Y;
-    moveHit_ = rowDragCell_;
+    tracker_.MoveFrom = tracker_.MoveTo = tracker_.RowDragCell.Y;
+    tracker_.MoveHit = tracker_.RowDragCell;
     mouseState_ = gmsRowMoving;
     SetTimer(AutoScrollTimer, AutoScrollInterval);
     Update();

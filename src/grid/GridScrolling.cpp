@@ -99,10 +99,7 @@ void TTavikCustomGrid::MakeCellVisible(TGridCoord coord)
 
 bool TTavikCustomGrid::SetScrollBarRange(TGridScrollBarKind bar, int min, int max)
 {
-    TGridScrollBarState& s = scrollBarStates_[bar];
-    s.Min = min;
-    s.Max = max;
-    s.Pos = std::clamp(s.Pos, min, std::max(min, max));
+    scrollBarStates_.SetRange(bar, min, max);
     // The window's bar: it shows (and the client area shrinks) while it has a range.
     SetScrollRange(bar == gsbHorz ? SB_HORZ : SB_VERT, min, max);
     return true;
@@ -113,10 +110,8 @@ void TTavikCustomGrid::UpdateScrollPos()
     if (!HasWindow() || scrollBars_ == ssNone)
         return;
     auto write = [this](TGridScrollBarKind bar, int pos) {
-        if (scrollBarStates_[bar].Pos != pos) {
-            scrollBarStates_[bar].Pos = pos;
+        if (scrollBarStates_.SetPos(bar, pos))
             SetScrollPos(bar == gsbHorz ? SB_HORZ : SB_VERT, pos);
-        }
     };
     if (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) {
         if (colCount_ == 1) {

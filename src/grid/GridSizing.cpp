@@ -75,24 +75,24 @@ void TTavikCustomGrid::XorLine(TPoint from, TPoint to, int width, TPenStyle styl
 void TTavikCustomGrid::DrawSizingLine()
 {
     const bool rows = mouseState_ == gmsRowResizing;
-    (rows ? RowSizingLine : ColSizingLine)(this, sizingPos_);
-    if (sizingLineAt_ || sizingPos_ < 0 || sizingPos_ > (rows ? Height() : Width()))
+    (rows ? RowSizingLine : ColSizingLine)(this, tracker_.SizingPos);
+    if (tracker_.SizingLineAt || tracker_.SizingPos < 0 || tracker_.SizingPos > (rows ? Height() : Width()))
         return;
     // What is still to be painted would wipe part of the line.
     Update();
-    const TPoint from = rows ? TPoint{0, sizingPos_} : TPoint{sizingPos_, 0};
-    const TPoint to = rows ? TPoint{ClientWidth(), sizingPos_} : TPoint{sizingPos_, ClientHeight()};
+    const TPoint from = rows ? TPoint{0, tracker_.SizingPos} : TPoint{tracker_.SizingPos, 0};
+    const TPoint to = rows ? TPoint{ClientWidth(), tracker_.SizingPos} : TPoint{tracker_.SizingPos, ClientHeight()};
     XorLine(from, to, 1, psDot, clWhite);
-    sizingLineAt_ = sizingPos_;
+    tracker_.SizingLineAt = tracker_.SizingPos;
 }
 
 void TTavikCustomGrid::EraseSizingLine()
 {
-    if (!sizingLineAt_)
+    if (!tracker_.SizingLineAt)
         return;
     const bool rows = mouseState_ == gmsRowResizing;
-    const int at = *sizingLineAt_;
-    sizingLineAt_.reset();
+    const int at = *tracker_.SizingLineAt;
+    tracker_.SizingLineAt.reset();
     (rows ? RowSizingLine : ColSizingLine)(this, at);
     const TPoint from = rows ? TPoint{0, at} : TPoint{at, 0};
     const TPoint to = rows ? TPoint{ClientWidth(), at} : TPoint{at, ClientHeight()};
@@ -103,7 +103,7 @@ void TTavikCustomGrid::EndSizing()
 {
     EraseSizingLine();
     const bool rows = mouseState_ == gmsRowResizing;
-    const int index = sizingIndex_;
+    const int index = tracker_.SizingIndex;
     const int count = rows ? rowCount_ : colCount_;
     if (index < 0 || index >= count)
         return;
@@ -121,7 +121,7 @@ void TTavikCustomGrid::EndSizing()
         for (int i = axis.FirstGridCell; i < index; ++i)
             start += axis.Step(i);
     }
-    const int newSize = sizingPos_ - start;
+    const int newSize = tracker_.SizingPos - start;
     const int oldSize = rows ? GetRowHeight(index) : ColWidths(index);
     bool accept = true;
     (rows ? RowSizeQuery : ColSizeQuery)(this, index, oldSize, newSize, accept);

@@ -8,19 +8,18 @@ namespace {
 // Restores the current cell and anchor that a row move carried along.
 class KeepPosition {
 public:
-    KeepPosition(TGridCoord& current, TGridCoord& anchor)
-        : current_(current), anchor_(anchor), savedCurrent_(current), savedAnchor_(anchor)
+    explicit KeepPosition(TTavikCustomGrid& grid)
+        : grid_(grid), savedCurrent_(grid.Current()), savedAnchor_(grid.Anchor())
     {
     }
     ~KeepPosition()
     {
-        current_ = savedCurrent_;
-        anchor_ = savedAnchor_;
+        grid_.PlaceCurrent(savedCurrent_);
+        grid_.SetAnchor(savedAnchor_);
     }
 
 private:
-    TGridCoord& current_;
-    TGridCoord& anchor_;
+    TTavikCustomGrid& grid_;
     TGridCoord savedCurrent_;
     TGridCoord savedAnchor_;
 };
@@ -60,7 +59,7 @@ void TTavikPTGrid::RowMoved(int from, int to)
 
 void TTavikPTGrid::MoveRowKeepModel(int from, int to)
 {
-    KeepPosition keep(current_, anchor_);
+    KeepPosition keep(*this);
     modelMoveSuppressed_ = true;
     try {
         TTavikCustomViewGrid::MoveRow(from, to);
@@ -84,7 +83,7 @@ void TTavikPTGrid::DeleteRow(int row)
     const int last = RowCount() - 1;
     // The heights (and the view grid's row data) after the row move up by one;
     // the deleted row's entry goes to the end, which the count then drops.
-    rowHeights_.EnsureBlock(RowCount(), DefaultRowHeight());
+    RowExtentsForUpdate().EnsureBlock(RowCount(), DefaultRowHeight());
     MoveRowKeepModel(row, last);
     rows_->Delete(row);
     // Unlike the core, the PT grid deletes head rows too.
@@ -116,12 +115,12 @@ void TTavikPTGrid::InsertRow(int row)
         added->Cells()->Add();
     const int old = RowCount();
     {
-        KeepPosition keep(current_, anchor_);
+        KeepPosition keep(*this);
         SetRowCount(old + 1);
     }
     if (row == old)
         return;
-    const bool hadHeights = rowHeights_.HasBlock();
+    const bool hadHeights = RowExtentsForUpdate().HasBlock();
     MoveRowKeepModel(old, row);
     if (hadHeights)
         SetRowHeight(row, DefaultRowHeight());

@@ -7,10 +7,7 @@
 // heights, the scroll position and the option sets, and computes all geometry.
 // Descendants refine it through the virtual operations below.
 
-#include <climits>
 #include <memory>
-#include <optional>
-#include <utility>
 #include <vector>
 
 #include <QChar>
@@ -18,7 +15,9 @@
 #include "grid/CellTypes.h"
 #include "grid/EditTypes.h"
 #include "grid/GridAxisLayout.h"
+#include "grid/GridDragTracker.h"
 #include "grid/GridExtents.h"
+#include "grid/GridScrollBarStates.h"
 #include "grid/GridTypes.h"
 #include "grid/SelectionHost.h"
 #include "grid/Selections.h"
@@ -29,16 +28,8 @@
 class TCanvas;
 class TInplaceEdit;
 class TGridEditorFactory;
+struct TGridKeyContext;
 
-enum TGridScrollBarKind : uint8_t { gsbHorz, gsbVert };
-
-// A scroll bar as the grid drives it: a range of 0..127 (0..0 hides the bar).
-struct TGridScrollBarState {
-    int Min = 0;
-    int Max = 0;
-    int Pos = 0;
-    bool Visible() const { return Max > Min; }
-};
 
 using TGridMoveCurrentEvent = TEvent<TObject*, TGridCoord, TGridCoord, TMoveReason>;
 using TGridBeforeMoveCurrentEvent = TEvent<TObject*, TGridCoord, TGridCoord, TMoveReason, bool&>;
@@ -420,7 +411,7 @@ public:
     virtual bool IsBestWidthHit(int x, int y);
     // The cursor the grid shows at HitPoint (crDefault: the Cursor property's).
     TCursor GridCursor();
-    TPoint HitPoint() const { return hitPoint_; }
+    TPoint HitPoint() const { return tracker_.HitPoint; }
 
     // Auto-scroll (timer 1) and its step.
     void TimerFired(unsigned id) override;
@@ -428,16 +419,16 @@ public:
     virtual void TimedScroll(unsigned directions);
 
     // Sizing and moving.
-    int SizingIndex() const { return sizingIndex_; }
-    int SizingPos() const { return sizingPos_; }
-    int MoveFrom() const { return moveFrom_; }
-    int MoveTo() const { return moveTo_; }
-    TGridCoord MoveHit() const { return moveHit_; }
-    int ColMoveFirst() const { return colMoveFirst_; }
-    int ColMoveLast() const { return colMoveLast_; }
-    int ColMoveHeadRow() const { return colMoveHeadRow_; }
-    int MoveBlockFirst() const { return moveBlockFirst_; }
-    int MoveBlockLast() const { return moveBlockLast_; }
+    int SizingIndex() const { return tracker_.SizingIndex; }
+    int SizingPos() const { return tracker_.SizingPos; }
+    int MoveFrom() const { return tracker_.MoveFrom; }
+    int MoveTo() const { return tracker_.MoveTo; }
+    TGridCoord MoveHit() const { return tracker_.MoveHit; }
+    int ColMoveFirst() const { return tracker_.ColMoveFirst; }
+    int ColMoveLast() const { return tracker_.ColMoveLast; }
+    int ColMoveHeadRow() const { return tracker_.ColMoveHeadRow; }
+    int MoveBlockFirst() const { return tracker_.MoveBlockFirst; }
+    int MoveBlockLast() const { return tracker_.MoveBlockLast; }
     bool ShowMoveLine() const { return showMoveLine_; }
     void SetShowMoveLine(bool value) { showMoveLine_ = value; }
     bool RowDragEnabled() const { return rowDragEnabled_; }
@@ -523,6 +514,20 @@ protected:
     void AddToRect(const TGridRect& r, std::vector<TRect>& out, bool withLines);
     TGridCoord ClampToVisibleCell(TGridCoord c);
 
+    // The grid's mutable row extents, for descendants that keep heights with their rows.
+    TGridExtents& RowExtentsForUpdate() { return rowHeights_; }
+    // Extents changed under an update lock; EndUpdate recomputes the view.
+    void NoteExtentsChangedInLock() { extentsChangedInLock_ = true; }
+    // The edited cell and the editor flag as given, for tests that stand in for the editor.
+    void PlaceEditCell(int col, int row)
+    {
+        editCol_ = col;
+        editRow_ = row;
+    }
+    void PlaceEditorMode(bool on) { editorMode_ = on; }
+    TGridKeyContext KeyContext();
+
+private:
     // Made first and freed last, so the whole life of the grid has a selection set.
     std::unique_ptr<TSelections> selections_;
     TGridCoord anchor_{1, 1};
@@ -567,31 +572,9 @@ protected:
     bool repaintAllOnResize_ = false;
     int updateLock_ = 0;
     bool extentsChangedInLock_ = false;
-    TGridScrollBarState scrollBarStates_[2];
-    int sizingIndex_ = -1;
-    int sizingPos_ = 0;
-    int sizingOfs_ = 0;
-    int moveFrom_ = 0;
-    int moveTo_ = 0;
-    TGridCoord moveHit_{-1, -1};
-    TPoint hitPoint_{};
-    int colMoveFirst_ = 0;
-    int colMoveLast_ = INT_MAX;
-    int colMoveHeadRow_ = 0;
-    int moveBlockFirst_ = 0;
-    int moveBlockLast_ = 0;
+    TGridScrollBarStates scrollBarStates_;
+    TGridDragTracker tracker_;
     bool rowDragEnabled_ = false;
-    // Where the last mouse event was, standing in for the cursor position
-    // while the mouse is captured during a drag.
-    TPoint lastMousePoint_{};
-    // The XOR lines as drawn, so that erasing hits the same pixels.
-    std::optional<int> sizingLineAt_;
-    std::optional<std::pair<TPoint, TPoint>> moveLineAt_;
-    // The row drag by the row head: pending until the mouse moved 5 pixels.
-    bool rowDragPending_ = false;
-    bool rowDragActive_ = false;
-    TPoint rowDragStart_{};
-    TGridCoord rowDragCell_{-1, -1};
 
     // The editor and its factory; see GridEditing.cpp.
     void LoadEditorCell();

@@ -33,7 +33,7 @@ void TTavikCustomViewGrid::SetRowExpanded(int row, bool expanded)
     rowExpanded_[row] = expanded ? 1 : 0;
     treeCacheValid_ = false;
     if (UpdateLock() > 0)
-        extentsChangedInLock_ = true;
+        NoteExtentsChangedInLock();
     else
         UpdateScrollRange();
     Invalidate();

@@ -1,5 +1,6 @@
 #include "platform/Label.h"
 
+#include "platform/AcceleratorText.h"
 #include "platform/Canvas.h"
 #include "platform/PendingReference.h"
 
@@ -70,15 +71,7 @@ QChar TLabel::Accelerator() const
 {
     if (!showAccelChar_)
         return {};
-    const QString& s = Caption();
-    for (int i = 0; i + 1 < s.size(); ++i) {
-        if (s[i] != u'&')
-            continue;
-        if (s[i + 1] != u'&')
-            return s[i + 1];
-        ++i; // "&&" is a literal ampersand
-    }
-    return {};
+    return AcceleratorOf(Caption());
 }
 
 unsigned TLabel::DrawFlags() const

@@ -331,7 +331,8 @@ PolygonF circle(PointF c, double r)
 
 } // namespace
 
-void strokePolygons(const std::vector<PointF>& in, bool closed, double w, int cap, int join, std::vector<PolygonF>& out)
+void strokePolygons(const std::vector<PointF>& in, bool closed, double w, StrokeCap cap, StrokeJoin join,
+                    std::vector<PolygonF>& out)
 {
     // Drop repeated points.
     std::vector<PointF> pts;
@@ -344,9 +345,9 @@ void strokePolygons(const std::vector<PointF>& in, bool closed, double w, int ca
     if (pts.empty())
         return;
     if (pts.size() == 1) {
-        if (cap == 0)
+        if (cap == StrokeCap::Round)
             out.push_back(circle(pts[0], hw));
-        else if (cap == 1)
+        else if (cap == StrokeCap::Square)
             out.push_back({{pts[0].x - hw, pts[0].y - hw}, {pts[0].x + hw, pts[0].y - hw},
                            {pts[0].x + hw, pts[0].y + hw}, {pts[0].x - hw, pts[0].y + hw}});
         return;
@@ -362,7 +363,7 @@ void strokePolygons(const std::vector<PointF>& in, bool closed, double w, int ca
         PointF a = pts[i], b = pts[(i + 1) % pts.size()];
         const PointF d = dirOf(i);
         const PointF n{-d.y * hw, d.x * hw};
-        if (!closed && cap == 1) {
+        if (!closed && cap == StrokeCap::Square) {
             if (i == 0)
                 a = {a.x - d.x * hw, a.y - d.y * hw};
             if (i == nseg - 1)
@@ -370,7 +371,7 @@ void strokePolygons(const std::vector<PointF>& in, bool closed, double w, int ca
         }
         out.push_back({{a.x + n.x, a.y + n.y}, {b.x + n.x, b.y + n.y}, {b.x - n.x, b.y - n.y}, {a.x - n.x, a.y - n.y}});
     }
-    if (!closed && cap == 0) {
+    if (!closed && cap == StrokeCap::Round) {
         out.push_back(circle(pts.front(), hw));
         out.push_back(circle(pts.back(), hw));
     }
@@ -380,7 +381,7 @@ void strokePolygons(const std::vector<PointF>& in, bool closed, double w, int ca
         const size_t inSeg = (v + pts.size() - 1) % pts.size();
         const PointF d1 = dirOf(inSeg), d2 = dirOf(v);
         const PointF c = pts[v];
-        if (join == 0) {
+        if (join == StrokeJoin::Round) {
             out.push_back(circle(c, hw));
             continue;
         }
@@ -392,7 +393,7 @@ void strokePolygons(const std::vector<PointF>& in, bool closed, double w, int ca
         const PointF p1{c.x + sgn * n1.x * hw, c.y + sgn * n1.y * hw};
         const PointF p2{c.x + sgn * n2.x * hw, c.y + sgn * n2.y * hw};
         const double dot = n1.x * n2.x + n1.y * n2.y;
-        if (join == 2 && 1 + dot > 2.0 / 100.0) {
+        if (join == StrokeJoin::Miter && 1 + dot > 2.0 / 100.0) {
             const double f = hw / (1 + dot);
             const PointF m{c.x + sgn * (n1.x + n2.x) * f, c.y + sgn * (n1.y + n2.y) * f};
             out.push_back({c, p1, m, p2});

@@ -65,9 +65,11 @@ using PolygonF = std::vector<PointF>;
 // covered by several polygons is painted once.
 void fillPolygons(const Surface& s, const std::vector<PolygonF>& polys, bool winding, const Ink& ink);
 
+enum class StrokeCap { Round, Square, Flat };
+enum class StrokeJoin { Round, Bevel, Miter };
+
 // Polygons covering a wide stroke through pts (device pixel coordinates), width w.
-// cap: 0 round, 1 square, 2 flat; join: 0 round, 1 bevel, 2 miter.
-void strokePolygons(const std::vector<PointF>& pts, bool closed, double w, int cap, int join,
+void strokePolygons(const std::vector<PointF>& pts, bool closed, double w, StrokeCap cap, StrokeJoin join,
                     std::vector<PolygonF>& out);
 
 // A shape given as one span per row for rows top <= y < bottom.

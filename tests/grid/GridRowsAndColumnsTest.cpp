@@ -35,12 +35,8 @@ public:
         ++heightsChanged;
         TTavikCustomGrid::RowHeightsChanged();
     }
-    TGridCoord EditCell() const { return {editCol_, editRow_}; }
-    void SetEditCell(TGridCoord c)
-    {
-        editCol_ = c.X;
-        editRow_ = c.Y;
-    }
+    TGridCoord EditCell() const { return {EditCol(), EditRow()}; }
+    void SetEditCell(TGridCoord c) { PlaceEditCell(c.X, c.Y); }
     void ClearRecords()
     {
         columnMoves.clear();

@@ -66,18 +66,18 @@ public:
     void ShowEditor(QChar ch) override
     {
         editorCalls.push_back("show " + std::to_string(ch.unicode()));
-        editorMode_ = true;
+        PlaceEditorMode(true);
     }
     void HideEditor() override
     {
-        if (editorMode_)
+        if (EditorMode())
             editorCalls.push_back("hide");
-        editorMode_ = false;
+        PlaceEditorMode(false);
     }
     void CancelEditor() override
     {
         editorCalls.push_back("cancel");
-        editorMode_ = false;
+        PlaceEditorMode(false);
     }
     void HideEdit() override { editorCalls.push_back("hide window"); }
     void PostCharToEditor(QChar ch) override { editorCalls.push_back("post " + std::to_string(ch.unicode())); }

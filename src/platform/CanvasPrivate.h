@@ -1,0 +1,139 @@
+#pragma once
+
+// The canvas's state and the helpers its drawing files share: device
+// coordinates, inks for the rasteriser, the effective clip and the font's text
+// cache.
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include <QImage>
+#include <QRegion>
+
+#include "platform/Canvas.h"
+#include "platform/CanvasTextCache.h"
+#include "platform/Raster.h"
+
+class FontFaces;
+struct TTextLine;
+
+namespace canvasdetail {
+class TabbedText;
+}
+
+namespace canvasdetail {
+
+constexpr int kCoordLimit = 1 << 28; // keeps QRect/QRegion arithmetic far from overflow
+
+inline int clampCoord(long long v) { return static_cast<int>(std::clamp<long long>(v, -kCoordLimit, kCoordLimit)); }
+
+inline uint32_t pixelOf(TColor c)
+{
+    const uint32_t rgb = ColorToRGB(c);
+    return 0xFF000000u | (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) | GetBValue(rgb);
+}
+
+inline TColor colorOfPixel(uint32_t p) { return RGBColor((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF); }
+
+// The half-open rectangle as a QRect, empty when reversed.
+QRect toQRect(long long l, long long t, long long r, long long b);
+
+// Pen styles' dash patterns in pixels (empty for solid pens).
+const std::vector<int>& dashOf(TPenStyle s);
+
+enum class ShapeKind { Rect, Ellipse, RoundRect };
+
+// Background of a text cell w x h at device (x, y), turned by the font's orientation.
+void fillTextCell(const raster::Surface& s, int x, int y, int w, int h, int orientation, const raster::Ink& ink);
+
+struct SavedState {
+    TPen pen;
+    TBrush brush;
+    TFont font;
+    TCopyMode copyMode;
+    TPolyFillMode fillMode;
+    bool hasClip;
+    QRegion clip;
+    TPoint org;
+    TPoint penPos;
+};
+
+} // namespace canvasdetail
+
+struct TCanvas::Private {
+    QImage* target = nullptr;
+    TPen pen;
+    TBrush brush;
+    TFont font;
+    TCopyMode copyMode = cmSrcCopy;
+    TPolyFillMode fillMode = ALTERNATE;
+    bool hasClip = false;
+    QRegion clip; // device coordinates
+    TPoint org;   // window origin
+    TPoint penPos;
+    long long dashPos = 0;
+    std::vector<std::unique_ptr<canvasdetail::SavedState>> saved;
+
+    // Effective clip cache.
+    bool clipDirty = true;
+    int cachedW = -1, cachedH = -1;
+    std::vector<raster::IRect> clipRects;
+    raster::IRect clipBox;
+    QRegion clipRegion; // effective, device
+
+    // Font: the shared entry of the font last used, refound when the font changes.
+    QString fName;
+    int fHeight = 0;
+    TFontStyles fStyle = 0;
+    TFontPitch fPitch = fpDefault;
+    std::shared_ptr<canvasdetail::FontEntry> fe;
+
+    bool hasSurface() const { return target && !target->isNull() && target->width() > 0 && target->height() > 0; }
+    void ensureFormat();
+    void updateClip();
+    // A surface for raster work; extra (device) narrows the clip further.
+    raster::Surface surface(const QRect* extra = nullptr);
+    // The logical rectangle in device coordinates.
+    QRect deviceRect(const TRect& r) const
+    {
+        return canvasdetail::toQRect((long long)r.Left - org.X, (long long)r.Top - org.Y, (long long)r.Right - org.X,
+                                     (long long)r.Bottom - org.Y);
+    }
+    TPoint devicePoint(int x, int y) const
+    {
+        return {canvasdetail::clampCoord((long long)x - org.X), canvasdetail::clampCoord((long long)y - org.Y)};
+    }
+
+    // ---- text (CanvasText.cpp)
+    canvasdetail::FontEntry& fontEntry();
+    const QFontMetrics& fm() { return *fontEntry().metrics; }
+    const FontFaces& faces() { return *fontEntry().faces; }
+    int advance(const QString& text) { return fontEntry().Advance(text); }
+    // Paints the text's ink with its cell's top-left at device (x, y).
+    void paintInk(const raster::Surface& s, int x, int y, const QString& text);
+
+    // ---- formatted text (CanvasDrawText.cpp)
+    // Background and text of placed lines, clipped by s (and by the device
+    // rectangle clip, when given, for rotated text).
+    void paintTextLines(const raster::Surface& s, const QRect* clip, const std::vector<TTextLine>& lines, int lineH,
+                        const canvasdetail::TabbedText& tabbed);
+    // Accelerator underlines under the marked characters still shown (unrotated text only).
+    void paintUnderlines(const raster::Surface& s, const std::vector<TTextLine>& lines,
+                         const std::vector<int>& underlined, const canvasdetail::TabbedText& tabbed);
+
+    // ---- inks
+    raster::Ink penInk() const;
+    // Brush as the interior of shapes (mix mode applies).
+    raster::Ink brushInk() const;
+    // Brush as a pattern fill (FillRect): plain copy.
+    raster::Ink fillInk() const;
+    // Background of styled pens and opaque text.
+    raster::Ink gapInk() const;
+    int penWidth() const { return std::max(1, pen.Width()); }
+
+    // ---- lines and shapes (CanvasShapes.cpp)
+    // Device line (or polyline) in the pen.
+    void strokePath(const std::vector<TPoint>& devPts, bool closed);
+    void shape(canvasdetail::ShapeKind kind, int x1, int y1, int x2, int y2, int ew = 0, int eh = 0);
+};

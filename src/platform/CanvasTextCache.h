@@ -1,0 +1,59 @@
+#pragma once
+
+// What a font needs for text, shared by all canvases: a window repaints through
+// a new canvas each time, and shaping and rendering text is the slow part.
+// Unrotated text is rendered once per font and string into ink spans (x0, x1,
+// y relative to the text cell), then painted by the rasteriser.
+
+#include <memory>
+#include <vector>
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+
+#include "platform/FontFaces.h"
+
+class TFont;
+
+namespace canvasdetail {
+
+struct InkSpan {
+    int y, x0, x1;
+    friend bool operator==(const InkSpan&, const InkSpan&) = default;
+};
+
+struct FontEntry {
+    QFont qfont;
+    std::unique_ptr<QFontMetrics> metrics;
+    std::unique_ptr<FontFaces> faces;
+    QHash<QString, int> widths;
+    QHash<QString, std::shared_ptr<const std::vector<InkSpan>>> ink;
+    QImage mask;
+    std::unique_ptr<QPainter> painter; // open on mask; declared after it, so closed first
+    // Plain ASCII glyphs for composing text; composable: -1 not yet known.
+    struct Glyph {
+        bool loaded = false;
+        int advance = 0;
+        std::vector<InkSpan> spans;
+    };
+    Glyph glyphs[0x7F - 0x20];
+    int composable = -1;
+    int renders = 0;
+
+    // The text's advance, remembered.
+    int Advance(const QString& text);
+    // The text's ink, remembered.
+    std::shared_ptr<const std::vector<InkSpan>> Ink(const QString& text);
+    // Whether the text's mask stays of a reasonable size (giant faces and
+    // endless texts are drawn straight onto the surface instead).
+    bool InkFits(const QString& text) const;
+};
+
+// The entry of the font, shared by every canvas drawing with an equal font.
+std::shared_ptr<FontEntry> SharedFontEntry(const TFont& font);
+
+} // namespace canvasdetail

@@ -1,0 +1,30 @@
+#pragma once
+
+// One QPainter session for drawing text runs onto a canvas's target: rotated
+// text, and texts too large for the ink cache.
+
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+#include <QString>
+
+#include "platform/Color.h"
+
+class FontFaces;
+
+namespace canvasdetail {
+
+class TextPainter {
+public:
+    TextPainter(QImage& img, const QRegion& clip, const FontFaces& faces, TColor color, int orientation);
+    // Text cell top-left at device (x, y); with rotation the run turns around it.
+    void run(int x, int y, const QString& s);
+
+private:
+    QPainter p_;
+    const FontFaces& faces_;
+    int ascent_;
+    int orientation_;
+};
+
+} // namespace canvasdetail
