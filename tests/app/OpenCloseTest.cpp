@@ -15,6 +15,7 @@
 #include "platform/Application.h"
 #include "platform/ComponentCount.h"
 #include "platform/Form.h"
+#include "UnderSanitizer.h"
 
 namespace {
 
@@ -46,11 +47,12 @@ TEST_P(OpenClose, ScreensOpenedAgainAndAgainLeaveNoComponentsBehind)
     round();
     const int after = LiveComponentCount();
     const size_t heap = mallinfo2().uordblks;
-    for (int i = 0; i < 100; ++i)
+    const int rounds = ScaledForSanitizer(100);
+    for (int i = 0; i < rounds; ++i)
         round();
     EXPECT_EQ(LiveComponentCount(), after);
     // Reported, not asserted: the allocator's own bookkeeping moves a little.
-    const long growth = (long(mallinfo2().uordblks) - long(heap)) / 100;
+    const long growth = (long(mallinfo2().uordblks) - long(heap)) / rounds;
     RecordProperty("heap_bytes_per_round", std::to_string(growth));
     std::printf("%s: heap %+ld bytes per round\n", GetParam(), growth);
 }
