@@ -3,7 +3,8 @@
 # whose probe it reuses).
 
 set(ITEMS_FUZZ_CORPUS ${STREAM_FUZZ_DIR}/items-corpus)
-set(ITEMS_FUZZ_RUNS 20000 CACHE STRING "Inputs the items_fuzz test tries")
+math(EXPR runs "20000 / ${ORGRIGHTS_FUZZ_SHARE}")
+set(ITEMS_FUZZ_RUNS ${runs} CACHE STRING "Inputs the items_fuzz test tries")
 
 if(STREAM_FUZZ_CLANGXX AND STREAM_FUZZ_HAVE_LIBFUZZER)
   # Built by the same separate project as stream_fuzz.

@@ -3,7 +3,8 @@
 # plain driver of the stored-definition fuzz test, linked with the grid library.
 
 set(ROWS_FUZZ_DIR ${CMAKE_CURRENT_LIST_DIR}/rows)
-set(ROWS_FUZZ_RUNS 50000 CACHE STRING "Inputs the rows_fuzz test tries")
+math(EXPR runs "50000 / ${ORGRIGHTS_FUZZ_SHARE}")
+set(ROWS_FUZZ_RUNS ${runs} CACHE STRING "Inputs the rows_fuzz test tries")
 
 add_executable(rows_fuzz_driver ${ROWS_FUZZ_DIR}/RowsFuzzTarget.cpp ${CMAKE_SOURCE_DIR}/fuzz/FuzzDriver.cpp)
 target_link_libraries(rows_fuzz_driver PRIVATE orgrights_core)

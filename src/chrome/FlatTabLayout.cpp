@@ -23,7 +23,7 @@ void TFlatTabLayout::Calculate(const Input& in)
     struct Slot {
         int row, offset, length;
     };
-    std::vector<Slot> slots;
+    std::vector<Slot> tabSlots;
     int row = 0;
     int offset = 0;
     for (int w : in.textWidths) {
@@ -33,13 +33,13 @@ void TFlatTabLayout::Calculate(const Input& in)
             ++row;
             offset = 0;
         }
-        slots.push_back({row, offset, length});
+        tabSlots.push_back({row, offset, length});
         offset += length;
     }
     rows_ = row + 1;
 
     const int across = rows_ * rowExtent_;
-    for (const Slot& s : slots) {
+    for (const Slot& s : tabSlots) {
         const int a = EdgeMargin + s.offset;
         const int b = a + s.length;
         TRect r;

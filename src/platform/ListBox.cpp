@@ -57,6 +57,8 @@ class ListBoxWidget : public QListWidget {
 public:
     explicit ListBoxWidget(TCustomListBox* control) : control_(control), delegate_(new ListBoxDelegate(control))
     {
+        // The view does not own its delegate; the widget does, so it goes with it.
+        delegate_->setParent(this);
         setItemDelegate(delegate_);
         setFrameStyle(QFrame::Panel | QFrame::Sunken);
         setLineWidth(TCustomListBox::FrameWidth);

@@ -26,6 +26,7 @@
 #include "app/Startup.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
+#include "UnderSanitizer.h"
 #include "support/ScreenTest.h"
 
 namespace {
@@ -210,7 +211,7 @@ std::unique_ptr<TCustomForm> MakeForm(const char* className)
 TEST_P(MonkeyTest, RandomInputLeavesTheScreenWorking)
 {
     const unsigned seed = unsigned(EnvInt("ORGRIGHTS_MONKEY_SEED", int(qHash(QByteArray(GetParam())) & 0x7fffffff)));
-    const int events = EnvInt("ORGRIGHTS_MONKEY_EVENTS", 5000);
+    const int events = EnvInt("ORGRIGHTS_MONKEY_EVENTS", ScaledForSanitizer(5000));
     SCOPED_TRACE(testing::Message() << "seed " << seed << " (ORGRIGHTS_MONKEY_SEED), " << GetParam());
     Watchdog dog(seed, GetParam());
     Monkey monkey(seed, dog);

@@ -16,6 +16,7 @@
 #include "platform/Application.h"
 #include "platform/ComponentCount.h"
 #include "platform/Form.h"
+#include "UnderSanitizer.h"
 #include "support/ScreenTest.h"
 
 namespace {
@@ -43,11 +44,11 @@ TEST_P(OpenClose, ScreensOpenedAgainAndAgainLeaveNoComponentsBehind)
         round();
     const int after = LiveComponentCount();
     const size_t heap = mallinfo2().uordblks;
-    constexpr int kRounds = 100;
-    for (int i = 0; i < kRounds; ++i)
+    const int rounds = ScaledForSanitizer(100);
+    for (int i = 0; i < rounds; ++i)
         round();
     EXPECT_EQ(LiveComponentCount(), after);
-    const long growth = (long(mallinfo2().uordblks) - long(heap)) / kRounds;
+    const long growth = (long(mallinfo2().uordblks) - long(heap)) / rounds;
     RecordProperty("heap_bytes_per_round", std::to_string(growth));
     std::printf("%s: heap %+ld bytes per round\n", GetParam(), growth);
     EXPECT_LT(growth, 2048);
