@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <vector>
+
 #include "ChartTestUtil.h"
+#include "orgchart/OcLayout.h"
 
 namespace {
 
@@ -132,4 +137,77 @@ TEST(OcLayout, HundredThousandLevelChainLaysOutAndPaints)
     EXPECT_EQ(chart.NodeBoxRect(n).Bottom, chart.ClientHeight() - 6);
     const QImage picture = chart.Picture();
     EXPECT_TRUE(IsBlack(picture, 8, chart.ClientHeight() - 7)); // the last box's bottom edge
+}
+
+namespace {
+
+// Cell width straight from the definition, recursively: the reference for the
+// cached sizes, whatever order they were filled in.
+int64_t ReferenceCellW(const TOcMetrics& m, const TOcNode* n)
+{
+    int64_t children = 0;
+    if (n->Expanded())
+        for (const TOcNode* c : n->Children())
+            children += ReferenceCellW(m, c);
+    return std::max<int64_t>(m.EX(n) + m.LW() + m.IX(), children);
+}
+
+} // namespace
+
+// A shuffled tree (nodes inserted in front, moved, of mixed sizes and alignments,
+// some closed) so that memory order, creation order and tree order all differ:
+// the pass must put every shown box where walking down from the root puts it.
+TEST(OcLayout, PassAgreesWithLocateOnAShuffledTree)
+{
+    for (const bool rotated : {false, true}) {
+        TOcTree tree;
+        std::mt19937 random(7);
+        std::vector<TOcNode*> nodes{tree.Add(nullptr)};
+        for (int i = 1; i < 3000; ++i) {
+            TOcNode* parent = nodes[random() % nodes.size()];
+            nodes.push_back(random() % 3 == 0 ? tree.AddFirst(parent) : tree.Add(parent));
+            TOcNode* n = nodes.back();
+            n->SetWidth(random() % 4 == 0 ? 40 + static_cast<int>(random() % 200) : 0);
+            n->SetChildAlign(static_cast<TOcChildAlign>(random() % 3));
+            n->SetShape(static_cast<TOcShape>(random() % 4));
+        }
+        for (int i = 0; i < 200; ++i) {
+            TOcNode* n = nodes[random() % nodes.size()];
+            TOcNode* to = nodes[random() % nodes.size()];
+            if (!to->HasAsParent(n) && to != n)
+                n->MoveTo(to, amAddChildFirst);
+        }
+        tree.FullExpand();
+        for (int i = 0; i < 300; ++i)
+            nodes[random() % nodes.size()]->Collapse(false);
+        TOcMetrics metrics;
+        metrics.rotated = rotated;
+        metrics.rect3D = true;
+        metrics.scrollX = 100;
+        const TRect everything{-(1 << 30), -(1 << 30), 1 << 30, 1 << 30};
+        for (int round = 0; round < 2; ++round) {
+            TOcLayout layout(tree, metrics);
+            layout.Pass(everything, false, nullptr);
+            int64_t full = 0;
+            for (const TOcNode* top : tree.Root()->Children())
+                full += ReferenceCellW(metrics, top);
+            ASSERT_EQ(layout.LogicalFullW(), full) << rotated << round;
+            int shown = 0;
+            for (TOcNode* n : nodes) {
+                if (!n->IsVisible())
+                    continue;
+                ++shown;
+                const TOcPlace place = layout.Locate(n);
+                ASSERT_EQ(layout.CellW(n), ReferenceCellW(metrics, n));
+                ASSERT_TRUE(n->drawFlag);
+                ASSERT_EQ(n->animX, layout.BoxRect(place).Left) << rotated << round;
+                ASSERT_EQ(n->animY, place.rowTop) << rotated << round;
+            }
+            EXPECT_GT(shown, 100);
+            // A deep node's new width drops only its chain; the rest stays cached.
+            for (TOcNode* n = nodes[2999]; n; n = n->Parent())
+                n->Expand(false);
+            nodes[2999]->SetWidth(500);
+        }
+    }
 }
