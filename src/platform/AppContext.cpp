@@ -40,9 +40,12 @@ TAppContext& TAppContext::Current()
 {
     if (g_current)
         return *g_current;
-    // Lives until exit; becomes current in its constructor.
-    static std::unique_ptr<TAppContext> fallback;
-    fallback = std::make_unique<TAppContext>();
+    // For programs that own no context (benchmarks, fuzz drivers). It is never
+    // destroyed: at static destruction Qt's own globals may already be gone, and
+    // its states (registered fonts, widgets) would touch them. It becomes
+    // current in its constructor.
+    static TAppContext* fallback = nullptr;
+    fallback = new TAppContext;
     return *fallback;
 }
 

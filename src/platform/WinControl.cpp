@@ -197,27 +197,30 @@ void TWinControl::AlignControls(TRect& rect)
             const int ka = key(a), kb = key(b);
             return ka < kb || (ka == kb && a == alignTrigger_ && b != alignTrigger_);
         });
+        // A crowded parent leaves the last controls no room; they get an empty
+        // size rather than a negative one.
+        const auto room = [](int n) { return std::max(0, n); };
         for (TControl* c : list) {
             int w = c->Width(), h = c->Height();
             switch (kind) {
             case alTop:
-                c->SetBounds(rect.Left, rect.Top, rect.Width(), h);
+                c->SetBounds(rect.Left, rect.Top, room(rect.Width()), h);
                 rect.Top += h;
                 break;
             case alBottom:
-                c->SetBounds(rect.Left, rect.Bottom - h, rect.Width(), h);
+                c->SetBounds(rect.Left, rect.Bottom - h, room(rect.Width()), h);
                 rect.Bottom -= h;
                 break;
             case alLeft:
-                c->SetBounds(rect.Left, rect.Top, w, rect.Height());
+                c->SetBounds(rect.Left, rect.Top, w, room(rect.Height()));
                 rect.Left += w;
                 break;
             case alRight:
-                c->SetBounds(rect.Right - w, rect.Top, w, rect.Height());
+                c->SetBounds(rect.Right - w, rect.Top, w, room(rect.Height()));
                 rect.Right -= w;
                 break;
             case alClient:
-                c->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
+                c->SetBounds(rect.Left, rect.Top, room(rect.Width()), room(rect.Height()));
                 break;
             default:
                 break;

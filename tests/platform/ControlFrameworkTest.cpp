@@ -82,6 +82,11 @@ TEST(AlignTest, AlignedChildrenFollowTheFrameworkOrder)
     form.SetClientHeight(130);
     EXPECT_EQ(top->BoundsRect(), Bounds(0, 0, 563, 97));
     EXPECT_EQ(bottom->BoundsRect(), Bounds(0, 94, 563, 36));
+    // What is left over for the client and side controls is empty, never negative.
+    client->Show();
+    left->Show();
+    EXPECT_EQ(client->BoundsRect(), Bounds(241, 97, 322, 0));
+    EXPECT_EQ(left->BoundsRect(), Bounds(0, 97, 241, 0));
 }
 
 TEST(ParentFollowTest, FontAndColourFollowTheParentUntilSetOwn)
