@@ -60,5 +60,3 @@ void RunUnitStartup()
     RegisterPTGridClasses();
     RegisterScreenClasses();
 }
-
-void RunUnitFinalization() {}

@@ -1,6 +1,4 @@
 #pragma once
 
-// The start-up work of the component units, run before any window exists, and
-// their clean-up at exit.
+// The start-up work of the component units, run before any window exists.
 void RunUnitStartup();
-void RunUnitFinalization();

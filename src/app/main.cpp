@@ -115,14 +115,12 @@ int main(int argc, char** argv)
     RunUnitStartup();
     int result = 0;
     if (command.action == CommandLine::Action::Gallery) {
-        Application()->Initialize();
         TGalleryForm gallery(nullptr);
         gallery.ShowModal();
     } else if (command.action != CommandLine::Action::Launcher) {
         result = RunTool(command);
     } else {
         TApplication* app = Application();
-        app->Initialize();
         TMainForm* MainForm = nullptr;
         TRolePropForm* RolePropForm = nullptr;
         TDepartPropForm* DepartPropForm = nullptr;
@@ -132,6 +130,5 @@ int main(int argc, char** argv)
         app->Run();
         app->DestroyForms();
     }
-    RunUnitFinalization();
     return result;
 }

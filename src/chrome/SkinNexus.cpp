@@ -85,11 +85,6 @@ void TSkinNexus::RemoveClient(TSkinThemeClient* client)
     std::erase(clients_, client);
 }
 
-void TSkinNexus::ActivationMessage(int code)
-{
-    Notify(code);
-}
-
 void TSkinNexus::Notify(int code)
 {
     theme_->ThemeMessage(code);

@@ -41,8 +41,6 @@ public:
     void AddClient(TSkinThemeClient* client);
     void RemoveClient(TSkinThemeClient* client);
     int ClientCount() const { return static_cast<int>(clients_.size()); }
-    // The application was activated or deactivated: passed on with its code.
-    void ActivationMessage(int code);
 
 private:
     friend void InitSkinThemes();

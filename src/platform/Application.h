@@ -20,7 +20,6 @@ public:
     TApplication();
     ~TApplication();
 
-    void Initialize() {}
     // The first form made through CreateForm becomes the main window.
     template <class T>
     void CreateForm(T*& ref)

@@ -79,3 +79,12 @@ const ClassInfo* ClassRegistry::ForObject(const TPersistent* object) const
     return object ? Find(object->ClassName()) : nullptr;
 }
 
+
+std::vector<std::string> ClassRegistry::ClassNames() const
+{
+    std::vector<std::string> names;
+    names.reserve(classes_.size());
+    for (const auto& entry : classes_)
+        names.push_back(entry.first);
+    return names;
+}

@@ -74,6 +74,8 @@ public:
                         std::function<TComponent*(TComponent*)> create = {});
     const ClassInfo* Find(const std::string& name) const;
     const ClassInfo* ForObject(const TPersistent* object) const;
+    // Every registered name, in name order.
+    std::vector<std::string> ClassNames() const;
 
 private:
     std::map<std::string, std::unique_ptr<ClassInfo>> classes_;

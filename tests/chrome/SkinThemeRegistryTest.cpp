@@ -112,9 +112,6 @@ TEST_F(SkinThemes, SwitchingTellsEveryClientThreeTimesAndUnknownNamesAreIgnored)
     nexus.SetTheme(QString());
     EXPECT_EQ(nexus.GetTheme(), QStringLiteral("Dream"));
     EXPECT_TRUE(recorder.codes.empty());
-
-    nexus.ActivationMessage(7);
-    EXPECT_EQ(recorder.codes, (std::vector<int>{7}));
 }
 
 TEST_F(SkinThemes, SwitchingToTheCurrentThemeMakesItAgain)

@@ -205,8 +205,6 @@ TEST(DrawGridClasses, StoredDefinitionSetsBandsAndBindsEvents)
     ASSERT_NE(g, nullptr);
     EXPECT_NE(g->Find("FixedEditCols"), nullptr);
     EXPECT_NE(g->Find("OnDrawCell"), nullptr);
-    EXPECT_EQ(g->Find("Color"), nullptr);
-    EXPECT_EQ(g->Find("ScrollBars"), nullptr);
 
     const std::string broken = "object F: TForm\n"
                                "  object Grid1: TTavikCustomDrawGrid\n"

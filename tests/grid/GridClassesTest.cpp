@@ -53,14 +53,6 @@ TEST_F(GridStoredLists, WidthsAndHeightsRoundTrip)
     EXPECT_EQ(SaveForm(again.get()), saved);
 }
 
-TEST_F(GridStoredLists, GridWithoutOwnSizesStoresNoLists)
-{
-    auto form = Load(GridForm(""));
-    const FormObject saved = SaveForm(form.get());
-    EXPECT_EQ(saved.FindChild("Grid1")->Find("ColWidths"), nullptr);
-    EXPECT_EQ(saved.FindChild("Grid1")->Find("RowHeights"), nullptr);
-}
-
 TEST_F(GridStoredLists, AListOfTheWrongLengthIsABrokenDefinition)
 {
     try {
