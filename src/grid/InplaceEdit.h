@@ -87,6 +87,7 @@ public:
     void CancelMode(bool fromOwnWindows);
 
     // Input (public so the grid and the tests can drive it).
+    void WndProc(TMessage& message) override;
     void KeyDown(Word& key, TShiftState shift) override;
     void KeyPress(QChar& key) override;
     void KeyUp(Word& key, TShiftState shift) override;

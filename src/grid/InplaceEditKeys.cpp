@@ -38,6 +38,17 @@ void TInplaceEdit::SendKeyToPopup(Word key, TShiftState shift, QChar ch)
         treeView_->SendKey(key, shift);
 }
 
+void TInplaceEdit::WndProc(TMessage& message)
+{
+    // Enter and Escape belong to the grid while its editor has the focus, not to
+    // the form's default and cancel buttons.
+    if (message.Msg == CM_WANTSPECIALKEY && grid_) {
+        message.Result = grid_->Perform(CM_WANTSPECIALKEY, message.WParam);
+        return;
+    }
+    TCustomMaskEdit::WndProc(message);
+}
+
 void TInplaceEdit::KeyDown(Word& key, TShiftState shift)
 {
     if (!grid_) {

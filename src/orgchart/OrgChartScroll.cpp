@@ -135,6 +135,10 @@ void TCustomOrgChart::WndProc(TMessage& message)
                       static_cast<int>((message.WParam >> 16) & 0xFFFF));
         message.Result = 0;
         return;
+    case CM_WANTSPECIALKEY:
+        // Escape cancels a drag rather than closing the screen.
+        message.Result = message.WParam == VK_ESCAPE && dragging_ ? 1 : 0;
+        return;
     default: break;
     }
     TCustomControl::WndProc(message);

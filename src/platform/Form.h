@@ -54,7 +54,7 @@ public:
             activeControl_ = nullptr;
     }
     // Enter and Escape not used by the focused control: default and cancel buttons.
-    bool DialogKey(Word key);
+    virtual bool DialogKey(Word key);
 
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int result);

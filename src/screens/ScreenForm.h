@@ -12,6 +12,8 @@
 class TScreenForm : public TForm {
 public:
     const char* ClassName() const override { return "TScreenForm"; }
+    // A work screen also closes on an Escape that no control claims.
+    bool DialogKey(Word key) override;
 
 protected:
     explicit TScreenForm(TComponent* owner) : TForm(owner) {}
@@ -39,4 +41,6 @@ protected:
 
 private:
     [[noreturn]] void ThrowMissing(const char* name) const;
+
+    bool escapeCloses_ = false;
 };

@@ -9,6 +9,8 @@
 #include "chrome/SkinSeparatorItem.h"
 #include "chrome/SkinTheme.h"
 #include "chrome/SkinToolbar.h"
+#include "grid/InplaceEdit.h"
+#include "grid/TavikCustomGrid.h"
 #include "platform/Action.h"
 #include "platform/Application.h"
 #include "platform/ImageList.h"
@@ -17,6 +19,7 @@
 #include "screens/RightSetForm.h"
 #include "screens/RolePropForm.h"
 #include "screens/UserForm.h"
+#include "support/Input.h"
 #include "support/ScreenTest.h"
 
 namespace {
@@ -69,17 +72,38 @@ TEST_F(ScreenChromeTest, EveryToolbarHoldsItsItemsInOrder)
     EXPECT_EQ(post.Find<TImageList>("ImageList1")->Count(), 4);
 }
 
-TEST_F(ScreenChromeTest, ExitAndTheCloseBoxCloseEveryWorkScreen)
+TEST_F(ScreenChromeTest, ExitAndEscapeCloseEveryWorkScreen)
 {
-    for (const char* cls : {"TOrgForm", "TUserForm", "TPostForm", "TRightSetForm"}) {
-        SCOPED_TRACE(cls);
-        std::unique_ptr<TCustomForm> screen(FindScreen(cls)->make(nullptr));
-        auto* exit = screen->Find<TAction>("acExit");
-        ASSERT_NE(exit, nullptr);
-        Application()->SetModalHook([&](TCustomForm* f) { exit->Execute(); });
-        EXPECT_EQ(screen->ShowModal(), mrCancel);
-        EXPECT_FALSE(screen->Visible());
-    }
+    for (const char* cls : {"TOrgForm", "TUserForm", "TPostForm", "TRightSetForm"})
+        for (bool byEscape : {false, true}) {
+            SCOPED_TRACE(std::string(cls) + (byEscape ? " Escape" : " 退出"));
+            std::unique_ptr<TCustomForm> screen(FindScreen(cls)->make(nullptr));
+            auto* exit = screen->Find<TAction>("acExit");
+            ASSERT_NE(exit, nullptr);
+            Application()->SetModalHook([&](TCustomForm*) {
+                if (byEscape)
+                    SendKey(screen.get(), Qt::Key_Escape);
+                else
+                    exit->Execute();
+            });
+            EXPECT_EQ(screen->ShowModal(), mrCancel);
+            EXPECT_FALSE(screen->Visible());
+        }
+}
+
+TEST_F(ScreenChromeTest, EscapeInACellEditorEndsTheEditBeforeItClosesTheScreen)
+{
+    TPostForm post(nullptr);
+    post.Show();
+    auto* grid = post.Find<TTavikCustomGrid>("TavikPTGrid2");
+    grid->SetFocus();
+    grid->ShowEditor(QChar());
+    ASSERT_TRUE(grid->EditorMode());
+    SendKey(grid->InplaceEditor(), Qt::Key_Escape);
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_TRUE(post.Visible());
+    SendKey(grid, Qt::Key_Escape);
+    EXPECT_FALSE(post.Visible());
 }
 
 TEST_F(ScreenChromeTest, EmptyHandlersStayEnabledAndActionsWithoutOneGreyAfterIdle)
