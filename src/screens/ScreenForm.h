@@ -11,7 +11,8 @@
 
 class TScreenForm : public TForm {
 public:
-    const char* ClassName() const override { return "TScreenForm"; }
+    static constexpr const char* StaticClassName() { return "TScreenForm"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
 protected:
     explicit TScreenForm(TComponent* owner) : TForm(owner) {}
