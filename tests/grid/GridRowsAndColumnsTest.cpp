@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "RecordingGridTest.h"
 #include "GridErrorOf.h"
 #include "grid/TavikCustomGrid.h"
 
@@ -47,17 +48,8 @@ public:
 };
 
 // The default grid: 5 x 5 cells of 72 x 18 with one head row and column, 360 x 90 pixels.
-class GridRowsAndColumns : public ::testing::Test {
+class GridRowsAndColumns : public RecordingGridTest<MovesGrid> {
 protected:
-    void SetUp() override
-    {
-        grid = std::make_unique<MovesGrid>(nullptr);
-        grid->Widget();
-        grid->Update();
-        grid->SetRecordInvalidations(true);
-        grid->TakeInvalidations();
-    }
-    std::vector<TRect> Invalidated() { return grid->TakeInvalidations(); }
     bool RepaintedWhole()
     {
         const auto rects = Invalidated();
@@ -84,7 +76,6 @@ protected:
             t.push_back(grid->TabStops(c));
         return t;
     }
-    std::unique_ptr<MovesGrid> grid;
 };
 
 TEST_F(GridRowsAndColumns, MoveColumnCarriesWidthsAndTabStops)

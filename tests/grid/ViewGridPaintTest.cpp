@@ -188,13 +188,7 @@ TEST_F(ViewGridPaint, RowNumbersAndColumnLetters)
     EXPECT_EQ(TTavikCustomViewGrid::ColumnLetters(255), "IV");
     EXPECT_EQ(TTavikCustomViewGrid::ColumnLetters(256), "");
     const QImage img = Paint();
-    auto ink = [&](const TRect& r) {
-        int n = 0;
-        for (int y = r.Top; y < r.Bottom; ++y)
-            for (int x = r.Left; x < r.Right; ++x)
-                n += At(img, x, y) == clBlack;
-        return n;
-    };
+    auto ink = [&](const TRect& r) { return canvastest::count(img, clBlack, r); };
     EXPECT_EQ(ink(Rect(0, 0, 20, 18)), 0) << "row 0 of column 0 shows nothing";
     EXPECT_GT(ink(Rect(0, 19, 20, 37)), 0) << "row 1 shows \"1\"";
     EXPECT_GT(ink(Rect(21, 0, 93, 18)), 0) << "column 1 shows \"A\"";
@@ -208,15 +202,10 @@ TEST_F(ViewGridPaint, DataTypesChooseTheDefaultAlignment)
     attrs[{2, 2}] = [](TCellAttrInfo& i) { i.DataType = cdtNumeric; };
     grid->MoveCurrent(4, 4, true, false, false, true);
     const QImage img = Paint();
+    // First and last column of black in the cell's rows.
     auto inkRange = [&](int top, int bottom) {
-        int left = 1000, right = -1;
-        for (int y = top; y < bottom; ++y)
-            for (int x = 94; x < 166; ++x)
-                if (At(img, x, y) == clBlack) {
-                    left = std::min(left, x);
-                    right = std::max(right, x);
-                }
-        return std::make_pair(left, right);
+        const TRect b = canvastest::boxOf(img.copy(94, top, 72, bottom - top), clBlack);
+        return std::make_pair(94 + b.Left, 94 + b.Right - 1);
     };
     TCanvas& m = TTavikCustomViewGrid::MeasureCanvas();
     m.Font().Assign(&grid->Font());
