@@ -5,6 +5,7 @@
 #include "chrome/DreamTheme.h"
 #include "chrome/SkinDrawing.h"
 #include "chrome/SkinPanelObject.h"
+#include "support/PixelChecks.h"
 #include "support/Pixels.h"
 
 using namespace SkinDrawing;
@@ -142,18 +143,12 @@ TEST_F(Dream, HotButtonFrames)
 TEST_F(Dream, PushedCheckedAndNormalButtons)
 {
     Button(true, true, true, false);
-    EXPECT_EQ(At(img, 2, 0), 0x00909090);
-    EXPECT_EQ(At(img, 2, 1), 0x00D0D0D0);
-    EXPECT_EQ(At(img, 10, 2), clWhite);
-    EXPECT_EQ(At(img, 10, 19), 0x00C0C0C0);
+    ExpectPixels(img, {{2, 0, 0x00909090}, {2, 1, 0x00D0D0D0}, {10, 2, clWhite}, {10, 19, 0x00C0C0C0}});
 
     img.fill(Qt::white);
     Button(true, false, false, true);
-    EXPECT_EQ(At(img, 2, 0), 0x00808080);
-    EXPECT_EQ(At(img, 2, 1), 0x00A0A0A0);
-    EXPECT_EQ(At(img, 5, 2), 0x00B0D4DF);
-    EXPECT_EQ(At(img, 2, 10), 0x00B0D4DF);
-    EXPECT_EQ(At(img, 5, 3), RGBColor(255, 249, 212));
+    ExpectPixels(img, {{2, 0, 0x00808080}, {2, 1, 0x00A0A0A0}, {5, 2, 0x00B0D4DF}, {2, 10, 0x00B0D4DF},
+                       {5, 3, RGBColor(255, 249, 212)}});
 
     img.fill(Qt::white);
     Button(true, true, false, true);

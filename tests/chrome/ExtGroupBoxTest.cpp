@@ -5,6 +5,7 @@
 #include "platform/Canvas.h"
 #include "platform/Form.h"
 #include "platform/Panel.h"
+#include "support/PixelChecks.h"
 #include "support/Pixels.h"
 
 namespace {
@@ -151,13 +152,8 @@ TEST(ExtGroupBox, ThreeDLookIsAnEtchedFrame)
     const TColor shadow = Rgb(clBtnShadow), light = Rgb(clBtnHighlight);
     EXPECT_EQ(At(img, 20, top), shadow);
     EXPECT_EQ(At(img, 20, top + 1), light);
-    EXPECT_EQ(At(img, 0, 20), shadow);
-    EXPECT_EQ(At(img, 1, 20), light);
-    EXPECT_EQ(At(img, 58, 20), shadow);
-    EXPECT_EQ(At(img, 59, 20), light);
-    EXPECT_EQ(At(img, 20, 38), shadow);
-    EXPECT_EQ(At(img, 20, 39), light);
-    EXPECT_EQ(At(img, 20, 20), Rgb(clWhite));
+    ExpectPixels(img, {{0, 20, shadow}, {1, 20, light}, {58, 20, shadow}, {59, 20, light}, {20, 38, shadow},
+                       {20, 39, light}, {20, 20, Rgb(clWhite)}});
 }
 
 TEST(ExtGroupBox, GradientFillsTheWholeClientArea)

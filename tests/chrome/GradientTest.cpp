@@ -5,6 +5,7 @@
 
 #include "chrome/Gradient.h"
 #include "platform/CanvasTypes.h"
+#include "support/PixelChecks.h"
 #include "support/Pixels.h"
 
 namespace {
@@ -106,9 +107,7 @@ TEST(GradientRender, BandStylesAcrossAndDown)
     EXPECT_EQ(At(img, 254, 0), End);
 
     img = Rendered(Styled(g, gtVerticalToCenter), 5, 255);
-    EXPECT_EQ(At(img, 2, 0), White);
-    EXPECT_EQ(At(img, 2, 127), End);
-    EXPECT_EQ(At(img, 2, 254), White);
+    ExpectPixels(img, {{2, 0, White}, {2, 127, End}, {2, 254, White}});
 
     img = Rendered(Styled(g, gtHorizontalToCenter), 255, 5);
     EXPECT_EQ(At(img, 127, 4), End);
@@ -212,9 +211,7 @@ TEST(GradientCache, SameSizeCopiesWithoutRendering)
     g.Draw(&canvas, {150, 50, 250, 72}); // moved, same size
     EXPECT_EQ(g.RenderCount(), 1);
     EXPECT_EQ(At(img, 150, 50), g.TableEntry(12));
-    EXPECT_EQ(At(img, 249, 71), End);
-    EXPECT_EQ(At(img, 250, 50), clRed);
-    EXPECT_EQ(At(img, 149, 50), clRed);
+    ExpectPixels(img, {{249, 71, End}, {250, 50, clRed}, {149, 50, clRed}});
 
     g.Draw(&canvas, {0, 0, 100, 23}); // new size
     EXPECT_EQ(g.RenderCount(), 2);
