@@ -376,6 +376,22 @@ TEST_F(GridMouse, SelectedRowsAreDraggedByTheirHeadAfterFivePixels)
     EXPECT_EQ(grid->MouseState(), gmsNone);
 }
 
+TEST_F(GridMouse, AutoScrollPassesOverHiddenRows)
+{
+    grid->SetRowCount(20);
+    grid->SetRowHeight(5, 0);
+    grid->SetRowHeight(6, 0);
+    const TPoint p = CellCentre(*grid, 2, 1);
+    grid->MouseDown(mbLeft, ssLeft, p.X, p.Y);
+    grid->MouseMove(ssLeft, p.X + 73, 85);
+    ASSERT_EQ(grid->Selections().Last()->GetRange(), (TGridRect{2, 1, 3, 4}));
+    grid->TimerFired(1);
+    EXPECT_EQ(grid->Selections().Last()->GetRange(), (TGridRect{2, 1, 3, 7}));
+    grid->TimerFired(1);
+    EXPECT_EQ(grid->Selections().Last()->GetRange(), (TGridRect{2, 1, 3, 8}));
+    grid->MouseUp(mbLeft, 0, p.X + 73, 85);
+}
+
 TEST_F(GridMouse, DraggingOverColumnHeadsSelectsColumnsAndScrolls)
 {
     grid->SetColCount(10);
