@@ -24,7 +24,8 @@ const std::vector<TGallerySample>& GallerySamples();
 class TGalleryForm : public TForm {
 public:
     explicit TGalleryForm(TComponent* owner);
-    const char* ClassName() const override { return "TGalleryForm"; }
+    static constexpr const char* StaticClassName() { return "TGalleryForm"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     // The sample controls, in the order of GallerySamples().
     const std::vector<TControl*>& SampleControls() const { return controls_; }

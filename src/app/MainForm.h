@@ -24,7 +24,8 @@ void ShowModalForm(const TScreenClass& screenClass);
 class TMainForm : public TScreenForm {
 public:
     explicit TMainForm(TComponent* owner);
-    const char* ClassName() const override { return "TMainForm"; }
+    static constexpr const char* StaticClassName() { return "TMainForm"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     TButton* btnPost = nullptr;
     TButton* btnUser = nullptr;

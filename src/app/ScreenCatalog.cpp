@@ -6,17 +6,23 @@
 #include "screens/RightSetForm.h"
 #include "screens/RolePropForm.h"
 #include "screens/UserForm.h"
+#include "stream/ClassRegistry.h"
+
+namespace {
+
+template <class T>
+ScreenEntry Screen()
+{
+    return {ClassRegistry::NameOf<T>(), ScreenClass<T>()};
+}
+
+} // namespace
 
 const std::vector<ScreenEntry>& ScreenCatalog()
 {
     static const std::vector<ScreenEntry> screens = {
-        {"TMainForm", ScreenClass<TMainForm>()},
-        {"TOrgForm", ScreenClass<TOrgForm>()},
-        {"TUserForm", ScreenClass<TUserForm>()},
-        {"TPostForm", ScreenClass<TPostForm>()},
-        {"TRightSetForm", ScreenClass<TRightSetForm>()},
-        {"TDepartPropForm", ScreenClass<TDepartPropForm>()},
-        {"TRolePropForm", ScreenClass<TRolePropForm>()},
+        Screen<TMainForm>(),     Screen<TOrgForm>(),        Screen<TUserForm>(),     Screen<TPostForm>(),
+        Screen<TRightSetForm>(), Screen<TDepartPropForm>(), Screen<TRolePropForm>(),
     };
     return screens;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-// The seven screen classes by name, for the command line and the tests.
+// The seven screen classes by name, for the command line, the class registry
+// and the tests.
 
 #include <vector>
 

@@ -4,6 +4,7 @@
 #include <malloc.h>
 #endif
 
+#include "app/ScreenCatalog.h"
 #include "chrome/ChromeClasses.h"
 #include "chrome/PageControlClasses.h"
 #include "chrome/SkinClasses.h"
@@ -23,10 +24,9 @@ namespace {
 void RegisterScreenClasses()
 {
     auto& reg = ClassRegistry::Instance();
-    reg.Register("TScreenForm", "TForm");
-    for (const char* name : {"TMainForm", "TOrgForm", "TUserForm", "TPostForm", "TRightSetForm", "TDepartPropForm",
-                             "TRolePropForm"})
-        reg.Register(name, "TScreenForm");
+    reg.Register<TScreenForm>("TForm");
+    for (const ScreenEntry& screen : ScreenCatalog())
+        reg.Register(screen.className, TScreenForm::StaticClassName());
 }
 
 // Every screen is built anew each time it opens, with a window picture per

@@ -35,7 +35,7 @@ void ReportErrorsOnConsole()
 
 bool IsGallery(const QString& className)
 {
-    return className.compare(QLatin1String("TGalleryForm"), Qt::CaseInsensitive) == 0;
+    return className.compare(QLatin1String(TGalleryForm::StaticClassName()), Qt::CaseInsensitive) == 0;
 }
 
 // The gallery is not a screen: built on request only, never with "all".
@@ -43,7 +43,8 @@ std::vector<std::pair<QString, std::function<std::unique_ptr<TCustomForm>()>>> F
 {
     std::vector<std::pair<QString, std::function<std::unique_ptr<TCustomForm>()>>> forms;
     if (IsGallery(className)) {
-        forms.emplace_back(QStringLiteral("TGalleryForm"), [] { return std::make_unique<TGalleryForm>(nullptr); });
+        forms.emplace_back(QString::fromLatin1(TGalleryForm::StaticClassName()),
+                           [] { return std::make_unique<TGalleryForm>(nullptr); });
         return forms;
     }
     for (const auto& e : ScreenCatalog())

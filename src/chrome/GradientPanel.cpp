@@ -104,33 +104,24 @@ void TGradientPanel::Paint(TCanvas& canvas)
     TPanel::Paint(canvas);
     if (BevelInner() != bvNone || BevelOuter() != bvNone)
         return;
+    const TRect whole{0, 0, Width(), Height()};
     const TRect area = GradientRect();
-    TRect text = ClientRect();
+    auto outline = [&](const TRect& r, TColor color) {
+        if (BorderWidth() <= 0)
+            return;
+        canvas.Brush().SetStyle(bsClear);
+        canvas.Pen().SetColor(color);
+        canvas.Pen().SetWidth(BorderWidth());
+        canvas.Rectangle(r);
+    };
     canvas.Pen().SetStyle(psSolid);
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(Color());
-    canvas.FillRect({0, 0, Width(), Height()});
-    if (BorderWidth() > 0) {
-        canvas.Brush().SetStyle(bsClear);
-        canvas.Pen().SetColor(borderColor_);
-        canvas.Pen().SetWidth(BorderWidth());
-        canvas.Rectangle(0, 0, Width(), Height());
-    }
+    canvas.FillRect(whole);
+    outline(whole, borderColor_);
     if (drawGradient_)
         gradient_->Draw(&canvas, area);
-    if (BorderWidth() > 0) {
-        canvas.Brush().SetStyle(bsClear);
-        canvas.Pen().SetColor(innerBorderColor_);
-        canvas.Pen().SetWidth(BorderWidth());
-        canvas.Rectangle(area);
-    }
+    outline(area, innerBorderColor_);
     canvas.Pen().SetWidth(1);
-    if (Caption().isEmpty())
-        return;
-    canvas.Brush().SetStyle(bsClear);
-    const int h = canvas.TextHeight(QStringLiteral("W"));
-    text.Top = (text.Top + text.Bottom - h) / 2;
-    text.Bottom = text.Top + h;
-    static constexpr unsigned kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
-    canvas.DrawText(Caption(), text, DT_EXPANDTABS | kAlign[Alignment()]);
+    PaintCaption(canvas, ClientRect(), 0);
 }

@@ -25,10 +25,8 @@ void TCustomCommentMemo::SetLinesText(const QString& text)
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     t.replace(u'\r', u'\n');
     const QStringList lines = t.split(u'\n');
-    if (lines == lines_)
-        return;
-    lines_ = lines;
-    Invalidate();
+    if (Exchange(lines_, lines))
+        Invalidate();
 }
 
 TRect TCustomCommentMemo::ClientRect() const

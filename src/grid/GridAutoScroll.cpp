@@ -88,34 +88,19 @@ void TTavikCustomGrid::TimerFired(unsigned id)
 void TTavikCustomGrid::TimedScroll(unsigned directions)
 {
     TGridCoord a = anchor_;
-    if (directions & sdLeft) {
-        int x = a.X - 1;
-        while (x >= fixedCols_ && ColWidths(x) <= 0)
-            --x;
-        if (x >= fixedCols_)
+    // The next shown cell that way, hidden ones passed over; none leaves the anchor.
+    if (directions & sdLeft)
+        if (const int x = PrevShownCol(a.X - 1, fixedCols_); x >= fixedCols_)
             a.X = x;
-    }
-    if (directions & sdRight) {
-        int x = a.X + 1;
-        while (x < colCount_ && ColWidths(x) <= 0)
-            ++x;
-        if (x < colCount_)
+    if (directions & sdRight)
+        if (const int x = NextShownCol(a.X + 1, colCount_); x < colCount_)
             a.X = x;
-    }
-    if (directions & sdUp) {
-        int y = a.Y - 1;
-        while (y >= fixedRows_ && GetRowHeight(y) <= 0)
-            --y;
-        if (y >= fixedRows_)
+    if (directions & sdUp)
+        if (const int y = PrevShownRow(a.Y - 1, fixedRows_); y >= fixedRows_)
             a.Y = y;
-    }
-    if (directions & sdDown) {
-        int y = a.Y + 1;
-        while (y < rowCount_ && GetRowHeight(y) <= 0)
-            ++y;
-        if (y < rowCount_)
+    if (directions & sdDown)
+        if (const int y = NextShownRow(a.Y + 1, rowCount_); y < rowCount_)
             a.Y = y;
-    }
     a.X = std::clamp(a.X, 0, colCount_ - 1);
     a.Y = std::clamp(a.Y, 0, rowCount_ - 1);
     if (!(a == anchor_))

@@ -153,6 +153,26 @@ TRect PartFromRunningPosition(const TPassCell& cell, int lineWidth)
     return {left, top, cell.Rect.Right + lineWidth + 1, cell.Rect.Bottom + lineWidth + 1};
 }
 
+// Runs draw clipped to the cell's part in view when the cell reaches under the
+// fixed cells; the clip is restored also when draw throws.
+template <class Draw>
+void DrawClipped(TCanvas& canvas, const TPassCell& cell, int lineWidth, Draw&& draw)
+{
+    if (!cell.Clipped) {
+        draw();
+        return;
+    }
+    const int saved = canvas.SaveState();
+    canvas.IntersectClipRect(PartFromRunningPosition(cell, lineWidth));
+    try {
+        draw();
+    } catch (...) {
+        canvas.RestoreState(saved);
+        throw;
+    }
+    canvas.RestoreState(saved);
+}
+
 } // namespace
 
 void TTavikCustomGrid::DrawPass(const TGridPaintPass& pass)
@@ -176,22 +196,11 @@ void TTavikCustomGrid::DrawPass(const TGridPaintPass& pass)
             state |= gdFocused;
         if (IsCellSelected(cell.Col, cell.Row))
             state |= gdSelected;
-        int saved = 0;
-        if (cell.Clipped) {
-            saved = canvas.SaveState();
-            canvas.IntersectClipRect(PartFromRunningPosition(cell, lineWidth));
-        }
-        try {
+        DrawClipped(canvas, cell, lineWidth, [&] {
             DrawCellBackground(cell.Col, cell.Row, state, cell.Rect);
             DrawCellDecoration(cell.Col, cell.Row, state, cell.Rect);
             DrawCell(cell.Col, cell.Row, state, cell.Rect);
-        } catch (...) {
-            if (cell.Clipped)
-                canvas.RestoreState(saved);
-            throw;
-        }
-        if (cell.Clipped)
-            canvas.RestoreState(saved);
+        });
     });
     if (HasOption(goCellMerge))
         DrawMergedCells(pass);
@@ -212,20 +221,7 @@ void TTavikCustomGrid::DrawMergedCells(const TGridPaintPass& pass)
         if (std::find(done.begin(), done.end(), origin) != done.end())
             return;
         done.push_back(origin);
-        int saved = 0;
-        if (cell.Clipped) {
-            saved = canvas.SaveState();
-            canvas.IntersectClipRect(PartFromRunningPosition(cell, lineWidth));
-        }
-        try {
-            DrawMergedCell(origin.X, origin.Y, cell.Rect, 0);
-        } catch (...) {
-            if (cell.Clipped)
-                canvas.RestoreState(saved);
-            throw;
-        }
-        if (cell.Clipped)
-            canvas.RestoreState(saved);
+        DrawClipped(canvas, cell, lineWidth, [&] { DrawMergedCell(origin.X, origin.Y, cell.Rect, 0); });
     });
 }
 

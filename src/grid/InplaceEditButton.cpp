@@ -7,10 +7,8 @@
 
 void TInplaceEdit::SetButtonPressed(bool pressed)
 {
-    if (pressed == buttonPressed_)
-        return;
-    buttonPressed_ = pressed;
-    InvalidateOverlay();
+    if (Exchange(buttonPressed_, pressed))
+        InvalidateOverlay();
 }
 
 void TInplaceEdit::StopTracking()

@@ -366,10 +366,8 @@ void TPTCell::FollowColor(TColor gridColor)
 void TPTCell::SetValue(const QString& value)
 {
     // Exact comparison: a change of case is a change.
-    if (value == value_)
-        return;
-    value_ = value;
-    Changed(false);
+    if (Exchange(value_, value))
+        Changed(false);
 }
 
 int32_t TPTCell::Data() const
@@ -385,10 +383,8 @@ void TPTCell::SetData(int32_t data)
 
 void TPTCell::SetMergeID(uint32_t id)
 {
-    if (id == mergeID_)
-        return;
-    mergeID_ = id;
-    Changed(false);
+    if (Exchange(mergeID_, id))
+        Changed(false);
 }
 
 namespace {
@@ -490,10 +486,8 @@ void TPTCell::SetDiagonalWidth(uint8_t width)
 
 void TPTCell::SetDataType(TCellDataType type)
 {
-    if (type == dataType_)
-        return;
-    dataType_ = type;
-    Changed(false);
+    if (Exchange(dataType_, type))
+        Changed(false);
 }
 
 int32_t TPTCell::ImageIndex() const

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 #include <string_view>
+#include <utility>
 
 #include "grid/CellTypes.h"
 #include "grid/PTRows.h"
@@ -153,9 +154,7 @@ private:
         for (const FormProperty& p : item.properties) {
             path_ = where + "." + p.name;
             if (p.name == "Expand") {
-                const bool expand = Bool(p);
-                if (row)
-                    row->SetExpand(expand);
+                Apply(row, &TPTRow::SetExpand, Bool(p));
             } else if (p.name == "Cells") {
                 Expect(p.value, FormValue::Kind::Collection, At(p));
                 for (size_t c = 0; c < p.value.items.size(); ++c) {
@@ -163,9 +162,7 @@ private:
                     ReadCell(p.value.items[c], where + ".Cells[" + std::to_string(c) + "]", cell);
                 }
             } else if (p.name == "RowStyle") {
-                const TRowStyle style = Enum<TRowStyle>(p);
-                if (row)
-                    row->SetRowStyle(style);
+                Apply(row, &TPTRow::SetRowStyle, Enum<TRowStyle>(p));
             } else {
                 Fail(p.pos, "unknown property");
             }
@@ -178,27 +175,18 @@ private:
             path_ = where + "." + p.name;
             const std::string& n = p.name;
             if (n == "Value") {
-                const QString v = Text(p);
-                if (cell)
-                    cell->SetValue(v);
+                Apply(cell, &TPTCell::SetValue, Text(p));
             } else if (n == "DataType") {
-                const auto v = Enum<TCellDataType>(p);
-                if (cell)
-                    cell->SetDataType(v);
+                Apply(cell, &TPTCell::SetDataType, Enum<TCellDataType>(p));
             } else if (n.starts_with("Font.")) {
                 ReadFont(p, cell);
             } else if (n == "MergeID") {
-                const auto v = static_cast<uint32_t>(Integer(p, 0, std::numeric_limits<uint32_t>::max()));
-                if (cell)
-                    cell->SetMergeID(v);
+                Apply(cell, &TPTCell::SetMergeID,
+                      static_cast<uint32_t>(Integer(p, 0, std::numeric_limits<uint32_t>::max())));
             } else if (n == "Color") {
-                const TColor v = Colour(p);
-                if (cell)
-                    cell->SetColor(v);
+                Apply(cell, &TPTCell::SetColor, Colour(p));
             } else if (n == "DisplayFormat") {
-                const QString v = Text(p);
-                if (cell)
-                    cell->SetDisplayFormat(v);
+                Apply(cell, &TPTCell::SetDisplayFormat, Text(p));
             } else if (n == "RightBoundLineWidth" || n == "BottomBoundLineWidth" || n == "DiagonalWidth" ||
                        n == "AntiDiagonalWidth") {
                 const auto v = static_cast<uint8_t>(Integer(p, 0, 255));
@@ -213,49 +201,27 @@ private:
                 else
                     cell->SetAntiDiagonalWidth(v);
             } else if (n == "HorzAlignment") {
-                const auto v = Enum<THorzAlignment>(p);
-                if (cell)
-                    cell->SetHorzAlignment(v);
+                Apply(cell, &TPTCell::SetHorzAlignment, Enum<THorzAlignment>(p));
             } else if (n == "VertAlignment") {
-                const auto v = Enum<TVertAlignment>(p);
-                if (cell)
-                    cell->SetVertAlignment(v);
+                Apply(cell, &TPTCell::SetVertAlignment, Enum<TVertAlignment>(p));
             } else if (n == "Style") {
-                const auto v = Enum<TCellStyle>(p);
-                if (cell)
-                    cell->SetStyle(v);
+                Apply(cell, &TPTCell::SetStyle, Enum<TCellStyle>(p));
             } else if (n == "ParentFont") {
-                const bool v = Bool(p);
-                if (cell)
-                    cell->SetParentFont(v);
+                Apply(cell, &TPTCell::SetParentFont, Bool(p));
             } else if (n == "ParentColor") {
-                const bool v = Bool(p);
-                if (cell)
-                    cell->SetParentColor(v);
+                Apply(cell, &TPTCell::SetParentColor, Bool(p));
             } else if (n == "HandleSymbol") {
-                const bool v = Bool(p);
-                if (cell)
-                    cell->SetHandleSymbol(v);
+                Apply(cell, &TPTCell::SetHandleSymbol, Bool(p));
             } else if (n == "ImageIndex") {
-                const auto v = static_cast<int32_t>(Integer(p, INT32_MIN, INT32_MAX));
-                if (cell)
-                    cell->SetImageIndex(v);
+                Apply(cell, &TPTCell::SetImageIndex, static_cast<int32_t>(Integer(p, INT32_MIN, INT32_MAX)));
             } else if (n == "ImageLayout") {
-                const auto v = Enum<TCellImageLayout>(p);
-                if (cell)
-                    cell->SetImageLayout(v);
+                Apply(cell, &TPTCell::SetImageLayout, Enum<TCellImageLayout>(p));
             } else if (n == "ShowComment") {
-                const bool v = Bool(p);
-                if (cell)
-                    cell->SetShowComment(v);
+                Apply(cell, &TPTCell::SetShowComment, Bool(p));
             } else if (n == "Comment") {
-                const QString v = Text(p);
-                if (cell)
-                    cell->SetComment(v);
+                Apply(cell, &TPTCell::SetComment, Text(p));
             } else if (n == "Tag") {
-                const auto v = static_cast<int32_t>(Integer(p, INT32_MIN, INT32_MAX));
-                if (cell)
-                    cell->SetTag(v);
+                Apply(cell, &TPTCell::SetTag, static_cast<int32_t>(Integer(p, INT32_MIN, INT32_MAX)));
             } else {
                 Fail(p.pos, "unknown property");
             }
@@ -267,17 +233,11 @@ private:
     {
         const std::string sub = p.name.substr(5);
         if (sub == "Charset") {
-            const uint8_t v = Charset(p);
-            if (cell)
-                cell->Font()->SetCharset(v);
+            ApplyFont(cell, &TFont::SetCharset, Charset(p));
         } else if (sub == "Color") {
-            const TColor v = Colour(p);
-            if (cell)
-                cell->Font()->SetColor(v);
+            ApplyFont(cell, &TFont::SetColor, Colour(p));
         } else if (sub == "Height") {
-            const auto v = static_cast<int>(Integer(p, INT32_MIN, INT32_MAX));
-            if (cell)
-                cell->Font()->SetHeight(v);
+            ApplyFont(cell, &TFont::SetHeight, static_cast<int>(Integer(p, INT32_MIN, INT32_MAX)));
         } else if (sub == "Name") {
             const QString v = Text(p);
             if (v.isEmpty())
@@ -309,6 +269,20 @@ private:
         } else {
             Fail(p.pos, "unknown property");
         }
+    }
+
+    // Sets a value read for a row or cell; without one (a dry run) the value was only checked.
+    template <class Object, class Setter, class V>
+    static void Apply(Object* object, Setter set, V&& value)
+    {
+        if (object)
+            (object->*set)(std::forward<V>(value));
+    }
+    template <class Setter, class V>
+    static void ApplyFont(TPTCell* cell, Setter set, V&& value)
+    {
+        if (cell)
+            (cell->Font()->*set)(std::forward<V>(value));
     }
 
     static SourcePos At(const FormProperty& p) { return p.value.pos.line ? p.value.pos : p.pos; }

@@ -42,10 +42,8 @@ void TPTRow::SetCells(const TPTCells* cells)
 
 void TPTRow::SetRowStyle(TRowStyle style)
 {
-    if (style == rowStyle_)
-        return;
-    rowStyle_ = style;
-    Changed(false);
+    if (Exchange(rowStyle_, style))
+        Changed(false);
 }
 
 void TPTRow::SetExpand(bool expand)

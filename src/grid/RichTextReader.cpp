@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include <QByteArray>
@@ -28,6 +29,19 @@ struct TReaderState {
     int Alignment = -1;
     TDestination Destination = dstText;
 };
+
+// The character a control word such as \emdash stands for; null for other words.
+QChar SymbolOfWord(const QString& word)
+{
+    static constexpr std::pair<const char*, char16_t> kSymbols[] = {
+        {"emdash", 0x2014}, {"endash", 0x2013},    {"bullet", 0x2022},   {"lquote", 0x2018},
+        {"rquote", 0x2019}, {"ldblquote", 0x201C}, {"rdblquote", 0x201D},
+    };
+    for (const auto& [name, code] : kSymbols)
+        if (word == QLatin1String(name))
+            return QChar(code);
+    return {};
+}
 
 bool IsSkippedDestination(const QString& word)
 {
@@ -304,20 +318,8 @@ private:
             SetAlignment(raRight);
         } else if (word == QLatin1String("qc")) {
             SetAlignment(raCenter);
-        } else if (word == QLatin1String("emdash")) {
-            Text(QChar(0x2014));
-        } else if (word == QLatin1String("endash")) {
-            Text(QChar(0x2013));
-        } else if (word == QLatin1String("bullet")) {
-            Text(QChar(0x2022));
-        } else if (word == QLatin1String("lquote")) {
-            Text(QChar(0x2018));
-        } else if (word == QLatin1String("rquote")) {
-            Text(QChar(0x2019));
-        } else if (word == QLatin1String("ldblquote")) {
-            Text(QChar(0x201C));
-        } else if (word == QLatin1String("rdblquote")) {
-            Text(QChar(0x201D));
+        } else if (const QChar symbol = SymbolOfWord(word); !symbol.isNull()) {
+            Text(symbol);
         }
     }
 

@@ -9,18 +9,14 @@ TBevel::TBevel(TComponent* owner) : TGraphicControl(owner)
 
 void TBevel::SetShape(TBevelShape v)
 {
-    if (v == shape_)
-        return;
-    shape_ = v;
-    Invalidate();
+    if (Exchange(shape_, v))
+        Invalidate();
 }
 
 void TBevel::SetStyle(TBevelStyle v)
 {
-    if (v == style_)
-        return;
-    style_ = v;
-    Invalidate();
+    if (Exchange(style_, v))
+        Invalidate();
 }
 
 namespace {

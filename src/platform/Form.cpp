@@ -139,10 +139,8 @@ void TCustomForm::SetBounds(int left, int top, int width, int height)
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle style)
 {
-    if (style == borderStyle_)
-        return;
-    borderStyle_ = style;
-    ApplyWindowFlags();
+    if (Exchange(borderStyle_, style))
+        ApplyWindowFlags();
 }
 
 void TCustomForm::TextChanged()

@@ -16,20 +16,16 @@ void TImageList::SetWidth(int v)
 {
     if (v < 1 || v > 256)
         throw EInvalidOperation(QStringLiteral("Image list width %1 is out of range").arg(v));
-    if (v == width_)
-        return;
-    width_ = v;
-    Clear();
+    if (Exchange(width_, v))
+        Clear();
 }
 
 void TImageList::SetHeight(int v)
 {
     if (v < 1 || v > 256)
         throw EInvalidOperation(QStringLiteral("Image list height %1 is out of range").arg(v));
-    if (v == height_)
-        return;
-    height_ = v;
-    Clear();
+    if (Exchange(height_, v))
+        Clear();
 }
 
 int TImageList::Add(const QImage& image)

@@ -13,26 +13,20 @@ TLabel::~TLabel() = default;
 
 void TLabel::SetAlignment(TAlignment v)
 {
-    if (v == alignment_)
-        return;
-    alignment_ = v;
-    Invalidate();
+    if (Exchange(alignment_, v))
+        Invalidate();
 }
 
 void TLabel::SetLayout(TTextLayout v)
 {
-    if (v == layout_)
-        return;
-    layout_ = v;
-    Invalidate();
+    if (Exchange(layout_, v))
+        Invalidate();
 }
 
 void TLabel::SetAutoSize(bool v)
 {
-    if (v == autoSize_)
-        return;
-    autoSize_ = v;
-    AdjustBounds();
+    if (Exchange(autoSize_, v))
+        AdjustBounds();
 }
 
 void TLabel::SetWordWrap(bool v)
@@ -46,10 +40,8 @@ void TLabel::SetWordWrap(bool v)
 
 void TLabel::SetTransparent(bool v)
 {
-    if (v == transparent_)
-        return;
-    transparent_ = v;
-    Invalidate();
+    if (Exchange(transparent_, v))
+        Invalidate();
 }
 
 void TLabel::SetShowAccelChar(bool v)

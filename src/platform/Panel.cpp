@@ -15,56 +15,44 @@ void TPanel::Changed()
 
 void TPanel::SetBevelOuter(TBevelCut v)
 {
-    if (v == bevelOuter_)
-        return;
-    bevelOuter_ = v;
-    Changed();
+    if (Exchange(bevelOuter_, v))
+        Changed();
 }
 
 void TPanel::SetBevelInner(TBevelCut v)
 {
-    if (v == bevelInner_)
-        return;
-    bevelInner_ = v;
-    Changed();
+    if (Exchange(bevelInner_, v))
+        Changed();
 }
 
 void TPanel::SetBevelWidth(int v)
 {
     if (v < 1)
         throw EInvalidOperation(QStringLiteral("BevelWidth must be at least 1, not %1").arg(v));
-    if (v == bevelWidth_)
-        return;
-    bevelWidth_ = v;
-    Changed();
+    if (Exchange(bevelWidth_, v))
+        Changed();
 }
 
 void TPanel::SetBorderWidth(int v)
 {
     if (v < 0)
         throw EInvalidOperation(QStringLiteral("BorderWidth must not be negative, not %1").arg(v));
-    if (v == borderWidth_)
-        return;
-    borderWidth_ = v;
-    Changed();
+    if (Exchange(borderWidth_, v))
+        Changed();
 }
 
 void TPanel::SetBorderStyle(TFormBorderStyle v)
 {
     if (v != bsNone && v != bsSingle)
         throw EInvalidOperation("A panel's BorderStyle is bsNone or bsSingle");
-    if (v == borderStyle_)
-        return;
-    borderStyle_ = v;
-    Changed();
+    if (Exchange(borderStyle_, v))
+        Changed();
 }
 
 void TPanel::SetAlignment(TAlignment v)
 {
-    if (v == alignment_)
-        return;
-    alignment_ = v;
-    Invalidate();
+    if (Exchange(alignment_, v))
+        Invalidate();
 }
 
 TRect TPanel::AlignRect() const
@@ -138,13 +126,17 @@ void TPanel::Paint(TCanvas& canvas)
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(Color());
     canvas.FillRect(r);
+    PaintCaption(canvas, r, DT_VCENTER | DT_SINGLELINE);
+}
+
+void TPanel::PaintCaption(TCanvas& canvas, TRect area, unsigned extraFormat) const
+{
     if (Caption().isEmpty())
         return;
     canvas.Brush().SetStyle(bsClear);
-    // One line, centred vertically on the area inside the bevels.
     const int fontHeight = canvas.TextHeight(QStringLiteral("W"));
-    r.Top = (r.Top + r.Bottom - fontHeight) / 2;
-    r.Bottom = r.Top + fontHeight;
+    area.Top = (area.Top + area.Bottom - fontHeight) / 2;
+    area.Bottom = area.Top + fontHeight;
     static constexpr unsigned kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
-    canvas.DrawText(Caption(), r, DT_EXPANDTABS | DT_VCENTER | DT_SINGLELINE | kAlign[alignment_]);
+    canvas.DrawText(Caption(), area, DT_EXPANDTABS | extraFormat | kAlign[alignment_]);
 }

@@ -11,7 +11,8 @@ enum TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
 class TPanel : public TCustomControl {
 public:
     explicit TPanel(TComponent* owner);
-    const char* ClassName() const override { return "TPanel"; }
+    static constexpr const char* StaticClassName() { return "TPanel"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     TBevelCut BevelOuter() const { return bevelOuter_; }
     void SetBevelOuter(TBevelCut v);
@@ -36,6 +37,9 @@ public:
 protected:
     void Paint(TCanvas& canvas) override;
     void AlignControls(TRect& rect) override;
+    // The caption in a band one text line high, centred vertically on area and
+    // placed by Alignment; the brush is left clear.
+    void PaintCaption(TCanvas& canvas, TRect area, unsigned extraFormat) const;
 
 private:
     void Changed();

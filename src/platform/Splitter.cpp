@@ -25,10 +25,8 @@ void TSplitter::SetMinSize(int v)
 
 void TSplitter::SetBeveled(bool v)
 {
-    if (v == beveled_)
-        return;
-    beveled_ = v;
-    Invalidate();
+    if (Exchange(beveled_, v))
+        Invalidate();
 }
 
 void TSplitter::UpdateCursor()

@@ -98,18 +98,14 @@ void TTreeNode::SetText(const QString& text)
 
 void TTreeNode::SetImageIndex(int v)
 {
-    if (v == imageIndex_)
-        return;
-    imageIndex_ = v;
-    tree_->SyncItem(this);
+    if (Exchange(imageIndex_, v))
+        tree_->SyncItem(this);
 }
 
 void TTreeNode::SetSelectedIndex(int v)
 {
-    if (v == selectedIndex_)
-        return;
-    selectedIndex_ = v;
-    tree_->SyncItem(this);
+    if (Exchange(selectedIndex_, v))
+        tree_->SyncItem(this);
 }
 
 void TTreeNode::SetStateIndex(int v)
@@ -548,10 +544,8 @@ void TTreeView::SetSelected(TTreeNode* node)
 
 void TTreeView::CurrentChanged(TTreeNode* node)
 {
-    if (node == selected_)
-        return;
-    selected_ = node;
-    OnChange(this, node);
+    if (Exchange(selected_, node))
+        OnChange(this, node);
 }
 
 void TTreeView::NodeExpansion(TTreeNode* node, bool expanded)

@@ -10,7 +10,8 @@ class TSkinCheckBox;
 class TDepartPropForm : public TScreenForm {
 public:
     explicit TDepartPropForm(TComponent* owner);
-    const char* ClassName() const override { return "TDepartPropForm"; }
+    static constexpr const char* StaticClassName() { return "TDepartPropForm"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     TControl* pnlPost = nullptr;
     TControl* pnlUser = nullptr;

@@ -17,7 +17,8 @@ class TTreeView;
 class TOrgForm : public TScreenForm {
 public:
     explicit TOrgForm(TComponent* owner);
-    const char* ClassName() const override { return "TOrgForm"; }
+    static constexpr const char* StaticClassName() { return "TOrgForm"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     TFlatTabSheet* tsPic = nullptr;
     TFlatTabSheet* tsText = nullptr;

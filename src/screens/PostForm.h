@@ -7,7 +7,8 @@
 class TPostForm : public TScreenForm {
 public:
     explicit TPostForm(TComponent* owner);
-    const char* ClassName() const override { return "TPostForm"; }
+    static constexpr const char* StaticClassName() { return "TPostForm"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     void FormCreate(TObject* sender);
 };

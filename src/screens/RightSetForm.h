@@ -10,7 +10,8 @@ class TFlatPageControl;
 class TRightSetForm : public TScreenForm {
 public:
     explicit TRightSetForm(TComponent* owner);
-    const char* ClassName() const override { return "TRightSetForm"; }
+    static constexpr const char* StaticClassName() { return "TRightSetForm"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     TFlatPageControl* pcRight = nullptr;
 

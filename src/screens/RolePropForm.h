@@ -5,5 +5,6 @@
 class TRolePropForm : public TScreenForm {
 public:
     explicit TRolePropForm(TComponent* owner);
-    const char* ClassName() const override { return "TRolePropForm"; }
+    static constexpr const char* StaticClassName() { return "TRolePropForm"; }
+    const char* ClassName() const override { return StaticClassName(); }
 };

@@ -11,7 +11,8 @@
 
 class TScreenForm : public TForm {
 public:
-    const char* ClassName() const override { return "TScreenForm"; }
+    static constexpr const char* StaticClassName() { return "TScreenForm"; }
+    const char* ClassName() const override { return StaticClassName(); }
     // A work screen also closes on an Escape that no control claims.
     bool DialogKey(Word key) override;
 

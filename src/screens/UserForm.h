@@ -12,7 +12,8 @@ class TTavikPTGrid;
 class TUserForm : public TScreenForm {
 public:
     explicit TUserForm(TComponent* owner);
-    const char* ClassName() const override { return "TUserForm"; }
+    static constexpr const char* StaticClassName() { return "TUserForm"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     TTreeView* TreeView1 = nullptr;
     TTavikPTGrid* TavikPTGrid1 = nullptr;

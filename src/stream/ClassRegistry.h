@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "stream/FormValue.h"
@@ -72,10 +73,26 @@ public:
     // Registers (or returns the already registered) class; parent must exist.
     ClassInfo& Register(const std::string& name, const std::string& parent,
                         std::function<TComponent*(TComponent*)> create = {});
+    // The same under the name the class gives itself (T::StaticClassName).
+    template <class T>
+    ClassInfo& Register(const std::string& parent)
+    {
+        return Register(NameOf<T>(), parent);
+    }
     const ClassInfo* Find(const std::string& name) const;
     const ClassInfo* ForObject(const TPersistent* object) const;
     // Every registered name, in name order.
     std::vector<std::string> ClassNames() const;
+
+    // T::StaticClassName, checked at compile time to be T's own: a class that
+    // forgot to name itself would inherit its base's name and take its place.
+    template <class T>
+    static constexpr const char* NameOf()
+    {
+        static_assert(std::is_same_v<decltype(&T::ClassName), const char* (T::*)() const>,
+                      "a class named by type declares its own ClassName and StaticClassName");
+        return T::StaticClassName();
+    }
 
 private:
     std::map<std::string, std::unique_ptr<ClassInfo>> classes_;

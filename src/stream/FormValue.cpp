@@ -1,67 +1,59 @@
 #include "stream/FormValue.h"
 
-FormValue FormValue::Int(int64_t v)
+#include <utility>
+
+namespace {
+
+// A value of the kind with the one field that kind uses.
+template <class T>
+FormValue Made(FormValue::Kind kind, T FormValue::*field, T value)
 {
     FormValue r;
-    r.kind = Kind::Integer;
-    r.integer = v;
+    r.kind = kind;
+    r.*field = std::move(value);
     return r;
+}
+
+} // namespace
+
+FormValue FormValue::Int(int64_t v)
+{
+    return Made(Kind::Integer, &FormValue::integer, v);
 }
 
 FormValue FormValue::Real(double v)
 {
-    FormValue r;
-    r.kind = Kind::Float;
-    r.real = v;
-    return r;
+    return Made(Kind::Float, &FormValue::real, v);
 }
 
 FormValue FormValue::Str(std::string v)
 {
-    FormValue r;
-    r.kind = Kind::String;
-    r.text = std::move(v);
-    return r;
+    return Made(Kind::String, &FormValue::text, std::move(v));
 }
 
 FormValue FormValue::Identifier(std::string v)
 {
-    FormValue r;
-    r.kind = Kind::Ident;
-    r.text = std::move(v);
-    return r;
+    return Made(Kind::Ident, &FormValue::text, std::move(v));
 }
 
 FormValue FormValue::SetOf(std::vector<std::string> members)
 {
-    FormValue r;
-    r.kind = Kind::Set;
-    r.set = std::move(members);
-    return r;
+    return Made(Kind::Set, &FormValue::set, std::move(members));
 }
 
 FormValue FormValue::ListOf(std::vector<FormValue> entries)
 {
-    FormValue r;
-    r.kind = Kind::List;
-    r.list = std::move(entries);
-    return r;
+    return Made(Kind::List, &FormValue::list, std::move(entries));
 }
 
 FormValue FormValue::CollectionOf(std::vector<FormItem> items)
 {
-    FormValue r;
-    r.kind = Kind::Collection;
-    r.items = std::move(items);
-    return r;
+    return Made(Kind::Collection, &FormValue::items, std::move(items));
 }
 
 FormValue FormValue::BinaryOf(std::vector<uint8_t> bytes)
 {
-    FormValue r;
-    r.kind = Kind::Binary;
-    r.bytes = std::move(bytes);
-    return r;
+    return Made(Kind::Binary, &FormValue::bytes, std::move(bytes));
 }
 
 bool FormValue::IsBool() const

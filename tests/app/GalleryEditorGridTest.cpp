@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+#include "GallerySample.h"
 #include "app/GalleryEditorGrid.h"
 #include "app/GalleryForm.h"
 #include "app/ScreenSnapshot.h"
@@ -16,10 +17,7 @@ TEST(GalleryEditorGrid, OffersEveryEditStyleAndShowsTheEditorOpen)
         EXPECT_EQ(TGalleryEditorGrid::ColumnStyle(col), static_cast<TEditStyle>(col - 1)) << col;
 
     TGalleryForm form(nullptr);
-    TGalleryEditorGrid* grid = nullptr;
-    for (TControl* c : form.SampleControls())
-        if (auto* g = dynamic_cast<TGalleryEditorGrid*>(c))
-            grid = g;
+    TGalleryEditorGrid* grid = SampleOf<TGalleryEditorGrid>(form);
     ASSERT_NE(grid, nullptr);
     ASSERT_NE(grid->InplaceEditor(), nullptr);
     TInplaceEdit* editor = grid->InplaceEditor();

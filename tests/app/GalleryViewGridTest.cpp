@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "GallerySample.h"
 #include "app/GalleryDrawGrid.h"
 #include "app/GalleryForm.h"
 #include "app/GalleryViewGrid.h"
@@ -30,10 +31,7 @@ TEST(GalleryDrawGrid, TextsFollowColumnAndRowMoves)
 TEST(GalleryViewGrid, ShowsEveryKindOfCellAndFollowsMoves)
 {
     TGalleryForm form(nullptr);
-    TGalleryViewGrid* grid = nullptr;
-    for (TControl* c : form.SampleControls())
-        if (auto* g = dynamic_cast<TGalleryViewGrid*>(c))
-            grid = g;
+    TGalleryViewGrid* grid = SampleOf<TGalleryViewGrid>(form);
     ASSERT_NE(grid, nullptr);
     std::set<int> types;
     bool symbols = false, comments = false, merged = false, tree = false;

@@ -5,6 +5,7 @@
 #include "chrome/DreamTheme.h"
 #include "chrome/SkinDrawing.h"
 #include "chrome/SkinPanelObject.h"
+#include "support/PixelChecks.h"
 #include "support/Pixels.h"
 
 using namespace SkinDrawing;
@@ -69,12 +70,8 @@ TEST(SkinDrawing, ChamferedFrameCutsTheCorners)
     TCanvas c(img);
     ChamferedFrame(c, {0, 0, 8, 6}, 2, 2, clBlack);
     const char* rows[] = {"..####..", ".#....#.", "#......#", "#......#", ".#....#.", "..####.."};
-    for (int y = 0; y < 6; ++y) {
-        std::string s;
-        for (int x = 0; x < 8; ++x)
-            s += At(img, x, y) == clBlack ? '#' : '.';
-        EXPECT_EQ(s, rows[y]) << "row " << y;
-    }
+    for (int y = 0; y < 6; ++y)
+        EXPECT_EQ(canvastest::row(img, y, 0, 8), rows[y]) << "row " << y;
 }
 
 TEST_F(Dream, ColourTableOfTheItemStates)
@@ -146,18 +143,12 @@ TEST_F(Dream, HotButtonFrames)
 TEST_F(Dream, PushedCheckedAndNormalButtons)
 {
     Button(true, true, true, false);
-    EXPECT_EQ(At(img, 2, 0), 0x00909090);
-    EXPECT_EQ(At(img, 2, 1), 0x00D0D0D0);
-    EXPECT_EQ(At(img, 10, 2), clWhite);
-    EXPECT_EQ(At(img, 10, 19), 0x00C0C0C0);
+    ExpectPixels(img, {{2, 0, 0x00909090}, {2, 1, 0x00D0D0D0}, {10, 2, clWhite}, {10, 19, 0x00C0C0C0}});
 
     img.fill(Qt::white);
     Button(true, false, false, true);
-    EXPECT_EQ(At(img, 2, 0), 0x00808080);
-    EXPECT_EQ(At(img, 2, 1), 0x00A0A0A0);
-    EXPECT_EQ(At(img, 5, 2), 0x00B0D4DF);
-    EXPECT_EQ(At(img, 2, 10), 0x00B0D4DF);
-    EXPECT_EQ(At(img, 5, 3), RGBColor(255, 249, 212));
+    ExpectPixels(img, {{2, 0, 0x00808080}, {2, 1, 0x00A0A0A0}, {5, 2, 0x00B0D4DF}, {2, 10, 0x00B0D4DF},
+                       {5, 3, RGBColor(255, 249, 212)}});
 
     img.fill(Qt::white);
     Button(true, true, false, true);
@@ -166,9 +157,7 @@ TEST_F(Dream, PushedCheckedAndNormalButtons)
     img.fill(Qt::white);
     Button(true, false, false, false);
     Button(false, false, false, false);
-    for (int y = 0; y < 22; ++y)
-        for (int x = 0; x < 40; ++x)
-            ASSERT_EQ(At(img, x, y), clWhite) << x << "," << y;
+    EXPECT_EQ(canvastest::inkBox(img.copy(0, 0, 40, 22)), TRect{}) << "nothing painted";
 }
 
 TEST_F(Dream, CheckBoxesTakeTheThemesLook)
@@ -177,9 +166,5 @@ TEST_F(Dream, CheckBoxesTakeTheThemesLook)
     TCanvas c(box);
     theme.PaintFrameControl(c, {0, 0, 13, 13}, skfCheckBox, skfChecked);
     EXPECT_EQ(At(box, 0, 0), 0x00808080);
-    int marks = 0;
-    for (int y = 1; y < 12; ++y)
-        for (int x = 1; x < 12; ++x)
-            marks += At(box, x, y) == clBlack;
-    EXPECT_GT(marks, 10);
+    EXPECT_GT(canvastest::count(box, clBlack, {1, 1, 12, 12}), 10) << "the check mark";
 }

@@ -5,6 +5,7 @@
 #include "platform/Canvas.h"
 #include "platform/Form.h"
 #include "platform/Panel.h"
+#include "support/PixelChecks.h"
 #include "support/Pixels.h"
 
 namespace {
@@ -113,18 +114,11 @@ TEST(ExtGroupBox, TitleOnTopSitsAboveAWholeFrame)
     EXPECT_EQ(Row(img, top, 0, 120, clRed), std::string(120, '#'));
     EXPECT_EQ(Row(img, th / 2 - 1, 0, 120, clRed), std::string(120, '.'));
     // The title's ink starts at (8, 4) or a little inside.
-    int minX = 1000, minY = 1000, maxY = -1;
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 120; ++x)
-            if (At(img, x, y) == Rgb(clBlue)) {
-                minX = std::min(minX, x);
-                minY = std::min(minY, y);
-                maxY = std::max(maxY, y);
-            }
-    EXPECT_GE(minX, 8);
-    EXPECT_LE(minX, 10);
-    EXPECT_GE(minY, 4);
-    EXPECT_LT(maxY, top);
+    const TRect ink = canvastest::boxOf(img.copy(0, 0, 120, 60), clBlue);
+    EXPECT_GE(ink.Left, 8);
+    EXPECT_LE(ink.Left, 10);
+    EXPECT_GE(ink.Top, 4);
+    EXPECT_LE(ink.Bottom, top);
 
     // tpBottom keeps the frame where tpLeft has it but draws the top line whole.
     box.SetTitlePosition(tpBottom);
@@ -158,13 +152,8 @@ TEST(ExtGroupBox, ThreeDLookIsAnEtchedFrame)
     const TColor shadow = Rgb(clBtnShadow), light = Rgb(clBtnHighlight);
     EXPECT_EQ(At(img, 20, top), shadow);
     EXPECT_EQ(At(img, 20, top + 1), light);
-    EXPECT_EQ(At(img, 0, 20), shadow);
-    EXPECT_EQ(At(img, 1, 20), light);
-    EXPECT_EQ(At(img, 58, 20), shadow);
-    EXPECT_EQ(At(img, 59, 20), light);
-    EXPECT_EQ(At(img, 20, 38), shadow);
-    EXPECT_EQ(At(img, 20, 39), light);
-    EXPECT_EQ(At(img, 20, 20), Rgb(clWhite));
+    ExpectPixels(img, {{0, 20, shadow}, {1, 20, light}, {58, 20, shadow}, {59, 20, light}, {20, 38, shadow},
+                       {20, 39, light}, {20, 20, Rgb(clWhite)}});
 }
 
 TEST(ExtGroupBox, GradientFillsTheWholeClientArea)

@@ -10,6 +10,7 @@
 #include "platform/Canvas.h"
 #include "platform/Form.h"
 #include "support/Input.h"
+#include "support/PixelChecks.h"
 #include "support/Pixels.h"
 
 namespace {
@@ -68,6 +69,12 @@ protected:
         }
         return ::At(image, x, y);
     }
+    void ExpectPixels(std::initializer_list<ExpectedPixel> pixels,
+                      std::source_location where = std::source_location::current())
+    {
+        At(0, 0); // paints when the picture is out of date
+        ::ExpectPixels(image, pixels, where);
+    }
     void Changed() { painted = false; }
     void Mouse(QEvent::Type type, int x, int y)
     {
@@ -109,10 +116,7 @@ TEST_F(FlatPageControlPaint, ClassicStripFrameAndSplitLine)
     EXPECT_EQ(At(170, 10), StripColor);  // strip, also over the right-end area
     EXPECT_EQ(At(199, 5), StripColor);
     // Frame lines around the page area below the strip.
-    EXPECT_EQ(At(0, 60), SheetBorder);
-    EXPECT_EQ(At(199, 60), SheetBorder);
-    EXPECT_EQ(At(100, 119), SheetBorder);
-    EXPECT_EQ(At(170, 22), SheetBorder);
+    ExpectPixels({{0, 60, SheetBorder}, {199, 60, SheetBorder}, {100, 119, SheetBorder}, {170, 22, SheetBorder}});
     // The 3-pixel band inside it in the active page's colour.
     for (auto [x, y] : {std::pair{1, 60}, {3, 60}, {196, 60}, {198, 60}, {100, 118}, {100, 116}, {170, 23}, {170, 25}})
         EXPECT_EQ(At(x, y), PageColor) << x << "," << y;
@@ -122,49 +126,26 @@ TEST_F(FlatPageControlPaint, ClassicStripFrameAndSplitLine)
     EXPECT_EQ(At(30, 22), clBlack);  // inactive tabs reach one pixel further down
 
     // Tabs: fills raised by one pixel, active outline open at the bottom.
-    EXPECT_EQ(At(75, 10), ActiveFill);
-    EXPECT_EQ(At(75, 1), ActiveFill);
-    EXPECT_EQ(At(30, 10), TabFill);
-    EXPECT_EQ(At(75, 2), clBlack);
-    EXPECT_EQ(At(52, 10), clBlack);
-    EXPECT_EQ(At(101, 10), clBlack);
-    EXPECT_EQ(At(75, 21), ActiveFill);
-    EXPECT_EQ(At(2, 10), clBlack);
+    ExpectPixels({{75, 10, ActiveFill}, {75, 1, ActiveFill}, {30, 10, TabFill}, {75, 2, clBlack}, {52, 10, clBlack},
+                  {101, 10, clBlack}, {75, 21, ActiveFill}, {2, 10, clBlack}});
     EXPECT_EQ(At(152, 10), clBlack);  // one pixel wider at the right
     EXPECT_EQ(At(153, 10), StripColor);
 
     pc->SetTabSplitLine(true);
     Changed();
-    EXPECT_EQ(At(75, 22), SheetBorder);
-    EXPECT_EQ(At(30, 22), SheetBorder);
-    EXPECT_EQ(At(30, 21), clBlack);
+    ExpectPixels({{75, 22, SheetBorder}, {30, 22, SheetBorder}, {30, 21, clBlack}});
 }
 
 TEST_F(FlatPageControlPaint, DotNetTabsHaveCutCornersAndSeparators)
 {
     pc->SetTabStyle(tsDotNet);
     // Active: corners cut by two pixels.
-    EXPECT_EQ(At(52, 2), ActiveFill);
-    EXPECT_EQ(At(53, 3), clBlack);
-    EXPECT_EQ(At(54, 2), clBlack);
-    EXPECT_EQ(At(52, 4), clBlack);
-    EXPECT_EQ(At(100, 3), clBlack);
-    EXPECT_EQ(At(101, 4), clBlack);
-    EXPECT_EQ(At(101, 2), ActiveFill);
-    EXPECT_EQ(At(75, 21), ActiveFill);
+    ExpectPixels({{52, 2, ActiveFill}, {53, 3, clBlack}, {54, 2, clBlack}, {52, 4, clBlack}, {100, 3, clBlack},
+                  {101, 4, clBlack}, {101, 2, ActiveFill}, {75, 21, ActiveFill}});
     // Inactive: a bottom line; a separator in the active colour unless the next tab is active.
-    EXPECT_EQ(At(30, 21), clBlack);
-    EXPECT_EQ(At(30, 2), TabFill);
-    EXPECT_EQ(At(49, 10), TabFill);
-    EXPECT_EQ(At(50, 10), TabFill);
-    EXPECT_EQ(At(149, 10), ActiveFill);
-    EXPECT_EQ(At(150, 10), ActiveFill);
-    EXPECT_EQ(At(148, 10), TabFill);
-    EXPECT_EQ(At(151, 10), TabFill);
-    EXPECT_EQ(At(149, 4), ActiveFill);
-    EXPECT_EQ(At(149, 3), TabFill);
-    EXPECT_EQ(At(149, 18), ActiveFill);
-    EXPECT_EQ(At(149, 19), TabFill);
+    ExpectPixels({{30, 21, clBlack}, {30, 2, TabFill}, {49, 10, TabFill}, {50, 10, TabFill}, {149, 10, ActiveFill},
+                  {150, 10, ActiveFill}, {148, 10, TabFill}, {151, 10, TabFill}, {149, 4, ActiveFill},
+                  {149, 3, TabFill}, {149, 18, ActiveFill}, {149, 19, TabFill}});
 }
 
 TEST_F(FlatPageControlPaint, StudioTabsAndGradientFills)
@@ -176,17 +157,11 @@ TEST_F(FlatPageControlPaint, StudioTabsAndGradientFills)
     EXPECT_EQ(At(101, 20), clBlack);
     EXPECT_EQ(At(75, 2), ActiveFill);
     EXPECT_EQ(At(150, 10), clBlack);  // separator two pixels inside the right edge
-    EXPECT_EQ(At(149, 10), TabFill);
-    EXPECT_EQ(At(151, 10), TabFill);
-    EXPECT_EQ(At(130, 21), clBlack);
+    ExpectPixels({{149, 10, TabFill}, {151, 10, TabFill}, {130, 21, clBlack}});
     // A 16-band gradient over the tab raised by one, one pixel short at the bottom:
     // rows 1..20, band k from row round(20k/16), ties to even.
-    EXPECT_EQ(At(20, 1), clBlack);
-    EXPECT_EQ(At(20, 2), Grey(16));
-    EXPECT_EQ(At(20, 3), Grey(32));
-    EXPECT_EQ(At(20, 18), Grey(207));
-    EXPECT_EQ(At(20, 19), Grey(223));
-    EXPECT_EQ(At(20, 20), Grey(239));
+    ExpectPixels({{20, 1, clBlack}, {20, 2, Grey(16)}, {20, 3, Grey(32)}, {20, 18, Grey(207)}, {20, 19, Grey(223)},
+                  {20, 20, Grey(239)}});
 }
 
 TEST_F(FlatPageControlPaint, StripGradientRunsTopToBottom)
@@ -194,9 +169,7 @@ TEST_F(FlatPageControlPaint, StripGradientRunsTopToBottom)
     pc->SetTabBackGroundColor(clBlack);
     pc->SetTabBackGroundColorTo(clWhite);
     // Strip rows 0..21, band k from row round(22k/16).
-    EXPECT_EQ(At(170, 0), clBlack);
-    EXPECT_EQ(At(170, 1), Grey(16));
-    EXPECT_EQ(At(170, 21), Grey(239));
+    ExpectPixels({{170, 0, clBlack}, {170, 1, Grey(16)}, {170, 21, Grey(239)}});
 }
 
 TEST_F(FlatPageControlPaint, TablessBottomFrameAsOnTheOrganisationScreen)
@@ -207,28 +180,17 @@ TEST_F(FlatPageControlPaint, TablessBottomFrameAsOnTheOrganisationScreen)
     ASSERT_EQ(pc->ActivePage(), nullptr);
     // A 2-pixel strip at the bottom; outer lines at x 0, x 199, y 0 and y 117;
     // without a framed page the inner lines in Color at y 116 and x 198.
-    EXPECT_EQ(At(100, 118), StripColor);
-    EXPECT_EQ(At(100, 119), StripColor);
-    EXPECT_EQ(At(100, 117), SheetBorder);
-    EXPECT_EQ(At(100, 0), SheetBorder);
-    EXPECT_EQ(At(0, 50), SheetBorder);
-    EXPECT_EQ(At(199, 50), SheetBorder);
-    EXPECT_EQ(At(100, 116), ControlColor);
-    EXPECT_EQ(At(198, 50), ControlColor);
-    EXPECT_EQ(At(1, 50), FormColor);
+    ExpectPixels({{100, 118, StripColor}, {100, 119, StripColor}, {100, 117, SheetBorder}, {100, 0, SheetBorder},
+                  {0, 50, SheetBorder}, {199, 50, SheetBorder}, {100, 116, ControlColor}, {198, 50, ControlColor},
+                  {1, 50, FormColor}});
 
     sheets[0]->Show();  // a framed page: the band in its colour instead
     Changed();
-    EXPECT_EQ(At(100, 116), PageColor);
-    EXPECT_EQ(At(1, 50), PageColor);
-    EXPECT_EQ(At(100, 117), SheetBorder);
+    ExpectPixels({{100, 116, PageColor}, {1, 50, PageColor}, {100, 117, SheetBorder}});
 
     pc->SetRoundEdges(true);  // the corners away from the (bottom) tabs
     Changed();
-    EXPECT_EQ(At(0, 0), ControlColor);
-    EXPECT_EQ(At(1, 1), SheetBorder);
-    EXPECT_EQ(At(199, 0), ControlColor);
-    EXPECT_EQ(At(198, 1), SheetBorder);
+    ExpectPixels({{0, 0, ControlColor}, {1, 1, SheetBorder}, {199, 0, ControlColor}, {198, 1, SheetBorder}});
 }
 
 TEST_F(FlatPageControlPaint, CloseButtonStatesAndHoverBorder)
@@ -236,20 +198,13 @@ TEST_F(FlatPageControlPaint, CloseButtonStatesAndHoverBorder)
     pc->SetLowerActive(2);
     sheets[1]->SetShowClose(true);
     // The box lies at (tab left + 2, tab top + 2 + LowerActive), 12 x 11.
-    EXPECT_EQ(At(54, 6), Rgb(clGray));
-    EXPECT_EQ(At(65, 16), Rgb(clGray));
-    EXPECT_EQ(At(55, 7), clWhite);
-    EXPECT_EQ(At(57, 9), clBlack);
-    EXPECT_EQ(At(58, 9), clBlack);
-    EXPECT_EQ(At(56, 9), clWhite);
-    EXPECT_EQ(At(59, 11), clBlack);
+    ExpectPixels({{54, 6, Rgb(clGray)}, {65, 16, Rgb(clGray)}, {55, 7, clWhite}, {57, 9, clBlack}, {58, 9, clBlack},
+                  {56, 9, clWhite}, {59, 11, clBlack}});
 
     const TRect hit = pc->CloseButtonRect();
     EXPECT_EQ(hit, (TRect{54, 4, 66, 15}));
     Mouse(QEvent::MouseButtonPress, 56, 5);
-    EXPECT_EQ(At(54, 6), clBlack);
-    EXPECT_EQ(At(55, 7), clSilver);
-    EXPECT_EQ(At(57, 9), clBlack);
+    ExpectPixels({{54, 6, clBlack}, {55, 7, clSilver}, {57, 9, clBlack}});
     Mouse(QEvent::MouseButtonRelease, 100, 60);  // released elsewhere: nothing closes
     EXPECT_EQ(pc->PageCount(), 3);
     EXPECT_EQ(At(54, 6), Rgb(clGray));
@@ -261,11 +216,7 @@ TEST_F(FlatPageControlPaint, CloseButtonStatesAndHoverBorder)
     EXPECT_EQ(At(54, 6), clBlack);
     EXPECT_EQ(At(57, 9), Rgb(clGray));
     Mouse(QEvent::MouseMove, 30, 10);
-    EXPECT_EQ(At(54, 6), Rgb(clGray));
-    EXPECT_EQ(At(30, 15), clYellow);
-    EXPECT_EQ(At(2, 10), clRed);
-    EXPECT_EQ(At(30, 2), clRed);
-    EXPECT_EQ(At(51, 10), clRed);
+    ExpectPixels({{54, 6, Rgb(clGray)}, {30, 15, clYellow}, {2, 10, clRed}, {30, 2, clRed}, {51, 10, clRed}});
 }
 
 TEST_F(FlatPageControlPaint, TabPictureCapsAndStretchedMiddle)

@@ -7,20 +7,16 @@
 #include <QImage>
 
 #include "GridErrorOf.h"
+#include "OneGridForm.h"
 #include "grid/DrawGridClasses.h"
 #include "grid/TavikCustomDrawGrid.h"
 #include "platform/Canvas.h"
 #include "platform/Form.h"
 #include "stream/FormLoader.h"
 #include "stream/FormReader.h"
+#include "support/Events.h"
 
 namespace {
-
-template <class E, class F>
-void Bind(E& event, F f)
-{
-    event = E(typename E::Handler(f));
-}
 
 // Logs the per-cell steps and narrows the editor rectangle by one pixel.
 class LoggingDrawGrid : public TTavikCustomDrawGrid {
@@ -181,18 +177,13 @@ TEST(DrawGridClasses, StoredDefinitionSetsBandsAndBindsEvents)
     int drawn = 0;
     form.Handler<TGridDrawCellEvent>("GridDrawCell",
                                      [&](TObject*, TCanvas&, int, int, const TRect&, TGridDrawState, bool&) { ++drawn; });
-    const std::string text = "object F: TForm\n"
-                             "  object Grid1: TTavikCustomDrawGrid\n"
-                             "    FixedCols = 2\n"
-                             "    FixedRows = 2\n"
-                             "    FixedEditCols = 2\n"
-                             "    FixedEditRows = 1\n"
-                             "    FixedColor = clSilver\n"
-                             "    OnDrawCell = GridDrawCell\n"
-                             "  end\n"
-                             "end\n";
-    LoadForm(&form, ReadForm(text, "DrawGrid.dfm"), "DrawGrid.dfm");
-    auto* grid = form.Find<TTavikCustomDrawGrid>("Grid1");
+    auto* grid = LoadOneGrid<TTavikCustomDrawGrid>(form, "TTavikCustomDrawGrid",
+                                                   "    FixedCols = 2\n"
+                                                   "    FixedRows = 2\n"
+                                                   "    FixedEditCols = 2\n"
+                                                   "    FixedEditRows = 1\n"
+                                                   "    FixedColor = clSilver\n"
+                                                   "    OnDrawCell = GridDrawCell\n");
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->FixedEditCols(), 2);
     EXPECT_EQ(grid->FixedEditRows(), 1);
@@ -206,13 +197,8 @@ TEST(DrawGridClasses, StoredDefinitionSetsBandsAndBindsEvents)
     EXPECT_NE(g->Find("FixedEditCols"), nullptr);
     EXPECT_NE(g->Find("OnDrawCell"), nullptr);
 
-    const std::string broken = "object F: TForm\n"
-                               "  object Grid1: TTavikCustomDrawGrid\n"
-                               "    FixedEditCols = 3\n"
-                               "  end\n"
-                               "end\n";
     TForm other(nullptr);
-    EXPECT_ANY_THROW(LoadForm(&other, ReadForm(broken, "Broken.dfm"), "Broken.dfm"));
+    EXPECT_ANY_THROW(LoadOneGrid<TTavikCustomDrawGrid>(other, "TTavikCustomDrawGrid", "    FixedEditCols = 3\n"));
 }
 
 } // namespace

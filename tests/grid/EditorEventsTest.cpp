@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "OneGridForm.h"
 #include "grid/DrawGridClasses.h"
 #include "grid/InplaceEdit.h"
 #include "grid/TavikCustomDrawGrid.h"
@@ -24,16 +25,11 @@ TEST(EditorEvents, AStoredDefinitionBindsTheEditorEventsByName)
     });
     form.Handler<TGridGetEditEvent>("GridMask", [&](TObject*, int, int, QString& mask) { mask = QStringLiteral("L"); });
     form.Handler<TNotifyEvent>("GridModeChanged", [&](TObject*) { calls.push_back("mode"); });
-    const std::string text = "object F: TForm\n"
-                             "  object Grid1: TTavikCustomDrawGrid\n"
-                             "    OnQueryEditStyle = GridEditStyle\n"
-                             "    OnGetDropDownList = GridDropDown\n"
-                             "    OnGetEditMask = GridMask\n"
-                             "    OnEditorModeChanged = GridModeChanged\n"
-                             "  end\n"
-                             "end\n";
-    LoadForm(&form, ReadForm(text, "Editors.dfm"), "Editors.dfm");
-    auto* grid = form.Find<TTavikCustomDrawGrid>("Grid1");
+    auto* grid = LoadOneGrid<TTavikCustomDrawGrid>(form, "TTavikCustomDrawGrid",
+                                                   "    OnQueryEditStyle = GridEditStyle\n"
+                                                   "    OnGetDropDownList = GridDropDown\n"
+                                                   "    OnGetEditMask = GridMask\n"
+                                                   "    OnEditorModeChanged = GridModeChanged\n");
     ASSERT_NE(grid, nullptr);
     form.SetActiveControl(grid);
     grid->SetEditorMode(true);

@@ -9,16 +9,13 @@ LRESULT Cmd(TTavikCustomGrid& g, unsigned offset, WPARAM w = 0)
     return g.Perform(WM_USER + offset, w);
 }
 
-class GridCommands : public ::testing::Test {
+class GridCommands : public InputGridTest {
 protected:
     void SetUp() override
     {
-        grid = std::make_unique<InputTestGrid>(nullptr);
-        grid->Widget();
-        grid->Update();
-        BindEvent(grid->OnGridMessage, [this](TObject*, TMessage& m) { heard.push_back(m.Msg); });
+        InputGridTest::SetUp();
+        Bind(grid->OnGridMessage, [this](TObject*, TMessage& m) { heard.push_back(m.Msg); });
     }
-    std::unique_ptr<InputTestGrid> grid;
     std::vector<unsigned> heard;
 };
 
@@ -80,7 +77,7 @@ TEST_F(GridCommands, SelectAllAndTheReportedMessages)
     Cmd(*grid, 1045); // beyond the range
     EXPECT_EQ(heard, (std::vector<unsigned>{EM_SETSEL, WM_COPY, WM_PASTE}));
     // A handler answers what the core leaves open.
-    BindEvent(grid->OnGridMessage, [](TObject*, TMessage& m) {
+    Bind(grid->OnGridMessage, [](TObject*, TMessage& m) {
         if (m.Msg == WM_USER + 1024)
             m.Result = 1;
     });

@@ -3,16 +3,12 @@
 #include <functional>
 #include <memory>
 
+#include "RecordingGridTest.h"
 #include "GridErrorOf.h"
 #include "grid/TavikCustomGrid.h"
+#include "support/Events.h"
 
 namespace {
-
-template <class E, class F>
-void Bind(E& event, F f)
-{
-    event = E(typename E::Handler(f));
-}
 
 // A grid with one 2 x 2 merged area at columns 1..2, rows 1..2, and a hook
 // that can make a size change fail after the counts were stored.
@@ -35,19 +31,9 @@ public:
     }
 };
 
-class GridControl : public ::testing::Test {
+class GridControl : public RecordingGridTest<TestGrid> {
 protected:
-    void SetUp() override
-    {
-        grid = std::make_unique<TestGrid>(nullptr);
-        grid->ClientOnly();
-        grid->Widget();
-        grid->Update();
-        grid->SetRecordInvalidations(true);
-        grid->TakeInvalidations();
-    }
-    std::vector<TRect> Invalidated() { return grid->TakeInvalidations(); }
-    std::unique_ptr<TestGrid> grid;
+    void Prepare(TestGrid& g) override { g.ClientOnly(); }
 };
 
 TEST_F(GridControl, CreationDefaults)

@@ -5,16 +5,9 @@
 
 namespace {
 
-class GridKeys : public ::testing::Test {
+class GridKeys : public InputGridTest {
 protected:
-    void SetUp() override
-    {
-        grid = std::make_unique<InputTestGrid>(nullptr);
-        grid->Widget();
-        grid->Update();
-    }
     TGridCoord Cur() const { return grid->Current(); }
-    std::unique_ptr<InputTestGrid> grid;
 };
 
 // The key table itself is checked without a window (GridKeyTargetTest.cpp).
@@ -93,7 +86,7 @@ TEST_F(GridKeys, TabStepsOverTheStartCellsMergedArea)
 TEST_F(GridKeys, EnterActsAsTabWhereTheEditorMayNotOpen)
 {
     std::set<std::pair<int, int>> noEditor = {{1, 1}, {2, 1}};
-    BindEvent(grid->OnQueryEditorMode, [&](TObject*, int col, int row, bool& canShow, QChar ch) {
+    Bind(grid->OnQueryEditorMode, [&](TObject*, int col, int row, bool& canShow, QChar ch) {
         EXPECT_EQ(ch.unicode(), 13);
         if (noEditor.count({col, row}))
             canShow = false;
@@ -136,7 +129,7 @@ TEST_F(GridKeys, ARefusedEditHideBlocksMovesAndScrolls)
 TEST_F(GridKeys, KeyMoveActiveIsSetAroundTheMove)
 {
     std::vector<bool> seen;
-    BindEvent(grid->OnMoveCurrent,
+    Bind(grid->OnMoveCurrent,
               [&](TObject*, TGridCoord, TGridCoord, TMoveReason) { seen.push_back(grid->KeyMoveActive()); });
     Key(*grid, VK_DOWN);
     grid->MoveCurrent(3, 3, true, false, false, true);
@@ -146,7 +139,7 @@ TEST_F(GridKeys, KeyMoveActiveIsSetAroundTheMove)
 TEST_F(GridKeys, EscapeF2AndOnKeyDownComeFirst)
 {
     std::vector<Word> keys;
-    BindEvent(grid->OnKeyDown, [&](TObject*, Word& key, TShiftState) {
+    Bind(grid->OnKeyDown, [&](TObject*, Word& key, TShiftState) {
         keys.push_back(key);
         if (key == VK_LEFT)
             key = 0; // a handler that eats the key
@@ -163,7 +156,7 @@ TEST_F(GridKeys, EscapeF2AndOnKeyDownComeFirst)
 TEST_F(GridKeys, TypedCharactersOpenTheEditorAndReachIt)
 {
     std::vector<ushort> pressed;
-    BindEvent(grid->OnKeyPress, [&](TObject*, QChar& ch) { pressed.push_back(ch.unicode()); });
+    Bind(grid->OnKeyPress, [&](TObject*, QChar& ch) { pressed.push_back(ch.unicode()); });
     QChar a('a');
     grid->KeyPress(a);
     QChar b('b');

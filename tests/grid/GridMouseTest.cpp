@@ -10,14 +10,8 @@
 
 namespace {
 
-class GridMouse : public ::testing::Test {
+class GridMouse : public InputGridTest {
 protected:
-    void SetUp() override
-    {
-        grid = std::make_unique<InputTestGrid>(nullptr);
-        grid->Widget();
-        grid->Update();
-    }
     TGridMouseState StateAt(int x, int y)
     {
         int offset = 0, pos = 0, index = -1;
@@ -26,7 +20,6 @@ protected:
         lastIndex = index;
         return state;
     }
-    std::unique_ptr<InputTestGrid> grid;
     int lastIndex = -1;
 };
 
@@ -34,8 +27,8 @@ TEST_F(GridMouse, ClicksMoveTheCurrentCellButNotOntoReadOnlyOrSplitCells)
 {
     int clicks = 0;
     std::vector<TMouseButton> downs;
-    BindEvent(grid->OnClick, [&](TObject*) { ++clicks; });
-    BindEvent(grid->OnMouseDown, [&](TObject*, TMouseButton b, TShiftState, int, int) { downs.push_back(b); });
+    Bind(grid->OnClick, [&](TObject*) { ++clicks; });
+    Bind(grid->OnMouseDown, [&](TObject*, TMouseButton b, TShiftState, int, int) { downs.push_back(b); });
     const TPoint p = CellCentre(*grid, 3, 2);
     Click(*grid, p.X, p.Y);
     EXPECT_EQ(grid->Current(), (TGridCoord{3, 2}));
@@ -63,7 +56,7 @@ TEST_F(GridMouse, ClicksMoveTheCurrentCellButNotOntoReadOnlyOrSplitCells)
 
 TEST_F(GridMouse, ARefusedMoveEndsTheDragSelection)
 {
-    BindEvent(grid->OnBeforeMoveCurrent,
+    Bind(grid->OnBeforeMoveCurrent,
               [](TObject*, TGridCoord, TGridCoord, TMoveReason, bool& canMove) { canMove = false; });
     const TPoint p = CellCentre(*grid, 2, 2);
     grid->MouseDown(mbLeft, ssLeft, p.X, p.Y);
@@ -129,8 +122,8 @@ TEST_F(GridMouse, DraggingABorderSizesTheColumn)
 {
     std::vector<int> lines;
     std::vector<std::vector<int>> queries;
-    BindEvent(grid->ColSizingLine, [&](TObject*, int pos) { lines.push_back(pos); });
-    BindEvent(grid->ColSizeQuery, [&](TObject*, int col, int oldW, int newW, bool&) {
+    Bind(grid->ColSizingLine, [&](TObject*, int pos) { lines.push_back(pos); });
+    Bind(grid->ColSizeQuery, [&](TObject*, int col, int oldW, int newW, bool&) {
         queries.push_back({col, oldW, newW});
     });
     grid->MouseDown(mbLeft, ssLeft, 147, 5);
@@ -147,7 +140,7 @@ TEST_F(GridMouse, DraggingABorderSizesTheColumn)
     grid->MouseDown(mbLeft, ssLeft, 175, 5);
     grid->MouseUp(mbLeft, 0, 74, 5);
     EXPECT_EQ(grid->ColWidths(1), 102);
-    BindEvent(grid->ColSizeQuery, [&](TObject*, int, int, int, bool& accept) { accept = false; });
+    Bind(grid->ColSizeQuery, [&](TObject*, int, int, int, bool& accept) { accept = false; });
     grid->MouseDown(mbLeft, ssLeft, 175, 5);
     grid->MouseUp(mbLeft, 0, 120, 5);
     EXPECT_EQ(grid->ColWidths(1), 102);
@@ -253,7 +246,7 @@ TEST_F(GridMouse, MergedHeadsLimitAndCarryColumnMoves)
 TEST_F(GridMouse, DoubleClickOnABorderAsksForTheBestWidth)
 {
     std::vector<int> requests;
-    BindEvent(grid->BestWidthRequest, [&](TObject*, int col) { requests.push_back(col); });
+    Bind(grid->BestWidthRequest, [&](TObject*, int col) { requests.push_back(col); });
     grid->MouseDown(mbLeft, ssLeft | ssDouble, 142, 30); // 3 pixels left of column 1's right edge
     grid->MouseDown(mbLeft, ssLeft | ssDouble, 150, 30); // 4 right of column 2's left edge
     grid->MouseDown(mbLeft, ssLeft | ssDouble, 76, 30);  // left of column 1: column 0, never asked
@@ -270,7 +263,7 @@ TEST_F(GridMouse, RangeFillByTheHandle)
 {
     grid->SetOptions(grid->Options() | GridOption(goRangeFilling));
     std::vector<TGridRect> fills;
-    BindEvent(grid->OnFillRangeChanged, [&](TObject*, TGridRect src, TGridRect dst) {
+    Bind(grid->OnFillRangeChanged, [&](TObject*, TGridRect src, TGridRect dst) {
         fills.push_back(src);
         fills.push_back(dst);
     });
@@ -293,7 +286,7 @@ TEST_F(GridMouse, RangeMoveByTheBorderShiftsTheCurrentCell)
 {
     grid->SetOptions(grid->Options() | GridOption(goRangeMoving));
     std::vector<TGridRect> moves;
-    BindEvent(grid->OnMoveRangeChanged, [&](TObject*, TGridRect src, TGridRect dst) {
+    Bind(grid->OnMoveRangeChanged, [&](TObject*, TGridRect src, TGridRect dst) {
         moves.push_back(src);
         moves.push_back(dst);
     });
@@ -381,6 +374,22 @@ TEST_F(GridMouse, SelectedRowsAreDraggedByTheirHeadAfterFivePixels)
     EXPECT_EQ(grid->movedRows, (std::vector<std::pair<int, int>>{{2, 3}}));
     EXPECT_FALSE(grid->HasTimer(1));
     EXPECT_EQ(grid->MouseState(), gmsNone);
+}
+
+TEST_F(GridMouse, AutoScrollPassesOverHiddenRows)
+{
+    grid->SetRowCount(20);
+    grid->SetRowHeight(5, 0);
+    grid->SetRowHeight(6, 0);
+    const TPoint p = CellCentre(*grid, 2, 1);
+    grid->MouseDown(mbLeft, ssLeft, p.X, p.Y);
+    grid->MouseMove(ssLeft, p.X + 73, 85);
+    ASSERT_EQ(grid->Selections().Last()->GetRange(), (TGridRect{2, 1, 3, 4}));
+    grid->TimerFired(1);
+    EXPECT_EQ(grid->Selections().Last()->GetRange(), (TGridRect{2, 1, 3, 7}));
+    grid->TimerFired(1);
+    EXPECT_EQ(grid->Selections().Last()->GetRange(), (TGridRect{2, 1, 3, 8}));
+    grid->MouseUp(mbLeft, 0, p.X + 73, 85);
 }
 
 TEST_F(GridMouse, DraggingOverColumnHeadsSelectsColumnsAndScrolls)

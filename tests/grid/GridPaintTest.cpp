@@ -10,6 +10,7 @@
 #include "platform/Canvas.h"
 #include "platform/Form.h"
 #include "support/Pixels.h"
+#include "support/PixelChecks.h"
 
 namespace {
 
@@ -117,16 +118,11 @@ TEST_F(GridPaint, FourPassesWithoutBandsAndTheExtentBeyond)
     EXPECT_EQ(At(img, 30, 5), kFixed);
     EXPECT_EQ(At(img, 100, 25), kData);
     // Right of the last column (x >= 365) and below the last row (y >= 95).
-    EXPECT_EQ(At(img, 380, 10), kData);
-    EXPECT_EQ(At(img, 10, 110), kData);
-    EXPECT_EQ(At(img, 364, 10), kUntouched);
+    ExpectPixels(img, {{380, 10, kData}, {10, 110, kData}, {364, 10, kUntouched}});
 
     grid->SetOptions(grid->Options() | GridOption(goFixedColorExtent));
     img = Paint();
-    EXPECT_EQ(At(img, 380, 10), kFixed);
-    EXPECT_EQ(At(img, 399, 94), kFixed);
-    EXPECT_EQ(At(img, 10, 110), kFixed);
-    EXPECT_EQ(At(img, 100, 25), kData);
+    ExpectPixels(img, {{380, 10, kFixed}, {399, 94, kFixed}, {10, 110, kFixed}, {100, 25, kData}});
 }
 
 TEST_F(GridPaint, GridOfFixedRowsOnlyPaintsTheHeadsAndFillsTheRest)
@@ -135,9 +131,7 @@ TEST_F(GridPaint, GridOfFixedRowsOnlyPaintsTheHeadsAndFillsTheRest)
     grid->SetFixedRows(3);
     const QImage img = Paint();
     EXPECT_EQ(grid->cells.size(), 15u);
-    EXPECT_EQ(At(img, 100, 45), kFixed);
-    EXPECT_EQ(At(img, 100, 70), kData);
-    EXPECT_EQ(At(img, 390, 10), kData);
+    ExpectPixels(img, {{100, 45, kFixed}, {100, 70, kData}, {390, 10, kData}});
 }
 
 TEST_F(GridPaint, SelectionColoursAndTheFocusedCell)
@@ -199,16 +193,9 @@ TEST_F(GridPaint, MergedAreaIsDrawnOnceWithItsWholeRectangle)
     EXPECT_EQ(grid->merged[0], (DrawCall{1, 1, Rect(73, 19, 218, 56), 0}));
     // The inner lines lie inside the area and take its background; its own
     // right and bottom lines are drawn.
-    EXPECT_EQ(At(img, 145, 25), kData);
-    EXPECT_EQ(At(img, 100, 37), kData);
-    EXPECT_EQ(At(img, 218, 25), kLine);
-    EXPECT_EQ(At(img, 218, 56), kLine);
-    EXPECT_EQ(At(img, 100, 56), kLine);
+    ExpectPixels(img, {{145, 25, kData}, {100, 37, kData}, {218, 25, kLine}, {218, 56, kLine}, {100, 56, kLine}});
     // Lines of plain cells: head cells in the line colour, data cells too.
-    EXPECT_EQ(At(img, 72, 5), kLine);
-    EXPECT_EQ(At(img, 5, 18), kLine);
-    EXPECT_EQ(At(img, 291, 65), kLine);
-    EXPECT_EQ(At(img, 250, 75), kLine);
+    ExpectPixels(img, {{72, 5, kLine}, {5, 18, kLine}, {291, 65, kLine}, {250, 75, kLine}});
 
     // Data lines off: data cells draw none, fixed cells keep theirs.
     grid->SetOptions(grid->Options() & ~GridOption(goVertLine) & ~GridOption(goHorzLine));
@@ -219,9 +206,7 @@ TEST_F(GridPaint, MergedAreaIsDrawnOnceWithItsWholeRectangle)
     grid->SetOptions(grid->Options() | GridOption(goVertLine) | GridOption(goHorzLine));
     grid->SetOptions(grid->Options() & ~GridOption(goFixedHorzLine));
     img = Paint();
-    EXPECT_EQ(At(img, 100, 18), kFixed);
-    EXPECT_EQ(At(img, 72, 5), kLine);
-    EXPECT_EQ(At(img, 250, 37), kLine);
+    ExpectPixels(img, {{100, 18, kFixed}, {72, 5, kLine}, {250, 37, kLine}});
 }
 
 TEST_F(GridPaint, WideMergeLinesFillTheLineGapsWithFlatEnds)
@@ -235,9 +220,7 @@ TEST_F(GridPaint, WideMergeLinesFillTheLineGapsWithFlatEnds)
         EXPECT_EQ(At(img, x, 5), kLine) << x;
     for (int y : {18, 19, 20})
         EXPECT_EQ(At(img, 30, y), kLine) << y;
-    EXPECT_EQ(At(img, 71, 5), kFixed);
-    EXPECT_EQ(At(img, 75, 5), kFixed);
-    EXPECT_EQ(At(img, 30, 21), kFixed);
+    ExpectPixels(img, {{71, 5, kFixed}, {75, 5, kFixed}, {30, 21, kFixed}});
     EXPECT_EQ(At(img, 0, 19), kLine); // flat start: no cap to the left
 }
 
@@ -360,10 +343,7 @@ TEST_F(GridPaint, FrameOfEmptyHeadsAndSelectionDecorations)
     grid->SetFrameEmptyHeads(true);
     grid->MoveCurrent(4, 4, true, false, false, true);
     QImage img = Paint();
-    EXPECT_EQ(At(img, 30, 0), kLine);
-    EXPECT_EQ(At(img, 364, 0), kLine);
-    EXPECT_EQ(At(img, 0, 30), kLine);
-    EXPECT_EQ(At(img, 30, 1), kData);
+    ExpectPixels(img, {{30, 0, kLine}, {364, 0, kLine}, {0, 30, kLine}, {30, 1, kData}});
 
     // A single selection in the scrolling area: a 3-pixel outline around it
     // (grey while unfocused) and the grip at its bottom-right corner.
@@ -372,9 +352,7 @@ TEST_F(GridPaint, FrameOfEmptyHeadsAndSelectionDecorations)
     grid->MoveCurrent(1, 1, true, false, false, true);
     img = Paint();
     // Cell (1, 1) spans 73..144 x 19..36; outline rectangle 72..146 x 18..38.
-    EXPECT_EQ(At(img, 72, 25), Rgb(clGray));
-    EXPECT_EQ(At(img, 71, 25), Rgb(clGray));
-    EXPECT_EQ(At(img, 74, 25), Rgb(clHighlight));
+    ExpectPixels(img, {{72, 25, Rgb(clGray)}, {71, 25, Rgb(clGray)}, {74, 25, Rgb(clHighlight)}});
     EXPECT_EQ(At(img, 145, 37), Rgb(clGray)); // the grip (143..148 x 35..40)
     EXPECT_EQ(At(img, 143, 35), Rgb(clWhite));
 }

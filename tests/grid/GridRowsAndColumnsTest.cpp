@@ -6,8 +6,10 @@
 #include <utility>
 #include <vector>
 
+#include "RecordingGridTest.h"
 #include "GridErrorOf.h"
 #include "grid/TavikCustomGrid.h"
+#include "support/GridText.h"
 
 namespace {
 
@@ -47,44 +49,16 @@ public:
 };
 
 // The default grid: 5 x 5 cells of 72 x 18 with one head row and column, 360 x 90 pixels.
-class GridRowsAndColumns : public ::testing::Test {
+class GridRowsAndColumns : public RecordingGridTest<MovesGrid> {
 protected:
-    void SetUp() override
-    {
-        grid = std::make_unique<MovesGrid>(nullptr);
-        grid->Widget();
-        grid->Update();
-        grid->SetRecordInvalidations(true);
-        grid->TakeInvalidations();
-    }
-    std::vector<TRect> Invalidated() { return grid->TakeInvalidations(); }
     bool RepaintedWhole()
     {
         const auto rects = Invalidated();
         return std::find(rects.begin(), rects.end(), grid->ClientRect()) != rects.end();
     }
-    std::vector<int> Widths()
-    {
-        std::vector<int> w;
-        for (int c = 0; c < grid->ColCount(); ++c)
-            w.push_back(grid->ColWidths(c));
-        return w;
-    }
-    std::vector<int> Heights()
-    {
-        std::vector<int> h;
-        for (int r = 0; r < grid->RowCount(); ++r)
-            h.push_back(grid->RowHeights(r));
-        return h;
-    }
-    std::vector<int> TabStops()
-    {
-        std::vector<int> t;
-        for (int c = 0; c < grid->ColCount(); ++c)
-            t.push_back(grid->TabStops(c));
-        return t;
-    }
-    std::unique_ptr<MovesGrid> grid;
+    std::vector<int> Widths() { return EachOf(grid->ColCount(), [&](int c) { return grid->ColWidths(c); }); }
+    std::vector<int> Heights() { return EachOf(grid->RowCount(), [&](int r) { return grid->RowHeights(r); }); }
+    std::vector<int> TabStops() { return EachOf(grid->ColCount(), [&](int c) { return grid->TabStops(c); }); }
 };
 
 TEST_F(GridRowsAndColumns, MoveColumnCarriesWidthsAndTabStops)

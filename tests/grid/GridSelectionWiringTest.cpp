@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "RecordingGridTest.h"
 #include "grid/TavikCustomGrid.h"
 
 // The grid and its selection set together: the default 5 x 5 grid with one
@@ -45,22 +46,11 @@ public:
     }
 };
 
-class GridSelectionWiring : public ::testing::Test {
+class GridSelectionWiring : public RecordingGridTest<WiredGrid> {
 protected:
-    void SetUp() override
-    {
-        grid = std::make_unique<WiredGrid>(nullptr);
-        grid->Widget();
-        grid->Update();
-        grid->SetRecordInvalidations(true);
-        grid->TakeInvalidations();
-    }
-    std::vector<TRect> Invalidated() { return grid->TakeInvalidations(); }
     TSelections& Set() { return grid->Selections(); }
     TGridRect LastRange() { return Set().Last()->GetRange(); }
     void AddOption(TGridOption o) { grid->SetOptions(grid->Options() | GridOption(o)); }
-
-    std::unique_ptr<WiredGrid> grid;
 };
 
 TEST_F(GridSelectionWiring, RangeMovesExtendTheLastSelectionAndRepaintOnlyWhatChanged)

@@ -10,13 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "grid/TavikCustomGrid.h"
+#include <gtest/gtest.h>
 
-template <class E, class F>
-void BindEvent(E& event, F f)
-{
-    event = E(typename E::Handler(f));
-}
+#include "grid/TavikCustomGrid.h"
+#include "support/Events.h"
 
 class InputTestGrid : public TTavikCustomGrid {
 public:
@@ -113,3 +110,15 @@ inline TPoint CellCentre(TTavikCustomGrid& g, int col, int row)
     const TRect r = g.CellBounds(col, row);
     return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
 }
+
+// Each test gets a fresh grid, shown and painted once.
+class InputGridTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        grid = std::make_unique<InputTestGrid>(nullptr);
+        grid->Widget();
+        grid->Update();
+    }
+    std::unique_ptr<InputTestGrid> grid;
+};

@@ -9,25 +9,9 @@
 #include "platform/Form.h"
 #include "stream/FormLoader.h"
 #include "stream/FormReader.h"
+#include "support/GridText.h"
 
 namespace {
-
-// The values of one column, or of one row, joined with '|'.
-std::string Column(TTavikPTGrid& g, int col)
-{
-    std::string out;
-    for (int r = 0; r < g.RowCount(); ++r)
-        out += (r ? "|" : "") + g.GetCellValue(col, r).toStdString();
-    return out;
-}
-
-std::string Row(TTavikPTGrid& g, int row)
-{
-    std::string out;
-    for (int c = 0; c < g.ColCount(); ++c)
-        out += (c ? "|" : "") + g.GetCellValue(c, row).toStdString();
-    return out;
-}
 
 std::string Heights(TTavikPTGrid& g)
 {
@@ -128,7 +112,8 @@ TEST(PTGridTest, MovesCarryCellsAndRows)
             g->MoveColumn(c.from, c.to);
         else
             g->MoveRow(c.from, c.to);
-        EXPECT_EQ(c.column ? Column(*g, c.probe) : Row(*g, c.probe), c.expected) << c.from << "->" << c.to;
+        EXPECT_EQ(c.column ? ColTexts(*g, c.probe) : RowTexts(*g, c.probe), c.expected)
+            << c.from << "->" << c.to;
         if (!c.column) {
             EXPECT_FALSE(g->Rows()->Items(c.to)->Expand());
         }
@@ -141,7 +126,7 @@ TEST(PTGridTest, DeleteAndInsertRows)
     g->SetRowHeights(1, 30);
     g->SetRowHeights(2, 40);
     g->InsertRow(2);
-    EXPECT_EQ(Column(*g, 0), "00|10||20|30");
+    EXPECT_EQ(ColTexts(*g, 0), "00|10||20|30");
     EXPECT_EQ(Heights(*g), "18,30,18,40,18");
     g->InsertRow(99);
     EXPECT_EQ(g->RowCount(), 6);
@@ -149,7 +134,7 @@ TEST(PTGridTest, DeleteAndInsertRows)
 
     g->DeleteRow(0);
     EXPECT_EQ(g->FixedRows(), 0);
-    EXPECT_EQ(Column(*g, 0), "10||20|30|");
+    EXPECT_EQ(ColTexts(*g, 0), "10||20|30|");
     EXPECT_EQ(Heights(*g), "30,18,40,18,18");
     g->DeleteRow(5);
     EXPECT_EQ(g->RowCount(), 5);
@@ -218,10 +203,10 @@ TEST(PTGridTest, RangeFillRepeatsAndRangeMoveClears)
         else
             g.MoveRangeChanged({1, 1, 2, 1}, c.target);
         const int row = c.target.Top;
-        EXPECT_EQ(Row(g, row), c.expected) << c.fill;
+        EXPECT_EQ(RowTexts(g, row), c.expected) << c.fill;
         EXPECT_EQ(updates, 0);
         if (row != 1) {
-            EXPECT_EQ(Row(g, 1), "|||||");
+            EXPECT_EQ(RowTexts(g, 1), "|||||");
         }
     }
 }

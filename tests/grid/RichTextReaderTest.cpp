@@ -65,6 +65,14 @@ TEST(RichTextReader, ChineseBytesUnicodeAndSkippedWords)
     EXPECT_EQ(StringToGbk(QStringLiteral("Φ")), QByteArray("\xA6\xB5"));
 }
 
+TEST(RichTextReader, SymbolWordsStandForTheirCharacters)
+{
+    const TRichTextDocument doc = ReadRichText(
+        Rtf("{\\rtf1 a\\emdash b\\endash c\\bullet\\lquote d\\rquote\\ldblquote e\\rdblquote\\emdashx\\par}"));
+    EXPECT_EQ(RichDocumentText(doc), QString::fromUtf8("a\u2014b\u2013c\u2022\u2018d\u2019\u201Ce\u201D"))
+        << "a longer word is not the symbol";
+}
+
 TEST(RichTextReader, BrokenInputReadsAsFarAsItGoes)
 {
     const struct {

@@ -12,6 +12,7 @@
 #include "platform/Form.h"
 #include "platform/PopupWindow.h"
 #include "ViewGridTestUtil.h"
+#include "support/GridText.h"
 
 using namespace viewgridtest;
 
@@ -123,13 +124,7 @@ protected:
         grid->SetIsTree(true);
         grid->TreeShapeChanged();
     }
-    std::vector<int> Heights()
-    {
-        std::vector<int> h;
-        for (int r = 0; r < grid->RowCount(); ++r)
-            h.push_back(grid->RowHeights(r));
-        return h;
-    }
+    std::vector<int> Heights() { return EachOf(grid->RowCount(), [&](int r) { return grid->RowHeights(r); }); }
 };
 
 TEST_F(ViewGridTree, CollapsingHidesDescendantsAndExpandingShowsExactlyTheVisibleOnes)

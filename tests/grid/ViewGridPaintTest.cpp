@@ -4,6 +4,7 @@
 #include "grid/Selections.h"
 #include "platform/ImageList.h"
 #include "ViewGridTestUtil.h"
+#include "support/PixelChecks.h"
 
 using namespace viewgridtest;
 
@@ -50,14 +51,8 @@ TEST_F(ViewGridPaint, MergedAreaTakesRightLineFromTopRightAndBottomFromBottomLef
     EXPECT_EQ(w.Bottom, 2);
     const QImage img = Paint();
     // One area from (21, 19) to (166, 56): no inner lines.
-    EXPECT_EQ(At(img, 93, 30), kData);
-    EXPECT_EQ(At(img, 50, 37), kData);
-    EXPECT_EQ(At(img, 166, 30), clBlack);
-    EXPECT_EQ(At(img, 165, 30), clBlack);
-    EXPECT_EQ(At(img, 164, 30), kData);
-    EXPECT_EQ(At(img, 50, 56), clBlack);
-    EXPECT_EQ(At(img, 50, 55), clBlack);
-    EXPECT_EQ(At(img, 50, 54), kData);
+    ExpectPixels(img, {{93, 30, kData}, {50, 37, kData}, {166, 30, clBlack}, {165, 30, clBlack}, {164, 30, kData},
+                       {50, 56, clBlack}, {50, 55, clBlack}, {50, 54, kData}});
 }
 
 TEST_F(ViewGridPaint, HeadGradientInsideAFixedColourBorder)
@@ -67,10 +62,7 @@ TEST_F(ViewGridPaint, HeadGradientInsideAFixedColourBorder)
     const QImage img = Paint();
     // Head (1, 0): rectangle (21, 0, 93, 18); the gradient fills (22, 1, 92, 17)
     // with 32 bands of 0.5 pixels, each [0.5] + 1 = 1 pixel high.
-    EXPECT_EQ(At(img, 21, 5), kFixed);
-    EXPECT_EQ(At(img, 50, 0), kFixed);
-    EXPECT_EQ(At(img, 92, 5), kFixed);
-    EXPECT_EQ(At(img, 50, 17), kFixed);
+    ExpectPixels(img, {{21, 5, kFixed}, {50, 0, kFixed}, {92, 5, kFixed}, {50, 17, kFixed}});
     const uint32_t face = ColorToRGB(clBtnFace);
     auto expected = [&](int n) {
         auto ch = [&](int c) { return 255 + static_cast<int>(std::nearbyint(n * double(c - 255) / 32)); };
@@ -78,10 +70,7 @@ TEST_F(ViewGridPaint, HeadGradientInsideAFixedColourBorder)
     };
     // Band n starts at 1 + [n / 2]: band 1 rounds (to even) onto band 0's row,
     // band 31 would start at 17, below the inner rectangle.
-    EXPECT_EQ(At(img, 50, 1), expected(1));
-    EXPECT_EQ(At(img, 50, 2), expected(2));
-    EXPECT_EQ(At(img, 50, 3), expected(4));
-    EXPECT_EQ(At(img, 50, 16), expected(30));
+    ExpectPixels(img, {{50, 1, expected(1)}, {50, 2, expected(2)}, {50, 3, expected(4)}, {50, 16, expected(30)}});
 }
 
 TEST_F(ViewGridPaint, SelectedHeadsTakeTheSelectionColours)
@@ -104,9 +93,7 @@ TEST_F(ViewGridPaint, FlatHeadsInSelectionColoursOrFixedColour)
 {
     grid->Selections().SetRange({2, 2, 3, 2}, true);
     const QImage img = Paint();
-    EXPECT_EQ(At(img, 120, 9), RGBColor(255, 192, 111));
-    EXPECT_EQ(At(img, 10, 45), RGBColor(255, 192, 111));
-    EXPECT_EQ(At(img, 10, 25), kFixed);
+    ExpectPixels(img, {{120, 9, RGBColor(255, 192, 111)}, {10, 45, RGBColor(255, 192, 111)}, {10, 25, kFixed}});
 }
 
 TEST_F(ViewGridPaint, TintsOfCurrentAndSelectedCells)
@@ -188,13 +175,7 @@ TEST_F(ViewGridPaint, RowNumbersAndColumnLetters)
     EXPECT_EQ(TTavikCustomViewGrid::ColumnLetters(255), "IV");
     EXPECT_EQ(TTavikCustomViewGrid::ColumnLetters(256), "");
     const QImage img = Paint();
-    auto ink = [&](const TRect& r) {
-        int n = 0;
-        for (int y = r.Top; y < r.Bottom; ++y)
-            for (int x = r.Left; x < r.Right; ++x)
-                n += At(img, x, y) == clBlack;
-        return n;
-    };
+    auto ink = [&](const TRect& r) { return canvastest::count(img, clBlack, r); };
     EXPECT_EQ(ink(Rect(0, 0, 20, 18)), 0) << "row 0 of column 0 shows nothing";
     EXPECT_GT(ink(Rect(0, 19, 20, 37)), 0) << "row 1 shows \"1\"";
     EXPECT_GT(ink(Rect(21, 0, 93, 18)), 0) << "column 1 shows \"A\"";
@@ -208,15 +189,10 @@ TEST_F(ViewGridPaint, DataTypesChooseTheDefaultAlignment)
     attrs[{2, 2}] = [](TCellAttrInfo& i) { i.DataType = cdtNumeric; };
     grid->MoveCurrent(4, 4, true, false, false, true);
     const QImage img = Paint();
+    // First and last column of black in the cell's rows.
     auto inkRange = [&](int top, int bottom) {
-        int left = 1000, right = -1;
-        for (int y = top; y < bottom; ++y)
-            for (int x = 94; x < 166; ++x)
-                if (At(img, x, y) == clBlack) {
-                    left = std::min(left, x);
-                    right = std::max(right, x);
-                }
-        return std::make_pair(left, right);
+        const TRect b = canvastest::boxOf(img.copy(94, top, 72, bottom - top), clBlack);
+        return std::make_pair(94 + b.Left, 94 + b.Right - 1);
     };
     TCanvas& m = TTavikCustomViewGrid::MeasureCanvas();
     m.Font().Assign(&grid->Font());
@@ -244,10 +220,7 @@ TEST_F(ViewGridPaint, ImageOnTheRightKeepsItsRoom)
     const QImage img = Paint();
     // Content (96, 21, 164, 35); the image area (144, 21, 164, 35) is 20 wide and
     // too low for 20, so the picture at (146, 20) is clipped to it.
-    EXPECT_EQ(At(img, 146, 21), clRed);
-    EXPECT_EQ(At(img, 161, 34), clRed);
-    EXPECT_EQ(At(img, 145, 25), kData);
-    EXPECT_EQ(At(img, 162, 25), kData);
+    ExpectPixels(img, {{146, 21, clRed}, {161, 34, clRed}, {145, 25, kData}, {162, 25, kData}});
     EXPECT_EQ(At(img, 150, 20), kData) << "clipped above the content";
     grid->SetImages(nullptr);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "GridErrorOf.h"
+#include "OneGridForm.h"
 #include "grid/CellTextWrap.h"
 #include "grid/ViewGridClasses.h"
 #include "platform/Form.h"
@@ -122,15 +123,10 @@ TEST(ViewGridClasses, StoredDefinitionSetsTheLineColoursAndSizesTheRows)
 {
     RegisterViewGridClasses();
     TForm form(nullptr);
-    const std::string text = "object F: TForm\n"
-                             "  object Grid1: TTavikCustomViewGrid\n"
-                             "    RowCount = 7\n"
-                             "    GridLineColor = clGray\n"
-                             "    BoundLineColor = clRed\n"
-                             "  end\n"
-                             "end\n";
-    LoadForm(&form, ReadForm(text, "ViewGrid.dfm"), "ViewGrid.dfm");
-    auto* grid = form.Find<TTavikCustomViewGrid>("Grid1");
+    auto* grid = LoadOneGrid<TTavikCustomViewGrid>(form, "TTavikCustomViewGrid",
+                                                   "    RowCount = 7\n"
+                                                   "    GridLineColor = clGray\n"
+                                                   "    BoundLineColor = clRed\n");
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->GridLineColor(), clGray);
     EXPECT_EQ(grid->BoundLineColor(), clRed);

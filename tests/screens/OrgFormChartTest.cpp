@@ -59,11 +59,7 @@ TEST_F(OrgFormChartTest, ChartOpensWithLevelsZeroToFourShown)
 TEST_F(OrgFormChartTest, PropertiesFollowTheSelectedNodesPicture)
 {
     TOrgForm form(nullptr);
-    std::vector<QString> opened;
-    Application()->SetModalHook([&](TCustomForm* f) {
-        opened.push_back(f->Caption());
-        f->Close();
-    });
+    CloseModalWindows();
     form.acPropExecute(nullptr); // the first node, a company, is selected from the start
     form.org->SetSelected(FindNode(form.org, "0.总经理"));
     form.acPropExecute(nullptr);

@@ -145,11 +145,7 @@ TEST_F(ScreenChromeTest, WorkScreensMakeDreamTheThemeForGood)
 TEST_F(ScreenChromeTest, PropertiesPickTheDialogByThePicture)
 {
     TOrgForm org(nullptr);
-    std::vector<QString> opened;
-    Application()->SetModalHook([&](TCustomForm* f) {
-        opened.push_back(f->Caption());
-        f->Close();
-    });
+    CloseModalWindows();
     for (int image : {0, 1, 2, 3, -1})
         org.OpenProperties(image);
     EXPECT_EQ(opened, (std::vector<QString>{"部门属性", "部门属性", "角色属性(部门岗位)"}));

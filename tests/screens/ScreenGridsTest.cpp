@@ -14,19 +14,12 @@
 #include "screens/RightSetForm.h"
 #include "screens/RolePropForm.h"
 #include "screens/UserForm.h"
+#include "support/GridText.h"
 #include "support/ScreenTest.h"
 
 namespace {
 
 using ScreenGridsTest = ScreenTest;
-
-std::string Texts(TTavikPTGrid& g, int row)
-{
-    std::string out;
-    for (int c = 0; c < g.ColCount(); ++c)
-        out += (c ? "|" : "") + g.GetCellValue(c, row).toStdString();
-    return out;
-}
 
 std::string Sizes(TTavikPTGrid& g)
 {
@@ -56,7 +49,7 @@ void CheckGrids(const std::vector<GridCase>& cases)
         auto* g = form.template Find<TTavikPTGrid>(QString::fromLatin1(c.grid));
         ASSERT_NE(g, nullptr);
         EXPECT_EQ(Sizes(*g), c.sizes);
-        EXPECT_EQ(Texts(*g, c.row), c.texts);
+        EXPECT_EQ(RowTexts(*g, c.row), c.texts);
         EXPECT_EQ(g->PaintSelection(), c.paintSelection);
         EXPECT_EQ(g->Rows()->Count(), g->RowCount());
         EXPECT_TRUE(g->HasOption(goShowRowNo));

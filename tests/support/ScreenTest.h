@@ -12,6 +12,7 @@
 
 #include "app/Startup.h"
 #include "platform/Application.h"
+#include "platform/Form.h"
 
 template <class Base = ::testing::Test>
 class ScreenFixture : public Base {
@@ -32,9 +33,20 @@ protected:
         Application()->SetModalHook({});
     }
 
+    // From now on modal windows close as soon as they are shown, their captions
+    // recorded in opened.
+    void CloseModalWindows()
+    {
+        Application()->SetModalHook([this](TCustomForm* f) {
+            opened.push_back(f->Caption());
+            f->Close();
+        });
+    }
+
     // Every message box's text, and those of the error boxes.
     std::vector<QString> messages;
     std::vector<QString> errors;
+    std::vector<QString> opened;
 };
 
 using ScreenTest = ScreenFixture<>;
