@@ -35,7 +35,7 @@
 //   huge coordinates, null images) draws nothing and never crashes.
 // - Scale: a canvas over a target s times the logical size (a window on a screen
 //   of device pixel ratio s) keeps every coordinate, clip, measure and Pixels
-//   read in logical pixels. Each logical pixel of lines, shapes, fills and
+//   read in logical pixels ("device" above: logical, window origin taken off). Each logical pixel of lines, shapes, fills and
 //   copies becomes an s x s block, exactly the scale-1 picture enlarged; text is
 //   drawn with the font at s times its size, at the logical layout's positions;
 //   bitmaps and images are enlarged by s (nearest pixel) unless they carry the
