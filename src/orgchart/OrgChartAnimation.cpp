@@ -38,6 +38,8 @@ void TCustomOrgChart::RunAnimation(TCanvas& canvas, const TRect& area)
     // leaves that to the frames under way.
     inAnimation_ = true;
     const TOcMetrics m = Metrics();
+    // Frames at the window's resolution, so their text is as sharp as a repaint's.
+    animationBitmap_->SetScale(canvas.Scale());
     TCanvas& frame = animationBitmap_->Canvas();
     frame.Font().Assign(&canvas.Font());
     const Clock::time_point start = Clock::now();

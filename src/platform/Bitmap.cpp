@@ -46,19 +46,21 @@ void TBitmap::Assign(const TPersistent* source)
         if (b == this)
             return;
         format_ = b->format_;
+        scale_ = b->scale_;
         image_ = b->image_.copy();
         transparent_ = b->transparent_;
         transparentMode_ = b->transparentMode_;
         transparentColor_ = b->transparentColor_;
         canvas_->SetTarget(&image_);
+        canvas_->SetScale(scale_);
         OnChange(this);
         return;
     }
     TPersistent::Assign(source);
 }
 
-int TBitmap::Width() const { return image_.isNull() ? 0 : image_.width(); }
-int TBitmap::Height() const { return image_.isNull() ? 0 : image_.height(); }
+int TBitmap::Width() const { return image_.isNull() ? 0 : image_.width() / scale_; }
+int TBitmap::Height() const { return image_.isNull() ? 0 : image_.height() / scale_; }
 bool TBitmap::Empty() const { return Width() <= 0 || Height() <= 0; }
 
 void TBitmap::SetWidth(int w) { SetSize(w, Height()); }
@@ -70,17 +72,18 @@ void TBitmap::SetSize(int w, int h)
     h = std::max(0, h);
     if (w == Width() && h == Height())
         return;
-    if (w > 0 && h > 0 && (w > kMaxSide || h > kMaxSide || int64_t(w) * h > kMaxPixels))
+    const int64_t dw = int64_t(w) * scale_, dh = int64_t(h) * scale_;
+    if (w > 0 && h > 0 && (dw > kMaxSide || dh > kMaxSide || dw * dh > kMaxPixels))
         throw EInvalidOperation("Bitmap size " + std::to_string(w) + " x " + std::to_string(h) + " is too large");
     QImage next;
     if (w > 0 && h > 0) {
-        next = QImage(w, h, QtFormat());
+        next = QImage(w * scale_, h * scale_, QtFormat());
         if (next.isNull())
             throw EInvalidOperation("Out of memory for a bitmap of " + std::to_string(w) + " x " + std::to_string(h));
         next.fill(0xFFFFFFFFu);
     }
     if (!next.isNull() && !image_.isNull()) {
-        const int cw = std::min(w, image_.width()), ch = std::min(h, image_.height());
+        const int cw = std::min(next.width(), image_.width()), ch = std::min(next.height(), image_.height());
         const QImage old = image_.format() == next.format() ? image_ : image_.convertToFormat(next.format());
         for (int y = 0; y < ch; ++y)
             std::copy_n(reinterpret_cast<const uint32_t*>(old.constScanLine(y)), cw,
@@ -89,6 +92,26 @@ void TBitmap::SetSize(int w, int h)
     image_ = next;
     canvas_->SetTarget(&image_);
     OnChange(this);
+}
+
+void TBitmap::SetScale(int scale)
+{
+    scale = std::clamp(scale, 1, TCanvas::kMaxScale);
+    if (scale == scale_)
+        return;
+    const int w = Width(), h = Height(), old = scale_;
+    QImage picture = image_;
+    scale_ = scale;
+    image_ = QImage();
+    try {
+        SetSize(w, h);
+    } catch (...) {
+        scale_ = old;
+        image_ = picture;
+        canvas_->SetTarget(&image_);
+        throw;
+    }
+    canvas_->SetScale(scale_);
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat f)
@@ -112,7 +135,9 @@ const TCanvas& TBitmap::Canvas() const { return *canvas_; }
 void TBitmap::LoadFromImage(const QImage& image)
 {
     image_ = image.isNull() ? QImage() : image.convertToFormat(QtFormat());
+    scale_ = 1;
     canvas_->SetTarget(&image_);
+    canvas_->SetScale(1);
     OnChange(this);
 }
 
@@ -141,14 +166,14 @@ std::vector<uint8_t> TBitmap::SaveToPng() const
 
 uint32_t* TBitmap::ScanLine(int row)
 {
-    if (row < 0 || row >= Height())
+    if (image_.isNull() || row < 0 || row >= image_.height())
         return nullptr;
     return reinterpret_cast<uint32_t*>(image_.scanLine(row));
 }
 
 const uint32_t* TBitmap::ScanLine(int row) const
 {
-    if (row < 0 || row >= Height())
+    if (image_.isNull() || row < 0 || row >= image_.height())
         return nullptr;
     return reinterpret_cast<const uint32_t*>(image_.constScanLine(row));
 }
@@ -159,7 +184,7 @@ TColor TBitmap::TransparentColor() const
         return transparentColor_;
     if (Empty())
         return clDefault;
-    const QRgb p = image_.pixel(0, Height() - 1);
+    const QRgb p = image_.pixel(0, image_.height() - 1);
     return RGBColor(qRed(p), qGreen(p), qBlue(p));
 }
 

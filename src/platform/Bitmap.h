@@ -47,6 +47,14 @@ public:
     void SetSize(int w, int h);
     static constexpr int kMaxSide = 32767;
     static constexpr int64_t kMaxPixels = 64LL * 1024 * 1024;
+    // Pixels of the picture per logical pixel along each axis. 1 for every
+    // picture that is read or stored; a bitmap that buffers drawing for a scaled
+    // canvas takes that canvas's scale, so its own canvas draws (and its text
+    // comes out) at the same resolution: Width, Height and the canvas stay
+    // logical, while Image and ScanLine hold Scale() times as many pixels each
+    // way. Changing it keeps the size and makes the picture white.
+    int Scale() const { return scale_; }
+    void SetScale(int scale);
     TPixelFormat PixelFormat() const { return format_; }
     // pf32bit stays 32-bit; every other format is held as pf24bit.
     void SetPixelFormat(TPixelFormat f);
@@ -55,7 +63,7 @@ public:
     const TCanvas& Canvas() const;
     QImage& Image() { return image_; }
     const QImage& Image() const { return image_; }
-    // Replaces the picture (converted to this bitmap's format).
+    // Replaces the picture (converted to this bitmap's format); the scale becomes 1.
     void LoadFromImage(const QImage& image);
     // Loads a picture file or resource (":/..."); false when it cannot be read.
     bool LoadFromFile(const QString& path);
@@ -65,7 +73,7 @@ public:
     // The picture as PNG bytes; empty for an empty bitmap.
     std::vector<uint8_t> SaveToPng() const;
 
-    // Row pointer (QRgb pixels); nullptr for a row outside the bitmap.
+    // Row pointer (QRgb pixels) of the picture; nullptr for a row outside it.
     uint32_t* ScanLine(int row);
     const uint32_t* ScanLine(int row) const;
 
@@ -85,6 +93,7 @@ private:
     QImage image_;
     std::unique_ptr<TCanvas> canvas_;
     TPixelFormat format_ = pf24bit;
+    int scale_ = 1;
     bool transparent_ = false;
     TTransparentMode transparentMode_ = tmAuto;
     TColor transparentColor_ = clDefault;

@@ -6,6 +6,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/ControlWidget.h"
+#include "platform/DevicePicture.h"
 #include "platform/Form.h"
 
 namespace {
@@ -20,7 +21,11 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
-        GuardedPaintCall([&] { p.drawImage(0, 0, owner_->Picture(hasFocus(), isDown())); });
+        GuardedPaintCall([&] {
+            const int k = PaintScaleOf(this);
+            const QImage picture = owner_->Picture(hasFocus(), isDown(), k);
+            DrawDevicePicture(p, rect(), picture, picture.rect(), k);
+        });
     }
     void focusInEvent(QFocusEvent* e) override
     {
@@ -100,11 +105,12 @@ bool TButton::ShowsDefaultFrame() const
     return default_ && !otherButtonFocused;
 }
 
-QImage TButton::Picture(bool focused, bool pressed) const
+QImage TButton::Picture(bool focused, bool pressed, int scale) const
 {
     const int w = std::max(1, Width()), h = std::max(1, Height());
-    QImage img(w, h, QImage::Format_RGB32);
+    QImage img = NewDevicePicture(QSize(w, h), scale);
     TCanvas c(img);
+    c.SetScale(scale);
     c.Brush().SetColor(clBtnFace);
     c.FillRect({0, 0, w, h});
     TRect r{0, 0, w, h};

@@ -25,8 +25,9 @@ public:
 
     // The button's picture as the platform draws it: raised face, the default
     // frame when it is (or stands for) the default button, the dotted focus
-    // rectangle when it has the focus, sunken while pressed.
-    QImage Picture(bool focused, bool pressed) const;
+    // rectangle when it has the focus, sunken while pressed; scale pixels per
+    // logical pixel.
+    QImage Picture(bool focused, bool pressed, int scale = 1) const;
     // Whether the black default frame is shown: on the focused button, or on
     // the default button while no other button has the focus.
     bool ShowsDefaultFrame() const;

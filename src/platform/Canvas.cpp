@@ -1,5 +1,7 @@
 #include "platform/Canvas.h"
 
+#include <algorithm>
+
 #include "platform/CanvasPrivate.h"
 
 using raster::Ink;
@@ -24,6 +26,17 @@ void TCanvas::SetTarget(QImage* target)
     d->target = target;
     d->clipDirty = true;
     d->ensureFormat();
+}
+
+int TCanvas::Scale() const { return d->scale; }
+
+void TCanvas::SetScale(int scale)
+{
+    scale = std::clamp(scale, 1, kMaxScale);
+    if (scale == d->scale)
+        return;
+    d->scale = scale;
+    d->clipDirty = true;
 }
 
 TPen& TCanvas::Pen() { return d->pen; }
@@ -94,7 +107,7 @@ void TCanvas::IntersectClipRect(const TRect& r)
 {
     const QRect q = d->deviceRect(r);
     if (!d->hasClip) {
-        const QRect full = d->hasSurface() ? QRect(0, 0, d->target->width(), d->target->height()) : QRect();
+        const QRect full = d->hasSurface() ? QRect(0, 0, d->width(), d->height()) : QRect();
         d->clip = QRegion(full);
     }
     d->clip = d->clip.intersected(q);
@@ -106,7 +119,7 @@ void TCanvas::ExcludeClipRect(const TRect& r)
 {
     const QRect q = d->deviceRect(r);
     if (!d->hasClip) {
-        const QRect full = d->hasSurface() ? QRect(0, 0, d->target->width(), d->target->height()) : QRect();
+        const QRect full = d->hasSurface() ? QRect(0, 0, d->width(), d->height()) : QRect();
         d->clip = QRegion(full);
     }
     d->clip = d->clip.subtracted(q);
@@ -145,7 +158,7 @@ TColor TCanvas::Pixels(int x, int y) const
     const long long dx = (long long)x - d->org.X, dy = (long long)y - d->org.Y;
     if (!s.valid() || dx < 0 || dy < 0 || dx >= s.w || dy >= s.h || !s.inClip(int(dx), int(dy)))
         return CLR_INVALID;
-    return colorOfPixel(s.row(int(dy))[dx]);
+    return colorOfPixel(s.row(int(dy) * s.scale)[dx * s.scale]);
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color)

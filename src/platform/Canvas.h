@@ -33,6 +33,13 @@
 //   painted (GetClipBox), the whole surface when no clip region is set.
 // - Bad input (empty or reversed rectangles where the platform draws nothing,
 //   huge coordinates, null images) draws nothing and never crashes.
+// - Scale: a canvas over a target s times the logical size (a window on a screen
+//   of device pixel ratio s) keeps every coordinate, clip, measure and Pixels
+//   read in logical pixels ("device" above: logical, window origin taken off). Each logical pixel of lines, shapes, fills and
+//   copies becomes an s x s block, exactly the scale-1 picture enlarged; text is
+//   drawn with the font at s times its size, at the logical layout's positions;
+//   bitmaps and images are enlarged by s (nearest pixel) unless they carry the
+//   canvas's scale themselves.
 
 #include <memory>
 #include <vector>
@@ -61,6 +68,10 @@ public:
     // The surface (nullptr for a measuring canvas). SetTarget(nullptr) detaches.
     QImage* Target() const;
     void SetTarget(QImage* target);
+    // Target pixels per logical pixel along each axis (1 to kMaxScale; others clamp).
+    int Scale() const;
+    void SetScale(int scale);
+    static constexpr int kMaxScale = 4;
 
     // ---- Tools ------------------------------------------------------------
     TPen& Pen();

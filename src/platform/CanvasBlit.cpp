@@ -1,6 +1,7 @@
 #include "platform/Canvas.h"
 
 #include <QPainter>
+#include <QTransform>
 
 #include "platform/Bitmap.h"
 #include "platform/CanvasPrivate.h"
@@ -11,9 +12,34 @@ using namespace canvasdetail;
 
 namespace {
 
-// The copy engine: destination device rectangle (dl, dt, dw, dh), source image and
-// source rectangle (device), both possibly mirrored (negative sizes).
-void stretchCopy(const Surface& s, long long dl, long long dt, long long dw, long long dh, const QImage* src,
+// The target pixel in the source, along one axis, for target pixel X of a
+// surface at scale dk: the logical pixel is mapped as at scale 1 (so the result
+// is the scale-1 copy enlarged), and the position inside it carries over to a
+// source at scale sk (so copies between equal scales keep every pixel).
+// -1 outside the source.
+struct AxisMap {
+    long long dl, dw, sl, sw;
+    bool mirror;
+    int dk, sk, limit;
+    bool usesSrc;
+    int operator()(long long X) const
+    {
+        const long long i = (dk == 1 ? X : X / dk) - dl;
+        long long sub = dk == 1 ? 0 : X % dk;
+        long long j = ((2 * i + 1) * sw) / (2 * dw);
+        if (mirror) {
+            j = sw - 1 - j;
+            sub = dk - 1 - sub;
+        }
+        j += sl;
+        const long long at = j * sk + sub * sk / dk;
+        return (usesSrc && (j < 0 || at < 0 || at >= limit)) ? -1 : int(at);
+    }
+};
+
+// The copy engine: destination logical rectangle (dl, dt, dw, dh), source image
+// at scale sk and source rectangle (logical), both possibly mirrored (negative sizes).
+void stretchCopy(const Surface& s, long long dl, long long dt, long long dw, long long dh, const QImage* src, int sk,
                  long long sl, long long st, long long sw, long long sh, int rop, uint32_t pattern,
                  uint32_t transparentKey, bool transparent)
 {
@@ -45,25 +71,17 @@ void stretchCopy(const Surface& s, long long dl, long long dt, long long dw, lon
     const long long y0 = std::max<long long>(dt, s.clipBox.t), y1 = std::min<long long>(dt + dh, s.clipBox.b);
     if (x0 >= x1 || y0 >= y1)
         return;
-    // Source column/row for each destination column/row in the clipped range.
-    std::vector<int> mapX(size_t(x1 - x0)), mapY(size_t(y1 - y0));
-    const int srcW = src ? src->width() : 0, srcH = src ? src->height() : 0;
-    for (long long x = x0; x < x1; ++x) {
-        long long i = x - dl;
-        long long j = ((2 * i + 1) * sw) / (2 * dw);
-        if (mirrorX)
-            j = sw - 1 - j;
-        j += sl;
-        mapX[size_t(x - x0)] = (usesSrc && (j < 0 || j >= srcW)) ? -1 : int(j);
-    }
-    for (long long y = y0; y < y1; ++y) {
-        long long i = y - dt;
-        long long j = ((2 * i + 1) * sh) / (2 * dh);
-        if (mirrorY)
-            j = sh - 1 - j;
-        j += st;
-        mapY[size_t(y - y0)] = (usesSrc && (j < 0 || j >= srcH)) ? -1 : int(j);
-    }
+    // Source column/row for each target column/row in the clipped range, in
+    // the pixels of the target's memory.
+    const int dk = s.scale;
+    const AxisMap ax{dl, dw, sl, sw, mirrorX, dk, sk, src ? src->width() : 0, usesSrc};
+    const AxisMap ay{dt, dh, st, sh, mirrorY, dk, sk, src ? src->height() : 0, usesSrc};
+    const long long X0 = x0 * dk, X1 = x1 * dk, Y0 = y0 * dk, Y1 = y1 * dk;
+    std::vector<int> mapX(size_t(X1 - X0)), mapY(size_t(Y1 - Y0));
+    for (long long x = X0; x < X1; ++x)
+        mapX[size_t(x - X0)] = ax(x);
+    for (long long y = Y0; y < Y1; ++y)
+        mapY[size_t(y - Y0)] = ay(y);
     // A source on the destination itself is read from a copy.
     QImage copy;
     const QImage* from = src;
@@ -71,19 +89,21 @@ void stretchCopy(const Surface& s, long long dl, long long dt, long long dw, lon
         copy = src->copy();
         from = &copy;
     }
-    for (const IRect& c : s.clip) {
-        const long long cx0 = std::max<long long>(x0, c.l), cx1 = std::min<long long>(x1, c.r);
-        const long long cy0 = std::max<long long>(y0, c.t), cy1 = std::min<long long>(y1, c.b);
+    const Surface m = dk == 1 ? Surface{} : raster::memoryView(s);
+    const Surface& mem = dk == 1 ? s : m;
+    for (const IRect& c : mem.clip) {
+        const long long cx0 = std::max<long long>(X0, c.l), cx1 = std::min<long long>(X1, c.r);
+        const long long cy0 = std::max<long long>(Y0, c.t), cy1 = std::min<long long>(Y1, c.b);
         for (long long y = cy0; y < cy1; ++y) {
-            const int sy = mapY[size_t(y - y0)];
+            const int sy = mapY[size_t(y - Y0)];
             if (usesSrc && sy < 0)
                 continue;
-            uint32_t* drow = s.row(int(y));
+            uint32_t* drow = mem.row(int(y));
             const uint32_t* srow = usesSrc ? reinterpret_cast<const uint32_t*>(from->constScanLine(sy)) : nullptr;
             for (long long x = cx0; x < cx1; ++x) {
                 uint32_t sp = 0;
                 if (usesSrc) {
-                    const int sx = mapX[size_t(x - x0)];
+                    const int sx = mapX[size_t(x - X0)];
                     if (sx < 0)
                         continue;
                     sp = srow[sx];
@@ -122,6 +142,7 @@ void TCanvas::StretchBlt(int x, int y, int w, int h, const TCanvas* src, int sx,
     QImage srcImg;
     const QImage* from = nullptr;
     long long sl = sx, st = sy;
+    int ss = 1;
     if (src && src->d->hasSurface()) {
         if (src->d->target == d->target) {
             from = d->target;
@@ -131,8 +152,9 @@ void TCanvas::StretchBlt(int x, int y, int w, int h, const TCanvas* src, int sx,
         }
         sl -= src->d->org.X;
         st -= src->d->org.Y;
+        ss = src->d->scale;
     }
-    stretchCopy(s, (long long)x - d->org.X, (long long)y - d->org.Y, w, h, from, sl, st, sw, sh, index,
+    stretchCopy(s, (long long)x - d->org.X, (long long)y - d->org.Y, w, h, from, ss, sl, st, sw, sh, index,
                 pixelOf(d->brush.Color()), 0, false);
 }
 
@@ -165,8 +187,8 @@ void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap)
         from = &copy;
     }
     stretchCopy(s, (long long)r.Left - d->org.X, (long long)r.Top - d->org.Y, (long long)r.Right - r.Left,
-                (long long)r.Bottom - r.Top, from, 0, 0, img.width(), img.height(), index, pixelOf(d->brush.Color()),
-                key, transparent);
+                (long long)r.Bottom - r.Top, from, bitmap.Scale(), 0, 0, bitmap.Width(), bitmap.Height(), index,
+                pixelOf(d->brush.Color()), key, transparent);
 }
 
 void TCanvas::DrawImage(int x, int y, const QImage& image)
@@ -175,7 +197,15 @@ void TCanvas::DrawImage(int x, int y, const QImage& image)
     if (!s.valid() || image.isNull())
         return;
     QPainter p(d->target);
-    p.setClipRegion(d->clipRegion);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p.drawImage(QPoint(clampCoord((long long)x - d->org.X), clampCoord((long long)y - d->org.Y)), image);
+    const QPoint at(clampCoord((long long)x - d->org.X), clampCoord((long long)y - d->org.Y));
+    if (d->scale == 1) {
+        p.setClipRegion(d->clipRegion);
+        p.drawImage(at, image);
+        return;
+    }
+    // Enlarged pixel by pixel (the painter's default is no smoothing).
+    const int k = d->scale;
+    p.setClipRegion(QTransform::fromScale(k, k).map(d->clipRegion));
+    p.drawImage(QRect(at * k, image.size() * k), image);
 }

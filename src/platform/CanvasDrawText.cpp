@@ -89,7 +89,7 @@ void TCanvas::Private::paintTextLines(const Surface& s, const QRect* clip, const
         return;
     }
     const QRegion region = clip ? d.clipRegion.intersected(*clip) : d.clipRegion;
-    TextPainter tp(*d.target, region, d.faces(), d.font.Color(), orient);
+    TextPainter tp(*d.target, region, d.faces(), d.font.Color(), orient, d.scale);
     for (const TTextLine& l : lines)
         tabbed.ForEachPart(l.text, [&](int x, const QString& part) { tp.run(l.x - ox + x, l.y - oy, part); });
 }

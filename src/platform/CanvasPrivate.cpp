@@ -84,7 +84,7 @@ void TCanvas::Private::ensureFormat()
 
 void TCanvas::Private::updateClip()
 {
-    const int w = hasSurface() ? target->width() : 0, h = hasSurface() ? target->height() : 0;
+    const int w = hasSurface() ? width() : 0, h = hasSurface() ? height() : 0;
     if (!clipDirty && w == cachedW && h == cachedH)
         return;
     cachedW = w;
@@ -108,8 +108,9 @@ Surface TCanvas::Private::surface(const QRect* extra)
         return s;
     ensureFormat();
     updateClip();
-    s.w = target->width();
-    s.h = target->height();
+    s.w = width();
+    s.h = height();
+    s.scale = scale;
     s.bits = target->bits();
     s.bpl = target->bytesPerLine();
     if (!extra) {

@@ -63,6 +63,7 @@ struct SavedState {
 
 struct TCanvas::Private {
     QImage* target = nullptr;
+    int scale = 1; // target pixels per logical pixel
     TPen pen;
     TBrush brush;
     TFont font;
@@ -88,8 +89,14 @@ struct TCanvas::Private {
     TFontStyles fStyle = 0;
     TFontPitch fPitch = fpDefault;
     std::shared_ptr<canvasdetail::FontEntry> fe;
+    // The entry that draws the font at the canvas's scale (fe itself at scale 1).
+    std::shared_ptr<canvasdetail::FontEntry> inkFe;
+    const canvasdetail::FontEntry* inkBase = nullptr; // the fe that inkFe was found for
 
-    bool hasSurface() const { return target && !target->isNull() && target->width() > 0 && target->height() > 0; }
+    // The target's size in logical pixels.
+    int width() const { return target && !target->isNull() ? target->width() / scale : 0; }
+    int height() const { return target && !target->isNull() ? target->height() / scale : 0; }
+    bool hasSurface() const { return width() > 0 && height() > 0; }
     void ensureFormat();
     void updateClip();
     // A surface for raster work; extra (device) narrows the clip further.
@@ -107,6 +114,7 @@ struct TCanvas::Private {
 
     // ---- text (CanvasText.cpp)
     canvasdetail::FontEntry& fontEntry();
+    canvasdetail::FontEntry& inkEntry();
     const QFontMetrics& fm() { return *fontEntry().metrics; }
     const FontFaces& faces() { return *fontEntry().faces; }
     int advance(const QString& text) { return fontEntry().Advance(text); }

@@ -24,21 +24,41 @@ FontEntry& TCanvas::Private::fontEntry()
     return *fe;
 }
 
+FontEntry& TCanvas::Private::inkEntry()
+{
+    FontEntry& base = fontEntry();
+    if (scale == 1)
+        return base;
+    if (!inkFe || inkFe->scale != scale || inkBase != &base) {
+        inkFe = SharedFontEntry(font, scale);
+        inkBase = &base;
+    }
+    return *inkFe;
+}
+
 void TCanvas::Private::paintInk(const Surface& s, int x, int y, const QString& text)
 {
     if (text.isEmpty() || !s.valid())
         return;
-    if (!fontEntry().InkFits(text)) {
+    FontEntry& entry = inkEntry();
+    if (!entry.InkFits(text)) {
         QRegion clip;
         for (const IRect& c : s.clip)
             clip += QRect(c.l, c.t, c.r - c.l, c.b - c.t);
-        TextPainter tp(*target, clip, faces(), font.Color(), 0);
+        TextPainter tp(*target, clip, faces(), font.Color(), 0, scale);
         tp.run(x, y, text);
         return;
     }
-    const auto spans = fontEntry().Ink(text);
+    const auto spans = entry.Ink(text);
     Ink k;
     k.color = pixelOf(font.Color());
+    if (s.scale != 1) {
+        // The ink is in target pixels: painted at full resolution.
+        const Surface m = raster::memoryView(s);
+        for (const InkSpan& sp : *spans)
+            raster::fillSpan(m, y * s.scale + sp.y, x * s.scale + sp.x0, x * s.scale + sp.x1, k);
+        return;
+    }
     if (s.clip.size() == 1) {
         // One clip rectangle (the usual case): the spans are short, so they
         // are clipped and written here rather than one call each.
@@ -121,7 +141,7 @@ void TCanvas::TextOut(int x, int y, const QString& text)
         d->paintInk(s, dx, dy, text);
         return;
     }
-    TextPainter tp(*d->target, d->clipRegion, d->faces(), d->font.Color(), d->font.Orientation());
+    TextPainter tp(*d->target, d->clipRegion, d->faces(), d->font.Color(), d->font.Orientation(), d->scale);
     tp.run(dx, dy, text);
 }
 
@@ -146,6 +166,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
         d->paintInk(s, dx, dy, text);
         return;
     }
-    TextPainter tp(*d->target, d->clipRegion.intersected(q), d->faces(), d->font.Color(), d->font.Orientation());
+    TextPainter tp(*d->target, d->clipRegion.intersected(q), d->faces(), d->font.Color(), d->font.Orientation(),
+                   d->scale);
     tp.run(dx, dy, text);
 }

@@ -15,9 +15,11 @@ std::vector<InkSpan> RenderInk(FontEntry& f, const QString& text)
 {
     const QFontMetrics& m = *f.metrics;
     const FontFaces& faces = *f.faces;
+    const FontFaces& drawing = f.deviceFaces ? *f.deviceFaces : faces;
+    const int k = f.scale;
     // Wide enough for any glyphs of the text (fallback faces included)
     // without shaping it twice.
-    const int h = std::max(m.height(), faces.Height()), w = int(text.size()) * std::max(m.maxWidth(), 2 * h);
+    const int h = k * std::max(m.height(), faces.Height()), w = int(text.size()) * std::max(k * m.maxWidth(), 2 * h);
     const int margin = std::max(4, h);
     const int mw = std::max(1, w + 2 * margin), mh = h + 2 * margin;
     // One 8-bit mask per font, grown as needed; only the rows read are
@@ -36,12 +38,12 @@ std::vector<InkSpan> RenderInk(FontEntry& f, const QString& text)
     }
     f.painter->setClipRect(0, 0, mw, mh);
     int face = -1;
-    for (const FontFaces::Run& run : faces.Layout(text)) {
+    for (const FontFaces::Run& run : k > 1 ? faces.CharacterLayout(text) : faces.Layout(text)) {
         if (run.face != face) {
             face = run.face;
-            f.painter->setFont(faces.Face(face));
+            f.painter->setFont(drawing.Face(face));
         }
-        f.painter->drawText(QPoint(margin + run.x, margin + faces.Ascent()), run.text);
+        f.painter->drawText(QPoint(margin + k * run.x, margin + k * faces.Ascent()), run.text);
     }
     std::vector<InkSpan> spans;
     spans.reserve(64);
@@ -76,12 +78,12 @@ std::vector<InkSpan> RenderInk(FontEntry& f, const QString& text)
         std::memset(row, 0, size_t(mw));
     }
     // Underline and strike-out lie inside the cell, across the whole advance.
-    const int advance = faces.Advance(text);
-    for (int i = 0; i < faces.LineThickness() && advance > 0; ++i) {
+    const int advance = k * faces.Advance(text);
+    for (int i = 0; i < k * faces.LineThickness() && advance > 0; ++i) {
         if (faces.Underline())
-            spans.push_back({faces.UnderlineTop() + i, 0, advance});
+            spans.push_back({k * faces.UnderlineTop() + i, 0, advance});
         if (faces.StrikeOut())
-            spans.push_back({faces.StrikeOutTop() + i, 0, advance});
+            spans.push_back({k * faces.StrikeOutTop() + i, 0, advance});
     }
     return spans;
 }
@@ -99,7 +101,7 @@ FontEntry::Glyph& GlyphOf(FontEntry& f, char16_t c)
     FontEntry::Glyph& g = f.glyphs[c - 0x20];
     if (!g.loaded) {
         g.spans = RenderInk(f, QString(QChar(c)));
-        g.advance = f.faces->Advance(QString(QChar(c)));
+        g.advance = f.scale * f.faces->Advance(QString(QChar(c)));
         g.loaded = true;
     }
     return g;
@@ -181,11 +183,13 @@ struct FontEntryCache {
     QHash<QString, std::shared_ptr<FontEntry>> entries;
 };
 
-std::shared_ptr<FontEntry> SharedFontEntry(const TFont& font)
+std::shared_ptr<FontEntry> SharedFontEntry(const TFont& font, int scale)
 {
     auto& entries = AppContext().State<FontEntryCache>().entries;
-    const QString key = font.Name() + QLatin1Char('/') + QString::number(font.Height()) + QLatin1Char('/') +
-                        QString::number(int(font.Style())) + QLatin1Char('/') + QString::number(int(font.Pitch()));
+    QString key = font.Name() + QLatin1Char('/') + QString::number(font.Height()) + QLatin1Char('/') +
+                  QString::number(int(font.Style())) + QLatin1Char('/') + QString::number(int(font.Pitch()));
+    if (scale > 1)
+        key += QLatin1Char('x') + QString::number(scale);
     auto it = entries.constFind(key);
     if (it != entries.constEnd())
         return *it;
@@ -195,6 +199,13 @@ std::shared_ptr<FontEntry> SharedFontEntry(const TFont& font)
     e->faces = std::make_unique<FontFaces>(font);
     e->qfont = e->faces->Face(0);
     e->metrics = std::make_unique<QFontMetrics>(e->faces->Metrics());
+    if (scale > 1) {
+        TFont enlarged(font);
+        // Height 0 is the default size, which does not multiply.
+        enlarged.SetHeight(font.Height() != 0 ? font.Height() * scale : -font.ToQFont().pixelSize() * scale);
+        e->scale = scale;
+        e->deviceFaces = std::make_unique<FontFaces>(enlarged);
+    }
     entries.insert(key, e);
     return e;
 }
@@ -228,8 +239,8 @@ std::shared_ptr<const std::vector<InkSpan>> FontEntry::Ink(const QString& text)
 bool FontEntry::InkFits(const QString& text) const
 {
     const QFontMetrics& m = *metrics;
-    const qint64 h = std::max(m.height(), faces->Height()), margin = std::max<qint64>(4, h);
-    const qint64 w = qint64(text.size()) * std::max<qint64>(m.maxWidth(), 2 * h) + 2 * margin;
+    const qint64 h = qint64(scale) * std::max(m.height(), faces->Height()), margin = std::max<qint64>(4, h);
+    const qint64 w = qint64(text.size()) * std::max<qint64>(qint64(scale) * m.maxWidth(), 2 * h) + 2 * margin;
     return w * (h + 2 * margin) <= (qint64(1) << 25);
 }
 

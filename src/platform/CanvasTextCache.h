@@ -3,7 +3,10 @@
 // What a font needs for text, shared by all canvases: a window repaints through
 // a new canvas each time, and shaping and rendering text is the slow part.
 // Unrotated text is rendered once per font and string into ink spans (x0, x1,
-// y relative to the text cell), then painted by the rasteriser.
+// y relative to the text cell), then painted by the rasteriser. An entry for a
+// scale above 1 renders the ink in target pixels with the font enlarged, each
+// piece of text at its logical position times the scale; it measures as the
+// scale-1 entry does.
 
 #include <memory>
 #include <vector>
@@ -29,7 +32,9 @@ struct InkSpan {
 struct FontEntry {
     QFont qfont;
     std::unique_ptr<QFontMetrics> metrics;
-    std::unique_ptr<FontFaces> faces;
+    std::unique_ptr<FontFaces> faces; // logical: layout and measures
+    int scale = 1;
+    std::unique_ptr<FontFaces> deviceFaces; // the font at scale times its size (scale > 1)
     QHash<QString, int> widths;
     QHash<QString, std::shared_ptr<const std::vector<InkSpan>>> ink;
     QImage mask;
@@ -53,7 +58,8 @@ struct FontEntry {
     bool InkFits(const QString& text) const;
 };
 
-// The entry of the font, shared by every canvas drawing with an equal font.
-std::shared_ptr<FontEntry> SharedFontEntry(const TFont& font);
+// The entry of the font at a scale, shared by every canvas drawing with an
+// equal font at that scale.
+std::shared_ptr<FontEntry> SharedFontEntry(const TFont& font, int scale = 1);
 
 } // namespace canvasdetail

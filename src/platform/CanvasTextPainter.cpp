@@ -1,15 +1,19 @@
 #include "platform/CanvasTextPainter.h"
 
+#include <QTransform>
+
 #include "platform/CanvasPrivate.h"
 #include "platform/FontFaces.h"
 
 namespace canvasdetail {
 
-TextPainter::TextPainter(QImage& img, const QRegion& clip, const FontFaces& faces, TColor color, int orientation)
+TextPainter::TextPainter(QImage& img, const QRegion& logicalClip, const FontFaces& faces, TColor color,
+                         int orientation, int scale)
     : p_(&img), faces_(faces), ascent_(faces.Ascent()), orientation_(orientation)
 {
     p_.setRenderHint(QPainter::TextAntialiasing, false);
     p_.setRenderHint(QPainter::Antialiasing, false);
+    const QRegion clip = scale > 1 ? QTransform::fromScale(scale, scale).map(logicalClip) : logicalClip;
     // Clipping a QPainter to a region is costly; a single rectangle is cheap and
     // the whole image needs none.
     if (clip.rectCount() == 1) {
@@ -19,6 +23,8 @@ TextPainter::TextPainter(QImage& img, const QRegion& clip, const FontFaces& face
     } else {
         p_.setClipRegion(clip);
     }
+    if (scale > 1)
+        p_.scale(scale, scale);
     p_.setPen(QColor(QRgb(pixelOf(color))));
 }
 

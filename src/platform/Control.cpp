@@ -14,6 +14,7 @@
 #include "platform/Canvas.h"
 #include "platform/ControlSurface.h"
 #include "platform/ControlWidget.h"
+#include "platform/DevicePicture.h"
 #include "platform/Form.h"
 #include "platform/WinControl.h"
 #include "platform/WindowLayer.h"
@@ -194,8 +195,7 @@ void TControl::SetBounds(int left, int top, int width, int height)
     if (widget_)
         widget_->setGeometry(WidgetGeometry());
     if (resized && surface_) {
-        const TRect area = ClientAreaInWindow();
-        surface_->Resize(std::max(0, area.Width()), std::max(0, area.Height()));
+        SyncSurface();
         if (widget_)
             widget_->update();
     }
@@ -451,28 +451,56 @@ void TControl::Update()
     PaintInvalid();
 }
 
+int TControl::PaintScale() const
+{
+    if (fixedScale_ > 0)
+        return fixedScale_;
+    return widget_ ? PaintScaleOf(widget_) : 1;
+}
+
+void TControl::SetPaintScale(int scale)
+{
+    scale = scale <= 0 ? 0 : std::min(scale, TCanvas::kMaxScale);
+    if (scale == fixedScale_)
+        return;
+    fixedScale_ = scale;
+    if (surface_) {
+        SyncSurface();
+        if (widget_)
+            widget_->update();
+    }
+}
+
+void TControl::SyncSurface()
+{
+    const TRect area = ClientAreaInWindow();
+    surface_->Resize(std::max(0, area.Width()), std::max(0, area.Height()), PaintScale());
+}
+
 void TControl::SetSelfPainted(bool opaque)
 {
     surface_ = std::make_unique<ControlSurface>(opaque);
-    surface_->Resize(std::max(0, ClientAreaInWindow().Width()), std::max(0, ClientAreaInWindow().Height()));
+    SyncSurface();
 }
 
 void TControl::PaintInvalid()
 {
     if (!surface_)
         return;
-    surface_->Resize(std::max(0, ClientAreaInWindow().Width()), std::max(0, ClientAreaInWindow().Height()));
+    SyncSurface();
     const QRegion dirty = surface_->TakeDirty(QRegion());
     if (dirty.isEmpty())
         return;
     QImage& image = surface_->Image();
+    const int k = surface_->Scale();
     if (!surface_->Opaque()) {
         QPainter clear(&image);
         clear.setCompositionMode(QPainter::CompositionMode_Source);
         for (const QRect& r : dirty)
-            clear.fillRect(r, Qt::transparent);
+            clear.fillRect(QRect(r.topLeft() * k, r.size() * k), Qt::transparent);
     }
     TCanvas canvas(image);
+    canvas.SetScale(k);
     canvas.SelectClipRegion(dirty);
     canvas.Font().Assign(font_.get());
     if (surface_->Opaque()) {
@@ -487,30 +515,32 @@ void TControl::PaintEventHandler(QPaintEvent* event)
 {
     if (!surface_)
         return;
-    surface_->Resize(std::max(0, ClientAreaInWindow().Width()), std::max(0, ClientAreaInWindow().Height()));
+    SyncSurface();
     const TPoint o = ClientOrigin();
     const QRegion clientPart = event->region().translated(-o.X, -o.Y);
     surface_->Invalidate(surface_->TakeDirty(clientPart));
     PaintInvalid();
     QPainter p(widget_);
+    const int k = surface_->Scale();
     const TRect area = ClientAreaInWindow();
     const QRect client(area.Left, area.Top, area.Width(), area.Height());
+    auto scaled = [k](const QRect& r) { return QRect(r.topLeft() * k, r.size() * k); };
     if (client != widget_->rect()) {
-        QImage window(widget_->size(), QImage::Format_RGB32);
+        QImage window = NewDevicePicture(widget_->size(), k);
         window.fill(Qt::black);
-        PaintNonClient(window);
+        PaintNonClient(window, k);
         for (const QRect& r : event->region() - QRegion(client))
-            p.drawImage(r.topLeft(), window, r);
+            DrawDevicePicture(p, r, window, scaled(r), k);
     }
     for (const QRect& r : event->region() & QRegion(client))
-        p.drawImage(r.topLeft(), surface_->Image(), r.translated(-o.X, -o.Y));
+        DrawDevicePicture(p, r, surface_->Image(), scaled(r.translated(-o.X, -o.Y)), k);
 }
 
 void TControl::ScrollSurface(int dx, int dy, const TRect& scroll, const TRect& clip)
 {
     if (!surface_)
         return;
-    surface_->Resize(std::max(0, ClientAreaInWindow().Width()), std::max(0, ClientAreaInWindow().Height()));
+    SyncSurface();
     QRegion uncovered;
     const QRect s(scroll.Left, scroll.Top, scroll.Width(), scroll.Height());
     const QRect c(clip.Left, clip.Top, clip.Width(), clip.Height());
@@ -528,10 +558,11 @@ std::unique_ptr<TCanvas> TControl::SurfaceCanvas()
 {
     if (!surface_)
         return nullptr;
-    surface_->Resize(std::max(0, ClientAreaInWindow().Width()), std::max(0, ClientAreaInWindow().Height()));
+    SyncSurface();
     if (widget_)
         widget_->update();
     auto canvas = std::make_unique<TCanvas>(surface_->Image());
+    canvas->SetScale(surface_->Scale());
     canvas->Font().Assign(font_.get());
     return canvas;
 }

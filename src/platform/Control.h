@@ -125,8 +125,14 @@ public:
     // Every rectangle passed to InvalidateRect since the last call (for tests).
     std::vector<TRect> TakeInvalidations();
     void SetRecordInvalidations(bool on) { recordInvalidations_ = on; }
-    // The control's picture as it stands (surface-painted controls only).
+    // The control's picture as it stands (surface-painted controls only), at
+    // PaintScale() pixels per logical pixel.
     const QImage* Surface() const;
+    // Pixels of the screen per logical pixel that the control paints at: its
+    // window's device pixel ratio rounded (1 without a window), unless fixed.
+    int PaintScale() const;
+    // Fixes the scale (pictures made off screen, tests); 0 follows the window again.
+    void SetPaintScale(int scale);
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -191,9 +197,9 @@ protected:
     void ParentColorChanged();
     // Brings the window in line with the control's state (after it is created).
     virtual void SyncWidget();
-    // Paints the non-client parts into a window-sized picture (controls with none
-    // leave it alone).
-    virtual void PaintNonClient(QImage& window) {}
+    // Paints the non-client parts into a picture of the window at scale pixels
+    // per logical pixel (controls with none leave it alone).
+    virtual void PaintNonClient(QImage& window, int scale) {}
     void ApplyWidgetFont();
     void ApplyWidgetColor();
 
@@ -212,6 +218,8 @@ private:
     // The press or release at the event's point is this control's (HitTest), or it began here.
     bool OwnsMousePoint(const QMouseEvent* event) const;
     void RealignParent();
+    // Brings the surface to the client area's size at the paint scale.
+    void SyncSurface();
 
     QWidget* widget_ = nullptr;
     TWinControl* parent_ = nullptr;
@@ -230,6 +238,7 @@ private:
     TColor color_ = clBtnFace;
     TCursor cursor_ = crDefault;
     std::unique_ptr<ControlSurface> surface_;
+    int fixedScale_ = 0;
     std::vector<TRect> invalidations_;
 };
 

@@ -3,24 +3,26 @@
 #include <algorithm>
 #include <cstring>
 
-void ControlSurface::Resize(int width, int height)
+void ControlSurface::Resize(int width, int height, int scale)
 {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    if (width_ == width && height_ == height)
+    scale = std::max(scale, 1);
+    if (width_ == width && height_ == height && scale_ == scale)
         return;
     width_ = width;
     height_ = height;
+    scale_ = scale;
     valid_ = QRegion();
     invalid_ = QRegion(0, 0, width, height);
 }
 
 QImage& ControlSurface::Allocated() const
 {
-    if (image_.width() != width_ || image_.height() != height_) {
-        image_ = width_ > 0 && height_ > 0
-                     ? QImage(width_, height_, opaque_ ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied)
-                     : QImage();
+    if (image_.width() != width_ * scale_ || image_.height() != height_ * scale_) {
+        image_ = width_ > 0 && height_ > 0 ? QImage(width_ * scale_, height_ * scale_,
+                                                    opaque_ ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied)
+                                           : QImage();
         image_.fill(opaque_ ? Qt::white : Qt::transparent);
     }
     return image_;
@@ -43,19 +45,23 @@ void ControlSurface::Scroll(int dx, int dy, const QRect& scroll, const QRect& cl
     const QRect target = area.translated(dx, dy) & area;
     if (!target.isEmpty()) {
         // In place, row by row, in the order that reads every source row before
-        // it is overwritten (both formats are 32 bits a pixel).
-        const QRect source = target.translated(-dx, -dy);
+        // it is overwritten (both formats are 32 bits a pixel); in the
+        // picture's own pixels.
+        const int k = scale_;
+        const QRect to(target.topLeft() * k, target.size() * k);
+        const int ddy = dy * k;
+        const QRect source = to.translated(-dx * k, -ddy);
         uchar* bits = image_.bits();
         const qsizetype bpl = image_.bytesPerLine();
-        const size_t bytes = size_t(target.width()) * 4;
+        const size_t bytes = size_t(to.width()) * 4;
         auto moveRow = [&](int y) {
-            std::memmove(bits + y * bpl + target.left() * 4, bits + (y - dy) * bpl + source.left() * 4, bytes);
+            std::memmove(bits + y * bpl + to.left() * 4, bits + (y - ddy) * bpl + source.left() * 4, bytes);
         };
-        if (dy > 0)
-            for (int y = target.bottom(); y >= target.top(); --y)
+        if (ddy > 0)
+            for (int y = to.bottom(); y >= to.top(); --y)
                 moveRow(y);
         else
-            for (int y = target.top(); y <= target.bottom(); ++y)
+            for (int y = to.top(); y <= to.bottom(); ++y)
                 moveRow(y);
     }
     // Pending invalid parts travel with the pixels they belong to.

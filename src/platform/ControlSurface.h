@@ -3,6 +3,8 @@
 // The picture of a self-painted window, kept between repaints the way the
 // screen keeps a window's pixels: invalid parts are repainted on demand,
 // scrolling moves pixels, and direct drawing stays until painted over.
+// Sizes, regions and scroll amounts are logical pixels; the picture itself is
+// kept at the screen's resolution, Scale() pixels per logical pixel each way.
 
 #include <QImage>
 #include <QRegion>
@@ -16,7 +18,8 @@ public:
     QImage& Image() { return Allocated(); }
     const QImage& Image() const { return Allocated(); }
     // Resizes the picture; everything becomes invalid.
-    void Resize(int width, int height);
+    void Resize(int width, int height, int scale = 1);
+    int Scale() const { return scale_; }
     void Invalidate(const QRegion& region) { invalid_ += region; }
     // What must be repainted before the picture can be shown for region.
     QRegion TakeDirty(const QRegion& region);
@@ -31,6 +34,7 @@ private:
     mutable QImage image_;
     int width_ = 0;
     int height_ = 0;
+    int scale_ = 1;
     QRegion invalid_;
     QRegion valid_;
     bool opaque_;

@@ -1,6 +1,7 @@
 #include "platform/FontFaces.h"
 
 #include <QRawFont>
+#include <QTextBoundaryFinder>
 #include <algorithm>
 #include <cmath>
 
@@ -161,6 +162,20 @@ std::vector<FontFaces::Run> FontFaces::Layout(const QString& text) const
         }
         runs.push_back({face, at, s});
         x += w;
+    }
+    return runs;
+}
+
+std::vector<FontFaces::Run> FontFaces::CharacterLayout(const QString& text) const
+{
+    if (kind_ != kPlain)
+        return Layout(text);
+    std::vector<Run> runs;
+    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, text);
+    qsizetype from = 0;
+    for (qsizetype to = clusters.toNextBoundary(); to > 0; to = clusters.toNextBoundary()) {
+        runs.push_back({0, metrics_->horizontalAdvance(text.left(from)), text.mid(from, to - from)});
+        from = to;
     }
     return runs;
 }

@@ -35,6 +35,9 @@ public:
         QString text;
     };
     std::vector<Run> Layout(const QString& text) const;
+    // Layout as one run per character, each at its place in the shaped text
+    // (for drawing the text enlarged without drifting from its measure).
+    std::vector<Run> CharacterLayout(const QString& text) const;
     int Advance(const QString& text) const;
 
     // Drawing faces: without underline and strike-out, which the canvas draws

@@ -8,6 +8,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/ControlWidget.h"
+#include "platform/DevicePicture.h"
 #include "platform/WindowLayer.h"
 
 namespace {
@@ -25,7 +26,8 @@ public:
         const QRect r = option.rect;
         if (r.width() <= 0 || r.height() <= 0)
             return;
-        QImage image(r.size(), QImage::Format_RGB32);
+        const int k = PaintScaleOf(painter->device());
+        QImage image = NewDevicePicture(r.size(), k);
         TOwnerDrawState state = 0;
         if (option.state & QStyle::State_Selected)
             state |= odSelected;
@@ -33,11 +35,12 @@ public:
             state |= odFocused;
         GuardedPaintCall([&] {
             TCanvas canvas(image);
+            canvas.SetScale(k);
             canvas.Font().Assign(&control_->Font());
             canvas.Brush().SetColor(control_->Color());
             control_->PaintItem(canvas, index.row(), {0, 0, r.width(), r.height()}, state);
         });
-        painter->drawImage(r.topLeft(), image);
+        DrawDevicePicture(*painter, r, image, image.rect(), k);
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {

@@ -11,6 +11,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/ControlWidget.h"
+#include "platform/DevicePicture.h"
 #include "platform/WindowLayer.h"
 
 namespace {
@@ -73,15 +74,18 @@ protected:
     {
         if (!control_ || width() <= 0 || height() <= 0)
             return;
-        QImage image(size(), QImage::Format_RGB32);
+        const int k = PaintScaleOf(this);
+        QImage image = NewDevicePicture(size(), k);
         image.fill(Qt::white);
         GuardedPaintCall([&] {
             TCanvas canvas(image);
+            canvas.SetScale(k);
             canvas.MoveWindowOrg(-x(), -y());
             canvas.Font().Assign(&control_->Font());
             control_->PaintOverlayArea(canvas);
         });
-        QPainter(this).drawImage(0, 0, image);
+        QPainter p(this);
+        DrawDevicePicture(p, rect(), image, image.rect(), k);
     }
     void mousePressEvent(QMouseEvent* e) override { Forward(0, e); }
     void mouseMoveEvent(QMouseEvent* e) override { Forward(1, e); }

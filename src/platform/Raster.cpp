@@ -131,6 +131,46 @@ uint32_t applyRop3(int index, uint32_t pat, uint32_t src, uint32_t dst)
     return (r & 0x00FFFFFFu) | kAlpha;
 }
 
+namespace {
+
+// Logical pixels a <= x < b of logical row y on a scaled surface: each one a
+// block of scale x scale memory pixels; the hatch is looked up per logical pixel.
+void paintScaledRun(const Surface& s, int y, int a, int b, const Ink& ink)
+{
+    const int k = s.scale;
+    if (!ink.hatch) {
+        for (int r = 0; r < k; ++r)
+            paintRun(s.row(y * k + r) + a * k, (b - a) * k, 0, 0, ink);
+        return;
+    }
+    const uint8_t bits = ink.hatch[y & 7];
+    Ink plain = ink;
+    plain.hatch = nullptr;
+    for (int x = a; x < b; ++x) {
+        if (!(bits & (0x80 >> (x & 7))))
+            continue;
+        for (int r = 0; r < k; ++r)
+            paintRun(s.row(y * k + r) + x * k, k, 0, 0, plain);
+    }
+}
+
+} // namespace
+
+Surface memoryView(const Surface& s)
+{
+    if (s.scale == 1)
+        return s;
+    const int k = s.scale;
+    Surface m = s;
+    m.scale = 1;
+    m.w = s.w * k;
+    m.h = s.h * k;
+    for (IRect& c : m.clip)
+        c = {c.l * k, c.t * k, c.r * k, c.b * k};
+    m.clipBox = {s.clipBox.l * k, s.clipBox.t * k, s.clipBox.r * k, s.clipBox.b * k};
+    return m;
+}
+
 void fillSpan(const Surface& s, int y, int x0, int x1, const Ink& ink)
 {
     if (!ink.active || x1 <= x0 || y < s.clipBox.t || y >= s.clipBox.b)
@@ -142,6 +182,10 @@ void fillSpan(const Surface& s, int y, int x0, int x1, const Ink& ink)
         const int a = std::max(x0, c.l), b = std::min(x1, c.r);
         if (a >= b)
             continue;
+        if (s.scale != 1) {
+            paintScaledRun(s, y, a, b, ink);
+            continue;
+        }
         if (!row)
             row = s.row(y);
         paintRun(row + a, b - a, a, y, ink);
@@ -152,6 +196,10 @@ void plot(const Surface& s, int x, int y, const Ink& ink)
 {
     if (!ink.active || !s.inClip(x, y))
         return;
+    if (s.scale != 1) {
+        paintScaledRun(s, y, x, x + 1, ink);
+        return;
+    }
     uint32_t* p = s.row(y) + x;
     if (ink.hatch && !(ink.hatch[y & 7] & (0x80 >> (x & 7))))
         return;

@@ -4,6 +4,9 @@
 // straight into 32-bit pixel memory, clipped against a list of device rectangles.
 // Pixel centres sit at (x + 0.5, y + 0.5); filled areas include the left/top and
 // exclude the right/bottom edges, as the platform's polygon fill does.
+// On a surface with a scale above 1 every coordinate here is a logical pixel that
+// covers scale x scale pixels of the memory, so a shape comes out as the scale-1
+// picture enlarged block by block (hatches stay per logical pixel).
 
 #include <cstdint>
 #include <functional>
@@ -34,14 +37,20 @@ struct Ink {
 struct Surface {
     uint8_t* bits = nullptr;
     long long bpl = 0;
-    int w = 0, h = 0;
-    std::vector<IRect> clip; // device rectangles, already inside the surface
+    int w = 0, h = 0;        // in logical pixels
+    int scale = 1;           // memory pixels per logical pixel along each axis
+    std::vector<IRect> clip; // logical rectangles, already inside the surface
     IRect clipBox;           // their bounding box
 
     bool valid() const { return bits && w > 0 && h > 0 && !clip.empty(); }
+    // Row y of the memory (a memory row, not a logical one, when scaled).
     uint32_t* row(int y) const { return reinterpret_cast<uint32_t*>(bits + y * bpl); }
     bool inClip(int x, int y) const;
 };
+
+// The same memory seen at scale 1: size and clip in memory pixels, for work done
+// at full resolution (text ink, block copies).
+Surface memoryView(const Surface& s);
 
 uint32_t applyRop2(int rop2, uint32_t pen, uint32_t dst);
 uint32_t applyRop3(int index, uint32_t pat, uint32_t src, uint32_t dst);

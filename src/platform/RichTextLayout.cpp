@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QTextLayout>
+#include <QTransform>
 
 #include "platform/Canvas.h"
 
@@ -39,7 +40,15 @@ void DrawRichText(TCanvas& canvas, const TRichTextDocument& document, const TRec
     QPainter painter(target);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setClipRegion(clip);
+    // On a scaled canvas the painter enlarges the logical layout; glyphs are
+    // drawn at the enlarged size.
+    const int k = canvas.Scale();
+    if (k > 1) {
+        painter.setClipRegion(QTransform::fromScale(k, k).map(clip));
+        painter.scale(k, k);
+    } else {
+        painter.setClipRegion(clip);
+    }
     if (background != clNone)
         painter.fillRect(device, ToQColor(background));
 

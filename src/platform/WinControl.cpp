@@ -374,9 +374,10 @@ void TWinControl::EnabledChanged()
     InvalidateNonClient();
 }
 
-void TWinControl::PaintNonClient(QImage& window)
+void TWinControl::PaintNonClient(QImage& window, int scale)
 {
     TCanvas canvas(window);
+    canvas.SetScale(scale);
     const TNonClientLayout nc = NonClientLayout();
     PaintNonClientBorder(canvas, Width(), Height(), ncBorder_);
     const bool enabled = Enabled() && (!HasWidget() || Widget()->isEnabled());
@@ -395,15 +396,16 @@ void TWinControl::PaintNonClient(QImage& window)
 
 QImage TWinControl::WindowImage()
 {
-    QImage window(std::max(1, Width()), std::max(1, Height()), QImage::Format_RGB32);
+    const int k = PaintScale();
+    QImage window(std::max(1, Width()) * k, std::max(1, Height()) * k, QImage::Format_RGB32);
     window.fill(Qt::black);
-    PaintNonClient(window);
+    PaintNonClient(window, k);
     if (const QImage* client = Surface()) {
         PaintInvalid();
         const TRect c = ClientAreaInWindow();
-        for (int y = 0; y < std::min(client->height(), c.Height()); ++y)
-            for (int x = 0; x < std::min(client->width(), c.Width()); ++x)
-                window.setPixel(c.Left + x, c.Top + y, client->pixel(x, y));
+        for (int y = 0; y < std::min(client->height(), c.Height() * k); ++y)
+            for (int x = 0; x < std::min(client->width(), c.Width() * k); ++x)
+                window.setPixel(c.Left * k + x, c.Top * k + y, client->pixel(x, y));
     }
     return window;
 }

@@ -85,7 +85,8 @@ public:
     TNonClientLayout NonClientLayout() const;
     TRect ClientAreaInWindow() const override;
     TRect ClientRect() const override;
-    // The whole window as it is shown: non-client parts around the client picture.
+    // The whole window as it is shown: non-client parts around the client
+    // picture, at PaintScale() pixels per logical pixel.
     QImage WindowImage();
 
     TKeyEvent OnKeyDown;
@@ -110,7 +111,7 @@ protected:
     void FontChanged() override;
     void ColorChanged() override;
     void Resize() override;
-    void PaintNonClient(QImage& window) override;
+    void PaintNonClient(QImage& window, int scale) override;
     void EnabledChanged() override;
 
     friend class TControl;
