@@ -4,10 +4,10 @@
 #include <malloc.h>
 #endif
 
-#include "chrome/ChromeClasses.h"
-#include "chrome/PageControlClasses.h"
-#include "chrome/SkinClasses.h"
-#include "chrome/ToolbarClasses.h"
+#include "chrome/gradients/GradientClasses.h"
+#include "chrome/pagecontrol/PageControlClasses.h"
+#include "chrome/checkboxes/CheckBoxClasses.h"
+#include "chrome/toolbars/ToolbarClasses.h"
 #include "grid/DrawGridClasses.h"
 #include "platform/Font.h"
 #include "grid/GridClasses.h"

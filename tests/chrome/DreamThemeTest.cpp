@@ -2,9 +2,9 @@
 
 #include <QImage>
 
-#include "chrome/DreamTheme.h"
-#include "chrome/SkinDrawing.h"
-#include "chrome/SkinPanelObject.h"
+#include "chrome/themes/DreamTheme.h"
+#include "chrome/themes/SkinDrawing.h"
+#include "chrome/checkboxes/SkinPanelObject.h"
 #include "support/Pixels.h"
 
 using namespace SkinDrawing;
