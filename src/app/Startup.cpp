@@ -51,7 +51,7 @@ void RunUnitStartup()
     RegisterStdControlClasses();
     RegisterGradientClasses();
     RegisterPageControlClasses();
-    RegisterSkinPanelClasses();
+    RegisterCheckBoxClasses();
     RegisterToolbarClasses();
     RegisterGridCoreClasses();
     RegisterDrawGridClasses();

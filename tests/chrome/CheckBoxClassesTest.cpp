@@ -82,13 +82,13 @@ const char* const Screen = R"(object OrgForm: TForm
 end
 )";
 
-class SkinClasses : public ::testing::Test {
+class CheckBoxClasses : public ::testing::Test {
 protected:
     void SetUp() override
     {
         RegisterPlatformClasses();
         RegisterStdControlClasses();
-        RegisterSkinPanelClasses();
+        RegisterCheckBoxClasses();
     }
     std::unique_ptr<TForm> Load(const std::string& text)
     {
@@ -107,7 +107,7 @@ protected:
 
 } // namespace
 
-TEST_F(SkinClasses, ReadsTheControlsWithoutFiringTheirEvents)
+TEST_F(CheckBoxClasses, ReadsTheControlsWithoutFiringTheirEvents)
 {
     auto form = Load(Screen);
     auto* r1 = form->Find<TSkinRadioButton>("SkinRadioButton1");
@@ -139,7 +139,7 @@ TEST_F(SkinClasses, ReadsTheControlsWithoutFiringTheirEvents)
     EXPECT_EQ(changes, 2);
 }
 
-TEST_F(SkinClasses, WritingAndReadingBackReproducesTheScreen)
+TEST_F(CheckBoxClasses, WritingAndReadingBackReproducesTheScreen)
 {
     auto form = Load(Screen);
     const std::string text = WriteForm(SaveForm(form.get()));
@@ -149,7 +149,7 @@ TEST_F(SkinClasses, WritingAndReadingBackReproducesTheScreen)
     EXPECT_EQ(WriteForm(SaveForm(again.get())), text);
 }
 
-TEST_F(SkinClasses, CheckedOfACheckBoxIsReadAsItsState)
+TEST_F(CheckBoxClasses, CheckedOfACheckBoxIsReadAsItsState)
 {
     auto form = Load(Replace(Screen, "State = cbGrayed", "Checked = True"));
     EXPECT_EQ(form->Find<TSkinCheckBox>("SkinCheckBox1")->State(), cbChecked);
@@ -157,7 +157,7 @@ TEST_F(SkinClasses, CheckedOfACheckBoxIsReadAsItsState)
     EXPECT_NE(text.find("State = cbChecked"), std::string::npos);
 }
 
-TEST_F(SkinClasses, BrokenValuesFailWithTheReason)
+TEST_F(CheckBoxClasses, BrokenValuesFailWithTheReason)
 {
     EXPECT_NE(ErrorOf(Replace(Screen, "State = cbGrayed", "State = cbMaybe")), "no error");
     EXPECT_NE(ErrorOf(Replace(Screen, "Alignment = taRightJustify", "Alignment = taCenter")), "no error");
@@ -170,7 +170,7 @@ TEST_F(SkinClasses, BrokenValuesFailWithTheReason)
     EXPECT_EQ(form->Find<TSkinCheckBox>("SkinCheckBox1")->Margins().Top(), 2147483647);
 }
 
-TEST_F(SkinClasses, StoredStatesFireNothingEvenWithTheHandlerListedFirst)
+TEST_F(CheckBoxClasses, StoredStatesFireNothingEvenWithTheHandlerListedFirst)
 {
     std::string text = Replace(Screen, "      Checked = True\n", "");
     text = Replace(text, "      OnChange = SkinRadioButton2Change\n",

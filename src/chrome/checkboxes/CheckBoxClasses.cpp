@@ -40,7 +40,7 @@ void FocusDefaults(ClassInfo& info)
 
 } // namespace
 
-void RegisterSkinPanelClasses()
+void RegisterCheckBoxClasses()
 {
     auto& reg = ClassRegistry::Instance();
     if (reg.Find("TSkinCheckBox"))
