@@ -5,10 +5,10 @@
 #endif
 
 #include "app/ScreenCatalog.h"
-#include "chrome/ChromeClasses.h"
-#include "chrome/PageControlClasses.h"
-#include "chrome/SkinClasses.h"
-#include "chrome/ToolbarClasses.h"
+#include "chrome/checkboxes/CheckBoxClasses.h"
+#include "chrome/gradients/GradientClasses.h"
+#include "chrome/pagecontrol/PageControlClasses.h"
+#include "chrome/toolbars/ToolbarClasses.h"
 #include "grid/DrawGridClasses.h"
 #include "platform/Font.h"
 #include "grid/GridClasses.h"
@@ -51,7 +51,7 @@ void RunUnitStartup()
     RegisterStdControlClasses();
     RegisterGradientClasses();
     RegisterPageControlClasses();
-    RegisterSkinPanelClasses();
+    RegisterCheckBoxClasses();
     RegisterToolbarClasses();
     RegisterGridCoreClasses();
     RegisterDrawGridClasses();

@@ -1,6 +1,6 @@
 #include "screens/DepartPropForm.h"
 
-#include "chrome/SkinCheckBox.h"
+#include "chrome/checkboxes/SkinCheckBox.h"
 
 TDepartPropForm::TDepartPropForm(TComponent* owner) : TScreenForm(owner)
 {

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "chrome/FlatPageControl.h"
-#include "chrome/FlatTabSheet.h"
-#include "chrome/SkinCheckBox.h"
+#include "chrome/pagecontrol/FlatPageControl.h"
+#include "chrome/pagecontrol/FlatTabSheet.h"
+#include "chrome/checkboxes/SkinCheckBox.h"
 #include "orgchart/OrgChart.h"
 #include "platform/Application.h"
 #include "platform/TreeView.h"

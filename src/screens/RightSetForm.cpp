@@ -1,7 +1,7 @@
 #include "screens/RightSetForm.h"
 
-#include "chrome/FlatPageControl.h"
-#include "chrome/FlatTabSheet.h"
+#include "chrome/pagecontrol/FlatPageControl.h"
+#include "chrome/pagecontrol/FlatTabSheet.h"
 #include "grid/TavikPTGrid.h"
 #include "platform/Label.h"
 

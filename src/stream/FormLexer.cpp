@@ -434,8 +434,12 @@ void FormLexer::ReadBinary(FormToken& token)
         }
         const int d = HexDigit(c);
         if (d < 0) {
-            if (c >= 0x20 && c < 0x7F)
-                Fail(Here(), std::string("bad character '") + static_cast<char>(c) + "' in binary block");
+            if (c >= 0x20 && c < 0x7F) {
+                // Built in place: GCC 12 misreads the moves of a chain of + here as out of bounds.
+                std::string problem = "bad character '";
+                problem += static_cast<char>(c);
+                Fail(Here(), problem + "' in binary block");
+            }
             Fail(Here(), "bad character #" + std::to_string(c) + " in binary block");
         }
         if (high < 0) {

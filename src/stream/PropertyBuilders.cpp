@@ -129,6 +129,162 @@ FormValue StringValue(const QString& s)
     return FormValue::Str(s.toStdString());
 }
 
+namespace detail {
+
+PropertyInfo IntProperty(const std::string& name, Getter<int> get, Setter<int> set, std::optional<int> def,
+                         int64_t min, int64_t max)
+{
+    PropertyInfo p;
+    p.name = name;
+    p.read = [set, min, max](TPersistent* o, const FormValue& v, LoadContext& ctx) {
+        set(o, static_cast<int>(ExpectInt(v, ctx, min, max)));
+    };
+    p.write = [get, def](const TPersistent* o) -> std::optional<FormValue> {
+        const int value = get(o);
+        if (def && *def == value)
+            return std::nullopt;
+        return FormValue::Int(value);
+    };
+    return p;
+}
+
+PropertyInfo BoolProperty(const std::string& name, Getter<bool> get, Setter<bool> set, std::optional<bool> def)
+{
+    PropertyInfo p;
+    p.name = name;
+    p.read = [set](TPersistent* o, const FormValue& v, LoadContext& ctx) { set(o, ExpectBool(v, ctx)); };
+    p.write = [get, def](const TPersistent* o) -> std::optional<FormValue> {
+        const bool value = get(o);
+        if (def && *def == value)
+            return std::nullopt;
+        return FormValue::Bool(value);
+    };
+    return p;
+}
+
+PropertyInfo StringProperty(const std::string& name, Getter<QString> get, Setter<const QString&> set,
+                            std::optional<QString> def)
+{
+    PropertyInfo p;
+    p.name = name;
+    p.read = [set](TPersistent* o, const FormValue& v, LoadContext& ctx) { set(o, ExpectString(v, ctx)); };
+    p.write = [get, def = std::move(def)](const TPersistent* o) -> std::optional<FormValue> {
+        const QString value = get(o);
+        if (def && *def == value)
+            return std::nullopt;
+        return StringValue(value);
+    };
+    return p;
+}
+
+PropertyInfo ColorProperty(const std::string& name, Getter<TColor> get, Setter<TColor> set,
+                           std::optional<TColor> def, Getter<bool> stored)
+{
+    PropertyInfo p;
+    p.name = name;
+    p.read = [set](TPersistent* o, const FormValue& v, LoadContext& ctx) { set(o, ExpectColor(v, ctx)); };
+    p.write = [get, def, stored](const TPersistent* o) -> std::optional<FormValue> {
+        const TColor value = get(o);
+        if (stored && !stored(o))
+            return std::nullopt;
+        if (!stored && def && *def == value)
+            return std::nullopt;
+        return ColorValue(value);
+    };
+    return p;
+}
+
+PropertyInfo EnumProperty(const std::string& name, Getter<int> get, Setter<int> set, std::vector<std::string> names,
+                          std::optional<int> def)
+{
+    PropertyInfo p;
+    p.name = name;
+    p.read = [set, names](TPersistent* o, const FormValue& v, LoadContext& ctx) {
+        set(o, ExpectEnum(v, names, ctx));
+    };
+    p.write = [get, def, names](const TPersistent* o) -> std::optional<FormValue> {
+        const int value = get(o);
+        if (def && *def == value)
+            return std::nullopt;
+        const auto index = static_cast<size_t>(value);
+        if (index >= names.size())
+            return FormValue::Int(static_cast<int64_t>(index));
+        return FormValue::Identifier(names[index]);
+    };
+    return p;
+}
+
+PropertyInfo SetProperty(const std::string& name, Getter<uint32_t> get, Setter<uint32_t> set,
+                         std::vector<std::string> names, std::optional<uint32_t> def)
+{
+    PropertyInfo p;
+    p.name = name;
+    p.read = [set, names](TPersistent* o, const FormValue& v, LoadContext& ctx) {
+        set(o, ExpectSet(v, names, ctx));
+    };
+    p.write = [get, def, names](const TPersistent* o) -> std::optional<FormValue> {
+        const uint32_t value = get(o);
+        if (def && *def == value)
+            return std::nullopt;
+        return SetValue(value, names);
+    };
+    return p;
+}
+
+PropertyInfo EventProperty(const std::string& name,
+                           Bound<bool(TPersistent*, const std::any&, const std::string&)> assign,
+                           Bound<const std::string*(const TPersistent*)> boundName)
+{
+    PropertyInfo p;
+    p.name = name;
+    p.read = [assign, name](TPersistent* o, const FormValue& v, LoadContext& ctx) {
+        const std::string& handler = ExpectIdent(v, ctx);
+        const std::any* found = ctx.root ? ctx.root->FindHandler(handler) : nullptr;
+        if (!found)
+            ctx.Fail(v.pos, "unknown handler '" + handler + "' for " + name);
+        if (!assign(o, *found, handler))
+            ctx.Fail(v.pos, "handler '" + handler + "' does not fit the event " + name);
+    };
+    p.write = [boundName](const TPersistent* o) -> std::optional<FormValue> {
+        const std::string* handler = boundName(o);
+        if (!handler)
+            return std::nullopt;
+        return FormValue::Identifier(*handler);
+    };
+    return p;
+}
+
+PropertyInfo FontObjectProperty(const std::string& name, Bound<TPersistent*(TPersistent*)> get, Getter<bool> stored)
+{
+    PropertyInfo p;
+    p.name = name;
+    p.subObject = [get](TPersistent* o) { return get(o); };
+    p.subClass = ClassRegistry::Instance().Find("TFont");
+    p.subStored = [stored](const TPersistent* o) { return !stored || stored(o); };
+    return p;
+}
+
+PropertyInfo ReferenceProperty(const std::string& name, Getter<const TComponent*> get, Setter<TComponent*> set,
+                               Setter<const QString&> setName, bool (*fits)(const TComponent*), const char* kind)
+{
+    PropertyInfo p;
+    p.name = name;
+    p.read = [=](TPersistent* o, const FormValue& v, LoadContext& ctx) {
+        const QString ref = QString::fromStdString(ExpectIdent(v, ctx));
+        TComponent* found = ctx.root ? ctx.root->FindComponent(ref) : nullptr;
+        if (found && !fits(found))
+            ctx.Fail(v.pos, name + " '" + ref.toStdString() + "' is not " + kind);
+        if (found)
+            set(o, found);
+        else
+            setName(o, ref);
+    };
+    p.write = [get](const TPersistent* o) { return ReferenceValue(get(o)); };
+    return p;
+}
+
+} // namespace detail
+
 void RegisterFontClass()
 {
     auto& reg = ClassRegistry::Instance();

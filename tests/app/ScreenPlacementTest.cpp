@@ -16,7 +16,7 @@
 #include "app/ScreenCatalog.h"
 #include "app/ScreenSnapshot.h"
 #include "app/Startup.h"
-#include "chrome/SkinCheckBox.h"
+#include "chrome/checkboxes/SkinCheckBox.h"
 #include "platform/Control.h"
 #include "platform/Form.h"
 #include "platform/Label.h"

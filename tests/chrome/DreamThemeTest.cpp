@@ -2,9 +2,9 @@
 
 #include <QImage>
 
-#include "chrome/DreamTheme.h"
-#include "chrome/SkinDrawing.h"
-#include "chrome/SkinPanelObject.h"
+#include "chrome/checkboxes/SkinPanelObject.h"
+#include "chrome/themes/DreamTheme.h"
+#include "chrome/themes/SkinDrawing.h"
 #include "support/PixelChecks.h"
 #include "support/Pixels.h"
 

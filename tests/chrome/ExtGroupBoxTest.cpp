@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "chrome/ExtGroupBox.h"
+#include "chrome/gradients/ExtGroupBox.h"
 #include "platform/Button.h"
 #include "platform/Canvas.h"
 #include "platform/Form.h"

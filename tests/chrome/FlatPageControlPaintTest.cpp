@@ -5,8 +5,8 @@
 
 #include <QImage>
 
-#include "chrome/BandGradient.h"
-#include "chrome/FlatPageControl.h"
+#include "chrome/gradients/BandGradient.h"
+#include "chrome/pagecontrol/FlatPageControl.h"
 #include "platform/Canvas.h"
 #include "platform/Form.h"
 #include "support/Input.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "chrome/FlatPageControl.h"
+#include "chrome/pagecontrol/FlatPageControl.h"
 #include "platform/Edit.h"
 #include "platform/Form.h"
 #include "support/Errors.h"

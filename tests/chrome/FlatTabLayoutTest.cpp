@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "chrome/FlatTabLayout.h"
+#include "chrome/pagecontrol/FlatTabLayout.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "FormTestUtil.h"
-#include "chrome/ChromeClasses.h"
-#include "chrome/ExtGroupBox.h"
-#include "chrome/GradientPanel.h"
+#include "chrome/gradients/GradientClasses.h"
+#include "chrome/gradients/ExtGroupBox.h"
+#include "chrome/gradients/GradientPanel.h"
 #include "platform/Form.h"
 #include "stream/FormLoader.h"
 #include "stream/FormReader.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "chrome/GradientPanel.h"
+#include "chrome/gradients/GradientPanel.h"
 #include "platform/Canvas.h"
 #include "support/Pixels.h"
 

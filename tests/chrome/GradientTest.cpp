@@ -3,7 +3,7 @@
 #include <climits>
 #include <set>
 
-#include "chrome/Gradient.h"
+#include "chrome/gradients/Gradient.h"
 #include "platform/CanvasTypes.h"
 #include "support/PixelChecks.h"
 #include "support/Pixels.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "FormTestUtil.h"
-#include "chrome/FlatPageControl.h"
-#include "chrome/PageControlClasses.h"
+#include "chrome/pagecontrol/FlatPageControl.h"
+#include "chrome/pagecontrol/PageControlClasses.h"
 #include "platform/Form.h"
 #include "platform/TreeView.h"
 #include "stream/FormLoader.h"

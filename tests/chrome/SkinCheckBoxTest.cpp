@@ -7,8 +7,8 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-#include "chrome/SkinCheckBox.h"
-#include "chrome/SkinHotTracker.h"
+#include "chrome/checkboxes/SkinCheckBox.h"
+#include "chrome/checkboxes/SkinHotTracker.h"
 #include "platform/Button.h"
 #include "platform/Edit.h"
 #include "platform/Form.h"

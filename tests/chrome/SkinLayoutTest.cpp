@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "chrome/SkinTextObject.h"
+#include "chrome/checkboxes/SkinTextObject.h"
 #include "platform/CanvasTypes.h"
 
 using namespace SkinLayout;

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "chrome/SkinRadioButton.h"
+#include "chrome/checkboxes/SkinRadioButton.h"
 #include "platform/Form.h"
 #include "platform/Panel.h"
 #include "support/Controls.h"

@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "QtPrinters.h"
-#include "chrome/PlainTheme.h"
-#include "chrome/SkinNexus.h"
-#include "chrome/SkinSwitcher.h"
-#include "chrome/SkinTheme.h"
-#include "chrome/SkinThemeRegistry.h"
-#include "chrome/SkinThemeStartup.h"
+#include "chrome/themes/PlainTheme.h"
+#include "chrome/themes/SkinNexus.h"
+#include "chrome/themes/SkinSwitcher.h"
+#include "chrome/themes/SkinTheme.h"
+#include "chrome/themes/SkinThemeRegistry.h"
+#include "chrome/themes/SkinThemeStartup.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "chrome/SkinToolbarLayout.h"
+#include "chrome/toolbars/SkinToolbarLayout.h"
 
 using namespace SkinToolbarLayout;
 

@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "chrome/SkinDock.h"
-#include "chrome/SkinItem.h"
-#include "chrome/SkinNexus.h"
-#include "chrome/SkinSeparatorItem.h"
-#include "chrome/SkinSwitcher.h"
-#include "chrome/SkinToolbar.h"
-#include "chrome/ToolbarClasses.h"
+#include "chrome/toolbars/SkinDock.h"
+#include "chrome/toolbars/SkinItem.h"
+#include "chrome/themes/SkinNexus.h"
+#include "chrome/toolbars/SkinSeparatorItem.h"
+#include "chrome/themes/SkinSwitcher.h"
+#include "chrome/toolbars/SkinToolbar.h"
+#include "chrome/toolbars/ToolbarClasses.h"
 #include "FormTestUtil.h"
 #include "QtPrinters.h"
 #include "platform/Action.h"

@@ -2,8 +2,8 @@
 
 #include "QtPrinters.h"
 #include "app/Startup.h"
-#include "chrome/FlatTabSheet.h"
-#include "chrome/SkinRadioButton.h"
+#include "chrome/pagecontrol/FlatTabSheet.h"
+#include "chrome/checkboxes/SkinRadioButton.h"
 #include "orgchart/OcInplaceEdit.h"
 #include "orgchart/OrgChart.h"
 #include "platform/Application.h"

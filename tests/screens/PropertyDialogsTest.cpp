@@ -4,7 +4,7 @@
 
 #include "QtPrinters.h"
 #include "app/Startup.h"
-#include "chrome/SkinCheckBox.h"
+#include "chrome/checkboxes/SkinCheckBox.h"
 #include "platform/Application.h"
 #include "platform/Edit.h"
 #include "screens/DepartPropForm.h"

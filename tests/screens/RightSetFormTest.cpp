@@ -2,9 +2,9 @@
 
 #include "QtPrinters.h"
 #include "app/Startup.h"
-#include "chrome/FlatPageControl.h"
-#include "chrome/FlatTabSheet.h"
-#include "chrome/SkinCheckBox.h"
+#include "chrome/pagecontrol/FlatPageControl.h"
+#include "chrome/pagecontrol/FlatTabSheet.h"
+#include "chrome/checkboxes/SkinCheckBox.h"
 #include "platform/Label.h"
 #include "platform/TreeView.h"
 #include "screens/RightSetForm.h"
