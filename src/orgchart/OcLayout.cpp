@@ -34,7 +34,8 @@ void TOcLayout::EnsureSizes(TOcNode* node)
         parent->childrenWidth += std::max<int64_t>(full.EX(c) + fixedW, o ? c->childrenWidth : 0);
         parent->childrenHeight = std::max<int64_t>(parent->childrenHeight, full.EY(c) + fixedH + (o ? c->childrenHeight : 0));
     };
-    std::vector<TOcNode*> order{node};
+    std::vector<TOcNode*>& order = tree_.LayoutScratch().order;
+    order.assign(1, node);
     node->childrenWidth = node->childrenHeight = 0;
     for (size_t i = 0; i < order.size(); ++i) {
         if (i + kLookAhead < order.size())
@@ -188,15 +189,11 @@ void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
     }
     // Start positions of a pending animation are wanted everywhere, not only in the area.
     const bool recordAll = record && animating != nullptr;
-    struct Frame {
-        TOcNode* next;
-        int childLeft;
-        int childTop;
-        bool childVisible;
-    };
+    using Frame = TOcLayoutScratch::Family;
     // Family by family in level order, for the same reason as the sizes; each
     // frame is one family, its members placed left to right.
-    std::vector<Frame> queue{{root->FirstChildLink(), o.X, o.Y, true}};
+    std::vector<Frame>& queue = tree_.LayoutScratch().families;
+    queue.assign(1, Frame{root->FirstChildLink(), o.X, o.Y, true});
     for (size_t head = 0; head < queue.size();) {
         Frame& top = queue[head];
         TOcNode* n = top.next;

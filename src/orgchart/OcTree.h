@@ -15,6 +15,7 @@
 
 #include <QString>
 
+#include "orgchart/OcLayoutScratch.h"
 #include "orgchart/OcNode.h"
 #include "orgchart/OcTypes.h"
 #include "platform/Object.h"
@@ -88,6 +89,8 @@ public:
 
     // Drops the cached sizes of node and its ancestors, then tells the view.
     void SizesChanged(TOcNode* node, TOcSizeKind kind);
+    // The layout's working lists.
+    TOcLayoutScratch& LayoutScratch() { return layoutScratch_; }
 
     TOcEvent OnCreateNode;
     TOcEvent OnDeletion;
@@ -143,13 +146,24 @@ private:
         TOcNode* At(size_t i) { return reinterpret_cast<TOcNode*>(storage + i * sizeof(TOcNode)); }
     };
     void* AllocateSlot(uint32_t& index);
+    Block* NewBlock();
     void FreeNode(TOcNode* node);
 
-    std::vector<std::unique_ptr<Block>> blocks_;
+    // The first blocks are allocated one by one; later ones are carved from
+    // arenas the system may back with huge pages, so that a walk over a
+    // million nodes does not miss the address translation every few dozen.
+    struct ArenaDeleter {
+        void operator()(std::byte* arena) const;
+    };
+    std::vector<std::unique_ptr<Block>> ownBlocks_;
+    std::vector<std::unique_ptr<std::byte, ArenaDeleter>> arenas_;
+    size_t arenaBlocksLeft_ = 0;
+    std::vector<Block*> blocks_;
     size_t lastBlockUsed_ = kBlockNodes;
     std::vector<uint32_t> freeSlots_;
     int heapNodes_ = 0;
     TOcNode* root_;
     int count_ = 0;
     TOcImageAlign defaultImageAlign_ = iaNone;
+    TOcLayoutScratch layoutScratch_;
 };

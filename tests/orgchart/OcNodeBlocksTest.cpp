@@ -83,3 +83,43 @@ TEST(OcNodeBlocks, EditsKeepTheChainsAndTheLayoutRight)
     EXPECT_EQ(tree.Count(), 0);
     EXPECT_EQ(tree.Root()->FirstChildLink(), nullptr);
 }
+
+// Past the first few blocks the nodes come from shared arenas: a chart of
+// dozens of blocks, thinned out, refilled into the freed places and emptied
+// again keeps its chains, and every cached size agrees with its children's.
+TEST(OcNodeBlocks, ChartsOfManyBlocksRefillAndEmptyCleanly)
+{
+    TOcTree tree;
+    std::mt19937 random(11);
+    const TOcMetrics metrics;
+    for (int round = 0; round < 3; ++round) {
+        std::vector<TOcNode*> nodes;
+        for (TOcNode* n = tree.FirstNode(); n; n = n->GetNext())
+            nodes.push_back(n);
+        if (nodes.empty())
+            nodes.push_back(tree.Add(nullptr));
+        while (nodes.size() < 30000)
+            nodes.push_back(tree.Add(nodes[random() % nodes.size()]));
+        tree.FullExpand();
+        ExpectConsistent(tree);
+        TOcLayout layout(tree, metrics);
+        layout.Pass({-(1 << 30), -(1 << 30), 1 << 30, 1 << 30}, false, nullptr);
+        for (TOcNode* n = tree.Root(); n; n = n == tree.Root() ? tree.FirstNode() : n->GetNext()) {
+            int64_t w = 0, h = 0;
+            for (TOcNode* c : n->Children()) {
+                w += layout.CellW(c);
+                h = std::max<int64_t>(h, layout.CellH(c));
+            }
+            ASSERT_EQ(layout.ChildrenW(n), w) << round;
+            ASSERT_EQ(layout.ChildrenH(n), h) << round;
+        }
+        for (int i = 0; i < 20; ++i) {
+            std::vector<TOcNode*> live;
+            for (TOcNode* n = tree.FirstNode(); n; n = n->GetNext())
+                live.push_back(n);
+            tree.Delete(live[1 + random() % (live.size() - 1)]);
+        }
+        if (round == 1)
+            tree.Clear();
+    }
+}
