@@ -144,9 +144,14 @@ void TOcNode::SetShape(TOcShape value)
 {
     if (value > shDiamond)
         value = shRectangle;
+    const bool wasRectangle = shape_ == shRectangle;
     if (!Exchange(shape_, value) || !parent_)
         return;
     owner_->EndEditing(true);
+    // Only a rectangle carries the 3D shadow, which widens the box and so the
+    // cells around it.
+    if (wasRectangle != (value == shRectangle))
+        owner_->SizesChanged(this, skBoth);
     owner_->RepaintNode(this);
     owner_->ForgetHitOn(this);
     owner_->NodeChanged(this);

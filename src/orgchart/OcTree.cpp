@@ -2,9 +2,7 @@
 
 #include <string>
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
+#include "platform/HugePages.h"
 
 namespace {
 
@@ -39,10 +37,7 @@ TOcTree::Block* TOcTree::NewBlock()
     }
     if (arenaBlocksLeft_ == 0) {
         auto* arena = static_cast<std::byte*>(::operator new(kArenaBytes, std::align_val_t(kArenaBytes)));
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-        // Only a hint: where the system declines, the arena works the same.
-        madvise(arena, kArenaBytes, MADV_HUGEPAGE);
-#endif
+        AdviseHugePages(arena, kArenaBytes);
         arenas_.emplace_back(arena);
         arenaBlocksLeft_ = perArena;
     }

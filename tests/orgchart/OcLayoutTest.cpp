@@ -77,6 +77,14 @@ TEST(OcLayout, EdgeValues)
     f.chart.SetOptions(f.chart.Options() | ocRect3D);
     f.chart.SetDefaultNodeWidth(64);
     EXPECT_EQ(f.chart.NodeBoxRect(f.a).Width(), 66); // the shadow widens the box by LW
+    // Only rectangles have the shadow: a new shape resizes the cells around it.
+    const int full = f.chart.FullWidth();
+    f.a->SetShape(shEllipse);
+    EXPECT_EQ(f.chart.NodeBoxRect(f.a).Width(), 65);
+    EXPECT_EQ(f.chart.FullWidth(), full - 1);
+    f.a->SetShape(shRectangle);
+    EXPECT_EQ(f.chart.NodeBoxRect(f.a).Width(), 66);
+    EXPECT_EQ(f.chart.FullWidth(), full);
 }
 
 TEST(OcLayout, ZoomShrinksEverythingAndDropsMinusButtons)
