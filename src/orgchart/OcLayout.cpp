@@ -19,7 +19,8 @@ void TOcLayout::EnsureSizes(TOcNode* node)
     const TOcMetrics full = m_.FullScale();
     const int64_t fixedW = int64_t(full.LW()) + full.IX(), fixedH = int64_t(full.LW()) + full.IY();
     auto open = [](const TOcNode* n) { return n->Expanded() && n->FirstChildLink(); };
-    auto needs = [&](const TOcNode* n) { return open(n) && (n->childrenWidth == 0 || n->childrenHeight == 0); };
+    auto needs = [&](const TOcNode* n) { return open(n) && !(tree_.HasCachedW(n) && tree_.HasCachedH(n)); };
+    const uint8_t epoch = tree_.SizeEpoch();
     if (!needs(node))
         return;
     // Level order, then summed from the last level up: a family's members lie
@@ -34,24 +35,32 @@ void TOcLayout::EnsureSizes(TOcNode* node)
         parent->childrenWidth += std::max<int64_t>(full.EX(c) + fixedW, o ? c->childrenWidth : 0);
         parent->childrenHeight = std::max<int64_t>(parent->childrenHeight, full.EY(c) + fixedH + (o ? c->childrenHeight : 0));
     };
-    std::vector<TOcNode*>& order = tree_.LayoutScratch().order;
-    order.assign(1, node);
+    // Each entry carries its parent: the node itself does not, in its hot bytes.
+    std::vector<TOcLayoutScratch::Sizing>& order = tree_.LayoutScratch().order;
+    order.assign(1, {node, nullptr, node->FirstChildLink()});
     node->childrenWidth = node->childrenHeight = 0;
+    node->sizeStamp = epoch;
     for (size_t i = 0; i < order.size(); ++i) {
         if (i + kLookAhead < order.size())
-            __builtin_prefetch(order[i + kLookAhead]->FirstChildLink());
-        TOcNode* n = order[i];
-        for (TOcNode* c = n->FirstChildLink(); c; c = c->NextSiblingLink()) {
+            __builtin_prefetch(order[i + kLookAhead].first);
+        TOcNode* n = order[i].node;
+        for (TOcNode* c = order[i].first; c; c = c->NextSiblingLink()) {
             if (needs(c)) {
                 c->childrenWidth = c->childrenHeight = 0;
-                order.push_back(c);
+                c->sizeStamp = epoch;
+                order.push_back({c, n, c->FirstChildLink()});
             } else {
                 add(n, c);
             }
         }
     }
-    for (size_t i = order.size() - 1; i > 0; --i)
-        add(order[i]->RawParent(), order[i]);
+    for (size_t i = order.size() - 1; i > 0; --i) {
+        if (i > kLookAhead) {
+            __builtin_prefetch(order[i - kLookAhead].node, 1);
+            __builtin_prefetch(order[i - kLookAhead].parent, 1);
+        }
+        add(order[i].parent, order[i].node);
+    }
 }
 
 int64_t TOcLayout::FullChildrenW(TOcNode* node)
@@ -174,7 +183,7 @@ void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
     // the pass, so without the general helpers.
     auto cellW = [&](TOcNode* n) -> int {
         const bool open = n->Expanded() && n->HasChildren();
-        if (open && (n->childrenWidth == 0 || n->childrenHeight == 0))
+        if (open && !(tree_.HasCachedW(n) && tree_.HasCachedH(n)))
             EnsureSizes(n);
         const int64_t own = full.EX(n) + fixedW;
         return m_.Scale(open && n->childrenWidth > own ? n->childrenWidth : own);
@@ -183,17 +192,15 @@ void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
     root->drawFlag = true;
     root->animX = o.X;
     root->animY = o.Y;
-    if (record) {
-        root->animX0 = o.X;
-        root->animY0 = o.Y;
-    }
+    if (record)
+        root->SetAnimStart(o.X, o.Y);
     // Start positions of a pending animation are wanted everywhere, not only in the area.
     const bool recordAll = record && animating != nullptr;
     using Frame = TOcLayoutScratch::Family;
     // Family by family in level order, for the same reason as the sizes; each
     // frame is one family, its members placed left to right.
     std::vector<Frame>& queue = tree_.LayoutScratch().families;
-    queue.assign(1, Frame{root->FirstChildLink(), o.X, o.Y, true});
+    queue.assign(1, Frame{root->FirstChildLink(), root, o.X, o.Y, true});
     for (size_t head = 0; head < queue.size();) {
         Frame& top = queue[head];
         TOcNode* n = top.next;
@@ -203,7 +210,7 @@ void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
             continue;
         }
         top.next = n->NextSiblingLink();
-        TOcNode* parent = n->RawParent();
+        TOcNode* parent = top.parent;
         const int cellLeft = top.childLeft;
         const int rowTop = top.childTop;
         const bool visible = top.childVisible;
@@ -238,10 +245,8 @@ void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
             n->animX = x;
             n->animY = parent->animY + iy / 4;
         }
-        if (record) {
-            n->animX0 = n->animX;
-            n->animY0 = n->animY;
-        }
+        if (record)
+            n->SetAnimStart(n->animX, n->animY);
         TOcNode* first = n->FirstChildLink();
         if (first && (n->Expanded() || n == animating) && (n->drawFlag || recordAll)) {
             int offset = 0;
@@ -250,7 +255,7 @@ void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
                 offset = n->ChildAlign() == caRight ? spare : spare / 2;
             }
             // May move the queue: top is not used after this.
-            queue.push_back({first, cellLeft + offset, visible ? c : rowTop, visible && n->Expanded()});
+            queue.push_back({first, n, cellLeft + offset, visible ? c : rowTop, visible && n->Expanded()});
         }
     }
 }

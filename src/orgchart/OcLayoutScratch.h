@@ -10,11 +10,18 @@ class TOcNode;
 
 struct TOcLayoutScratch {
     // Nodes whose sizes are being computed, in level order.
-    std::vector<TOcNode*> order;
+    struct Sizing {
+        TOcNode* node;
+        TOcNode* parent;
+        // Its first child, to fetch ahead without reading the node.
+        TOcNode* first;
+    };
+    std::vector<Sizing> order;
     // A family the layout pass has still to place: its next member and where
     // that member goes.
     struct Family {
         TOcNode* next;
+        TOcNode* parent;
         int childLeft;
         int childTop;
         bool childVisible;

@@ -1,33 +1,51 @@
 #include "orgchart/OcNode.h"
 
 #include <algorithm>
+#include <new>
 #include <string>
 
 #include "orgchart/OcTree.h"
 
-TOcNode::TOcNode(TOcTree* owner) : owner_(owner), imageAlign_(owner->DefaultImageAlign()) {}
+static_assert(sizeof(TOcNode) == 64, "a node's hot bytes fill exactly one cache line");
+
+TOcNode::TOcNode(TOcTree* owner) : TOcNode(owner, nullptr) {}
+
+TOcNode::TOcNode(TOcTree* owner, void* cold) : cold_(cold ? new (cold) Cold() : new Cold())
+{
+    cold_->owner = owner;
+    cold_->imageAlign = owner->DefaultImageAlign();
+    cold_->pooled = cold != nullptr;
+}
+
+TOcNode::~TOcNode()
+{
+    if (cold_->pooled)
+        cold_->~Cold();
+    else
+        delete cold_;
+}
 
 bool TOcNode::IsRoot() const
 {
-    return owner_->Root() == this;
+    return cold_->owner->Root() == this;
 }
 
 TOcNode* TOcNode::Parent() const
 {
-    return parent_ && !parent_->IsRoot() ? parent_ : nullptr;
+    return cold_->parent && !cold_->parent->IsRoot() ? cold_->parent : nullptr;
 }
 
 TOcNode* TOcNode::Items(int index) const
 {
     if (index < 0 || index >= Count())
         throw EListError("Node index out of range (" + std::to_string(index) + ")");
-    return children_[static_cast<size_t>(index)];
+    return cold_->children[static_cast<size_t>(index)];
 }
 
 int TOcNode::Level() const
 {
     int level = 0;
-    for (const TOcNode* p = parent_; p && !p->IsRoot(); p = p->parent_)
+    for (const TOcNode* p = cold_->parent; p && !p->IsRoot(); p = p->cold_->parent)
         ++level;
     return level;
 }
@@ -37,32 +55,32 @@ bool TOcNode::IsVisible() const
     if (IsRoot())
         return true;
     // Checking the parent's state first keeps this short inside closed subtrees.
-    for (const TOcNode* n = this;; n = n->parent_) {
-        if (!n->parent_)
+    for (const TOcNode* n = this;; n = n->cold_->parent) {
+        if (!n->cold_->parent)
             return false; // not in a tree
-        if (n->parent_->IsRoot())
+        if (n->cold_->parent->IsRoot())
             return true;
-        if (!n->parent_->expanded_)
+        if (!n->cold_->parent->expanded_)
             return false;
     }
 }
 
 bool TOcNode::Focused() const
 {
-    return Selected() && owner_->HasFocus();
+    return Selected() && cold_->owner->HasFocus();
 }
 
 bool TOcNode::Selected() const
 {
-    return owner_->Selected() == this;
+    return cold_->owner->Selected() == this;
 }
 
 void TOcNode::SetSelected(bool value)
 {
     if (value)
-        owner_->SetSelected(this);
+        cold_->owner->SetSelected(this);
     else if (Selected())
-        owner_->SetSelected(nullptr);
+        cold_->owner->SetSelected(nullptr);
 }
 
 void TOcNode::SetExpanded(bool value)
@@ -75,23 +93,23 @@ void TOcNode::SetExpanded(bool value)
 
 void TOcNode::DoSetFont(TFont& font)
 {
-    owner_->OnSetFont(owner_->EventSender(), this, font);
+    cold_->owner->OnSetFont(cold_->owner->EventSender(), this, font);
 }
 
 QString TOcNode::GetText()
 {
-    QString result = text_;
-    if (owner_->OnGetText) {
+    QString result = cold_->text;
+    if (cold_->owner->OnGetText) {
         // The handler edits the stored text itself; the change shows from the next read.
-        owner_->OnGetText(owner_->EventSender(), this, text_);
+        cold_->owner->OnGetText(cold_->owner->EventSender(), this, cold_->text);
     }
     return result;
 }
 
 void TOcNode::StoreText(const QString& value)
 {
-    text_ = value;
-    owner_->OnSetText(owner_->EventSender(), this, value);
+    cold_->text = value;
+    cold_->owner->OnSetText(cold_->owner->EventSender(), this, value);
 }
 
 void TOcNode::SetText(const QString& value)
@@ -99,45 +117,45 @@ void TOcNode::SetText(const QString& value)
     if (GetText() == value)
         return;
     StoreText(value);
-    owner_->FitNodeToText(this);
-    if (parent_) {
-        owner_->RepaintNode(this);
-        owner_->NodeChanged(this);
+    cold_->owner->FitNodeToText(this);
+    if (cold_->parent) {
+        cold_->owner->RepaintNode(this);
+        cold_->owner->NodeChanged(this);
     }
 }
 
 void TOcNode::SetWidth(int value)
 {
     value = std::clamp(value, 0, 0xFFFF);
-    if (value != 0 && value < owner_->MinNodeWidth())
-        value = owner_->MinNodeWidth();
+    if (value != 0 && value < cold_->owner->MinNodeWidth())
+        value = cold_->owner->MinNodeWidth();
     if (!Exchange(width_, static_cast<uint16_t>(value)))
         return;
-    if (parent_) {
-        owner_->SizesChanged(parent_, owner_->Rotated() ? skHeight : skWidth);
-        owner_->NodeChanged(this);
+    if (cold_->parent) {
+        cold_->owner->SizesChanged(cold_->parent, cold_->owner->Rotated() ? skHeight : skWidth);
+        cold_->owner->NodeChanged(this);
     }
 }
 
 void TOcNode::SetHeight(int value)
 {
     value = std::clamp(value, 0, 0xFFFF);
-    if (value != 0 && value < owner_->MinNodeHeight())
-        value = owner_->MinNodeHeight();
+    if (value != 0 && value < cold_->owner->MinNodeHeight())
+        value = cold_->owner->MinNodeHeight();
     if (!Exchange(height_, static_cast<uint16_t>(value)))
         return;
-    if (parent_) {
-        owner_->SizesChanged(parent_, owner_->Rotated() ? skWidth : skHeight);
-        owner_->NodeChanged(this);
+    if (cold_->parent) {
+        cold_->owner->SizesChanged(cold_->parent, cold_->owner->Rotated() ? skWidth : skHeight);
+        cold_->owner->NodeChanged(this);
     }
 }
 
 void TOcNode::SetColor(TColor value)
 {
-    if (!Exchange(color_, value) || !parent_)
+    if (!Exchange(cold_->color, value) || !cold_->parent)
         return;
-    owner_->RepaintNode(this);
-    owner_->NodeChanged(this);
+    cold_->owner->RepaintNode(this);
+    cold_->owner->NodeChanged(this);
 }
 
 void TOcNode::SetShape(TOcShape value)
@@ -145,49 +163,55 @@ void TOcNode::SetShape(TOcShape value)
     if (value > shDiamond)
         value = shRectangle;
     const bool wasRectangle = shape_ == shRectangle;
-    if (!Exchange(shape_, value) || !parent_)
+    if (shape_ == value)
         return;
-    owner_->EndEditing(true);
+    shape_ = value;
+    if (!cold_->parent)
+        return;
+    cold_->owner->EndEditing(true);
     // Only a rectangle carries the 3D shadow, which widens the box and so the
     // cells around it.
     if (wasRectangle != (value == shRectangle))
-        owner_->SizesChanged(this, skBoth);
-    owner_->RepaintNode(this);
-    owner_->ForgetHitOn(this);
-    owner_->NodeChanged(this);
+        cold_->owner->SizesChanged(this, skBoth);
+    cold_->owner->RepaintNode(this);
+    cold_->owner->ForgetHitOn(this);
+    cold_->owner->NodeChanged(this);
 }
 
 void TOcNode::SetChildAlign(TOcChildAlign value)
 {
     if (value > caRight)
         value = caCenter;
-    if (!Exchange(childAlign_, value) || !parent_)
+    if (childAlign_ == value)
         return;
-    owner_->NodeChanged(this);
-    owner_->RepaintColumn(parent_);
+    childAlign_ = value;
+    if (!cold_->parent)
+        return;
+    cold_->owner->NodeChanged(this);
+    cold_->owner->RepaintColumn(cold_->parent);
     if (IsVisible()) {
-        owner_->EndEditing(true);
-        owner_->ForgetHitOn(this);
-        owner_->RepaintColumn(this);
+        cold_->owner->EndEditing(true);
+        cold_->owner->ForgetHitOn(this);
+        cold_->owner->RepaintColumn(this);
     }
 }
 
 void TOcNode::SetImageIndex(int value)
 {
-    if (!Exchange(imageIndex_, static_cast<int16_t>(value)) || !parent_)
+    if (!Exchange(cold_->imageIndex, static_cast<int16_t>(value)) || !cold_->parent)
         return;
-    owner_->RepaintNode(this);
-    owner_->NodeChanged(this);
+    cold_->owner->RepaintNode(this);
+    cold_->owner->NodeChanged(this);
 }
 
 void TOcNode::SetImageAlign(TOcImageAlign value)
 {
     if (value >= kOcImageAlignCount)
         value = iaNone;
-    if (!Exchange(imageAlign_, value) || !parent_)
+    if (!Exchange(cold_->imageAlign, value) || !cold_->parent)
         return;
-    owner_->RepaintNode(this);
-    owner_->NodeChanged(this);
+    cold_->owner->RepaintNode(this);
+    cold_->owner->NodeChanged(this);
 }
 
 void TOcNode::Expand(bool recursive)
@@ -195,7 +219,7 @@ void TOcNode::Expand(bool recursive)
     if (!HasChildren())
         return;
     if (!recursive) {
-        owner_->ExpandNode(this);
+        cold_->owner->ExpandNode(this);
         return;
     }
     // Deepest nodes first, each before its parent; without recursion, as a
@@ -207,16 +231,16 @@ void TOcNode::Expand(bool recursive)
     std::vector<Frame> stack{{this, 0}};
     while (!stack.empty()) {
         Frame& top = stack.back();
-        if (top.next < top.node->children_.size()) {
-            TOcNode* child = top.node->children_[top.next++];
+        if (top.next < top.node->cold_->children.size()) {
+            TOcNode* child = top.node->cold_->children[top.next++];
             if (child->HasChildren())
                 stack.push_back({child, 0});
             continue;
         }
         TOcNode* done = top.node;
         stack.pop_back();
-        if (owner_->IsValid(done))
-            owner_->ExpandNode(done);
+        if (cold_->owner->IsValid(done))
+            cold_->owner->ExpandNode(done);
     }
 }
 
@@ -225,7 +249,7 @@ void TOcNode::Collapse(bool recursive)
     if (!HasChildren())
         return;
     if (!recursive) {
-        owner_->CollapseNode(this);
+        cold_->owner->CollapseNode(this);
         return;
     }
     // Each node before its children.
@@ -233,8 +257,8 @@ void TOcNode::Collapse(bool recursive)
     while (!stack.empty()) {
         TOcNode* node = stack.back();
         stack.pop_back();
-        owner_->CollapseNode(node);
-        for (auto it = node->children_.rbegin(); it != node->children_.rend(); ++it)
+        cold_->owner->CollapseNode(node);
+        for (auto it = node->cold_->children.rbegin(); it != node->cold_->children.rend(); ++it)
             if ((*it)->HasChildren())
                 stack.push_back(*it);
     }
@@ -242,7 +266,7 @@ void TOcNode::Collapse(bool recursive)
 
 void TOcNode::MoveTo(TOcNode* destination, TOcAttachMode mode)
 {
-    if (!owner_->IsValid(this) || IsRoot())
+    if (!cold_->owner->IsValid(this) || IsRoot())
         return;
     if (!destination) {
         if (mode == amAdd)
@@ -251,83 +275,83 @@ void TOcNode::MoveTo(TOcNode* destination, TOcAttachMode mode)
             mode = amAddChildFirst;
         else if (mode == amInsert)
             return;
-    } else if (destination == this || !owner_->IsValid(destination) || destination->HasAsParent(this)) {
+    } else if (destination == this || !cold_->owner->IsValid(destination) || destination->HasAsParent(this)) {
         return;
     }
     TOcNode* target = nullptr;
     int index = -1;
     switch (mode) {
-    case amAdd: target = destination->parent_; index = -1; break;
+    case amAdd: target = destination->cold_->parent; index = -1; break;
     case amAddChild: target = destination; index = -1; break;
-    case amAddFirst: target = destination->parent_; index = 0; break;
+    case amAddFirst: target = destination->cold_->parent; index = 0; break;
     case amAddChildFirst: target = destination; index = 0; break;
-    case amInsert: target = destination->parent_; index = destination->index_; break;
+    case amInsert: target = destination->cold_->parent; index = destination->cold_->index; break;
     }
-    TOcNode* targetParent = target ? target : owner_->Root();
-    if (targetParent == parent_) {
-        if (index >= 0 && index_ < index)
+    TOcNode* targetParent = target ? target : cold_->owner->Root();
+    if (targetParent == cold_->parent) {
+        if (index >= 0 && cold_->index < index)
             --index;
-        if (index == index_ || (index < 0 && parent_->children_.back() == this))
+        if (index == cold_->index || (index < 0 && cold_->parent->cold_->children.back() == this))
             return;
     }
-    owner_->MoveNode(target && !target->IsRoot() ? target : nullptr, this, index);
+    cold_->owner->MoveNode(target && !target->IsRoot() ? target : nullptr, this, index);
 }
 
 void TOcNode::DeleteChildren()
 {
     if (!HasChildren())
         return;
-    if (owner_->selected_ && owner_->selected_ != this && owner_->selected_->HasAsParent(this))
-        owner_->SetSelected(this);
-    deleting_ = true;
+    if (cold_->owner->selected_ && cold_->owner->selected_ != this && cold_->owner->selected_->HasAsParent(this))
+        cold_->owner->SetSelected(this);
+    cold_->deleting = true;
     // Children of a node that is deleting its children stay listed until the end.
-    const std::vector<TOcNode*> doomed = children_;
+    const std::vector<TOcNode*> doomed = cold_->children;
     for (TOcNode* child : doomed)
-        owner_->Delete(child);
-    deleting_ = false;
-    children_.clear();
-    children_.shrink_to_fit();
+        cold_->owner->Delete(child);
+    cold_->deleting = false;
+    cold_->children.clear();
+    cold_->children.shrink_to_fit();
     firstChild_ = nullptr;
-    if (!parent_ || !parent_->deleting_)
-        owner_->SizesChanged(this, skBoth);
+    if (!cold_->parent || !cold_->parent->cold_->deleting)
+        cold_->owner->SizesChanged(this, skBoth);
     if (!IsRoot())
         expanded_ = false;
 }
 
 void TOcNode::MakeVisible()
 {
-    owner_->MakeNodeVisible(this);
+    cold_->owner->MakeNodeVisible(this);
 }
 
 TOcNode* TOcNode::GetFirstChild() const
 {
-    return children_.empty() ? nullptr : children_.front();
+    return cold_->children.empty() ? nullptr : cold_->children.front();
 }
 
 TOcNode* TOcNode::GetLastChild() const
 {
-    return children_.empty() ? nullptr : children_.back();
+    return cold_->children.empty() ? nullptr : cold_->children.back();
 }
 
 TOcNode* TOcNode::GetNextSibling() const
 {
-    if (!parent_ || index_ + 1 >= parent_->Count())
+    if (!cold_->parent || cold_->index + 1 >= cold_->parent->Count())
         return nullptr;
-    return parent_->children_[static_cast<size_t>(index_ + 1)];
+    return cold_->parent->cold_->children[static_cast<size_t>(cold_->index + 1)];
 }
 
 TOcNode* TOcNode::GetPrevSibling() const
 {
-    if (!parent_ || index_ <= 0)
+    if (!cold_->parent || cold_->index <= 0)
         return nullptr;
-    return parent_->children_[static_cast<size_t>(index_ - 1)];
+    return cold_->parent->cold_->children[static_cast<size_t>(cold_->index - 1)];
 }
 
 TOcNode* TOcNode::GetNext() const
 {
     if (HasChildren())
-        return children_.front();
-    for (const TOcNode* n = this; n && !n->IsRoot(); n = n->parent_)
+        return cold_->children.front();
+    for (const TOcNode* n = this; n && !n->IsRoot(); n = n->cold_->parent)
         if (TOcNode* sibling = n->GetNextSibling())
             return sibling;
     return nullptr;
@@ -337,7 +361,7 @@ TOcNode* TOcNode::GetPrev() const
 {
     if (TOcNode* node = GetPrevSibling()) {
         while (node->HasChildren())
-            node = node->children_.back();
+            node = node->cold_->children.back();
         return node;
     }
     return Parent();
@@ -347,12 +371,12 @@ TOcNode* TOcNode::GetNextVisible() const
 {
     const TOcNode* n = this;
     while (n && !n->IsVisible())
-        n = n->parent_;
+        n = n->cold_->parent;
     if (!n)
         return nullptr;
     if (n->HasChildren() && (n->expanded_ || n->IsRoot()))
-        return n->children_.front();
-    for (; n && !n->IsRoot(); n = n->parent_)
+        return n->cold_->children.front();
+    for (; n && !n->IsRoot(); n = n->cold_->parent)
         if (TOcNode* sibling = n->GetNextSibling())
             return sibling;
     return nullptr;
@@ -370,7 +394,7 @@ bool TOcNode::HasAsParent(const TOcNode* node) const
 {
     if (!node)
         return true;
-    for (const TOcNode* p = parent_; p; p = p->parent_)
+    for (const TOcNode* p = cold_->parent; p; p = p->cold_->parent)
         if (p == node)
             return true;
     return false;

@@ -20,11 +20,11 @@ class TOcNode : public TObject {
 public:
     const char* ClassName() const override { return "TOcNode"; }
 
-    TOcTree* Owner() const { return owner_; }
+    TOcTree* Owner() const { return cold_->owner; }
     // None for a top-level node (the hidden root is not shown to users).
     TOcNode* Parent() const;
-    int Index() const { return index_; }
-    int Count() const { return static_cast<int>(children_.size()); }
+    int Index() const { return cold_->index; }
+    int Count() const { return static_cast<int>(cold_->children.size()); }
     // EListError for an index out of range.
     TOcNode* Items(int index) const;
     bool HasChildren() const { return firstChild_ != nullptr; }
@@ -37,27 +37,27 @@ public:
     QString Text() { return GetText(); }
     // Compares with the current text; then stores, fits the box and repaints.
     void SetText(const QString& value);
-    intptr_t Data() const { return data_; }
+    intptr_t Data() const { return cold_->data; }
     int Width() const { return width_; }
     int Height() const { return height_; }
     // Non-zero sizes below the chart's minimum node size are raised to it.
     void SetWidth(int value);
     void SetHeight(int value);
-    TColor Color() const { return color_; }
+    TColor Color() const { return cold_->color; }
     void SetColor(TColor value);
-    TOcChildAlign ChildAlign() const { return childAlign_; }
+    TOcChildAlign ChildAlign() const { return static_cast<TOcChildAlign>(childAlign_); }
     void SetChildAlign(TOcChildAlign value);
-    TOcShape Shape() const { return shape_; }
+    TOcShape Shape() const { return static_cast<TOcShape>(shape_); }
     void SetShape(TOcShape value);
-    int ImageIndex() const { return imageIndex_; }
+    int ImageIndex() const { return cold_->imageIndex; }
     void SetImageIndex(int value);
-    TOcImageAlign ImageAlign() const { return imageAlign_; }
+    TOcImageAlign ImageAlign() const { return cold_->imageAlign; }
     void SetImageAlign(TOcImageAlign value);
     bool Expanded() const { return expanded_; }
     void SetExpanded(bool value);
     bool Selected() const;
     void SetSelected(bool value);
-    bool Deleting() const { return deleting_; }
+    bool Deleting() const { return cold_->deleting; }
 
     void Expand(bool recursive);
     void Collapse(bool recursive);
@@ -77,34 +77,54 @@ public:
     bool HasAsParent(const TOcNode* node) const;
 
     // Overridable operations, in the order descendants refine them.
-    virtual void SetData(intptr_t value) { data_ = value; }
+    virtual void SetData(intptr_t value) { cold_->data = value; }
     virtual void DoSetFont(TFont& font);
     virtual QString GetText();
     // Stores the text and fires OnSetText (the Text setter's storing step).
     virtual void StoreText(const QString& value);
 
-    const std::vector<TOcNode*>& Children() const { return children_; }
-    TOcNode* RawParent() const { return parent_; }
+    const std::vector<TOcNode*>& Children() const { return cold_->children; }
+    TOcNode* RawParent() const { return cold_->parent; }
     // The children as a chain, for walks that touch nothing but the nodes.
     TOcNode* FirstChildLink() const { return firstChild_; }
     TOcNode* NextSiblingLink() const { return nextSibling_; }
 
 protected:
     explicit TOcNode(TOcTree* owner);
-    ~TOcNode() override = default;
+    ~TOcNode() override;
 
 private:
     friend class TOcTree;
+    // Made in a tree's node block, whose cold-field slot is at cold.
+    TOcNode(TOcTree* owner, void* cold);
 
-    // What the layout passes read and write comes first and fits one cache
-    // line with the object's header: large charts are laid out at memory speed.
+    // What the layout passes read and write is the whole object, one cache line:
+    // a million-node chart is laid out at memory speed only if a pass streams
+    // nothing else. The rest of a node lives in its cold record.
     TOcNode* firstChild_ = nullptr;
     TOcNode* nextSibling_ = nullptr;
-    TOcNode* parent_ = nullptr;
+    struct Cold {
+        TOcNode* parent = nullptr;
+        TOcTree* owner;
+        std::vector<TOcNode*> children;
+        int index = 0;
+        intptr_t data = 0;
+        TColor color = static_cast<TColor>(kOcColorNone);
+        QString text;
+        int animX0 = 0, animY0 = 0;
+        int16_t imageIndex = -1;
+        TOcImageAlign imageAlign = iaNone;
+        bool deleting = false;
+        // In the tree's node blocks (at slot) rather than on the heap.
+        bool pooled = false;
+        uint32_t slot = 0;
+    };
+    Cold* cold_;
 
 public:
     // Layout state, owned by the chart's layout code. Full-scale cached sizes of
-    // the children; 0 = not computed.
+    // the children; 0 = not computed. They count only while sizeStamp equals
+    // the tree's SizeEpoch(), so that dropping every size writes no node.
     int64_t childrenWidth = 0;
     int64_t childrenHeight = 0;
     int animX = 0, animY = 0;
@@ -112,25 +132,20 @@ public:
 private:
     uint16_t width_ = 0;
     uint16_t height_ = 0;
-    TOcShape shape_ = shRectangle;
-    TOcChildAlign childAlign_ = caCenter;
+    uint8_t shape_ : 4 = shRectangle;
+    uint8_t childAlign_ : 4 = caCenter;
     bool expanded_ = false;
 
 public:
     bool drawFlag = false;
-    int animX0 = 0, animY0 = 0;
-
-private:
-    TOcTree* owner_;
-    std::vector<TOcNode*> children_;
-    int index_ = 0;
-    intptr_t data_ = 0;
-    TColor color_ = static_cast<TColor>(kOcColorNone);
-    QString text_;
-    int16_t imageIndex_ = -1;
-    TOcImageAlign imageAlign_ = iaNone;
-    bool deleting_ = false;
-    // Made in the tree's node blocks (at slot_) rather than on the heap.
-    bool pooled_ = false;
-    uint32_t slot_ = 0;
+    uint8_t sizeStamp = 0;
+    // Where an animation starts from (recorded by the layout pass).
+    int AnimX0() const { return cold_->animX0; }
+    int AnimY0() const { return cold_->animY0; }
+    void SetAnimStart(int x, int y)
+    {
+        cold_->animX0 = x;
+        cold_->animY0 = y;
+    }
+    static constexpr size_t kColdSize = sizeof(Cold);
 };

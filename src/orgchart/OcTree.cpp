@@ -45,7 +45,7 @@ TOcTree::Block* TOcTree::NewBlock()
     return new (at) Block();
 }
 
-void* TOcTree::AllocateSlot(uint32_t& index)
+void* TOcTree::AllocateSlot(uint32_t& index, void*& cold)
 {
     if (!freeSlots_.empty()) {
         index = freeSlots_.back();
@@ -59,17 +59,18 @@ void* TOcTree::AllocateSlot(uint32_t& index)
     }
     Block& block = *blocks_[index / kBlockNodes];
     block.live[index % kBlockNodes] = true;
+    cold = block.ColdAt(index % kBlockNodes);
     return block.At(index % kBlockNodes);
 }
 
 void TOcTree::FreeNode(TOcNode* node)
 {
-    if (!node->pooled_) {
+    if (!node->cold_->pooled) {
         --heapNodes_;
         delete node;
         return;
     }
-    const uint32_t index = node->slot_;
+    const uint32_t index = node->cold_->slot;
     node->~TOcNode();
     blocks_[index / kBlockNodes]->live[index % kBlockNodes] = false;
     freeSlots_.push_back(index);
@@ -78,13 +79,13 @@ void TOcTree::FreeNode(TOcNode* node)
 void TOcTree::FreeAllNodes()
 {
     // Iterative, so that very deep trees free without deep recursion.
-    std::vector<TOcNode*> stack(root_->children_.begin(), root_->children_.end());
-    root_->children_.clear();
+    std::vector<TOcNode*> stack(root_->cold_->children.begin(), root_->cold_->children.end());
+    root_->cold_->children.clear();
     root_->firstChild_ = nullptr;
     while (!stack.empty()) {
         TOcNode* node = stack.back();
         stack.pop_back();
-        stack.insert(stack.end(), node->children_.begin(), node->children_.end());
+        stack.insert(stack.end(), node->cold_->children.begin(), node->cold_->children.end());
         FreeNode(node);
     }
     count_ = 0;
@@ -96,21 +97,21 @@ TOcNode* TOcTree::Items(int index) const
 {
     if (index < 0 || index >= root_->Count())
         throw EListError("Node index out of range (" + std::to_string(index) + ")");
-    return root_->children_[static_cast<size_t>(index)];
+    return root_->cold_->children[static_cast<size_t>(index)];
 }
 
 bool TOcTree::IsValid(const TOcNode* node) const
 {
     // Every node of this tree that has a parent hangs below the root: nodes are
     // detached only for the moment of a move and freed when deleted.
-    return !node || node == root_ || (node->owner_ == this && node->parent_ != nullptr);
+    return !node || node == root_ || (node->cold_->owner == this && node->cold_->parent != nullptr);
 }
 
 TOcNode* TOcTree::Insert(TOcNode* sibling, intptr_t data)
 {
     if (!sibling || sibling == root_ || !IsValid(sibling))
         return nullptr;
-    return InsertNode(sibling->Parent(), data, sibling->index_);
+    return InsertNode(sibling->Parent(), data, sibling->cold_->index);
 }
 
 TOcNode* TOcTree::CreateNode()
@@ -142,10 +143,10 @@ TOcNode* TOcTree::InsertNode(TOcNode* parent, intptr_t data, int index)
 
 void TOcTree::Attach(TOcNode* parent, TOcNode* node, int index)
 {
-    auto& list = parent->children_;
+    auto& list = parent->cold_->children;
     if (index < 0 || index > static_cast<int>(list.size()))
         index = static_cast<int>(list.size());
-    node->parent_ = parent;
+    node->cold_->parent = parent;
     list.insert(list.begin() + index, node);
     Relink(parent, static_cast<size_t>(index));
     SizesChanged(parent, skBoth);
@@ -153,22 +154,22 @@ void TOcTree::Attach(TOcNode* parent, TOcNode* node, int index)
 
 void TOcTree::Relink(TOcNode* parent, size_t index)
 {
-    auto& list = parent->children_;
+    auto& list = parent->cold_->children;
     parent->firstChild_ = list.empty() ? nullptr : list.front();
     if (index > 0 && index <= list.size())
         list[index - 1]->nextSibling_ = index < list.size() ? list[index] : nullptr;
     for (size_t i = index; i < list.size(); ++i) {
-        list[i]->index_ = static_cast<int>(i);
+        list[i]->cold_->index = static_cast<int>(i);
         list[i]->nextSibling_ = i + 1 < list.size() ? list[i + 1] : nullptr;
     }
 }
 
 void TOcTree::Detach(TOcNode* node)
 {
-    auto& list = node->parent_->children_;
-    list.erase(list.begin() + node->index_);
+    auto& list = node->cold_->parent->cold_->children;
+    list.erase(list.begin() + node->cold_->index);
     node->nextSibling_ = nullptr;
-    Relink(node->parent_, static_cast<size_t>(node->index_));
+    Relink(node->cold_->parent, static_cast<size_t>(node->cold_->index));
 }
 
 void TOcTree::SetSelected(TOcNode* node)
@@ -193,26 +194,26 @@ void TOcTree::Delete(TOcNode* node)
     OnDeletion(EventSender(), node);
     if (node->HasChildren()) {
         DeleteDescendants(node);
-        if (!node->parent_->deleting_)
+        if (!node->cold_->parent->cold_->deleting)
             SizesChanged(node, skBoth);
         node->expanded_ = false;
     }
-    node->deleting_ = true;
+    node->cold_->deleting = true;
     node->SetData(0);
-    TOcNode* parent = node->parent_;
-    if (!parent->deleting_) {
+    TOcNode* parent = node->cold_->parent;
+    if (!parent->cold_->deleting) {
         Detach(node);
         SizesChanged(parent, skBoth);
-        if (parent->children_.empty()) {
+        if (parent->cold_->children.empty()) {
             if (parent != root_)
                 parent->expanded_ = false;
-            parent->children_.shrink_to_fit();
+            parent->cold_->children.shrink_to_fit();
         }
     }
     if (selected_ == node)
         selected_ = nullptr; // a handler selected it again while it went
     --count_;
-    node->parent_ = nullptr;
+    node->cold_->parent = nullptr;
     FreeNode(node);
 }
 
@@ -224,14 +225,14 @@ void TOcTree::DeleteDescendants(TOcNode* node)
         TOcNode* node;
         size_t next;
     };
-    node->deleting_ = true;
+    node->cold_->deleting = true;
     std::vector<Frame> stack{{node, 0}};
     while (!stack.empty()) {
         Frame& top = stack.back();
-        if (top.next < top.node->children_.size()) {
-            TOcNode* child = top.node->children_[top.next++];
+        if (top.next < top.node->cold_->children.size()) {
+            TOcNode* child = top.node->cold_->children[top.next++];
             OnDeletion(EventSender(), child);
-            child->deleting_ = true;
+            child->cold_->deleting = true;
             if (child->HasChildren())
                 stack.push_back({child, 0});
             else
@@ -242,18 +243,18 @@ void TOcTree::DeleteDescendants(TOcNode* node)
         stack.pop_back();
         if (done == node)
             break;
-        done->children_.clear();
+        done->cold_->children.clear();
         done->SetData(0);
         if (selected_ == done)
             selected_ = nullptr;
         --count_;
-        done->parent_ = nullptr;
+        done->cold_->parent = nullptr;
         FreeNode(done);
     }
-    node->children_.clear();
+    node->cold_->children.clear();
     node->firstChild_ = nullptr;
-    node->children_.shrink_to_fit();
-    node->deleting_ = false;
+    node->cold_->children.shrink_to_fit();
+    node->cold_->deleting = false;
 }
 
 void TOcTree::Clear()
@@ -276,11 +277,11 @@ void TOcTree::MoveNode(TOcNode* parent, TOcNode* node, int index)
     // A node cannot go below itself: the subtree would leave the tree.
     if (target == node || target->HasAsParent(node))
         return;
-    TOcNode* old = node->parent_;
+    TOcNode* old = node->cold_->parent;
     Detach(node);
     if (target != old)
         SizesChanged(old, skBoth);
-    if (old->children_.empty() && old != root_)
+    if (old->cold_->children.empty() && old != root_)
         old->expanded_ = false;
     Attach(target, node, index);
     OnMoveNode(parent, node, index);
@@ -324,12 +325,12 @@ void TOcTree::SizesChanged(TOcNode* node, TOcSizeKind kind)
     // on it, so the climb stops there (see the layout's size computation).
     if (kind & skWidth) {
         node->childrenWidth = 0;
-        for (TOcNode* p = node->parent_; p && p->childrenWidth != 0; p = p->parent_)
+        for (TOcNode* p = node->cold_->parent; p && HasCachedW(p); p = p->cold_->parent)
             p->childrenWidth = 0;
     }
     if (kind & skHeight) {
         node->childrenHeight = 0;
-        for (TOcNode* p = node->parent_; p && p->childrenHeight != 0; p = p->parent_)
+        for (TOcNode* p = node->cold_->parent; p && HasCachedH(p); p = p->cold_->parent)
             p->childrenHeight = 0;
     }
     SizesChangedNotice(node);
@@ -337,8 +338,17 @@ void TOcTree::SizesChanged(TOcNode* node, TOcSizeKind kind)
 
 void TOcTree::DropAllSizes(TOcSizeKind kind)
 {
+    // Both sizes go by a new epoch; only when the stamps run out is every
+    // node written, to start them again.
+    const bool both = kind == skBoth;
+    if (both && ++sizeEpoch_ != 0)
+        return;
+    if (both)
+        sizeEpoch_ = 1;
     const int64_t keepW = (kind & skWidth) ? 0 : -1, keepH = (kind & skHeight) ? 0 : -1;
     auto drop = [&](TOcNode* node) {
+        if (both)
+            node->sizeStamp = 0;
         node->childrenWidth &= keepW;
         node->childrenHeight &= keepH;
     };
@@ -359,6 +369,6 @@ void TOcTree::DropAllSizes(TOcSizeKind kind)
         TOcNode* node = stack.back();
         stack.pop_back();
         drop(node);
-        stack.insert(stack.end(), node->children_.begin(), node->children_.end());
+        stack.insert(stack.end(), node->cold_->children.begin(), node->cold_->children.end());
     }
 }

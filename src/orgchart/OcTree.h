@@ -41,7 +41,7 @@ public:
     // Top-level node by index; EListError out of range.
     TOcNode* Items(int index) const;
     int TopCount() const { return root_->Count(); }
-    TOcNode* FirstNode() const { return root_->HasChildren() ? root_->children_[0] : nullptr; }
+    TOcNode* FirstNode() const { return root_->HasChildren() ? root_->cold_->children[0] : nullptr; }
     TOcNode* Root() const { return root_; }
 
     TOcNode* Add(TOcNode* parent, intptr_t data = 0) { return InsertNode(parent, data, -1); }
@@ -91,6 +91,11 @@ public:
     void SizesChanged(TOcNode* node, TOcSizeKind kind);
     // The layout's working lists.
     TOcLayoutScratch& LayoutScratch() { return layoutScratch_; }
+    // Cached sizes stamped with another value were dropped (never 0).
+    uint8_t SizeEpoch() const { return sizeEpoch_; }
+    // Whether node's cached width, height counts.
+    bool HasCachedW(const TOcNode* n) const { return n->sizeStamp == sizeEpoch_ && n->childrenWidth != 0; }
+    bool HasCachedH(const TOcNode* n) const { return n->sizeStamp == sizeEpoch_ && n->childrenHeight != 0; }
 
     TOcEvent OnCreateNode;
     TOcEvent OnDeletion;
@@ -112,9 +117,9 @@ protected:
     {
         if constexpr (std::is_same_v<N, TOcNode>) {
             uint32_t slot = 0;
-            N* node = new (AllocateSlot(slot)) N(this);
-            node->pooled_ = true;
-            node->slot_ = slot;
+            void* cold = nullptr;
+            N* node = new (AllocateSlot(slot, cold)) N(this, cold);
+            node->cold_->slot = slot;
             return node;
         } else {
             ++heapNodes_;
@@ -141,11 +146,14 @@ private:
     // to the order the layout walks it. Freed slots are reused.
     static constexpr size_t kBlockNodes = 1024;
     struct Block {
-        alignas(TOcNode) std::byte storage[kBlockNodes * sizeof(TOcNode)];
+        alignas(64) std::byte storage[kBlockNodes * sizeof(TOcNode)];
+        alignas(8) std::byte cold[kBlockNodes * TOcNode::kColdSize];
         bool live[kBlockNodes];
         TOcNode* At(size_t i) { return reinterpret_cast<TOcNode*>(storage + i * sizeof(TOcNode)); }
+        void* ColdAt(size_t i) { return cold + i * TOcNode::kColdSize; }
     };
-    void* AllocateSlot(uint32_t& index);
+    // Storage for a node and, through cold, for its cold record.
+    void* AllocateSlot(uint32_t& index, void*& cold);
     Block* NewBlock();
     void FreeNode(TOcNode* node);
 
@@ -166,4 +174,5 @@ private:
     int count_ = 0;
     TOcImageAlign defaultImageAlign_ = iaNone;
     TOcLayoutScratch layoutScratch_;
+    uint8_t sizeEpoch_ = 1;
 };

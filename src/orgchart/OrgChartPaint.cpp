@@ -168,8 +168,8 @@ void TCustomOrgChart::PaintTree(TCanvas& canvas, const TRect& area, int step)
     auto enter = [&](TOcNode* n) {
         Frame f{};
         f.node = n;
-        f.left = n->animX + step * (n->animX0 - n->animX) / 16;
-        f.top = n->animY + step * (n->animY0 - n->animY) / 16;
+        f.left = n->animX + step * (n->AnimX0() - n->animX) / 16;
+        f.top = n->animY + step * (n->AnimY0() - n->animY) / 16;
         f.right = f.left + m.EX(n) + lw;
         f.bottom = n->IsRoot() ? f.top : f.top + m.EY(n) + iy + lw;
         f.ax = f.left + (f.right - f.left) / 2;

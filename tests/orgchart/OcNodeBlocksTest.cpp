@@ -66,7 +66,7 @@ TEST(OcNodeBlocks, EditsKeepTheChainsAndTheLayoutRight)
     const int fullW = layout.FullW(), fullH = layout.FullH();
     tree.DropAllSizes(skBoth);
     for (TOcNode* n = tree.FirstNode(); n; n = n->GetNext())
-        ASSERT_EQ(n->childrenWidth + n->childrenHeight, 0);
+        ASSERT_FALSE(tree.HasCachedW(n) || tree.HasCachedH(n));
     EXPECT_EQ(layout.FullW(), fullW);
     EXPECT_EQ(layout.FullH(), fullH);
 
@@ -121,5 +121,32 @@ TEST(OcNodeBlocks, ChartsOfManyBlocksRefillAndEmptyCleanly)
         }
         if (round == 1)
             tree.Clear();
+    }
+}
+
+// Dropping every size only moves the tree to a new epoch. A size cached long
+// ago must not count again when the epochs come round: here a leaf widens
+// while its ancestors' sizes are already dropped, so nothing else tells them.
+TEST(OcNodeBlocks, DroppedSizesStayDroppedWhenTheEpochsComeRound)
+{
+    for (int drops : {1, 254, 255, 256, 257, 600}) {
+        TOcTree tree;
+        TOcNode* top = tree.Add(nullptr);
+        TOcNode* leaf = tree.AddChild(tree.AddChild(top));
+        tree.AddChild(top);
+        tree.FullExpand();
+        const TOcMetrics metrics;
+        TOcLayout layout(tree, metrics);
+        const int before = layout.FullW();
+        tree.DropAllSizes(skBoth);
+        leaf->SetWidth(500);
+        for (int i = 1; i < drops; ++i)
+            tree.DropAllSizes(skBoth);
+        const int after = layout.FullW();
+        EXPECT_GT(after, before) << drops;
+        // The same chart with every field written to zero.
+        tree.DropAllSizes(skWidth);
+        tree.DropAllSizes(skHeight);
+        EXPECT_EQ(layout.FullW(), after) << drops;
     }
 }
