@@ -47,10 +47,14 @@ void TCustomOrgChart::RunAnimation(TCanvas& canvas, const TRect& area)
     for (int step = 15; step >= 0; --step) {
         if (step == 0)
             animating_ = nullptr;
+        // Each frame starts from the same tools: a frame ends with the tools of
+        // the last box it drew, the selection's white text among them.
+        const int saved = frame.SaveState();
         frame.Brush().SetStyle(bsSolid);
         frame.Brush().SetColor(Color());
         frame.FillRect(area);
         PaintTree(frame, m.ToLogical(area), step);
+        frame.RestoreState(saved);
         canvas.BitBlt(0, 0, Width(), Height(), &frame, 0, 0, SRCCOPY);
         ShowPictureNow(*this);
         ++lastAnimationFrames_;

@@ -125,6 +125,32 @@ TEST(OrgChartPaint, AnimatedCollapseDrawsSixteenFramesOnAShownChart)
     form.Hide();
 }
 
+// The selected box, drawn last with white text, must not leave its text colour
+// to the next frames: the last frame of an expansion is the chart's picture.
+TEST(OrgChartPaint, AnimatedExpandEndsOnTheChartsPictureWhileTheSelectionHasTheFocus)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 400, 300);
+    auto* chart = Make<TestChart>(&form, &form, 0, 0, 400, 300);
+    chart->SetOptions(chart->Options() | ocAnimate);
+    TOcNode* top = chart->Add(nullptr);
+    top->SetText(QStringLiteral("总部"));
+    chart->Add(top)->SetText(QStringLiteral("一部"));
+    chart->Add(top)->SetText(QStringLiteral("二部"));
+    form.Show();
+    chart->SetFocus();
+    chart->SetSelected(top);
+    ASSERT_TRUE(chart->Focused());
+    chart->Repaint();
+    top->Expand(false);
+    ASSERT_EQ(chart->LastAnimationFrames(), 16);
+    const QImage* surface = chart->Surface();
+    ASSERT_NE(surface, nullptr);
+    const QImage expected = chart->Picture();
+    EXPECT_EQ(surface->copy(0, 0, 300, 200), expected.copy(0, 0, 300, 200));
+    form.Hide();
+}
+
 TEST(OrgChartPaint, LongAndEmptyTextsPaintInsideTheirBoxes)
 {
     TestChart chart;
