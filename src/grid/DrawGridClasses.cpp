@@ -18,10 +18,11 @@ const std::vector<std::string> kScrollStyleNames = {"ssNone", "ssHorizontal", "s
 void RegisterDrawGridClasses()
 {
     auto& reg = ClassRegistry::Instance();
-    if (reg.Find("TTavikCustomDrawGrid"))
+    if (reg.Find(ClassRegistry::NameOf<G>()))
         return;
     RegisterGridCoreClasses();
-    ClassInfo& grid = reg.Register("TTavikCustomDrawGrid", "TTavikCustomGrid", [](TComponent* o) { return new G(o); });
+    ClassInfo& grid =
+        reg.Register<G>(ClassRegistry::NameOf<TTavikCustomGrid>(), [](TComponent* o) { return new G(o); });
     grid.Add(Enum<G, TFormBorderStyle>("BorderStyle", &G::BorderStyle, &G::SetBorderStyle, kBorderStyleNames,
                                        bsSingle))
         .Add(Color<TControl>("Color", &TControl::Color, &TControl::SetColor, clWindow))

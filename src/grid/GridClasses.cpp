@@ -72,11 +72,11 @@ PropertyInfo ExtentList(const std::string& name, Count count, Getter get, Setter
 void RegisterGridCoreClasses()
 {
     auto& reg = ClassRegistry::Instance();
-    if (reg.Find("TTavikCustomGrid"))
+    if (reg.Find(ClassRegistry::NameOf<TTavikCustomGrid>()))
         return;
     RegisterPlatformClasses();
-    ClassInfo& grid = reg.Register("TTavikCustomGrid", "TCustomControl",
-                                   [](TComponent* o) { return new TTavikCustomGrid(o); });
+    ClassInfo& grid = reg.Register<TTavikCustomGrid>("TCustomControl",
+                                                     [](TComponent* o) { return new TTavikCustomGrid(o); });
     grid.Add(Int<TTavikCustomGrid>("ColCount", &TTavikCustomGrid::ColCount, &TTavikCustomGrid::SetColCount, 5))
         .Add(Int<TTavikCustomGrid>("DefaultColWidth", &TTavikCustomGrid::DefaultColWidth,
                                    &TTavikCustomGrid::SetDefaultColWidth, 72))

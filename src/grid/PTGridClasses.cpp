@@ -68,10 +68,11 @@ PropertyInfo CellCreatedEvent()
 void RegisterPTGridClasses()
 {
     auto& reg = ClassRegistry::Instance();
-    if (reg.Find("TTavikPTGrid"))
+    if (reg.Find(ClassRegistry::NameOf<G>()))
         return;
     RegisterViewGridClasses();
-    ClassInfo& grid = reg.Register("TTavikPTGrid", "TTavikCustomViewGrid", [](TComponent* o) { return new G(o); });
+    ClassInfo& grid =
+        reg.Register<G>(ClassRegistry::NameOf<TTavikCustomViewGrid>(), [](TComponent* o) { return new G(o); });
     grid.Add(Int<TTavikCustomGrid>("ColCount", &TTavikCustomGrid::ColCount, &TTavikCustomGrid::SetColCount, 5, 1,
                                    kMaxStoredCols))
         .Add(Int<TTavikCustomGrid>("RowCount", &TTavikCustomGrid::RowCount, &TTavikCustomGrid::SetRowCount, 5, 1,

@@ -21,7 +21,8 @@ using TGridQuerySizingEvent = TEvent<TObject*, int, TPoint, bool&>;
 class TTavikCustomDrawGrid : public TTavikCustomGrid {
 public:
     explicit TTavikCustomDrawGrid(TComponent* owner);
-    const char* ClassName() const override { return "TTavikCustomDrawGrid"; }
+    static constexpr const char* StaticClassName() { return "TTavikCustomDrawGrid"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     // Answers whether the owner drew the cell (OnDrawCell's AHandled).
     virtual bool DrawCellEvent(int col, int row, TGridDrawState state, const TRect& rect);

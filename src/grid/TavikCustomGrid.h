@@ -46,7 +46,8 @@ public:
 
     explicit TTavikCustomGrid(TComponent* owner);
     ~TTavikCustomGrid() override;
-    const char* ClassName() const override { return "TTavikCustomGrid"; }
+    static constexpr const char* StaticClassName() { return "TTavikCustomGrid"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     // --- overridable operations, in slot order ---
     virtual void NormalizeSelRect(const TGridRect& in, TGridRect& out) { out = in; }

@@ -51,7 +51,8 @@ class TTavikCustomViewGrid : public TTavikCustomDrawGrid {
 public:
     explicit TTavikCustomViewGrid(TComponent* owner);
     ~TTavikCustomViewGrid() override;
-    const char* ClassName() const override { return "TTavikCustomViewGrid"; }
+    static constexpr const char* StaticClassName() { return "TTavikCustomViewGrid"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     // --- operations the view grid introduces, in slot order ---
     virtual int GetRowData(int row);

@@ -19,7 +19,8 @@ class TTavikPTGrid : public TTavikCustomViewGrid, public IPTGridOwner {
 public:
     explicit TTavikPTGrid(TComponent* owner);
     ~TTavikPTGrid() override;
-    const char* ClassName() const override { return "TTavikPTGrid"; }
+    static constexpr const char* StaticClassName() { return "TTavikPTGrid"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     // The cell at the position, the model synchronised first when it is short;
     // nullptr outside the grid.

@@ -11,12 +11,12 @@ void RegisterViewGridClasses()
 {
     TDrawSymbolManager::Instance();
     auto& reg = ClassRegistry::Instance();
-    if (reg.Find("TTavikCustomViewGrid"))
+    if (reg.Find(ClassRegistry::NameOf<TTavikCustomViewGrid>()))
         return;
     RegisterDrawGridClasses();
     using G = TTavikCustomViewGrid;
     ClassInfo& grid =
-        reg.Register("TTavikCustomViewGrid", "TTavikCustomDrawGrid", [](TComponent* o) { return new G(o); });
+        reg.Register<G>(ClassRegistry::NameOf<TTavikCustomDrawGrid>(), [](TComponent* o) { return new G(o); });
     grid.Add(Color<G>("GridLineColor", &G::GridLineColor, &G::SetGridLineColor, clSilver))
         .Add(Color<G>("BoundLineColor", &G::BoundLineColor, &G::SetBoundLineColor, clBlack));
 }

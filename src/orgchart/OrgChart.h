@@ -29,7 +29,8 @@ class TCustomOrgChart : public TCustomControl, public TOcTree {
 public:
     explicit TCustomOrgChart(TComponent* owner);
     ~TCustomOrgChart() override;
-    const char* ClassName() const override { return "TCustomOrgChart"; }
+    static constexpr const char* StaticClassName() { return "TCustomOrgChart"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     // ---- Published properties -----------------------------------------------
     TColor LineColor() const { return lineColor_; }
@@ -252,5 +253,6 @@ private:
 class TOrgChart : public TCustomOrgChart {
 public:
     explicit TOrgChart(TComponent* owner) : TCustomOrgChart(owner) {}
-    const char* ClassName() const override { return "TOrgChart"; }
+    static constexpr const char* StaticClassName() { return "TOrgChart"; }
+    const char* ClassName() const override { return StaticClassName(); }
 };

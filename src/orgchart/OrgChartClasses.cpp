@@ -65,10 +65,10 @@ PropertyInfo TreeEvent(const std::string& name, Ev TOcTree::*member)
 void RegisterOrgChartClasses()
 {
     auto& reg = ClassRegistry::Instance();
-    if (reg.Find("TCustomOrgChart"))
+    if (reg.Find(ClassRegistry::NameOf<TCustomOrgChart>()))
         return;
     using C = TCustomOrgChart;
-    ClassInfo& chart = reg.Register("TCustomOrgChart", "TCustomControl");
+    ClassInfo& chart = reg.Register<C>("TCustomControl");
     chart.Add(Color<C>("LineColor", &C::LineColor, &C::SetLineColor, clBlack))
         .Add(Int<C>("LineWidth", &C::RawLineWidth, &C::SetLineWidth, 1, 0, 65535))
         .Add(Color<C>("SelectedNodeColor", &C::SelectedNodeColor, &C::SetSelectedNodeColor, clHighlight))
@@ -109,5 +109,5 @@ void RegisterOrgChartClasses()
         .Add(TreeEvent("OnGetText", &TOcTree::OnGetText))
         .Add(TreeEvent("OnSetText", &TOcTree::OnSetText))
         .Add(TreeEvent("OnMoveNode", &TOcTree::OnMoveNode));
-    reg.Register("TOrgChart", "TCustomOrgChart", [](TComponent* owner) { return new TOrgChart(owner); });
+    reg.Register<TOrgChart>(ClassRegistry::NameOf<C>(), [](TComponent* owner) { return new TOrgChart(owner); });
 }

@@ -17,7 +17,8 @@ class TAction : public TComponent {
 public:
     explicit TAction(TComponent* owner);
     ~TAction() override;
-    const char* ClassName() const override { return "TAction"; }
+    static constexpr const char* StaticClassName() { return "TAction"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     const QString& Caption() const { return caption_; }
     void SetCaption(const QString& v);

@@ -14,7 +14,8 @@ class TActionList : public TComponent {
 public:
     explicit TActionList(TComponent* owner);
     ~TActionList() override;
-    const char* ClassName() const override { return "TActionList"; }
+    static constexpr const char* StaticClassName() { return "TActionList"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     int ActionCount() const { return static_cast<int>(actions_.size()); }
     // EListError for an index out of range.

@@ -75,9 +75,9 @@ public:
                         std::function<TComponent*(TComponent*)> create = {});
     // The same under the name the class gives itself (T::StaticClassName).
     template <class T>
-    ClassInfo& Register(const std::string& parent)
+    ClassInfo& Register(const std::string& parent, std::function<TComponent*(TComponent*)> create = {})
     {
-        return Register(NameOf<T>(), parent);
+        return Register(NameOf<T>(), parent, std::move(create));
     }
     const ClassInfo* Find(const std::string& name) const;
     const ClassInfo* ForObject(const TPersistent* object) const;

@@ -115,15 +115,14 @@ TEST(FormWriter, LongStringsAndBlocksAreSplitIntoLines)
     std::string hexLine;
     for (int i = 0; i < 32; ++i)
         hexLine += "AB";
+    const std::string longRun(64, 'a');
     const std::string text = WriteForm(
-        Obj("A", "TA", {Prop("S", FormValue::Str(std::string(64, 'a') + "宋")), Prop("B", FormValue::BinaryOf(bytes))}));
-    EXPECT_EQ(text, "object A: TA\n"
-                    "  S = '" + std::string(64, 'a') + "' +\n"
-                    "    '宋'\n"
-                    "  B = {\n"
-                    "    " + hexLine + "\n"
-                    "    AB}\n"
-                    "end\n");
+        Obj("A", "TA", {Prop("S", FormValue::Str(longRun + "宋")), Prop("B", FormValue::BinaryOf(bytes))}));
+    // Built by appending: GCC 12 misreads a chain of temporaries here as an
+    // out-of-bounds copy (-Warray-bounds) once the standard headers are precompiled.
+    std::string expected = "object A: TA\n  S = '";
+    expected.append(longRun).append("' +\n    '宋'\n  B = {\n    ").append(hexLine).append("\n    AB}\nend\n");
+    EXPECT_EQ(text, expected);
 }
 
 TEST(FormWriter, RoundTripsEveryValueKindAndIsStable)

@@ -17,7 +17,7 @@ PropertyInfo MarginsObject()
     PropertyInfo p;
     p.name = "Margins";
     p.subObject = [](TPersistent* o) -> TPersistent* { return &As<TSkinTextObject>(o)->Margins(); };
-    p.subClass = ClassRegistry::Instance().Find("TSkinControlMargins");
+    p.subClass = ClassRegistry::Instance().Find(ClassRegistry::NameOf<TSkinControlMargins>());
     return p;
 }
 
@@ -43,20 +43,20 @@ void FocusDefaults(ClassInfo& info)
 void RegisterCheckBoxClasses()
 {
     auto& reg = ClassRegistry::Instance();
-    if (reg.Find("TSkinCheckBox"))
+    if (reg.Find(ClassRegistry::NameOf<TSkinCheckBox>()))
         return;
 
-    ClassInfo& margins = reg.Register("TSkinControlMargins", "TPersistent");
+    ClassInfo& margins = reg.Register<TSkinControlMargins>("TPersistent");
     margins.Add(Int<TSkinControlMargins>("Left", &TSkinControlMargins::Left, &TSkinControlMargins::SetLeft, 0))
         .Add(Int<TSkinControlMargins>("Top", &TSkinControlMargins::Top, &TSkinControlMargins::SetTop, 0))
         .Add(Int<TSkinControlMargins>("Right", &TSkinControlMargins::Right, &TSkinControlMargins::SetRight, 0))
         .Add(Int<TSkinControlMargins>("Bottom", &TSkinControlMargins::Bottom, &TSkinControlMargins::SetBottom, 0));
 
-    ClassInfo& panel = reg.Register("TSkinPanelObject", "TCustomControl");
+    ClassInfo& panel = reg.Register<TSkinPanelObject>("TCustomControl");
     panel.Add(Color<TControl>("Color", &TControl::Color, &TControl::SetColor, clNone))
         .Add(Bool<TControl>("ParentColor", &TControl::ParentColor, &TControl::SetParentColor, false));
 
-    ClassInfo& text = reg.Register("TSkinTextObject", "TSkinPanelObject");
+    ClassInfo& text = reg.Register<TSkinTextObject>(ClassRegistry::NameOf<TSkinPanelObject>());
     text.Add(Enum<TSkinTextObject, TLeftRight>("Alignment", &TSkinTextObject::Alignment, &TSkinTextObject::SetAlignment,
                                                kLeftRightNames, taLeftJustify))
         .Add(Bool<TSkinTextObject>("AutoSize", &TSkinTextObject::AutoSize, &TSkinTextObject::SetAutoSize, true))
@@ -67,7 +67,8 @@ void RegisterCheckBoxClasses()
                                                   kWrappingNames, twNone));
 
     ClassInfo& check =
-        reg.Register("TSkinCheckBox", "TSkinTextObject", [](TComponent* o) { return new TSkinCheckBox(o); });
+        reg.Register<TSkinCheckBox>(ClassRegistry::NameOf<TSkinTextObject>(),
+                                     [](TComponent* o) { return new TSkinCheckBox(o); });
     check.Add(Bool<TSkinCustomCheckBox>("AllowGrayed", &TSkinCustomCheckBox::AllowGrayed,
                                         &TSkinCustomCheckBox::SetAllowGrayed, false))
         .Add(CheckedAlias())
@@ -78,7 +79,8 @@ void RegisterCheckBoxClasses()
     FocusDefaults(check);
 
     ClassInfo& radio =
-        reg.Register("TSkinRadioButton", "TSkinTextObject", [](TComponent* o) { return new TSkinRadioButton(o); });
+        reg.Register<TSkinRadioButton>(ClassRegistry::NameOf<TSkinTextObject>(),
+                                        [](TComponent* o) { return new TSkinRadioButton(o); });
     radio.Add(Bool<TSkinCustomRadioButton>("Checked", &TSkinCustomRadioButton::Checked,
                                            &TSkinCustomRadioButton::SetChecked, false))
         .Add(Int<TSkinCustomRadioButton>("GroupIndex", &TSkinCustomRadioButton::GroupIndex,

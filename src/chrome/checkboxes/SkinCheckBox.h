@@ -40,5 +40,6 @@ private:
 class TSkinCheckBox : public TSkinCustomCheckBox {
 public:
     using TSkinCustomCheckBox::TSkinCustomCheckBox;
-    const char* ClassName() const override { return "TSkinCheckBox"; }
+    static constexpr const char* StaticClassName() { return "TSkinCheckBox"; }
+    const char* ClassName() const override { return StaticClassName(); }
 };

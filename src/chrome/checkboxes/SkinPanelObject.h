@@ -26,7 +26,8 @@ class TSkinPanelObject : public TCustomControl {
 public:
     explicit TSkinPanelObject(TComponent* owner);
     ~TSkinPanelObject() override;
-    const char* ClassName() const override { return "TSkinPanelObject"; }
+    static constexpr const char* StaticClassName() { return "TSkinPanelObject"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     bool SmartFocus() const { return smartFocus_; }
     void SetSmartFocus(bool v) { smartFocus_ = v; }

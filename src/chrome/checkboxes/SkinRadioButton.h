@@ -35,5 +35,6 @@ private:
 class TSkinRadioButton : public TSkinCustomRadioButton {
 public:
     using TSkinCustomRadioButton::TSkinCustomRadioButton;
-    const char* ClassName() const override { return "TSkinRadioButton"; }
+    static constexpr const char* StaticClassName() { return "TSkinRadioButton"; }
+    const char* ClassName() const override { return StaticClassName(); }
 };

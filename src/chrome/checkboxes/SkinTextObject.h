@@ -16,7 +16,8 @@ using TLeftRight = TAlignment;
 
 class TSkinControlMargins : public TPersistent {
 public:
-    const char* ClassName() const override { return "TSkinControlMargins"; }
+    static constexpr const char* StaticClassName() { return "TSkinControlMargins"; }
+    const char* ClassName() const override { return StaticClassName(); }
     void Assign(const TPersistent* source) override;
 
     int Left() const { return left_; }
@@ -73,7 +74,8 @@ class TSkinTextObject : public TSkinPanelObject {
 public:
     explicit TSkinTextObject(TComponent* owner);
     ~TSkinTextObject() override;
-    const char* ClassName() const override { return "TSkinTextObject"; }
+    static constexpr const char* StaticClassName() { return "TSkinTextObject"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     TLeftRight Alignment() const { return alignment_; }
     void SetAlignment(TLeftRight v);

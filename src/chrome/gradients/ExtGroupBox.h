@@ -24,7 +24,8 @@ class TCustomExtGroupBox : public TCustomControl {
 public:
     explicit TCustomExtGroupBox(TComponent* owner);
     ~TCustomExtGroupBox() override;
-    const char* ClassName() const override { return "TCustomExtGroupBox"; }
+    static constexpr const char* StaticClassName() { return "TCustomExtGroupBox"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     TTitlePosition TitlePosition() const { return titlePosition_; }
     void SetTitlePosition(TTitlePosition v);
@@ -66,5 +67,6 @@ private:
 class TExtGroupBox : public TCustomExtGroupBox {
 public:
     explicit TExtGroupBox(TComponent* owner) : TCustomExtGroupBox(owner) {}
-    const char* ClassName() const override { return "TExtGroupBox"; }
+    static constexpr const char* StaticClassName() { return "TExtGroupBox"; }
+    const char* ClassName() const override { return StaticClassName(); }
 };

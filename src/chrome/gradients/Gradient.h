@@ -49,7 +49,8 @@ public:
     ~TGradient() override;
     TGradient(const TGradient&) = delete;
     TGradient& operator=(const TGradient&) = delete;
-    const char* ClassName() const override { return "TGradient"; }
+    static constexpr const char* StaticClassName() { return "TGradient"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     // Takes colours and style of another gradient; the direction stays.
     void Assign(const TPersistent* source) override;

@@ -16,7 +16,7 @@ PropertyInfo GradientObject()
     PropertyInfo p;
     p.name = "Gradient";
     p.subObject = [](TPersistent* o) -> TPersistent* { return &As<T>(o)->Gradient(); };
-    p.subClass = ClassRegistry::Instance().Find("TGradient");
+    p.subClass = ClassRegistry::Instance().Find(ClassRegistry::NameOf<TGradient>());
     return p;
 }
 
@@ -38,10 +38,10 @@ PropertyInfo AlwaysStoredColor(const std::string& name, TColor (T::*get)() const
 void RegisterGradientClasses()
 {
     auto& reg = ClassRegistry::Instance();
-    if (reg.Find("TGradientPanel"))
+    if (reg.Find(ClassRegistry::NameOf<TGradientPanel>()))
         return;
 
-    ClassInfo& gradient = reg.Register("TGradient", "TPersistent");
+    ClassInfo& gradient = reg.Register<TGradient>("TPersistent");
     gradient
         .Add(Color<TGradient>("BeginColor", &TGradient::BeginColor, &TGradient::SetBeginColor,
                               TGradient::DefaultBeginColor))
@@ -53,7 +53,8 @@ void RegisterGradientClasses()
                               TGradient::DefaultEndColor));
 
     ClassInfo& panel =
-        reg.Register("TGradientPanel", "TPanel", [](TComponent* o) { return new TGradientPanel(o); });
+        reg.Register<TGradientPanel>(ClassRegistry::NameOf<TPanel>(),
+                                     [](TComponent* o) { return new TGradientPanel(o); });
     panel.Add(AlwaysStoredColor<TGradientPanel>("BorderColor", &TGradientPanel::BorderColor,
                                                 &TGradientPanel::SetBorderColor))
         .Add(Margin<TGradientPanel>("BottomMargin", &TGradientPanel::BottomMargin, &TGradientPanel::SetBottomMargin))
@@ -66,9 +67,10 @@ void RegisterGradientClasses()
         .Add(Margin<TGradientPanel>("RightMargin", &TGradientPanel::RightMargin, &TGradientPanel::SetRightMargin))
         .Add(Margin<TGradientPanel>("TopMargin", &TGradientPanel::TopMargin, &TGradientPanel::SetTopMargin));
 
-    reg.Register("TCustomExtGroupBox", "TCustomControl");
+    reg.Register<TCustomExtGroupBox>("TCustomControl");
     ClassInfo& box =
-        reg.Register("TExtGroupBox", "TCustomExtGroupBox", [](TComponent* o) { return new TExtGroupBox(o); });
+        reg.Register<TExtGroupBox>(ClassRegistry::NameOf<TCustomExtGroupBox>(),
+                                   [](TComponent* o) { return new TExtGroupBox(o); });
     box.Add(Set<TCustomExtGroupBox, TBorderlines>("BorderLines", &TCustomExtGroupBox::BorderLines,
                                                   &TCustomExtGroupBox::SetBorderLines, BorderlineNames(),
                                                   AllBorderlines))

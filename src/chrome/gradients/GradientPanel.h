@@ -14,7 +14,8 @@ class TGradientPanel : public TPanel {
 public:
     explicit TGradientPanel(TComponent* owner);
     ~TGradientPanel() override;
-    const char* ClassName() const override { return "TGradientPanel"; }
+    static constexpr const char* StaticClassName() { return "TGradientPanel"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     // From another gradient panel: margins, colour, caption, gradient, border
     // colour and the bevel and border settings; the inner border colour stays.

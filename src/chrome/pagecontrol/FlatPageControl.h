@@ -40,7 +40,8 @@ public:
 
     explicit TFlatPageControl(TComponent* owner);
     ~TFlatPageControl() override;
-    const char* ClassName() const override { return "TFlatPageControl"; }
+    static constexpr const char* StaticClassName() { return "TFlatPageControl"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     // ---- Pages ------------------------------------------------------------
     int PageCount() const { return static_cast<int>(pages_.size()); }

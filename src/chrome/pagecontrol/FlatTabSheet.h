@@ -18,7 +18,8 @@ class TFlatTabSheet : public TCustomControl {
 public:
     explicit TFlatTabSheet(TComponent* owner);
     ~TFlatTabSheet() override;
-    const char* ClassName() const override { return "TFlatTabSheet"; }
+    static constexpr const char* StaticClassName() { return "TFlatTabSheet"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     TFlatPageControl* PageControl() const { return pageControl_; }
     // Joins control (leaving the old one); nullptr leaves without joining.

@@ -69,7 +69,7 @@ PropertyInfo TabMarginObject()
     PropertyInfo p;
     p.name = "TabMargin";
     p.subObject = [](TPersistent* o) -> TPersistent* { return &As<PC>(o)->TabMargin(); };
-    p.subClass = ClassRegistry::Instance().Find("TTabMargin");
+    p.subClass = ClassRegistry::Instance().Find(ClassRegistry::NameOf<TTabMargin>());
     return p;
 }
 
@@ -100,15 +100,15 @@ PropertyInfo PageControlProperty()
 void RegisterPageControlClasses()
 {
     auto& reg = ClassRegistry::Instance();
-    if (reg.Find("TFlatPageControl"))
+    if (reg.Find(ClassRegistry::NameOf<PC>()))
         return;
 
-    ClassInfo& margin = reg.Register("TTabMargin", "TPersistent");
+    ClassInfo& margin = reg.Register<TTabMargin>("TPersistent");
     margin.Add(Int<TTabMargin>("LeftMargin", &TTabMargin::LeftMargin, &TTabMargin::SetLeftMargin, 0, 0, INT_MAX))
         .Add(Int<TTabMargin>("RightMargin", &TTabMargin::RightMargin, &TTabMargin::SetRightMargin, 0, 0, INT_MAX))
         .Add(Int<TTabMargin>("TopMargin", &TTabMargin::TopMargin, &TTabMargin::SetTopMargin, 0, 0, INT_MAX));
 
-    ClassInfo& sheet = reg.Register("TFlatTabSheet", "TCustomControl", [](TComponent* o) { return new TS(o); });
+    ClassInfo& sheet = reg.Register<TS>("TCustomControl", [](TComponent* o) { return new TS(o); });
     sheet.Add(Color<TS>("ColorTo", &TS::ColorTo, &TS::SetColorTo, clNone))
         .Add(Enum<TS, TTabGradientDirection>("HoverGradientDirection", &TS::HoverGradientDirection,
                                              &TS::SetHoverGradientDirection, kGradientDirectionNames, gdVertical))
@@ -130,7 +130,7 @@ void RegisterPageControlClasses()
         .Add(Event<TS, TNotifyEvent>("OnHide", &TS::OnHide))
         .Add(Event<TS, TNotifyEvent>("OnShow", &TS::OnShow));
 
-    ClassInfo& pc = reg.Register("TFlatPageControl", "TCustomControl", [](TComponent* o) { return new PC(o); });
+    ClassInfo& pc = reg.Register<PC>("TCustomControl", [](TComponent* o) { return new PC(o); });
     pc.Add(Color<PC>("ActiveColor", &PC::ActiveColor, &PC::SetActiveColor, clBtnFace))
         .Add(Color<PC>("ActiveColorTo", &PC::ActiveColorTo, &PC::SetActiveColorTo, clNone))
         .Add(FontObject<PC>("ActiveFont", static_cast<TFont& (PC::*)()>(&PC::ActiveFont), nullptr))

@@ -13,7 +13,8 @@ public:
     enum Which { mLeft = 0, mTop = 1, mRight = 2 };
     using ChangeHandler = std::function<void(int newValue, int oldValue, Which which)>;
 
-    const char* ClassName() const override { return "TTabMargin"; }
+    static constexpr const char* StaticClassName() { return "TTabMargin"; }
+    const char* ClassName() const override { return StaticClassName(); }
     // From another margin object: the three values.
     void Assign(const TPersistent* source) override;
 

@@ -15,7 +15,8 @@ class TSkinSwitcher : public TComponent, public TSkinThemeClient {
 public:
     explicit TSkinSwitcher(TComponent* owner);
     ~TSkinSwitcher() override;
-    const char* ClassName() const override { return "TSkinSwitcher"; }
+    static constexpr const char* StaticClassName() { return "TSkinSwitcher"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     QString Theme() const;
     void SetTheme(const QString& name);

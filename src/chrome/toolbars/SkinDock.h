@@ -14,7 +14,8 @@ class TSkinDock : public TCustomControl, public TSkinThemeClient {
 public:
     explicit TSkinDock(TComponent* owner);
     ~TSkinDock() override;
-    const char* ClassName() const override { return "TSkinDock"; }
+    static constexpr const char* StaticClassName() { return "TSkinDock"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     // The edge of the parent the dock keeps to.
     TSkinDockPosition Position() const { return position_; }

@@ -14,7 +14,8 @@ class TSkinItem : public TSkinToolbarItem, public TActionClient {
 public:
     explicit TSkinItem(TComponent* owner);
     ~TSkinItem() override;
-    const char* ClassName() const override { return "TSkinItem"; }
+    static constexpr const char* StaticClassName() { return "TSkinItem"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     TAction* Action() const { return link_.Action(); }
     void SetAction(TAction* action);

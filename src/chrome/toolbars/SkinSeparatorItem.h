@@ -7,7 +7,8 @@
 class TSkinSeparatorItem : public TSkinToolbarItem {
 public:
     explicit TSkinSeparatorItem(TComponent* owner);
-    const char* ClassName() const override { return "TSkinSeparatorItem"; }
+    static constexpr const char* StaticClassName() { return "TSkinSeparatorItem"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     // Width on a horizontal toolbar; −1 takes the theme's.
     int Size() const { return size_; }

@@ -23,7 +23,8 @@ class TSkinToolbar : public TCustomControl, public TSkinThemeClient {
 public:
     explicit TSkinToolbar(TComponent* owner);
     ~TSkinToolbar() override;
-    const char* ClassName() const override { return "TSkinToolbar"; }
+    static constexpr const char* StaticClassName() { return "TSkinToolbar"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     TSkinDockMode DockMode() const { return dockMode_; }
     void SetDockMode(TSkinDockMode v) { dockMode_ = v; }

@@ -12,7 +12,8 @@ class TSkinToolbarItem : public TGraphicControl {
 public:
     explicit TSkinToolbarItem(TComponent* owner);
     ~TSkinToolbarItem() override;
-    const char* ClassName() const override { return "TSkinToolbarItem"; }
+    static constexpr const char* StaticClassName() { return "TSkinToolbarItem"; }
+    const char* ClassName() const override { return StaticClassName(); }
 
     // The toolbar the item sits on, or null.
     TSkinToolbar* Toolbar() const;

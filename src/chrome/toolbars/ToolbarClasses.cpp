@@ -59,11 +59,11 @@ void ThemedColor(ClassInfo& info)
 
 void RegisterActionClasses(ClassRegistry& reg)
 {
-    ClassInfo& list = reg.Register("TActionList", "TComponent", [](TComponent* o) { return new TActionList(o); });
+    ClassInfo& list = reg.Register<TActionList>("TComponent", [](TComponent* o) { return new TActionList(o); });
     list.Add(Reference<TActionList, TImageList>("Images", &TActionList::Images, &TActionList::SetImages,
                                                 &TActionList::SetImagesName, "an image list"));
 
-    ClassInfo& action = reg.Register("TAction", "TComponent", [](TComponent* o) { return new TAction(o); });
+    ClassInfo& action = reg.Register<TAction>("TComponent", [](TComponent* o) { return new TAction(o); });
     action
         .Add(Reference<TAction, TActionList>("ActionList", &TAction::ActionList, &TAction::SetActionList,
                                              &TAction::SetActionListName, "an action list"))
@@ -82,13 +82,14 @@ void RegisterActionClasses(ClassRegistry& reg)
 void RegisterItemClasses(ClassRegistry& reg)
 {
     // The toolbar places its items: their bounds are read but never stored.
-    ClassInfo& base = reg.Register("TSkinToolbarItem", "TGraphicControl");
+    ClassInfo& base = reg.Register<TSkinToolbarItem>("TGraphicControl");
     base.Add(ReadOnlyStored(Int<TControl>("Left", &TControl::Left, &TControl::SetLeft)))
         .Add(ReadOnlyStored(Int<TControl>("Top", &TControl::Top, &TControl::SetTop)))
         .Add(ReadOnlyStored(Int<TControl>("Width", &TControl::Width, &TControl::SetWidth, std::nullopt, 0, 32767)))
         .Add(ReadOnlyStored(Int<TControl>("Height", &TControl::Height, &TControl::SetHeight, std::nullopt, 0, 32767)));
 
-    ClassInfo& item = reg.Register("TSkinItem", "TSkinToolbarItem", [](TComponent* o) { return new TSkinItem(o); });
+    ClassInfo& item = reg.Register<TSkinItem>(ClassRegistry::NameOf<TSkinToolbarItem>(),
+                                              [](TComponent* o) { return new TSkinItem(o); });
     item.Add(Reference<TSkinItem, TAction>("Action", &TSkinItem::Action, &TSkinItem::SetAction,
                                            &TSkinItem::SetActionName, "an action"))
         .Add(UnlessLinked(String<TControl>("Caption", &TControl::Caption, &TControl::SetCaption)))
@@ -105,7 +106,7 @@ void RegisterItemClasses(ClassRegistry& reg)
         .Add(UnlessLinked(Int<TSkinItem>("ShortCut", &TSkinItem::ShortCut, &TSkinItem::SetShortCut, 0, 0, 0xFFFF)))
         .Add(UnlessLinked(Bool<TControl>("Visible", &TControl::Visible, &TControl::SetVisible, true)));
 
-    ClassInfo& separator = reg.Register("TSkinSeparatorItem", "TSkinToolbarItem",
+    ClassInfo& separator = reg.Register<TSkinSeparatorItem>(ClassRegistry::NameOf<TSkinToolbarItem>(),
                                         [](TComponent* o) { return new TSkinSeparatorItem(o); });
     separator.Add(Int<TSkinSeparatorItem>("Size", &TSkinSeparatorItem::Size, &TSkinSeparatorItem::SetSize, -1, -1,
                                           32767));
@@ -113,7 +114,7 @@ void RegisterItemClasses(ClassRegistry& reg)
 
 void RegisterBarClasses(ClassRegistry& reg)
 {
-    ClassInfo& dock = reg.Register("TSkinDock", "TCustomControl", [](TComponent* o) { return new TSkinDock(o); });
+    ClassInfo& dock = reg.Register<TSkinDock>("TCustomControl", [](TComponent* o) { return new TSkinDock(o); });
     dock.Add(ReadOnlyStored(Enum<TControl, TAlign>("Align", &TControl::Align, &TControl::SetAlign, kAlignNames,
                                                    alTop)))
         .Add(Enum<TSkinDock, TSkinDockPosition>("Position", &TSkinDock::Position, &TSkinDock::SetPosition,
@@ -123,7 +124,7 @@ void RegisterBarClasses(ClassRegistry& reg)
     ThemedColor(dock);
 
     ClassInfo& bar =
-        reg.Register("TSkinToolbar", "TCustomControl", [](TComponent* o) { return new TSkinToolbar(o); });
+        reg.Register<TSkinToolbar>("TCustomControl", [](TComponent* o) { return new TSkinToolbar(o); });
     bar.Add(Enum<TSkinToolbar, TSkinDockMode>("DockMode", &TSkinToolbar::DockMode, &TSkinToolbar::SetDockMode,
                                               kDockModeNames, dmCanFloat))
         .Add(Int<TSkinToolbar>("DockPos", &TSkinToolbar::DockPos, &TSkinToolbar::SetDockPos, -1, -1, 32767))
@@ -138,7 +139,7 @@ void RegisterBarClasses(ClassRegistry& reg)
     ThemedColor(bar);
 
     ClassInfo& switcher =
-        reg.Register("TSkinSwitcher", "TComponent", [](TComponent* o) { return new TSkinSwitcher(o); });
+        reg.Register<TSkinSwitcher>("TComponent", [](TComponent* o) { return new TSkinSwitcher(o); });
     switcher
         .Add(Bool<TSkinSwitcher>("EnableXPStyles", &TSkinSwitcher::EnableXPStyles, &TSkinSwitcher::SetEnableXPStyles,
                                  true))
@@ -154,7 +155,7 @@ void RegisterToolbarClasses()
 {
     InitSkinThemes();
     auto& reg = ClassRegistry::Instance();
-    if (reg.Find("TSkinToolbar"))
+    if (reg.Find(ClassRegistry::NameOf<TSkinToolbar>()))
         return;
     RegisterActionClasses(reg);
     RegisterItemClasses(reg);
