@@ -206,7 +206,7 @@ void TInplaceEdit::Move(const TRect& rect, bool forceRedraw)
     ScrollCaret();
     if (forceRedraw || wasHidden)
         Invalidate();
-    if (grid_ && grid_->IsActiveControl())
+    if (grid_ && grid_->IsActiveControl() && !grid_->OpeningForComposition())
         SetFocus();
 }
 

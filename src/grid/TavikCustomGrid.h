@@ -466,6 +466,14 @@ public:
     virtual bool IsEditorWindow(const TWinControl* control) const;
     void ShowEditorChar(QChar ch);
 
+    // Input methods: composed text goes to the cell editor, which the first
+    // composition opens at the current cell; the candidate window sits there.
+    bool TakesInputMethod() const override { return true; }
+    TWinControl* CompositionWindow(bool composing) override;
+    TRect InputCaretRect() override;
+    // While the first composition opens the editor, the focus stays here.
+    bool OpeningForComposition() const { return openingForComposition_; }
+
     // Unpublished handlers.
     TGridIndexEvent BestWidthRequest;
     TGridSizeQueryEvent ColSizeQuery;
@@ -583,6 +591,7 @@ private:
     std::unique_ptr<TGridEditorFactory> editorFactory_;
     std::unique_ptr<TInplaceEdit> inplaceEditor_;
     bool hideQueryActive_ = false;
+    bool openingForComposition_ = false;
     uint32_t lastGridClick_ = 0;
 
     TCanvas* paintCanvas_ = nullptr;

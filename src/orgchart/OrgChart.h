@@ -105,6 +105,11 @@ public:
     virtual void ShowEditor();
     void HideEditor(bool save);
     TOcInplaceEdit* Editor() const { return editor_.get(); }
+    // Composed text reaches the character phase ("+", "-") or, while a node is
+    // renamed, the editor; the candidate window sits at the selected node.
+    bool TakesInputMethod() const override { return true; }
+    TWinControl* CompositionWindow(bool composing) override;
+    TRect InputCaretRect() override;
     bool Dragging() const { return dragging_; }
     // The drag machinery the framework would run; public so that tests and
     // other charts can drive it.

@@ -121,6 +121,19 @@ void TCustomOrgChart::HideEditor(bool save)
         SetFocus();
 }
 
+TWinControl* TCustomOrgChart::CompositionWindow(bool)
+{
+    return Editing() ? editor_.get() : nullptr;
+}
+
+TRect TCustomOrgChart::InputCaretRect()
+{
+    TOcNode* node = Selected();
+    if (!node || !node->IsVisible())
+        return ClientRect();
+    return NodeContentRect(node);
+}
+
 void TCustomOrgChart::EditorKeyDown(Word& key, TShiftState shift, bool& handled)
 {
     const TShiftState mods = shift & (ssShift | ssAlt | ssCtrl);

@@ -103,6 +103,8 @@ enum : Word {
     VK_SHIFT = 0x10,
     VK_CONTROL = 0x11,
     VK_MENU = 0x12,
+    VK_PAUSE = 0x13,
+    VK_CAPITAL = 0x14,
     VK_ESCAPE = 0x1B,
     VK_SPACE = 0x20,
     VK_PRIOR = 0x21,
@@ -113,11 +115,38 @@ enum : Word {
     VK_UP = 0x26,
     VK_RIGHT = 0x27,
     VK_DOWN = 0x28,
+    VK_SNAPSHOT = 0x2C,
     VK_INSERT = 0x2D,
     VK_DELETE = 0x2E,
+    VK_HELP = 0x2F,
+    VK_LWIN = 0x5B,
+    VK_APPS = 0x5D,
+    VK_NUMPAD0 = 0x60,
+    VK_MULTIPLY = 0x6A,
+    VK_ADD = 0x6B,
+    VK_SEPARATOR = 0x6C,
+    VK_SUBTRACT = 0x6D,
+    VK_DECIMAL = 0x6E,
+    VK_DIVIDE = 0x6F,
     VK_F1 = 0x70,
     VK_F2 = 0x71,
     VK_F4 = 0x73,
+    VK_NUMLOCK = 0x90,
+    VK_SCROLL = 0x91,
+    VK_OEM_1 = 0xBA,      // ;:
+    VK_OEM_PLUS = 0xBB,   // =+
+    VK_OEM_COMMA = 0xBC,  // ,<
+    VK_OEM_MINUS = 0xBD,  // -_
+    VK_OEM_PERIOD = 0xBE, // .>
+    VK_OEM_2 = 0xBF,      // /?
+    VK_OEM_3 = 0xC0,      // `~
+    VK_OEM_4 = 0xDB,      // [{
+    VK_OEM_5 = 0xDC,      // \|
+    VK_OEM_6 = 0xDD,      // ]}
+    VK_OEM_7 = 0xDE,      // '"
+    VK_OEM_102 = 0xE2,    // the extra key of European keyboards
+    VK_PROCESSKEY = 0xE5, // a key the input method takes
+    VK_PACKET = 0xE7,     // a character that no key of the layout names
 };
 
 enum TShiftFlag : uint16_t {

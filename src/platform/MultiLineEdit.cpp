@@ -3,8 +3,8 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
-#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextOption>
 
 #include "platform/ControlWidget.h"
 #include "platform/WindowLayer.h"
@@ -24,22 +24,17 @@ protected:
                 done = true;
                 return;
             }
-            const QString text = event->text();
-            if (!text.isEmpty() && text[0].isPrint()) {
-                QChar ch = text[0];
-                if (!owner_->EditChar(ch))
-                    owner_->Insert(ch);
+            // Every typed character passes the owner first, in order.
+            const QString typed = WindowLayer::TypedCharacters(event);
+            if (!typed.isEmpty()) {
+                for (QChar ch : typed)
+                    if (!owner_->EditChar(ch))
+                        owner_->Insert(ch);
                 done = true;
             }
         });
-        if (done)
-            return;
-        const QString before = toPlainText();
-        QPlainTextEdit::keyPressEvent(event);
-        if (toPlainText() != before) {
-            owner_->modified_ = true;
-            GuardedCall([&] { owner_->EditTextChanged(); });
-        }
+        if (!done)
+            QPlainTextEdit::keyPressEvent(event);
     }
     void keyReleaseEvent(QKeyEvent* event) override
     {
@@ -72,6 +67,12 @@ QWidget* TMultiLineEdit::CreateWidget()
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setPlainText(pendingText_);
+    // The mark follows every change of the text, whatever made it: keys, an
+    // input method, a paste, a drop or undo. Only SetEditText clears it.
+    QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this] {
+        modified_ = true;
+        GuardedCall([&] { EditTextChanged(); });
+    });
     return edit;
 }
 
@@ -109,10 +110,11 @@ void TMultiLineEdit::Insert(QChar ch)
         ch = ch.toUpper();
     else if (charCase_ == ecLowerCase)
         ch = ch.toLower();
-    if (HasWidget())
+    if (HasWidget()) {
         static_cast<QPlainTextEdit*>(Widget())->insertPlainText(QString(ch));
-    else
-        pendingText_ += ch;
+        return;
+    }
+    pendingText_ += ch;
     modified_ = true;
     EditTextChanged();
 }
@@ -175,13 +177,14 @@ void TMultiLineEdit::ApplyLook()
     pal.setColor(QPalette::Text, ToQColor(Font().Color()));
     edit->setPalette(pal);
     edit->setFrameStyle(flat_ ? QFrame::NoFrame : (QFrame::StyledPanel | QFrame::Sunken));
-    edit->document()->setDocumentMargin(0);
-    const Qt::Alignment align =
-        alignment_ == taCenter ? Qt::AlignHCenter : alignment_ == taRight ? Qt::AlignRight : Qt::AlignLeft;
     const QSignalBlocker block(edit);
-    QTextCursor all(edit->document());
-    all.select(QTextCursor::Document);
-    QTextBlockFormat format;
-    format.setAlignment(align);
-    all.mergeBlockFormat(format);
+    edit->document()->setDocumentMargin(0);
+    // The plain-text layout aligns by the document's text option, not by block
+    // formats; a word longer than the line breaks anywhere rather than being cut.
+    QTextOption option = edit->document()->defaultTextOption();
+    option.setAlignment(alignment_ == taCenter  ? Qt::AlignHCenter
+                        : alignment_ == taRight ? Qt::AlignRight
+                                                : Qt::AlignLeft);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    edit->document()->setDefaultTextOption(option);
 }

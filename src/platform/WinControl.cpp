@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QCursor>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -584,21 +586,105 @@ bool TWinControl::HandleKey(QKeyEvent* event, bool press)
 {
     const TShiftState shift = WindowLayer::ShiftFromEvent(event);
     Word key = WindowLayer::VirtualKey(event);
-    if (press) {
+    if (!press) {
         if (key != 0)
-            KeyDown(key, shift);
-        const QString text = event->text();
-        if (key != 0 && !text.isEmpty() && text[0].isPrint()) {
-            QChar ch = text[0];
-            KeyPress(ch);
-        } else if (key == VK_RETURN || key == VK_ESCAPE || key == VK_BACK) {
-            QChar ch(key == VK_RETURN ? 13 : key == VK_ESCAPE ? 27 : 8);
-            KeyPress(ch);
-        }
-    } else if (key != 0) {
-        KeyUp(key, shift);
+            KeyUp(key, shift);
+        return true;
+    }
+    if (key != 0)
+        KeyDown(key, shift);
+    if (IsDestroying())
+        return true;
+    // The character phase follows the typed text whatever the key, one
+    // character at a time, as the platform's character messages do.
+    const QString typed = WindowLayer::TypedCharacters(event);
+    if (!typed.isEmpty()) {
+        TypeText(typed);
+    } else if (key == VK_RETURN || key == VK_ESCAPE || key == VK_BACK) {
+        QChar ch(key == VK_RETURN ? 13 : key == VK_ESCAPE ? 27 : 8);
+        KeyPress(ch);
     }
     return true;
+}
+
+void TWinControl::SyncWidget()
+{
+    TControl::SyncWidget();
+    if (TakesInputMethod() && dynamic_cast<ControlWidget*>(Widget()))
+        Widget()->setAttribute(Qt::WA_InputMethodEnabled);
+}
+
+bool TWinControl::HandleInputMethod(QInputMethodEvent* event)
+{
+    const bool composing = !event->preeditString().isEmpty();
+    TWinControl* window = CompositionWindow(composing);
+    if (window && window != this && window->HasWidget()) {
+        QApplication::sendEvent(window->Widget(), event);
+        if (!composing && window->Visible() && Focused())
+            window->SetFocus();
+    } else {
+        QString typed;
+        for (QChar ch : event->commitString())
+            if (ch.unicode() >= 32 && ch.unicode() != 127)
+                typed += ch;
+        TypeText(typed);
+    }
+    event->accept();
+    return true;
+}
+
+bool TWinControl::AnswerInputMethodQuery(QInputMethodQueryEvent* query)
+{
+    TWinControl* window = CompositionWindow(false);
+    if (window && window != this && window->HasWidget() && window->Visible()) {
+        // The editor answers for the text; its rectangles are moved into ours.
+        QWidget* inner = window->Widget();
+        QInputMethodQueryEvent asked(query->queries());
+        QApplication::sendEvent(inner, &asked);
+        for (int bit = 0; bit < 32; ++bit) {
+            const auto q = static_cast<Qt::InputMethodQuery>(1u << bit);
+            if (!(query->queries() & q))
+                continue;
+            QVariant v = asked.value(q);
+            if (q == Qt::ImCursorRectangle || q == Qt::ImAnchorRectangle)
+                v = v.toRectF().translated(inner->mapTo(Widget(), QPoint(0, 0)));
+            query->setValue(q, v);
+        }
+    } else {
+        const TRect caret = InputCaretRect();
+        const TRect client = ClientAreaInWindow();
+        const QRectF r(caret.Left + client.Left, caret.Top + client.Top, caret.Width(), caret.Height());
+        for (int bit = 0; bit < 32; ++bit) {
+            const auto q = static_cast<Qt::InputMethodQuery>(1u << bit);
+            if (!(query->queries() & q))
+                continue;
+            switch (q) {
+            case Qt::ImEnabled: query->setValue(q, true); break;
+            case Qt::ImCursorRectangle:
+            case Qt::ImAnchorRectangle: query->setValue(q, r); break;
+            case Qt::ImHints: query->setValue(q, static_cast<int>(Qt::ImhNone)); break;
+            case Qt::ImCursorPosition:
+            case Qt::ImAnchorPosition: query->setValue(q, 0); break;
+            case Qt::ImSurroundingText:
+            case Qt::ImCurrentSelection:
+            case Qt::ImTextBeforeCursor:
+            case Qt::ImTextAfterCursor: query->setValue(q, QString()); break;
+            case Qt::ImFont: query->setValue(q, Widget()->font()); break;
+            default: break;
+            }
+        }
+    }
+    query->accept();
+    return true;
+}
+
+void TWinControl::TypeText(const QString& text)
+{
+    for (QChar ch : text) {
+        if (IsDestroying())
+            return;
+        KeyPress(ch);
+    }
 }
 
 bool TWinControl::DispatchEvent(QEvent* event)
@@ -630,6 +716,14 @@ bool TWinControl::DispatchEvent(QEvent* event)
         }
     }
     switch (event->type()) {
+    case QEvent::InputMethod:
+        if (!TakesInputMethod())
+            return false;
+        return HandleInputMethod(static_cast<QInputMethodEvent*>(event));
+    case QEvent::InputMethodQuery:
+        if (!TakesInputMethod())
+            return false;
+        return AnswerInputMethodQuery(static_cast<QInputMethodQueryEvent*>(event));
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         // Keys a child did not take travel up; only the focused control handles keys.

@@ -51,6 +51,21 @@ public:
     // rule take it in MouseDown instead.
     virtual bool FocusOnPress() const { return true; }
 
+    // ---- Input methods ------------------------------------------------------
+    // A control that reads characters takes an input method's text too: what
+    // is committed arrives through the character phase, one character at a time.
+    virtual bool TakesInputMethod() const { return false; }
+    // Where the candidate window goes: the caret, in client coordinates.
+    virtual TRect InputCaretRect() { return ClientRect(); }
+    // A control whose text is edited in a window of its own (a cell editor)
+    // names that window; composing says a pre-edit is under way, and the first
+    // one may open the window. The window shows the composition while this
+    // control keeps the focus (moving the focus would end the composition) and
+    // takes the focus once the text is committed. nullptr: no such window.
+    virtual TWinControl* CompositionWindow(bool composing) { return nullptr; }
+    // Types text as the keyboard's character phase would.
+    void TypeText(const QString& text);
+
     // Places the aligned children in the client area.
     // trigger: the child whose visibility, bounds or alignment changed; it goes
     // before the other children of its kind that share its position.
@@ -113,6 +128,7 @@ protected:
     void Resize() override;
     void PaintNonClient(QImage& window, int scale) override;
     void EnabledChanged() override;
+    void SyncWidget() override;
 
     friend class TControl;
     friend class TCustomForm;
@@ -121,6 +137,8 @@ private:
     void InsertControl(TControl* c);
     void RemoveControl(TControl* c);
     bool HandleKey(class QKeyEvent* event, bool press);
+    bool HandleInputMethod(class QInputMethodEvent* event);
+    bool AnswerInputMethodQuery(class QInputMethodQueryEvent* query);
     // Mouse input on the border and the bars; true when it was theirs.
     bool NonClientMouse(class QMouseEvent* event);
     void SendScroll(TScrollBarKind bar, unsigned code, int pos = 0);

@@ -224,11 +224,15 @@ void SetLastShiftState(TShiftState state)
 
 Word VirtualKey(const QKeyEvent* event)
 {
+    // Qt names the character a key gives (Key_Plus for Shift+=), the platform
+    // names the key itself: shifted symbols map back to their key, keypad keys
+    // to their own codes.
     const int k = event->key();
+    const bool keypad = event->modifiers() & Qt::KeypadModifier;
+    if (k >= Qt::Key_0 && k <= Qt::Key_9)
+        return static_cast<Word>((keypad ? int(VK_NUMPAD0) : int('0')) + (k - Qt::Key_0));
     if (k >= Qt::Key_A && k <= Qt::Key_Z)
         return static_cast<Word>('A' + (k - Qt::Key_A));
-    if (k >= Qt::Key_0 && k <= Qt::Key_9)
-        return static_cast<Word>('0' + (k - Qt::Key_0));
     if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
         return static_cast<Word>(VK_F1 + (k - Qt::Key_F1));
     switch (k) {
@@ -239,7 +243,10 @@ Word VirtualKey(const QKeyEvent* event)
     case Qt::Key_Enter: return VK_RETURN;
     case Qt::Key_Shift: return VK_SHIFT;
     case Qt::Key_Control: return VK_CONTROL;
-    case Qt::Key_Alt: return VK_MENU;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr: return VK_MENU;
+    case Qt::Key_Pause: return VK_PAUSE;
+    case Qt::Key_CapsLock: return VK_CAPITAL;
     case Qt::Key_Escape: return VK_ESCAPE;
     case Qt::Key_Space: return VK_SPACE;
     case Qt::Key_PageUp: return VK_PRIOR;
@@ -250,10 +257,71 @@ Word VirtualKey(const QKeyEvent* event)
     case Qt::Key_Up: return VK_UP;
     case Qt::Key_Right: return VK_RIGHT;
     case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Print: return VK_SNAPSHOT;
     case Qt::Key_Insert: return VK_INSERT;
     case Qt::Key_Delete: return VK_DELETE;
-    default: return 0;
+    case Qt::Key_Help: return VK_HELP;
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R: return VK_LWIN;
+    case Qt::Key_Menu: return VK_APPS;
+    case Qt::Key_NumLock: return VK_NUMLOCK;
+    case Qt::Key_ScrollLock: return VK_SCROLL;
+    // Shift with a digit of the main block gives a symbol; the key is the digit.
+    case Qt::Key_ParenRight: return '0';
+    case Qt::Key_Exclam: return '1';
+    case Qt::Key_At: return '2';
+    case Qt::Key_NumberSign: return '3';
+    case Qt::Key_Dollar: return '4';
+    case Qt::Key_Percent: return '5';
+    case Qt::Key_AsciiCircum: return '6';
+    case Qt::Key_Ampersand: return '7';
+    case Qt::Key_Asterisk: return keypad ? Word(VK_MULTIPLY) : Word('8');
+    case Qt::Key_ParenLeft: return '9';
+    case Qt::Key_Plus: return keypad ? VK_ADD : VK_OEM_PLUS;
+    case Qt::Key_Equal: return VK_OEM_PLUS;
+    case Qt::Key_Minus: return keypad ? VK_SUBTRACT : VK_OEM_MINUS;
+    case Qt::Key_Underscore: return VK_OEM_MINUS;
+    case Qt::Key_Period: return keypad ? VK_DECIMAL : VK_OEM_PERIOD;
+    case Qt::Key_Greater: return VK_OEM_PERIOD;
+    case Qt::Key_Comma: return keypad ? VK_SEPARATOR : VK_OEM_COMMA;
+    case Qt::Key_Less: return VK_OEM_COMMA;
+    case Qt::Key_Slash: return keypad ? VK_DIVIDE : VK_OEM_2;
+    case Qt::Key_Question: return VK_OEM_2;
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon: return VK_OEM_1;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde: return VK_OEM_3;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft: return VK_OEM_4;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar: return VK_OEM_5;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight: return VK_OEM_6;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl: return VK_OEM_7;
+    default: break;
     }
+    // Keys of other layouts (accented letters, a layout's own symbols) still
+    // reach the key phase: the platform hands such characters over as packets.
+    if (!event->text().isEmpty())
+        return VK_PACKET;
+    return 0;
+}
+
+QString TypedCharacters(const QKeyEvent* event)
+{
+    // Ctrl+letter gives a control character and Alt a menu accelerator: neither
+    // is typed text. AltGr, which the platform reports as Ctrl+Alt, types.
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    const bool ctrl = mods & Qt::ControlModifier, alt = mods & Qt::AltModifier;
+    if (alt && !ctrl)
+        return {};
+    QString typed;
+    for (QChar ch : event->text())
+        if (ch.unicode() >= 32 && ch.unicode() != 127)
+            typed += ch;
+    return typed;
 }
 
 void PostMessage(TControl* control, const TMessage& message)

@@ -5,6 +5,7 @@
 // Escape), key codes, modifier state and posted messages.
 
 #include <QEvent>
+#include <QString>
 
 #include "platform/Messages.h"
 
@@ -32,6 +33,9 @@ void SetLastShiftState(TShiftState state);
 
 // The platform's virtual key code for a key event (0 when it has none).
 Word VirtualKey(const QKeyEvent* event);
+// The printable characters a key event types, in order (CJK, accented and
+// punctuation included; control characters and Alt accelerators left out).
+QString TypedCharacters(const QKeyEvent* event);
 
 void PostMessage(TControl* control, const TMessage& message);
 // The message carried by a posted-message event, or nullptr.

@@ -23,15 +23,4 @@ void TScreenForm::EmptyHandlers(std::initializer_list<const char*> names)
 void TScreenForm::ExitHandler()
 {
     Handler<TNotifyEvent>("acExitExecute", [this](TObject*) { Close(); });
-    escapeCloses_ = true;
-}
-
-bool TScreenForm::DialogKey(Word key)
-{
-    if (TForm::DialogKey(key))
-        return true;
-    if (key != VK_ESCAPE || !escapeCloses_)
-        return false;
-    Close();
-    return true;
 }

@@ -13,8 +13,6 @@ class TScreenForm : public TForm {
 public:
     static constexpr const char* StaticClassName() { return "TScreenForm"; }
     const char* ClassName() const override { return StaticClassName(); }
-    // A work screen also closes on an Escape that no control claims.
-    bool DialogKey(Word key) override;
 
 protected:
     explicit TScreenForm(TComponent* owner) : TForm(owner) {}
@@ -42,6 +40,4 @@ protected:
 
 private:
     [[noreturn]] void ThrowMissing(const char* name) const;
-
-    bool escapeCloses_ = false;
 };

@@ -72,26 +72,27 @@ TEST_F(ScreenChromeTest, EveryToolbarHoldsItsItemsInOrder)
     EXPECT_EQ(post.Find<TImageList>("ImageList1")->Count(), 4);
 }
 
-TEST_F(ScreenChromeTest, ExitAndEscapeCloseEveryWorkScreen)
+TEST_F(ScreenChromeTest, ExitClosesEveryWorkScreenAndEscapeNeverDoes)
 {
-    for (const char* cls : {"TOrgForm", "TUserForm", "TPostForm", "TRightSetForm"})
-        for (bool byEscape : {false, true}) {
-            SCOPED_TRACE(std::string(cls) + (byEscape ? " Escape" : " 退出"));
-            std::unique_ptr<TCustomForm> screen(FindScreen(cls)->make(nullptr));
-            auto* exit = screen->Find<TAction>("acExit");
-            ASSERT_NE(exit, nullptr);
-            Application()->SetModalHook([&](TCustomForm*) {
-                if (byEscape)
-                    SendKey(screen.get(), Qt::Key_Escape);
-                else
-                    exit->Execute();
-            });
-            EXPECT_EQ(screen->ShowModal(), mrCancel);
-            EXPECT_FALSE(screen->Visible());
-        }
+    // Escape twice backs out of a cell edit; closing the screen then would throw
+    // its changes away, so only 退出 and the close box close it.
+    for (const char* cls : {"TOrgForm", "TUserForm", "TPostForm", "TRightSetForm"}) {
+        SCOPED_TRACE(cls);
+        std::unique_ptr<TCustomForm> screen(FindScreen(cls)->make(nullptr));
+        auto* exit = screen->Find<TAction>("acExit");
+        ASSERT_NE(exit, nullptr);
+        Application()->SetModalHook([&](TCustomForm*) {
+            SendKey(screen.get(), Qt::Key_Escape);
+            SendKey(screen.get(), Qt::Key_Escape);
+            EXPECT_TRUE(screen->Visible());
+            exit->Execute();
+        });
+        EXPECT_EQ(screen->ShowModal(), mrCancel);
+        EXPECT_FALSE(screen->Visible());
+    }
 }
 
-TEST_F(ScreenChromeTest, EscapeInACellEditorEndsTheEditBeforeItClosesTheScreen)
+TEST_F(ScreenChromeTest, EscapeInACellEditorEndsTheEditAndLeavesTheScreenOpen)
 {
     TPostForm post(nullptr);
     post.Show();
@@ -103,7 +104,7 @@ TEST_F(ScreenChromeTest, EscapeInACellEditorEndsTheEditBeforeItClosesTheScreen)
     EXPECT_FALSE(grid->EditorMode());
     EXPECT_TRUE(post.Visible());
     SendKey(grid, Qt::Key_Escape);
-    EXPECT_FALSE(post.Visible());
+    EXPECT_TRUE(post.Visible());
 }
 
 TEST_F(ScreenChromeTest, EmptyHandlersStayEnabledAndActionsWithoutOneGreyAfterIdle)

@@ -1,6 +1,7 @@
 #include "support/Input.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
@@ -38,4 +39,16 @@ void SendKey(QWidget* target, int key, Qt::KeyboardModifiers mods, QEvent::Type 
 void SendKey(TControl* target, int key, Qt::KeyboardModifiers mods, QEvent::Type type, const QString& text)
 {
     SendKey(target->Widget(), key, mods, type, text);
+}
+
+void SendInputMethod(QWidget* target, const QString& preedit, const QString& commit)
+{
+    QInputMethodEvent e(preedit, {});
+    e.setCommitString(commit);
+    QApplication::sendEvent(target, &e);
+}
+
+void SendInputMethod(TControl* target, const QString& preedit, const QString& commit)
+{
+    SendInputMethod(target->Widget(), preedit, commit);
 }

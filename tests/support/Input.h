@@ -21,3 +21,6 @@ void SendKey(QWidget* target, int key, Qt::KeyboardModifiers mods = Qt::NoModifi
              QEvent::Type type = QEvent::KeyPress, const QString& text = {});
 void SendKey(TControl* target, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
              QEvent::Type type = QEvent::KeyPress, const QString& text = {});
+// An input method's event: the pre-edit under way and the text it commits.
+void SendInputMethod(QWidget* target, const QString& preedit, const QString& commit = {});
+void SendInputMethod(TControl* target, const QString& preedit, const QString& commit = {});
