@@ -12,6 +12,7 @@
 class TMultiLineEdit::EditWidget : public QPlainTextEdit {
 public:
     explicit EditWidget(TMultiLineEdit* owner) : owner_(owner) {}
+    void SetSideMargins(int margin) { setViewportMargins(margin, 0, margin, 0); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override
@@ -177,6 +178,9 @@ void TMultiLineEdit::ApplyLook()
     pal.setColor(QPalette::Text, ToQColor(Font().Color()));
     edit->setPalette(pal);
     edit->setFrameStyle(flat_ ? QFrame::NoFrame : (QFrame::StyledPanel | QFrame::Sunken));
+    // The caret inverts what it covers: a pixel each side keeps it off the first
+    // and last glyphs, as the platform's edit margins do.
+    static_cast<EditWidget*>(edit)->SetSideMargins(1);
     const QSignalBlocker block(edit);
     edit->document()->setDocumentMargin(0);
     // The plain-text layout aligns by the document's text option, not by block
