@@ -346,6 +346,11 @@ void Key(const QString& keys)
     Tool(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
 }
 
+void Type(const QString& text, int delayMs)
+{
+    Tool(QStringLiteral("xdotool"), {QStringLiteral("type"), QStringLiteral("--delay"), QString::number(delayMs), text});
+}
+
 void MovePointerAway()
 {
     Tool(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("0"),

@@ -46,6 +46,9 @@ QRect BoundsOf(const std::vector<QPoint>& points);
 
 void Click(QPoint screenPoint);
 void Key(const QString& keys);
+// Types text key by key; characters without a key of their own are typed
+// through a key the tool maps to them for the moment.
+void Type(const QString& text, int delayMs = 60);
 // Parks the pointer where it hovers over nothing of the program.
 void MovePointerAway();
 // Presses on `from`, moves to `to` and lets go, as a person dragging a title bar.

@@ -159,10 +159,12 @@ AppProcess::~AppProcess()
     Stop();
 }
 
-bool AppProcess::Start(const QStringList& args)
+bool AppProcess::Start(const QStringList& args, const QProcessEnvironment& extra)
 {
     process_ = std::make_unique<QProcess>();
-    process_->setProcessEnvironment(XSession::Instance().Environment());
+    QProcessEnvironment env = XSession::Instance().Environment();
+    env.insert(extra);
+    process_->setProcessEnvironment(env);
     process_->setProcessChannelMode(QProcess::MergedChannels);
     TieToTestProgram(*process_);
     process_->start(ProgramPath(), args);

@@ -49,7 +49,8 @@ class AppProcess {
 public:
     AppProcess() = default;
     ~AppProcess();
-    bool Start(const QStringList& args = {});
+    // extra: variables added to the session's environment.
+    bool Start(const QStringList& args = {}, const QProcessEnvironment& extra = {});
     void Stop();
     QString Output() const;
 

@@ -1,0 +1,148 @@
+// Chinese typed through the fcitx5 pinyin input method reaches the grids and the
+// chart whole. Each case types once through the input method and once, for the
+// expected picture, the same characters without it.
+
+#include "InputMethodSession.h"
+#include "LauncherSession.h"
+
+using namespace desktop;
+
+namespace {
+
+const QRect kPostButton(112, 16, 105, 25);
+const QRect kOrgButton(113, 113, 105, 25);
+
+class InputMethodE2e : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        ime_ = new InputMethodSession;
+        if (!ime_->Start())
+            error_ = ime_->Error();
+    }
+    static void TearDownTestSuite()
+    {
+        delete ime_;
+        ime_ = nullptr;
+    }
+    void SetUp() override
+    {
+        ASSERT_TRUE(XSession::Instance().Ready()) << XSession::Instance().Error().toStdString();
+        ASSERT_TRUE(error_.isEmpty()) << error_.toStdString();
+    }
+
+    // Types `pinyin` and Space through the input method, or `chinese` without it,
+    // and waits for the window to show it.
+    static void TypeChinese(bool throughInputMethod, const QString& screen)
+    {
+        const QImage before = CaptureWindow(screen);
+        QImage after;
+        if (throughInputMethod) {
+            if (!ime_->WaitUntilActive(kWaitMs)) {
+                SaveForInspection(CaptureWindow(screen), QStringLiteral("pinyin-inactive"));
+                FAIL() << "pinyin never became active for the screen; " << ime_->Log().toStdString();
+            }
+            Type(QStringLiteral("ceshi"));
+            ASSERT_TRUE(WaitForChange(screen, before, &after));
+            Key(QStringLiteral("space"));
+            ASSERT_TRUE(WaitForChange(screen, before, &after));
+        } else {
+            // Slowly: the tool borrows a spare key for each character, and the
+            // program must have read the new key map before the next one.
+            Type(QStringLiteral("测试"), 400);
+            ASSERT_TRUE(WaitForChange(screen, before, &after));
+        }
+    }
+
+    static InputMethodSession* ime_;
+    static QString error_;
+};
+
+InputMethodSession* InputMethodE2e::ime_ = nullptr;
+QString InputMethodE2e::error_;
+
+// The picture once the window has changed from `before` and settled.
+QImage Settled(const QString& screen, const QImage& before)
+{
+    QImage after;
+    EXPECT_TRUE(WaitForChange(screen, before, &after));
+    return after;
+}
+
+} // namespace
+
+TEST_F(InputMethodE2e, PinyinOnAPostCellWithNoEditorOpenLeavesTheWholeWordInTheCell)
+{
+    QImage pictures[2];
+    for (bool im : {true, false}) {
+        SCOPED_TRACE(im ? "through pinyin" : "typed directly");
+        AppProcess app;
+        ASSERT_TRUE(app.Start({}, im ? ime_->AppEnvironment() : QProcessEnvironment()));
+        QString launcher, screen;
+        ASSERT_TRUE(WaitForWindow(QStringLiteral("MainForm"), &launcher)) << app.Output().toStdString();
+        ASSERT_TRUE(WaitForPicture(launcher, RenderedScreen(QStringLiteral("TMainForm")), QStringLiteral("launcher")));
+        MovePointerAway(); // the new window must see the pointer come in
+        Click(ClientRect(launcher).topLeft() + kPostButton.center());
+        if (!WaitForWindow(QString::fromUtf8("岗位管理"), &screen)) {
+            SaveForInspection(CaptureWindow(launcher), QStringLiteral("launcher-after-click"));
+            FAIL() << app.Output().toStdString();
+        }
+        ASSERT_TRUE(WaitForFocus(screen));
+        const QImage opened = RenderedScreen(QStringLiteral("TPostForm"));
+        ASSERT_TRUE(WaitForPicture(screen, opened, QStringLiteral("post screen")));
+        ASSERT_NO_FATAL_FAILURE(TypeChinese(im, screen));
+        const QImage typed = CaptureWindow(screen);
+        Key(QStringLiteral("Down")); // moving on writes the cell
+        pictures[im] = Settled(screen, typed);
+        ASSERT_FALSE(DifferingPixels(pictures[im], opened).empty());
+        app.Stop();
+        ASSERT_TRUE(WaitForNoWindow(QString::fromUtf8("岗位管理")));
+    }
+    const std::vector<QPoint> differ = DifferingPixels(pictures[0], pictures[1]);
+    if (!differ.empty()) {
+        SaveForInspection(pictures[0], QStringLiteral("post-typed"));
+        SaveForInspection(pictures[1], QStringLiteral("post-pinyin"));
+    }
+    EXPECT_TRUE(differ.empty()) << differ.size() << " pixels differ around " << BoundsOf(differ).x() << ","
+                                << BoundsOf(differ).y();
+}
+
+TEST_F(InputMethodE2e, PinyinRenamesAChartNodeBetweenTwoF2s)
+{
+    QImage pictures[2];
+    for (bool im : {true, false}) {
+        SCOPED_TRACE(im ? "through pinyin" : "typed directly");
+        AppProcess app;
+        ASSERT_TRUE(app.Start({}, im ? ime_->AppEnvironment() : QProcessEnvironment()));
+        QString launcher, screen;
+        ASSERT_TRUE(WaitForWindow(QStringLiteral("MainForm"), &launcher)) << app.Output().toStdString();
+        ASSERT_TRUE(WaitForPicture(launcher, RenderedScreen(QStringLiteral("TMainForm")), QStringLiteral("launcher")));
+        MovePointerAway(); // the new window must see the pointer come in
+        Click(ClientRect(launcher).topLeft() + kOrgButton.center());
+        ASSERT_TRUE(WaitForWindow(QString::fromUtf8("组织机构管理"), &screen));
+        ASSERT_TRUE(WaitForFocus(screen));
+        const QImage opened = RenderedScreen(QStringLiteral("TOrgForm"));
+        ASSERT_TRUE(WaitForPicture(screen, opened, QStringLiteral("organisation screen")));
+        // The company, selected from the start: its box in the chart at (1, 101).
+        Click(ClientRect(screen).topLeft() + QPoint(1 + 490, 101 + 37));
+        QImage before = CaptureWindow(screen);
+        Key(QStringLiteral("F2"));
+        before = Settled(screen, before);
+        Key(QStringLiteral("ctrl+a"));
+        before = Settled(screen, before);
+        ASSERT_NO_FATAL_FAILURE(TypeChinese(im, screen));
+        before = CaptureWindow(screen);
+        Key(QStringLiteral("F2"));
+        pictures[im] = Settled(screen, before);
+        ASSERT_FALSE(DifferingPixels(pictures[im], opened).empty());
+        app.Stop();
+        ASSERT_TRUE(WaitForNoWindow(QString::fromUtf8("组织机构管理")));
+    }
+    const std::vector<QPoint> differ = DifferingPixels(pictures[0], pictures[1]);
+    if (!differ.empty()) {
+        SaveForInspection(pictures[0], QStringLiteral("chart-typed"));
+        SaveForInspection(pictures[1], QStringLiteral("chart-pinyin"));
+    }
+    EXPECT_TRUE(differ.empty()) << differ.size() << " pixels differ around " << BoundsOf(differ).x() << ","
+                                << BoundsOf(differ).y();
+}
