@@ -4,6 +4,7 @@
 #include "grid/GridEditorFactory.h"
 #include "grid/InplaceEdit.h"
 #include "grid/TavikCustomGrid.h"
+#include "platform/FlagScope.h"
 #include "platform/TreeView.h"
 
 void TTavikCustomGrid::FontChanged()
@@ -167,11 +168,7 @@ bool TTavikCustomGrid::QueryEditHide(int col, int row, const QString& text)
 {
     if (hideQueryActive_)
         return false;
-    hideQueryActive_ = true;
-    struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{hideQueryActive_};
+    const TFlagScope guard(hideQueryActive_);
     bool canHide = true;
     OnQueryEditHide(this, col, row, text, canHide);
     return canHide;

@@ -3,6 +3,7 @@
 
 #include "grid/InplaceEdit.h"
 #include "grid/TavikCustomGrid.h"
+#include "platform/FlagScope.h"
 
 TWinControl* TTavikCustomGrid::CompositionWindow(bool composing)
 {
@@ -12,11 +13,7 @@ TWinControl* TTavikCustomGrid::CompositionWindow(bool composing)
     // character phase, which opens it too where it may open.
     if (!composing || EditableRow() >= rowCount_ || !HasOption(goEditing))
         return nullptr;
-    openingForComposition_ = true;
-    struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{openingForComposition_};
+    const TFlagScope guard(openingForComposition_);
     ShowEditor(QChar());
     if (editorMode_ && inplaceEditor_ && inplaceEditor_->Visible())
         return inplaceEditor_.get();

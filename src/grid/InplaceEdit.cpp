@@ -9,6 +9,7 @@
 #include "grid/PopupTreeView.h"
 #include "grid/PopupUpDown.h"
 #include "grid/TavikCustomGrid.h"
+#include "platform/FlagScope.h"
 #include "platform/PopupWindow.h"
 #include "platform/TickCount.h"
 
@@ -163,11 +164,7 @@ void TInplaceEdit::UpdateContents()
 {
     if (!grid_)
         return;
-    loading_ = true;
-    struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{loading_};
+    const TFlagScope guard(loading_);
     SetEditStyle(grid_->EditStyle());
     TEditProperty p;
     grid_->EditProperty(p);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/FlagScope.h"
+
 TPopupUpDown::TPopupUpDown(TComponent* owner) : TCustomUpDown(owner)
 {
     SetVisible(false);
@@ -34,11 +36,7 @@ bool TPopupUpDown::CanChange()
 {
     if (inChange_)
         return true;
-    inChange_ = true;
-    struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{inChange_};
+    const TFlagScope guard(inChange_);
     return TCustomUpDown::CanChange();
 }
 

@@ -12,6 +12,7 @@
 #include "platform/Canvas.h"
 #include "platform/ControlWidget.h"
 #include "platform/DevicePicture.h"
+#include "platform/FlagScope.h"
 #include "platform/WindowLayer.h"
 
 namespace {
@@ -400,11 +401,7 @@ void TCustomMaskEdit::WidgetTextChanged()
     // The window reports its first text while it is still being made.
     if (syncing_ || !HasWidget())
         return;
-    syncing_ = true;
-    struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{syncing_};
+    const TFlagScope guard(syncing_);
     SetText(FromWidgetText(Edit()->toPlainText()));
 }
 

@@ -2,6 +2,8 @@
 // chart whole. Each case types once through the input method and once, for the
 // expected picture, the same characters without it.
 
+#include <functional>
+
 #include "InputMethodSession.h"
 #include "LauncherSession.h"
 
@@ -9,8 +11,7 @@ using namespace desktop;
 
 namespace {
 
-const QRect kPostButton(112, 16, 105, 25);
-const QRect kOrgButton(113, 113, 105, 25);
+struct Scenario;
 
 class InputMethodE2e : public ::testing::Test {
 protected:
@@ -54,6 +55,8 @@ protected:
         }
     }
 
+    void ExpectSameOutcome(const Scenario& s);
+
     static InputMethodSession* ime_;
     static QString error_;
 };
@@ -69,10 +72,23 @@ QImage Settled(const QString& screen, const QImage& before)
     return after;
 }
 
+struct Scenario {
+    QRect launcherButton;
+    const char* caption;
+    const char* className;
+    // Brings the screen to where Chinese is typed, and ends the typing; each
+    // returns the picture it left.
+    std::function<void(const QString& screen, const QRect& client)> before;
+    std::function<QImage(const QString& screen)> after;
+};
+
 } // namespace
 
-TEST_F(InputMethodE2e, PinyinOnAPostCellWithNoEditorOpenLeavesTheWholeWordInTheCell)
+// Runs the scenario through pinyin and typed directly; both must leave the
+// same picture, and a changed one.
+void InputMethodE2e::ExpectSameOutcome(const Scenario& s)
 {
+    const QString caption = QString::fromUtf8(s.caption);
     QImage pictures[2];
     for (bool im : {true, false}) {
         SCOPED_TRACE(im ? "through pinyin" : "typed directly");
@@ -82,67 +98,52 @@ TEST_F(InputMethodE2e, PinyinOnAPostCellWithNoEditorOpenLeavesTheWholeWordInTheC
         ASSERT_TRUE(WaitForWindow(QStringLiteral("MainForm"), &launcher)) << app.Output().toStdString();
         ASSERT_TRUE(WaitForPicture(launcher, RenderedScreen(QStringLiteral("TMainForm")), QStringLiteral("launcher")));
         MovePointerAway(); // the new window must see the pointer come in
-        Click(ClientRect(launcher).topLeft() + kPostButton.center());
-        if (!WaitForWindow(QString::fromUtf8("岗位管理"), &screen)) {
-            SaveForInspection(CaptureWindow(launcher), QStringLiteral("launcher-after-click"));
-            FAIL() << app.Output().toStdString();
-        }
+        Click(ClientRect(launcher).topLeft() + s.launcherButton.center());
+        ASSERT_TRUE(WaitForWindow(caption, &screen)) << app.Output().toStdString();
         ASSERT_TRUE(WaitForFocus(screen));
-        const QImage opened = RenderedScreen(QStringLiteral("TPostForm"));
-        ASSERT_TRUE(WaitForPicture(screen, opened, QStringLiteral("post screen")));
+        const QImage opened = RenderedScreen(QString::fromLatin1(s.className));
+        ASSERT_TRUE(WaitForPicture(screen, opened, QString::fromLatin1(s.className)));
+        s.before(screen, ClientRect(screen));
         ASSERT_NO_FATAL_FAILURE(TypeChinese(im, screen));
-        const QImage typed = CaptureWindow(screen);
-        Key(QStringLiteral("Down")); // moving on writes the cell
-        pictures[im] = Settled(screen, typed);
+        pictures[im] = s.after(screen);
         ASSERT_FALSE(DifferingPixels(pictures[im], opened).empty());
         app.Stop();
-        ASSERT_TRUE(WaitForNoWindow(QString::fromUtf8("岗位管理")));
+        ASSERT_TRUE(WaitForNoWindow(caption));
     }
     const std::vector<QPoint> differ = DifferingPixels(pictures[0], pictures[1]);
     if (!differ.empty()) {
-        SaveForInspection(pictures[0], QStringLiteral("post-typed"));
-        SaveForInspection(pictures[1], QStringLiteral("post-pinyin"));
+        SaveForInspection(pictures[0], QString::fromLatin1(s.className) + QStringLiteral("-typed"));
+        SaveForInspection(pictures[1], QString::fromLatin1(s.className) + QStringLiteral("-pinyin"));
     }
     EXPECT_TRUE(differ.empty()) << differ.size() << " pixels differ around " << BoundsOf(differ).x() << ","
                                 << BoundsOf(differ).y();
 }
 
+TEST_F(InputMethodE2e, PinyinOnAPostCellWithNoEditorOpenLeavesTheWholeWordInTheCell)
+{
+    ExpectSameOutcome({QRect(112, 16, 105, 25), "岗位管理", "TPostForm", [](const QString&, const QRect&) {},
+                       [](const QString& screen) {
+                           const QImage typed = CaptureWindow(screen);
+                           Key(QStringLiteral("Down")); // moving on writes the cell
+                           return Settled(screen, typed);
+                       }});
+}
+
 TEST_F(InputMethodE2e, PinyinRenamesAChartNodeBetweenTwoF2s)
 {
-    QImage pictures[2];
-    for (bool im : {true, false}) {
-        SCOPED_TRACE(im ? "through pinyin" : "typed directly");
-        AppProcess app;
-        ASSERT_TRUE(app.Start({}, im ? ime_->AppEnvironment() : QProcessEnvironment()));
-        QString launcher, screen;
-        ASSERT_TRUE(WaitForWindow(QStringLiteral("MainForm"), &launcher)) << app.Output().toStdString();
-        ASSERT_TRUE(WaitForPicture(launcher, RenderedScreen(QStringLiteral("TMainForm")), QStringLiteral("launcher")));
-        MovePointerAway(); // the new window must see the pointer come in
-        Click(ClientRect(launcher).topLeft() + kOrgButton.center());
-        ASSERT_TRUE(WaitForWindow(QString::fromUtf8("组织机构管理"), &screen));
-        ASSERT_TRUE(WaitForFocus(screen));
-        const QImage opened = RenderedScreen(QStringLiteral("TOrgForm"));
-        ASSERT_TRUE(WaitForPicture(screen, opened, QStringLiteral("organisation screen")));
-        // The company, selected from the start: its box in the chart at (1, 101).
-        Click(ClientRect(screen).topLeft() + QPoint(1 + 490, 101 + 37));
-        QImage before = CaptureWindow(screen);
-        Key(QStringLiteral("F2"));
-        before = Settled(screen, before);
-        Key(QStringLiteral("ctrl+a"));
-        before = Settled(screen, before);
-        ASSERT_NO_FATAL_FAILURE(TypeChinese(im, screen));
-        before = CaptureWindow(screen);
-        Key(QStringLiteral("F2"));
-        pictures[im] = Settled(screen, before);
-        ASSERT_FALSE(DifferingPixels(pictures[im], opened).empty());
-        app.Stop();
-        ASSERT_TRUE(WaitForNoWindow(QString::fromUtf8("组织机构管理")));
-    }
-    const std::vector<QPoint> differ = DifferingPixels(pictures[0], pictures[1]);
-    if (!differ.empty()) {
-        SaveForInspection(pictures[0], QStringLiteral("chart-typed"));
-        SaveForInspection(pictures[1], QStringLiteral("chart-pinyin"));
-    }
-    EXPECT_TRUE(differ.empty()) << differ.size() << " pixels differ around " << BoundsOf(differ).x() << ","
-                                << BoundsOf(differ).y();
+    ExpectSameOutcome({QRect(113, 113, 105, 25), "组织机构管理", "TOrgForm",
+                       [](const QString& screen, const QRect& client) {
+                           // The company, selected from the start: its box in the chart at (1, 101).
+                           Click(client.topLeft() + QPoint(1 + 490, 101 + 37));
+                           QImage before = CaptureWindow(screen);
+                           Key(QStringLiteral("F2"));
+                           before = Settled(screen, before);
+                           Key(QStringLiteral("ctrl+a"));
+                           Settled(screen, before);
+                       },
+                       [](const QString& screen) {
+                           const QImage typed = CaptureWindow(screen);
+                           Key(QStringLiteral("F2"));
+                           return Settled(screen, typed);
+                       }});
 }

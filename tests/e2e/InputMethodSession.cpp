@@ -1,8 +1,5 @@
 #include "InputMethodSession.h"
 
-#include <csignal>
-#include <sys/prctl.h>
-
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -28,20 +25,6 @@ bool WriteFile(const QString& path, const char* text)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(text) == static_cast<qint64>(strlen(text));
-}
-
-void EndProcess(std::unique_ptr<QProcess>& p)
-{
-    if (!p)
-        return;
-    if (p->state() != QProcess::NotRunning) {
-        p->terminate();
-        if (!p->waitForFinished(3000)) {
-            p->kill();
-            p->waitForFinished(3000);
-        }
-    }
-    p.reset();
 }
 
 } // namespace
@@ -79,7 +62,7 @@ bool InputMethodSession::Start()
         return Fail(QStringLiteral("cannot write the input method's settings under %1").arg(home_.path()));
 
     bus_ = std::make_unique<QProcess>();
-    bus_->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    TieToTestProgram(*bus_);
     bus_->start(QStringLiteral("dbus-daemon"),
                 {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
     if (!bus_->waitForStarted(kStartTimeoutMs))
@@ -95,7 +78,7 @@ bool InputMethodSession::Start()
         return Fail(QStringLiteral("dbus-daemon named no address: %1").arg(QString::fromLocal8Bit(bus_->readAllStandardError())));
 
     fcitx_ = std::make_unique<QProcess>();
-    fcitx_->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    TieToTestProgram(*fcitx_);
     fcitx_->setProcessEnvironment(BusEnvironment());
     fcitx_->setProcessChannelMode(QProcess::MergedChannels);
     fcitx_->start(QStringLiteral("fcitx5"), {QStringLiteral("--disable=wayland,waylandim,notificationitem,kimpanel")});

@@ -15,6 +15,8 @@ namespace {
 constexpr int kStartTimeoutMs = 15000;
 const char* const kScreenSize = "1280x1024x24";
 
+} // namespace
+
 // The X server, the window manager and the program end with the test program,
 // also when it is killed.
 void TieToTestProgram(QProcess& p)
@@ -22,6 +24,7 @@ void TieToTestProgram(QProcess& p)
     p.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
 }
 
+// Asks a process to end, then ends it.
 void EndProcess(std::unique_ptr<QProcess>& p)
 {
     if (!p)
@@ -35,8 +38,6 @@ void EndProcess(std::unique_ptr<QProcess>& p)
     }
     p.reset();
 }
-
-} // namespace
 
 XSession& XSession::Instance()
 {

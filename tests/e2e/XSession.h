@@ -58,6 +58,12 @@ private:
     std::unique_ptr<QProcess> process_;
 };
 
+// The X server, the window manager and the program end with the test program,
+// also when it is killed.
+void TieToTestProgram(QProcess& p);
+// Asks a process to end, then ends it.
+void EndProcess(std::unique_ptr<QProcess>& p);
+
 // Where the program is (set by the build) and the pictures it renders off screen.
 QString ProgramPath();
 QString RenderDir();
