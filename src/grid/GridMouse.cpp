@@ -102,6 +102,8 @@ void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, 
     const bool parts = HasEditParts(cell.X, cell.Y);
     const bool ctrlAdds = HasOption(goMultiSelection) && (shift & ssCtrl);
     const TGridCoord before = current_;
+    // Taken before the current-cell move below clears the set.
+    const bool hadSeveral = selections_->Count() > 1;
 
     if (head || split || readOnly || parts) {
         if (dbl) {
@@ -178,7 +180,7 @@ void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, 
     }
 
     if (HasOption(goMultiSelection) || HasOptionEx(goAllowSelectRow) || HasOptionEx(goAllowSelectCol)) {
-        if (!selections_->SelectOnPress(cell, shift & ssShift, shift & ssCtrl))
+        if (!selections_->SelectOnPress(cell, shift & ssShift, shift & ssCtrl, hadSeveral))
             return;
         mouseDown();
     } else {
