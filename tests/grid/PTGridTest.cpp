@@ -9,6 +9,8 @@
 #include "platform/Form.h"
 #include "stream/FormLoader.h"
 #include "stream/FormReader.h"
+#include "grid/TavikCustomDrawGrid.h"
+#include "support/Errors.h"
 #include "support/GridText.h"
 
 namespace {
@@ -167,6 +169,23 @@ TEST(PTGridTest, AQueryOfACellWritesOnlyTheRequestedFields)
     g.GetCellAttrs(5, 1, outside, CellAttr(caHorzAlign));
     EXPECT_EQ(outside.FontName, g.Font().Name());
     EXPECT_EQ(outside.MergeID, 0u);
+}
+
+TEST(PTGridTest, AssigningToAnotherKindOfGridIsABrokenInvariant)
+{
+    // A PT grid copies itself only into another PT grid; anything else is a
+    // programming error. A grid that knows no copy into a PT grid answers with
+    // the framework's assignment error.
+    TTavikPTGrid source(nullptr);
+    source.SetCellValue(1, 1, QStringLiteral("x"));
+    TTavikPTGrid pt(nullptr);
+    TTavikCustomDrawGrid draw(nullptr);
+    EXPECT_EQ(ErrorOf<EAssertionFailed>([&] { draw.Assign(&source); }),
+              "Assertion failed: a TTavikPTGrid is assigned only to a TTavikPTGrid, not to a TTavikCustomDrawGrid");
+    EXPECT_EQ(ErrorOf<EConvertError>([&] { pt.Assign(&draw); }),
+              "Cannot assign a TTavikCustomDrawGrid to a TTavikPTGrid");
+    EXPECT_EQ(ErrorOf([&] { pt.Assign(&source); }), "no error");
+    EXPECT_EQ(pt.GetCellValue(1, 1), "x");
 }
 
 TEST(PTGridTest, MovesCarryCellsAndRows)
