@@ -42,6 +42,10 @@ void TTavikCustomGrid::StartDragSelect(TGridCoord cell, const TGridLayout& layou
 
 void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
+    // A drag still on at a new press lost its release to another window: it
+    // ends as a cancelled one, its line erased.
+    if (button == mbLeft && mouseState_ != gmsNone)
+        CancelMode();
     lastMoveReason_ = mrMouse;
     tracker_.HitPoint = tracker_.LastMousePoint = {x, y};
     if (button == mbLeft)

@@ -228,6 +228,22 @@ TEST_F(GridMouse, ASizingDragFollowsAndEndsWhereverTheMouseGoes)
         grid->SetColWidths(1, 72);
         EXPECT_EQ(grid->Picture(), before) << "a sizing line stayed";
     }
+
+    // A release that never came (another window took the mouse): the next
+    // press ends the drag and erases its line.
+    send(QEvent::MouseButtonPress, 147, 5);
+    send(QEvent::MouseMove, 180, 5);
+    lines.clear();
+    const TPoint cell = CellCentre(*grid, 3, 3);
+    send(QEvent::MouseButtonPress, cell.X, cell.Y);
+    EXPECT_NE(grid->MouseState(), gmsColResizing);
+    send(QEvent::MouseMove, cell.X - 60, cell.Y);
+    send(QEvent::MouseButtonRelease, cell.X - 60, cell.Y);
+    EXPECT_EQ(lines, (std::vector<int>{178})); // only the erasing
+    EXPECT_EQ(grid->ColWidths(1), 72);
+    const QImage after = grid->Picture();
+    for (int y = 0; y < 18; ++y)
+        EXPECT_EQ(after.pixel(178, y), before.pixel(178, y)) << y;
 }
 
 TEST_F(GridMouse, ColumnAndRowMovesEndWithTheMove)
