@@ -7,7 +7,10 @@
 #include "orgchart/OrgChart.h"
 #include "grid/TavikPTGrid.h"
 #include "platform/Application.h"
+#include "platform/Edit.h"
 #include "platform/Form.h"
+#include "platform/MaskEdit.h"
+#include "platform/MultiLineEdit.h"
 #include "stream/ClassRegistry.h"
 
 namespace {
@@ -79,6 +82,17 @@ void DumpGrid(TTavikCustomViewGrid& grid, QJsonObject& o)
     o["cells"] = rows;
 }
 
+// Edits publish their content as Text, everything else as Caption. The
+// editors that controls make for themselves are not registered and are known
+// by their type.
+bool ShowsText(const TControl* c)
+{
+    if (const ClassInfo* info = ClassRegistry::Instance().ForObject(c))
+        return info->Publishes("Text") && !info->Publishes("Caption");
+    return dynamic_cast<const TEdit*>(c) || dynamic_cast<const TCustomMaskEdit*>(c) ||
+           dynamic_cast<const TMultiLineEdit*>(c);
+}
+
 QJsonObject DumpControl(TControl* c)
 {
     QJsonObject o;
@@ -92,12 +106,8 @@ QJsonObject DumpControl(TControl* c)
     o["enabled"] = c->Enabled();
     auto* win = dynamic_cast<TWinControl*>(c);
     o["tabOrder"] = win ? win->TabOrder() : -1;
-    if (!c->Caption().isEmpty()) {
-        // Edits publish their content as Text, everything else as Caption.
-        const ClassInfo* info = ClassRegistry::Instance().ForObject(c);
-        const bool text = info && info->Find("Text") && !info->Find("Caption");
-        o[text ? "text" : "caption"] = c->Caption();
-    }
+    if (!c->Caption().isEmpty())
+        o[ShowsText(c) ? "text" : "caption"] = c->Caption();
     if (auto* chart = dynamic_cast<TCustomOrgChart*>(c))
         DumpChart(chart, o);
     if (auto* grid = dynamic_cast<TTavikCustomViewGrid*>(c))

@@ -12,7 +12,7 @@ namespace {
 void CheckAlignment(int alignment)
 {
     if (alignment < 0 || alignment > 2)
-        throw Exception("Assertion failed: symbol alignment out of range");
+        throw EAssertionFailed("Assertion failed: symbol alignment out of range");
 }
 
 int HalfUp(int size)

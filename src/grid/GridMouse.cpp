@@ -42,6 +42,10 @@ void TTavikCustomGrid::StartDragSelect(TGridCoord cell, const TGridLayout& layou
 
 void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
+    // A drag still on at a new press lost its release to another window: it
+    // ends as a cancelled one, its line erased.
+    if (button == mbLeft && mouseState_ != gmsNone)
+        CancelMode();
     lastMoveReason_ = mrMouse;
     tracker_.HitPoint = tracker_.LastMousePoint = {x, y};
     if (button == mbLeft)
@@ -102,6 +106,8 @@ void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, 
     const bool parts = HasEditParts(cell.X, cell.Y);
     const bool ctrlAdds = HasOption(goMultiSelection) && (shift & ssCtrl);
     const TGridCoord before = current_;
+    // Taken before the current-cell move below clears the set.
+    const bool hadSeveral = selections_->Count() > 1;
 
     if (head || split || readOnly || parts) {
         if (dbl) {
@@ -178,7 +184,7 @@ void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, 
     }
 
     if (HasOption(goMultiSelection) || HasOptionEx(goAllowSelectRow) || HasOptionEx(goAllowSelectCol)) {
-        if (!selections_->SelectOnPress(cell, shift & ssShift, shift & ssCtrl))
+        if (!selections_->SelectOnPress(cell, shift & ssShift, shift & ssCtrl, hadSeveral))
             return;
         mouseDown();
     } else {

@@ -127,11 +127,9 @@ void TTavikPTGrid::ColorChanged()
 void TTavikPTGrid::AssignTo(TPersistent* dest) const
 {
     auto* d = dynamic_cast<TTavikPTGrid*>(dest);
-    if (!d) {
-        // Only another PT grid takes a PT grid's content.
-        TTavikCustomViewGrid::AssignTo(dest);
-        return;
-    }
+    if (!d)
+        throw EAssertionFailed(std::string("Assertion failed: a TTavikPTGrid is assigned only to a TTavikPTGrid, ") +
+                               "not to a " + (dest ? dest->ClassName() : "nil"));
     auto* self = const_cast<TTavikPTGrid*>(this);
     d->SetColor(Color());
     d->SetFixedColor(FixedColor());

@@ -29,7 +29,6 @@ void TTavikPTGrid::GetCellAttrs(int col, int row, TCellAttrInfo& info, TCellAttr
         TTavikCustomViewGrid::GetCellAttrs(col, row, info, attrs);
         return;
     }
-    info = DefaultAttrs();
     const TFont& font = cell->FontValue();
     if (HasCellAttr(attrs, caFontName))
         info.FontName = font.Name();

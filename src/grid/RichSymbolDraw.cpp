@@ -9,7 +9,7 @@
 TCustomRichDraw::TCustomRichDraw(TComponent* owner) : TComponent(owner)
 {
     if (!dynamic_cast<TWinControl*>(owner))
-        throw Exception("Assertion failed: a rich-text drawer needs a windowed owner");
+        throw EAssertionFailed("Assertion failed: a rich-text drawer needs a windowed owner");
     font_.SetName(QStringLiteral("宋体"));
     font_.SetSize(9);
     font_.SetColor(clBlack);
@@ -19,7 +19,7 @@ TCustomRichDraw::TCustomRichDraw(TComponent* owner) : TComponent(owner)
 void TCustomRichDraw::SetFont(const TFont* font)
 {
     if (!font)
-        throw Exception("Assertion failed: a rich-text drawer needs a font");
+        throw EAssertionFailed("Assertion failed: a rich-text drawer needs a font");
     if (!font_.SameAs(*font))
         font_.Assign(font);
 }
@@ -27,7 +27,7 @@ void TCustomRichDraw::SetFont(const TFont* font)
 void TCustomRichDraw::SetAlignment(TRichAlignment value)
 {
     if (value > raCenter)
-        throw Exception("Assertion failed: rich-text alignment out of range");
+        throw EAssertionFailed("Assertion failed: rich-text alignment out of range");
     alignment_ = value;
 }
 

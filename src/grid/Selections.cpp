@@ -258,7 +258,7 @@ void TSelections::ExtendSelection(TGridCoord cell)
     FGrid->RepaintRangeChange(old, LastRange(), true, true);
 }
 
-bool TSelections::SelectOnPress(TGridCoord cell, bool shift, bool ctrl)
+bool TSelections::SelectOnPress(TGridCoord cell, bool shift, bool ctrl, bool hadSeveral)
 {
     CheckCell(cell);
     const bool multi = FGrid->HasOption(goMultiSelection);
@@ -271,7 +271,7 @@ bool TSelections::SelectOnPress(TGridCoord cell, bool shift, bool ctrl)
 
     const TGridRect old = LastRange();
     const bool replace = shift || ctrl ? !multi : true;
-    bool repaintAll = !(shift || ctrl) && Count() > 1;
+    bool repaintAll = !(shift || ctrl) && hadSeveral;
     const int c0 = C0();
     const int r0 = R0();
     const TGridCoord current = FGrid->Current();

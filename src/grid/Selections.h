@@ -74,8 +74,10 @@ public:
     // A left press on a valid cell in no sizing, moving or range state.
     // Selects whole rows, columns or everything through the heads when the
     // options allow, else the clicked range. False when the press ends
-    // without OnMouseDown (the row change was refused).
-    bool SelectOnPress(TGridCoord cell, bool shift, bool ctrl);
+    // without OnMouseDown (the row change was refused). hadSeveral: the set
+    // held more than one selection when the press began, before the press's
+    // current-cell move cut it down; a plain press then repaints everything.
+    bool SelectOnPress(TGridCoord cell, bool shift, bool ctrl, bool hadSeveral);
 
     // Pixel rectangle of the last selection without lines; empty when the set
     // is empty or the range is out of view.

@@ -39,7 +39,10 @@ public:
     void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
     // An image list named before it was read; looked up when loading ends.
     void SetImagesName(const QString& name) { pendingImages_ = name; }
-    // Copies this grid's look, sizes and cells into another PT grid.
+    // Copies this grid's look, sizes and cells into another PT grid. Any other
+    // destination is a programming error and raises EAssertionFailed
+    // ("Assertion failed: …"), not the framework's "Cannot assign a …", which
+    // stays for copies between foreign persistent classes (cells, rows, fonts).
     void AssignTo(TPersistent* dest) const override;
 
     // --- answers to the view grid's queries (PTGridQueries.cpp) ---

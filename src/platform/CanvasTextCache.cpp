@@ -10,6 +10,58 @@ namespace canvasdetail {
 
 namespace {
 
+// Columns [first, last + 1) that face inks for text drawn from x = 0; empty
+// (first = last + 1 = 0) for text without ink.
+std::pair<int, int> InkColumns(const QFont& face, const QString& text)
+{
+    const QFontMetrics m(face);
+    const int margin = std::max(4, m.height());
+    QImage mask(m.horizontalAdvance(text) + m.maxWidth() + 2 * margin, m.height() + 2 * margin,
+                QImage::Format_Alpha8);
+    mask.fill(0);
+    {
+        QPainter p(&mask);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.setPen(Qt::black);
+        p.setFont(face);
+        p.drawText(QPoint(margin, margin + m.ascent()), text);
+    }
+    int first = mask.width(), last = -1;
+    for (int y = 0; y < mask.height(); ++y) {
+        const uint8_t* row = mask.constScanLine(y);
+        for (int x = 0; x < mask.width(); ++x)
+            if (row[x] >= 128) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    }
+    if (last < 0)
+        return {0, 0};
+    return {first - margin, last + 1 - margin};
+}
+
+// How far right the enlarged glyph of a run moves so that its ink is centred
+// across the scale-1 glyph's ink enlarged.
+int GlyphShift(FontEntry& f, const FontFaces::Run& run)
+{
+    const QString key = QString::number(run.face) + QLatin1Char('/') + run.text;
+    auto it = f.glyphShifts.constFind(key);
+    if (it != f.glyphShifts.constEnd())
+        return *it;
+    const auto [a0, a1] = InkColumns(f.faces->Face(run.face), run.text);
+    const auto [b0, b1] = InkColumns(f.deviceFaces->Face(run.face), run.text);
+    int shift = 0;
+    if (a1 > a0 && b1 > b0) {
+        // Twice the difference of the centres, rounded half up.
+        const int twice = f.scale * (a0 + a1) - (b0 + b1);
+        shift = twice >= 0 ? (twice + 1) / 2 : -((-twice) / 2);
+    }
+    if (f.glyphShifts.size() > 4096)
+        f.glyphShifts.clear();
+    f.glyphShifts.insert(key, shift);
+    return shift;
+}
+
 // Renders text with the entry's font and reads its ink back as spans.
 std::vector<InkSpan> RenderInk(FontEntry& f, const QString& text)
 {
@@ -43,7 +95,8 @@ std::vector<InkSpan> RenderInk(FontEntry& f, const QString& text)
             face = run.face;
             f.painter->setFont(drawing.Face(face));
         }
-        f.painter->drawText(QPoint(margin + k * run.x, margin + k * faces.Ascent()), run.text);
+        const int shift = k > 1 ? GlyphShift(f, run) : 0;
+        f.painter->drawText(QPoint(margin + k * run.x + shift, margin + k * faces.Ascent()), run.text);
     }
     std::vector<InkSpan> spans;
     spans.reserve(64);

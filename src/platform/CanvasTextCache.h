@@ -5,8 +5,10 @@
 // Unrotated text is rendered once per font and string into ink spans (x0, x1,
 // y relative to the text cell), then painted by the rasteriser. An entry for a
 // scale above 1 renders the ink in target pixels with the font enlarged, each
-// piece of text at its logical position times the scale; it measures as the
-// scale-1 entry does.
+// character where the scale-1 picture has it: its ink is centred across the
+// scale-1 ink enlarged, since the enlarged face's glyphs are not the small
+// face's glyphs enlarged (a Song face's small sizes are hand-drawn bitmaps).
+// It measures as the scale-1 entry does.
 
 #include <memory>
 #include <vector>
@@ -35,6 +37,9 @@ struct FontEntry {
     std::unique_ptr<FontFaces> faces; // logical: layout and measures
     int scale = 1;
     std::unique_ptr<FontFaces> deviceFaces; // the font at scale times its size (scale > 1)
+    // Target pixels each character's enlarged glyph moves right (scale > 1),
+    // keyed by face and character.
+    QHash<QString, int> glyphShifts;
     QHash<QString, int> widths;
     QHash<QString, std::shared_ptr<const std::vector<InkSpan>>> ink;
     QImage mask;

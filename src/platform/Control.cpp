@@ -602,17 +602,20 @@ void TControl::HandleMouse(QMouseEvent* event)
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         if (button == mbLeft)
-            pressedInside_ = true;
+            pressedInside_ = clickPending_ = true;
         MouseDown(button, shift, x, y);
         break;
     case QEvent::MouseButtonDblClick:
+        if (button == mbLeft)
+            pressedInside_ = true;
         DblClick();
         MouseDown(button, shift | ssDouble, x, y);
         break;
     case QEvent::MouseButtonRelease:
         if (button == mbLeft && pressedInside_) {
-            pressedInside_ = false;
-            if (x >= 0 && y >= 0 && x < Width() && y < Height())
+            const bool click = clickPending_;
+            pressedInside_ = clickPending_ = false;
+            if (click && x >= 0 && y >= 0 && x < Width() && y < Height())
                 Click();
         }
         MouseUp(button, shift, x, y);

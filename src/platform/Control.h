@@ -231,7 +231,11 @@ private:
     bool parentColor_ = true;
     bool showHint_ = false;
     bool recordInvalidations_ = false;
+    // A left press (a double press too) began here and its release has not
+    // come: the mouse stays this control's, wherever it goes.
     bool pressedInside_ = false;
+    // A plain left press began here: its release inside clicks.
+    bool clickPending_ = false;
     QString text_;
     QString hint_;
     std::unique_ptr<TFont> font_;

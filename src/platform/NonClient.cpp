@@ -230,9 +230,17 @@ void PaintScrollBar(TCanvas& c, const TRect& bar, bool vertical, const TScrollIn
     const TScrollBarParts p = ScrollBarPartsOf(bar, vertical, info, pos);
     ArrowButton(c, p.lineUp, vertical ? 0 : 2, pressed == sbpLineUp, enabled);
     ArrowButton(c, p.lineDown, vertical ? 1 : 3, pressed == sbpLineDown, enabled);
+    if (!enabled) {
+        // A disabled bar has no thumb: its track runs the whole length between the arrows.
+        const int from = p.trackStart, to = p.trackStart + p.trackLength;
+        Track(c, vertical ? TRect{bar.Left, bar.Top + from, bar.Right, bar.Top + to}
+                          : TRect{bar.Left + from, bar.Top, bar.Left + to, bar.Bottom},
+              false);
+        return;
+    }
     Track(c, p.pageUp, pressed == sbpPageUp);
     Track(c, p.pageDown, pressed == sbpPageDown);
-    if (enabled && !p.thumb.IsEmpty())
+    if (!p.thumb.IsEmpty())
         RaisedButton(c, p.thumb);
 }
 

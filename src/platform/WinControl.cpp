@@ -697,7 +697,13 @@ bool TWinControl::DispatchEvent(QEvent* event)
         const TNonClientLayout nc = NonClientLayout();
         if (nc.client != TRect{0, 0, Width(), Height()} || tracking_.bar >= 0) {
             auto* mouse = static_cast<QMouseEvent*>(event);
-            if (!Enabled() || NonClientMouse(mouse))
+            // A press that began in the client keeps the mouse there until its
+            // release, over the border and bars or outside the window, as a
+            // captured window's client gets it.
+            const bool held = pressedInside_ && tracking_.bar < 0 &&
+                              ((type == QEvent::MouseMove && (mouse->buttons() & Qt::LeftButton)) ||
+                               (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton));
+            if (!Enabled() || (!held && NonClientMouse(mouse)))
                 return true;
             const QPointF at = mouse->position() - QPointF(nc.client.Left, nc.client.Top);
             QMouseEvent moved(mouse->type(), at, mouse->scenePosition(), mouse->globalPosition(), mouse->button(),

@@ -13,6 +13,12 @@ const PropertyInfo* ClassInfo::Find(const std::string& propertyName) const
     return nullptr;
 }
 
+bool ClassInfo::Publishes(const std::string& propertyName) const
+{
+    const PropertyInfo* p = Find(propertyName);
+    return p && p->published;
+}
+
 std::vector<const PropertyInfo*> ClassInfo::AllProperties() const
 {
     std::vector<const ClassInfo*> chain;

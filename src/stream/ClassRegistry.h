@@ -41,6 +41,9 @@ struct PropertyInfo {
     const ClassInfo* subClass = nullptr;
     // Whether the sub-object is stored at all (Font only when not the parent's).
     std::function<bool(const TPersistent* object)> subStored;
+    // False for a name the class takes back from an ancestor that publishes it
+    // (an edit's Caption): stored values of it are refused.
+    bool published = true;
 };
 
 struct ClassInfo {
@@ -53,6 +56,8 @@ struct ClassInfo {
 
     // Case-insensitive, own class first, then the ancestors.
     const PropertyInfo* Find(const std::string& propertyName) const;
+    // Whether the class's nearest declaration of the name publishes it.
+    bool Publishes(const std::string& propertyName) const;
     // Ancestors' properties first, in declaration order; a redeclared property
     // keeps the place of its first declaration.
     std::vector<const PropertyInfo*> AllProperties() const;

@@ -38,6 +38,7 @@ PropertyInfo Unpublished(const std::string& name, const std::string& className)
         ctx.Fail(v.pos, "unknown property " + name + " of class " + className);
     };
     p.write = [](const TPersistent*) -> std::optional<FormValue> { return std::nullopt; };
+    p.published = false;
     return p;
 }
 

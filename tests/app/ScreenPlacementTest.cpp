@@ -8,11 +8,14 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <climits>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
 
+#include "app/GalleryForm.h"
 #include "app/ScreenCatalog.h"
 #include "app/ScreenSnapshot.h"
 #include "app/Startup.h"
@@ -411,4 +414,68 @@ TEST(ScreenPlacement, shouldOverlapNoSiblingOnAnyScreen)
             }
         }
     }
+}
+
+TEST(ScreenPlacement, shouldDumpEachKindOfControlWithItsOwnKeys)
+{
+    // Edits show their content as "text", everything else as "caption" (either
+    // only when not empty); grids and charts add their own keys.
+    const QStringList grid = {"cells", "colCount", "colWidths", "fixedCols", "fixedRows",
+                              "isTree", "levelCol", "rowCount", "rowHeights"};
+    const QStringList chart = {"count", "nodes", "selected"};
+    struct Kind {
+        const char* cls;
+        const char* content; // "text", "caption" or "" for none
+        QStringList extra;
+    };
+    const std::vector<Kind> kinds = {
+        {"TEdit", "text", {}},                {"TInplaceEdit", "text", {}},
+        {"TButton", "caption", {}},           {"TLabel", "caption", {}},
+        {"TExtGroupBox", "caption", {}},      {"TGradientPanel", "caption", {}},
+        {"TFlatTabSheet", "caption", {}},     {"TSkinCheckBox", "caption", {}},
+        {"TSkinRadioButton", "caption", {}},  {"TSkinToolbar", "caption", {}},
+        {"TSkinItem", "caption", {}},         {"TSkinSeparatorItem", "", {}},
+        {"TSkinDock", "", {}},                {"TBevel", "", {}},
+        {"TSplitter", "", {}},                {"TTreeView", "", {}},
+        {"TFlatPageControl", "", {}},         {"TGalleryDrawGrid", "", {}},
+        {"TGalleryEditorGrid", "", {}},       {"TTavikPTGrid", "", grid},
+        {"TGalleryViewGrid", "", grid},       {"TOrgChart", "", chart},
+    };
+    const QStringList common = {"class", "name", "left", "top", "width", "height",
+                                "visible", "enabled", "tabOrder", "children"};
+    RunUnitStartup();
+    std::vector<std::pair<QString, std::function<std::unique_ptr<TCustomForm>()>>> forms;
+    for (const ScreenEntry& entry : ScreenCatalog())
+        forms.emplace_back(QString::fromLatin1(entry.className), [&entry] { return std::unique_ptr<TCustomForm>(entry.make(nullptr)); });
+    forms.emplace_back("TGalleryForm", [] { return std::make_unique<TGalleryForm>(nullptr); });
+    std::map<QString, int> texts;
+    for (const auto& [name, make] : forms) {
+        SCOPED_TRACE(qPrintable(name));
+        std::vector<QJsonObject> controls;
+        std::function<void(const QJsonObject&)> walk = [&](const QJsonObject& o) {
+            for (const QJsonValue& v : o["children"].toArray()) {
+                controls.push_back(v.toObject());
+                walk(v.toObject());
+            }
+        };
+        walk(DumpForm(make().get()));
+        for (const QJsonObject& o : controls) {
+            const QString cls = o["class"].toString();
+            SCOPED_TRACE(qPrintable(cls + " " + o["name"].toString()));
+            auto kind = std::find_if(kinds.begin(), kinds.end(), [&](const Kind& k) { return cls == k.cls; });
+            ASSERT_NE(kind, kinds.end()) << "a kind of control the table does not know";
+            QStringList expected = common + kind->extra;
+            const QString content = QString::fromLatin1(kind->content);
+            if (!content.isEmpty() && o.contains(content)) {
+                expected << content;
+                texts[cls] += content == "text";
+            }
+            QStringList keys = o.keys();
+            keys.sort();
+            expected.sort();
+            EXPECT_EQ(keys.join(' ').toStdString(), expected.join(' ').toStdString());
+        }
+    }
+    EXPECT_EQ(texts["TEdit"], 4);        // the name and code edits of the department and role dialogs
+    EXPECT_EQ(texts["TInplaceEdit"], 1); // the gallery's open cell editor
 }

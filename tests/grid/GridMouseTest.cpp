@@ -7,6 +7,7 @@
 #include "InputTestGrid.h"
 #include "grid/GridCursorImages.h"
 #include "grid/GridSizingZone.h"
+#include "support/Input.h"
 
 namespace {
 
@@ -187,6 +188,62 @@ TEST_F(GridMouse, SizingAndMoveLinesAreDrawnOverThePictureAndRemoveThemselves)
     EXPECT_EQ(*grid->Surface(), before);
     EXPECT_FALSE(grid->HasTimer(1));
     EXPECT_TRUE(grid->movedCols.empty());
+}
+
+TEST_F(GridMouse, ASizingDragFollowsAndEndsWhereverTheMouseGoes)
+{
+    // The screens' grids have a border: a drag that leaves the client area
+    // over it, or the window altogether, still belongs to the client until the
+    // release, as a captured window's does.
+    grid->SetBorderStyle(bsSingle);
+    const QImage before = grid->Picture();
+    const TRect client = grid->ClientAreaInWindow();
+    auto send = [&](QEvent::Type type, int x, int y) {
+        SendMouse(grid.get(), type, client.Left + x, client.Top + y, Qt::LeftButton);
+    };
+    std::vector<int> lines;
+    Bind(grid->ColSizingLine, [&](TObject*, int pos) { lines.push_back(pos); });
+    struct Case {
+        const char* where;
+        TPoint to;
+        int width; // of column 1 afterwards
+    } cases[] = {
+        {"on the border", {-1, 5}, 72}, // narrower than 2 pixels: kept
+        {"left of the window", {-40, 5}, 72},
+        {"above the window", {200, -30}, 125},
+        {"right of the window", {500, 40}, 425},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        grid->SetColWidths(1, 72);
+        grid->Update();
+        lines.clear();
+        send(QEvent::MouseButtonPress, 147, 5);
+        ASSERT_EQ(grid->MouseState(), gmsColResizing);
+        send(QEvent::MouseMove, c.to.X, c.to.Y);
+        EXPECT_EQ(lines.back(), c.to.X - 2); // the line follows
+        send(QEvent::MouseButtonRelease, c.to.X, c.to.Y);
+        EXPECT_EQ(grid->MouseState(), gmsNone);
+        EXPECT_EQ(grid->ColWidths(1), c.width);
+        grid->SetColWidths(1, 72);
+        EXPECT_EQ(grid->Picture(), before) << "a sizing line stayed";
+    }
+
+    // A release that never came (another window took the mouse): the next
+    // press ends the drag and erases its line.
+    send(QEvent::MouseButtonPress, 147, 5);
+    send(QEvent::MouseMove, 180, 5);
+    lines.clear();
+    const TPoint cell = CellCentre(*grid, 3, 3);
+    send(QEvent::MouseButtonPress, cell.X, cell.Y);
+    EXPECT_NE(grid->MouseState(), gmsColResizing);
+    send(QEvent::MouseMove, cell.X - 60, cell.Y);
+    send(QEvent::MouseButtonRelease, cell.X - 60, cell.Y);
+    EXPECT_EQ(lines, (std::vector<int>{178})); // only the erasing
+    EXPECT_EQ(grid->ColWidths(1), 72);
+    const QImage after = grid->Picture();
+    for (int y = 0; y < 18; ++y)
+        EXPECT_EQ(after.pixel(178, y), before.pixel(178, y)) << y;
 }
 
 TEST_F(GridMouse, ColumnAndRowMovesEndWithTheMove)

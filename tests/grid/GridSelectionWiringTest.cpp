@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "RecordingGridTest.h"
 #include "grid/TavikCustomGrid.h"
+#include "support/Input.h"
 
 // The grid and its selection set together: the default 5 x 5 grid with one
 // fixed column and row, columns 72 pixels wide and rows 18 high, each followed
@@ -86,6 +88,36 @@ TEST_F(GridSelectionWiring, RangeMovesExtendTheLastSelectionAndRepaintOnlyWhatCh
     EXPECT_EQ(Set().Count(), 2);
     EXPECT_TRUE(grid->IsCellSelected(3, 2) && grid->IsCellSelected(1, 3));
     EXPECT_FALSE(grid->IsCellSelected(1, 2));
+}
+
+TEST_F(GridSelectionWiring, APlainClickAfterCtrlClicksRepaintsTheWholeGrid)
+{
+    AddOption(goMultiSelection);
+    // In the window, inside the grid's border.
+    const TRect client = grid->ClientAreaInWindow();
+    auto centre = [&](int col, int row) { return TPoint{client.Left + 73 * col + 36, client.Top + 19 * row + 9}; };
+    auto click = [&](TGridCoord cell, Qt::KeyboardModifiers mods) {
+        const TPoint p = centre(cell.X, cell.Y);
+        SendMouse(grid.get(), QEvent::MouseButtonPress, p.X, p.Y, Qt::LeftButton, mods);
+        SendMouse(grid.get(), QEvent::MouseButtonRelease, p.X, p.Y, Qt::LeftButton, mods);
+    };
+    const TRect whole = Rect(0, 0, grid->ClientWidth(), grid->ClientHeight());
+    auto repaintedAll = [&] {
+        const std::vector<TRect> rects = Invalidated();
+        return std::find(rects.begin(), rects.end(), whole) != rects.end();
+    };
+    click({2, 1}, Qt::ControlModifier);
+    Invalidated(); // the first press also focused the grid
+    click({3, 2}, Qt::ControlModifier);
+    EXPECT_EQ(Set().Count(), 3);
+    EXPECT_FALSE(repaintedAll()); // adding repaints only what was added
+    click({2, 2}, Qt::NoModifier);
+    EXPECT_EQ(Set().Count(), 1);
+    EXPECT_EQ(LastRange(), (TGridRect{2, 2, 2, 2}));
+    EXPECT_TRUE(repaintedAll());
+    click({3, 1}, Qt::NoModifier); // from one selection to another: only the pieces
+    EXPECT_EQ(LastRange(), (TGridRect{3, 1, 3, 1}));
+    EXPECT_FALSE(repaintedAll());
 }
 
 TEST_F(GridSelectionWiring, MergeModeGrowsEveryRepaintedRectangleByFourPixels)
@@ -207,7 +239,7 @@ TEST_F(GridSelectionWiring, HeadPressesDriveTheGridThroughItsHostSide)
     grid->OnMoveCurrent = TGridMoveCurrentEvent(
         TGridMoveCurrentEvent::Handler([&](TObject*, TGridCoord, TGridCoord now, TMoveReason) { moves.push_back(now); }));
 
-    EXPECT_TRUE(Set().SelectOnPress({0, 3}, false, false));
+    EXPECT_TRUE(Set().SelectOnPress({0, 3}, false, false, false));
     EXPECT_EQ(grid->MouseState(), gmsRowSelecting);
     EXPECT_TRUE(grid->HasTimer(1)); // dragging on over the heads scrolls
     EXPECT_EQ(grid->Current(), (TGridCoord{1, 3}));
@@ -218,7 +250,7 @@ TEST_F(GridSelectionWiring, HeadPressesDriveTheGridThroughItsHostSide)
     bool allow = false;
     grid->OnBeforeMoveCurrent = TGridBeforeMoveCurrentEvent(TGridBeforeMoveCurrentEvent::Handler(
         [&](TObject*, TGridCoord, TGridCoord, TMoveReason, bool& can) { can = allow; }));
-    EXPECT_TRUE(Set().SelectOnPress({0, 1}, false, false)); // refused before anything changed
+    EXPECT_TRUE(Set().SelectOnPress({0, 1}, false, false, false)); // refused before anything changed
     EXPECT_EQ(grid->Current(), (TGridCoord{1, 3}));
     EXPECT_EQ(grid->MouseState(), gmsNone);
     EXPECT_EQ(moves.size(), 1u);

@@ -9,6 +9,8 @@
 #include "platform/Form.h"
 #include "stream/FormLoader.h"
 #include "stream/FormReader.h"
+#include "grid/TavikCustomDrawGrid.h"
+#include "support/Errors.h"
 #include "support/GridText.h"
 
 namespace {
@@ -89,6 +91,101 @@ TEST(PTGridTest, AttributesComeFromTheCell)
     EXPECT_FALSE(cell->ParentFont());
     EXPECT_FALSE(cell->ParentColor());
     EXPECT_EQ(cell->FontValue().Size(), 14);
+}
+
+// The fields of b that differ from a, by selector name.
+std::string ChangedFields(const TCellAttrInfo& a, const TCellAttrInfo& b)
+{
+    const std::pair<const char*, bool> fields[] = {
+        {"FontName", a.FontName != b.FontName},       {"FontSize", a.FontSize != b.FontSize},
+        {"FontColor", a.FontColor != b.FontColor},    {"FontStyles", a.FontStyles != b.FontStyles},
+        {"BackColor", a.BackColor != b.BackColor},    {"RightLine", a.RightLine != b.RightLine},
+        {"BottomLine", a.BottomLine != b.BottomLine}, {"Diagonal", a.Diagonal != b.Diagonal},
+        {"AntiDiagonal", a.AntiDiagonal != b.AntiDiagonal}, {"HorzAlign", a.HorzAlign != b.HorzAlign},
+        {"VertAlign", a.VertAlign != b.VertAlign},    {"DataType", a.DataType != b.DataType},
+        {"MergeID", a.MergeID != b.MergeID},          {"Style", a.Style != b.Style},
+        {"Format", a.Format != b.Format},             {"HorzMargin", a.HorzMargin != b.HorzMargin},
+        {"VertMargin", a.VertMargin != b.VertMargin}, {"HandleSymbol", a.HandleSymbol != b.HandleSymbol},
+        {"ImageIndex", a.ImageIndex != b.ImageIndex}, {"ImageLayout", a.ImageLayout != b.ImageLayout},
+        {"ShowComment", a.ShowComment != b.ShowComment}, {"Comment", a.Comment != b.Comment},
+    };
+    std::string out;
+    for (const auto& [name, changed] : fields)
+        if (changed)
+            out += (out.empty() ? "" : " ") + std::string(name);
+    return out;
+}
+
+TEST(PTGridTest, AQueryOfACellWritesOnlyTheRequestedFields)
+{
+    TTavikPTGrid g(nullptr);
+    g.SetColCount(3);
+    g.SetRowCount(3);
+    // A record filled by the caller beforehand, every field unlike the cell's.
+    TCellAttrInfo before;
+    before.FontName = "Sentinel";
+    before.FontSize = 99;
+    before.FontColor = 0x123456;
+    before.FontStyles = fsItalic | fsStrikeOut;
+    before.BackColor = 0x654321;
+    before.RightLine = before.BottomLine = before.Diagonal = before.AntiDiagonal = 9;
+    before.HorzAlign = haCenter;
+    before.VertAlign = vaBottomJustify;
+    before.DataType = cdtMemo;
+    before.MergeID = 77;
+    before.Style = csAutoStretch;
+    before.Format = "0.00";
+    before.HorzMargin = before.VertMargin = 9;
+    before.HandleSymbol = true;
+    before.ImageIndex = 5;
+    before.ImageLayout = clImageBottom;
+    before.ShowComment = true;
+    before.Comment = "note";
+    struct Case {
+        TCellAttributes attrs;
+        const char* changed;
+    };
+    std::vector<Case> cases = {
+        {0, ""},
+        {CellAttrs({caHorzAlign, caRightLine}), "RightLine HorzAlign"},
+        {FontCellAttrs, "FontName FontSize FontColor FontStyles"},
+    };
+    const char* names[] = {"FontName", "FontSize", "FontColor", "FontStyles", "BackColor", "RightLine",
+                           "BottomLine", "Diagonal", "AntiDiagonal", "HorzAlign", "VertAlign", "DataType",
+                           "MergeID", "Style", "Format", "HorzMargin", "VertMargin", "HandleSymbol",
+                           "ImageIndex", "ImageLayout", "ShowComment", "Comment"};
+    for (int a = caFontName; a <= caComment; ++a)
+        cases.push_back({CellAttr(TCellAttribute(a)), names[a]});
+    for (const Case& c : cases) {
+        for (TGridCoord cell : {TGridCoord{1, 1}, TGridCoord{0, 0}}) { // a body cell and a head cell
+            SCOPED_TRACE(std::string(c.changed) + " at " + std::to_string(cell.X) + "," + std::to_string(cell.Y));
+            TCellAttrInfo info = before;
+            g.GetCellAttrs(cell.X, cell.Y, info, c.attrs);
+            EXPECT_EQ(ChangedFields(before, info), c.changed);
+        }
+    }
+    // Without a cell the view grid answers, and its answer is the whole default record.
+    TCellAttrInfo outside = before;
+    g.GetCellAttrs(5, 1, outside, CellAttr(caHorzAlign));
+    EXPECT_EQ(outside.FontName, g.Font().Name());
+    EXPECT_EQ(outside.MergeID, 0u);
+}
+
+TEST(PTGridTest, AssigningToAnotherKindOfGridIsABrokenInvariant)
+{
+    // A PT grid copies itself only into another PT grid; anything else is a
+    // programming error. A grid that knows no copy into a PT grid answers with
+    // the framework's assignment error.
+    TTavikPTGrid source(nullptr);
+    source.SetCellValue(1, 1, QStringLiteral("x"));
+    TTavikPTGrid pt(nullptr);
+    TTavikCustomDrawGrid draw(nullptr);
+    EXPECT_EQ(ErrorOf<EAssertionFailed>([&] { draw.Assign(&source); }),
+              "Assertion failed: a TTavikPTGrid is assigned only to a TTavikPTGrid, not to a TTavikCustomDrawGrid");
+    EXPECT_EQ(ErrorOf<EConvertError>([&] { pt.Assign(&draw); }),
+              "Cannot assign a TTavikCustomDrawGrid to a TTavikPTGrid");
+    EXPECT_EQ(ErrorOf([&] { pt.Assign(&source); }), "no error");
+    EXPECT_EQ(pt.GetCellValue(1, 1), "x");
 }
 
 TEST(PTGridTest, MovesCarryCellsAndRows)

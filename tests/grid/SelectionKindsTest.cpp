@@ -146,7 +146,7 @@ TEST(SelectionKindsTest, BadIndexesAndOutsideRangesFailWithoutChangingTheSet)
     EXPECT_THROW(set.Add(std::make_unique<TRangeSelection>(R(1, 1, 1, 10)), true), EGridException);
     EXPECT_THROW(set.Add(nullptr, true), std::invalid_argument);
     EXPECT_THROW(set.ExtendSelection({8, 0}), EGridException);
-    EXPECT_THROW(set.SelectOnPress({0, 10}, false, false), EGridException);
+    EXPECT_THROW(set.SelectOnPress({0, 10}, false, false, false), EGridException);
     EXPECT_THROW(set.EndRangeFill(), std::logic_error); // no drag began
     EXPECT_EQ(set.Count(), 1);
     EXPECT_TRUE(grid.log.empty());

@@ -218,11 +218,11 @@ struct SelectionPress : SelectionsTest {
 
 TEST_F(SelectionPress, LockedCornerSelectsEverythingOnlyWhenAllowed)
 {
-    EXPECT_TRUE(set.SelectOnPress({0, 0}, false, false));
+    EXPECT_TRUE(set.SelectOnPress({0, 0}, false, false, false));
     EXPECT_TRUE(grid.log.empty());
     grid.SetEx(goAllowSelectAll);
     grid.topLeft = {3, 2};
-    set.SelectOnPress({0, 0}, false, false);
+    set.SelectOnPress({0, 0}, false, false, false);
     EXPECT_EQ(grid.log, (Log{"row 2", "col 3", "deleted range(2,3,2,3)", "added full(1,1,7,9)", "all"}));
     EXPECT_FALSE(grid.editorMode);
 }
@@ -230,22 +230,22 @@ TEST_F(SelectionPress, LockedCornerSelectsEverythingOnlyWhenAllowed)
 TEST_F(SelectionPress, RowHeadMakesTheRowCurrentUnlessRefused)
 {
     grid.allowMove = false;
-    EXPECT_TRUE(set.SelectOnPress({0, 6}, false, false)); // only OnMouseDown
+    EXPECT_TRUE(set.SelectOnPress({0, 6}, false, false, false)); // only OnMouseDown
     grid.allowMove = true, grid.allowRowChange = false;
-    EXPECT_FALSE(set.SelectOnPress({0, 6}, false, false)); // ends without OnMouseDown
+    EXPECT_FALSE(set.SelectOnPress({0, 6}, false, false, false)); // ends without OnMouseDown
     EXPECT_EQ(grid.mouseState, gmsNone);
     EXPECT_EQ(set.Last()->GetRange(), R(2, 3, 2, 3));
 
     grid.allowRowChange = true;
     grid.log.clear();
-    EXPECT_TRUE(set.SelectOnPress({0, 6}, false, false));
+    EXPECT_TRUE(set.SelectOnPress({0, 6}, false, false, false));
     EXPECT_EQ(grid.log, (Log{"timer", "cell 2,3", "current 2,6", "deleted range(2,3,2,3)", "added rows(1,6,7,6)",
                              "moved from 2,3", "change (2,3,2,3)(1,6,7,6) heads"}));
     EXPECT_EQ(grid.mouseState, gmsRowSelecting);
 
     // Shift: the rows between the current one and the clicked one, as one selection
     set.SetRange(R(5, 8, 5, 8), false);
-    set.SelectOnPress({0, 2}, true, false);
+    set.SelectOnPress({0, 2}, true, false, false);
     EXPECT_EQ(set.Count(), 2);
     EXPECT_EQ(set.Last()->GetRange(), R(1, 2, 7, 6));
 }
@@ -253,11 +253,11 @@ TEST_F(SelectionPress, RowHeadMakesTheRowCurrentUnlessRefused)
 TEST_F(SelectionPress, ColumnHeadSelectsTheColumnAndWithShiftTheColumnsInBetween)
 {
     grid.topLeft = {1, 2};
-    set.SelectOnPress({5, 0}, false, false);
+    set.SelectOnPress({5, 0}, false, false, false);
     EXPECT_EQ(grid.log, (Log{"timer", "row 2", "col 5", "deleted range(2,3,2,3)", "added cols(5,1,5,9)",
                              "change (2,3,2,3)(5,1,5,9) heads"}));
     grid.current.X = 2;
-    set.SelectOnPress({3, 0}, true, false);
+    set.SelectOnPress({3, 0}, true, false, false);
     EXPECT_EQ(set.Count(), 1);
     EXPECT_EQ(set.Last()->GetRange(), R(2, 1, 3, 9));
 }
@@ -266,30 +266,30 @@ TEST_F(SelectionPress, CtrlClicksAddOnceAndAPlainClickClearsAllWithAFullRepaint)
 {
     set.SetRange(R(5, 5, 5, 5), false); // what the Ctrl-click's current-cell move added
     grid.log.clear();
-    set.SelectOnPress({5, 5}, false, true);
+    set.SelectOnPress({5, 5}, false, true, false);
     EXPECT_TRUE(grid.log.empty());
-    set.SelectOnPress({6, 6}, false, true);
+    set.SelectOnPress({6, 6}, false, true, false);
     EXPECT_EQ(set.Count(), 3);
     grid.Set(goCellMerge); // the move added the whole merged area
     grid.merged = {R(6, 6, 7, 7)};
-    set.SelectOnPress({7, 7}, false, true);
+    set.SelectOnPress({7, 7}, false, true, false);
     EXPECT_EQ(set.Count(), 3);
     grid.Set(goCellMerge, false);
     grid.log.clear();
-    set.SelectOnPress({4, 4}, false, false);
+    set.SelectOnPress({4, 4}, false, false, true); // the press began with three
     EXPECT_EQ(set.Count(), 1);
     EXPECT_EQ(grid.log.back(), "all");
 
     grid.Set(goRowSelect);
-    set.SelectOnPress({4, 5}, false, false);
+    set.SelectOnPress({4, 5}, false, false, false);
     EXPECT_EQ(set.Last()->GetRange(), R(1, 5, 7, 5));
     grid.anchor = {6, 7};
-    set.SelectOnPress({6, 7}, true, false); // Shift: the spanned range
+    set.SelectOnPress({6, 7}, true, false, false); // Shift: the spanned range
     EXPECT_EQ(set.Last()->GetRange(), R(2, 3, 6, 7));
 
     grid.options = GridOption(goRangeSelect), grid.optionExs = 0; // no head options
     set.SetRange(R(6, 6, 6, 6), false);
-    set.SelectOnPress({0, 5}, false, false);
+    set.SelectOnPress({0, 5}, false, false, false);
     EXPECT_EQ(set.Count(), 1);
 }
 

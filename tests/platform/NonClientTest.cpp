@@ -155,6 +155,30 @@ TEST(NonClient, shouldDrawTheBorderAndTheBarParts)
     EXPECT_EQ(px(l + 15, t + 95), Rgb(cl3DDkShadow));  // down arrow
     EXPECT_EQ(px(l + 7, t + 80 + 8), Rgb(clBtnText));  // down arrow's apex
 
+    // Disabled, by itself or under a modal window that disables its form: no
+    // thumb, the track checkerboard over the whole length, arrows grey and etched.
+    auto checkDisabled = [&](const char* how) {
+        SCOPED_TRACE(how);
+        const QImage off = c.WindowImage();
+        int wrong = 0;
+        for (int y = t + 16; y < t + 80; ++y)
+            for (int x = l; x < l + 16; ++x)
+                wrong += At(off, x, y) != Rgb(((x + y) & 1) ? clBtnFace : clBtnHighlight);
+        EXPECT_EQ(wrong, 0);
+        EXPECT_EQ(At(off, l + 7, t + 5), Rgb(clBtnShadow)); // the apexes
+        EXPECT_EQ(At(off, l + 7, t + 88), Rgb(clBtnShadow));
+        EXPECT_EQ(At(off, l + 11, t + 9), Rgb(clBtnHighlight)); // the etch, one pixel down and right
+        EXPECT_EQ(At(off, l + 8, t + 89), Rgb(clBtnHighlight));
+        EXPECT_EQ(At(off, l, t), Rgb(cl3DLight)); // the arrows stay raised
+    };
+    c.SetEnabled(false);
+    checkDisabled("control disabled");
+    c.SetEnabled(true);
+    f.form.Widget()->setEnabled(false);
+    checkDisabled("form disabled");
+    f.form.Widget()->setEnabled(true);
+    EXPECT_EQ(At(c.WindowImage(), l, t + 16), Rgb(cl3DLight)); // the thumb is back
+
     c.SetNonClientBorder(ncbSingle);
     c.SetScrollBarStyles(false, false);
     const QImage single = c.WindowImage();
