@@ -183,20 +183,27 @@ void RightsStore::Begin()
     } else if (!db_->transaction()) {
         Fail(QStringLiteral("Cannot start a transaction in the store"), ErrorText(db_->lastError()));
     }
+    inTransaction_ = true;
 }
 
 void RightsStore::Commit(const QString& what)
 {
     if (!db_->commit()) {
         const QString detail = ErrorText(db_->lastError());
+        // A refused COMMIT ends PostgreSQL's transaction but leaves SQLite's open.
+        if (location_.GetKind() == StoreLocation::Kind::Postgres)
+            inTransaction_ = false;
         Rollback();
         Fail(what, detail);
     }
+    inTransaction_ = false;
 }
 
 void RightsStore::Rollback()
 {
-    db_->rollback();
+    if (inTransaction_)
+        db_->rollback();
+    inTransaction_ = false;
 }
 
 int RightsStore::ReadSchemaVersion()
@@ -243,8 +250,12 @@ void RightsStore::PrepareSchema()
         }
         for (int v = from + 1; v <= CurrentSchemaVersion; ++v)
             for (const QString& sql : MigrationStatements(v, postgres)) {
-                QSqlQuery q = Prepare(sql);
-                Exec(q, from ? QStringLiteral("Cannot migrate the store") : QStringLiteral("Cannot create the store"));
+                // Constant text of our own schema, without values: PostgreSQL
+                // prepares no table definitions.
+                QSqlQuery q(*db_);
+                if (!q.exec(sql))
+                    Fail(from ? QStringLiteral("Cannot migrate the store") : QStringLiteral("Cannot create the store"),
+                         ErrorText(q.lastError()));
             }
         if (from < CurrentSchemaVersion) {
             const QString upsert = from ? QStringLiteral("UPDATE %1 SET value = ? WHERE key = ?")

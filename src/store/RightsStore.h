@@ -75,5 +75,6 @@ private:
     std::unique_ptr<QSqlDatabase> db_;
     int schemaVersion_ = 0;
     bool created_ = false;
+    bool inTransaction_ = false;
     PictureCheck pictureCheck_;
 };
