@@ -173,15 +173,16 @@ void RightsStore::Exec(QSqlQuery& query, const QString& what)
         Fail(what, ErrorText(query.lastError()));
 }
 
-void RightsStore::Begin()
+void RightsStore::Begin(const QString& what)
 {
     if (location_.GetKind() == StoreLocation::Kind::Sqlite) {
         // Immediate: the write lock is taken now, so that the version checks
         // of a save and its writes see the same store.
-        QSqlQuery q = Prepare(QStringLiteral("BEGIN IMMEDIATE"));
-        Exec(q, QStringLiteral("Cannot start a transaction in the store"));
+        QSqlQuery q(*db_);
+        if (!q.prepare(QStringLiteral("BEGIN IMMEDIATE")) || !q.exec())
+            Fail(what, ErrorText(q.lastError()));
     } else if (!db_->transaction()) {
-        Fail(QStringLiteral("Cannot start a transaction in the store"), ErrorText(db_->lastError()));
+        Fail(what, ErrorText(db_->lastError()));
     }
     inTransaction_ = true;
 }
@@ -223,7 +224,7 @@ void RightsStore::PrepareSchema()
     const QString what = QStringLiteral("Cannot open the store");
     const bool postgres = location_.GetKind() == StoreLocation::Kind::Postgres;
     try {
-        Begin();
+        Begin(what);
         if (postgres) {
             // Two programs opening a new or old store at once take turns.
             QSqlQuery lock = Prepare(QStringLiteral("SELECT pg_advisory_xact_lock(?)"));
@@ -307,7 +308,7 @@ std::vector<StoreRecord> RightsStore::Load(TableId id)
 
 std::map<TableId, std::vector<StoreRecord>> RightsStore::LoadAll()
 {
-    Begin();
+    Begin(QStringLiteral("Cannot read the store"));
     std::map<TableId, std::vector<StoreRecord>> content;
     try {
         if (location_.GetKind() == StoreLocation::Kind::Postgres) {
@@ -441,7 +442,7 @@ std::map<qint64, qint64> RightsStore::Save(const std::vector<StoreChange>& chang
         return statements.emplace(key, Prepare(sql)).first->second;
     };
     const QString now = Now();
-    Begin();
+    Begin(what);
     try {
         for (const StoreChange& c : changes) {
             const StoreTable& t = Table(c.table);
@@ -494,7 +495,7 @@ void RightsStore::ReplaceAll(const std::map<TableId, std::vector<StoreRecord>>& 
             CheckValues(Table(id), r.values, what);
     const bool postgres = location_.GetKind() == StoreLocation::Kind::Postgres;
     const auto& tables = StoreTables();
-    Begin();
+    Begin(what);
     try {
         for (auto t = tables.rbegin(); t != tables.rend(); ++t) {
             QSqlQuery q = Prepare(QStringLiteral("DELETE FROM %1").arg(QLatin1String(t->name)));

@@ -62,7 +62,7 @@ private:
     void PrepareSchema();
     QSqlQuery Prepare(const QString& sql);
     void Exec(QSqlQuery& query, const QString& what);
-    void Begin();
+    void Begin(const QString& what);
     void Commit(const QString& what);
     void Rollback();
     [[noreturn]] void Fail(const QString& what, const QString& detail);

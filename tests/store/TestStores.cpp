@@ -81,7 +81,9 @@ Server& TheServer()
     return server;
 }
 
-void Admin(const QString& statement)
+} // namespace
+
+void TestStores::Admin(const QString& statement)
 {
     const QString name = QStringLiteral("test-admin");
     QString error;
@@ -104,8 +106,6 @@ void Admin(const QString& statement)
     if (!error.isEmpty())
         throw std::runtime_error(statement.toStdString() + ": " + error.toStdString());
 }
-
-} // namespace
 
 std::string BackendName(Backend backend)
 {

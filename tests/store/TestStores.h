@@ -24,6 +24,8 @@ public:
     QString NewStore(Backend backend);
     // The port of the PostgreSQL server, started on first need.
     static int PostgresPort();
+    // Runs a statement as the server's superuser, in its "postgres" database.
+    static void Admin(const QString& statement);
 
 private:
     struct Private;
