@@ -50,3 +50,15 @@ bool VerifyPassword(const QString& hash, const QString& password)
     sodium_memzero(utf8.data(), size_t(utf8.size()));
     return ok;
 }
+
+QString HashOfUnknownPassword()
+{
+    InitSodium();
+    unsigned char secret[32];
+    randombytes_buf(secret, sizeof secret);
+    QByteArray text = QByteArray(reinterpret_cast<const char*>(secret), sizeof secret).toBase64();
+    sodium_memzero(secret, sizeof secret);
+    const QString hash = HashPassword(QString::fromLatin1(text));
+    sodium_memzero(text.data(), size_t(text.size()));
+    return hash;
+}

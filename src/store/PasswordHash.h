@@ -15,3 +15,6 @@ QString CheckNewPassword(const QString& password, const QString& confirmation);
 // libsodium cannot make one (out of memory).
 QString HashPassword(const QString& password);
 bool VerifyPassword(const QString& hash, const QString& password);
+// The hash of a random password that is thrown away: an account that has a
+// password which nobody knows.
+QString HashOfUnknownPassword();
