@@ -21,7 +21,7 @@ void Print(const QString& text)
     std::fputs(text.toUtf8().constData(), stdout);
 }
 
-int Fail(const QString& message)
+int Complain(const QString& message)
 {
     std::fprintf(stderr, "orgrights: %s\n", message.toUtf8().constData());
     return 1;
@@ -88,9 +88,9 @@ int RunStoreCommand(const CommandLine& command)
             Print(QStringLiteral("imported %1 into %2\n").arg(command.file, store->Location().Display()));
             return 0;
         default:
-            return Fail(QStringLiteral("not a store command"));
+            return Complain(QStringLiteral("not a store command"));
         }
     } catch (const StoreError& e) {
-        return Fail(e.Message());
+        return Complain(e.Message());
     }
 }
