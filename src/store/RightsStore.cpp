@@ -1,5 +1,7 @@
 #include "store/RightsStore.h"
 
+#include <set>
+
 #include <QtCore/QAtomicInt>
 #include <QtCore/QDateTime>
 #include <QtCore/QDir>
@@ -442,25 +444,41 @@ std::map<qint64, qint64> RightsStore::Save(const std::vector<StoreChange>& chang
         return statements.emplace(key, Prepare(sql)).first->second;
     };
     const QString now = Now();
+    auto bindValues = [&](QSqlQuery& q, const StoreTable& t, const StoreChange& c) {
+        for (int i = 0; i < c.values.size(); ++i) {
+            const StoreColumn& col = t.columns[size_t(i)];
+            QVariant v = c.values[i];
+            if (col.kind == ColumnKind::Ref && !v.isNull() && v.toLongLong() < 0) {
+                const auto found = ids.find(v.toLongLong());
+                if (found == ids.end())
+                    Fail(what, QStringLiteral("a %1 refers to a record that this save does not add").arg(QLatin1String(t.caption)));
+                v = found->second;
+            }
+            q.addBindValue(Bound(col, v));
+        }
+    };
+    const bool batched = location_.GetKind() == StoreLocation::Kind::Postgres;
     Begin(what);
     try {
-        for (const StoreChange& c : changes) {
+        for (size_t n = 0; n < changes.size(); ++n) {
+            const StoreChange& c = changes[n];
             const StoreTable& t = Table(c.table);
+            if (batched && c.kind == StoreChange::Kind::Update) {
+                // Each statement is a round trip to the server: a run of updates
+                // of one table goes in batches.
+                size_t end = n + 1;
+                while (end < changes.size() && end - n < UpdateBatchSize && changes[end].kind == StoreChange::Kind::Update
+                       && changes[end].table == c.table)
+                    ++end;
+                UpdateBatch(changes, n, end, now, bindValues);
+                n = end - 1;
+                continue;
+            }
             QSqlQuery& q = statement(c);
-            if (c.kind != StoreChange::Kind::Delete)
-                for (int i = 0; i < c.values.size(); ++i) {
-                    const StoreColumn& col = t.columns[size_t(i)];
-                    QVariant v = c.values[i];
-                    if (col.kind == ColumnKind::Ref && !v.isNull() && v.toLongLong() < 0) {
-                        const auto found = ids.find(v.toLongLong());
-                        if (found == ids.end())
-                            Fail(what, QStringLiteral("a %1 refers to a record that this save does not add").arg(QLatin1String(t.caption)));
-                        v = found->second;
-                    }
-                    q.addBindValue(Bound(col, v));
-                }
-            if (c.kind != StoreChange::Kind::Delete)
+            if (c.kind != StoreChange::Kind::Delete) {
+                bindValues(q, t, c);
                 q.addBindValue(now);
+            }
             if (c.kind != StoreChange::Kind::Insert) {
                 q.addBindValue(c.id);
                 q.addBindValue(c.version);
@@ -477,14 +495,64 @@ std::map<qint64, qint64> RightsStore::Save(const std::vector<StoreChange>& chang
                 Fail(what, conflict);
             }
         }
+        batchStatements_.clear();
         statements.clear();
         Commit(what);
     } catch (const StoreError&) {
         statements.clear();
+        batchStatements_.clear();
         Rollback();
         throw;
     }
     return ids;
+}
+
+void RightsStore::UpdateBatch(const std::vector<StoreChange>& changes, size_t from, size_t to, const QString& now,
+                              const std::function<void(QSqlQuery&, const StoreTable&, const StoreChange&)>& bindValues)
+{
+    const QString what = QStringLiteral("Cannot save to the store");
+    const StoreChange& first = changes[from];
+    const StoreTable& t = Table(first.table);
+    const int rows = int(to - from);
+    const auto key = std::make_pair(int(first.table), rows);
+    auto it = batchStatements_.find(key);
+    if (it == batchStatements_.end()) {
+        QStringList sets, names{QStringLiteral("id"), QStringLiteral("version_read")}, casts;
+        casts << QStringLiteral("CAST(? AS BIGINT)") << QStringLiteral("CAST(? AS BIGINT)");
+        for (const StoreColumn& col : t.columns) {
+            sets << QStringLiteral("%1 = v.%1").arg(QLatin1String(col.name));
+            names << QLatin1String(col.name);
+            const char* type = col.kind == ColumnKind::Text || col.kind == ColumnKind::Secret ? "TEXT"
+                             : col.kind == ColumnKind::Blob                                   ? "BYTEA"
+                             : col.kind == ColumnKind::Flag || col.kind == ColumnKind::TriState ? "SMALLINT"
+                                                                                               : "BIGINT";
+            casts << QStringLiteral("CAST(? AS %1)").arg(QLatin1String(type));
+        }
+        const QString row = QLatin1Char('(') + casts.join(QLatin1String(", ")) + QLatin1Char(')');
+        QStringList values;
+        for (int i = 0; i < rows; ++i)
+            values << row;
+        const QString sql = QStringLiteral("UPDATE %1 AS t SET %2, version = t.version + 1, changed_at = ? FROM (VALUES %3) "
+                                           "AS v (%4) WHERE t.id = v.id AND t.version = v.version_read RETURNING t.id")
+                                .arg(QLatin1String(t.name), sets.join(QLatin1String(", ")), values.join(QLatin1String(", ")),
+                                     names.join(QLatin1String(", ")));
+        it = batchStatements_.emplace(key, Prepare(sql)).first;
+    }
+    QSqlQuery& q = it->second;
+    q.addBindValue(now);
+    for (size_t n = from; n < to; ++n) {
+        q.addBindValue(changes[n].id);
+        q.addBindValue(changes[n].version);
+        bindValues(q, t, changes[n]);
+    }
+    Exec(q, what);
+    std::set<qint64> updated;
+    while (q.next())
+        updated.insert(q.value(0).toLongLong());
+    q.finish();
+    for (size_t n = from; n < to; ++n)
+        if (!updated.erase(changes[n].id))
+            Fail(what, ConflictMessage(t, changes[n].id));
 }
 
 void RightsStore::ReplaceAll(const std::map<TableId, std::vector<StoreRecord>>& content)

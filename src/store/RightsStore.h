@@ -13,13 +13,13 @@
 #include <vector>
 
 #include <QtCore/QByteArray>
+#include <QtSql/QSqlQuery>
 #include <QtCore/QString>
 
 #include "store/StoreLocation.h"
 #include "store/StoreRecord.h"
 
 class QSqlDatabase;
-class QSqlQuery;
 
 class RightsStore {
 public:
@@ -68,6 +68,10 @@ private:
     [[noreturn]] void Fail(const QString& what, const QString& detail);
     void CheckValues(const StoreTable& table, const QVariantList& values, const QString& what);
     QString ConflictMessage(const StoreTable& table, qint64 id);
+    // Updates changes[from, to), all of one table, in one statement.
+    void UpdateBatch(const std::vector<StoreChange>& changes, size_t from, size_t to, const QString& now,
+                     const std::function<void(QSqlQuery&, const StoreTable&, const StoreChange&)>& bindValues);
+    static constexpr size_t UpdateBatchSize = 500;
     int ReadSchemaVersion();
 
     StoreLocation location_;
@@ -77,4 +81,6 @@ private:
     bool created_ = false;
     bool inTransaction_ = false;
     PictureCheck pictureCheck_;
+    // PostgreSQL's batched updates, by table and batch size, kept through a save.
+    std::map<std::pair<int, int>, QSqlQuery> batchStatements_;
 };

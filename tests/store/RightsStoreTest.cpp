@@ -127,13 +127,23 @@ TEST_P(StoreTest, HostileTextsAreStoredAsTheyAre)
     for (int i = 0; i < texts.size(); ++i)
         changes.push_back(StoreChange::Insert(TableId::User, UserValues(texts[i].left(60) + QString::number(i), texts[i], {}, {}, texts[i])));
     store->Save(changes);
+    // Updates travel another way (in batches on PostgreSQL): the texts again, reversed.
+    changes.clear();
+    const auto inserted = store->Load(TableId::User);
+    for (int i = 0; i < texts.size(); ++i) {
+        QVariantList v = inserted[size_t(i)].values;
+        v[Col::UserNote] = texts[texts.size() - 1 - i];
+        changes.push_back(StoreChange::Update(TableId::User, inserted[size_t(i)], v));
+    }
+    store->Save(changes);
     auto reopened = Open(where);
     const auto users = reopened->Load(TableId::User);
     ASSERT_EQ(users.size(), size_t(texts.size()));
     for (int i = 0; i < texts.size(); ++i) {
         EXPECT_EQ(users[size_t(i)].values[Col::UserLogin].toString(), texts[i].left(60) + QString::number(i));
         EXPECT_EQ(users[size_t(i)].values[Col::UserName].toString(), texts[i]);
-        EXPECT_EQ(users[size_t(i)].values[Col::UserNote].toString(), texts[i]);
+        EXPECT_EQ(users[size_t(i)].values[Col::UserNote].toString(), texts[texts.size() - 1 - i]);
+        EXPECT_EQ(users[size_t(i)].version, 2);
     }
 }
 
@@ -223,6 +233,22 @@ TEST_P(StoreTest, TheLaterOfTwoSavesOfOneRecordIsRefused)
     first->Save({StoreChange::Delete(TableId::Post, first->Load(TableId::Post)[0])});
     EXPECT_NE(Message([&] { second->Save({StoreChange::Delete(TableId::Post, posts[0])}); }).find("was deleted by someone else"),
               std::string::npos);
+
+    // One stale record among several updates of a table refuses them all.
+    const auto units = second->Load(TableId::OrgUnit);
+    QVariantList moved = units[1].values;
+    moved[Col::UnitPosition] = 5;
+    first->Save({StoreChange::Update(TableId::OrgUnit, units[1], moved)});
+    std::vector<StoreChange> renames;
+    for (const StoreRecord& u : units) {
+        QVariantList v = u.values;
+        v[Col::UnitName] = v[Col::UnitName].toString() + QStringLiteral("·");
+        renames.push_back(StoreChange::Update(TableId::OrgUnit, u, v));
+    }
+    EXPECT_NE(Message([&] { second->Save(renames); }).find("organisation unit “董事会” was changed"), std::string::npos);
+    const auto after = second->Load(TableId::OrgUnit);
+    EXPECT_EQ(after[0].values[Col::UnitName].toString(), QStringLiteral("塔维克建筑有限公司"));
+    EXPECT_EQ(after[2].version, 1);
 }
 
 TEST_P(StoreTest, AnOlderStoreIsMigratedAndANewerOneRefusedUntouched)
