@@ -1,6 +1,15 @@
 #include "app/CommandLine.h"
 
+#include <QRegularExpression>
+
 namespace {
+
+// A word echoed in a message with any URL password in it replaced.
+QString Shown(const QString& word)
+{
+    static const QRegularExpression password(QStringLiteral("(://[^:/@]*):[^@/]*@"));
+    return QString(word).replace(password, QStringLiteral("\\1:***@"));
+}
 
 CommandLine Fail(const QString& message)
 {
@@ -89,9 +98,9 @@ CommandLine ParseCommandLine(const QStringList& args)
             if (!value(c.outDir) || c.outDir.isEmpty())
                 return Fail(QStringLiteral("--out needs a folder"));
         } else if (a.startsWith(QLatin1Char('-'))) {
-            return Fail(QStringLiteral("unknown option %1").arg(a));
+            return Fail(QStringLiteral("unknown option %1").arg(Shown(a)));
         } else {
-            return Fail(QStringLiteral("unexpected argument %1").arg(a));
+            return Fail(QStringLiteral("unexpected argument %1").arg(Shown(a)));
         }
     }
     if (haveOut && c.action != CommandLine::Action::Render)

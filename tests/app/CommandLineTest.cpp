@@ -119,6 +119,8 @@ TEST(CommandLine, StoreFormsNameTheStoreAndTheFile)
         {{"--sample", "--store-info"}, "--sample uses no store, so it cannot be combined with a store command"},
         {{"--with-secrets", "--store-info"}, "--with-secrets goes with --export"},
         {{"--gallery", "--store", "a"}, "--store does not go with this command"},
+        {{"postgresql://u:pw@h/d"}, "unexpected argument postgresql://u:***@h/d"},
+        {{"--store=postgresql://u:pw@h/d"}, "unknown option --store=postgresql://u:***@h/d"},
     };
     for (const auto& c : wrong) {
         const CommandLine cl = Parse(c.args);
