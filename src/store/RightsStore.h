@@ -81,6 +81,7 @@ private:
     bool created_ = false;
     bool inTransaction_ = false;
     PictureCheck pictureCheck_;
-    // PostgreSQL's batched updates, by table and batch size, kept through a save.
+    // PostgreSQL's batched updates, by table and batch size; prepared on first
+    // use in a save and dropped at its end.
     std::map<std::pair<int, int>, QSqlQuery> batchStatements_;
 };
