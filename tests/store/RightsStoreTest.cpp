@@ -80,6 +80,28 @@ protected:
         });
     }
 
+    // Works on the store's database directly, past the store's checks.
+    static void Raw(const StoreLocation& location, const std::function<void(QSqlQuery&)>& use)
+    {
+        const bool postgres = location.GetKind() == StoreLocation::Kind::Postgres;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(postgres ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+            if (postgres) {
+                db.setHostName(location.Host());
+                db.setPort(location.Port());
+                db.setUserName(location.User());
+                db.setDatabaseName(location.Database());
+            } else {
+                QDir().mkpath(QFileInfo(location.Path()).absolutePath());
+                db.setDatabaseName(location.Path());
+            }
+            ASSERT_TRUE(db.open());
+            QSqlQuery q(db);
+            use(q);
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+    }
+
     TestStores stores;
     QString where;
 };
@@ -256,24 +278,7 @@ TEST_P(StoreTest, AnOlderStoreIsMigratedAndANewerOneRefusedUntouched)
     where = stores.NewStore(GetParam());
     const bool postgres = GetParam() == Backend::Postgres;
     const StoreLocation location = StoreLocation::Parse(where);
-    auto raw = [&](const std::function<void(QSqlQuery&)>& use) {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(postgres ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), QStringLiteral("raw"));
-            if (postgres) {
-                db.setHostName(location.Host());
-                db.setPort(location.Port());
-                db.setUserName(location.User());
-                db.setDatabaseName(location.Database());
-            } else {
-                QDir().mkpath(QFileInfo(location.Path()).absolutePath());
-                db.setDatabaseName(location.Path());
-            }
-            ASSERT_TRUE(db.open());
-            QSqlQuery q(db);
-            use(q);
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("raw"));
-    };
+    auto raw = [&](const std::function<void(QSqlQuery&)>& use) { Raw(location, use); };
     // A store as the first schema made it, with one user.
     raw([&](QSqlQuery& q) {
         for (const QString& sql : MigrationStatements(1, postgres))
@@ -313,6 +318,29 @@ TEST_P(StoreTest, AnOlderStoreIsMigratedAndANewerOneRefusedUntouched)
     raw([&](QSqlQuery& q) {
         ASSERT_TRUE(q.exec(QStringLiteral("SELECT value FROM orgrights_meta WHERE key = 'schema_version'")) && q.next());
         EXPECT_EQ(q.value(0).toString(), QStringLiteral("99"));
+    });
+}
+
+TEST_P(StoreTest, AFailedMigrationChangesNothing)
+{
+    where = stores.NewStore(GetParam());
+    const StoreLocation location = StoreLocation::Parse(where);
+    const bool postgres = GetParam() == Backend::Postgres;
+    // A first-version store in which a table of the second version's name
+    // already stands in the way, after two others the migration makes first.
+    Raw(location, [&](QSqlQuery& q) {
+        for (const QString& sql : MigrationStatements(1, postgres))
+            ASSERT_TRUE(q.exec(sql)) << sql.toStdString();
+        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO orgrights_meta (key, value) VALUES ('schema_version', '1')")));
+        ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE resource (x INTEGER)")));
+    });
+    const std::string message = Message([&] { Open(where); });
+    EXPECT_NE(message.find("Cannot migrate the store"), std::string::npos) << message;
+    Raw(location, [&](QSqlQuery& q) {
+        ASSERT_TRUE(q.exec(QStringLiteral("SELECT value FROM orgrights_meta WHERE key = 'schema_version'")) && q.next());
+        EXPECT_EQ(q.value(0).toString(), QStringLiteral("1"));
+        q.finish();
+        EXPECT_FALSE(q.exec(QStringLiteral("SELECT COUNT(*) FROM trust")));
     });
 }
 
