@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 packages=(g++ cmake ninja-build ccache qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           clang libclang-rt-14-dev fonts-arphic-uming fonts-dejavu-core fonts-wine xvfb xauth
           xdotool openbox x11-utils libx11-dev
-          fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 dbus)
+          fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 dbus
+          pkg-config libsodium-dev libqt6sql6-sqlite libqt6sql6-psql postgresql)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

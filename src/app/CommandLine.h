@@ -7,10 +7,14 @@
 #include <QStringList>
 
 struct CommandLine {
-    enum class Action { Launcher, Help, List, Dump, Render, Gallery, Error };
+    enum class Action { Launcher, Help, List, Dump, Render, Gallery, StoreInfo, Export, Import, Error };
     Action action = Action::Launcher;
     QString className; // --dump and --render: a screen class, "all" or TGalleryForm
     QString outDir;    // --render
+    QString store;     // --store: a path or a postgresql:// URL; empty for the default store
+    bool sample = false;      // --sample: the designed screens, no store
+    QString file;             // --export and --import
+    bool withSecrets = false; // --export: password hashes too
     QString error;     // Action::Error: what is wrong, for the user
 };
 
@@ -21,3 +25,7 @@ const char* CommandLineUsage();
 
 // True when the command needs no window system (it draws off screen or prints).
 bool IsHeadless(const CommandLine& command);
+
+// True when the command works on a store: the launcher unless --sample, the
+// store commands, and --dump and --render with --store.
+bool UsesStore(const CommandLine& command);

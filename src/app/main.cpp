@@ -17,10 +17,13 @@
 #include "app/ScreenCatalog.h"
 #include "app/ScreenSnapshot.h"
 #include "app/Startup.h"
+#include "app/StoreCommands.h"
 #include "platform/AppContext.h"
 #include "platform/Application.h"
 #include "screens/DepartPropForm.h"
 #include "screens/RolePropForm.h"
+#include "store/RightsStore.h"
+#include "store/StoreError.h"
 
 namespace {
 
@@ -115,6 +118,25 @@ int main(int argc, char** argv)
 
     RunUnitStartup();
     int result = 0;
+    // The store the launcher works on; --dump and --render open the one --store
+    // names, so that a broken store is reported. The screens themselves still
+    // show their designed content.
+    std::unique_ptr<RightsStore> store;
+    if (command.action == CommandLine::Action::StoreInfo || command.action == CommandLine::Action::Export
+        || command.action == CommandLine::Action::Import)
+        return RunStoreCommand(command);
+    if (UsesStore(command)) {
+        try {
+            store = OpenCommandStore(command);
+        } catch (const StoreError& e) {
+            if (command.action != CommandLine::Action::Launcher) {
+                std::fprintf(stderr, "orgrights: %s\n", e.Message().toUtf8().constData());
+                return 1;
+            }
+            Application()->MessageBox(e.Message() + QStringLiteral("\n\nThe screens show the designed sample content."),
+                                      QStringLiteral("orgrights"));
+        }
+    }
     if (command.action == CommandLine::Action::Gallery) {
         TGalleryForm gallery(nullptr);
         gallery.ShowModal();

@@ -93,7 +93,7 @@ void InputMethodE2e::ExpectSameOutcome(const Scenario& s)
     for (bool im : {true, false}) {
         SCOPED_TRACE(im ? "through pinyin" : "typed directly");
         AppProcess app;
-        ASSERT_TRUE(app.Start({}, im ? ime_->AppEnvironment() : QProcessEnvironment()));
+        ASSERT_TRUE(app.Start({QStringLiteral("--sample")}, im ? ime_->AppEnvironment() : QProcessEnvironment()));
         QString launcher, screen;
         ASSERT_TRUE(WaitForWindow(QStringLiteral("MainForm"), &launcher)) << app.Output().toStdString();
         ASSERT_TRUE(WaitForPicture(launcher, RenderedScreen(QStringLiteral("TMainForm")), QStringLiteral("launcher")));

@@ -78,7 +78,8 @@ void LauncherSession::SetUp()
 {
     XSession& session = XSession::Instance();
     ASSERT_TRUE(session.Ready()) << session.Error().toStdString();
-    ASSERT_TRUE(app.Start()) << "cannot start " << ProgramPath().toStdString();
+    // The designed screens, without a store.
+    ASSERT_TRUE(app.Start({QStringLiteral("--sample")})) << "cannot start " << ProgramPath().toStdString();
     ASSERT_TRUE(desktop::WaitForWindow(QStringLiteral("MainForm"), &launcher)) << app.Output().toStdString();
     launcherClient = desktop::ClientRect(launcher);
 }

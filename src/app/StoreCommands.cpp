@@ -1,0 +1,96 @@
+#include "app/StoreCommands.h"
+
+#include <cstdio>
+
+#include <QFile>
+#include <QSaveFile>
+
+#include "app/StoreSeeder.h"
+#include "platform/SignaturePicture.h"
+#include "store/RightsStore.h"
+#include "store/StoreError.h"
+#include "store/StoreJson.h"
+
+namespace {
+
+// An export or import file larger than this is surely not one of ours.
+constexpr qint64 MaxImportBytes = qint64(1) << 30;
+
+void Print(const QString& text)
+{
+    std::fputs(text.toUtf8().constData(), stdout);
+}
+
+int Complain(const QString& message)
+{
+    std::fprintf(stderr, "orgrights: %s\n", message.toUtf8().constData());
+    return 1;
+}
+
+void WriteExport(const QString& path, const QByteArray& json, bool secret)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw StoreError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    // Password hashes are for the owner's eyes only, whatever the file was before.
+    if (secret && !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner))
+        throw StoreError(QStringLiteral("Cannot make %1 readable by its owner alone.").arg(path));
+    if (file.write(json) != json.size() || !file.commit())
+        throw StoreError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+}
+
+QByteArray ReadImport(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw StoreError(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+    if (file.size() > MaxImportBytes)
+        throw StoreError(QStringLiteral("Cannot import %1: it is larger than 1 GB.").arg(path));
+    return file.readAll();
+}
+
+} // namespace
+
+std::unique_ptr<RightsStore> OpenCommandStore(const CommandLine& command)
+{
+    const StoreLocation location = command.store.isEmpty() ? StoreLocation::Default() : StoreLocation::Parse(command.store);
+    auto store = RightsStore::Open(location);
+    store->SetPictureCheck(CheckSignaturePicture);
+    if (store->Created() && command.action != CommandLine::Action::Import)
+        SeedStore(*store);
+    return store;
+}
+
+int RunStoreCommand(const CommandLine& command)
+{
+    try {
+        // Read first, so that a file that cannot be read leaves no new store behind.
+        const QByteArray json = command.action == CommandLine::Action::Import ? ReadImport(command.file) : QByteArray();
+        auto store = OpenCommandStore(command);
+        switch (command.action) {
+        case CommandLine::Action::StoreInfo:
+            Print(QStringLiteral("store: %1\nschema version: %2\norganisation units: %3\nposts: %4\nusers: %5\nfunctions: %6\n")
+                      .arg(store->Location().Display())
+                      .arg(store->SchemaVersion())
+                      .arg(store->Count(TableId::OrgUnit))
+                      .arg(store->Count(TableId::Post))
+                      .arg(store->Count(TableId::User))
+                      .arg(store->Count(TableId::Function)));
+            return 0;
+        case CommandLine::Action::Export:
+            WriteExport(command.file, ExportStoreJson(*store, command.withSecrets), command.withSecrets);
+            Print(QStringLiteral("exported %1 to %2%3\n")
+                      .arg(store->Location().Display(), command.file,
+                           command.withSecrets ? QStringLiteral(" with password hashes") : QString()));
+            return 0;
+        case CommandLine::Action::Import:
+            ImportStoreJson(*store, json);
+            Print(QStringLiteral("imported %1 into %2\n").arg(command.file, store->Location().Display()));
+            return 0;
+        default:
+            return Complain(QStringLiteral("not a store command"));
+        }
+    } catch (const StoreError& e) {
+        return Complain(e.Message());
+    }
+}
