@@ -32,6 +32,20 @@ bool TFlatPageControl::CanChange(int targetPage)
     return allow;
 }
 
+bool TFlatPageControl::SelectPageAsUser(TFlatTabSheet* page)
+{
+    const int index = IndexOfPage(page);
+    if (index < 0 || !page->TabVisible())
+        return false;
+    if (page == activePage_)
+        return true;
+    if (!CanChange(index))
+        return false;
+    SelectTab(page->TabIndex());
+    Change();
+    return activePage_ == page;
+}
+
 void TFlatPageControl::Change()
 {
     TFlatTabSheet* before = activePage_;
