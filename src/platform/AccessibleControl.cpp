@@ -183,7 +183,25 @@ int AccessibleControl::childCount() const
     if (!s)
         return 0;
     const int items = s->ChildCount(0);
-    return s->WindowChildren() ? items + QAccessibleWidget::childCount() : items;
+    return s->WindowChildren() ? items + static_cast<int>(WindowChildList().size()) : items;
+}
+
+std::vector<QAccessibleInterface*> AccessibleControl::WindowChildList() const
+{
+    // Child windows that an item holds are that item's children instead.
+    std::vector<QAccessibleInterface*> list;
+    TAccessibleSource* s = Source();
+    const int count = QAccessibleWidget::childCount();
+    for (int i = 0; i < count; ++i) {
+        QAccessibleInterface* c = QAccessibleWidget::child(i);
+        if (!c)
+            continue;
+        auto* w = dynamic_cast<ControlWidget*>(c->object());
+        if (s && w && w->Control() && s->ItemHolding(*w->Control()) != 0)
+            continue;
+        list.push_back(c);
+    }
+    return list;
 }
 
 QAccessibleInterface* AccessibleControl::child(int index) const
@@ -194,7 +212,10 @@ QAccessibleInterface* AccessibleControl::child(int index) const
     const int items = s->ChildCount(0);
     if (index < items)
         return ItemInterface(s->Child(0, index));
-    return s->WindowChildren() ? QAccessibleWidget::child(index - items) : nullptr;
+    if (!s->WindowChildren())
+        return nullptr;
+    const std::vector<QAccessibleInterface*> windows = WindowChildList();
+    return index - items < static_cast<int>(windows.size()) ? windows[index - items] : nullptr;
 }
 
 int AccessibleControl::indexOfChild(const QAccessibleInterface* child) const
@@ -206,8 +227,9 @@ int AccessibleControl::indexOfChild(const QAccessibleInterface* child) const
         return item->Owner() == this && s->ParentOf(item->Item()) == 0 ? s->IndexOf(item->Item()) : -1;
     if (!s->WindowChildren())
         return -1;
-    const int index = QAccessibleWidget::indexOfChild(child);
-    return index < 0 ? -1 : index + s->ChildCount(0);
+    const std::vector<QAccessibleInterface*> windows = WindowChildList();
+    const auto it = std::find(windows.begin(), windows.end(), child);
+    return it == windows.end() ? -1 : static_cast<int>(it - windows.begin()) + s->ChildCount(0);
 }
 
 QAccessibleInterface* AccessibleControl::focusChild() const

@@ -8,6 +8,7 @@
 #include <deque>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include <QAccessibleWidget>
 
@@ -72,6 +73,7 @@ public:
 private:
     bool IsTable() const;
     void DropItems();
+    std::vector<QAccessibleInterface*> WindowChildList() const;
 
     ControlWidget* controlWidget_;
     // Found on first use: a window may be asked about while its control is

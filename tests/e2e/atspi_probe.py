@@ -75,14 +75,16 @@ def describe_table(acc):
             "showing": has(acc, pyatspi.STATE_SHOWING)}
 
 
-def tree_items(acc, out):
+def tree_items(acc, out, depth=0):
+    # Qt reports tree items as table cells; a view's heads are left out.
     for i in range(acc.childCount):
         if len(out) >= MAX_TREE_ITEMS:
             return
         child = acc.getChildAtIndex(i)
-        if child is not None and child.getRole() == pyatspi.ROLE_TREE_ITEM:
-            out.append(child.name)
-            tree_items(child, out)
+        if child is not None and child.getRole() in (pyatspi.ROLE_TREE_ITEM, pyatspi.ROLE_TABLE_CELL):
+            out.append({"name": child.name, "depth": depth,
+                        "expanded": has(child, pyatspi.STATE_EXPANDED)})
+            tree_items(child, out, depth + 1)
 
 
 def walk(acc, found):
@@ -97,6 +99,8 @@ def walk(acc, found):
                 for j in range(child.childCount):
                     collect_tables(child.getChildAtIndex(j), tab["tables"])
                 tabs.append(tab)
+            elif child is not None:
+                walk(child, found)
         found["pageTabLists"].append({"tabs": tabs})
         return
     if role == pyatspi.ROLE_TABLE:
@@ -110,7 +114,7 @@ def walk(acc, found):
                 buttons.append(child.name)
         found["toolbars"].append({"buttons": buttons})
         return
-    if role == pyatspi.ROLE_TREE and acc.childCount and acc.getChildAtIndex(0).getRole() == pyatspi.ROLE_TREE_ITEM:
+    if role == pyatspi.ROLE_TREE:
         items = []
         tree_items(acc, items)
         found["trees"].append({"items": items})

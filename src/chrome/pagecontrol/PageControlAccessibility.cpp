@@ -32,8 +32,7 @@ public:
         const int index = pages_.PageIndexAt(x, y);
         return index >= 0 ? Key(pages_.Pages(index)) : 0;
     }
-    // The tabs hold their pages; sheets without a shown tab are absent.
-    bool WindowChildren() const override { return false; }
+    // The tabs hold their pages; sheets without a shown tab follow the tabs.
     TControl* ItemWindow(TAccItem item) const override { return item == 0 ? nullptr : Sheet(item); }
     TAccItem ItemHolding(const TControl& child) const override
     {
@@ -107,17 +106,21 @@ private:
 
 class SheetSource : public TAccessibleSource {
 public:
-    using TAccessibleSource::TAccessibleSource;
-    TAccRole Role(TAccItem) const override { return arPropertyPage; }
-    QString Name(TAccItem) const override { return AccessibleName(Control().Caption()); }
+    explicit SheetSource(TFlatTabSheet& sheet) : TAccessibleSource(sheet), sheet_(sheet) {}
+    // Without a shown tab the sheet is no page a user can turn to, only a pane.
+    TAccRole Role(TAccItem) const override { return sheet_.TabVisible() ? arPropertyPage : arPane; }
+    QString Name(TAccItem) const override { return sheet_.TabVisible() ? AccessibleName(sheet_.Caption()) : QString(); }
+
+private:
+    TFlatTabSheet& sheet_;
 };
 
 std::unique_ptr<TAccessibleSource> ProvidePageParts(TControl& control)
 {
     if (auto* pages = dynamic_cast<TFlatPageControl*>(&control))
         return std::make_unique<PageTabsSource>(*pages);
-    if (dynamic_cast<TFlatTabSheet*>(&control))
-        return std::make_unique<SheetSource>(control);
+    if (auto* sheet = dynamic_cast<TFlatTabSheet*>(&control))
+        return std::make_unique<SheetSource>(*sheet);
     return nullptr;
 }
 
