@@ -8,6 +8,7 @@
 #include "platform/AccessibleBridge.h"
 #include "platform/AccessibleItem.h"
 #include "platform/Control.h"
+#include "platform/WinControl.h"
 #include "platform/ControlWidget.h"
 
 QAccessible::Role QtAccessibleRole(TAccRole role)
@@ -121,7 +122,12 @@ TAccessibleSource* AccessibleControl::Source() const
     return source_.get();
 }
 
-bool AccessibleControl::ControlHasFocus() const { return Source() && controlWidget_->hasFocus(); }
+bool AccessibleControl::ControlHasFocus() const
+{
+    TAccessibleSource* s = Source();
+    auto* control = s ? dynamic_cast<TWinControl*>(&s->Control()) : nullptr;
+    return control && control->Focused();
+}
 
 QAccessibleInterface* AccessibleControl::ItemInterface(TAccItem item) const
 {
