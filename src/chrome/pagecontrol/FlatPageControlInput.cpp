@@ -1,6 +1,7 @@
 // The flat page control's input: tab clicks, Ctrl+Tab, hover and close buttons.
 
 #include "chrome/pagecontrol/FlatPageControl.h"
+#include "platform/AccessibleBridge.h"
 #include "platform/Form.h"
 
 void TFlatPageControl::WndProc(TMessage& message)
@@ -53,6 +54,7 @@ void TFlatPageControl::Change()
     if (activePage_ == before)
         return;
     OnChange(this);
+    NotifyAccessibleFocus(*this);
     Invalidate();
 }
 
