@@ -172,7 +172,8 @@ def click_focus(x, y):
         subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], check=False)
         return False
 
-    GLib.timeout_add(300, click)
+    # Qt hears of the new listener through the registry before the click comes.
+    GLib.timeout_add(1000, click)
     GLib.timeout_add(DEADLINE_S * 1000, loop.quit)
     loop.run()
     pyatspi.Registry.deregisterEventListener(on_focus, "object:state-changed:focused")
