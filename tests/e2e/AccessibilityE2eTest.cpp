@@ -81,9 +81,10 @@ TEST_F(AccessibilityE2e, RightsScreenHasPageTabsATreeTableAndNamedToolbarButtons
                            QStringLiteral("取消"), QStringLiteral("刷新"), QStringLiteral("退出")}));
 }
 
-TEST_F(AccessibilityE2e, OrganisationChartIsATreeOfItsNodes)
+TEST_F(AccessibilityE2e, OrganisationChartIsATreeOfItsNodesAndAClickedNodeTakesTheFocus)
 {
-    const QJsonObject screen = OpenAndRead(QStringLiteral("组织机构"), QStringLiteral("组织机构管理"));
+    QString window;
+    const QJsonObject screen = OpenAndRead(QStringLiteral("组织机构"), QStringLiteral("组织机构管理"), &window);
     ASSERT_FALSE(screen.contains(QLatin1String("error"))) << screen.value(QLatin1String("error")).toString().toStdString();
     // The chart's nodes nest as drawn (the tree view beside it lists its rows flat).
     bool found = false;
@@ -96,6 +97,15 @@ TEST_F(AccessibilityE2e, OrganisationChartIsATreeOfItsNodes)
             found = true;
     }
     EXPECT_TRUE(found) << QJsonDocument(screen).toJson().toStdString();
+
+    // "董事会" lies at (449, 74, 82, 42) in the chart, inside its border.
+    const QRect chart = ControlRect(QStringLiteral("TOrgForm"), QStringLiteral("org"));
+    const QPoint node = OnScreen(ClientRect(window), chart.topLeft() + QPoint(2 + 449 + 41, 2 + 74 + 21));
+    const QJsonObject focus =
+        atspi.Probe({QStringLiteral("click-focus"), QString::number(node.x()), QString::number(node.y())});
+    ASSERT_FALSE(focus.contains(QLatin1String("error"))) << focus.value(QLatin1String("error")).toString().toStdString();
+    EXPECT_EQ(focus.value(QLatin1String("name")).toString(), QStringLiteral("董事会"));
+    EXPECT_TRUE(focus.value(QLatin1String("focused")).toBool());
 }
 
 TEST_F(AccessibilityE2e, PostGridCurrentCellTakesTheFocusOnAClick)

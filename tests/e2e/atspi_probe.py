@@ -3,8 +3,9 @@
 
   atspi_probe.py window CAPTION      the window's page tab lists (with their property
                                      pages' tables), tool bars and trees, as JSON
-  atspi_probe.py click-focus X Y     clicks the screen point and prints the object that
-                                     takes the focus (role, name, row and column), as JSON
+  atspi_probe.py click-focus X Y     clicks the screen point and prints the cell or tree
+                                     item that takes the focus (role, name, row and
+                                     column in a table), as JSON
 
 Every wait polls with a deadline; a failure prints {"error": ...} and exits with 1.
 """
@@ -159,11 +160,15 @@ def click_focus(x, y):
             return
         if role not in (pyatspi.ROLE_TABLE_CELL, pyatspi.ROLE_CHECK_BOX):
             return
-        parent = source.parent
-        index = source.getIndexInParent()
-        table = parent.queryTable()
-        seen.update({"role": source.getRoleName(), "name": source.name, "row": table.getRowAtIndex(index),
-                     "col": table.getColumnAtIndex(index), "focused": has(source, pyatspi.STATE_FOCUSED)})
+        row = col = -1
+        try:  # a table's cell; a tree item has no table around it
+            index = source.getIndexInParent()
+            table = source.parent.queryTable()
+            row, col = table.getRowAtIndex(index), table.getColumnAtIndex(index)
+        except NotImplementedError:
+            pass
+        seen.update({"role": source.getRoleName(), "name": source.name, "row": row, "col": col,
+                     "focused": has(source, pyatspi.STATE_FOCUSED)})
         loop.quit()
 
     pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
