@@ -11,12 +11,6 @@ TAccessibleSource* AccessibleItem::LiveSource() const
     return s && s->IsValid(item_) ? s : nullptr;
 }
 
-int AccessibleItem::Level() const
-{
-    TAccessibleSource* s = LiveSource();
-    return s ? s->Level(item_) : 0;
-}
-
 bool AccessibleItem::isValid() const { return LiveSource() != nullptr; }
 
 QWindow* AccessibleItem::window() const { return owner_->window(); }

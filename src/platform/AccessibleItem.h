@@ -18,7 +18,6 @@ public:
 
     TAccItem Item() const { return item_; }
     const AccessibleControl* Owner() const { return owner_; }
-    int Level() const;
 
     // QAccessibleInterface
     bool isValid() const override;
