@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(g++ cmake ninja-build ccache qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           clang libclang-rt-14-dev fonts-arphic-uming fonts-dejavu-core fonts-wine xvfb xauth
-          xdotool openbox x11-utils libx11-dev
+          xdotool openbox x11-utils libx11-dev at-spi2-core python3-pyatspi dbus-x11
           fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 dbus
           pkg-config libsodium-dev libqt6sql6-sqlite libqt6sql6-psql postgresql)
 missing=()

@@ -5,15 +5,22 @@
 #endif
 
 #include "app/ScreenCatalog.h"
+#include "chrome/checkboxes/CheckBoxAccessibility.h"
 #include "chrome/checkboxes/CheckBoxClasses.h"
 #include "chrome/gradients/GradientClasses.h"
+#include "chrome/gradients/GroupBoxAccessibility.h"
+#include "chrome/pagecontrol/PageControlAccessibility.h"
 #include "chrome/pagecontrol/PageControlClasses.h"
+#include "chrome/toolbars/ToolbarAccessibility.h"
 #include "chrome/toolbars/ToolbarClasses.h"
 #include "grid/DrawGridClasses.h"
+#include "grid/GridAccessibility.h"
+#include "platform/AccessibleBridge.h"
 #include "platform/Font.h"
 #include "grid/GridClasses.h"
 #include "grid/PTGridClasses.h"
 #include "grid/ViewGridClasses.h"
+#include "orgchart/ChartAccessibility.h"
 #include "orgchart/OrgChartClasses.h"
 #include "stream/ClassRegistry.h"
 #include "stream/PlatformClasses.h"
@@ -41,6 +48,19 @@ void KeepFreedPicturesForReuse()
 #endif
 }
 
+// Every self-painted control answers assistive technology; newer providers
+// come first, so the specific kinds follow the platform's general ones.
+void RegisterAccessibility()
+{
+    InstallAccessibility();
+    RegisterGroupBoxAccessibility();
+    RegisterPageControlAccessibility();
+    RegisterCheckBoxAccessibility();
+    RegisterToolbarAccessibility();
+    RegisterGridAccessibility();
+    RegisterChartAccessibility();
+}
+
 } // namespace
 
 void RunUnitStartup()
@@ -59,4 +79,5 @@ void RunUnitStartup()
     RegisterOrgChartClasses();
     RegisterPTGridClasses();
     RegisterScreenClasses();
+    RegisterAccessibility();
 }

@@ -8,6 +8,7 @@ void TTavikCustomGrid::FocusGained(bool fromEditor)
         return;
     RepaintSelection();
     UpdateEdit();
+    NotifyAccessibleFocus(*this);
 }
 
 void TTavikCustomGrid::FocusLost(bool toEditor)

@@ -21,6 +21,7 @@
 #include "grid/GridTypes.h"
 #include "grid/SelectionHost.h"
 #include "grid/Selections.h"
+#include "platform/AccessibleBridge.h"
 #include "platform/CanvasTypes.h"
 #include "platform/Form.h"
 #include "platform/WinControl.h"
@@ -153,6 +154,7 @@ public:
     void CurrentMoved(TGridCoord oldCurrent, TMoveReason reason) override
     {
         OnMoveCurrent(this, oldCurrent, current_, reason);
+        NotifyAccessibleFocus(*this);
     }
     virtual void SizeChanging(int oldColCount, int oldRowCount) {}
     virtual bool QueryReadOnly(int col, int row);

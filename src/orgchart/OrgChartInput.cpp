@@ -2,6 +2,7 @@
 
 #include "orgchart/OcInplaceEdit.h"
 #include "orgchart/OrgChart.h"
+#include "platform/AccessibleBridge.h"
 
 void TCustomOrgChart::SetSelected(TOcNode* node)
 {
@@ -20,6 +21,7 @@ void TCustomOrgChart::SetSelected(TOcNode* node)
     if (wasEditing)
         ShowEditor();
     DoChange(node);
+    NotifyAccessibleFocus(*this);
 }
 
 bool TCustomOrgChart::HasFocus() const

@@ -131,6 +131,7 @@ QProcessEnvironment XSession::Environment() const
     env.insert(QStringLiteral("DISPLAY"), display_);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.remove(QStringLiteral("XAUTHORITY"));
+    env.insert(extra_);
     return env;
 }
 

@@ -29,6 +29,9 @@ public:
     const QString& Error() const { return error_; }
     const QString& Display() const { return display_; }
     QProcessEnvironment Environment() const;
+    // Variables added to Environment() for what starts from now on (an empty
+    // set takes them away again).
+    void SetExtraEnvironment(const QProcessEnvironment& extra) { extra_ = extra; }
 
     // Runs an X tool on this display; a tool that outlives the timeout is killed.
     ToolResult Run(const QString& program, const QStringList& args, int timeoutMs = 10000) const;
@@ -41,6 +44,7 @@ private:
     std::unique_ptr<QProcess> windowManager_;
     QString display_;
     QString error_;
+    QProcessEnvironment extra_;
     bool ready_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "chrome/checkboxes/SkinCheckBox.h"
 
+#include "platform/AccessibleBridge.h"
 #include "platform/Canvas.h"
 
 TSkinCustomCheckBox::TSkinCustomCheckBox(TComponent* owner) : TSkinBoxObject(owner)
@@ -15,6 +16,7 @@ void TSkinCustomCheckBox::SetState(TCheckBoxState v)
         return;
     state_ = v;
     Invalidate();
+    NotifyAccessibleState(*this, 0);
     // A stored state is no change, whatever order the definition lists it in.
     if (!IsLoading())
         DoChange();

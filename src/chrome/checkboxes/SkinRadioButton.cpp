@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/AccessibleBridge.h"
 #include "platform/Canvas.h"
 
 TSkinCustomRadioButton::TSkinCustomRadioButton(TComponent* owner) : TSkinBoxObject(owner)
@@ -21,6 +22,7 @@ void TSkinCustomRadioButton::SetChecked(bool v)
     if (v)
         UncheckGroup();
     Invalidate();
+    NotifyAccessibleState(*this, 0);
     // A stored state is no change, whatever order the definition lists it in.
     if (!IsLoading())
         DoChange();

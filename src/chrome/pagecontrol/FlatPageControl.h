@@ -55,6 +55,9 @@ public:
     void SetActivePageIndex(int index);
     TFlatTabSheet* FindNextPage(TFlatTabSheet* current, bool goForward, bool checkTabVisible) const;
     void SelectNextPage(bool goForward);
+    // Selects a page with a shown tab as a click on its tab does (the change
+    // queries and events included); false when it is refused or not possible.
+    bool SelectPageAsUser(TFlatTabSheet* page);
     // Pages closed by their close button while FreeOnClose is off, by component name.
     const std::vector<std::pair<QString, TFlatTabSheet*>>& ClosedPages() const { return closedPages_; }
 

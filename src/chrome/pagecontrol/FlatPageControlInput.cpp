@@ -1,6 +1,7 @@
 // The flat page control's input: tab clicks, Ctrl+Tab, hover and close buttons.
 
 #include "chrome/pagecontrol/FlatPageControl.h"
+#include "platform/AccessibleBridge.h"
 #include "platform/Form.h"
 
 void TFlatPageControl::WndProc(TMessage& message)
@@ -32,6 +33,20 @@ bool TFlatPageControl::CanChange(int targetPage)
     return allow;
 }
 
+bool TFlatPageControl::SelectPageAsUser(TFlatTabSheet* page)
+{
+    const int index = IndexOfPage(page);
+    if (index < 0 || !page->TabVisible())
+        return false;
+    if (page == activePage_)
+        return true;
+    if (!CanChange(index))
+        return false;
+    SelectTab(page->TabIndex());
+    Change();
+    return activePage_ == page;
+}
+
 void TFlatPageControl::Change()
 {
     TFlatTabSheet* before = activePage_;
@@ -39,6 +54,7 @@ void TFlatPageControl::Change()
     if (activePage_ == before)
         return;
     OnChange(this);
+    NotifyAccessibleFocus(*this);
     Invalidate();
 }
 
