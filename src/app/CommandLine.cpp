@@ -19,6 +19,10 @@ const char* CommandLineUsage()
            "       orgrights --dump CLASS            a screen's control tree as JSON\n"
            "       orgrights --render CLASS|all --out DIR\n"
            "                                         the screens as pictures, DIR/CLASS.png\n"
+           "       orgrights --export-grid CLASS.GRID FILE.csv\n"
+           "                                         a screen's grid as CSV, e.g. TUserForm.TavikPTGrid1\n"
+           "       orgrights --export-chart FILE.png [--scale 1|2]\n"
+           "                                         the whole organisation chart as a picture\n"
            "       orgrights --gallery               the component gallery\n"
            "       orgrights --help                  this text\n"
            "CLASS is a screen class from --list, or TGalleryForm.\n";
@@ -29,6 +33,7 @@ CommandLine ParseCommandLine(const QStringList& args)
     CommandLine c;
     bool haveAction = false;
     bool haveOut = false;
+    bool haveScale = false;
     auto setAction = [&](CommandLine::Action a) -> bool {
         if (haveAction)
             return false;
@@ -56,6 +61,30 @@ CommandLine ParseCommandLine(const QStringList& args)
                 return Fail(QStringLiteral("%1 cannot be combined with another command").arg(a));
             if (!value(c.className) || c.className.isEmpty())
                 return Fail(QStringLiteral("%1 needs a screen class").arg(a));
+        } else if (a == QLatin1String("--export-grid")) {
+            if (!setAction(CommandLine::Action::ExportGrid))
+                return Fail(QStringLiteral("%1 cannot be combined with another command").arg(a));
+            QString target;
+            const int dot = value(target) ? int(target.indexOf(QLatin1Char('.'))) : -1;
+            if (dot <= 0 || dot == target.size() - 1)
+                return Fail(QStringLiteral("--export-grid needs CLASS.GRID, a screen class and a grid's name"));
+            c.className = target.left(dot);
+            c.gridName = target.mid(dot + 1);
+            if (!value(c.file) || !c.file.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+                return Fail(QStringLiteral("--export-grid needs a file ending in .csv after CLASS.GRID"));
+        } else if (a == QLatin1String("--export-chart")) {
+            if (!setAction(CommandLine::Action::ExportChart))
+                return Fail(QStringLiteral("%1 cannot be combined with another command").arg(a));
+            if (!value(c.file) || !c.file.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+                return Fail(QStringLiteral("--export-chart needs a file ending in .png"));
+        } else if (a == QLatin1String("--scale")) {
+            if (haveScale)
+                return Fail(QStringLiteral("--scale is given twice"));
+            haveScale = true;
+            QString n;
+            if (!value(n) || (n != QLatin1String("1") && n != QLatin1String("2")))
+                return Fail(QStringLiteral("--scale is 1 or 2"));
+            c.scale = n.toInt();
         } else if (a == QLatin1String("--out")) {
             if (haveOut)
                 return Fail(QStringLiteral("--out is given twice"));
@@ -70,6 +99,8 @@ CommandLine ParseCommandLine(const QStringList& args)
     }
     if (haveOut && c.action != CommandLine::Action::Render)
         return Fail(QStringLiteral("--out goes with --render"));
+    if (haveScale && c.action != CommandLine::Action::ExportChart)
+        return Fail(QStringLiteral("--scale goes with --export-chart"));
     if (c.action == CommandLine::Action::Render && !haveOut)
         return Fail(QStringLiteral("--render needs --out DIR"));
     return c;

@@ -7,10 +7,14 @@
 #include <QStringList>
 
 struct CommandLine {
-    enum class Action { Launcher, Help, List, Dump, Render, Gallery, Error };
+    enum class Action { Launcher, Help, List, Dump, Render, Gallery, ExportGrid, ExportChart, Error };
     Action action = Action::Launcher;
-    QString className; // --dump and --render: a screen class, "all" or TGalleryForm
+    QString className; // --dump and --render: a screen class, "all" or TGalleryForm;
+                       // --export-grid: the grid's screen class
     QString outDir;    // --render
+    QString gridName;  // --export-grid: the grid's name on its screen
+    QString file;      // --export-grid, --export-chart: the file written
+    int scale = 1;     // --export-chart: pixels per logical pixel
     QString error;     // Action::Error: what is wrong, for the user
 };
 
