@@ -136,7 +136,9 @@ bool SavePngInStrips(const QString& path, int width, int height, int scale,
                      const std::function<void(TCanvas&)>& paint, const TProgressHook& progress, int stripHeight)
 {
     scale = std::clamp(scale, 1, TCanvas::kMaxScale);
-    stripHeight = std::max(1, stripHeight);
+    // Dotted focus rectangles take their dots' phase from the device row: strips
+    // that start on even rows keep it the whole picture's.
+    stripHeight = std::max(2, stripHeight + (stripHeight & 1));
     if (width < 1 || height < 1 || int64_t(width) * scale > TPngStripWriter::kMaxSide ||
         int64_t(height) * scale > TPngStripWriter::kMaxSide)
         throw EFileError(QStringLiteral("cannot write a picture of %1 x %2 pixels to %3").arg(width).arg(height).arg(path));

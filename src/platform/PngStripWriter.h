@@ -38,7 +38,7 @@ private:
 // path as PNG at the given scale (device pixels per logical pixel, as
 // TCanvas::SetScale). Each strip gets a fresh canvas whose logical coordinates
 // are the picture's and whose clip is the strip; paint draws what the clip
-// shows. progress (rows done, rows) may cancel: then no file is left behind
+// shows. Strips are an even number of rows high. progress (rows done, rows) may cancel: then no file is left behind
 // and false is returned. Throws EFileError when the file cannot be written.
 bool SavePngInStrips(const QString& path, int width, int height, int scale,
                      const std::function<void(TCanvas&)>& paint, const TProgressHook& progress = {},
