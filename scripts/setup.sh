@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 
 packages=(g++ cmake ninja-build ccache qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           clang libclang-rt-14-dev fonts-arphic-uming fonts-dejavu-core fonts-wine xvfb xauth
-          xdotool openbox x11-utils libx11-dev zlib1g-dev desktop-file-utils appstream dpkg-dev python3)
+          xdotool openbox x11-utils libx11-dev zlib1g-dev qt6-svg-dev desktop-file-utils appstream dpkg-dev python3
+          poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -21,8 +21,8 @@ const char* CommandLineUsage()
            "                                         the screens as pictures, DIR/CLASS.png\n"
            "       orgrights --export-grid CLASS.GRID FILE.csv\n"
            "                                         a screen's grid as CSV, e.g. TUserForm.TavikPTGrid1\n"
-           "       orgrights --export-chart FILE.png [--scale 1|2]\n"
-           "                                         the whole organisation chart as a picture\n"
+           "       orgrights --export-chart FILE.png [--scale 1|2] | FILE.pdf | FILE.svg\n"
+           "                                         the whole organisation chart as a picture or drawing\n"
            "       orgrights --gallery               the component gallery\n"
            "       orgrights --help                  this text\n"
            "CLASS is a screen class from --list, or TGalleryForm.\n";
@@ -75,8 +75,9 @@ CommandLine ParseCommandLine(const QStringList& args)
         } else if (a == QLatin1String("--export-chart")) {
             if (!setAction(CommandLine::Action::ExportChart))
                 return Fail(QStringLiteral("%1 cannot be combined with another command").arg(a));
-            if (!value(c.file) || !c.file.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
-                return Fail(QStringLiteral("--export-chart needs a file ending in .png"));
+            auto endsWith = [&](const char* suffix) { return c.file.endsWith(QLatin1String(suffix), Qt::CaseInsensitive); };
+            if (!value(c.file) || !(endsWith(".png") || endsWith(".pdf") || endsWith(".svg")))
+                return Fail(QStringLiteral("--export-chart needs a file ending in .png, .pdf or .svg"));
         } else if (a == QLatin1String("--scale")) {
             if (haveScale)
                 return Fail(QStringLiteral("--scale is given twice"));
@@ -99,8 +100,8 @@ CommandLine ParseCommandLine(const QStringList& args)
     }
     if (haveOut && c.action != CommandLine::Action::Render)
         return Fail(QStringLiteral("--out goes with --render"));
-    if (haveScale && c.action != CommandLine::Action::ExportChart)
-        return Fail(QStringLiteral("--scale goes with --export-chart"));
+    if (haveScale && (c.action != CommandLine::Action::ExportChart || !c.file.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)))
+        return Fail(QStringLiteral("--scale goes with --export-chart FILE.png"));
     if (c.action == CommandLine::Action::Render && !haveOut)
         return Fail(QStringLiteral("--render needs --out DIR"));
     return c;

@@ -56,7 +56,12 @@ int ExportChartCommand(const CommandLine& command)
     if (!chart)
         return Fail(QStringLiteral("the organisation screen has no chart"));
     try {
-        ExportChartPng(*chart, command.file, command.scale);
+        if (command.file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+            ExportChartVector(*chart, command.file, TVectorFormat::Pdf);
+        else if (command.file.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
+            ExportChartVector(*chart, command.file, TVectorFormat::Svg);
+        else
+            ExportChartPng(*chart, command.file, command.scale);
     } catch (const Exception& e) {
         return Fail(e.Message());
     }

@@ -2,11 +2,13 @@
 
 // The whole organisation chart as a file: a PNG picture at scale 1 or 2 (the
 // canvas's high-DPI scale), painted in strips so that its size is bounded by
-// the format, not by memory.
+// the format, not by memory; or a PDF or SVG drawing, the same painting going
+// through the canvas's vector back end.
 
 #include <QString>
 
 #include "platform/SaveFile.h"
+#include "platform/VectorPictureWriter.h"
 
 class TCustomOrgChart;
 
@@ -28,3 +30,8 @@ TChartPictureSize ChartPictureSize(TCustomOrgChart& chart, int scale);
 // message then suggests PDF or SVG).
 bool ExportChartPng(TCustomOrgChart& chart, const QString& path, int scale, const TProgressHook& progress = {},
                     int stripHeight = 256);
+
+// Writes the chart to path as a PDF page or an SVG document of the whole
+// chart's size, boxes, connectors and texts as shapes and text. Throws
+// EFileError when the file cannot be written or the chart is empty.
+void ExportChartVector(TCustomOrgChart& chart, const QString& path, TVectorFormat format);

@@ -24,6 +24,8 @@ void TSaveFile::Write(const char* data, int64_t size)
         throw EFileError(QStringLiteral("cannot write %1: %2").arg(path_, d->file.errorString()));
 }
 
+QIODevice* TSaveFile::Device() const { return &d->file; }
+
 void TSaveFile::Commit()
 {
     if (!d->file.commit())

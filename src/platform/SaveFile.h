@@ -12,6 +12,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QIODevice;
+
 #include "platform/Object.h"
 
 // A file that cannot be opened, written or put in place.
@@ -34,6 +36,8 @@ public:
     // Throws EFileError on a failed write.
     void Write(const char* data, int64_t size);
     void Write(const QByteArray& bytes) { Write(bytes.constData(), bytes.size()); }
+    // The open temporary file, for writers that take a device.
+    QIODevice* Device() const;
     // Puts the file in place; throws EFileError when that fails.
     void Commit();
 
