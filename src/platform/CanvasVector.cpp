@@ -97,10 +97,17 @@ void TCanvas::Private::vectorStroke(const std::vector<TPoint>& devPts, bool clos
     QPolygonF poly;
     for (const TPoint& p : devPts)
         poly << QPointF(p.X + 0.5, p.Y + 0.5);
-    if (closed)
+    if (closed) {
         vector->drawPolygon(poly);
-    else
-        vector->drawPolyline(poly);
+        return;
+    }
+    // The last pixel of the path is left out, as the rasteriser does.
+    const qsizetype n = poly.size();
+    if (penWidth() <= 1 && n >= 2 && poly[n - 1] != poly[n - 2]) {
+        const QPointF step = poly[n - 1] - poly[n - 2];
+        poly[n - 1] -= step / std::max(std::abs(step.x()), std::abs(step.y()));
+    }
+    vector->drawPolyline(poly);
 }
 
 void TCanvas::Private::vectorShape(ShapeKind kind, int l, int t, int r, int b, int ew, int eh)

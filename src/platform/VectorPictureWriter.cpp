@@ -1,10 +1,12 @@
 #include "platform/VectorPictureWriter.h"
 
+#include <cmath>
+
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
+#include <QtSvg/QSvgGenerator>
 
 #include "platform/Canvas.h"
 
@@ -39,7 +41,8 @@ void SaveVectorPicture(const QString& path, TVectorFormat format, int width, int
         pdf.setTitle(title);
         pdf.setCreator(QStringLiteral("orgrights"));
         pdf.setResolution(kPixelsPerInch);
-        const QSizeF points(width * 72.0 / kPixelsPerInch, height * 72.0 / kPixelsPerInch);
+        // Page sizes are whole points: rounded up, the page holds the whole drawing.
+        const QSizeF points(std::ceil(width * 72.0 / kPixelsPerInch), std::ceil(height * 72.0 / kPixelsPerInch));
         if (!pdf.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point), QPageLayout::Portrait, QMarginsF())))
             throw EFileError(QStringLiteral("cannot make a page of %1 x %2 pixels for %3").arg(width).arg(height).arg(path));
         PaintOn(pdf, width, height, paint, path);

@@ -89,6 +89,8 @@ TEST(CommandLine, ExportsTakeTheirTargetFileAndScale)
         {{"--export-chart", "c.png"}, A::ExportChart, "", "", "c.png", 1},
         {{"--scale", "2", "--export-chart", "c.png"}, A::ExportChart, "", "", "c.png", 2},
         {{"--export-chart", "c.png", "--scale", "1"}, A::ExportChart, "", "", "c.png", 1},
+        {{"--export-chart", "c.PDF"}, A::ExportChart, "", "", "c.PDF", 1},
+        {{"--export-chart", "c.svg"}, A::ExportChart, "", "", "c.svg", 1},
     };
     for (const Case& c : cases) {
         const CommandLine cl = Parse(c.args);
@@ -110,12 +112,13 @@ TEST(CommandLine, ExportsTakeTheirTargetFileAndScale)
         {{"--export-grid", "TUserForm.", "u.csv"}, "--export-grid needs CLASS.GRID, a screen class and a grid's name"},
         {{"--export-grid", "TUserForm.G"}, "--export-grid needs a file ending in .csv after CLASS.GRID"},
         {{"--export-grid", "TUserForm.G", "u.txt"}, "--export-grid needs a file ending in .csv after CLASS.GRID"},
-        {{"--export-chart"}, "--export-chart needs a file ending in .png"},
-        {{"--export-chart", "c.bmp"}, "--export-chart needs a file ending in .png"},
+        {{"--export-chart"}, "--export-chart needs a file ending in .png, .pdf or .svg"},
+        {{"--export-chart", "c.bmp"}, "--export-chart needs a file ending in .png, .pdf or .svg"},
+        {{"--export-chart", "c.pdf", "--scale", "2"}, "--scale goes with --export-chart FILE.png"},
         {{"--export-chart", "c.png", "--scale", "3"}, "--scale is 1 or 2"},
         {{"--export-chart", "c.png", "--scale"}, "--scale is 1 or 2"},
         {{"--export-chart", "c.png", "--scale", "1", "--scale", "2"}, "--scale is given twice"},
-        {{"--export-grid", "A.G", "u.csv", "--scale", "2"}, "--scale goes with --export-chart"},
+        {{"--export-grid", "A.G", "u.csv", "--scale", "2"}, "--scale goes with --export-chart FILE.png"},
         {{"--export-chart", "c.png", "--export-grid", "A.G", "u.csv"}, "--export-grid cannot be combined with another command"},
         {{"--list", "--export-chart", "c.png"}, "--export-chart cannot be combined with another command"},
     };

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The command line's exports, read back as a spreadsheet would: a grid's CSV
-through Python's csv module against the texts `--dump` gives for the grid,
-and the chart's PNG at both scales.
+through Python's csv module against the texts `--dump` gives for the grid;
+the chart's PNG at both scales, its PDF through pdftotext and its SVG as XML,
+each holding every visible node's text.
 
   export_test.py PROGRAM
 """
@@ -15,6 +16,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+import xml.etree.ElementTree as ElementTree
 
 PROGRAM = None
 ENV = dict(os.environ, QT_QPA_PLATFORM="offscreen")
@@ -138,6 +140,36 @@ class ExportChart(unittest.TestCase):
             self.assertGreater(w, chart["width"])
             right = max(n["box"][0] + n["box"][2] for n in chart["nodes"] if n["box"])
             self.assertGreaterEqual(w, right)
+
+    def visible_texts(self):
+        texts = [squeezed(n["text"]) for n in dumped_chart()["nodes"] if n["visible"]]
+        self.assertGreater(len(texts), 10)
+        return texts
+
+    def test_pdf_and_svg_hold_every_visible_node_as_text(self):
+        texts = self.visible_texts()
+        with tempfile.TemporaryDirectory() as tmp:
+            pdf, svg = os.path.join(tmp, "chart.pdf"), os.path.join(tmp, "chart.svg")
+            for path in (pdf, svg):
+                done = orgrights("--export-chart", path)
+                self.assertEqual(done.returncode, 0, done.stderr)
+            # Drawing order keeps each node's lines together.
+            pdf_text = squeezed(subprocess.run(["pdftotext", "-raw", pdf, "-"], check=True, capture_output=True,
+                                               text=True).stdout)
+            root = ElementTree.parse(svg).getroot()
+            self.assertTrue(root.tag.endswith("svg"))
+            svg_text = squeezed("".join(root.itertext()))
+            for text in texts:
+                with self.subTest(node=text):
+                    self.assertIn(text, pdf_text)
+                    self.assertIn(text, svg_text)
+            # Vector drawing, not an embedded picture of the chart: the boxes are shapes.
+            shapes = [e for e in root.iter() if e.tag.split("}")[-1] in ("rect", "path", "polyline", "polygon")]
+            self.assertGreater(len(shapes), len(texts))
+
+
+def squeezed(text):
+    return "".join(text.split())
 
 
 def dumped_chart():
