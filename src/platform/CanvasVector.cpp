@@ -186,21 +186,43 @@ void TCanvas::Private::vectorText(int x, int y, const QString& text, const QRect
     vectorApplyClip(clip);
     if (background && brush.Style() == bsSolid)
         vector->fillRect(QRect(x, y, advance(text), f.Height()), qcolor(brush.Color()));
-    vector->save();
-    vector->translate(x, y);
-    if (font.Orientation() % 3600 != 0)
+    // Unrotated text is placed without a transformation: a generator writes
+    // every change of state into the file, and texts are the most of a chart.
+    const bool rotated = font.Orientation() % 3600 != 0;
+    QPoint at(x, y);
+    if (rotated) {
+        vector->save();
+        vector->translate(x, y);
         vector->rotate(-font.Orientation() / 10.0);
+        at = QPoint();
+    }
     vector->setPen(qcolor(font.Color()));
-    for (const FontFaces::Run& run : f.Layout(text)) {
-        vector->setFont(f.Face(run.face));
-        vector->drawText(QPointF(run.x, f.Ascent()), run.text);
+    // Runs of one face that its own advances would place where the layout
+    // does are drawn as one text: fewer, longer texts in the file.
+    const auto runs = f.Layout(text);
+    for (size_t i = 0; i < runs.size();) {
+        const QFont& face = f.Face(runs[i].face);
+        QString joined = runs[i].text;
+        size_t next = i + 1;
+        if (next < runs.size() && runs[next].face == runs[i].face) {
+            const QFontMetrics metrics(face);
+            int end = runs[i].x + metrics.horizontalAdvance(joined);
+            for (; next < runs.size() && runs[next].face == runs[i].face && runs[next].x == end; ++next) {
+                joined += runs[next].text;
+                end = runs[i].x + metrics.horizontalAdvance(joined);
+            }
+        }
+        vector->setFont(face);
+        vector->drawText(at + QPoint(runs[i].x, f.Ascent()), joined);
+        i = next;
     }
     const int w = f.Advance(text), t = f.LineThickness();
     if (f.Underline())
-        vector->fillRect(QRect(0, f.UnderlineTop(), w, t), qcolor(font.Color()));
+        vector->fillRect(QRect(at.x(), at.y() + f.UnderlineTop(), w, t), qcolor(font.Color()));
     if (f.StrikeOut())
-        vector->fillRect(QRect(0, f.StrikeOutTop(), w, t), qcolor(font.Color()));
-    vector->restore();
+        vector->fillRect(QRect(at.x(), at.y() + f.StrikeOutTop(), w, t), qcolor(font.Color()));
+    if (rotated)
+        vector->restore();
 }
 
 void TCanvas::Private::vectorImage(const QRect& device, const QImage& image, const QRect* clip)
