@@ -12,7 +12,7 @@
 
 namespace {
 
-int Fail(const QString& message)
+int ReportFailure(const QString& message)
 {
     std::fprintf(stderr, "orgrights: %s\n", qPrintable(message));
     return 1;
@@ -31,15 +31,15 @@ int ExportGridCommand(const CommandLine& command)
 {
     const ScreenEntry* screen = FindScreen(command.className);
     if (!screen)
-        return Fail(QStringLiteral("unknown screen class %1").arg(command.className));
+        return ReportFailure(QStringLiteral("unknown screen class %1").arg(command.className));
     const std::unique_ptr<TCustomForm> form = OpenScreen(*screen);
     auto* grid = form->Find<TTavikCustomViewGrid>(command.gridName);
     if (!grid)
-        return Fail(QStringLiteral("%1 has no grid named %2").arg(QLatin1String(screen->className), command.gridName));
+        return ReportFailure(QStringLiteral("%1 has no grid named %2").arg(QLatin1String(screen->className), command.gridName));
     try {
         TGridCsvWriter(*grid).Save(command.file);
     } catch (const Exception& e) {
-        return Fail(e.Message());
+        return ReportFailure(e.Message());
     }
     return 0;
 }
@@ -48,13 +48,13 @@ int ExportChartCommand(const CommandLine& command)
 {
     const ScreenEntry* screen = FindScreen(QLatin1String(TOrgForm::StaticClassName()));
     if (!screen)
-        return Fail(QStringLiteral("the organisation screen is missing"));
+        return ReportFailure(QStringLiteral("the organisation screen is missing"));
     const std::unique_ptr<TCustomForm> form = OpenScreen(*screen);
     TCustomOrgChart* chart = nullptr;
     for (int i = 0; i < form->ComponentCount() && !chart; ++i)
         chart = dynamic_cast<TCustomOrgChart*>(form->Components(i));
     if (!chart)
-        return Fail(QStringLiteral("the organisation screen has no chart"));
+        return ReportFailure(QStringLiteral("the organisation screen has no chart"));
     try {
         if (command.file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
             ExportChartVector(*chart, command.file, TVectorFormat::Pdf);
@@ -63,7 +63,7 @@ int ExportChartCommand(const CommandLine& command)
         else
             ExportChartPng(*chart, command.file, command.scale);
     } catch (const Exception& e) {
-        return Fail(e.Message());
+        return ReportFailure(e.Message());
     }
     return 0;
 }

@@ -44,3 +44,10 @@ void ExportChartVector(TCustomOrgChart& chart, const QString& path, TVectorForma
     SaveVectorPicture(path, format, chart.FullWidth(), chart.FullHeight(), chart.Name(),
                       [&chart](TCanvas& canvas) { chart.PaintWhole(canvas); });
 }
+
+int PrintChart(TCustomOrgChart& chart, TDrawingPrinter& printer, const TPrintScaling& scaling)
+{
+    RequireNodes(chart);
+    return printer.Print(chart.FullWidth(), chart.FullHeight(), scaling, chart.Name(),
+                         [&chart](TCanvas& canvas) { chart.PaintWhole(canvas); });
+}

@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include "platform/DrawingPrinter.h"
 #include "platform/SaveFile.h"
 #include "platform/VectorPictureWriter.h"
 
@@ -35,3 +36,8 @@ bool ExportChartPng(TCustomOrgChart& chart, const QString& path, int scale, cons
 // chart's size, boxes, connectors and texts as shapes and text. Throws
 // EFileError when the file cannot be written or the chart is empty.
 void ExportChartVector(TCustomOrgChart& chart, const QString& path, TVectorFormat format);
+
+// Prints the whole chart, fitted to a page or at a scale over several pages;
+// returns the pages printed. Throws EFileError when the chart is empty or
+// printing fails.
+int PrintChart(TCustomOrgChart& chart, TDrawingPrinter& printer, const TPrintScaling& scaling);

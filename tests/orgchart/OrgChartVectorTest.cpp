@@ -170,3 +170,34 @@ TEST(OrgChartVector, FilesAreWholeDocumentsOrNothing)
               "the chart has no nodes to export");
     EXPECT_EQ(ReadAll(svg), svgBytes);
 }
+
+TEST(OrgChartVector, PrintingFitsOnePageOrSpreadsOverPages)
+{
+    QTemporaryDir dir;
+    TestChart chart;
+    chart.SetBounds(0, 0, 300, 200);
+    TOcNode* top = chart.Add(nullptr);
+    for (int i = 0; i < 40; ++i)
+        chart.Add(top)->SetText(QStringLiteral("岗位%1").arg(i));
+    top->Expand(false);
+    struct Case {
+        TPrintScaling scaling;
+        bool onePage;
+    } cases[] = {{{true, 1.0}, true}, {{false, 1.0}, false}, {{false, 0.25}, false}, {{false, 0.01}, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "fit " << c.scaling.fitToPage << " scale " << c.scaling.scale);
+        const QString path = dir.filePath(QStringLiteral("print.pdf"));
+        const std::unique_ptr<TDrawingPrinter> printer = TDrawingPrinter::ToPdfFile(path);
+        const int expected = printer->PageCount(chart.FullWidth(), chart.FullHeight(), c.scaling);
+        EXPECT_EQ(expected == 1, c.onePage) << expected;
+        EXPECT_EQ(PrintChart(chart, *printer, c.scaling), expected);
+        const QString pdf = QString::fromLatin1(ReadAll(path));
+        EXPECT_EQ(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))), expected);
+    }
+    // At a quarter of its size the chart takes fewer pages than at full size.
+    const std::unique_ptr<TDrawingPrinter> printer = TDrawingPrinter::ToPdfFile(dir.filePath(QStringLiteral("p.pdf")));
+    EXPECT_LT(printer->PageCount(chart.FullWidth(), chart.FullHeight(), {false, 0.25}),
+              printer->PageCount(chart.FullWidth(), chart.FullHeight(), {false, 1.0}));
+    TestChart empty;
+    EXPECT_EQ(ErrorOf<EFileError>([&] { PrintChart(empty, *printer, {}); }), "the chart has no nodes to export");
+}
