@@ -131,19 +131,3 @@ TEST(CanvasVector, CallsDrawWhereThePictureHasThem)
         EXPECT_EQ(stray, 0);
     }
 }
-
-TEST(CanvasVector, PixelReadsAndCopiesHaveNoVectorForm)
-{
-    QImage image(W, H, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    TCanvas canvas(painter, W, H);
-    EXPECT_TRUE(canvas.IsVector());
-    EXPECT_EQ(canvas.Pixels(5, 5), CLR_INVALID);
-    canvas.SetPixel(5, 5, clBlack);
-    TCanvas other;
-    canvas.BitBlt(0, 0, 10, 10, &other, 0, 0, SRCCOPY);
-    EXPECT_EQ(canvas.ClipRect(), (TRect{0, 0, W, H}));
-    painter.end();
-    EXPECT_EQ(image.pixel(5, 5), QColor(Qt::white).rgb());
-}
