@@ -8,7 +8,8 @@ packages=(g++ cmake ninja-build ccache qt6-base-dev libgl-dev libgtest-dev libgm
           clang libclang-rt-14-dev fonts-arphic-uming fonts-dejavu-core fonts-wine xvfb xauth
           xdotool openbox x11-utils libx11-dev at-spi2-core python3-pyatspi dbus-x11
           fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 dbus
-          pkg-config libsodium-dev libqt6sql6-sqlite libqt6sql6-psql postgresql)
+          pkg-config libsodium-dev libqt6sql6-sqlite libqt6sql6-psql postgresql
+          zlib1g-dev qt6-svg-dev desktop-file-utils appstream dpkg-dev python3 poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -28,6 +28,10 @@ const char* CommandLineUsage()
            "       orgrights --dump CLASS            a screen's control tree as JSON\n"
            "       orgrights --render CLASS|all --out DIR\n"
            "                                         the screens as pictures, DIR/CLASS.png\n"
+           "       orgrights --export-grid CLASS.GRID FILE.csv\n"
+           "                                         a screen's grid as CSV, e.g. TUserForm.TavikPTGrid1\n"
+           "       orgrights --export-chart FILE.png [--scale 1|2] | FILE.pdf | FILE.svg\n"
+           "                                         the whole organisation chart as a picture or drawing\n"
            "       orgrights --gallery               the component gallery\n"
            "       orgrights --store-info            the store in use and what it holds\n"
            "       orgrights --export FILE.json [--with-secrets]\n"
@@ -47,6 +51,7 @@ CommandLine ParseCommandLine(const QStringList& args)
     CommandLine c;
     bool haveAction = false;
     bool haveOut = false;
+    bool haveScale = false;
     auto setAction = [&](CommandLine::Action a) -> bool {
         if (haveAction)
             return false;
@@ -91,6 +96,31 @@ CommandLine ParseCommandLine(const QStringList& args)
             c.sample = true;
         } else if (a == QLatin1String("--with-secrets")) {
             c.withSecrets = true;
+        } else if (a == QLatin1String("--export-grid")) {
+            if (!setAction(CommandLine::Action::ExportGrid))
+                return Fail(QStringLiteral("%1 cannot be combined with another command").arg(a));
+            QString target;
+            const int dot = value(target) ? int(target.indexOf(QLatin1Char('.'))) : -1;
+            if (dot <= 0 || dot == target.size() - 1)
+                return Fail(QStringLiteral("--export-grid needs CLASS.GRID, a screen class and a grid's name"));
+            c.className = target.left(dot);
+            c.gridName = target.mid(dot + 1);
+            if (!value(c.file) || !c.file.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+                return Fail(QStringLiteral("--export-grid needs a file ending in .csv after CLASS.GRID"));
+        } else if (a == QLatin1String("--export-chart")) {
+            if (!setAction(CommandLine::Action::ExportChart))
+                return Fail(QStringLiteral("%1 cannot be combined with another command").arg(a));
+            auto endsWith = [&](const char* suffix) { return c.file.endsWith(QLatin1String(suffix), Qt::CaseInsensitive); };
+            if (!value(c.file) || !(endsWith(".png") || endsWith(".pdf") || endsWith(".svg")))
+                return Fail(QStringLiteral("--export-chart needs a file ending in .png, .pdf or .svg"));
+        } else if (a == QLatin1String("--scale")) {
+            if (haveScale)
+                return Fail(QStringLiteral("--scale is given twice"));
+            haveScale = true;
+            QString n;
+            if (!value(n) || (n != QLatin1String("1") && n != QLatin1String("2")))
+                return Fail(QStringLiteral("--scale is 1 or 2"));
+            c.scale = n.toInt();
         } else if (a == QLatin1String("--out")) {
             if (haveOut)
                 return Fail(QStringLiteral("--out is given twice"));
@@ -105,6 +135,8 @@ CommandLine ParseCommandLine(const QStringList& args)
     }
     if (haveOut && c.action != CommandLine::Action::Render)
         return Fail(QStringLiteral("--out goes with --render"));
+    if (haveScale && (c.action != CommandLine::Action::ExportChart || !c.file.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)))
+        return Fail(QStringLiteral("--scale goes with --export-chart FILE.png"));
     if (c.action == CommandLine::Action::Render && !haveOut)
         return Fail(QStringLiteral("--render needs --out DIR"));
     const bool storeCommand = c.action == CommandLine::Action::StoreInfo || c.action == CommandLine::Action::Export
@@ -142,6 +174,8 @@ bool UsesStore(const CommandLine& command)
         return true;
     case CommandLine::Action::Dump:
     case CommandLine::Action::Render:
+    case CommandLine::Action::ExportGrid:
+    case CommandLine::Action::ExportChart:
         return !command.store.isEmpty();
     default:
         return false;

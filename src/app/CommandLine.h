@@ -7,14 +7,17 @@
 #include <QStringList>
 
 struct CommandLine {
-    enum class Action { Launcher, Help, List, Dump, Render, Gallery, StoreInfo, Export, Import, Error };
+    enum class Action { Launcher, Help, List, Dump, Render, Gallery, StoreInfo, Export, Import, ExportGrid, ExportChart, Error };
     Action action = Action::Launcher;
-    QString className; // --dump and --render: a screen class, "all" or TGalleryForm
+    QString className; // --dump and --render: a screen class, "all" or TGalleryForm;
+                       // --export-grid: the grid's screen class
     QString outDir;    // --render
-    QString store;     // --store: a path or a postgresql:// URL; empty for the default store
+    QString store;            // --store: a path or a postgresql:// URL; empty for the default store
     bool sample = false;      // --sample: the designed screens, no store
-    QString file;             // --export and --import
+    QString file;             // --export, --import, --export-grid, --export-chart: the file read or written
     bool withSecrets = false; // --export: password hashes too
+    QString gridName;         // --export-grid: the grid's name on its screen
+    int scale = 1;            // --export-chart: pixels per logical pixel
     QString error;     // Action::Error: what is wrong, for the user
 };
 

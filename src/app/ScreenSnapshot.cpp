@@ -49,17 +49,6 @@ QJsonArray IntList(int count, int (*get)(TTavikCustomViewGrid&, int), TTavikCust
     return list;
 }
 
-// The text a cell shows: row numbers and column letters where the grid draws
-// them, else the cell's value (check cells give their stored value).
-QString ShownText(TTavikCustomViewGrid& grid, int col, int row)
-{
-    if (grid.HasOption(goShowRowNo) && col == 0 && grid.FixedCols() > 0)
-        return row >= grid.EditableRow() ? QString::number(row - grid.EditableRow() + 1) : QString();
-    if (grid.HasOption(goShowColNo) && row == 0 && grid.FixedRows() > 0 && col > 0)
-        return TTavikCustomViewGrid::ColumnLetters(col);
-    return grid.GetCellValue(col, row);
-}
-
 void DumpGrid(TTavikCustomViewGrid& grid, QJsonObject& o)
 {
     o["colCount"] = grid.ColCount();
@@ -76,7 +65,7 @@ void DumpGrid(TTavikCustomViewGrid& grid, QJsonObject& o)
     for (int r = 0; r < grid.RowCount(); ++r) {
         QJsonArray cells;
         for (int c = 0; c < grid.ColCount(); ++c)
-            cells.append(ShownText(grid, c, r));
+            cells.append(grid.ShownText(c, r));
         rows.append(cells);
     }
     o["cells"] = rows;

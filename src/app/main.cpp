@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 
 #include "app/CommandLine.h"
+#include "app/ExportCommands.h"
 #include "app/GalleryForm.h"
 #include "app/MainForm.h"
 #include "app/ScreenCatalog.h"
@@ -65,6 +66,10 @@ int RunTool(const CommandLine& command)
             std::printf("%s\n", entry.className);
         return 0;
     }
+    if (command.action == CommandLine::Action::ExportGrid)
+        return ExportGridCommand(command);
+    if (command.action == CommandLine::Action::ExportChart)
+        return ExportChartCommand(command);
     const auto forms = FormsNamed(command.className);
     if (forms.empty() || (command.action == CommandLine::Action::Dump && forms.size() != 1)) {
         std::fprintf(stderr, "orgrights: unknown screen class %s\n", qPrintable(command.className));

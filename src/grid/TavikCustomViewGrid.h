@@ -156,6 +156,9 @@ public:
     TRect ContentRect(int col, int row, const TRect& rect);
     // The letters of column col with goShowColNo (empty from 256 on).
     static QString ColumnLetters(int col);
+    // The text a cell shows: its row number or column letters where the grid
+    // draws them, else its value (a check cell's stored value).
+    QString ShownText(int col, int row);
     // The shared off-screen canvas that measures texts.
     static TCanvas& MeasureCanvas();
     // The height of text wrapped into width, in the font of the cell.

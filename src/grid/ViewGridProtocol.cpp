@@ -149,6 +149,15 @@ void TTavikCustomViewGrid::SetCellAttrs(int col, int row, const TCellAttrInfo& i
     OnUpdateCellAttribute(this, col, row, attrs, copy);
 }
 
+QString TTavikCustomViewGrid::ShownText(int col, int row)
+{
+    if (HasOption(goShowRowNo) && col == 0 && FixedCols() > 0)
+        return row >= EditableRow() ? QString::number(row - EditableRow() + 1) : QString();
+    if (HasOption(goShowColNo) && row == 0 && FixedRows() > 0 && col > 0)
+        return ColumnLetters(col);
+    return GetCellValue(col, row);
+}
+
 bool TTavikCustomViewGrid::IsTreeColumn(int col)
 {
     return col == EditableCol();

@@ -95,6 +95,10 @@ public:
     TRect NodeContentRect(TOcNode* node);
     int MinNodeWidth() const override;
     int MinNodeHeight() const override;
+    // Paints the whole chart, not the window's part of it: (0, 0) is the top-left
+    // of the full FullWidth() x FullHeight() chart; what the canvas's clip shows
+    // is painted, as the window would paint it were it that large.
+    void PaintWhole(TCanvas& canvas);
 
     // ---- Selection and interaction -----------------------------------------
     void SetSelected(TOcNode* node) override;

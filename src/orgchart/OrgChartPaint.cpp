@@ -140,6 +140,27 @@ void TCustomOrgChart::Paint(TCanvas& canvas)
     invalidatePending_ = false;
 }
 
+void TCustomOrgChart::PaintWhole(TCanvas& canvas)
+{
+    UpdateLayout();
+    const int saved = canvas.SaveState();
+    // The painting below works in client coordinates at the scroll position.
+    canvas.MoveWindowOrg(scrollX_, scrollY_);
+    const TOcMetrics m = Metrics();
+    const TRect area = canvas.ClipRect();
+    if (!area.IsEmpty()) {
+        TOcLayout layout(*this, m);
+        layout.Pass(m.ToLogical(area), !animationBitmap_, animating_);
+        canvas.Font().Assign(&Font());
+        canvas.Font().SetHeight(m.Scale(Font().Height()));
+        canvas.Brush().SetStyle(bsSolid);
+        canvas.Brush().SetColor(Color());
+        canvas.FillRect(area);
+        PaintTree(canvas, m.ToLogical(area), 0);
+    }
+    canvas.RestoreState(saved);
+}
+
 // Descendants before their ancestors, without recursion: a 100,000-level
 // chain paints like any other chart.
 void TCustomOrgChart::PaintTree(TCanvas& canvas, const TRect& area, int step)

@@ -17,6 +17,15 @@ TCanvas::TCanvas(QImage& target) : d(std::make_unique<Private>())
     d->ensureFormat();
 }
 
+TCanvas::TCanvas(QPainter& painter, int width, int height) : d(std::make_unique<Private>())
+{
+    d->vector = &painter;
+    d->vectorW = std::max(0, width);
+    d->vectorH = std::max(0, height);
+}
+
+bool TCanvas::IsVector() const { return d->vector != nullptr; }
+
 TCanvas::~TCanvas() = default;
 
 QImage* TCanvas::Target() const { return d->target; }

@@ -52,6 +52,7 @@
 #include "platform/Font.h"
 #include "platform/Types.h"
 
+class QPainter;
 class TBitmap;
 
 class TCanvas {
@@ -61,6 +62,15 @@ public:
     // A canvas over target; the image must outlive the canvas. The image may be
     // resized or replaced (same QImage object) between calls.
     explicit TCanvas(QImage& target);
+    // A canvas of width x height logical pixels that draws through painter as
+    // vector shapes and text (a PDF writer's or SVG generator's painter), with
+    // the same coordinates, clipping and text layout as on a picture. What has
+    // no vector form differs: exclusive-or and other mix modes draw as copies,
+    // the dotted focus rectangle is a dotted frame, block copies and single
+    // pixels are left out and Pixels() reads CLR_INVALID. The painter must
+    // outlive the canvas.
+    TCanvas(QPainter& painter, int width, int height);
+    bool IsVector() const;
     TCanvas(const TCanvas&) = delete;
     TCanvas& operator=(const TCanvas&) = delete;
     ~TCanvas();

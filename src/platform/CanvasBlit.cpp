@@ -173,6 +173,23 @@ void TCanvas::Draw(int x, int y, const TBitmap& bitmap)
 
 void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap)
 {
+    if (d->vector) {
+        if (!bitmap.Empty()) {
+            QImage img = bitmap.Image().copy(0, 0, bitmap.Width() * bitmap.Scale(), bitmap.Height() * bitmap.Scale());
+            if (bitmap.Transparent()) {
+                const uint32_t key = pixelOf(bitmap.TransparentColor()) & 0x00FFFFFFu;
+                img = img.convertToFormat(QImage::Format_ARGB32);
+                for (int y = 0; y < img.height(); ++y) {
+                    auto* row = reinterpret_cast<uint32_t*>(img.scanLine(y));
+                    for (int x = 0; x < img.width(); ++x)
+                        if ((row[x] & 0x00FFFFFFu) == key)
+                            row[x] = 0;
+                }
+            }
+            d->vectorImage(d->deviceRect(r), img);
+        }
+        return;
+    }
     Surface s = d->surface();
     if (!s.valid() || bitmap.Empty())
         return;
@@ -193,6 +210,13 @@ void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap)
 
 void TCanvas::DrawImage(int x, int y, const QImage& image)
 {
+    if (d->vector) {
+        if (!image.isNull())
+            d->vectorImage(QRect(clampCoord((long long)x - d->org.X), clampCoord((long long)y - d->org.Y),
+                                 image.width(), image.height()),
+                           image);
+        return;
+    }
     Surface s = d->surface();
     if (!s.valid() || image.isNull())
         return;

@@ -1,5 +1,7 @@
 #include "platform/Canvas.h"
 
+#include <QPainter>
+
 #include "platform/AcceleratorText.h"
 #include "platform/CanvasPrivate.h"
 #include "platform/CanvasTextPainter.h"
@@ -119,6 +121,21 @@ void TCanvas::Private::paintUnderlines(const Surface& s, const std::vector<TText
     }
 }
 
+void TCanvas::Private::vectorTextLines(const std::vector<TTextLine>& lines, int lineH, const TabbedText& tabbed,
+                                       const QRect* clip)
+{
+    if (brush.Style() == bsSolid) {
+        vectorApplyClip(clip);
+        for (const TTextLine& l : lines)
+            vector->fillRect(QRect(l.x - org.X, l.y - org.Y, l.width, lineH), QColor(QRgb(pixelOf(brush.Color()))));
+    }
+    for (const TTextLine& l : lines)
+        tabbed.ForEachPart(l.text, [&](int x, const QString& part) {
+            if (!part.isEmpty())
+                vectorText(l.x - org.X + x, l.y - org.Y, part, clip, false);
+        });
+}
+
 int TCanvas::DrawText(const QString& textIn, TRect& r, unsigned flags)
 {
     const TPrefixedText prefixed = prefixProcessed(textIn, flags);
@@ -150,6 +167,11 @@ int TCanvas::DrawText(const QString& textIn, TRect& r, unsigned flags)
         clipQ = d->deviceRect(r);
         if (clipQ.isEmpty())
             return result;
+    }
+    if (d->vector) {
+        if (!(flags & DT_PREFIXONLY))
+            d->vectorTextLines(lines, lineH, tabbed, (flags & DT_NOCLIP) ? nullptr : &clipQ);
+        return result;
     }
     Surface s = d->surface((flags & DT_NOCLIP) ? nullptr : &clipQ);
     if (!s.valid())

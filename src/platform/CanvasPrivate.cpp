@@ -104,7 +104,7 @@ void TCanvas::Private::updateClip()
 Surface TCanvas::Private::surface(const QRect* extra)
 {
     Surface s;
-    if (!hasSurface())
+    if (vector || !hasSurface())
         return s;
     ensureFormat();
     updateClip();

@@ -63,6 +63,12 @@ struct SavedState {
 
 struct TCanvas::Private {
     QImage* target = nullptr;
+    // The vector back end (CanvasVector.cpp): drawing goes to this painter as
+    // shapes and text instead of pixels; the raster surface is then empty.
+    QPainter* vector = nullptr;
+    int vectorW = 0, vectorH = 0;
+    bool vectorClipSet = false;
+    QRegion vectorClip; // what the painter clips to, device
     int scale = 1; // target pixels per logical pixel
     TPen pen;
     TBrush brush;
@@ -94,8 +100,18 @@ struct TCanvas::Private {
     const canvasdetail::FontEntry* inkBase = nullptr; // the fe that inkFe was found for
 
     // The target's size in logical pixels.
-    int width() const { return target && !target->isNull() ? target->width() / scale : 0; }
-    int height() const { return target && !target->isNull() ? target->height() / scale : 0; }
+    int width() const
+    {
+        if (vector)
+            return vectorW;
+        return target && !target->isNull() ? target->width() / scale : 0;
+    }
+    int height() const
+    {
+        if (vector)
+            return vectorH;
+        return target && !target->isNull() ? target->height() / scale : 0;
+    }
     bool hasSurface() const { return width() > 0 && height() > 0; }
     void ensureFormat();
     void updateClip();
@@ -139,6 +155,22 @@ struct TCanvas::Private {
     // Background of styled pens and opaque text.
     raster::Ink gapInk() const;
     int penWidth() const { return std::max(1, pen.Width()); }
+
+    // ---- vector back end (CanvasVector.cpp); device coordinates
+    // Clips the painter to the effective clip, narrowed by extra when given.
+    void vectorApplyClip(const QRect* extra = nullptr);
+    void vectorStroke(const std::vector<TPoint>& devPts, bool closed);
+    void vectorShape(canvasdetail::ShapeKind kind, int l, int t, int r, int b, int ew, int eh);
+    void vectorPolygon(const std::vector<TPoint>& devPts);
+    void vectorFill(const QRect& device, const TBrush& fill);
+    void vectorFrame(const QRect& device);
+    void vectorFocusRect(const QRect& device);
+    // Text cell top-left at device (x, y); the background too with a solid brush.
+    void vectorText(int x, int y, const QString& text, const QRect* clip, bool background = true);
+    // (CanvasDrawText.cpp)
+    void vectorTextLines(const std::vector<TTextLine>& lines, int lineH, const canvasdetail::TabbedText& tabbed,
+                         const QRect* clip);
+    void vectorImage(const QRect& device, const QImage& image, const QRect* clip = nullptr);
 
     // ---- lines and shapes (CanvasShapes.cpp)
     // Device line (or polyline) in the pen.

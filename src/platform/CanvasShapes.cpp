@@ -40,6 +40,10 @@ void TCanvas::Private::strokePath(const std::vector<TPoint>& devPts, bool closed
 {
     if (pen.Style() == psClear || devPts.empty())
         return;
+    if (vector) {
+        vectorStroke(devPts, closed);
+        return;
+    }
     Surface s = surface();
     if (!s.valid())
         return;
@@ -67,6 +71,12 @@ void TCanvas::Private::strokePath(const std::vector<TPoint>& devPts, bool closed
 
 void TCanvas::Private::shape(ShapeKind kind, int x1, int y1, int x2, int y2, int ew, int eh)
 {
+    if (vector) {
+        vectorShape(kind, clampCoord(std::min(x1, x2) - (long long)org.X), clampCoord(std::min(y1, y2) - (long long)org.Y),
+                    clampCoord(std::max(x1, x2) - (long long)org.X), clampCoord(std::max(y1, y2) - (long long)org.Y),
+                    ew, eh);
+        return;
+    }
     Surface s = surface();
     if (!s.valid())
         return;
@@ -168,6 +178,10 @@ void TCanvas::Polygon(const TPoint* points, int count)
         pts.push_back(p);
         poly.push_back({double(p.X), double(p.Y)});
     }
+    if (d->vector) {
+        d->vectorPolygon(pts);
+        return;
+    }
     Surface s = d->surface();
     if (!s.valid())
         return;
@@ -191,6 +205,10 @@ void TCanvas::FillRect(const TRect& r)
 {
     if (r.IsEmpty())
         return;
+    if (d->vector) {
+        d->vectorFill(d->deviceRect(r), d->brush);
+        return;
+    }
     Surface s = d->surface();
     if (!s.valid())
         return;
@@ -207,6 +225,10 @@ void TCanvas::FrameRect(const TRect& r)
 {
     if (r.IsEmpty())
         return;
+    if (d->vector) {
+        d->vectorFrame(d->deviceRect(r));
+        return;
+    }
     Surface s = d->surface();
     if (!s.valid())
         return;
@@ -220,6 +242,10 @@ void TCanvas::DrawFocusRect(const TRect& r)
 {
     if (r.IsEmpty())
         return;
+    if (d->vector) {
+        d->vectorFocusRect(d->deviceRect(r));
+        return;
+    }
     Surface s = d->surface();
     if (!s.valid())
         return;

@@ -128,6 +128,11 @@ void TCanvas::TextOut(int x, int y, const QString& text)
 {
     const int w = TextWidth(text);
     d->penPos = {x + w, y};
+    if (d->vector) {
+        if (!text.isEmpty())
+            d->vectorText(clampCoord((long long)x - d->org.X), clampCoord((long long)y - d->org.Y), text, nullptr);
+        return;
+    }
     Surface s = d->surface();
     if (!s.valid() || text.isEmpty())
         return;
@@ -150,6 +155,15 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
     const QRect q = d->deviceRect(r);
     if (q.isEmpty())
         return;
+    if (d->vector) {
+        if (d->brush.Style() == bsSolid) {
+            d->vectorApplyClip(&q);
+            d->vectorFill(q, d->brush);
+        }
+        if (!text.isEmpty())
+            d->vectorText(clampCoord((long long)x - d->org.X), clampCoord((long long)y - d->org.Y), text, &q);
+        return;
+    }
     Surface s = d->surface(&q);
     if (!s.valid())
         return;

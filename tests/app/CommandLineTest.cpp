@@ -128,3 +128,58 @@ TEST(CommandLine, StoreFormsNameTheStoreAndTheFile)
         EXPECT_EQ(cl.error.toStdString(), c.error);
     }
 }
+
+TEST(CommandLine, ExportsTakeTheirTargetFileAndScale)
+{
+    struct Case {
+        std::initializer_list<const char*> args;
+        A action;
+        const char* cls;
+        const char* grid;
+        const char* file;
+        int scale;
+    } cases[] = {
+        {{"--export-grid", "TUserForm.TavikPTGrid1", "u.csv"}, A::ExportGrid, "TUserForm", "TavikPTGrid1", "u.csv", 1},
+        {{"--export-grid", "a.b.c", "dir/U.CSV"}, A::ExportGrid, "a", "b.c", "dir/U.CSV", 1},
+        {{"--export-chart", "c.png"}, A::ExportChart, "", "", "c.png", 1},
+        {{"--scale", "2", "--export-chart", "c.png"}, A::ExportChart, "", "", "c.png", 2},
+        {{"--export-chart", "c.png", "--scale", "1"}, A::ExportChart, "", "", "c.png", 1},
+        {{"--export-chart", "c.PDF"}, A::ExportChart, "", "", "c.PDF", 1},
+        {{"--export-chart", "c.svg"}, A::ExportChart, "", "", "c.svg", 1},
+    };
+    for (const Case& c : cases) {
+        const CommandLine cl = Parse(c.args);
+        EXPECT_EQ(cl.action, c.action) << cl.error.toStdString();
+        EXPECT_EQ(cl.className, QString::fromUtf8(c.cls));
+        EXPECT_EQ(cl.gridName, QString::fromUtf8(c.grid));
+        EXPECT_EQ(cl.file, QString::fromUtf8(c.file));
+        EXPECT_EQ(cl.scale, c.scale);
+        EXPECT_TRUE(IsHeadless(cl));
+    }
+
+    struct Wrong {
+        std::initializer_list<const char*> args;
+        const char* error;
+    } wrong[] = {
+        {{"--export-grid"}, "--export-grid needs CLASS.GRID, a screen class and a grid's name"},
+        {{"--export-grid", "TUserForm", "u.csv"}, "--export-grid needs CLASS.GRID, a screen class and a grid's name"},
+        {{"--export-grid", ".TavikPTGrid1", "u.csv"}, "--export-grid needs CLASS.GRID, a screen class and a grid's name"},
+        {{"--export-grid", "TUserForm.", "u.csv"}, "--export-grid needs CLASS.GRID, a screen class and a grid's name"},
+        {{"--export-grid", "TUserForm.G"}, "--export-grid needs a file ending in .csv after CLASS.GRID"},
+        {{"--export-grid", "TUserForm.G", "u.txt"}, "--export-grid needs a file ending in .csv after CLASS.GRID"},
+        {{"--export-chart"}, "--export-chart needs a file ending in .png, .pdf or .svg"},
+        {{"--export-chart", "c.bmp"}, "--export-chart needs a file ending in .png, .pdf or .svg"},
+        {{"--export-chart", "c.pdf", "--scale", "2"}, "--scale goes with --export-chart FILE.png"},
+        {{"--export-chart", "c.png", "--scale", "3"}, "--scale is 1 or 2"},
+        {{"--export-chart", "c.png", "--scale"}, "--scale is 1 or 2"},
+        {{"--export-chart", "c.png", "--scale", "1", "--scale", "2"}, "--scale is given twice"},
+        {{"--export-grid", "A.G", "u.csv", "--scale", "2"}, "--scale goes with --export-chart FILE.png"},
+        {{"--export-chart", "c.png", "--export-grid", "A.G", "u.csv"}, "--export-grid cannot be combined with another command"},
+        {{"--list", "--export-chart", "c.png"}, "--export-chart cannot be combined with another command"},
+    };
+    for (const Wrong& w : wrong) {
+        const CommandLine cl = Parse(w.args);
+        EXPECT_EQ(cl.action, A::Error);
+        EXPECT_EQ(cl.error.toStdString(), w.error);
+    }
+}

@@ -1,0 +1,69 @@
+#include "app/ExportCommands.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "app/ScreenCatalog.h"
+#include "grid/GridCsvWriter.h"
+#include "grid/TavikCustomViewGrid.h"
+#include "orgchart/OrgChart.h"
+#include "orgchart/OrgChartExport.h"
+#include "screens/OrgForm.h"
+
+namespace {
+
+int ReportFailure(const QString& message)
+{
+    std::fprintf(stderr, "orgrights: %s\n", qPrintable(message));
+    return 1;
+}
+
+// A screen with its content, as it opens. The content is the sample that the
+// screen's definition holds; another source of content plugs in here.
+std::unique_ptr<TCustomForm> OpenScreen(const ScreenEntry& screen)
+{
+    return std::unique_ptr<TCustomForm>(screen.make(nullptr));
+}
+
+} // namespace
+
+int ExportGridCommand(const CommandLine& command)
+{
+    const ScreenEntry* screen = FindScreen(command.className);
+    if (!screen)
+        return ReportFailure(QStringLiteral("unknown screen class %1").arg(command.className));
+    const std::unique_ptr<TCustomForm> form = OpenScreen(*screen);
+    auto* grid = form->Find<TTavikCustomViewGrid>(command.gridName);
+    if (!grid)
+        return ReportFailure(QStringLiteral("%1 has no grid named %2").arg(QLatin1String(screen->className), command.gridName));
+    try {
+        TGridCsvWriter(*grid).Save(command.file);
+    } catch (const Exception& e) {
+        return ReportFailure(e.Message());
+    }
+    return 0;
+}
+
+int ExportChartCommand(const CommandLine& command)
+{
+    const ScreenEntry* screen = FindScreen(QLatin1String(TOrgForm::StaticClassName()));
+    if (!screen)
+        return ReportFailure(QStringLiteral("the organisation screen is missing"));
+    const std::unique_ptr<TCustomForm> form = OpenScreen(*screen);
+    TCustomOrgChart* chart = nullptr;
+    for (int i = 0; i < form->ComponentCount() && !chart; ++i)
+        chart = dynamic_cast<TCustomOrgChart*>(form->Components(i));
+    if (!chart)
+        return ReportFailure(QStringLiteral("the organisation screen has no chart"));
+    try {
+        if (command.file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+            ExportChartVector(*chart, command.file, TVectorFormat::Pdf);
+        else if (command.file.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
+            ExportChartVector(*chart, command.file, TVectorFormat::Svg);
+        else
+            ExportChartPng(*chart, command.file, command.scale);
+    } catch (const Exception& e) {
+        return ReportFailure(e.Message());
+    }
+    return 0;
+}
