@@ -29,7 +29,7 @@ enum Backend { Sqlite, Postgres };
 
 // A store of its own for each benchmark and back end: a new SQLite file, or
 // the PostgreSQL database emptied by an import of nothing.
-std::unique_ptr<RightsStore> FreshStore(Backend backend)
+std::unique_ptr<RightsStore> OpenFreshStore(Backend backend)
 {
     static QTemporaryDir folder;
     static int n = 0;
@@ -52,15 +52,23 @@ void Startup()
     done = true;
 }
 
-void BM_StoreLoadUsers(benchmark::State& state, Backend backend)
+// The started program's fresh store for one benchmark, or null with the run
+// skipped when the back end has no server.
+std::unique_ptr<RightsStore> FreshStore(benchmark::State& state, Backend backend)
 {
     Startup();
-    const int count = static_cast<int>(state.range(0));
-    auto store = FreshStore(backend);
-    if (!store) {
+    auto store = OpenFreshStore(backend);
+    if (!store)
         state.SkipWithError("ORGRIGHTS_BENCH_PG is not set");
+    return store;
+}
+
+void BM_StoreLoadUsers(benchmark::State& state, Backend backend)
+{
+    const int count = static_cast<int>(state.range(0));
+    auto store = FreshStore(state, backend);
+    if (!store)
         return;
-    }
     std::vector<StoreChange> users;
     for (int i = 0; i < count; ++i)
         users.push_back(StoreChange::Insert(TableId::User, {QStringLiteral("user%1").arg(i), QStringLiteral("用户%1").arg(i),
@@ -97,13 +105,10 @@ BENCHMARK_CAPTURE(BM_StoreLoadUsers, Postgres, Postgres)->Arg(100000)->Unit(benc
 // One save of count changed check cells: one flag of count rights records.
 void BM_StoreSaveCells(benchmark::State& state, Backend backend)
 {
-    Startup();
     const int count = static_cast<int>(state.range(0));
-    auto store = FreshStore(backend);
-    if (!store) {
-        state.SkipWithError("ORGRIGHTS_BENCH_PG is not set");
+    auto store = FreshStore(state, backend);
+    if (!store)
         return;
-    }
     std::vector<StoreChange> setup{StoreChange::Insert(TableId::OrgUnit, {QVariant(), 0, 2, QStringLiteral("岗位"), QVariant(), QVariant(), 0, QVariant()}, -1)};
     for (int i = 0; i < count; ++i) {
         setup.push_back(StoreChange::Insert(TableId::Function, {QVariant(), i, QStringLiteral("功能%1").arg(i), QVariant(), QVariant()}, -2 - i));
@@ -132,13 +137,10 @@ BENCHMARK_CAPTURE(BM_StoreSaveCells, Postgres, Postgres)->Arg(10000)->Unit(bench
 // screen's chart and tree.
 void BM_StoreLoadOrganisation(benchmark::State& state, Backend backend)
 {
-    Startup();
     const int count = static_cast<int>(state.range(0));
-    auto store = FreshStore(backend);
-    if (!store) {
-        state.SkipWithError("ORGRIGHTS_BENCH_PG is not set");
+    auto store = FreshStore(state, backend);
+    if (!store)
         return;
-    }
     std::mt19937 random(12345);
     std::uniform_int_distribution<int> fanOut(1, 8);
     std::vector<StoreChange> units{StoreChange::Insert(TableId::OrgUnit, {QVariant(), 0, 0, QStringLiteral("公司"), QVariant(), QVariant(), 0, QVariant()}, -1)};

@@ -17,25 +17,6 @@ constexpr int kStartTimeoutMs = 15000;
 const char* const kLauncher = "/usr/libexec/at-spi-bus-launcher";
 const char* const kPython = "/usr/bin/python3";
 
-void EndWithTestProgram(QProcess& p)
-{
-    p.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-}
-
-void End(std::unique_ptr<QProcess>& p)
-{
-    if (!p)
-        return;
-    if (p->state() != QProcess::NotRunning) {
-        p->terminate();
-        if (!p->waitForFinished(3000)) {
-            p->kill();
-            p->waitForFinished(3000);
-        }
-    }
-    p.reset();
-}
-
 QString ProbePath() { return qEnvironmentVariable("ORGRIGHTS_ATSPI_PROBE"); }
 
 } // namespace
@@ -60,7 +41,7 @@ bool AtSpiSession::Start()
     // A session bus of our own: it prints its address and stays in front.
     bus_ = std::make_unique<QProcess>();
     bus_->setProcessEnvironment(x.Environment());
-    EndWithTestProgram(*bus_);
+    TieToTestProgram(*bus_);
     bus_->start(QStringLiteral("dbus-daemon"),
                 {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
     if (!bus_->waitForStarted(kStartTimeoutMs))
@@ -81,7 +62,7 @@ bool AtSpiSession::Start()
     // The accessibility bus and its registry.
     launcher_ = std::make_unique<QProcess>();
     launcher_->setProcessEnvironment(x.Environment());
-    EndWithTestProgram(*launcher_);
+    TieToTestProgram(*launcher_);
     launcher_->start(QString::fromLatin1(kLauncher), {QStringLiteral("--launch-immediately")});
     if (!launcher_->waitForStarted(kStartTimeoutMs))
         return Fail(QStringLiteral("at-spi-bus-launcher did not start: %1").arg(launcher_->errorString()));
@@ -100,8 +81,8 @@ bool AtSpiSession::Start()
 void AtSpiSession::Stop()
 {
     XSession::Instance().SetExtraEnvironment({});
-    End(launcher_);
-    End(bus_);
+    EndProcess(launcher_);
+    EndProcess(bus_);
 }
 
 QJsonObject AtSpiSession::Probe(const QStringList& args, int timeoutMs) const
