@@ -13,6 +13,7 @@
 #include "platform/Edit.h"
 #include "platform/Messages.h"
 #include "platform/TreeView.h"
+#include "screens/ChartExportMenu.h"
 #include "screens/DepartPropForm.h"
 #include "screens/LiveEditor.h"
 #include "screens/LiveOrganisation.h"
@@ -64,6 +65,7 @@ TOrgForm::TOrgForm(TComponent* owner) : TScreenForm(owner)
     if (RightsStore* store = LiveStore()) {
         organisation_ = std::make_unique<LiveOrganisation>(*org, *TreeView1);
         live_ = std::make_unique<LiveEditor>(*store, *organisation_, Caption());
+        chartMenu_ = std::make_unique<ChartExportMenu>(*this, *org);
         // The designed screen has no handler for 删除; live, it deletes a unit.
         Require<TAction>("acDelete")->OnExecute = TNotifyEvent([this](TObject*) { DeleteUnit(); });
         OnClose = TCloseEvent([this](TObject*, TCloseAction& action) {

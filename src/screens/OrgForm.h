@@ -9,6 +9,7 @@
 
 #include "screens/ScreenForm.h"
 
+class ChartExportMenu;
 class LiveEditor;
 class LiveOrganisation;
 class TDepartPropForm;
@@ -50,6 +51,8 @@ public:
     // The live editor, or nullptr showing the designed content.
     LiveEditor* Live() const { return live_.get(); }
     LiveOrganisation* Organisation() const { return organisation_.get(); }
+    // The chart's context menu; live only.
+    ChartExportMenu* ChartMenu() const { return chartMenu_.get(); }
 
 private:
     // Live: adds a unit of kind under parent (top level for none) through the
@@ -78,4 +81,5 @@ private:
 
     std::unique_ptr<LiveOrganisation> organisation_;
     std::unique_ptr<LiveEditor> live_;
+    std::unique_ptr<ChartExportMenu> chartMenu_;
 };

@@ -5,19 +5,26 @@
 #include <memory>
 
 #include <QApplication>
+#include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include "orgchart/OcInplaceEdit.h"
 #include "orgchart/OrgChart.h"
 #include "platform/Action.h"
+#include "platform/DrawingPrinter.h"
+#include "platform/FileDialog.h"
+#include "platform/PopupMenu.h"
 #include "platform/Edit.h"
 #include "platform/TreeView.h"
+#include "screens/ChartExportMenu.h"
 #include "screens/DepartPropForm.h"
 #include "screens/LiveEditor.h"
 #include "screens/LiveStore.h"
 #include "screens/OrgForm.h"
 #include "screens/RolePropForm.h"
 #include "store/RightsStore.h"
+#include "support/Input.h"
 #include "support/ScreenTest.h"
 
 namespace {
@@ -289,6 +296,68 @@ TEST_F(LiveOrgForm, DeletingAsksAndRefusesUnitsWithChildrenOrUsers)
     EXPECT_TRUE(messages.empty() || messages.back().startsWith(QStringLiteral("Delete")));
     EXPECT_EQ(Stored(), "公司@#0;乙部@公司#0;甲部@公司#1");
     EXPECT_TRUE(Open()->Load(TableId::UnitPost).empty());
+}
+
+TEST_F(LiveOrgForm, TheChartsMenuOpensFromMouseAndKeyboardAndWritesEachKindOfFile)
+{
+    ChartExportMenu* menu = form->ChartMenu();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->Menu().Count(), 4);
+    EXPECT_EQ(menu->Menu().Items(0)->Caption, QStringLiteral("导出图片…"));
+    EXPECT_EQ(menu->Menu().Items(3)->Caption, QStringLiteral("打印…"));
+
+    chart->SetFocus();
+    QApplication::processEvents();
+    const struct {
+        int key;
+        Qt::KeyboardModifiers mods;
+    } keys[] = {{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}};
+    for (const auto& k : keys) {
+        SendKey(chart, k.key, k.mods);
+        EXPECT_TRUE(menu->Menu().IsShown()) << k.key;
+        menu->Menu().CloseMenu();
+    }
+    SendMouse(chart, QEvent::MouseButtonPress, 20, 20, Qt::RightButton);
+    SendMouse(chart, QEvent::MouseButtonRelease, 20, 20, Qt::RightButton);
+    EXPECT_TRUE(menu->Menu().IsShown());
+    menu->Menu().CloseMenu();
+
+    // Each file holds the chart; a name without suffix gets the kind's.
+    QString asked;
+    SetSaveFileNameHook([&](const QString&, const QString&) { return asked; });
+    const struct {
+        int item;
+        const char* name;
+        const char* file;
+        QByteArray head;
+    } files[] = {{0, "chart", "chart.png", QByteArray("\x89PNG", 4)}, {1, "c.pdf", "c.pdf", "%PDF"}, {2, "c", "c.svg", "<?xml"}};
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.file);
+        asked = dir.filePath(QString::fromLatin1(f.name));
+        menu->Menu().Items(f.item)->Click();
+        QFile file(dir.filePath(QString::fromLatin1(f.file)));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray data = file.readAll();
+        EXPECT_TRUE(data.startsWith(f.head));
+        if (f.item == 2) {
+            EXPECT_TRUE(data.contains(QStringLiteral("甲部").toUtf8()));
+        }
+    }
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("chart.png"))).width(), chart->FullWidth());
+    // Cancelled: nothing; unwritable: a message, no crash.
+    asked.clear();
+    menu->Menu().Items(1)->Click();
+    asked = dir.filePath(QStringLiteral("missing/x.pdf"));
+    menu->Menu().Items(1)->Click();
+    EXPECT_EQ(messages.size(), 1u);
+
+    // 打印… prints the whole chart on the printer the dialog gives.
+    const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
+    TDrawingPrinter::SetDialogHook([&] { return TDrawingPrinter::ToPdfFile(printed); });
+    menu->Menu().Items(3)->Click();
+    TDrawingPrinter::SetDialogHook({});
+    SetSaveFileNameHook({});
+    EXPECT_GT(QFile(printed).size(), 0);
 }
 
 } // namespace
