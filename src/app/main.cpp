@@ -22,6 +22,7 @@
 #include "platform/AppContext.h"
 #include "platform/Application.h"
 #include "screens/DepartPropForm.h"
+#include "screens/LiveStore.h"
 #include "screens/RolePropForm.h"
 #include "store/RightsStore.h"
 #include "store/StoreError.h"
@@ -124,8 +125,7 @@ int main(int argc, char** argv)
     RunUnitStartup();
     int result = 0;
     // The store the launcher works on; --dump and --render open the one --store
-    // names, so that a broken store is reported. The screens themselves still
-    // show their designed content.
+    // names, so that a broken store is reported, but show the designed content.
     std::unique_ptr<RightsStore> store;
     if (command.action == CommandLine::Action::StoreInfo || command.action == CommandLine::Action::Export
         || command.action == CommandLine::Action::Import)
@@ -152,11 +152,15 @@ int main(int argc, char** argv)
         TMainForm* MainForm = nullptr;
         TRolePropForm* RolePropForm = nullptr;
         TDepartPropForm* DepartPropForm = nullptr;
+        // The screens read and write the launcher's store; without one (--sample,
+        // or a store that could not be opened) they show their designed content.
+        SetLiveStore(command.sample ? nullptr : store.get());
         app->CreateForm(MainForm);
         app->CreateForm(RolePropForm);
         app->CreateForm(DepartPropForm);
         app->Run();
         app->DestroyForms();
+        SetLiveStore(nullptr);
     }
     return result;
 }

@@ -77,10 +77,33 @@ int TApplication::MessageBox(const QString& text, const QString& caption, unsign
     const QString title = caption.isEmpty() ? Title() : caption;
     if (messageBoxHook_)
         return messageBoxHook_(text, title, flags);
-    QMessageBox box(flags & MB_ICONERROR ? QMessageBox::Critical : QMessageBox::NoIcon, title, text,
-                    QMessageBox::Ok);
-    box.exec();
-    return mrOk;
+    const unsigned icon = flags & 0x70;
+    const QMessageBox::Icon shown = icon == MB_ICONERROR      ? QMessageBox::Critical
+                                    : icon == MB_ICONWARNING  ? QMessageBox::Warning
+                                    : icon == MB_ICONQUESTION ? QMessageBox::Question
+                                                              : QMessageBox::NoIcon;
+    const unsigned buttons = flags & 0xF;
+    QMessageBox::StandardButtons choice = QMessageBox::Ok;
+    if (buttons == MB_YESNO)
+        choice = QMessageBox::Yes | QMessageBox::No;
+    else if (buttons == MB_YESNOCANCEL)
+        choice = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    QMessageBox box(shown, title, text, choice);
+    // Escape and the close box answer the least harmful choice.
+    if (buttons == MB_YESNOCANCEL)
+        box.setEscapeButton(QMessageBox::Cancel);
+    else if (buttons == MB_YESNO)
+        box.setEscapeButton(QMessageBox::No);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return mrYes;
+    case QMessageBox::No:
+        return mrNo;
+    case QMessageBox::Cancel:
+        return mrCancel;
+    default:
+        return buttons == MB_OK ? mrOk : buttons == MB_YESNO ? mrNo : mrCancel;
+    }
 }
 
 QString ExceptionMessage(std::exception_ptr error)

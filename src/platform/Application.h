@@ -13,7 +13,16 @@
 class QObject;
 class TCustomForm;
 
-enum : unsigned { MB_OK = 0x0, MB_ICONERROR = 0x10, MB_ICONINFORMATION = 0x40 };
+// Buttons and icons of a message box; it answers mrOk, mrYes, mrNo or mrCancel.
+enum : unsigned {
+    MB_OK = 0x0,
+    MB_YESNOCANCEL = 0x3,
+    MB_YESNO = 0x4,
+    MB_ICONERROR = 0x10,
+    MB_ICONQUESTION = 0x20,
+    MB_ICONWARNING = 0x30,
+    MB_ICONINFORMATION = 0x40,
+};
 
 class TApplication {
 public:

@@ -55,8 +55,25 @@ std::unique_ptr<TDrawingPrinter> TDrawingPrinter::ToPdfFile(const QString& path)
     return std::unique_ptr<TDrawingPrinter>(new TDrawingPrinter(std::move(p)));
 }
 
+namespace {
+
+TDrawingPrinter::DialogHook& PrintDialogHook()
+{
+    static TDrawingPrinter::DialogHook hook;
+    return hook;
+}
+
+} // namespace
+
+void TDrawingPrinter::SetDialogHook(DialogHook hook)
+{
+    PrintDialogHook() = std::move(hook);
+}
+
 std::unique_ptr<TDrawingPrinter> TDrawingPrinter::FromDialog(TWinControl* owner)
 {
+    if (PrintDialogHook())
+        return PrintDialogHook()();
     auto p = std::make_unique<Private>();
     QPrintDialog dialog(&p->printer, owner ? owner->Widget() : nullptr);
     if (dialog.exec() != QDialog::Accepted)

@@ -28,6 +28,9 @@ public:
     // The platform's print dialog over the owner's window; nullptr when the
     // user cancels it.
     static std::unique_ptr<TDrawingPrinter> FromDialog(TWinControl* owner);
+    // Tests and automation answer in place of the print dialog.
+    using DialogHook = std::function<std::unique_ptr<TDrawingPrinter>()>;
+    static void SetDialogHook(DialogHook hook);
     ~TDrawingPrinter();
 
     // The pages a drawing of width x height logical pixels takes.

@@ -131,6 +131,7 @@ enum : Word {
     VK_F1 = 0x70,
     VK_F2 = 0x71,
     VK_F4 = 0x73,
+    VK_F10 = 0x79,
     VK_NUMLOCK = 0x90,
     VK_SCROLL = 0x91,
     VK_OEM_1 = 0xBA,      // ;:

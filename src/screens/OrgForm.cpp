@@ -1,15 +1,39 @@
 #include "screens/OrgForm.h"
 
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "chrome/pagecontrol/FlatPageControl.h"
 #include "chrome/pagecontrol/FlatTabSheet.h"
 #include "chrome/checkboxes/SkinCheckBox.h"
 #include "orgchart/OrgChart.h"
+#include "platform/Action.h"
 #include "platform/Application.h"
+#include "platform/Edit.h"
+#include "platform/Messages.h"
 #include "platform/TreeView.h"
+#include "screens/ChartExportMenu.h"
 #include "screens/DepartPropForm.h"
+#include "screens/LiveEditor.h"
+#include "screens/LiveOrganisation.h"
+#include "screens/LiveStore.h"
 #include "screens/RolePropForm.h"
+#include "store/StoreSchema.h"
+
+namespace {
+
+// A part of a built-in definition; its absence is a fault of the program.
+template <class T>
+T& Part(TComponent& form, const char* name)
+{
+    T* c = form.Find<T>(QString::fromLatin1(name));
+    if (!c)
+        throw std::logic_error(std::string("the definition has no ") + name);
+    return *c;
+}
+
+} // namespace
 
 TOrgForm::TOrgForm(TComponent* owner) : TScreenForm(owner)
 {
@@ -24,9 +48,35 @@ TOrgForm::TOrgForm(TComponent* owner) : TScreenForm(owner)
     Handler<TNotifyEvent>("acRenameExecute", [this](TObject* s) { acRenameExecute(s); });
     Handler<TNotifyEvent>("acPropExecute", [this](TObject* s) { acPropExecute(s); });
     ExitHandler();
-    EmptyHandlers({"acSaveExecute", "acCancelExecute", "acRefreshExecute"});
+    // Inert in the designed screen; live, they act on the store.
+    Handler<TNotifyEvent>("acSaveExecute", [this](TObject*) {
+        if (live_)
+            live_->Save();
+    });
+    Handler<TNotifyEvent>("acCancelExecute", [this](TObject*) {
+        if (live_)
+            live_->Cancel();
+    });
+    Handler<TNotifyEvent>("acRefreshExecute", [this](TObject*) {
+        if (live_)
+            live_->Refresh();
+    });
     Build(QStringLiteral("OrgForm"));
+    if (RightsStore* store = LiveStore()) {
+        organisation_ = std::make_unique<LiveOrganisation>(*org, *TreeView1);
+        live_ = std::make_unique<LiveEditor>(*store, *organisation_, Caption());
+        chartMenu_ = std::make_unique<ChartExportMenu>(*this, *org);
+        // The designed screen has no handler for 删除; live, it deletes a unit.
+        Require<TAction>("acDelete")->OnExecute = TNotifyEvent([this](TObject*) { DeleteUnit(); });
+        OnClose = TCloseEvent([this](TObject*, TCloseAction& action) {
+            if (!live_->MayClose())
+                action = caNone;
+        });
+        live_->Load();
+    }
 }
+
+TOrgForm::~TOrgForm() = default;
 
 void TOrgForm::FormCreate(TObject*)
 {
@@ -58,17 +108,113 @@ void TOrgForm::SkinRadioButton2Change(TObject*)
 
 void TOrgForm::acAddOrgExecute(TObject*)
 {
-    OpenDialog<TDepartPropForm>();
+    if (organisation_)
+        AddUnit(org->Selected(), int(UnitKind::Company));
+    else
+        OpenDialog<TDepartPropForm>();
 }
 
 void TOrgForm::acAddDepartExecute(TObject*)
 {
-    OpenDialog<TDepartPropForm>();
+    if (!organisation_) {
+        OpenDialog<TDepartPropForm>();
+        return;
+    }
+    // Beside a selected department; under a selected company or post's owner.
+    TOcNode* sel = org->Selected();
+    TOcNode* parent = sel;
+    if (sel && sel->ImageIndex() != int(UnitKind::Company))
+        parent = sel->Parent();
+    AddUnit(parent, int(UnitKind::Department));
 }
 
 void TOrgForm::acAddChildDepartExecute(TObject*)
 {
-    OpenDialog<TDepartPropForm>();
+    if (organisation_)
+        AddUnit(org->Selected(), int(UnitKind::Department));
+    else
+        OpenDialog<TDepartPropForm>();
+}
+
+bool TOrgForm::AskUnit(TDepartPropForm& dialog, QVariantList& values)
+{
+    auto* name = &Part<TEdit>(dialog, "Edit3");
+    auto* code = &Part<TEdit>(dialog, "Edit4");
+    name->SetText(values[Col::UnitName].toString());
+    code->SetText(values[Col::UnitCode].toString());
+    for (;;) {
+        if (dialog.ShowModal() != mrOk)
+            return false;
+        const QString n = name->Text().trimmed(), c = code->Text().trimmed();
+        QString problem;
+        if (n.isEmpty())
+            problem = QStringLiteral("The name is empty.");
+        else if (n.size() > MaxNameLength)
+            problem = QStringLiteral("The name is longer than %1 characters.").arg(MaxNameLength);
+        else if (c.size() > MaxCodeLength)
+            problem = QStringLiteral("The code is longer than %1 characters.").arg(MaxCodeLength);
+        if (problem.isEmpty()) {
+            values[Col::UnitName] = n;
+            values[Col::UnitCode] = c.isEmpty() ? QVariant() : QVariant(c);
+            return true;
+        }
+        Application()->MessageBox(problem, dialog.Caption(), MB_ICONWARNING);
+    }
+}
+
+void TOrgForm::AddUnit(TOcNode* parent, int kind)
+{
+    QVariantList values{QVariant(), 0, kind, QString(), QVariant(), QVariant(), 0, QVariant()};
+    std::unique_ptr<TDepartPropForm> dialog(new TDepartPropForm(nullptr));
+    if (AskUnit(*dialog, values))
+        organisation_->Add(parent, values);
+}
+
+void TOrgForm::EditUnit(TOcNode* node)
+{
+    QVariantList values = organisation_->Values(node);
+    if (values.isEmpty())
+        return;
+    if (node->ImageIndex() == int(UnitKind::Post)) {
+        // The role dialog shows the post's name and its path in the chart.
+        std::unique_ptr<TRolePropForm> dialog(new TRolePropForm(nullptr));
+        auto* name = &Part<TEdit>(*dialog, "Edit3");
+        name->SetText(values[Col::UnitName].toString());
+        QStringList path;
+        for (TOcNode* p = node->Parent(); p; p = p->Parent())
+            path.prepend(p->Text());
+        Part<TEdit>(*dialog, "Edit4").SetText(path.join(QLatin1Char('\\')));
+        if (dialog->ShowModal() != mrOk)
+            return;
+        const QString n = name->Text().trimmed();
+        if (n.isEmpty() || n.size() > MaxNameLength) {
+            Application()->MessageBox(n.isEmpty() ? QStringLiteral("The name is empty; nothing was changed.")
+                                                  : QStringLiteral("The name is longer than %1 characters; nothing was changed.").arg(MaxNameLength),
+                                      dialog->Caption(), MB_ICONWARNING);
+            return;
+        }
+        values[Col::UnitName] = n;
+        organisation_->SetValues(node, values);
+        return;
+    }
+    std::unique_ptr<TDepartPropForm> dialog(new TDepartPropForm(nullptr));
+    if (AskUnit(*dialog, values))
+        organisation_->SetValues(node, values);
+}
+
+void TOrgForm::DeleteUnit()
+{
+    TOcNode* node = org ? org->Selected() : nullptr;
+    if (!organisation_ || !node)
+        return;
+    const QString problem = organisation_->DeleteProblem(node);
+    if (!problem.isEmpty()) {
+        Application()->MessageBox(problem + QStringLiteral("\n\nNothing was deleted."), Caption(), MB_ICONWARNING);
+        return;
+    }
+    if (Application()->MessageBox(QStringLiteral("Delete %1? The deletion is written by 保存.").arg(node->Text()), Caption(),
+                                  MB_YESNO | MB_ICONQUESTION) == mrYes)
+        organisation_->Delete(node);
 }
 
 void TOrgForm::acAddRoleExecute(TObject*)
@@ -99,6 +245,11 @@ void TOrgForm::acRenameExecute(TObject*)
 
 void TOrgForm::acPropExecute(TObject*)
 {
+    if (organisation_) {
+        if (org->Selected())
+            EditUnit(org->Selected());
+        return;
+    }
     if (const std::optional<int> image = SelectedNodeImage())
         OpenProperties(*image);
 }

@@ -9,6 +9,10 @@
 
 #include "screens/ScreenForm.h"
 
+class ChartExportMenu;
+class LiveEditor;
+class LiveOrganisation;
+class TDepartPropForm;
 class TFlatTabSheet;
 class TOrgChart;
 class TOcNode;
@@ -17,6 +21,7 @@ class TTreeView;
 class TOrgForm : public TScreenForm {
 public:
     explicit TOrgForm(TComponent* owner);
+    ~TOrgForm() override;
     static constexpr const char* StaticClassName() { return "TOrgForm"; }
     const char* ClassName() const override { return StaticClassName(); }
 
@@ -43,7 +48,23 @@ public:
     // not recursive expands): the chart shows levels 0 to 4.
     static void ExpandTopLevels(TOcNode* node);
 
+    // The live editor, or nullptr showing the designed content.
+    LiveEditor* Live() const { return live_.get(); }
+    LiveOrganisation* Organisation() const { return organisation_.get(); }
+    // The chart's context menu; live only.
+    ChartExportMenu* ChartMenu() const { return chartMenu_.get(); }
+
 private:
+    // Live: adds a unit of kind under parent (top level for none) through the
+    // department dialog.
+    void AddUnit(TOcNode* parent, int kind);
+    // Live: edits the selected unit in the dialog its kind calls for.
+    void EditUnit(TOcNode* node);
+    void DeleteUnit();
+    // Live: shows a unit's name and code in the department dialog and takes
+    // them back after 确定; false when it was cancelled.
+    static bool AskUnit(TDepartPropForm& dialog, QVariantList& values);
+
     // The picture of the chart's selected node; none while no node is selected.
     std::optional<int> SelectedNodeImage() const;
 
@@ -57,4 +78,8 @@ private:
             adjust(*dialog);
         dialog->ShowModal();
     }
+
+    std::unique_ptr<LiveOrganisation> organisation_;
+    std::unique_ptr<LiveEditor> live_;
+    std::unique_ptr<ChartExportMenu> chartMenu_;
 };

@@ -1,17 +1,70 @@
 #include "screens/PostForm.h"
 
 #include "grid/TavikPTGrid.h"
+#include "platform/Application.h"
+#include "platform/Messages.h"
+#include "screens/LiveEditor.h"
+#include "screens/LivePosts.h"
+#include "screens/LiveStore.h"
 
 TPostForm::TPostForm(TComponent* owner) : TScreenForm(owner)
 {
     Handler<TNotifyEvent>("FormCreate", [this](TObject* s) { FormCreate(s); });
     ExitHandler();
-    EmptyHandlers({"acSaveExecute", "acCancelExecute", "acRefreshExecute", "acCopyExecute", "acPasteExecute",
-                   "acDeleteExecute", "acAddExecute"});
+    EmptyHandlers({"acCopyExecute", "acPasteExecute"});
+    // Inert in the designed screen; live, they act on the store.
+    Handler<TNotifyEvent>("acSaveExecute", [this](TObject*) {
+        if (live_)
+            live_->Save();
+    });
+    Handler<TNotifyEvent>("acCancelExecute", [this](TObject*) {
+        if (live_)
+            live_->Cancel();
+    });
+    Handler<TNotifyEvent>("acRefreshExecute", [this](TObject*) {
+        if (live_)
+            live_->Refresh();
+    });
+    Handler<TNotifyEvent>("acAddExecute", [this](TObject*) { AddPost(); });
+    Handler<TNotifyEvent>("acDeleteExecute", [this](TObject*) { DeletePosts(); });
     Build(QStringLiteral("PostForm"));
+    if (RightsStore* store = LiveStore()) {
+        posts_ = std::make_unique<LivePosts>(*Require<TTavikPTGrid>("TavikPTGrid2"));
+        live_ = std::make_unique<LiveEditor>(*store, *posts_, Caption());
+        OnClose = TCloseEvent([this](TObject*, TCloseAction& action) {
+            if (!live_->MayClose())
+                action = caNone;
+        });
+        live_->Load();
+    }
 }
+
+TPostForm::~TPostForm() = default;
 
 void TPostForm::FormCreate(TObject*)
 {
     Require<TTavikPTGrid>("TavikPTGrid2")->SetPaintSelection(false);
+}
+
+void TPostForm::AddPost()
+{
+    if (posts_)
+        posts_->AddRow();
+}
+
+void TPostForm::DeletePosts()
+{
+    if (!posts_)
+        return;
+    const auto rows = posts_->SelectedRows();
+    if (rows.empty())
+        return;
+    const QString problem = posts_->DeleteProblem(rows);
+    if (!problem.isEmpty()) {
+        Application()->MessageBox(problem + QStringLiteral("\n\nNothing was deleted."), Caption(), MB_ICONWARNING);
+        return;
+    }
+    if (Application()->MessageBox(QStringLiteral("Delete %1? The deletion is written by 保存.").arg(posts_->Describe(rows)),
+                                  Caption(), MB_YESNO | MB_ICONQUESTION) == mrYes)
+        posts_->DeleteRows(rows);
 }

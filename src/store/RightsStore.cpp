@@ -108,12 +108,12 @@ std::unique_ptr<RightsStore> RightsStore::Open(const StoreLocation& location)
     return store;
 }
 
-void RightsStore::Fail(const QString& what, const QString& detail)
+void RightsStore::Fail(const QString& what, const QString& detail, bool conflict)
 {
     QString text = detail;
     if (!location_.Password().isEmpty())
         text.replace(location_.Password(), QStringLiteral("***"));
-    throw StoreError(QStringLiteral("%1 %2: %3").arg(what, location_.Display(), text));
+    throw StoreError(QStringLiteral("%1 %2: %3").arg(what, location_.Display(), text), conflict);
 }
 
 void RightsStore::Connect()
@@ -492,7 +492,7 @@ std::map<qint64, qint64> RightsStore::Save(const std::vector<StoreChange>& chang
                 q.finish();
             } else if (q.numRowsAffected() != 1) {
                 const QString conflict = ConflictMessage(t, c.id);
-                Fail(what, conflict);
+                Fail(what, conflict, true);
             }
         }
         batchStatements_.clear();
@@ -552,7 +552,7 @@ void RightsStore::UpdateBatch(const std::vector<StoreChange>& changes, size_t fr
     q.finish();
     for (size_t n = from; n < to; ++n)
         if (!updated.erase(changes[n].id))
-            Fail(what, ConflictMessage(t, changes[n].id));
+            Fail(what, ConflictMessage(t, changes[n].id), true);
 }
 
 void RightsStore::ReplaceAll(const std::map<TableId, std::vector<StoreRecord>>& content)

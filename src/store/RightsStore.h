@@ -65,7 +65,7 @@ private:
     void Begin(const QString& what);
     void Commit(const QString& what);
     void Rollback();
-    [[noreturn]] void Fail(const QString& what, const QString& detail);
+    [[noreturn]] void Fail(const QString& what, const QString& detail, bool conflict = false);
     void CheckValues(const StoreTable& table, const QVariantList& values, const QString& what);
     QString ConflictMessage(const StoreTable& table, qint64 id);
     // Updates changes[from, to), all of one table, in one statement.

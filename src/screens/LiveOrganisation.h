@@ -1,0 +1,63 @@
+#pragma once
+
+// The organisation of the organisation screen, read from and written to the
+// store. The chart holds the working state: a node's data is 1 + the index of
+// the unit record it shows, or -(1 + the index) of a unit added here; the tree
+// mirrors the chart, so both views show the same units in the same order.
+
+#include <map>
+#include <set>
+#include <vector>
+
+#include <QString>
+
+#include "screens/LiveContent.h"
+
+class TOcNode;
+class TOrgChart;
+class TTreeNode;
+class TTreeView;
+
+class LiveOrganisation : public LiveContent {
+public:
+    LiveOrganisation(TOrgChart& chart, TTreeView& tree);
+
+    void Read(RightsStore& store) override;
+    void Show() override;
+    void EndEdit() override;
+    QString Problem() override;
+    std::vector<StoreChange> Changes() override;
+
+    // The values of a unit as a record holds them (parent and position are
+    // taken from the chart when saving); none for a node of no unit.
+    QVariantList Values(TOcNode* node) const;
+    // Adds a unit with these values as the last child of parent (top level for
+    // none), selects it and returns its node.
+    TOcNode* Add(TOcNode* parent, const QVariantList& values);
+    // Replaces a unit's values; the node shows its new name and kind.
+    void SetValues(TOcNode* node, const QVariantList& values);
+    // Why the unit may not be deleted (its children and users), or empty.
+    QString DeleteProblem(TOcNode* node);
+    void Delete(TOcNode* node);
+
+    // Rebuilds the tree from the chart.
+    void SyncTree();
+
+private:
+    const StoreRecord* RecordOf(const TOcNode* node) const;
+    TOcNode* NodeOf(TTreeNode* node) const;
+    TTreeNode* TreeNodeOf(const TOcNode* node) const;
+
+    TOrgChart& chart_;
+    TTreeView& tree_;
+    struct Reference {
+        TableId table;
+        StoreRecord record;
+    };
+    std::vector<StoreRecord> units_, users_, unitUsers_, userPosts_;
+    // The other records that name a unit, by the unit's id: they go with it.
+    std::multimap<qint64, Reference> references_;
+    // Values of every unit by the node's data: edited records and added units.
+    std::vector<QVariantList> values_, added_;
+    bool showing_ = false;
+};
