@@ -9,7 +9,7 @@
 
 namespace {
 
-class NullGrid : public IPTGridOwner {
+class NullGrid final : public IPTGridOwner {
 public:
     NullGrid() { font.SetName(QStringLiteral("宋体")); font.SetSize(9); }
     const TFont& GridFont() const override { return font; }

@@ -14,7 +14,7 @@
 
 namespace {
 
-class StubGrid : public IPTGridOwner {
+class StubGrid final : public IPTGridOwner {
 public:
     const TFont& GridFont() const override { return PTDefaultGridFont(); }
     TColor GridColor() const override { return PTDefaultGridColor; }

@@ -201,11 +201,8 @@ bool GridAccessibility::DoAction(TAccItem item, TAccAction action)
         return false;
     if (action == aaToggle) {
         // As a click on the box: the value flips where the hide query lets it.
-        const QString text = ToggledCheckValue(view_->GetCellValue(col, row));
-        if (!view_->QueryToggleStore(col, row, text))
+        if (!view_->ToggleCheckCell(col, row))
             return false;
-        view_->SetEditText(col, row, text);
-        grid_.InvalidateGridRect(grid_.MergedArea(col, row));
     } else {
         grid_.SetRowExpanded(row, action == aaExpand);
     }

@@ -29,6 +29,12 @@ void TTavikCustomGrid::ShowEditor(QChar ch)
 {
     bool canShow = true;
     QueryEditorMode(canShow, ch);
+    if (canShow && IsCheckCell(current_.X, current_.Y)) {
+        // A key move's own space is not a toggle.
+        if (ch == QChar(u' ') && !keyMoveActive_)
+            ToggleCheckCell(current_.X, current_.Y);
+        canShow = false;
+    }
     // The current cell alone becomes the selection.
     const TGridRect cell{current_.X, current_.Y, current_.X, current_.Y};
     const TGridRect widened = WidenToMergedAreas(cell);

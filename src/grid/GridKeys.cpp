@@ -78,7 +78,7 @@ void TTavikCustomGrid::KeyDown(Word& key, TShiftState shift)
     if (HasOptionEx(goReturnKeyAsTab) && key == VK_RETURN) {
         bool canShow = true;
         QueryEditorMode(canShow, QChar(13));
-        if (!canShow)
+        if (!canShow || IsCheckCell(current_.X, current_.Y))
             key = VK_TAB;
     }
 

@@ -85,6 +85,11 @@ public:
     virtual bool AllSelectionsAreRows();
     virtual bool IsSpecialRegion(int x, int y);
     virtual bool ClickShowsEditor(int x, int y) { return false; }
+    // Check cells never open the editor: a space or a click (through
+    // ShowEditor) toggles them in place instead.
+    virtual bool IsCheckCell(int col, int row) { return false; }
+    // Flips the check cell's value where the grid lets it; true when stored.
+    virtual bool ToggleCheckCell(int col, int row) { return false; }
     virtual void AdjustEditorRect(int col, int row, TRect& out, const TRect& rect) { out = rect; }
     virtual TColor SelectionTint();
     virtual void DrawCell(int col, int row, TGridDrawState state, const TRect& rect) {}

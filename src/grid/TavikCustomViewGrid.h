@@ -102,7 +102,8 @@ public:
     bool HasEditParts(int col, int row) override;
     bool IsSpecialRegion(int x, int y) override;
     bool ClickShowsEditor(int x, int y) override;
-    void QueryEditorMode(bool& canShow, QChar ch) override;
+    bool IsCheckCell(int col, int row) override;
+    bool ToggleCheckCell(int col, int row) override;
     // Whether a toggled check value may be stored: the editor's hide query
     // (OnQueryEditHide) is asked with the new text.
     virtual bool QueryToggleStore(int col, int row, const QString& text);

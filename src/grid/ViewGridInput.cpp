@@ -71,25 +71,21 @@ bool TTavikCustomViewGrid::QueryToggleStore(int col, int row, const QString& tex
     return QueryEditHide(col, row, text);
 }
 
-void TTavikCustomViewGrid::QueryEditorMode(bool& canShow, QChar ch)
+bool TTavikCustomViewGrid::IsCheckCell(int col, int row)
 {
-    TTavikCustomDrawGrid::QueryEditorMode(canShow, ch);
-    if (!canShow)
-        return;
-    const TGridCoord c = Current();
     TCellAttrInfo info;
-    GetCellAttrs(c.X, c.Y, info, CellAttr(caDataType));
-    if (info.DataType != cdtBoolean)
-        return;
-    if (ch == QChar(u' ') && !KeyMoveActive()) {
-        const QString text = ToggledCheckValue(GetCellValue(c.X, c.Y));
-        if (QueryToggleStore(c.X, c.Y, text)) {
-            SetEditText(c.X, c.Y, text);
-            InvalidateGridRect(MergedArea(c.X, c.Y));
-        }
-    }
-    // A check cell never opens the editor.
-    canShow = false;
+    GetCellAttrs(col, row, info, CellAttr(caDataType));
+    return info.DataType == cdtBoolean;
+}
+
+bool TTavikCustomViewGrid::ToggleCheckCell(int col, int row)
+{
+    const QString text = ToggledCheckValue(GetCellValue(col, row));
+    if (!QueryToggleStore(col, row, text))
+        return false;
+    SetEditText(col, row, text);
+    InvalidateGridRect(MergedArea(col, row));
+    return true;
 }
 
 bool TTavikCustomViewGrid::IsBestWidthHit(int x, int y)

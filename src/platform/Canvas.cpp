@@ -164,7 +164,7 @@ bool TCanvas::RectVisible(const TRect& r) const
 TColor TCanvas::Pixels(int x, int y) const
 {
     Surface s = d->surface();
-    const long long dx = (long long)x - d->org.X, dy = (long long)y - d->org.Y;
+    const long long dx = widen(x) - d->org.X, dy = widen(y) - d->org.Y;
     if (!s.valid() || dx < 0 || dy < 0 || dx >= s.w || dy >= s.h || !s.inClip(int(dx), int(dy)))
         return CLR_INVALID;
     return colorOfPixel(s.row(int(dy) * s.scale)[dx * s.scale]);
@@ -173,7 +173,7 @@ TColor TCanvas::Pixels(int x, int y) const
 void TCanvas::SetPixel(int x, int y, TColor color)
 {
     Surface s = d->surface();
-    const long long dx = (long long)x - d->org.X, dy = (long long)y - d->org.Y;
+    const long long dx = widen(x) - d->org.X, dy = widen(y) - d->org.Y;
     if (!s.valid() || dx < 0 || dy < 0 || dx >= s.w || dy >= s.h)
         return;
     Ink k;

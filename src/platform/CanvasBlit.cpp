@@ -154,7 +154,7 @@ void TCanvas::StretchBlt(int x, int y, int w, int h, const TCanvas* src, int sx,
         st -= src->d->org.Y;
         ss = src->d->scale;
     }
-    stretchCopy(s, (long long)x - d->org.X, (long long)y - d->org.Y, w, h, from, ss, sl, st, sw, sh, index,
+    stretchCopy(s, widen(x) - d->org.X, widen(y) - d->org.Y, w, h, from, ss, sl, st, sw, sh, index,
                 pixelOf(d->brush.Color()), 0, false);
 }
 
@@ -203,8 +203,8 @@ void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap)
         copy = img.copy();
         from = &copy;
     }
-    stretchCopy(s, (long long)r.Left - d->org.X, (long long)r.Top - d->org.Y, (long long)r.Right - r.Left,
-                (long long)r.Bottom - r.Top, from, bitmap.Scale(), 0, 0, bitmap.Width(), bitmap.Height(), index,
+    stretchCopy(s, widen(r.Left) - d->org.X, widen(r.Top) - d->org.Y, widen(r.Right) - r.Left,
+                widen(r.Bottom) - r.Top, from, bitmap.Scale(), 0, 0, bitmap.Width(), bitmap.Height(), index,
                 pixelOf(d->brush.Color()), key, transparent);
 }
 
@@ -212,7 +212,7 @@ void TCanvas::DrawImage(int x, int y, const QImage& image)
 {
     if (d->vector) {
         if (!image.isNull())
-            d->vectorImage(QRect(clampCoord((long long)x - d->org.X), clampCoord((long long)y - d->org.Y),
+            d->vectorImage(QRect(clampCoord(widen(x) - d->org.X), clampCoord(widen(y) - d->org.Y),
                                  image.width(), image.height()),
                            image);
         return;
@@ -222,7 +222,7 @@ void TCanvas::DrawImage(int x, int y, const QImage& image)
         return;
     QPainter p(d->target);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    const QPoint at(clampCoord((long long)x - d->org.X), clampCoord((long long)y - d->org.Y));
+    const QPoint at(clampCoord(widen(x) - d->org.X), clampCoord(widen(y) - d->org.Y));
     if (d->scale == 1) {
         p.setClipRegion(d->clipRegion);
         p.drawImage(at, image);

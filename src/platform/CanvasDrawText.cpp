@@ -72,7 +72,7 @@ TPrefixedText prefixProcessed(const QString& text, unsigned flags)
 
 // Background and text of the placed lines, clipped by s (and by the device
 // rectangle clip, when given, for rotated text).
-void TCanvas::Private::paintTextLines(const Surface& s, const QRect* clip, const std::vector<TTextLine>& lines,
+void TCanvas::Private::paintTextLines(const Surface& s, const QRect* deviceClip, const std::vector<TTextLine>& lines,
                                       int lineH, const TabbedText& tabbed)
 {
     Private& d = *this;
@@ -90,7 +90,7 @@ void TCanvas::Private::paintTextLines(const Surface& s, const QRect* clip, const
                                [&](int x, const QString& part) { d.paintInk(s, l.x - ox + x, l.y - oy, part); });
         return;
     }
-    const QRegion region = clip ? d.clipRegion.intersected(*clip) : d.clipRegion;
+    const QRegion region = deviceClip ? d.clipRegion.intersected(*deviceClip) : d.clipRegion;
     TextPainter tp(*d.target, region, d.faces(), d.font.Color(), orient, d.scale);
     for (const TTextLine& l : lines)
         tabbed.ForEachPart(l.text, [&](int x, const QString& part) { tp.run(l.x - ox + x, l.y - oy, part); });
@@ -122,17 +122,17 @@ void TCanvas::Private::paintUnderlines(const Surface& s, const std::vector<TText
 }
 
 void TCanvas::Private::vectorTextLines(const std::vector<TTextLine>& lines, int lineH, const TabbedText& tabbed,
-                                       const QRect* clip)
+                                       const QRect* deviceClip)
 {
     if (brush.Style() == bsSolid) {
-        vectorApplyClip(clip);
+        vectorApplyClip(deviceClip);
         for (const TTextLine& l : lines)
             vector->fillRect(QRect(l.x - org.X, l.y - org.Y, l.width, lineH), QColor(QRgb(pixelOf(brush.Color()))));
     }
     for (const TTextLine& l : lines)
         tabbed.ForEachPart(l.text, [&](int x, const QString& part) {
             if (!part.isEmpty())
-                vectorText(l.x - org.X + x, l.y - org.Y, part, clip, false);
+                vectorText(l.x - org.X + x, l.y - org.Y, part, deviceClip, false);
         });
 }
 

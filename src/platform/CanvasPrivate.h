@@ -26,6 +26,10 @@ namespace canvasdetail {
 
 constexpr int kCoordLimit = 1 << 28; // keeps QRect/QRegion arithmetic far from overflow
 
+// Coordinates and origins are ints; their difference is taken in a wider type
+// so that it cannot overflow before clampCoord brings it back.
+constexpr long long widen(int v) { return v; }
+
 inline int clampCoord(long long v) { return static_cast<int>(std::clamp<long long>(v, -kCoordLimit, kCoordLimit)); }
 
 inline uint32_t pixelOf(TColor c)
@@ -120,12 +124,14 @@ struct TCanvas::Private {
     // The logical rectangle in device coordinates.
     QRect deviceRect(const TRect& r) const
     {
-        return canvasdetail::toQRect((long long)r.Left - org.X, (long long)r.Top - org.Y, (long long)r.Right - org.X,
-                                     (long long)r.Bottom - org.Y);
+        using canvasdetail::widen;
+        return canvasdetail::toQRect(widen(r.Left) - org.X, widen(r.Top) - org.Y, widen(r.Right) - org.X,
+                                     widen(r.Bottom) - org.Y);
     }
     TPoint devicePoint(int x, int y) const
     {
-        return {canvasdetail::clampCoord((long long)x - org.X), canvasdetail::clampCoord((long long)y - org.Y)};
+        using canvasdetail::clampCoord, canvasdetail::widen;
+        return {clampCoord(widen(x) - org.X), clampCoord(widen(y) - org.Y)};
     }
 
     // ---- text (CanvasText.cpp)
@@ -140,8 +146,8 @@ struct TCanvas::Private {
     // ---- formatted text (CanvasDrawText.cpp)
     // Background and text of placed lines, clipped by s (and by the device
     // rectangle clip, when given, for rotated text).
-    void paintTextLines(const raster::Surface& s, const QRect* clip, const std::vector<TTextLine>& lines, int lineH,
-                        const canvasdetail::TabbedText& tabbed);
+    void paintTextLines(const raster::Surface& s, const QRect* deviceClip, const std::vector<TTextLine>& lines,
+                        int lineH, const canvasdetail::TabbedText& tabbed);
     // Accelerator underlines under the marked characters still shown (unrotated text only).
     void paintUnderlines(const raster::Surface& s, const std::vector<TTextLine>& lines,
                          const std::vector<int>& underlined, const canvasdetail::TabbedText& tabbed);
@@ -166,11 +172,11 @@ struct TCanvas::Private {
     void vectorFrame(const QRect& device);
     void vectorFocusRect(const QRect& device);
     // Text cell top-left at device (x, y); the background too with a solid brush.
-    void vectorText(int x, int y, const QString& text, const QRect* clip, bool background = true);
+    void vectorText(int x, int y, const QString& text, const QRect* deviceClip, bool background = true);
     // (CanvasDrawText.cpp)
     void vectorTextLines(const std::vector<TTextLine>& lines, int lineH, const canvasdetail::TabbedText& tabbed,
-                         const QRect* clip);
-    void vectorImage(const QRect& device, const QImage& image, const QRect* clip = nullptr);
+                         const QRect* deviceClip);
+    void vectorImage(const QRect& device, const QImage& image, const QRect* deviceClip = nullptr);
 
     // ---- lines and shapes (CanvasShapes.cpp)
     // Device line (or polyline) in the pen.

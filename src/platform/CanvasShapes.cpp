@@ -72,23 +72,23 @@ void TCanvas::Private::strokePath(const std::vector<TPoint>& devPts, bool closed
 void TCanvas::Private::shape(ShapeKind kind, int x1, int y1, int x2, int y2, int ew, int eh)
 {
     if (vector) {
-        vectorShape(kind, clampCoord(std::min(x1, x2) - (long long)org.X), clampCoord(std::min(y1, y2) - (long long)org.Y),
-                    clampCoord(std::max(x1, x2) - (long long)org.X), clampCoord(std::max(y1, y2) - (long long)org.Y),
+        vectorShape(kind, clampCoord(std::min(x1, x2) - widen(org.X)), clampCoord(std::min(y1, y2) - widen(org.Y)),
+                    clampCoord(std::max(x1, x2) - widen(org.X)), clampCoord(std::max(y1, y2) - widen(org.Y)),
                     ew, eh);
         return;
     }
     Surface s = surface();
     if (!s.valid())
         return;
-    long long l = std::min(x1, x2) - (long long)org.X, r = std::max(x1, x2) - (long long)org.X;
-    long long t = std::min(y1, y2) - (long long)org.Y, b = std::max(y1, y2) - (long long)org.Y;
+    long long l = std::min(x1, x2) - widen(org.X), r = std::max(x1, x2) - widen(org.X);
+    long long t = std::min(y1, y2) - widen(org.Y), b = std::max(y1, y2) - widen(org.Y);
     l = clampCoord(l);
     r = clampCoord(r);
     t = clampCoord(t);
     b = clampCoord(b);
     // Corners larger than any surface change nothing, and keep the pen
     // arithmetic below in range.
-    auto corner = [](int v) { return int(std::min<long long>(std::llabs((long long)v), 1 << 24)); };
+    auto corner = [](int v) { return int(std::min<long long>(std::llabs(widen(v)), 1 << 24)); };
     ew = corner(ew);
     eh = corner(eh);
     auto make = [&](long long L, long long T, long long R, long long B, int cw, int ch) {
@@ -147,8 +147,8 @@ void TCanvas::MoveTo(int x, int y)
 
 void TCanvas::LineTo(int x, int y)
 {
-    const TPoint a{clampCoord((long long)d->penPos.X - d->org.X), clampCoord((long long)d->penPos.Y - d->org.Y)};
-    const TPoint b{clampCoord((long long)x - d->org.X), clampCoord((long long)y - d->org.Y)};
+    const TPoint a{clampCoord(widen(d->penPos.X) - d->org.X), clampCoord(widen(d->penPos.Y) - d->org.Y)};
+    const TPoint b{clampCoord(widen(x) - d->org.X), clampCoord(widen(y) - d->org.Y)};
     d->penPos = {x, y};
     d->strokePath({a, b}, false);
 }
@@ -160,7 +160,7 @@ void TCanvas::Polyline(const TPoint* points, int count)
     std::vector<TPoint> pts;
     pts.reserve(size_t(count));
     for (int i = 0; i < count; ++i)
-        pts.push_back({clampCoord((long long)points[i].X - d->org.X), clampCoord((long long)points[i].Y - d->org.Y)});
+        pts.push_back({clampCoord(widen(points[i].X) - d->org.X), clampCoord(widen(points[i].Y) - d->org.Y)});
     const long long keep = d->dashPos;
     d->dashPos = 0;
     d->strokePath(pts, false);
@@ -174,7 +174,7 @@ void TCanvas::Polygon(const TPoint* points, int count)
     std::vector<TPoint> pts;
     PolygonF poly;
     for (int i = 0; i < count; ++i) {
-        const TPoint p{clampCoord((long long)points[i].X - d->org.X), clampCoord((long long)points[i].Y - d->org.Y)};
+        const TPoint p{clampCoord(widen(points[i].X) - d->org.X), clampCoord(widen(points[i].Y) - d->org.Y)};
         pts.push_back(p);
         poly.push_back({double(p.X), double(p.Y)});
     }
@@ -213,10 +213,10 @@ void TCanvas::FillRect(const TRect& r)
     if (!s.valid())
         return;
     const Ink k = d->fillInk();
-    const long long l = std::max<long long>((long long)r.Left - d->org.X, s.clipBox.l);
-    const long long rr = std::min<long long>((long long)r.Right - d->org.X, s.clipBox.r);
-    const long long t = std::max<long long>((long long)r.Top - d->org.Y, s.clipBox.t);
-    const long long b = std::min<long long>((long long)r.Bottom - d->org.Y, s.clipBox.b);
+    const long long l = std::max<long long>(widen(r.Left) - d->org.X, s.clipBox.l);
+    const long long rr = std::min<long long>(widen(r.Right) - d->org.X, s.clipBox.r);
+    const long long t = std::max<long long>(widen(r.Top) - d->org.Y, s.clipBox.t);
+    const long long b = std::min<long long>(widen(r.Bottom) - d->org.Y, s.clipBox.b);
     for (long long y = t; y < b; ++y)
         raster::fillSpan(s, int(y), int(l), int(rr), k);
 }
@@ -233,8 +233,8 @@ void TCanvas::FrameRect(const TRect& r)
     if (!s.valid())
         return;
     const Ink k = d->fillInk();
-    const int l = clampCoord((long long)r.Left - d->org.X), rr = clampCoord((long long)r.Right - d->org.X);
-    const int t = clampCoord((long long)r.Top - d->org.Y), b = clampCoord((long long)r.Bottom - d->org.Y);
+    const int l = clampCoord(widen(r.Left) - d->org.X), rr = clampCoord(widen(r.Right) - d->org.X);
+    const int t = clampCoord(widen(r.Top) - d->org.Y), b = clampCoord(widen(r.Bottom) - d->org.Y);
     raster::paintThinOutlined(s, raster::rectShape(l, t, rr, b), k, Ink{0, 11, nullptr, false});
 }
 
@@ -253,8 +253,8 @@ void TCanvas::DrawFocusRect(const TRect& r)
     static const uint8_t odd[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
     Ink on{pixelOf(d->brush.Color()), 7, even, true};
     Ink off{pixelOf(d->font.Color()), 7, odd, true};
-    const int l = clampCoord((long long)r.Left - d->org.X), rr = clampCoord((long long)r.Right - d->org.X);
-    const int t = clampCoord((long long)r.Top - d->org.Y), b = clampCoord((long long)r.Bottom - d->org.Y);
+    const int l = clampCoord(widen(r.Left) - d->org.X), rr = clampCoord(widen(r.Right) - d->org.X);
+    const int t = clampCoord(widen(r.Top) - d->org.Y), b = clampCoord(widen(r.Bottom) - d->org.Y);
     // Four pattern-inverting strips, as the platform draws them (top, bottom, left, right).
     auto strip = [&](int x0, int y0, int x1, int y1) {
         for (int y = std::max(y0, s.clipBox.t); y < std::min(y1, s.clipBox.b); ++y) {

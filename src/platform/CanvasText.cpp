@@ -42,10 +42,10 @@ void TCanvas::Private::paintInk(const Surface& s, int x, int y, const QString& t
         return;
     FontEntry& entry = inkEntry();
     if (!entry.InkFits(text)) {
-        QRegion clip;
+        QRegion region;
         for (const IRect& c : s.clip)
-            clip += QRect(c.l, c.t, c.r - c.l, c.b - c.t);
-        TextPainter tp(*target, clip, faces(), font.Color(), 0, scale);
+            region += QRect(c.l, c.t, c.r - c.l, c.b - c.t);
+        TextPainter tp(*target, region, faces(), font.Color(), 0, scale);
         tp.run(x, y, text);
         return;
     }
@@ -130,13 +130,13 @@ void TCanvas::TextOut(int x, int y, const QString& text)
     d->penPos = {x + w, y};
     if (d->vector) {
         if (!text.isEmpty())
-            d->vectorText(clampCoord((long long)x - d->org.X), clampCoord((long long)y - d->org.Y), text, nullptr);
+            d->vectorText(clampCoord(widen(x) - d->org.X), clampCoord(widen(y) - d->org.Y), text, nullptr);
         return;
     }
     Surface s = d->surface();
     if (!s.valid() || text.isEmpty())
         return;
-    const int dx = clampCoord((long long)x - d->org.X), dy = clampCoord((long long)y - d->org.Y);
+    const int dx = clampCoord(widen(x) - d->org.X), dy = clampCoord(widen(y) - d->org.Y);
     if (d->brush.Style() == bsSolid) {
         Ink k;
         k.color = pixelOf(d->brush.Color());
@@ -161,7 +161,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
             d->vectorFill(q, d->brush);
         }
         if (!text.isEmpty())
-            d->vectorText(clampCoord((long long)x - d->org.X), clampCoord((long long)y - d->org.Y), text, &q);
+            d->vectorText(clampCoord(widen(x) - d->org.X), clampCoord(widen(y) - d->org.Y), text, &q);
         return;
     }
     Surface s = d->surface(&q);
@@ -175,7 +175,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
     }
     if (text.isEmpty())
         return;
-    const int dx = clampCoord((long long)x - d->org.X), dy = clampCoord((long long)y - d->org.Y);
+    const int dx = clampCoord(widen(x) - d->org.X), dy = clampCoord(widen(y) - d->org.Y);
     if (d->font.Orientation() % 3600 == 0) {
         d->paintInk(s, dx, dy, text);
         return;

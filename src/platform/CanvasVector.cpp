@@ -180,10 +180,10 @@ void TCanvas::Private::vectorFocusRect(const QRect& device)
     vector->drawRect(QRectF(device).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
-void TCanvas::Private::vectorText(int x, int y, const QString& text, const QRect* clip, bool background)
+void TCanvas::Private::vectorText(int x, int y, const QString& text, const QRect* deviceClip, bool background)
 {
     const FontFaces& f = faces();
-    vectorApplyClip(clip);
+    vectorApplyClip(deviceClip);
     if (background && brush.Style() == bsSolid)
         vector->fillRect(QRect(x, y, advance(text), f.Height()), qcolor(brush.Color()));
     // Unrotated text is placed without a transformation: a generator writes
@@ -225,10 +225,10 @@ void TCanvas::Private::vectorText(int x, int y, const QString& text, const QRect
         vector->restore();
 }
 
-void TCanvas::Private::vectorImage(const QRect& device, const QImage& image, const QRect* clip)
+void TCanvas::Private::vectorImage(const QRect& device, const QImage& image, const QRect* deviceClip)
 {
     if (device.isEmpty() || image.isNull())
         return;
-    vectorApplyClip(clip);
+    vectorApplyClip(deviceClip);
     vector->drawImage(device, image);
 }

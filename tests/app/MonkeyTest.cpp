@@ -235,4 +235,4 @@ TEST_P(MonkeyTest, RandomInputLeavesTheScreenWorking)
 INSTANTIATE_TEST_SUITE_P(EveryScreen, MonkeyTest,
                          ::testing::Values("TMainForm", "TOrgForm", "TUserForm", "TPostForm", "TRightSetForm",
                                            "TDepartPropForm", "TRolePropForm", "TGalleryForm"),
-                         [](const auto& info) { return std::string(info.param); });
+                         [](const auto& p) { return std::string(p.param); });

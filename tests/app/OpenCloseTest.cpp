@@ -57,4 +57,4 @@ TEST_P(OpenClose, ScreensOpenedAgainAndAgainLeaveNoComponentsBehind)
 INSTANTIATE_TEST_SUITE_P(EveryScreen, OpenClose,
                          ::testing::Values("TOrgForm", "TUserForm", "TPostForm", "TRightSetForm", "TDepartPropForm",
                                            "TRolePropForm"),
-                         [](const auto& info) { return std::string(info.param); });
+                         [](const auto& p) { return std::string(p.param); });

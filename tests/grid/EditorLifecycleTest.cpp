@@ -1,3 +1,6 @@
+#include <cstdint>
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include <QAbstractScrollArea>
@@ -9,6 +12,7 @@
 #include "grid/AutoComplete.h"
 #include "grid/PopupListBox.h"
 #include "platform/Edit.h"
+#include "platform/TickCount.h"
 
 namespace {
 
@@ -167,6 +171,9 @@ class EditorTiming : public ::testing::Test, public EditorFixtureBase {};
 
 TEST_F(EditorTiming, ASecondPressRightAfterTheGridsIsADoubleClick)
 {
+    // The clock is about to wrap: the gap must still be measured across it.
+    uint32_t now = UINT32_MAX - 5;
+    SetTickSource([&] { return now; });
     int doubles = 0;
     grid->OnDblClick = TNotifyEvent([&](TObject*) { ++doubles; });
     grid->Text(1, 1) = QStringLiteral("two words");
@@ -174,11 +181,17 @@ TEST_F(EditorTiming, ASecondPressRightAfterTheGridsIsADoubleClick)
     grid->SetEditorMode(true);
     TInplaceEdit* ed = grid->Editor();
     EXPECT_FALSE(ed->PressMakesDoubleClick());
-    // The grid's press comes first (it would open the editor), the editor's right after.
+    // The grid's press comes first (it would open the editor), the editor's after it.
     const TRect r = grid->CellBounds(1, 1);
     grid->MouseDown(mbLeft, ssLeft, r.Left + 3, r.Top + 3);
     grid->MouseUp(mbLeft, 0, r.Left + 3, r.Top + 3);
-    EXPECT_NE(grid->LastGridClick(), 0u);
+    EXPECT_EQ(grid->LastGridClick(), UINT32_MAX - 5);
+    const uint32_t limit = static_cast<uint32_t>(GetDoubleClickTime());
+    for (const auto& [gap, isDouble] : {std::pair{0u, true}, {limit, true}, {limit + 1, false}}) {
+        now = UINT32_MAX - 5 + gap;
+        EXPECT_EQ(ed->PressMakesDoubleClick(), isDouble) << gap;
+    }
+    now = UINT32_MAX - 5 + limit;
     ASSERT_TRUE(ed->PressMakesDoubleClick());
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(3, 3), QPointF(3, 3), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);

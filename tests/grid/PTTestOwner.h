@@ -15,6 +15,8 @@ public:
         font.SetName(QStringLiteral("宋体"));
         font.SetSize(9);
     }
+    // Cases derive from it to make the grid fail.
+    virtual ~PTTestOwner() = default;
 
     const TFont& GridFont() const override { return font; }
     TColor GridColor() const override { return color; }

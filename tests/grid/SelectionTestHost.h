@@ -102,9 +102,9 @@ public:
     void SelectionNotify(TGridSelection* s, TSelectoinNotification action) override
     {
         // As the grid does: added rows never cut a merged cell.
-        if (auto* rows = dynamic_cast<TRowSelection*>(s); rows && action == snAdded && HasOption(goCellMerge)) {
-            const TGridRect w = WidenToMergedAreas(rows->GetRange());
-            rows->SetRows(w.Top, w.Bottom);
+        if (auto* added = dynamic_cast<TRowSelection*>(s); added && action == snAdded && HasOption(goCellMerge)) {
+            const TGridRect w = WidenToMergedAreas(added->GetRange());
+            added->SetRows(w.Top, w.Bottom);
         }
         Log((action == snAdded ? "added " : "deleted ") + Kind(s) + Str(s->GetRange()));
     }

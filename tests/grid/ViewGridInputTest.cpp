@@ -1,3 +1,5 @@
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -264,6 +266,38 @@ TEST_F(ViewGridInput, TheEditHideQueryDecidesWhetherAToggleIsStored)
     EXPECT_EQ(V(2, 2), "F");
     EXPECT_EQ(asked, (std::vector<QString>{"F", "F", "F"})) << "the query sees the value to be stored";
     EXPECT_FALSE(grid->EditorMode());
+}
+
+TEST_F(ViewGridInput, AToggleRepaintsTheCheckCellOnce)
+{
+    MakeBoolean(2, 2, "F");
+    grid->MoveCurrent(2, 2, true, false, false, true);
+    const TRect cell = grid->CellBounds(2, 2);
+    const TPoint box = BoxCentre(2, 2);
+    const struct {
+        const char* how;
+        std::function<void()> toggle;
+    } cases[] = {
+        {"space",
+         [&] {
+             QChar space(u' ');
+             grid->KeyPress(space);
+         }},
+        {"click", [&] { Click(box.X, box.Y); }},
+    };
+    for (const auto& c : cases) {
+        const QString before = V(2, 2);
+        grid->SetRecordInvalidations(true);
+        grid->TakeInvalidations();
+        c.toggle();
+        const std::vector<TRect> rects = grid->TakeInvalidations();
+        grid->SetRecordInvalidations(false);
+        EXPECT_NE(V(2, 2), before) << c.how;
+        ASSERT_EQ(rects.size(), 1u) << c.how;
+        TRect both;
+        UnionRect(both, rects[0], cell);
+        EXPECT_EQ(both, rects[0]) << c.how << ": the whole cell";
+    }
 }
 
 TEST_F(ViewGridInput, CommentPopUpAtTheCellsTopRight)

@@ -140,7 +140,8 @@ TEST(OcItemStream, BrokenBlocksFailWithTheOffsetAndLeaveTheTreeAsItWas)
         {"truncated", std::vector<uint8_t>(good.begin(), good.begin() + 700), "runs past the end"},
         {"count beyond the data", with(2, {0xFF, 0xFF}), "65535 nodes cannot fit in the 706 bytes that remain at byte 2"},
         {"text beyond the end", with(17, {0xFF, 0x7F}), "a text runs past the end at byte 19"},
-        {"shape out of range", with(13, {7}), "shape 7 is not 0 to 3 at byte 13"},
+        {"first shape past the last", with(13, {4}), "shape 4 is not 0 to 3 at byte 13"},
+        {"largest shape byte", with(13, {255}), "shape 255 is not 0 to 3 at byte 13"},
         {"trailing bytes", [&] { auto b = good; b.push_back(0); return b; }(), "1 bytes follow the last node at byte 710"},
         {"children beyond the data", with(89, {0x40, 0x00}), "64 nodes cannot fit"},
     };
@@ -154,6 +155,10 @@ TEST(OcItemStream, BrokenBlocksFailWithTheOffsetAndLeaveTheTreeAsItWas)
         EXPECT_EQ(tree.Count(), 1) << k.name;
         EXPECT_EQ(tree.Items(0), keep) << k.name;
     }
+    // The last shape is still one.
+    TOcTree tree;
+    TOcItemStream::Read(tree, with(13, {shDiamond}), "TOrgForm");
+    EXPECT_EQ(tree.Items(0)->Shape(), shDiamond);
 }
 
 TEST(OcItemStream, WriterRefusesWhatSixteenBitsCannotHold)

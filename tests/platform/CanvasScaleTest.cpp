@@ -204,7 +204,7 @@ TEST_P(CanvasAtScaleTwo, shouldGiveTheScaleOnePictureEnlargedUnderEveryClip)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, CanvasAtScaleTwo, ::testing::ValuesIn(kShapes),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& p) { return std::string(p.param.name); });
 
 // ---- reading back and measuring --------------------------------------------------------
 

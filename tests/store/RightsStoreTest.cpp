@@ -56,9 +56,9 @@ std::string Message(const std::function<void()>& f)
 
 class StoreTest : public ::testing::TestWithParam<Backend> {
 protected:
-    std::unique_ptr<RightsStore> Open(const QString& where)
+    std::unique_ptr<RightsStore> Open(const QString& location)
     {
-        auto store = RightsStore::Open(StoreLocation::Parse(where));
+        auto store = RightsStore::Open(StoreLocation::Parse(location));
         store->SetPictureCheck(CheckSignaturePicture);
         return store;
     }
@@ -406,6 +406,6 @@ TEST_P(StoreTest, ABrokenImportChangesNothing)
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, StoreTest, ::testing::Values(Backend::Sqlite, Backend::Postgres),
-                         [](const auto& info) { return BackendName(info.param); });
+                         [](const auto& p) { return BackendName(p.param); });
 
 } // namespace

@@ -220,4 +220,4 @@ TEST_P(StoreCrash, AKilledSaveLeavesTheStoreBeforeOrAfter)
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, StoreCrash, ::testing::Values(Backend::Sqlite, Backend::Postgres),
-                         [](const auto& info) { return BackendName(info.param); });
+                         [](const auto& p) { return BackendName(p.param); });
