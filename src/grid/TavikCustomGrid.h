@@ -188,7 +188,7 @@ public:
     virtual bool CanHideEditor();
     // OnQueryEditHide for a text about to be stored in a cell, guarded like CanHideEditor.
     bool QueryEditHide(int col, int row, const QString& text);
-    virtual TInplaceEdit* CreateEditor();
+    virtual std::unique_ptr<TInplaceEdit> CreateEditor();
     virtual bool CanEditShow();
     virtual bool CanEditAcceptKey(QChar key) { return true; }
     bool CanEditModify() const { return canEditModify_; }
