@@ -534,16 +534,12 @@ protected:
     TGridExtents& RowExtentsForUpdate() { return rowHeights_; }
     // Extents changed under an update lock; EndUpdate recomputes the view.
     void NoteExtentsChangedInLock() { extentsChangedInLock_ = true; }
-    // The edited cell and the editor flag as given, for tests that stand in for the editor.
-    void PlaceEditCell(int col, int row)
-    {
-        editCol_ = col;
-        editRow_ = row;
-    }
-    void PlaceEditorMode(bool on) { editorMode_ = on; }
     TGridKeyContext KeyContext();
 
 private:
+    // Test grids that stand in for the editor place its cell and flag through it.
+    friend class GridTestAccess;
+
     // Made first and freed last, so the whole life of the grid has a selection set.
     std::unique_ptr<TSelections> selections_;
     TGridCoord anchor_{1, 1};
