@@ -14,9 +14,9 @@ void TTavikCustomGrid::FontChanged()
         inplaceEditor_->SetFont(Font());
 }
 
-TInplaceEdit* TTavikCustomGrid::CreateEditor()
+std::unique_ptr<TInplaceEdit> TTavikCustomGrid::CreateEditor()
 {
-    return new TInplaceEdit(nullptr);
+    return std::make_unique<TInplaceEdit>(nullptr);
 }
 
 bool TTavikCustomGrid::CanEditShow()
@@ -73,7 +73,7 @@ void TTavikCustomGrid::UpdateEdit()
     if (!CanEditShow())
         return;
     if (!inplaceEditor_) {
-        inplaceEditor_.reset(CreateEditor());
+        inplaceEditor_ = CreateEditor();
         inplaceEditor_->SetGrid(this);
         LoadEditorCell();
     } else if (editCol_ != current_.X || editRow_ != current_.Y) {

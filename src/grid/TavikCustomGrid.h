@@ -188,7 +188,7 @@ public:
     virtual bool CanHideEditor();
     // OnQueryEditHide for a text about to be stored in a cell, guarded like CanHideEditor.
     bool QueryEditHide(int col, int row, const QString& text);
-    virtual TInplaceEdit* CreateEditor();
+    virtual std::unique_ptr<TInplaceEdit> CreateEditor();
     virtual bool CanEditShow();
     virtual bool CanEditAcceptKey(QChar key) { return true; }
     bool CanEditModify() const { return canEditModify_; }
@@ -534,16 +534,12 @@ protected:
     TGridExtents& RowExtentsForUpdate() { return rowHeights_; }
     // Extents changed under an update lock; EndUpdate recomputes the view.
     void NoteExtentsChangedInLock() { extentsChangedInLock_ = true; }
-    // The edited cell and the editor flag as given, for tests that stand in for the editor.
-    void PlaceEditCell(int col, int row)
-    {
-        editCol_ = col;
-        editRow_ = row;
-    }
-    void PlaceEditorMode(bool on) { editorMode_ = on; }
     TGridKeyContext KeyContext();
 
 private:
+    // Test grids that stand in for the editor place its cell and flag through it.
+    friend class GridTestAccess;
+
     // Made first and freed last, so the whole life of the grid has a selection set.
     std::unique_ptr<TSelections> selections_;
     TGridCoord anchor_{1, 1};

@@ -128,7 +128,7 @@ public:
 
     // ---- Overridable operations ------------------------------------------------
     virtual void DrawNode(TOcNode* node, TCanvas& canvas, const TRect& rect);
-    virtual TOcInplaceEdit* CreateEditor();
+    virtual std::unique_ptr<TOcInplaceEdit> CreateEditor();
     void Delete(TOcNode* node) override;
 
     TOcDrawEvent OnDrawNode;

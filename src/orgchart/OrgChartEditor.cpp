@@ -13,9 +13,9 @@ constexpr int kHalfScreenWidth = 960;
 constexpr int kHalfScreenHeight = 540;
 } // namespace
 
-TOcInplaceEdit* TCustomOrgChart::CreateEditor()
+std::unique_ptr<TOcInplaceEdit> TCustomOrgChart::CreateEditor()
 {
-    return new TOcInplaceEdit(this);
+    return std::make_unique<TOcInplaceEdit>(this);
 }
 
 bool TCustomOrgChart::Editing() const
@@ -59,7 +59,7 @@ void TCustomOrgChart::ShowEditor()
         return;
     node->MakeVisible();
     if (!editor_)
-        editor_.reset(CreateEditor());
+        editor_ = CreateEditor();
     const TRect r = EditorRect(node);
     editor_->SetBounds(r.Left, r.Top, std::max(0, r.Width()), std::max(0, r.Height()));
     TCanvas measure;

@@ -6,6 +6,15 @@
 // its state in a type of its own, made on first use through State<T>(), so the
 // layers below never see the types of the layers above. The program owns the
 // context; tests reset it between cases so that no case sees another's leftovers.
+//
+// Three pieces of process state stay outside it on purpose:
+// - the live-component count (ComponentCount.h) and the skin switchers' count
+//   (TSkinSwitcher::SwitcherCount): components are made before a context and
+//   outlive its resets, and the counts exist to catch the ones a reset or a
+//   closed screen leaves behind, so they must see every component of the process;
+// - the GBK coders of TCodePage, one per thread: they hold no data between calls
+//   (each call resets them), and the stored-definition reader and the fuzz
+//   programs that use them run without any context.
 
 #include <cstddef>
 #include <memory>

@@ -15,7 +15,8 @@ QByteArray TCodePage::ToGbk(const QString& text)
 {
     if (text.isEmpty())
         return {};
-    // Making a converter costs far more than a short text; keep one per thread.
+    // Making a converter costs far more than a short text; keep one per thread
+    // (outside the context on purpose: see AppContext.h).
     thread_local QStringEncoder encoder(kGbk, QStringConverter::Flag::Default);
     if (!encoder.isValid())
         throw Exception("the GBK code page is not available on this system");

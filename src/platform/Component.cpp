@@ -4,6 +4,7 @@
 #include <algorithm>
 
 namespace {
+// Process-wide, not per context: see AppContext.h.
 int g_liveComponents = 0;
 }
 

@@ -9,6 +9,7 @@
 #include "RecordingGridTest.h"
 #include "GridErrorOf.h"
 #include "grid/TavikCustomGrid.h"
+#include "support/GridTestAccess.h"
 #include "support/GridText.h"
 
 namespace {
@@ -38,7 +39,7 @@ public:
         TTavikCustomGrid::RowHeightsChanged();
     }
     TGridCoord EditCell() const { return {EditCol(), EditRow()}; }
-    void SetEditCell(TGridCoord c) { PlaceEditCell(c.X, c.Y); }
+    void SetEditCell(TGridCoord c) { GridTestAccess::PlaceEditCell(*this, c.X, c.Y); }
     void ClearRecords()
     {
         columnMoves.clear();

@@ -14,6 +14,7 @@
 
 #include "grid/TavikCustomGrid.h"
 #include "support/Events.h"
+#include "support/GridTestAccess.h"
 
 class InputTestGrid : public TTavikCustomGrid {
 public:
@@ -63,18 +64,18 @@ public:
     void ShowEditor(QChar ch) override
     {
         editorCalls.push_back("show " + std::to_string(ch.unicode()));
-        PlaceEditorMode(true);
+        GridTestAccess::PlaceEditorMode(*this, true);
     }
     void HideEditor() override
     {
         if (EditorMode())
             editorCalls.push_back("hide");
-        PlaceEditorMode(false);
+        GridTestAccess::PlaceEditorMode(*this, false);
     }
     void CancelEditor() override
     {
         editorCalls.push_back("cancel");
-        PlaceEditorMode(false);
+        GridTestAccess::PlaceEditorMode(*this, false);
     }
     void HideEdit() override { editorCalls.push_back("hide window"); }
     void PostCharToEditor(QChar ch) override { editorCalls.push_back("post " + std::to_string(ch.unicode())); }
