@@ -2,6 +2,7 @@
 
 #include "screens/DepartPropForm.h"
 #include "screens/OrgForm.h"
+#include "screens/PasswordForm.h"
 #include "screens/PostForm.h"
 #include "screens/RightSetForm.h"
 #include "screens/RolePropForm.h"
@@ -22,7 +23,7 @@ const std::vector<ScreenEntry>& ScreenCatalog()
 {
     static const std::vector<ScreenEntry> screens = {
         Screen<TMainForm>(),     Screen<TOrgForm>(),        Screen<TUserForm>(),     Screen<TPostForm>(),
-        Screen<TRightSetForm>(), Screen<TDepartPropForm>(), Screen<TRolePropForm>(),
+        Screen<TRightSetForm>(), Screen<TDepartPropForm>(), Screen<TRolePropForm>(), Screen<TPasswordForm>(),
     };
     return screens;
 }

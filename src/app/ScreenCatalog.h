@@ -1,7 +1,7 @@
 #pragma once
 
-// The seven screen classes by name, for the command line, the class registry
-// and the tests.
+// The screen classes by name, for the command line, the class registry and
+// the tests: the seven designed screens, then the dialogs of live mode.
 
 #include <vector>
 

@@ -2,7 +2,14 @@
 
 #include "grid/TavikPTGrid.h"
 #include "platform/Application.h"
+#include "platform/Messages.h"
 #include "platform/TreeView.h"
+#include "screens/LiveEditor.h"
+#include "screens/LiveStore.h"
+#include "screens/LiveUsers.h"
+#include "screens/PasswordForm.h"
+#include "store/PasswordHash.h"
+#include "store/StoreError.h"
 
 namespace {
 
@@ -20,9 +27,88 @@ TUserForm::TUserForm(TComponent* owner) : TScreenForm(owner)
         TavikPTGrid1MouseUp(s, b, shift, x, y);
     });
     ExitHandler();
-    EmptyHandlers({"acSaveExecute", "acCancelExecute", "acRefreshExecute", "acCopyExecute", "acPasteExecute",
-                   "acSelectPostExecute", "acDeleteExecute", "acAddExecute"});
+    EmptyHandlers({"acCopyExecute", "acPasteExecute", "acSelectPostExecute"});
+    // Inert in the designed screen; live, they act on the store.
+    Handler<TNotifyEvent>("acSaveExecute", [this](TObject*) {
+        if (live_)
+            live_->Save();
+    });
+    Handler<TNotifyEvent>("acCancelExecute", [this](TObject*) {
+        if (live_)
+            live_->Cancel();
+    });
+    Handler<TNotifyEvent>("acRefreshExecute", [this](TObject*) {
+        if (live_)
+            live_->Refresh();
+    });
+    Handler<TNotifyEvent>("acAddExecute", [this](TObject*) {
+        if (users_)
+            users_->AddUser();
+    });
+    Handler<TNotifyEvent>("acDeleteExecute", [this](TObject*) { DeleteSelected(); });
     Build(QStringLiteral("UserForm"));
+    if (RightsStore* store = LiveStore())
+        StartLive(*store);
+}
+
+TUserForm::~TUserForm() = default;
+
+void TUserForm::StartLive(RightsStore& store)
+{
+    users_ = std::make_unique<LiveUsers>(*TreeView1, *TavikPTGrid1, *TavikPTGrid2);
+    live_ = std::make_unique<LiveEditor>(store, *users_, Caption());
+    TreeView1->OnChange = TTVChangedEvent([this](TObject*, TTreeNode* node) { users_->NodeSelected(node); });
+    TavikPTGrid1->OnMoveCurrent = TGridMoveCurrentEvent(
+        [this](TObject*, TGridCoord, TGridCoord, TMoveReason) { users_->ShowPosts(); });
+    // The password and signature cells are links, the post grid a view.
+    TavikPTGrid1->OnQueryEditorMode = TGridQueryEditorModeEvent([](TObject*, int col, int, bool& canShow, QChar) {
+        canShow = canShow && col != LiveUsers::PasswordCol && col != LiveUsers::SignatureCol;
+    });
+    TavikPTGrid2->OnQueryReadOnly = TGridQueryCellEvent([](TObject*, int, int, bool& readOnly) { readOnly = true; });
+    // Enter on a password cell opens the dialog as a click does.
+    TavikPTGrid1->OnKeyDown = TKeyEvent([this](TObject*, Word& key, TShiftState) {
+        if ((key == VK_RETURN || key == VK_SPACE) && TavikPTGrid1->Current().X == LiveUsers::PasswordCol) {
+            ChangePassword(TavikPTGrid1->CurrentRow());
+            key = 0;
+        }
+    });
+    OnClose = TCloseEvent([this](TObject*, TCloseAction& action) {
+        if (!live_->MayClose())
+            action = caNone;
+    });
+    live_->Load();
+}
+
+void TUserForm::ChangePassword(int row)
+{
+    if (!users_ || row < 1 || row >= TavikPTGrid1->RowCount())
+        return;
+    TPasswordForm dialog(nullptr);
+    if (dialog.ShowModal() != mrOk)
+        return;
+    try {
+        users_->SetPasswordHash(row, HashPassword(dialog.Password()));
+    } catch (const StoreError& e) {
+        Application()->MessageBox(e.Message(), Caption(), MB_ICONERROR);
+    }
+}
+
+void TUserForm::DeleteSelected()
+{
+    if (!users_)
+        return;
+    // The two toolbars share 删除: the post grid's focus means its post.
+    if (ActiveControl() == TavikPTGrid2) {
+        users_->RemoveCurrentPost();
+        return;
+    }
+    const auto rows = users_->SelectedRows();
+    if (rows.empty())
+        return;
+    if (Application()->MessageBox(
+            QStringLiteral("Delete the user %1? The deletion is written by 保存.").arg(users_->Describe(rows)),
+            Caption(), MB_YESNO | MB_ICONQUESTION) == mrYes)
+        users_->DeleteRows(rows);
 }
 
 void TUserForm::FormCreate(TObject*)
@@ -60,6 +146,12 @@ void TUserForm::TavikPTGrid1MouseUp(TObject*, TMouseButton button, TShiftState, 
     if (button != mbLeft)
         return;
     const QString head = LinkColumnHead(x, y);
+    if (live_) {
+        // The signature dialog is not built yet: its cell stays a view.
+        if (head == kPassword)
+            ChangePassword(TavikPTGrid1->PointToCell(x, y).Y);
+        return;
+    }
     if (head == kPassword)
         Application()->MessageBox(QString::fromUtf8(PasswordMessage), Application()->Title(), MB_OK);
     else if (head == kSignature)

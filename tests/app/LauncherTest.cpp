@@ -187,7 +187,8 @@ TEST_F(LauncherTest, EveryScreenHasItsWindowProperties)
                  {"TPostForm", "岗位管理", 798, 576, -12},
                  {"TRightSetForm", "权限设置", 798, 576, -12},
                  {"TDepartPropForm", "部门属性", 563, 130, -12}, // its creation handler collapses it
-                 {"TRolePropForm", "角色属性(部门岗位)", 440, 334, -12}};
+                 {"TRolePropForm", "角色属性(部门岗位)", 440, 334, -12},
+                 {"TPasswordForm", "设置密码", 330, 126, -12}};
     ASSERT_EQ(ScreenCatalog().size(), std::size(table));
     for (const Expect& e : table) {
         SCOPED_TRACE(e.cls);

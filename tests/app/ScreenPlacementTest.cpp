@@ -273,6 +273,20 @@ std::vector<ScreenCase> Screens()
                  },
                  {{"TavikPTGrid1", 3, 3, "20,124,167", "20,20,18", "|登录账号|用户名称"}},
                  {{"SkinToolbar2", "选择用户 删除"}}});
+    s.push_back({"password", "TPasswordForm", "设置密码", 330, 126,
+                 {
+                     {"GradientPanel4", "TGradientPanel", 0, 0, 330, 90, nullptr, 0},
+                     {"Label1", "TLabel", 16, 21, 48, 12, "密码(&P):"},
+                     {"Label2", "TLabel", 16, 53, 72, 12, "确认密码(&C):"},
+                     {"Edit1", "TEdit", 92, 19, 221, 18, "", 0},
+                     {"Edit2", "TEdit", 92, 51, 221, 18, "", 1},
+                     {"GradientPanel1", "TGradientPanel", 0, 90, 330, 36, nullptr, 1},
+                     {"Bevel1", "TBevel", 0, 0, 330, 50, nullptr},
+                     {"Button1", "TButton", 158, 6, 75, 25, "确定", 0},
+                     {"Button2", "TButton", 239, 6, 75, 25, "取消", 1},
+                 },
+                 {},
+                 {}});
     return s;
 }
 
