@@ -226,11 +226,11 @@ TEST_F(LiveUserForm, TheDeleteUnderThePostGridTakesAPostAway)
 TEST_F(LiveUserForm, ThePasswordCellOpensTheDialogAndStoresOnlyAHash)
 {
     // The dialog is answered from the keyboard: a mismatch first, then a match.
-    int opened = 0;
+    int dialogsOpened = 0;
     Application()->SetModalHook([&](TCustomForm* f) {
         auto* dialog = dynamic_cast<TPasswordForm*>(f);
         ASSERT_NE(dialog, nullptr);
-        ++opened;
+        ++dialogsOpened;
         EXPECT_EQ(dialog->Edit1->PasswordChar(), QLatin1Char('*'));
         EXPECT_EQ(dialog->Edit2->PasswordChar(), QLatin1Char('*'));
         dialog->Edit1->SetText(QStringLiteral("secret-one"));
@@ -252,7 +252,7 @@ TEST_F(LiveUserForm, ThePasswordCellOpensTheDialogAndStoresOnlyAHash)
     grid->MoveCurrent(LiveUsers::PasswordCol, 2, true, false, false, true);
     EXPECT_EQ(grid->Current().X, LiveUsers::PasswordCol);
     SendKey(grid, Qt::Key_Return);
-    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(dialogsOpened, 1);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], QStringLiteral("The password and its confirmation differ."));
     EXPECT_EQ(grid->GetCellValue(LiveUsers::PasswordCol, 2), QStringLiteral("修改"));
