@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "grid/TavikPTGrid.h"
+#include "screens/LiveChecks.h"
 #include "store/RightsStore.h"
 
 namespace {
@@ -13,21 +14,6 @@ namespace {
 QString Field(const StoreRecord& r, int column)
 {
     return r.values[column].toString();
-}
-
-// A note left empty is stored as none.
-QVariant Note(const QString& text)
-{
-    return text.isEmpty() ? QVariant() : QVariant(text);
-}
-
-QString TextProblem(const QString& what, const QString& text, int limit, bool required)
-{
-    if (required && text.isEmpty())
-        return what + QStringLiteral(" is empty.");
-    if (text.size() > limit)
-        return what + QStringLiteral(" is longer than %1 characters.").arg(limit);
-    return {};
 }
 
 } // namespace
@@ -83,11 +69,11 @@ QString LivePosts::Problem()
     for (int row = 1; row < grid_.RowCount(); ++row) {
         const QString code = Text(CodeCol, row);
         QString problems[NoteCol + 1];
-        problems[CodeCol] = TextProblem(QStringLiteral("The post code"), code, MaxCodeLength, true);
+        problems[CodeCol] = LiveTextProblem(QStringLiteral("The post code"), code, MaxCodeLength, true);
         if (problems[CodeCol].isEmpty() && codes.count(code))
             problems[CodeCol] = QStringLiteral("The post code “%1” is already used in row %2.").arg(code).arg(codes[code]);
-        problems[NameCol] = TextProblem(QStringLiteral("The post name"), Text(NameCol, row), MaxNameLength, true);
-        problems[NoteCol] = TextProblem(QStringLiteral("The description"), Text(NoteCol, row), MaxNoteLength, false);
+        problems[NameCol] = LiveTextProblem(QStringLiteral("The post name"), Text(NameCol, row), MaxNameLength, true);
+        problems[NoteCol] = LiveTextProblem(QStringLiteral("The description"), Text(NoteCol, row), MaxNoteLength, false);
         for (int col = CodeCol; col <= NoteCol; ++col)
             if (!problems[col].isEmpty()) {
                 grid_.FocusCell(col, row, true);
@@ -105,7 +91,7 @@ std::vector<StoreChange> LivePosts::Changes()
     for (size_t i : deleted_)
         changes.push_back(StoreChange::Delete(TableId::Post, posts_[i]));
     for (int row = 1; row < grid_.RowCount(); ++row) {
-        const QVariantList values{Text(CodeCol, row), Text(NameCol, row), Note(Text(NoteCol, row))};
+        const QVariantList values{Text(CodeCol, row), Text(NameCol, row), OptionalText(Text(NoteCol, row))};
         const StoreRecord* read = RecordOf(row);
         if (!read) {
             changes.push_back(StoreChange::Insert(TableId::Post, values));

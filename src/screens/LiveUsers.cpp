@@ -7,26 +7,13 @@
 
 #include "grid/TavikPTGrid.h"
 #include "platform/TreeView.h"
+#include "screens/LiveChecks.h"
 #include "store/RightsStore.h"
 
 namespace {
 
 const QString kChange = QStringLiteral("修改");
 const QString kNotSet = QStringLiteral("未设置");
-
-QString TextProblem(const QString& what, const QString& text, int limit, bool required)
-{
-    if (required && text.isEmpty())
-        return what + QStringLiteral(" is empty.");
-    if (text.size() > limit)
-        return what + QStringLiteral(" is longer than %1 characters.").arg(limit);
-    return {};
-}
-
-QVariant Optional(const QString& text)
-{
-    return text.isEmpty() ? QVariant() : QVariant(text);
-}
 
 bool IsTrue(const QString& value)
 {
@@ -355,12 +342,12 @@ QString LiveUsers::Problem()
         if (e.deleted)
             continue;
         QString problems[NoteCol + 1];
-        problems[LoginCol] = TextProblem(QStringLiteral("The login"), e.login, MaxCodeLength, true);
+        problems[LoginCol] = LiveTextProblem(QStringLiteral("The login"), e.login, MaxCodeLength, true);
         if (problems[LoginCol].isEmpty() && logins.count(e.login))
             problems[LoginCol] = QStringLiteral("The login “%1” is already used by %2.")
                                      .arg(e.login, entries_[logins[e.login]].name);
-        problems[NameCol] = TextProblem(QStringLiteral("The user name"), e.name, MaxNameLength, true);
-        problems[NoteCol] = TextProblem(QStringLiteral("The note"), e.note, MaxNoteLength, false);
+        problems[NameCol] = LiveTextProblem(QStringLiteral("The user name"), e.name, MaxNameLength, true);
+        problems[NoteCol] = LiveTextProblem(QStringLiteral("The note"), e.note, MaxNoteLength, false);
         for (int col = LoginCol; col <= NoteCol; ++col)
             if (!problems[col].isEmpty()) {
                 // The user is shown, under 全部 if its own list does not hold it.
@@ -407,7 +394,7 @@ std::vector<StoreChange> LiveUsers::Changes()
             continue;
         }
         const QVariant signature = e.record >= 0 ? users_[size_t(e.record)].values[Col::UserSignature] : QVariant();
-        const QVariantList values{e.login, e.name, e.passwordHash, signature, e.enabled ? 1 : 0, Optional(e.note)};
+        const QVariantList values{e.login, e.name, e.passwordHash, signature, e.enabled ? 1 : 0, OptionalText(e.note)};
         if (e.record < 0) {
             changes.push_back(StoreChange::Insert(TableId::User, values));
             continue;

@@ -15,6 +15,8 @@
 #include "platform/TreeView.h"
 #include "screens/ChartExportMenu.h"
 #include "screens/DepartPropForm.h"
+#include "screens/LiveActions.h"
+#include "screens/LiveChecks.h"
 #include "screens/LiveEditor.h"
 #include "screens/LiveOrganisation.h"
 #include "screens/LiveStore.h"
@@ -48,19 +50,7 @@ TOrgForm::TOrgForm(TComponent* owner) : TScreenForm(owner)
     Handler<TNotifyEvent>("acRenameExecute", [this](TObject* s) { acRenameExecute(s); });
     Handler<TNotifyEvent>("acPropExecute", [this](TObject* s) { acPropExecute(s); });
     ExitHandler();
-    // Inert in the designed screen; live, they act on the store.
-    Handler<TNotifyEvent>("acSaveExecute", [this](TObject*) {
-        if (live_)
-            live_->Save();
-    });
-    Handler<TNotifyEvent>("acCancelExecute", [this](TObject*) {
-        if (live_)
-            live_->Cancel();
-    });
-    Handler<TNotifyEvent>("acRefreshExecute", [this](TObject*) {
-        if (live_)
-            live_->Refresh();
-    });
+    RegisterLiveActions(*this, live_);
     Build(QStringLiteral("OrgForm"));
     if (RightsStore* store = LiveStore()) {
         organisation_ = std::make_unique<LiveOrganisation>(*org, *TreeView1);
@@ -155,7 +145,7 @@ bool TOrgForm::AskUnit(TDepartPropForm& dialog, QVariantList& values)
             problem = QStringLiteral("The code is longer than %1 characters.").arg(MaxCodeLength);
         if (problem.isEmpty()) {
             values[Col::UnitName] = n;
-            values[Col::UnitCode] = c.isEmpty() ? QVariant() : QVariant(c);
+            values[Col::UnitCode] = OptionalText(c);
             return true;
         }
         Application()->MessageBox(problem, dialog.Caption(), MB_ICONWARNING);

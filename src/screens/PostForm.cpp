@@ -3,6 +3,7 @@
 #include "grid/TavikPTGrid.h"
 #include "platform/Application.h"
 #include "platform/Messages.h"
+#include "screens/LiveActions.h"
 #include "screens/LiveEditor.h"
 #include "screens/LivePosts.h"
 #include "screens/LiveStore.h"
@@ -12,19 +13,7 @@ TPostForm::TPostForm(TComponent* owner) : TScreenForm(owner)
     Handler<TNotifyEvent>("FormCreate", [this](TObject* s) { FormCreate(s); });
     ExitHandler();
     EmptyHandlers({"acCopyExecute", "acPasteExecute"});
-    // Inert in the designed screen; live, they act on the store.
-    Handler<TNotifyEvent>("acSaveExecute", [this](TObject*) {
-        if (live_)
-            live_->Save();
-    });
-    Handler<TNotifyEvent>("acCancelExecute", [this](TObject*) {
-        if (live_)
-            live_->Cancel();
-    });
-    Handler<TNotifyEvent>("acRefreshExecute", [this](TObject*) {
-        if (live_)
-            live_->Refresh();
-    });
+    RegisterLiveActions(*this, live_);
     Handler<TNotifyEvent>("acAddExecute", [this](TObject*) { AddPost(); });
     Handler<TNotifyEvent>("acDeleteExecute", [this](TObject*) { DeletePosts(); });
     Build(QStringLiteral("PostForm"));

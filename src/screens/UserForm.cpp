@@ -4,6 +4,7 @@
 #include "platform/Application.h"
 #include "platform/Messages.h"
 #include "platform/TreeView.h"
+#include "screens/LiveActions.h"
 #include "screens/LiveEditor.h"
 #include "screens/LiveStore.h"
 #include "screens/LiveUsers.h"
@@ -28,19 +29,7 @@ TUserForm::TUserForm(TComponent* owner) : TScreenForm(owner)
     });
     ExitHandler();
     EmptyHandlers({"acCopyExecute", "acPasteExecute", "acSelectPostExecute"});
-    // Inert in the designed screen; live, they act on the store.
-    Handler<TNotifyEvent>("acSaveExecute", [this](TObject*) {
-        if (live_)
-            live_->Save();
-    });
-    Handler<TNotifyEvent>("acCancelExecute", [this](TObject*) {
-        if (live_)
-            live_->Cancel();
-    });
-    Handler<TNotifyEvent>("acRefreshExecute", [this](TObject*) {
-        if (live_)
-            live_->Refresh();
-    });
+    RegisterLiveActions(*this, live_);
     Handler<TNotifyEvent>("acAddExecute", [this](TObject*) {
         if (users_)
             users_->AddUser();
