@@ -28,15 +28,6 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
-        // Questions take the next prepared answer; every box is recorded.
-        Application()->SetMessageBoxHook([this](const QString& text, const QString&, unsigned) {
-            messages.push_back(text);
-            if (answers.empty())
-                return int(mrOk);
-            const int answer = answers.front();
-            answers.pop_front();
-            return answer;
-        });
         store = Open();
         store->Save({StoreChange::Insert(TableId::Post, {QStringLiteral("P.A"), QStringLiteral("经理"), QVariant()}, -1),
                      StoreChange::Insert(TableId::Post, {QStringLiteral("P.B"), QStringLiteral("会计"), QVariant()}, -2),
@@ -94,7 +85,6 @@ protected:
     std::unique_ptr<RightsStore> store;
     std::unique_ptr<TPostForm> form;
     TTavikPTGrid* grid = nullptr;
-    std::deque<int> answers;
 };
 
 const std::string Seeded = "P.A|经理|;P.B|会计|;P.C|出纳|n";

@@ -32,14 +32,6 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
-        Application()->SetMessageBoxHook([this](const QString& text, const QString&, unsigned) {
-            messages.push_back(text);
-            if (answers.empty())
-                return int(mrOk);
-            const int answer = answers.front();
-            answers.pop_front();
-            return answer;
-        });
         store = Open();
         auto user = [](const char* login, const char* name) {
             return QVariantList{QString::fromUtf8(login), QString::fromUtf8(name), QVariant(), QVariant(), 1, QVariant()};
@@ -106,7 +98,6 @@ protected:
     std::unique_ptr<TUserForm> form;
     TTavikPTGrid* grid = nullptr;
     TTavikPTGrid* posts = nullptr;
-    std::deque<int> answers;
 };
 
 const std::string Seeded = "zhang|张三|-|1|;li|李四|-|1|;wang|王五|-|1|";

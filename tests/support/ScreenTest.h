@@ -4,6 +4,7 @@
 // registered, message boxes answered and recorded instead of shown, and the
 // application's hooks cleared afterwards.
 
+#include <deque>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -24,7 +25,11 @@ protected:
             messages.push_back(text);
             if (flags & MB_ICONERROR)
                 errors.push_back(text);
-            return 1;
+            if (answers.empty())
+                return int(mrOk);
+            const int answer = answers.front();
+            answers.pop_front();
+            return answer;
         });
     }
     void TearDown() override
@@ -43,6 +48,8 @@ protected:
         });
     }
 
+    // Questions take the next prepared answer (OK once none is left).
+    std::deque<int> answers;
     // Every message box's text, and those of the error boxes.
     std::vector<QString> messages;
     std::vector<QString> errors;
