@@ -43,6 +43,8 @@ const char* CommandLineUsage()
            "                                         the store to use instead of the default one\n"
            "         --sample                        the designed screens with their sample content,\n"
            "                                         no store\n"
+           "--dump and --render show the sample content unless --store is given; the exports\n"
+           "show the store's content unless --sample is given.\n"
            "CLASS is a screen class from --list, or TGalleryForm.\n";
 }
 
@@ -172,11 +174,14 @@ bool UsesStore(const CommandLine& command)
     case CommandLine::Action::Export:
     case CommandLine::Action::Import:
         return true;
+    // Pictures and dumps are of the designed screens unless a store is named;
+    // exports hand out the administrator's content unless the sample is asked for.
     case CommandLine::Action::Dump:
     case CommandLine::Action::Render:
+        return !command.store.isEmpty();
     case CommandLine::Action::ExportGrid:
     case CommandLine::Action::ExportChart:
-        return !command.store.isEmpty();
+        return !command.sample;
     default:
         return false;
     }

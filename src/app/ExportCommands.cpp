@@ -18,8 +18,8 @@ int ReportFailure(const QString& message)
     return 1;
 }
 
-// A screen with its content, as it opens. The content is the sample that the
-// screen's definition holds; another source of content plugs in here.
+// A screen with its content, as it opens: the live store's when there is one,
+// else the sample that the screen's definition holds.
 std::unique_ptr<TCustomForm> OpenScreen(const ScreenEntry& screen)
 {
     return std::unique_ptr<TCustomForm>(screen.make(nullptr));

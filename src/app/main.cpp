@@ -124,8 +124,7 @@ int main(int argc, char** argv)
 
     RunUnitStartup();
     int result = 0;
-    // The store the launcher works on; --dump and --render open the one --store
-    // names, so that a broken store is reported, but show the designed content.
+    // The store the launcher, the exports and --dump/--render --store work on.
     std::unique_ptr<RightsStore> store;
     if (command.action == CommandLine::Action::StoreInfo || command.action == CommandLine::Action::Export
         || command.action == CommandLine::Action::Import)
@@ -146,7 +145,9 @@ int main(int argc, char** argv)
         TGalleryForm gallery(nullptr);
         gallery.ShowModal();
     } else if (command.action != CommandLine::Action::Launcher) {
+        SetLiveStore(store.get());
         result = RunTool(command);
+        SetLiveStore(nullptr);
     } else {
         TApplication* app = Application();
         TMainForm* MainForm = nullptr;

@@ -93,6 +93,8 @@ TEST(CommandLine, StoreFormsNameTheStoreAndTheFile)
         {{"--render", "all", "--out", "d", "--sample"}, A::Render, "", "", true, false, false},
         {{"--render", "all", "--out", "d"}, A::Render, "", "", false, false, false},
         {{"--dump", "TUserForm", "--store", "a.db"}, A::Dump, "a.db", "", false, false, true},
+        {{"--export-grid", "TUserForm.G", "u.csv"}, A::ExportGrid, "", "u.csv", false, false, true},
+        {{"--export-chart", "c.svg", "--sample"}, A::ExportChart, "", "c.svg", true, false, false},
     };
     for (const Case& c : cases) {
         const CommandLine cl = Parse(c.args);

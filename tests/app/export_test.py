@@ -8,9 +8,11 @@ each holding every visible node's text.
 """
 
 import csv
+import atexit
 import io
 import json
 import os
+import shutil
 import struct
 import subprocess
 import sys
@@ -19,7 +21,11 @@ import unittest
 import xml.etree.ElementTree as ElementTree
 
 PROGRAM = None
-ENV = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+# The exports read the default store unless --sample is given: keep it out of
+# the user's own folders.
+HOME = tempfile.mkdtemp(prefix="orgrights-export-test-")
+atexit.register(shutil.rmtree, HOME, ignore_errors=True)
+ENV = dict(os.environ, QT_QPA_PLATFORM="offscreen", HOME=HOME, XDG_DATA_HOME=os.path.join(HOME, "data"))
 
 
 def orgrights(*args):
@@ -74,7 +80,7 @@ class ExportGrid(unittest.TestCase):
         grid = dumped_grid(screen, name)
         with tempfile.TemporaryDirectory() as tmp:
             path = os.path.join(tmp, "grid.csv")
-            done = orgrights("--export-grid", f"{screen}.{name}", path)
+            done = orgrights("--export-grid", f"{screen}.{name}", path, "--sample")
             self.assertEqual(done.returncode, 0, done.stderr)
             got = read_csv(path)
         want = expected_rows(grid)
@@ -116,7 +122,7 @@ class ExportGrid(unittest.TestCase):
             ]
             for args, message in cases:
                 with self.subTest(args=args):
-                    done = orgrights("--export-grid", *args)
+                    done = orgrights("--export-grid", *args, "--sample")
                     self.assertEqual(done.returncode, 1)
                     self.assertIn(message, done.stderr)
             with open(path) as f:
@@ -130,7 +136,7 @@ class ExportChart(unittest.TestCase):
             sizes = {}
             for scale in (1, 2):
                 path = os.path.join(tmp, f"chart{scale}.png")
-                done = orgrights("--export-chart", path, "--scale", str(scale))
+                done = orgrights("--export-chart", path, "--scale", str(scale), "--sample")
                 self.assertEqual(done.returncode, 0, done.stderr)
                 sizes[scale] = png_size(path)
             w, h = sizes[1]
@@ -151,7 +157,7 @@ class ExportChart(unittest.TestCase):
         with tempfile.TemporaryDirectory() as tmp:
             pdf, svg = os.path.join(tmp, "chart.pdf"), os.path.join(tmp, "chart.svg")
             for path in (pdf, svg):
-                done = orgrights("--export-chart", path)
+                done = orgrights("--export-chart", path, "--sample")
                 self.assertEqual(done.returncode, 0, done.stderr)
             # Drawing order keeps each node's lines together.
             pdf_text = squeezed(subprocess.run(["pdftotext", "-raw", pdf, "-"], check=True, capture_output=True,
@@ -166,6 +172,54 @@ class ExportChart(unittest.TestCase):
             # Vector drawing, not an embedded picture of the chart: the boxes are shapes.
             shapes = [e for e in root.iter() if e.tag.split("}")[-1] in ("rect", "path", "polyline", "polygon")]
             self.assertGreater(len(shapes), len(texts))
+
+
+class StoreContent(unittest.TestCase):
+    """What a store holds reaches the dumps and pictures when --store names it,
+    and the exports unless --sample is given."""
+
+    def test_a_changed_store_shows_in_dumps_pictures_and_exports(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            store, plain = os.path.join(tmp, "a.db"), os.path.join(tmp, "a.json")
+            done = orgrights("--store", store, "--export", plain)
+            self.assertEqual(done.returncode, 0, done.stderr)
+            with open(plain, encoding="utf-8") as f:
+                content = json.load(f)
+            for post in content["tables"]["post"]:
+                if post["name"] == "副总经理":
+                    post["name"] = "常务副总经理"
+            for unit in content["tables"]["org_unit"]:
+                if unit["name"] == "0.土木公司":
+                    unit["name"] = "0.土木工程公司"
+            changed, store2 = os.path.join(tmp, "b.json"), os.path.join(tmp, "b.db")
+            with open(changed, "w", encoding="utf-8") as f:
+                json.dump(content, f, ensure_ascii=False)
+            done = orgrights("--store", store2, "--import", changed)
+            self.assertEqual(done.returncode, 0, done.stderr)
+
+            live = orgrights("--dump", "TPostForm", "--store", store2)
+            self.assertEqual(live.returncode, 0, live.stderr)
+            self.assertIn("常务副总经理", live.stdout)
+            self.assertNotIn("常务副总经理", orgrights("--dump", "TPostForm").stdout)
+
+            csv_path, svg_path = os.path.join(tmp, "posts.csv"), os.path.join(tmp, "chart.svg")
+            for args in (("--export-grid", "TPostForm.TavikPTGrid2", csv_path), ("--export-chart", svg_path),
+                         ("--render", "all", "--out", os.path.join(tmp, "pictures"))):
+                with self.subTest(args=args):
+                    done = orgrights(*args, "--store", store2)
+                    self.assertEqual(done.returncode, 0, done.stderr)
+            self.assertIn(["常务副总经理"], [row[2:3] for row in read_csv(csv_path)])
+            svg_text = squeezed("".join(ElementTree.parse(svg_path).getroot().itertext()))
+            self.assertIn("0.土木工程公司", svg_text)
+            self.assertTrue(os.path.exists(os.path.join(tmp, "pictures", "TRightSetForm.png")))
+
+    def test_without_sample_the_exports_use_the_default_store(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            path = os.path.join(tmp, "posts.csv")
+            done = orgrights("--export-grid", "TPostForm.TavikPTGrid2", path)
+            self.assertEqual(done.returncode, 0, done.stderr)
+            self.assertTrue(any(name.endswith(".db") or name.endswith(".sqlite")
+                                for _, _, names in os.walk(os.path.join(HOME, "data")) for name in names))
 
 
 def squeezed(text):
