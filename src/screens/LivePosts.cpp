@@ -116,6 +116,8 @@ void LivePosts::AddRow()
     for (int col = CodeCol; col <= NoteCol; ++col)
         grid_.Cell(col, row)->SetValue(QString());
     grid_.FocusCell(CodeCol, row, true);
+    if (grid_.CanFocus())
+        grid_.SetFocus();
 }
 
 std::vector<int> LivePosts::SelectedRows()

@@ -288,6 +288,10 @@ void LiveUsers::AddUser()
     entries_.push_back(Entry{});
     ShowUsers();
     grid_.FocusCell(LoginCol, RowOf(int(entries_.size()) - 1), true);
+    // The command is clicked on a toolbar, which takes no focus: what is typed
+    // next belongs to the new login, not to the tree's incremental search.
+    if (grid_.CanFocus())
+        grid_.SetFocus();
     ShowPosts();
 }
 

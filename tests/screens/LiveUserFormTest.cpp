@@ -145,6 +145,12 @@ TEST_F(LiveUserForm, ChangesInOneListAreKeptWhileAnotherIsShownAndSavedTogether)
     EXPECT_FALSE(form->Live()->Dirty());
     // Saved, the new user has no post: it is listed under 未分类 only.
     EXPECT_EQ(Logins(), "登录账号|zhang|wang");
+
+    // Clicked on the toolbar while the tree has the focus, the new login still
+    // gets what is typed next, not the tree's incremental search.
+    form->SetActiveControl(form->TreeView1);
+    Run("acAdd");
+    EXPECT_TRUE(grid->Focused());
 }
 
 TEST_F(LiveUserForm, ABadCellIsNamedAndShownEvenFromAnotherList)
