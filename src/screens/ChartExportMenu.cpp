@@ -6,6 +6,7 @@
 #include "platform/FileDialog.h"
 #include "platform/Messages.h"
 #include "platform/PopupMenu.h"
+#include "screens/ProgressForm.h"
 
 ChartExportMenu::ChartExportMenu(TWinControl& owner, TCustomOrgChart& chart)
     : owner_(owner), chart_(chart), menu_(new TPopupMenu(&owner))
@@ -67,8 +68,10 @@ void ChartExportMenu::Run(Command command)
                                           QString::fromLatin1(kind.suffix));
         if (path.isEmpty())
             return;
+        TProgressForm progress(dynamic_cast<TCustomForm*>(&owner_), QString::fromUtf8(kind.caption),
+                               QStringLiteral("正在导出 %1").arg(path));
         if (command == Picture)
-            ExportChartPng(chart_, path, 1);
+            ExportChartPng(chart_, path, 1, progress.Hook());
         else
             ExportChartVector(chart_, path, command == Pdf ? TVectorFormat::Pdf : TVectorFormat::Svg);
     } catch (const Exception& e) {
