@@ -55,10 +55,17 @@ GridCommandMenu::GridCommandMenu(TCustomForm& form, TTavikPTGrid& grid)
 
 GridCommandMenu::~GridCommandMenu()
 {
-    // The grid may outlive the menu while its form is taken down.
+    if (!gridAlive_)
+        return;
     grid_.OnGridMessage = previousMessage_;
     grid_.OnMouseUp = previousMouseUp_;
     grid_.OnKeyDown = previousKeyDown_;
+}
+
+void GridCommandMenu::Notification(TComponent* component, bool removing)
+{
+    if (removing && component == &grid_)
+        gridAlive_ = false;
 }
 
 void GridCommandMenu::Popup(int x, int y)

@@ -28,6 +28,9 @@ public:
     // Opens the menu at a point of the grid.
     void Popup(int x, int y);
 
+protected:
+    void Notification(TComponent* component, bool removing) override;
+
 private:
     void CopyCells();
     void PasteCells();
@@ -37,6 +40,8 @@ private:
 
     TCustomForm& form_;
     TTavikPTGrid& grid_;
+    // The form may free its grids before the components it owns.
+    bool gridAlive_ = true;
     TPopupMenu* menu_;
     TTavikCustomGrid::TGridMessageEvent previousMessage_;
     TMouseEvent previousMouseUp_;

@@ -17,7 +17,18 @@ constexpr int kBarWidth = 300;
 // Input is let through at most this often, so that reporting stays cheap.
 constexpr uint32_t kEventIntervalMs = 40;
 
+TProgressForm*& ShowingProgress()
+{
+    static TProgressForm* showing = nullptr;
+    return showing;
+}
+
 } // namespace
+
+TProgressForm* TProgressForm::Showing()
+{
+    return ShowingProgress();
+}
 
 TProgressForm::TProgressForm(TCustomForm* opener, const QString& caption, const QString& text)
     : TForm(nullptr), opener_(opener), started_(GetTickCount())
@@ -90,6 +101,7 @@ bool TProgressForm::Report(int64_t done, int64_t total)
 void TProgressForm::Appear()
 {
     appeared_ = true;
+    ShowingProgress() = this;
     if (opener_) {
         openerWasEnabled_ = opener_->Enabled();
         opener_->SetEnabled(false);
@@ -103,6 +115,8 @@ void TProgressForm::Disappear()
     if (!appeared_)
         return;
     appeared_ = false;
+    if (ShowingProgress() == this)
+        ShowingProgress() = nullptr;
     Hide();
     if (opener_ && openerWasEnabled_)
         opener_->SetEnabled(true);

@@ -35,6 +35,9 @@ public:
     // Tenths of a percent shown by the bar.
     int Permille() const { return permille_; }
     TButton* CancelButton() const { return cancelButton_; }
+    // The progress window on screen, if any (one at a time: work runs on the
+    // user-interface thread).
+    static TProgressForm* Showing();
 
 private:
     void Appear();
