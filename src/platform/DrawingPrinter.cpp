@@ -92,44 +92,6 @@ int TDrawingPrinter::PageCount(int width, int height, const TPrintScaling& scali
     return g.across * g.down;
 }
 
-int TDrawingPrinter::Print(int width, int height, const TPrintScaling& scaling, const QString& title,
-                           const std::function<void(TCanvas&)>& paint)
-{
-    if (width < 1 || height < 1)
-        throw EFileError(QStringLiteral("nothing to print: the drawing is %1 x %2 pixels").arg(width).arg(height));
-    d->printer.setDocName(title);
-    const PageGrid g = GridFor(d->printer, width, height, scaling);
-    QPainter painter;
-    if (!painter.begin(&d->printer))
-        throw EFileError(QStringLiteral("cannot print %1").arg(title));
-    // Each page shows a window of the drawing: its width and height in logical pixels.
-    const double tileW = g.page.width() / g.factor, tileH = g.page.height() / g.factor;
-    int pages = 0;
-    for (int row = 0; row < g.down; ++row)
-        for (int col = 0; col < g.across; ++col) {
-            if (pages++ > 0 && !d->printer.newPage())
-                throw EFileError(QStringLiteral("cannot start page %1 of %2").arg(pages).arg(title));
-            painter.save();
-            painter.scale(g.factor, g.factor);
-            painter.translate(-col * tileW, -row * tileH);
-            TCanvas canvas(painter, width, height);
-            canvas.SetClipRect({int(std::floor(col * tileW)), int(std::floor(row * tileH)),
-                                int(std::ceil((col + 1) * tileW)), int(std::ceil((row + 1) * tileH))});
-            paint(canvas);
-            painter.restore();
-        }
-    if (!painter.end())
-        throw EFileError(QStringLiteral("cannot finish printing %1").arg(title));
-    return pages;
-}
-
-TDrawingPrinter::TPageArea TDrawingPrinter::PageArea() const
-{
-    const QRectF page = d->printer.pageLayout().paintRectPixels(d->printer.resolution()).toRectF();
-    const double natural = d->printer.resolution() / kLogicalPixelsPerInch;
-    return {page.width() / natural, page.height() / natural};
-}
-
 namespace {
 
 // Sends a file printer's output to a temporary file beside its target until
@@ -171,6 +133,52 @@ private:
 };
 
 } // namespace
+
+int TDrawingPrinter::Print(int width, int height, const TPrintScaling& scaling, const QString& title,
+                           const std::function<void(TCanvas&)>& paint, const TProgressHook& progress)
+{
+    if (width < 1 || height < 1)
+        throw EFileError(QStringLiteral("nothing to print: the drawing is %1 x %2 pixels").arg(width).arg(height));
+    d->printer.setDocName(title);
+    PrintFileGuard file(d->printer);
+    const PageGrid g = GridFor(d->printer, width, height, scaling);
+    QPainter painter;
+    if (!painter.begin(&d->printer))
+        throw EFileError(QStringLiteral("cannot print %1").arg(title));
+    // Each page shows a window of the drawing: its width and height in logical pixels.
+    const double tileW = g.page.width() / g.factor, tileH = g.page.height() / g.factor;
+    int pages = 0;
+    for (int row = 0; row < g.down; ++row)
+        for (int col = 0; col < g.across; ++col) {
+            if (progress && !progress(pages, g.across * g.down)) {
+                d->printer.abort();
+                painter.end();
+                return 0;
+            }
+            if (pages++ > 0 && !d->printer.newPage())
+                throw EFileError(QStringLiteral("cannot start page %1 of %2").arg(pages).arg(title));
+            painter.save();
+            painter.scale(g.factor, g.factor);
+            painter.translate(-col * tileW, -row * tileH);
+            TCanvas canvas(painter, width, height);
+            canvas.SetClipRect({int(std::floor(col * tileW)), int(std::floor(row * tileH)),
+                                int(std::ceil((col + 1) * tileW)), int(std::ceil((row + 1) * tileH))});
+            paint(canvas);
+            painter.restore();
+        }
+    if (!painter.end())
+        throw EFileError(QStringLiteral("cannot finish printing %1").arg(title));
+    file.Commit();
+    return pages;
+}
+
+TDrawingPrinter::TPageArea TDrawingPrinter::PageArea() const
+{
+    const QRectF page = d->printer.pageLayout().paintRectPixels(d->printer.resolution()).toRectF();
+    const double natural = d->printer.resolution() / kLogicalPixelsPerInch;
+    return {page.width() / natural, page.height() / natural};
+}
+
 
 bool TDrawingPrinter::PrintPages(int pages, double scale, const QString& title,
                                  const std::function<void(TCanvas&, int page)>& paint, const TProgressHook& progress)

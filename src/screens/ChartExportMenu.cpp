@@ -54,8 +54,11 @@ void ChartExportMenu::Run(Command command)
     try {
         if (command == Print) {
             const auto printer = TDrawingPrinter::FromDialog(&owner_);
-            if (printer)
-                PrintChart(chart_, *printer, TPrintScaling{});
+            if (!printer)
+                return;
+            TProgressForm progress(dynamic_cast<TCustomForm*>(&owner_), QStringLiteral("打印"),
+                                   QStringLiteral("正在打印 %1").arg(owner_.Caption()));
+            PrintChart(chart_, *printer, TPrintScaling{}, progress.Hook());
             return;
         }
         static const struct {

@@ -258,3 +258,61 @@ TEST_F(GridMenus, ACancelledExportLeavesNoFileAndAnOldOneAsItWas)
     }
     EXPECT_TRUE(errors.empty());
 }
+
+TEST_F(GridMenus, PastedUsersSkipTheLinkCellsAndSwitchTheCheckCell)
+{
+    TTavikPTGrid* grid = Open<TUserForm>(true, "TavikPTGrid1");
+    ASSERT_GE(grid->RowCount(), 2);
+    const QString password = grid->GetCellValue(3, 1);
+    SetClipboardText(QStringLiteral("wu\t吴六\tsecret\tpicture\t否\t备注 <&>\r\n"));
+    grid->MoveCurrent(1, 1, true, false, false, true);
+    SendKey(grid, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(grid->GetCellValue(1, 1), QStringLiteral("wu"));
+    EXPECT_EQ(grid->GetCellValue(2, 1), QStringLiteral("吴六"));
+    EXPECT_EQ(grid->GetCellValue(3, 1), password);
+    EXPECT_EQ(grid->GetCellValue(5, 1), QStringLiteral("F"));
+    EXPECT_EQ(grid->GetCellValue(6, 1), QStringLiteral("备注 <&>"));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("2 cell(s) that cannot be edited here"))) << messages[0].toStdString();
+
+    grid->Selections().SetRange({1, 1, 6, 1}, true);
+    SendKey(grid, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_TRUE(ClipboardText().startsWith(QStringLiteral("wu\t吴六\t"))) << ClipboardText().toStdString();
+    EXPECT_TRUE(ClipboardText().endsWith(QStringLiteral("\t否\t备注 <&>\r\n"))) << ClipboardText().toStdString();
+    EXPECT_TRUE(ClipboardHtml().contains(QStringLiteral("<td>备注 &lt;&amp;&gt;</td>"))) << ClipboardHtml().toStdString();
+}
+
+TEST_F(GridMenus, TheProgressWindowAppearsOnlyForWorkOverHalfASecond)
+{
+    Open<TPostForm>(true, "TavikPTGrid2");
+    const struct {
+        const char* name;
+        uint32_t step; // milliseconds between looks at the clock
+        int64_t done, total;
+        bool shown;
+        int permille;
+    } cases[] = {
+        {"quick work", 100, 1, 4, false, 250},
+        {"slow work", 600, 1, 4, true, 250},
+        {"slow but finished", 600, 4, 4, false, 1000},
+    };
+    for (const auto& c : cases) {
+        uint32_t now = 0;
+        SetTickSource([&] { return now += c.step; });
+        {
+            TProgressForm progress(form.get(), QStringLiteral("导出"), QStringLiteral("正在导出"));
+            EXPECT_TRUE(progress.Report(c.done, c.total)) << c.name;
+            EXPECT_EQ(progress.Visible(), c.shown) << c.name;
+            EXPECT_EQ(form->Enabled(), !c.shown) << c.name;
+            EXPECT_EQ(progress.Permille(), c.permille) << c.name;
+            if (c.shown) {
+                // Closing the window is cancelling, not leaving the work unwatched.
+                progress.Close();
+                EXPECT_TRUE(progress.Visible()) << c.name;
+                EXPECT_FALSE(progress.Report(c.done + 1, c.total)) << c.name;
+            }
+        }
+        EXPECT_TRUE(form->Enabled()) << c.name;
+        SetTickSource({});
+    }
+}
