@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 #include "grid/TavikPTGrid.h"
 #include "platform/Canvas.h"
@@ -11,12 +12,42 @@ namespace {
 // Wide enough that every column of a grid lies in view.
 constexpr int kUnboundedExtent = INT_MAX / 4;
 
+// Paper shows the rows under a collapsed tree row too, as the CSV export
+// writes them: they get back the height they had before they were hidden.
+void OpenCollapsedRows(TTavikPTGrid& from, TTavikPTGrid& to)
+{
+    if (!from.IsTreeGrid() || from.LevelCol() < 0)
+        return;
+    const int rows = std::min(from.RowCount(), from.Rows()->Count());
+    for (int r = 0; r < std::min(rows, to.Rows()->Count()); ++r)
+        to.Rows()->Items(r)->SetExpand(true);
+    // The tree rows above the present one: their levels and whether they are open.
+    std::vector<std::pair<int, bool>> path;
+    int closedAbove = 0;
+    for (int r = from.FixedRows(); r < rows; ++r) {
+        const int level = from.RowLevel(r);
+        while (!path.empty() && path.back().first >= level) {
+            closedAbove -= path.back().second ? 0 : 1;
+            path.pop_back();
+        }
+        if (closedAbove > 0 && to.GetRowHeight(r) == 0) {
+            const int saved = from.Rows()->Items(r)->SavedHeight();
+            to.SetRowHeights(r, saved > 0 ? saved : to.DefaultRowHeight());
+        }
+        const bool open = from.RowExpanded(r);
+        path.emplace_back(level, open);
+        closedAbove += open ? 0 : 1;
+    }
+    to.TreeShapeChanged();
+}
+
 } // namespace
 
 TGridPrintWriter::TGridPrintWriter(TTavikPTGrid& grid) : copy_(std::make_unique<TTavikPTGrid>(nullptr)), title_(grid.Name())
 {
     grid.AssignTo(copy_.get());
     copy_->SetIsTree(grid.IsTreeGrid());
+    OpenCollapsedRows(grid, *copy_);
     copy_->SetImages(grid.Images());
     copy_->SetOptionExs(grid.OptionExs());
     copy_->SetGridLineWidth(grid.GridLineWidth());

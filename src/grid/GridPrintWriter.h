@@ -5,7 +5,7 @@
 // draws each page through the canvas's vector back end: a copy of the grid,
 // sized to the page and scrolled to the page's first row, paints onto the
 // printer, so the screen's grid is left as it is. A grid wider than the page
-// is shrunk to its width.
+// is shrunk to its width; rows under a collapsed tree row are printed too.
 
 #include <memory>
 #include <vector>

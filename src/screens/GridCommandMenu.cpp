@@ -103,6 +103,11 @@ void GridCommandMenu::CopyCells()
 void GridCommandMenu::PasteCells()
 {
     TGridClipboard clipboard(grid_);
+    if (grid_.RowCount() <= grid_.FixedRows()) {
+        Report(QStringLiteral("The list has no rows to paste into; add rows first. Nothing was pasted."),
+               MB_ICONWARNING);
+        return;
+    }
     if (!clipboard.AcceptsPaste()) {
         Report(QStringLiteral("This list cannot be edited here; nothing was pasted."), MB_ICONWARNING);
         return;

@@ -133,3 +133,23 @@ TEST(GridPrintWriter, ACancelledPrintoutLeavesTheOldFileAsItWas)
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), c.existing ? 1 : 0) << c.name;
     }
 }
+
+TEST(GridPrintWriter, RowsUnderACollapsedTreeRowArePrintedToo)
+{
+    ListGrid t(25);
+    t.g.SetColCount(4);
+    for (int r = 1; r <= 25; ++r)
+        t.g.Cell(3, r)->SetValue(r == 1 ? QStringLiteral("0") : QStringLiteral("1"));
+    t.g.SetLevelCol(3);
+    t.g.SetIsTree(true);
+    t.g.SetRowHeights(5, 30);
+    t.g.SetRowExpanded(1, false);
+    ASSERT_EQ(t.g.GetRowHeight(2), 0);
+    TGridPrintWriter writer(t.g);
+    // 19 for the heads and each row, 31 for row 5: rows 1 to 9, 10 to 19, 20 to 25.
+    EXPECT_EQ(writer.Paginate(10000, 209), 3);
+    EXPECT_EQ(writer.PageRows(), (std::vector<int>{1, 10, 20}));
+    // The screen's grid keeps its tree as it was.
+    EXPECT_EQ(t.g.GetRowHeight(2), 0);
+    EXPECT_FALSE(t.g.RowExpanded(1));
+}
