@@ -29,7 +29,8 @@
 
 namespace {
 
-// The screens on a real SQLite store with three posts and two users.
+// The screens on a real SQLite store with three posts and two users, the
+// first of whom holds the first post.
 class GridMenus : public ScreenTest {
 protected:
     void SetUp() override
@@ -39,11 +40,12 @@ protected:
         auto user = [](const char* login, const char* name) {
             return QVariantList{QString::fromUtf8(login), QString::fromUtf8(name), QVariant(), QVariant(), 1, QVariant()};
         };
-        store->Save({StoreChange::Insert(TableId::Post, {QStringLiteral("P.A"), QStringLiteral("经理"), QVariant()}),
+        store->Save({StoreChange::Insert(TableId::Post, {QStringLiteral("P.A"), QStringLiteral("经理"), QVariant()}, -1),
                      StoreChange::Insert(TableId::Post, {QStringLiteral("P.B"), QStringLiteral("会计"), QVariant()}),
                      StoreChange::Insert(TableId::Post, {QStringLiteral("P.C"), QStringLiteral("出纳"), QVariant()}),
-                     StoreChange::Insert(TableId::User, user("zhang", "张三")),
-                     StoreChange::Insert(TableId::User, user("li", "李四"))});
+                     StoreChange::Insert(TableId::User, user("zhang", "张三"), -2),
+                     StoreChange::Insert(TableId::User, user("li", "李四")),
+                     StoreChange::Insert(TableId::UserPost, {-2, -1, QVariant()})});
         SetClipboardText(QStringLiteral("before"));
     }
     void TearDown() override
@@ -194,6 +196,11 @@ TEST_F(GridMenus, CopiedPostsPasteIntoTheGridAndAreSaved)
 TEST_F(GridMenus, PastingIntoAViewIsRefusedClearly)
 {
     TTavikPTGrid* posts = Open<TUserForm>(true, "TavikPTGrid2");
+    TTavikPTGrid* users = form->Find<TTavikPTGrid>(QStringLiteral("TavikPTGrid1"));
+    for (int row = 1; row < users->RowCount(); ++row)
+        if (users->GetCellValue(1, row) == QStringLiteral("zhang"))
+            users->MoveCurrent(1, row, true, false, false, true);
+    ASSERT_GT(posts->RowCount(), posts->FixedRows());
     MenuOf(posts)->Run(GridCommandMenu::Paste);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].contains(QStringLiteral("cannot be edited"))) << messages[0].toStdString();
