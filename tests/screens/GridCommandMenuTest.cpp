@@ -323,21 +323,3 @@ TEST_F(GridMenus, TheProgressWindowAppearsOnlyForWorkOverHalfASecond)
         SetTickSource({});
     }
 }
-
-TEST_F(GridMenus, TheRightsTreeGridPrintsEveryRow)
-{
-    TTavikPTGrid* grid = Open<TRightSetForm>(true, "TavikPTGrid7");
-    ASSERT_NE(grid, nullptr);
-    const QString pdf = dir.filePath(QStringLiteral("rights.pdf"));
-    TDrawingPrinter::SetDialogHook([&] { return TDrawingPrinter::ToPdfFile(pdf); });
-    MenuOf(grid)->Run(GridCommandMenu::Print);
-    EXPECT_TRUE(errors.empty());
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    const QString text = QString::fromUtf8(p.readAllStandardOutput());
-    for (int row = 1; row < grid->RowCount(); ++row) {
-        const QString name = grid->GetCellValue(1, row);
-        EXPECT_TRUE(text.contains(name)) << name.toStdString() << "\n" << text.toStdString();
-    }
-}
