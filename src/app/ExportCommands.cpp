@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/ScreenCatalog.h"
+#include "app/TerminalProgress.h"
 #include "grid/GridCsvWriter.h"
 #include "grid/TavikCustomViewGrid.h"
 #include "orgchart/OrgChart.h"
@@ -16,6 +17,12 @@ int ReportFailure(const QString& message)
 {
     std::fprintf(stderr, "orgrights: %s\n", qPrintable(message));
     return 1;
+}
+
+int ReportCancelled(const QString& path)
+{
+    std::fprintf(stderr, "orgrights: cancelled; %s was not written\n", qPrintable(path));
+    return TerminalProgress::kCancelledExit;
 }
 
 // A screen with its content, as it opens: the live store's when there is one,
@@ -37,7 +44,9 @@ int ExportGridCommand(const CommandLine& command)
     if (!grid)
         return ReportFailure(QStringLiteral("%1 has no grid named %2").arg(QLatin1String(screen->className), command.gridName));
     try {
-        TGridCsvWriter(*grid).Save(command.file);
+        TerminalProgress progress(QStringLiteral("exporting %1").arg(command.file));
+        if (!TGridCsvWriter(*grid).Save(command.file, progress.Hook()))
+            return ReportCancelled(command.file);
     } catch (const Exception& e) {
         return ReportFailure(e.Message());
     }
@@ -60,8 +69,11 @@ int ExportChartCommand(const CommandLine& command)
             ExportChartVector(*chart, command.file, TVectorFormat::Pdf);
         else if (command.file.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
             ExportChartVector(*chart, command.file, TVectorFormat::Svg);
-        else
-            ExportChartPng(*chart, command.file, command.scale);
+        else {
+            TerminalProgress progress(QStringLiteral("exporting %1").arg(command.file));
+            if (!ExportChartPng(*chart, command.file, command.scale, progress.Hook()))
+                return ReportCancelled(command.file);
+        }
     } catch (const Exception& e) {
         return ReportFailure(e.Message());
     }

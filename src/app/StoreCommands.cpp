@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include "app/StoreSeeder.h"
+#include "app/TerminalProgress.h"
 #include "platform/SignaturePicture.h"
 #include "store/RightsStore.h"
 #include "store/StoreError.h"
@@ -25,6 +26,15 @@ int Complain(const QString& message)
 {
     std::fprintf(stderr, "orgrights: %s\n", message.toUtf8().constData());
     return 1;
+}
+
+int Cancelled(const QString& path, bool import)
+{
+    std::fprintf(stderr, "orgrights: cancelled; %s\n",
+                 (import ? QStringLiteral("the store is as it was") : QStringLiteral("%1 was not written").arg(path))
+                     .toUtf8()
+                     .constData());
+    return TerminalProgress::kCancelledExit;
 }
 
 void WriteExport(const QString& path, const QByteArray& json, bool secret)
@@ -77,16 +87,34 @@ int RunStoreCommand(const CommandLine& command)
                       .arg(store->Count(TableId::User))
                       .arg(store->Count(TableId::Function)));
             return 0;
-        case CommandLine::Action::Export:
-            WriteExport(command.file, ExportStoreJson(*store, command.withSecrets), command.withSecrets);
+        case CommandLine::Action::Export: {
+            TerminalProgress progress(QStringLiteral("exporting %1").arg(command.file));
+            QByteArray exported;
+            try {
+                exported = ExportStoreJson(*store, command.withSecrets, progress.Hook());
+            } catch (const StoreError&) {
+                if (progress.Cancelled())
+                    return Cancelled(command.file, false);
+                throw;
+            }
+            WriteExport(command.file, exported, command.withSecrets);
             Print(QStringLiteral("exported %1 to %2%3\n")
                       .arg(store->Location().Display(), command.file,
                            command.withSecrets ? QStringLiteral(" with password hashes") : QString()));
             return 0;
-        case CommandLine::Action::Import:
-            ImportStoreJson(*store, json);
+        }
+        case CommandLine::Action::Import: {
+            TerminalProgress progress(QStringLiteral("importing %1").arg(command.file));
+            try {
+                ImportStoreJson(*store, json, progress.Hook());
+            } catch (const StoreError&) {
+                if (progress.Cancelled())
+                    return Cancelled(command.file, true);
+                throw;
+            }
             Print(QStringLiteral("imported %1 into %2\n").arg(command.file, store->Location().Display()));
             return 0;
+        }
         default:
             return Complain(QStringLiteral("not a store command"));
         }

@@ -1,6 +1,7 @@
 // Keyboard input of the grid core: cell navigation, characters and the keys
 // the grid claims from the dialog manager.
 
+#include "grid/ClipboardKeys.h"
 #include "grid/GridKeyTarget.h"
 #include "grid/TavikCustomGrid.h"
 
@@ -75,6 +76,10 @@ void TTavikCustomGrid::KeyDown(Word& key, TShiftState shift)
     TCustomControl::KeyDown(key, shift);
     if (key == 0 || !CanGridAcceptKey(key, shift))
         return;
+    if (const unsigned edit = ClipboardKeyMessage(key, shift)) {
+        Perform(edit);
+        return;
+    }
     if (HasOptionEx(goReturnKeyAsTab) && key == VK_RETURN) {
         bool canShow = true;
         QueryEditorMode(canShow, QChar(13));

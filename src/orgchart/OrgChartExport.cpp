@@ -45,9 +45,10 @@ void ExportChartVector(TCustomOrgChart& chart, const QString& path, TVectorForma
                       [&chart](TCanvas& canvas) { chart.PaintWhole(canvas); });
 }
 
-int PrintChart(TCustomOrgChart& chart, TDrawingPrinter& printer, const TPrintScaling& scaling)
+int PrintChart(TCustomOrgChart& chart, TDrawingPrinter& printer, const TPrintScaling& scaling,
+               const TProgressHook& progress)
 {
     RequireNodes(chart);
     return printer.Print(chart.FullWidth(), chart.FullHeight(), scaling, chart.Name(),
-                         [&chart](TCanvas& canvas) { chart.PaintWhole(canvas); });
+                         [&chart](TCanvas& canvas) { chart.PaintWhole(canvas); }, progress);
 }

@@ -38,6 +38,7 @@ bool ExportChartPng(TCustomOrgChart& chart, const QString& path, int scale, cons
 void ExportChartVector(TCustomOrgChart& chart, const QString& path, TVectorFormat format);
 
 // Prints the whole chart, fitted to a page or at a scale over several pages;
-// returns the pages printed. Throws EFileError when the chart is empty or
-// printing fails.
-int PrintChart(TCustomOrgChart& chart, TDrawingPrinter& printer, const TPrintScaling& scaling);
+// returns the pages printed, 0 when progress cancelled. Throws EFileError
+// when the chart is empty or printing fails.
+int PrintChart(TCustomOrgChart& chart, TDrawingPrinter& printer, const TPrintScaling& scaling,
+               const TProgressHook& progress = {});

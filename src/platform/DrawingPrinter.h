@@ -36,9 +36,26 @@ public:
     // The pages a drawing of width x height logical pixels takes.
     int PageCount(int width, int height, const TPrintScaling& scaling) const;
     // Prints it, paint drawing the part each page shows (the canvas's clip);
-    // returns the pages printed. Throws EFileError when printing fails.
+    // returns the pages printed, 0 when progress (pages done, pages) cancelled
+    // (the print run is then aborted). Throws EFileError when printing fails.
     int Print(int width, int height, const TPrintScaling& scaling, const QString& title,
-              const std::function<void(TCanvas&)>& paint);
+              const std::function<void(TCanvas&)>& paint, const TProgressHook& progress = {});
+
+    // The printable part of a page in logical pixels (96 per inch).
+    struct TPageArea {
+        double width = 0;
+        double height = 0;
+    };
+    TPageArea PageArea() const;
+    // Prints pages one after another, each a drawing of the page area divided
+    // by scale (scale <= 1 shrinks a drawing wider than the page);
+    // paint(canvas, page) draws page 0 .. pages - 1 from its own origin.
+    // progress (pages done, pages) may cancel: the print run is then aborted
+    // and false returned. Throws EFileError when printing fails. A printer
+    // that writes a file writes it beside the target first, so that a failed
+    // or cancelled run leaves the old file as it was.
+    bool PrintPages(int pages, double scale, const QString& title,
+                    const std::function<void(TCanvas&, int page)>& paint, const TProgressHook& progress = {});
 
 private:
     struct Private;

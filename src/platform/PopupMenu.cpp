@@ -38,6 +38,7 @@ void TPopupMenu::Popup(int x, int y)
         QAction* action = menu_->addAction(item->Caption);
         action->setCheckable(true);
         action->setChecked(item->Checked);
+        action->setEnabled(item->Enabled);
         action->setStatusTip(item->Hint);
         action->setToolTip(item->Hint);
         TMenuItem* target = item.get();

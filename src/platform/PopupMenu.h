@@ -18,6 +18,8 @@ public:
     QString Caption;
     QString Hint;
     bool Checked = false;
+    // A disabled item is shown greyed and cannot be chosen.
+    bool Enabled = true;
     int Tag = 0;
     TNotifyEvent OnClick;
     void Click() { OnClick(nullptr); }

@@ -6,6 +6,7 @@
 #include "platform/FileDialog.h"
 #include "platform/Messages.h"
 #include "platform/PopupMenu.h"
+#include "screens/ProgressForm.h"
 
 ChartExportMenu::ChartExportMenu(TWinControl& owner, TCustomOrgChart& chart)
     : owner_(owner), chart_(chart), menu_(new TPopupMenu(&owner))
@@ -53,8 +54,11 @@ void ChartExportMenu::Run(Command command)
     try {
         if (command == Print) {
             const auto printer = TDrawingPrinter::FromDialog(&owner_);
-            if (printer)
-                PrintChart(chart_, *printer, TPrintScaling{});
+            if (!printer)
+                return;
+            TProgressForm progress(dynamic_cast<TCustomForm*>(&owner_), QStringLiteral("打印"),
+                                   QStringLiteral("正在打印 %1").arg(owner_.Caption()));
+            PrintChart(chart_, *printer, TPrintScaling{}, progress.Hook());
             return;
         }
         static const struct {
@@ -67,8 +71,10 @@ void ChartExportMenu::Run(Command command)
                                           QString::fromLatin1(kind.suffix));
         if (path.isEmpty())
             return;
+        TProgressForm progress(dynamic_cast<TCustomForm*>(&owner_), QString::fromUtf8(kind.caption),
+                               QStringLiteral("正在导出 %1").arg(path));
         if (command == Picture)
-            ExportChartPng(chart_, path, 1);
+            ExportChartPng(chart_, path, 1, progress.Hook());
         else
             ExportChartVector(chart_, path, command == Pdf ? TVectorFormat::Pdf : TVectorFormat::Svg);
     } catch (const Exception& e) {

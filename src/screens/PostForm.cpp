@@ -3,6 +3,7 @@
 #include "grid/TavikPTGrid.h"
 #include "platform/Application.h"
 #include "platform/Messages.h"
+#include "screens/GridCommandMenu.h"
 #include "screens/LiveActions.h"
 #include "screens/LiveEditor.h"
 #include "screens/LivePosts.h"
@@ -25,6 +26,7 @@ TPostForm::TPostForm(TComponent* owner) : TScreenForm(owner)
                 action = caNone;
         });
         live_->Load();
+        AttachGridCommandMenus(*this);
     }
 }
 

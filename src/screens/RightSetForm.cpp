@@ -4,6 +4,8 @@
 #include "chrome/pagecontrol/FlatTabSheet.h"
 #include "grid/TavikPTGrid.h"
 #include "platform/Label.h"
+#include "screens/GridCommandMenu.h"
+#include "screens/LiveStore.h"
 
 namespace {
 
@@ -25,6 +27,8 @@ TRightSetForm::TRightSetForm(TComponent* owner) : TScreenForm(owner)
     ExitHandler();
     EmptyHandlers({"acSaveExecute", "acCancelExecute", "acRefreshExecute", "acCopyExecute", "acPasteExecute"});
     Build(QStringLiteral("RightSetForm"));
+    if (LiveStore())
+        AttachGridCommandMenus(*this);
 }
 
 void TRightSetForm::FormCreate(TObject*)

@@ -4,6 +4,7 @@
 #include "platform/Application.h"
 #include "platform/Messages.h"
 #include "platform/TreeView.h"
+#include "screens/GridCommandMenu.h"
 #include "screens/LiveActions.h"
 #include "screens/LiveEditor.h"
 #include "screens/LiveStore.h"
@@ -66,6 +67,7 @@ void TUserForm::StartLive(RightsStore& store)
             action = caNone;
     });
     live_->Load();
+    AttachGridCommandMenus(*this);
 }
 
 void TUserForm::ChangePassword(int row)

@@ -555,7 +555,7 @@ void RightsStore::UpdateBatch(const std::vector<StoreChange>& changes, size_t fr
             Fail(what, ConflictMessage(t, changes[n].id), true);
 }
 
-void RightsStore::ReplaceAll(const std::map<TableId, std::vector<StoreRecord>>& content)
+void RightsStore::ReplaceAll(const std::map<TableId, std::vector<StoreRecord>>& content, const Progress& progress)
 {
     const QString what = QStringLiteral("Cannot import into the store");
     for (const auto& [id, records] : content)
@@ -563,6 +563,13 @@ void RightsStore::ReplaceAll(const std::map<TableId, std::vector<StoreRecord>>& 
             CheckValues(Table(id), r.values, what);
     const bool postgres = location_.GetKind() == StoreLocation::Kind::Postgres;
     const auto& tables = StoreTables();
+    qint64 total = 0, done = 0;
+    for (const auto& [id, records] : content)
+        total += qint64(records.size());
+    auto report = [&] {
+        if (progress && !progress(done, total))
+            throw StoreError(QStringLiteral("The import was cancelled; the store is as it was."));
+    };
     Begin(what);
     try {
         for (auto t = tables.rbegin(); t != tables.rend(); ++t) {
@@ -582,6 +589,8 @@ void RightsStore::ReplaceAll(const std::map<TableId, std::vector<StoreRecord>>& 
                     for (int c = 0; c < r.values.size(); ++c)
                         q.addBindValue(Bound(t.columns[size_t(c)], r.values[c]));
                     Exec(q, what);
+                    if (++done % 256 == 0)
+                        report();
                 }
             }
             if (postgres) {
@@ -592,6 +601,8 @@ void RightsStore::ReplaceAll(const std::map<TableId, std::vector<StoreRecord>>& 
                 Exec(q, what);
             }
         }
+        // The last word before the commit: a cancel here still leaves nothing.
+        report();
         Commit(what);
     } catch (const StoreError&) {
         Rollback();

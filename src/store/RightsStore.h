@@ -54,7 +54,10 @@ public:
 
     // Replaces the whole content with the given records, ids, versions and
     // change times kept (an import). Tables not named become empty.
-    void ReplaceAll(const std::map<TableId, std::vector<StoreRecord>>& content);
+    // progress (records written, records) may cancel: the transaction is then
+    // rolled back and StoreError thrown.
+    using Progress = std::function<bool(qint64 done, qint64 total)>;
+    void ReplaceAll(const std::map<TableId, std::vector<StoreRecord>>& content, const Progress& progress = {});
 
 private:
     explicit RightsStore(const StoreLocation& location);

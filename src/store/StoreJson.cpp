@@ -62,9 +62,12 @@ QVariant FromJson(const StoreColumn& c, const QJsonValue& v, const QString& wher
 
 } // namespace
 
-QByteArray ExportStoreJson(RightsStore& store, bool withSecrets)
+QByteArray ExportStoreJson(RightsStore& store, bool withSecrets, const StoreJsonProgress& progress)
 {
     const auto content = store.LoadAll();
+    int64_t total = 0, done = 0;
+    for (const auto& [id, records] : content)
+        total += int64_t(records.size());
     QJsonObject tables;
     for (const auto& [id, records] : content) {
         const StoreTable& t = Table(id);
@@ -78,6 +81,8 @@ QByteArray ExportStoreJson(RightsStore& store, bool withSecrets)
                 if (withSecrets || t.columns[c].kind != ColumnKind::Secret)
                     o[QLatin1String(t.columns[c].name)] = ToJson(t.columns[c], r.values[int(c)]);
             rows.append(o);
+            if (progress && ++done % 256 == 0 && !progress(done, total))
+                throw StoreError(QStringLiteral("The export was cancelled; no file was written."));
         }
         tables[QLatin1String(t.name)] = rows;
     }
@@ -90,7 +95,7 @@ QByteArray ExportStoreJson(RightsStore& store, bool withSecrets)
     return QJsonDocument(doc).toJson(QJsonDocument::Indented);
 }
 
-void ImportStoreJson(RightsStore& store, const QByteArray& json)
+void ImportStoreJson(RightsStore& store, const QByteArray& json, const StoreJsonProgress& progress)
 {
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
@@ -140,5 +145,5 @@ void ImportStoreJson(RightsStore& store, const QByteArray& json)
             records.push_back(std::move(r));
         }
     }
-    store.ReplaceAll(content);
+    store.ReplaceAll(content, progress);
 }

@@ -189,3 +189,50 @@ TEST(OrgChartVector, PrintingFitsOnePageOrSpreadsOverPages)
     TestChart empty;
     EXPECT_EQ(ErrorOf<EFileError>([&] { PrintChart(empty, *printer, {}); }), "the chart has no nodes to export");
 }
+
+TEST(OrgChartVector, ACancelledPrintoutLeavesNoFileAndAnOldOneAsItWas)
+{
+    QTemporaryDir dir;
+    TestChart chart;
+    chart.SetBounds(0, 0, 300, 200);
+    TOcNode* top = chart.Add(nullptr);
+    for (int i = 0; i < 40; ++i)
+        chart.Add(top)->SetText(QStringLiteral("岗位%1").arg(i));
+    top->Expand(false);
+    const TPrintScaling scaling{false, 1.0};
+    const struct {
+        const char* name;
+        bool existing;
+        int64_t stopAt; // the page whose report answers no; -1 never
+    } cases[] = {{"first page, no old file", false, 0},
+                 {"a later page, an old file", true, 1},
+                 {"not cancelled, an old file", true, -1}};
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(QStringLiteral("%1.pdf").arg(c.name));
+        if (c.existing) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("old");
+        }
+        const std::unique_ptr<TDrawingPrinter> printer = TDrawingPrinter::ToPdfFile(path);
+        const int pages = printer->PageCount(chart.FullWidth(), chart.FullHeight(), scaling);
+        ASSERT_GT(pages, 1);
+        int64_t reports = 0;
+        const int printed = PrintChart(chart, *printer, scaling, [&](int64_t done, int64_t total) {
+            EXPECT_EQ(total, pages);
+            ++reports;
+            return c.stopAt < 0 || done < c.stopAt;
+        });
+        EXPECT_EQ(printed, c.stopAt < 0 ? pages : 0) << c.name;
+        EXPECT_EQ(reports, c.stopAt < 0 ? pages : c.stopAt + 1) << c.name;
+        if (c.stopAt < 0) {
+            EXPECT_TRUE(ReadAll(path).startsWith("%PDF")) << c.name;
+        } else {
+            EXPECT_EQ(QFile::exists(path), c.existing) << c.name;
+            if (c.existing) {
+                EXPECT_EQ(ReadAll(path), QByteArray("old")) << c.name;
+            }
+        }
+        EXPECT_FALSE(QFile::exists(path + QStringLiteral(".part"))) << c.name;
+    }
+}
