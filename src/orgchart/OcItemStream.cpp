@@ -6,6 +6,9 @@
 
 #include "orgchart/OcItemStream.h"
 
+#include <string_view>
+#include <unordered_map>
+
 #include <QByteArray>
 
 #include "orgchart/OcTree.h"
@@ -99,8 +102,34 @@ Record ReadRecord(Cursor& in)
 // Each node takes at least its record, a text length and a child count.
 constexpr size_t kSmallestEntry = TOcItemStream::kRecordSize + 4;
 
-// Reads one list head (text, count) and checks the count against what is left.
-QString ReadHead(Cursor& in, size_t end, int& count, bool decode)
+// Charts repeat their texts (a department of each kind under every branch, a
+// vacant post), and converting a short text costs more than building its node:
+// each distinct text is converted once per block and its characters shared.
+class TextDecoder {
+public:
+    QString Decode(const uint8_t* bytes, uint16_t length)
+    {
+        if (length == 0)
+            return {};
+        const std::string_view key(reinterpret_cast<const char*>(bytes), length);
+        if (auto it = seen_.find(key); it != seen_.end())
+            return it->second;
+        QString text = TCodePage::FromGbk(key.data(), length);
+        if (seen_.size() < kRemembered)
+            seen_.emplace(key, text);
+        return text;
+    }
+
+private:
+    // Bounds the lookup table of a chart whose texts are all different.
+    static constexpr size_t kRemembered = 4096;
+    // Keys point into the block, which outlives the read.
+    std::unordered_map<std::string_view, QString> seen_;
+};
+
+// Reads one list head (text, count) and checks the count against what is left;
+// returns the text when a decoder is given.
+QString ReadHead(Cursor& in, size_t end, int& count, TextDecoder* decoder)
 {
     const size_t at = in.Pos();
     const uint16_t length = in.U16("a text length");
@@ -112,16 +141,19 @@ QString ReadHead(Cursor& in, size_t end, int& count, bool decode)
                     " bytes that remain",
                 countAt);
     (void)at;
-    return length && decode ? TCodePage::FromGbk(reinterpret_cast<const char*>(text), length) : QString();
+    return decoder ? decoder->Decode(text, length) : QString();
 }
 
 // Walks the whole block; with a tree, builds it on the way.
 void Walk(Cursor& in, size_t size, TOcTree* tree)
 {
+    TextDecoder decoder;
     int count = 0;
-    const QString rootText = ReadHead(in, size, count, tree != nullptr);
-    if (tree)
+    const QString rootText = ReadHead(in, size, count, tree ? &decoder : nullptr);
+    if (tree) {
         tree->Root()->SetText(rootText);
+        tree->ReserveChildren(nullptr, count);
+    }
     struct Frame {
         TOcNode* node; // null while only checking, or when node creation was refused
         int left;
@@ -148,9 +180,11 @@ void Walk(Cursor& in, size_t size, TOcTree* tree)
             node->SetImageAlign(static_cast<TOcImageAlign>(r.imageAlign));
         }
         int children = 0;
-        const QString text = ReadHead(in, size, children, node != nullptr);
-        if (node)
+        const QString text = ReadHead(in, size, children, node ? &decoder : nullptr);
+        if (node) {
             node->SetText(text);
+            tree->ReserveChildren(node, children);
+        }
         stack.push_back({node, children});
     }
     if (!in.AtEnd())

@@ -52,10 +52,12 @@ void* TOcTree::AllocateSlot(uint32_t& index, void*& cold)
         freeSlots_.pop_back();
     } else {
         if (lastBlockUsed_ == kBlockNodes) {
-            blocks_.push_back(NewBlock());
+            if (blocksUsed_ == blocks_.size())
+                blocks_.push_back(NewBlock());
+            ++blocksUsed_;
             lastBlockUsed_ = 0;
         }
-        index = static_cast<uint32_t>((blocks_.size() - 1) * kBlockNodes + lastBlockUsed_++);
+        index = static_cast<uint32_t>((blocksUsed_ - 1) * kBlockNodes + lastBlockUsed_++);
     }
     Block& block = *blocks_[index / kBlockNodes];
     block.live[index % kBlockNodes] = true;
@@ -76,6 +78,19 @@ void TOcTree::FreeNode(TOcNode* node)
     freeSlots_.push_back(index);
 }
 
+void TOcTree::RestartSlots()
+{
+    // Freed slots would be handed out in the order the old tree went, which
+    // scatters a tree read anew over its blocks; from the start again, it lies
+    // in memory in the order it was read, as the first one did.
+    const size_t handedOut = blocksUsed_ == 0 ? 0 : (blocksUsed_ - 1) * kBlockNodes + lastBlockUsed_;
+    if (freeSlots_.size() != handedOut)
+        return;
+    freeSlots_.clear();
+    blocksUsed_ = 0;
+    lastBlockUsed_ = kBlockNodes;
+}
+
 void TOcTree::FreeAllNodes()
 {
     // Iterative, so that very deep trees free without deep recursion.
@@ -90,6 +105,7 @@ void TOcTree::FreeAllNodes()
     }
     count_ = 0;
     selected_ = nullptr;
+    RestartSlots();
     layoutScratch_.Release();
 }
 
@@ -261,7 +277,16 @@ void TOcTree::Clear()
 {
     SetSelected(nullptr);
     root_->DeleteChildren();
+    RestartSlots();
     layoutScratch_.Release();
+}
+
+void TOcTree::ReserveChildren(TOcNode* node, int count)
+{
+    if (!IsValid(node) || count <= 0)
+        return;
+    auto& list = (node ? node : root_)->cold_->children;
+    list.reserve(list.size() + static_cast<size_t>(count));
 }
 
 void TOcTree::FullExpand()
@@ -355,9 +380,9 @@ void TOcTree::DropAllSizes(TOcSizeKind kind)
     drop(root_);
     if (heapNodes_ == 0) {
         // Every node lives in the blocks: run through them in memory order.
-        for (size_t b = 0; b < blocks_.size(); ++b) {
+        for (size_t b = 0; b < blocksUsed_; ++b) {
             Block& block = *blocks_[b];
-            const size_t used = b + 1 == blocks_.size() ? lastBlockUsed_ : kBlockNodes;
+            const size_t used = b + 1 == blocksUsed_ ? lastBlockUsed_ : kBlockNodes;
             for (size_t i = 0; i < used; ++i)
                 if (block.live[i])
                     drop(block.At(i));

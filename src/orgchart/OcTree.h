@@ -49,6 +49,9 @@ public:
     TOcNode* AddFirst(TOcNode* parent, intptr_t data = 0) { return InsertNode(parent, data, 0); }
     TOcNode* Insert(TOcNode* sibling, intptr_t data = 0);
     void Clear();
+    // Room for count more children of node (none: the top level), for a
+    // reader that knows how many come.
+    void ReserveChildren(TOcNode* node, int count);
     void FullExpand();
     // None, the hidden root, or a node with the hidden root among its ancestors.
     bool IsValid(const TOcNode* node) const;
@@ -156,6 +159,8 @@ private:
     void* AllocateSlot(uint32_t& index, void*& cold);
     Block* NewBlock();
     void FreeNode(TOcNode* node);
+    // Once the last node went, hands out slots from the first block again.
+    void RestartSlots();
 
     // The first blocks are allocated one by one; later ones are carved from
     // arenas the system may back with huge pages, so that a walk over a
@@ -167,6 +172,8 @@ private:
     std::vector<std::unique_ptr<std::byte, ArenaDeleter>> arenas_;
     size_t arenaBlocksLeft_ = 0;
     std::vector<Block*> blocks_;
+    // Blocks handed out so far; those past them are kept from an earlier tree.
+    size_t blocksUsed_ = 0;
     size_t lastBlockUsed_ = kBlockNodes;
     std::vector<uint32_t> freeSlots_;
     int heapNodes_ = 0;

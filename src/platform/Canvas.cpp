@@ -181,6 +181,26 @@ void TCanvas::SetPixel(int x, int y, TColor color)
     raster::plot(s, int(dx), int(dy), k);
 }
 
+void TCanvas::FillCheckerboard(const TRect& r, TColor even, TColor odd)
+{
+    Surface s = d->surface();
+    if (!s.valid())
+        return;
+    Ink inks[2];
+    inks[0].color = pixelOf(even);
+    inks[1].color = pixelOf(odd);
+    for (int y = r.Top; y < r.Bottom; ++y) {
+        const long long dy = widen(y) - d->org.Y;
+        if (dy < 0 || dy >= s.h)
+            continue;
+        for (int x = r.Left; x < r.Right; ++x) {
+            const long long dx = widen(x) - d->org.X;
+            if (dx >= 0 && dx < s.w)
+                raster::plot(s, int(dx), int(dy), inks[(x + y) & 1]);
+        }
+    }
+}
+
 TPoint TCanvas::PenPos() const { return d->penPos; }
 
 void TCanvas::SetPenPos(TPoint p) { MoveTo(p.X, p.Y); }

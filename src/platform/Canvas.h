@@ -125,6 +125,9 @@ public:
     // CLR_INVALID outside the surface or the clip region.
     TColor Pixels(int x, int y) const;
     void SetPixel(int x, int y, TColor color);
+    // Each pixel of r takes even or odd as x + y is even or odd (the checkerboard
+    // of a scroll bar's track), with one surface for all of them.
+    void FillCheckerboard(const TRect& r, TColor even, TColor odd);
 
     TPoint PenPos() const;
     void SetPenPos(TPoint p);

@@ -89,6 +89,10 @@ void stretchCopy(const Surface& s, long long dl, long long dt, long long dw, lon
         copy = src->copy();
         from = &copy;
     }
+    // Most blits copy the source as it is (SRCCOPY): the same result as the
+    // general operation, without asking for it pixel by pixel.
+    const bool plainCopy = rop == 0xCC && !transparent;
+    constexpr uint32_t kOpaque = 0xFF000000u;
     const Surface m = dk == 1 ? Surface{} : raster::memoryView(s);
     const Surface& mem = dk == 1 ? s : m;
     for (const IRect& c : mem.clip) {
@@ -100,6 +104,12 @@ void stretchCopy(const Surface& s, long long dl, long long dt, long long dw, lon
                 continue;
             uint32_t* drow = mem.row(int(y));
             const uint32_t* srow = usesSrc ? reinterpret_cast<const uint32_t*>(from->constScanLine(sy)) : nullptr;
+            if (plainCopy) {
+                for (long long x = cx0; x < cx1; ++x)
+                    if (const int sx = mapX[size_t(x - X0)]; sx >= 0)
+                        drow[x] = srow[sx] | kOpaque;
+                continue;
+            }
             for (long long x = cx0; x < cx1; ++x) {
                 uint32_t sp = 0;
                 if (usesSrc) {

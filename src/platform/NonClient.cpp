@@ -192,9 +192,7 @@ void Track(TCanvas& c, const TRect& r, bool pressed)
         return;
     const TColor a = pressed ? cl3DDkShadow : clBtnHighlight;
     const TColor b = pressed ? clBtnShadow : clBtnFace;
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x)
-            c.SetPixel(x, y, ((x + y) & 1) ? b : a);
+    c.FillCheckerboard(r, a, b);
 }
 
 } // namespace

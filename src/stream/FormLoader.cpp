@@ -1,5 +1,9 @@
 #include "stream/FormLoader.h"
 
+#include <memory>
+#include <unordered_map>
+
+#include "platform/AppContext.h"
 #include "platform/Form.h"
 #include "platform/ResourceFile.h"
 #include "stream/ClassRegistry.h"
@@ -124,14 +128,42 @@ void LoadForm(TCustomForm* form, const FormObject& tree, const std::string& reso
     RealignTree(form);
 }
 
-void LoadFormResource(TCustomForm* form, const QString& path)
+namespace {
+
+// The definitions built into the program, each read once: they cannot change
+// while it runs, and reading one costs as much as building much of its screen.
+// A screen is still built anew from its definition every time it opens.
+struct BuiltInDefinitions {
+    std::unordered_map<QString, std::unique_ptr<const FormObject>> read;
+};
+
+bool IsBuiltIn(const QString& path)
 {
-    const std::string resource = path.toStdString();
+    return path.startsWith(QLatin1String(":/"));
+}
+
+FormObject ReadDefinition(const QString& path, const std::string& resource)
+{
     QByteArray data;
     if (!ReadResourceFile(path, data))
         throw EFormError(resource, {}, "cannot open the stored definition");
-    const FormObject tree = ReadForm(std::string_view(data.constData(), data.size()), resource);
-    LoadForm(form, tree, resource);
+    return ReadForm(std::string_view(data.constData(), data.size()), resource);
+}
+
+} // namespace
+
+void LoadFormResource(TCustomForm* form, const QString& path)
+{
+    const std::string resource = path.toStdString();
+    if (!IsBuiltIn(path)) {
+        LoadForm(form, ReadDefinition(path, resource), resource);
+        return;
+    }
+    auto& read = AppContext().State<BuiltInDefinitions>().read;
+    auto it = read.find(path);
+    if (it == read.end())
+        it = read.emplace(path, std::make_unique<const FormObject>(ReadDefinition(path, resource))).first;
+    LoadForm(form, *it->second, resource);
 }
 
 namespace {

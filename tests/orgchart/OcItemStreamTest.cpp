@@ -121,6 +121,43 @@ TEST(OcItemStream, RoundTripKeepsEveryField)
     EXPECT_EQ(a2->Items(0)->Shape(), shEllipse);
 }
 
+// Repeated texts are converted once per block: texts that repeat, all differ
+// (past what the reader remembers), or share their first bytes read back as
+// written, and reading into a full tree again gives the same.
+TEST(OcItemStream, RepeatedAndDistinctTextsReadBackAsWritten)
+{
+    struct Case {
+        const char* name;
+        int nodes;
+        QString (*text)(int);
+    };
+    const Case cases[] = {
+        {"one text", 300, [](int) { return QStringLiteral("部门"); }},
+        {"all different", 5000, [](int i) { return QStringLiteral("岗位%1").arg(i); }},
+        {"prefixes", 300, [](int i) { return QStringLiteral("部门经理").left(i % 5); }},
+        {"mixed", 300, [](int i) { return i % 3 ? QStringLiteral("主管 A") : QString::number(i); }},
+    };
+    for (const Case& c : cases) {
+        TOcTree source;
+        std::vector<TOcNode*> made{source.Add(nullptr)};
+        for (int i = 1; i < c.nodes; ++i)
+            made.push_back(source.Add(made[static_cast<size_t>(i - 1) / 4]));
+        int i = 0;
+        for (TOcNode* n = source.FirstNode(); n; n = n->GetNext())
+            n->SetText(c.text(i++));
+        const std::vector<uint8_t> bytes = TOcItemStream::Write(source);
+        TOcTree back;
+        for (int round = 0; round < 2; ++round) {
+            TOcItemStream::Read(back, bytes, "test");
+            ASSERT_EQ(back.Count(), c.nodes) << c.name;
+            i = 0;
+            for (TOcNode* n = back.FirstNode(); n; n = n->GetNext())
+                ASSERT_EQ(n->Text(), c.text(i++)) << c.name << " node " << i;
+            EXPECT_EQ(TOcItemStream::Write(back), bytes) << c.name;
+        }
+    }
+}
+
 TEST(OcItemStream, BrokenBlocksFailWithTheOffsetAndLeaveTheTreeAsItWas)
 {
     const std::vector<uint8_t> good = StoredBlock();

@@ -150,3 +150,51 @@ TEST(OcNodeBlocks, DroppedSizesStayDroppedWhenTheEpochsComeRound)
         EXPECT_EQ(layout.FullW(), after) << drops;
     }
 }
+
+// An emptied tree hands out its blocks from the start again, so that a chart
+// read anew lies in memory in pre-order as the first one did; a node made but
+// never attached keeps its place, and the tree starts over only once it goes.
+TEST(OcNodeBlocks, AnEmptiedTreeFillsItsBlocksFromTheStartAgain)
+{
+    auto build = [](TOcTree& tree) {
+        std::vector<TOcNode*> made{tree.Add(nullptr)};
+        for (int i = 1; i < 500; ++i)
+            made.push_back(tree.Add(made[static_cast<size_t>(i * 7) % made.size()]));
+    };
+    auto inPreOrderAddresses = [](TOcTree& tree) {
+        const TOcNode* last = nullptr;
+        for (TOcNode* n = tree.FirstNode(); n; last = n, n = n->GetNext())
+            if (last && n <= last)
+                return false;
+        return true;
+    };
+    TOcTree tree;
+    build(tree);
+    const TOcNode* first = tree.FirstNode();
+    tree.Clear();
+    std::vector<TOcNode*> preOrder;
+    {
+        // Nodes made in pre-order, as a reader makes them.
+        std::vector<std::pair<TOcNode*, int>> stack{{nullptr, 3}};
+        while (!stack.empty()) {
+            if (stack.back().second-- == 0) {
+                stack.pop_back();
+                continue;
+            }
+            TOcNode* n = tree.Add(stack.back().first);
+            preOrder.push_back(n);
+            if (stack.size() < 5)
+                stack.push_back({n, 3});
+        }
+    }
+    EXPECT_EQ(tree.FirstNode(), first);
+    EXPECT_TRUE(inPreOrderAddresses(tree));
+    ExpectConsistent(tree);
+
+    TOcNode* loose = tree.CreateNode();
+    tree.Clear();
+    build(tree);
+    for (TOcNode* n = tree.FirstNode(); n; n = n->GetNext())
+        ASSERT_NE(n, loose);
+    ExpectConsistent(tree);
+}

@@ -222,3 +222,33 @@ TEST(Bitmap, shouldHoldThirtyTwoBitPictures)
     EXPECT_EQ(copy.Canvas().Pixels(1, 1), clRed);
     EXPECT_EQ(copy.Width(), 2);
 }
+
+// The checkerboard is the picture of one SetPixel per pixel, whatever the
+// origin's parity, the clip and the part of the area outside the surface.
+TEST(CanvasBlit, shouldFillTheCheckerboardAsPixelByPixel)
+{
+    struct Case {
+        const char* name;
+        int orgX, orgY;
+        TRect area;
+    };
+    const Case cases[] = {
+        {"inside", 0, 0, {2, 3, 17, 11}},
+        {"odd origin", 1, 0, {0, 0, 20, 20}},
+        {"past every edge", -3, 2, {-5, -5, 30, 30}},
+        {"empty", 0, 0, {8, 8, 8, 12}},
+    };
+    for (const Case& k : cases) {
+        QImage byPixel = surface(20, 20), byFill = surface(20, 20);
+        TCanvas p(byPixel), f(byFill);
+        for (TCanvas* c : {&p, &f}) {
+            c->MoveWindowOrg(k.orgX, k.orgY);
+            c->ExcludeClipRect({6, 6, 9, 9});
+        }
+        for (int y = k.area.Top; y < k.area.Bottom; ++y)
+            for (int x = k.area.Left; x < k.area.Right; ++x)
+                p.SetPixel(x, y, ((x + y) & 1) ? clBlue : clYellow);
+        f.FillCheckerboard(k.area, clYellow, clBlue);
+        EXPECT_EQ(byFill, byPixel) << k.name;
+    }
+}

@@ -28,6 +28,7 @@ std::vector<std::pair<const char*, std::function<void(TCanvas&)>>> primitives()
         {"FrameRect", [](TCanvas& c) { c.FrameRect({5, 5, 35, 35}); c.FrameRect({15, 15, 25, 25}); }},
         {"DrawFocusRect", [](TCanvas& c) { c.DrawFocusRect({5, 5, 35, 35}); c.DrawFocusRect({15, 15, 25, 25}); }},
         {"SetPixel", [](TCanvas& c) { for (int i = 0; i < 40; ++i) for (int j = 0; j < 40; ++j) c.SetPixel(i, j, clRed); }},
+        {"FillCheckerboard", [](TCanvas& c) { c.FillCheckerboard({-3, -3, 43, 43}, clRed, clLime); }},
         {"TextOut", [](TCanvas& c) { for (int y = 0; y < 40; y += 8) c.TextOut(0, y, "MMMMMMMMMMMMMM"); }},
         {"TextRect", [](TCanvas& c) { c.TextRect({0, 0, 40, 40}, 0, 10, "MMMMMMMMMM"); }},
         {"DrawText", [](TCanvas& c) { TRect r{0, 0, 40, 40}; c.DrawText("MMMM MMMM MMMM MMMM MMMM", r, DT_WORDBREAK); }},

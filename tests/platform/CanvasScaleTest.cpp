@@ -147,6 +147,11 @@ const ShapeCase kShapes[] = {
          for (int i = 0; i < 12; ++i)
              c.SetPixel(i * 3, i * 2, clFuchsia);
      }},
+    {"checkerboard",
+     [](TCanvas& c) {
+         c.MoveWindowOrg(3, 0);
+         c.FillCheckerboard({2, 3, 31, 17}, clRed, clLime);
+     }},
     {"blitsOnOneSurface",
      [](TCanvas& c) {
          c.BitBlt(5, 5, 20, 12, &c, 0, 0, SRCCOPY);
