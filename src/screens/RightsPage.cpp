@@ -9,9 +9,11 @@ void RightsPage::PrepareGrid(TTavikPTGrid& grid, std::initializer_list<int> edit
     // Moved columns would no longer be the page's, a moved row no longer its
     // working row's neighbour.
     grid.SetOptions(grid.Options() & ~(GridOption(goColMoving) | GridOption(goRowMoving)));
+    // Read-only cells could not even be made current: the view columns keep
+    // their cells selectable and only refuse an editor.
     std::set<int> open(editable);
-    grid.OnQueryReadOnly = TGridQueryCellEvent([open](TObject*, int col, int, bool& readOnly) {
-        readOnly = readOnly || !open.count(col);
+    grid.OnQueryEditorMode = TGridQueryEditorModeEvent([open](TObject*, int col, int, bool& canShow, QChar) {
+        canShow = canShow && open.count(col);
     });
 }
 

@@ -3,16 +3,33 @@
 #include "grid/TavikPTGrid.h"
 #include "platform/Application.h"
 #include "platform/Messages.h"
+#include "stream/ClassRegistry.h"
 
 TTreePickForm::TTreePickForm(TComponent* owner) : TScreenForm(owner)
 {
     Handler<TNotifyEvent>("Button1Click", [this](TObject* s) { Button1Click(s); });
+    // Not one of the catalogue's screens: the dialog makes its class known itself.
+    ClassRegistry::Instance().Register<TTreePickForm>(TScreenForm::StaticClassName());
     Build(QStringLiteral("TreePickForm"));
     TavikPTGrid1 = Require<TTavikPTGrid>("TavikPTGrid1");
     TavikPTGrid1->SetPaintSelection(false);
     // Only the boxes change; the names are a view.
-    TavikPTGrid1->OnQueryReadOnly = TGridQueryCellEvent([](TObject*, int col, int, bool& readOnly) {
-        readOnly = readOnly || col != PickCol;
+    TavikPTGrid1->OnQueryEditorMode = TGridQueryEditorModeEvent([this](TObject*, int col, int row, bool& canShow, QChar) {
+        const int i = row >= 1 && row < TavikPTGrid1->RowCount() ? TavikPTGrid1->Rows()->Items(row)->Data() - 1 : -1;
+        canShow = canShow && col == PickCol && i >= 0 && size_t(i) < items_.size() && items_[size_t(i)].pickable;
+    });
+    // The grid claims Enter and Escape for its editor, which no cell here
+    // has: they stay the dialog's.
+    TavikPTGrid1->OnKeyDown = TKeyEvent([this](TObject*, Word& key, TShiftState shift) {
+        if (shift != TShiftState())
+            return;
+        if (key == VK_RETURN) {
+            key = 0;
+            Button1Click(TavikPTGrid1);
+        } else if (key == VK_ESCAPE) {
+            key = 0;
+            SetModalResult(mrCancel);
+        }
     });
     SetActiveControl(TavikPTGrid1);
 }
