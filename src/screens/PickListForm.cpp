@@ -21,10 +21,7 @@ TPickListForm::TPickListForm(TComponent* owner) : TScreenForm(owner)
         Harvest();
         ShowRows();
     });
-    // The texts are a view; only the check cells change.
-    TavikPTGrid1->OnQueryReadOnly = TGridQueryCellEvent([](TObject*, int col, int, bool& readOnly) {
-        readOnly = readOnly || col != CheckCol;
-    });
+    // The grid has no editing: its texts are a view, only the check cells change.
     TavikPTGrid1->OnKeyDown = TKeyEvent([this](TObject*, Word& key, TShiftState shift) {
         if (key == VK_SPACE && !(shift & (ssCtrl | ssAlt))) {
             Toggle(TavikPTGrid1->CurrentRow());

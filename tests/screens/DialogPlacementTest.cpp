@@ -18,6 +18,7 @@
 #include "app/Startup.h"
 #include "platform/Form.h"
 #include "screens/PickListForm.h"
+#include "screens/PostPicker.h"
 
 namespace {
 
@@ -77,6 +78,15 @@ std::vector<DialogCase> Dialogs()
                         },
                         ButtonBar(400, 360, 2)),
                  {{"TavikPTGrid1", 4, "20,36,150,186", "|选择|登录账号|用户名称"}}});
+    d.push_back({"TPostPickerForm", [] { return new TPostPickerForm(nullptr); }, "选择岗位", 440, 400,
+                 Joined({
+                            {"GradientPanel2", "TGradientPanel", 0, 0, 440, 22, "组织机构", 0},
+                            {"GradientPanel3", "TGradientPanel", 0, 22, 440, 342, "GradientPanel3", 1},
+                            {"TavikPTGrid1", "TTavikPTGrid", 1, 1, 438, 340, nullptr, 0},
+                        },
+                        ButtonBar(440, 400, 2)),
+                 // The level column is hidden.
+                 {{"TavikPTGrid1", 5, "20,240,36,120,0", "|组织机构与岗位|选择|岗位编码|"}}});
     return d;
 }
 
