@@ -9,6 +9,7 @@
 #include "screens/LiveStore.h"
 #include "screens/LiveUsers.h"
 #include "screens/PasswordForm.h"
+#include "screens/PostPicker.h"
 #include "store/PasswordHash.h"
 #include "store/StoreError.h"
 
@@ -28,7 +29,8 @@ TUserForm::TUserForm(TComponent* owner) : TScreenForm(owner)
         TavikPTGrid1MouseUp(s, b, shift, x, y);
     });
     ExitHandler();
-    EmptyHandlers({"acCopyExecute", "acPasteExecute", "acSelectPostExecute"});
+    EmptyHandlers({"acCopyExecute", "acPasteExecute"});
+    Handler<TNotifyEvent>("acSelectPostExecute", [this](TObject*) { SelectPosts(); });
     RegisterLiveActions(*this, live_);
     Handler<TNotifyEvent>("acAddExecute", [this](TObject*) {
         if (users_)
@@ -80,6 +82,19 @@ void TUserForm::ChangePassword(int row)
     } catch (const StoreError& e) {
         Application()->MessageBox(e.Message(), Caption(), MB_ICONERROR);
     }
+}
+
+void TUserForm::SelectPosts()
+{
+    if (!users_)
+        return;
+    const int row = TavikPTGrid1->CurrentRow();
+    if (row < 1 || row >= TavikPTGrid1->RowCount()) {
+        Application()->MessageBox(QStringLiteral("Select the user who gets the posts first."), Caption(), MB_ICONINFORMATION);
+        return;
+    }
+    if (const auto picks = PickPosts(users_->Units(), users_->Posts(), users_->UnitPosts(), QStringLiteral("选择岗位")))
+        users_->AddPosts(*picks);
 }
 
 void TUserForm::DeleteSelected()

@@ -44,6 +44,8 @@ private:
     QString LinkColumnHead(int x, int y);
     void StartLive(RightsStore& store);
     void DeleteSelected();
+    // Live: the post picker's posts go to the current user.
+    void SelectPosts();
 
     std::unique_ptr<LiveUsers> users_;
     std::unique_ptr<LiveEditor> live_;
