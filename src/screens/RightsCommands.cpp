@@ -14,6 +14,7 @@
 #include "screens/RightsPickers.h"
 #include "screens/RightsRelationPage.h"
 #include "screens/RightsResourcePage.h"
+#include "screens/UserPicker.h"
 #include "store/StoreError.h"
 
 RightsCommands::RightsCommands(TForm& form, RightsStore& store, LiveRights& rights)
@@ -75,6 +76,11 @@ bool RightsCommands::Click(const QString& label)
     }
     const QString name = rights_.HolderName(holder);
     try {
+        if (label == QLatin1String("Label10")) {
+            if (const auto picked = PickUsers(store_, QStringLiteral("选择用户")))
+                rights_.Admins().AddAdmins(*picked);
+            return true;
+        }
         if (label == QLatin1String("Label11") || label == QLatin1String("Label7")) {
             const auto picked = PickFunctions(store_, QStringLiteral("选择系统功能"));
             if (picked && label == QLatin1String("Label11"))

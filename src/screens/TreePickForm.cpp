@@ -3,13 +3,10 @@
 #include "grid/TavikPTGrid.h"
 #include "platform/Application.h"
 #include "platform/Messages.h"
-#include "stream/ClassRegistry.h"
 
 TTreePickForm::TTreePickForm(TComponent* owner) : TScreenForm(owner)
 {
     Handler<TNotifyEvent>("Button1Click", [this](TObject* s) { Button1Click(s); });
-    // Not one of the catalogue's screens: the dialog makes its class known itself.
-    ClassRegistry::Instance().Register<TTreePickForm>(TScreenForm::StaticClassName());
     Build(QStringLiteral("TreePickForm"));
     TavikPTGrid1 = Require<TTavikPTGrid>("TavikPTGrid1");
     TavikPTGrid1->SetPaintSelection(false);

@@ -20,6 +20,7 @@
 #include "screens/LiveStore.h"
 #include "screens/RightSetForm.h"
 #include "screens/RightsCommands.h"
+#include "screens/PickListForm.h"
 #include "screens/RightsRelationPage.h"
 #include "screens/TreePickForm.h"
 #include "store/RightsStore.h"
@@ -149,6 +150,17 @@ protected:
     void Answer(std::vector<const char*> names, std::string* offered = nullptr)
     {
         Application()->SetModalHook([this, names, offered](TCustomForm* f) {
+            if (auto* list = dynamic_cast<TPickListForm*>(f)) {
+                // The user picker: rows by login or name.
+                opened.push_back(list->Caption());
+                TTavikPTGrid& g = *list->TavikPTGrid1;
+                for (const char* name : names)
+                    for (int row = 1; row < g.RowCount(); ++row)
+                        if (g.GetCellValue(TPickListForm::SecondCol, row) == QString::fromUtf8(name))
+                            list->Toggle(row);
+                list->SetModalResult(names.empty() ? mrCancel : mrOk);
+                return;
+            }
             auto* dialog = dynamic_cast<TTreePickForm*>(f);
             ASSERT_NE(dialog, nullptr);
             opened.push_back(dialog->Caption());
@@ -241,6 +253,8 @@ TEST_F(LiveRightSetForm, EachLinkChangesItsPageAndOneSaveWritesIt)
         const char* stored;
         bool changed = true;
     } cases[] = {
+        // One already there is not added twice.
+        {"财务部", "Label10", {"李四", "张三"}, {nullptr, 0}, TableId::DeptAdmin, "财务部|zhang;财务部|li"},
         {"财务部", "Label11", {"材料管理", "材料库房"}, {nullptr, 0}, TableId::AdminFunction,
          "财务部|材料采购计划;财务部|材料管理;财务部|材料库房"},
         {"财务部", "Label19", {}, {"TavikPTGrid3", 1}, TableId::AdminFunction, ""},
