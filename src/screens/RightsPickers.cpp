@@ -12,7 +12,7 @@ std::optional<std::vector<qint64>> PickFunctions(RightsStore& store, const QStri
     for (const auto& entry : work.TreeOrder(TableId::Function, Col::FuncParent, Col::FuncPosition))
         items.push_back({entry.record->id, entry.level, entry.record->values[Col::FuncName].toString(),
                          entry.record->values[Col::FuncCode].toString(), true});
-    return TTreePickForm::Pick(caption, items);
+    return TTreePickForm::Pick(caption, QStringLiteral("系统功能"), items);
 }
 
 std::optional<std::vector<qint64>> PickUnits(RightsStore& store, const QString& caption, bool postsOnly)
@@ -25,7 +25,7 @@ std::optional<std::vector<qint64>> PickUnits(RightsStore& store, const QString& 
         items.push_back({entry.record->id, entry.level, entry.record->values[Col::UnitName].toString(),
                          entry.record->values[Col::UnitCode].toString(), post || !postsOnly});
     }
-    return TTreePickForm::Pick(caption, items);
+    return TTreePickForm::Pick(caption, postsOnly ? QStringLiteral("组织机构与岗位") : QStringLiteral("组织机构"), items);
 }
 
 std::optional<std::vector<qint64>> PickResources(RightsStore& store, const QString& caption, qint64 resourceClass)
@@ -34,5 +34,5 @@ std::optional<std::vector<qint64>> PickResources(RightsStore& store, const QStri
     for (const StoreRecord& r : store.Load(TableId::Resource))
         if (RightsWork::RefOf(r.values, Col::ResourceClassRef) == resourceClass)
             items.push_back({r.id, 0, r.values[Col::ResourceName].toString(), r.values[Col::ResourceCode].toString(), true});
-    return TTreePickForm::Pick(caption, items);
+    return TTreePickForm::Pick(caption, QStringLiteral("受限资源"), items);
 }

@@ -1,19 +1,16 @@
 #include "screens/TreePickForm.h"
 
 #include "grid/TavikPTGrid.h"
-#include "platform/Application.h"
 #include "platform/Messages.h"
 
 TTreePickForm::TTreePickForm(TComponent* owner) : TScreenForm(owner)
 {
-    Handler<TNotifyEvent>("Button1Click", [this](TObject* s) { Button1Click(s); });
     Build(QStringLiteral("TreePickForm"));
     TavikPTGrid1 = Require<TTavikPTGrid>("TavikPTGrid1");
     TavikPTGrid1->SetPaintSelection(false);
     // Only the boxes change; the names are a view.
     TavikPTGrid1->OnQueryEditorMode = TGridQueryEditorModeEvent([this](TObject*, int col, int row, bool& canShow, QChar) {
-        const int i = row >= 1 && row < TavikPTGrid1->RowCount() ? TavikPTGrid1->Rows()->Items(row)->Data() - 1 : -1;
-        canShow = canShow && col == PickCol && i >= 0 && size_t(i) < items_.size() && items_[size_t(i)].pickable;
+        canShow = canShow && col == PickCol && Pickable(row);
     });
     // The grid claims Enter and Escape for its editor, which no cell here
     // has: they stay the dialog's.
@@ -22,7 +19,7 @@ TTreePickForm::TTreePickForm(TComponent* owner) : TScreenForm(owner)
             return;
         if (key == VK_RETURN) {
             key = 0;
-            Button1Click(TavikPTGrid1);
+            SetModalResult(mrOk);
         } else if (key == VK_ESCAPE) {
             key = 0;
             SetModalResult(mrCancel);
@@ -31,8 +28,18 @@ TTreePickForm::TTreePickForm(TComponent* owner) : TScreenForm(owner)
     SetActiveControl(TavikPTGrid1);
 }
 
-void TTreePickForm::SetItems(const std::vector<Item>& items)
+bool TTreePickForm::Pickable(int row) const
 {
+    if (row < 1 || row >= TavikPTGrid1->RowCount())
+        return false;
+    const int i = TavikPTGrid1->Rows()->Items(row)->Data() - 1;
+    return i >= 0 && size_t(i) < items_.size() && items_[size_t(i)].pickable;
+}
+
+void TTreePickForm::SetItems(const QString& title, const std::vector<Item>& items)
+{
+    if (auto* strip = Find<TControl>(QStringLiteral("GradientPanel2")))
+        strip->SetCaption(title);
     items_ = items;
     TTavikPTGrid& grid = *TavikPTGrid1;
     const int rows = 1 + int(items_.size());
@@ -50,9 +57,9 @@ void TTreePickForm::SetItems(const std::vector<Item>& items)
         pick->SetValue(items_[i].pickable ? QStringLiteral("F") : QString());
     }
     // The first row that may be ticked is current, so Space ticks it at once.
-    for (size_t i = 0; i < items_.size(); ++i)
-        if (items_[i].pickable) {
-            grid.FocusCell(PickCol, 1 + int(i), true);
+    for (int row = 1; row < rows; ++row)
+        if (Pickable(row)) {
+            grid.FocusCell(PickCol, row, true);
             break;
         }
     grid.InvalidateGrid();
@@ -62,30 +69,19 @@ std::vector<qint64> TTreePickForm::Picked()
 {
     TavikPTGrid1->SetEditorMode(false);
     std::vector<qint64> out;
-    for (int row = 1; row < TavikPTGrid1->RowCount(); ++row) {
-        const int i = TavikPTGrid1->Rows()->Items(row)->Data() - 1;
-        if (i >= 0 && size_t(i) < items_.size() && items_[size_t(i)].pickable
+    for (int row = 1; row < TavikPTGrid1->RowCount(); ++row)
+        if (Pickable(row)
             && TavikPTGrid1->Cell(PickCol, row)->Value().startsWith(QLatin1Char('T'), Qt::CaseInsensitive))
-            out.push_back(items_[size_t(i)].id);
-    }
+            out.push_back(items_[size_t(TavikPTGrid1->Rows()->Items(row)->Data() - 1)].id);
     return out;
 }
 
-void TTreePickForm::Button1Click(TObject*)
-{
-    if (Picked().empty()) {
-        Application()->MessageBox(QStringLiteral("Tick the boxes of what to choose, or close with 取消."), Caption(),
-                                  MB_ICONINFORMATION);
-        return;
-    }
-    SetModalResult(mrOk);
-}
-
-std::optional<std::vector<qint64>> TTreePickForm::Pick(const QString& caption, const std::vector<Item>& items)
+std::optional<std::vector<qint64>> TTreePickForm::Pick(const QString& caption, const QString& title,
+                                                       const std::vector<Item>& items)
 {
     TTreePickForm dialog(nullptr);
     dialog.SetCaption(caption);
-    dialog.SetItems(items);
+    dialog.SetItems(title, items);
     if (dialog.ShowModal() != mrOk)
         return std::nullopt;
     return dialog.Picked();

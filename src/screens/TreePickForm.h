@@ -25,18 +25,21 @@ public:
     static constexpr const char* StaticClassName() { return "TTreePickForm"; }
     const char* ClassName() const override { return StaticClassName(); }
 
-    void SetItems(const std::vector<Item>& items);
+    // title heads the list ("系统功能").
+    void SetItems(const QString& title, const std::vector<Item>& items);
     // The ids of the ticked rows, in tree order.
     std::vector<qint64> Picked();
-    void Button1Click(TObject* sender);
 
     // Shows the dialog with the items; the ticked ids, or none when cancelled.
-    static std::optional<std::vector<qint64>> Pick(const QString& caption, const std::vector<Item>& items);
+    static std::optional<std::vector<qint64>> Pick(const QString& caption, const QString& title,
+                                                   const std::vector<Item>& items);
 
-    enum { NameCol = 1, CodeCol, PickCol, LevelCol };
+    enum { NameCol = 1, PickCol, CodeCol, LevelCol };
 
     TTavikPTGrid* TavikPTGrid1 = nullptr;
 
 private:
+    bool Pickable(int row) const;
+
     std::vector<Item> items_;
 };
