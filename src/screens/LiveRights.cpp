@@ -138,7 +138,7 @@ TTreeNode* LiveRights::NodeNamed(const QString& text) const
 
 QString LiveRights::HolderName(qint64 holder) const
 {
-    return work_.Text(TableId::OrgUnit, holder, Col::UnitName);
+    return work_.UnitName(holder);
 }
 
 QString LiveRights::Problem()

@@ -60,7 +60,7 @@ void RightsRelationPage::ShowRows()
         const QVariantList& v = rows[entries[n]].values;
         const qint64 unit = RightsWork::RefOf(v, TargetCol());
         grid_.Rows()->Items(row)->SetData(int32_t(entries[n] + 1));
-        const QString name = work_.Text(TableId::OrgUnit, unit, Col::UnitName);
+        const QString name = work_.UnitName(unit);
         const QString code = work_.Text(TableId::OrgUnit, unit, Col::UnitCode);
         if (table_ == TableId::Trust) {
             grid_.Cell(TrustNameCol, row)->SetValue(name);

@@ -162,9 +162,23 @@ QString RightsWork::Text(TableId table, qint64 id, int col) const
     return r ? r->values[col].toString() : QString();
 }
 
-QString RightsWork::UnitPath(qint64 unit, bool withUnit) const
+namespace {
+
+QString WithoutTreeNumber(QString name)
 {
     static const QRegularExpression number(QStringLiteral("^\\d+\\."));
+    return name.remove(number);
+}
+
+} // namespace
+
+QString RightsWork::UnitName(qint64 unit) const
+{
+    return WithoutTreeNumber(Text(TableId::OrgUnit, unit, Col::UnitName));
+}
+
+QString RightsWork::UnitPath(qint64 unit, bool withUnit) const
+{
     QStringList parts;
     std::set<qint64> seen;
     bool first = true;
@@ -174,7 +188,7 @@ QString RightsWork::UnitPath(qint64 unit, bool withUnit) const
             break;
         const qint64 parent = RefOf(r->values, Col::UnitParent);
         if (parent && (withUnit || !first))
-            parts.prepend(r->values[Col::UnitName].toString().remove(number));
+            parts.prepend(WithoutTreeNumber(r->values[Col::UnitName].toString()));
         first = false;
         unit = parent;
     }

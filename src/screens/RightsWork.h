@@ -54,6 +54,9 @@ public:
     std::vector<TreeEntry> TreeOrder(TableId table, int parentCol, int positionCol) const;
     // A label column's text, empty for an unknown record.
     QString Text(TableId table, qint64 id, int col) const;
+    // A unit's name as grids and messages show it: "7.全资子公司" is
+    // "全资子公司", the number only orders the tree.
+    QString UnitName(qint64 unit) const;
     // "董事会\总经理办公室\…": the units above unit (and unit itself when
     // asked), without their order numbers, the top one left out as on the
     // designed screens.
