@@ -27,6 +27,7 @@
 #include "support/GridText.h"
 #include "support/Input.h"
 #include "support/ScreenTest.h"
+#include "store/TestStores.h"
 
 namespace {
 
@@ -53,7 +54,12 @@ protected:
     {
         form.reset();
         store.reset();
-        QFile::remove(dir.filePath("s.db"));
+        if (backend == Backend::Sqlite) {
+            where = dir.filePath("s.db");
+            QFile::remove(where);
+        } else {
+            where = stores.NewStore(backend);
+        }
         store = Open();
         auto user = [](const char* login, const char* name) {
             return QVariantList{QString::fromUtf8(login), QString::fromUtf8(name), QVariant(), QVariant(), 1, QVariant()};
@@ -92,7 +98,7 @@ protected:
         form->Widget()->activateWindow();
         QApplication::processEvents();
     }
-    std::unique_ptr<RightsStore> Open() { return RightsStore::Open(StoreLocation::Parse(dir.filePath("s.db"))); }
+    std::unique_ptr<RightsStore> Open() { return RightsStore::Open(StoreLocation::Parse(where)); }
     void Run(const char* action) { ASSERT_TRUE(form->Find<TAction>(QString::fromLatin1(action))->Execute()); }
     void Select(const char* node)
     {
@@ -198,6 +204,9 @@ protected:
     }
 
     QTemporaryDir dir;
+    Backend backend = Backend::Sqlite;
+    TestStores stores;
+    QString where;
     std::unique_ptr<RightsStore> store;
     std::unique_ptr<TRightSetForm> form;
 };
@@ -476,6 +485,35 @@ TEST_F(LiveRightSetForm, AConflictingSaveIsRefusedAndTheChangesStay)
     EXPECT_TRUE(messages[0].contains(QStringLiteral("changed by someone else"))) << messages[0].toStdString();
     EXPECT_TRUE(form->Live()->Dirty());
     EXPECT_EQ(Stored(TableId::Right), "会计|材料计划|1|0|0|0|1|-");
+}
+
+TEST_F(LiveRightSetForm, ARoundTripOnPostgreSQL)
+{
+    backend = Backend::Postgres;
+    Seed();
+    Select("财务部");
+    Answer({"材料库房"});
+    Click("Label11");
+    Select("会计");
+    Grid("TavikPTGrid7").Cell(6, 2)->SetValue(QStringLiteral("T"));
+    // What is copied is what the screen shows, saved or not.
+    Run("acCopy");
+    Grid("TavikPTGrid6").Cell(RightsRelationPage::TrustLevelCol, 1)->SetValue(QStringLiteral("'); DROP TABLE trust; --"));
+    Select("出纳");
+    answers = {mrYes};
+    Run("acPaste");
+    messages.clear();
+    Run("acSave");
+    EXPECT_TRUE(messages.empty()) << messages.front().toStdString();
+    EXPECT_EQ(Stored(TableId::AdminFunction), "财务部|材料采购计划;财务部|材料库房");
+    EXPECT_EQ(Stored(TableId::Right), "会计|材料计划|1|0|0|0|1|-;出纳|材料计划|1|0|0|0|1|-");
+    EXPECT_EQ(Stored(TableId::Trust), "会计|出纳|'); DROP TABLE trust; --|0");
+    EXPECT_EQ(Stored(TableId::ResourcePolicy), "会计|北京项目|1|1|0;出纳|北京项目|1|1|0");
+    // A new screen on the server shows what was saved.
+    form = std::make_unique<TRightSetForm>(nullptr);
+    Select("出纳");
+    EXPECT_EQ(Rows("TavikPTGrid7", 7), "材料管理||||||;材料计划|T|F|F|F|T|;材料采购计划||||||;材料库房||||||");
+    EXPECT_EQ(Rows("TavikPTGrid5"), "北京项目|R.BJ|T|T|F");
 }
 
 TEST(RightSetFormSample, TheDesignedScreenHasNoLiveParts)
