@@ -17,20 +17,28 @@
 #include "screens/UserPicker.h"
 #include "store/StoreError.h"
 
+namespace {
+
+const char* const kRightsLinks[] = {"Label10", "Label18", "Label11", "Label19", "Label12", "Label17", "Label25",
+                                    "Label26", "Label7",  "Label8",  "Label21", "Label22", "Label9",  "Label20"};
+
+} // namespace
+
 RightsCommands::RightsCommands(TForm& form, RightsStore& store, LiveRights& rights)
     : form_(form), store_(store), rights_(rights)
 {
-    for (const char* label : {"Label10", "Label18", "Label11", "Label19", "Label12", "Label17", "Label25", "Label26",
-                              "Label7", "Label8", "Label21", "Label22", "Label9", "Label20"})
+    for (const char* label : kRightsLinks)
         Connect(label);
-    // The labels' accelerators have no control to focus: Insert and Delete on a
-    // grid are its keyboard path to the same commands.
+    // The labels' accelerators have no control to focus: from a grid, Alt and
+    // the letter act as a click on its page's link, and Insert and Delete act
+    // as the grid's own links.
     ConnectKeys("TavikPTGrid1", "Label10", "Label18");
     ConnectKeys("TavikPTGrid3", "Label11", "Label19");
     ConnectKeys("TavikPTGrid2", "Label12", "Label17");
     ConnectKeys("TavikPTGrid6", "Label25", "Label26");
     ConnectKeys("TavikPTGrid7", "Label7", nullptr);
     ConnectKeys("TavikPTGrid5", "Label9", "Label20");
+    ConnectKeys("TavikPTGrid4", "Label9", nullptr);
 }
 
 void RightsCommands::Connect(const char* name)
@@ -49,7 +57,17 @@ void RightsCommands::ConnectKeys(const char* name, const char* insertLabel, cons
     const QString insert = QString::fromLatin1(insertLabel);
     const QString remove = deleteLabel ? QString::fromLatin1(deleteLabel) : QString();
     grid->OnKeyDown = TKeyEvent([this, grid, insert, remove](TObject*, Word& key, TShiftState shift) {
-        if (shift != TShiftState() || grid->EditorMode())
+        if (grid->EditorMode())
+            return;
+        if (shift == TShiftState(ssAlt) && key >= 'A' && key <= 'Z') {
+            const QString link = LinkFor(*grid, QChar(char16_t(key)), {insert, remove});
+            if (!link.isEmpty()) {
+                Click(link);
+                key = 0;
+            }
+            return;
+        }
+        if (shift != TShiftState())
             return;
         if (key == VK_INSERT) {
             Click(insert);
@@ -59,6 +77,20 @@ void RightsCommands::ConnectKeys(const char* name, const char* insertLabel, cons
             key = 0;
         }
     });
+}
+
+QString RightsCommands::LinkFor(TTavikPTGrid& grid, QChar letter, std::initializer_list<QString> own)
+{
+    // The grid's own links first: a page with two 删除 links has one per grid.
+    std::vector<QString> names(own);
+    for (const char* name : kRightsLinks)
+        names.push_back(QString::fromLatin1(name));
+    for (const QString& name : names) {
+        auto* label = name.isEmpty() ? nullptr : form_.Find<TLabel>(name);
+        if (label && label->Parent() == grid.Parent() && label->Accelerator().toUpper() == letter)
+            return name;
+    }
+    return {};
 }
 
 void RightsCommands::Tell(const QString& text, unsigned flags)

@@ -4,12 +4,15 @@
 // mode. Pickers read the store; what they choose is kept on the screen until
 // 保存.
 
+#include <initializer_list>
+
 #include <QString>
 
 class LiveRights;
 class RightsStore;
 class TForm;
 class TLabel;
+class TTavikPTGrid;
 
 class RightsCommands {
 public:
@@ -26,6 +29,8 @@ public:
 private:
     void Connect(const char* label);
     void ConnectKeys(const char* grid, const char* insertLabel, const char* deleteLabel);
+    // The link on the grid's page whose accelerator is the letter, or empty.
+    QString LinkFor(TTavikPTGrid& grid, QChar letter, std::initializer_list<QString> own);
     void Tell(const QString& text, unsigned flags);
 
     TForm& form_;

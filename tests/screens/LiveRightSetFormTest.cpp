@@ -526,3 +526,41 @@ TEST(RightSetFormSample, TheDesignedScreenHasNoLiveParts)
     EXPECT_FALSE(form.Find<TTreeView>("tvFullOrg")->Visible());
     EXPECT_FALSE(form.Find<TLabel>("Label10")->OnClick);
 }
+
+TEST_F(LiveRightSetForm, AltAndALinksLetterFromAGridActsAsItsClick)
+{
+    const struct {
+        const char* node;
+        int page;
+        const char* grid; // focused, its first row current
+        Qt::Key letter;
+        std::vector<const char*> picks;
+        TableId table;
+        const char* stored;
+    } cases[] = {
+        // 选择系统功能(&F) from the administrators' grid.
+        {"财务部", LiveRights::AdminPage, "TavikPTGrid1", Qt::Key_F, {"材料库房"}, TableId::AdminFunction,
+         "财务部|材料采购计划;财务部|材料库房"},
+        // Two 删除(&Del) on the page: the focused grid's own.
+        {"财务部", LiveRights::AdminPage, "TavikPTGrid3", Qt::Key_D, {}, TableId::AdminFunction, ""},
+        {"财务部", LiveRights::AdminPage, "TavikPTGrid1", Qt::Key_D, {}, TableId::DeptAdmin, ""},
+        {"会计", LiveRights::FunctionPage, "TavikPTGrid7", Qt::Key_A, {}, TableId::Right,
+         "会计|材料计划|1|0|0|0|0|-;会计|材料管理|1|1|1|1|1|1"},
+        {"会计", LiveRights::TrustPage, "TavikPTGrid6", Qt::Key_D, {}, TableId::Trust, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.node) + " " + c.grid);
+        Seed();
+        messages.clear();
+        Select(c.node);
+        form->pcRight->SetActivePageIndex(c.page);
+        TTavikPTGrid& g = Grid(c.grid);
+        g.SetFocus();
+        g.FocusCell(1, 1, true);
+        Answer(c.picks);
+        SendKey(&g, c.letter, Qt::AltModifier);
+        Run("acSave");
+        EXPECT_TRUE(messages.empty());
+        EXPECT_EQ(Stored(c.table), c.stored);
+    }
+}
