@@ -91,7 +91,10 @@ protected:
                      StoreChange::Insert(TableId::ResourceClass, {QStringLiteral("PRJ"), QStringLiteral("项目")}, -11),
                      StoreChange::Insert(TableId::Resource, {-11, QStringLiteral("R.BJ"), QStringLiteral("北京项目")}, -12),
                      StoreChange::Insert(TableId::Resource, {-11, QStringLiteral("R.SH"), QStringLiteral("上海项目")}, -13),
-                     StoreChange::Insert(TableId::ResourcePolicy, {-5, -12, 1, 1, 0})});
+                     StoreChange::Insert(TableId::ResourcePolicy, {-5, -12, 1, 1, 0}),
+                     StoreChange::Insert(TableId::ResourceClass, {QStringLiteral("DOC"), QStringLiteral("文档")}, -14),
+                     StoreChange::Insert(TableId::Resource, {-14, QStringLiteral("D.1"), QStringLiteral("合同文本")}, -15),
+                     StoreChange::Insert(TableId::ResourcePolicy, {-5, -15, 0, QVariant(), 0})});
         SetLiveStore(store.get());
         form = std::make_unique<TRightSetForm>(nullptr);
         form->Show();
@@ -248,7 +251,13 @@ TEST_F(LiveRightSetForm, TheTreeChoosesWhoseRightsEveryPageShows)
     // The function tree in its order, with its levels.
     EXPECT_EQ(ColTexts(Grid("TavikPTGrid7"), 1), "功能名称|材料管理|材料计划|材料采购计划|材料库房");
     EXPECT_EQ(ColTexts(Grid("TavikPTGrid7"), 8), "|0|1|2|1");
-    EXPECT_EQ(Rows("TavikPTGrid4"), "项目|PRJ");
+    EXPECT_EQ(Rows("TavikPTGrid4"), "项目|PRJ;文档|DOC");
+    // The current class chooses the resources listed; a tick is kept across classes.
+    Grid("TavikPTGrid5").Cell(5, 1)->SetValue(QStringLiteral("T"));
+    Grid("TavikPTGrid4").MoveCurrent(1, 2, true, false, false, true);
+    EXPECT_EQ(Rows("TavikPTGrid5"), "合同文本|D.1|F||F");
+    Grid("TavikPTGrid4").MoveCurrent(1, 1, true, false, false, true);
+    EXPECT_EQ(Rows("TavikPTGrid5"), "北京项目|R.BJ|T|T|T");
 }
 
 TEST_F(LiveRightSetForm, EachLinkChangesItsPageAndOneSaveWritesIt)
@@ -284,8 +293,8 @@ TEST_F(LiveRightSetForm, EachLinkChangesItsPageAndOneSaveWritesIt)
         {"会计", "Label8", {}, {"TavikPTGrid7", 4}, TableId::Right,
          "会计|材料计划|1|0|0|0|0|-;会计|材料库房|0|0|0|0|0|1"},
         {"出纳", "Label9", {"上海项目", "北京项目"}, {nullptr, 0}, TableId::ResourcePolicy,
-         "会计|北京项目|1|1|0;出纳|北京项目|1|1|1;出纳|上海项目|1|1|1"},
-        {"会计", "Label20", {}, {"TavikPTGrid5", 1}, TableId::ResourcePolicy, ""},
+         "会计|北京项目|1|1|0;会计|合同文本|0|-|0;出纳|北京项目|1|1|1;出纳|上海项目|1|1|1"},
+        {"会计", "Label20", {}, {"TavikPTGrid5", 1}, TableId::ResourcePolicy, "会计|合同文本|0|-|0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.node) + " " + c.label);
@@ -370,13 +379,15 @@ TEST_F(LiveRightSetForm, PastingAsksWithWhatChangesAndWritesOnSave)
         {"公司", "财务部", mrYes, "财务部 already has the rights of 公司; nothing changes.", "会计|材料计划|1|0|0|0|0|-"},
         {"会计", "出纳", mrNo,
          "Give 出纳 the rights of 会计? This changes:\n\n材料计划: 浏览自己 on, 修改自己 off, 浏览全部 off, 修改全部 off, "
-         "审核 off\n北京项目: 启用浏览 on, 启用修改 on, 启用删除 off\n\nThe change is written by 保存.",
+         "审核 off\n北京项目: 启用浏览 on, 启用修改 on, 启用删除 off\n合同文本: 启用浏览 off, 启用删除 off\n\nThe change is "
+         "written by 保存.",
          "会计|材料计划|1|0|0|0|0|-"},
         {"会计", "出纳", mrYes, nullptr, "会计|材料计划|1|0|0|0|0|-;出纳|材料计划|1|0|0|0|0|-"},
         // The copied holder's lack of a right takes the other's away.
         {"公司", "会计", mrYes,
          "Give 会计 the rights of 公司? This changes:\n\n材料计划: 浏览自己 unset, 修改自己 unset, 浏览全部 unset, 修改全部 "
-         "unset, 审核 unset\n北京项目: 启用浏览 unset, 启用修改 unset, 启用删除 unset\n\nThe change is written by 保存.",
+         "unset, 审核 unset\n北京项目: 启用浏览 unset, 启用修改 unset, 启用删除 unset\n合同文本: 启用浏览 unset, 启用删除 "
+         "unset\n\nThe change is written by 保存.",
          ""},
     };
     for (const auto& c : cases) {
@@ -508,7 +519,8 @@ TEST_F(LiveRightSetForm, ARoundTripOnPostgreSQL)
     EXPECT_EQ(Stored(TableId::AdminFunction), "财务部|材料采购计划;财务部|材料库房");
     EXPECT_EQ(Stored(TableId::Right), "会计|材料计划|1|0|0|0|1|-;出纳|材料计划|1|0|0|0|1|-");
     EXPECT_EQ(Stored(TableId::Trust), "会计|出纳|'); DROP TABLE trust; --|0");
-    EXPECT_EQ(Stored(TableId::ResourcePolicy), "会计|北京项目|1|1|0;出纳|北京项目|1|1|0");
+    EXPECT_EQ(Stored(TableId::ResourcePolicy),
+              "会计|北京项目|1|1|0;会计|合同文本|0|-|0;出纳|北京项目|1|1|0;出纳|合同文本|0|-|0");
     // A new screen on the server shows what was saved.
     form = std::make_unique<TRightSetForm>(nullptr);
     Select("出纳");
