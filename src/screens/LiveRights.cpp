@@ -65,6 +65,7 @@ void LiveRights::FillTree()
     nodes_.clear();
     std::vector<TTreeNode*> open; // the last node of each level
     TTreeNode* selected = nullptr;
+    TTreeNode* first = nullptr;
     for (const auto& entry : work_.TreeOrder(TableId::OrgUnit, Col::UnitParent, Col::UnitPosition)) {
         open.resize(size_t(entry.level));
         TTreeNode* node = tree_.Items().AddChild(open.empty() ? nullptr : open.back(),
@@ -74,10 +75,15 @@ void LiveRights::FillTree()
         node->SetSelectedIndex(image);
         nodes_[node] = entry.record->id;
         open.push_back(node);
-        if (entry.record->id == holder_ || (!holder_ && !selected))
+        if (entry.record->id == holder_)
             selected = node;
+        if (!first)
+            first = node;
     }
     tree_.FullExpand();
+    // A holder deleted meanwhile (or none yet): the first unit is shown.
+    if (!selected)
+        selected = first;
     holder_ = selected ? nodes_[selected] : 0;
     tree_.SetSelected(selected);
     filling_ = false;

@@ -8,7 +8,8 @@
 #include <map>
 
 #include <QStringList>
-#include <QVariantList>
+
+#include "store/StoreRecord.h"
 
 class RightsWork;
 

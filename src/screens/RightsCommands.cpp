@@ -114,7 +114,8 @@ bool RightsCommands::Click(const QString& label)
             return true;
         }
         if (label == QLatin1String("Label11") || label == QLatin1String("Label7")) {
-            const auto picked = PickFunctions(store_, QStringLiteral("选择系统功能"));
+            const auto picked = PickFunctions(
+                store_, label == QLatin1String("Label7") ? QStringLiteral("选择功能") : QStringLiteral("选择系统功能"));
             if (picked && label == QLatin1String("Label11"))
                 rights_.Admins().AddFunctions(*picked);
             else if (picked)

@@ -4,7 +4,6 @@
 #include <functional>
 #include <set>
 
-#include <QRegularExpression>
 #include <QStringList>
 
 const std::vector<TableId>& RightsWork::Written()
@@ -164,10 +163,12 @@ QString RightsWork::Text(TableId table, qint64 id, int col) const
 
 namespace {
 
-QString WithoutTreeNumber(QString name)
+QString WithoutTreeNumber(const QString& name)
 {
-    static const QRegularExpression number(QStringLiteral("^\\d+\\."));
-    return name.remove(number);
+    int digits = 0;
+    while (digits < name.size() && name[digits].isDigit())
+        ++digits;
+    return digits > 0 && digits < name.size() && name[digits] == QLatin1Char('.') ? name.mid(digits + 1) : name;
 }
 
 } // namespace
