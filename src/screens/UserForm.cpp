@@ -10,6 +10,7 @@
 #include "screens/LiveUsers.h"
 #include "screens/PasswordForm.h"
 #include "screens/PostPicker.h"
+#include "screens/SignatureForm.h"
 #include "store/PasswordHash.h"
 #include "store/StoreError.h"
 
@@ -61,6 +62,9 @@ void TUserForm::StartLive(RightsStore& store)
         if ((key == VK_RETURN || key == VK_SPACE) && TavikPTGrid1->Current().X == LiveUsers::PasswordCol) {
             ChangePassword(TavikPTGrid1->CurrentRow());
             key = 0;
+        } else if ((key == VK_RETURN || key == VK_SPACE) && TavikPTGrid1->Current().X == LiveUsers::SignatureCol) {
+            ChangeSignature(TavikPTGrid1->CurrentRow());
+            key = 0;
         }
     });
     OnClose = TCloseEvent([this](TObject*, TCloseAction& action) {
@@ -82,6 +86,16 @@ void TUserForm::ChangePassword(int row)
     } catch (const StoreError& e) {
         Application()->MessageBox(e.Message(), Caption(), MB_ICONERROR);
     }
+}
+
+void TUserForm::ChangeSignature(int row)
+{
+    if (!users_ || row < 1 || row >= TavikPTGrid1->RowCount())
+        return;
+    std::unique_ptr<TSignatureForm> dialog(new TSignatureForm(nullptr));
+    dialog->SetPicture(users_->Signature(row));
+    if (dialog->ShowModal() == mrOk)
+        users_->SetSignature(row, dialog->Picture());
 }
 
 void TUserForm::SelectPosts()
@@ -151,9 +165,10 @@ void TUserForm::TavikPTGrid1MouseUp(TObject*, TMouseButton button, TShiftState, 
         return;
     const QString head = LinkColumnHead(x, y);
     if (live_) {
-        // The signature dialog is not built yet: its cell stays a view.
         if (head == kPassword)
             ChangePassword(TavikPTGrid1->PointToCell(x, y).Y);
+        else if (head == kSignature)
+            ChangeSignature(TavikPTGrid1->PointToCell(x, y).Y);
         return;
     }
     if (head == kPassword)
