@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include <QtGlobal>
+#include <QString>
 
 class LiveOrganisation;
 class RightsStore;
