@@ -20,6 +20,7 @@
 #include "screens/LiveChecks.h"
 #include "screens/LiveEditor.h"
 #include "screens/LiveOrganisation.h"
+#include "screens/LiveShortcuts.h"
 #include "screens/LiveStore.h"
 #include "screens/RolePropForm.h"
 #include "screens/UnitRelations.h"
@@ -64,6 +65,17 @@ TOrgForm::TOrgForm(TComponent* owner) : TScreenForm(owner)
             if (!live_->MayClose())
                 action = caNone;
         });
+        // While a name is typed in place its keys stay with the editor.
+        BindShortcuts(*this,
+                      WithSaveKeys({{"acAddOrg", scCtrl | '1'},
+                                    {"acAddDepart", scCtrl | '2'},
+                                    {"acAddChildDepart", scCtrl | '3'},
+                                    {"acAddRole", scCtrl | '4'},
+                                    {"acAddUser", scCtrl | '5'},
+                                    {"acProp", scAlt | VK_RETURN},
+                                    {"acRename", VK_F2},
+                                    {"acDelete", VK_DELETE}}),
+                      [this] { return org->Editing() || TreeView1->IsEditing(); });
         live_->Load();
     }
 }

@@ -5,6 +5,7 @@
 #include "grid/TavikPTGrid.h"
 #include "platform/Action.h"
 #include "screens/LiveOrganisation.h"
+#include "screens/LiveShortcuts.h"
 #include "screens/PostPicker.h"
 #include "screens/ScreenForm.h"
 #include "screens/UserPicker.h"
@@ -68,6 +69,7 @@ void UnitRelations::Attach(TScreenForm& dialog, TTavikPTGrid& users, TTavikPTGri
     bind("acDelete", [this] { RemoveCurrent(); });
     if (posts)
         bind("acSelectPost", [this] { AddPosts(); });
+    BindShortcuts(dialog, {{"acSelectPost", scCtrl | 'P'}, {"acSelectUser", scCtrl | 'U'}, {"acDelete", scCtrl | VK_DELETE}});
     ShowUsers();
     ShowPosts();
 }

@@ -6,6 +6,7 @@
 #include "platform/TreeView.h"
 #include "screens/LiveActions.h"
 #include "screens/LiveEditor.h"
+#include "screens/LiveShortcuts.h"
 #include "screens/LiveStore.h"
 #include "screens/LiveUsers.h"
 #include "screens/PasswordForm.h"
@@ -71,6 +72,7 @@ void TUserForm::StartLive(RightsStore& store)
         if (!live_->MayClose())
             action = caNone;
     });
+    BindShortcuts(*this, WithSaveKeys({{"acAdd", scCtrl | 'N'}, {"acDelete", scCtrl | VK_DELETE}, {"acSelectPost", scCtrl | 'P'}}));
     live_->Load();
 }
 

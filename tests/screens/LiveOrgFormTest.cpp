@@ -461,3 +461,54 @@ TEST_F(LiveOrgForm, AttachingPostsAndUsersGoesThroughTheDialogsGridsAndPickers)
     Run("acAddRole");
     EXPECT_EQ(messages, std::deque<QString>{QStringLiteral("Posts are attached to a company or a department: select one first.")});
 }
+
+TEST_F(LiveOrgForm, EveryCommandHasAKeyFromTheChartAndTheTree)
+{
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const struct {
+        const char* node;
+        int key;
+        Qt::KeyboardModifiers mods;
+        const char* dialog;  // opened (and cancelled), or nullptr
+        const char* message; // shown, or nullptr
+    } cases[] = {
+        {"乙部", Qt::Key_1, Qt::ControlModifier, "TDepartPropForm", nullptr},
+        {"乙部", Qt::Key_2, Qt::ControlModifier, "TDepartPropForm", nullptr},
+        {"乙部", Qt::Key_3, Qt::ControlModifier, "TDepartPropForm", nullptr},
+        {"乙部", Qt::Key_4, Qt::ControlModifier, "TDepartPropForm", nullptr},
+        {"乙部", Qt::Key_5, Qt::ControlModifier, "TRolePropForm", nullptr},
+        {"经理", Qt::Key_Return, Qt::AltModifier, "TRolePropForm", nullptr},
+        {"甲部", Qt::Key_Return, Qt::AltModifier, "TDepartPropForm", nullptr},
+        {"甲部", Qt::Key_Delete, none, nullptr, "甲部 still has its users: wang.\n\nNothing was deleted."},
+        {"甲部", Qt::Key_F5, none, nullptr, nullptr},
+        {"甲部", Qt::Key_S, Qt::ControlModifier, nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        dialogs.clear();
+        messages.clear();
+        chart->SetSelected(Node(c.node));
+        chart->SetFocus();
+        SendKey(chart, c.key, c.mods);
+        EXPECT_EQ(dialogs, c.dialog ? std::vector<std::string>{c.dialog} : std::vector<std::string>{});
+        EXPECT_EQ(messages, c.message ? std::deque<QString>{QString::fromUtf8(c.message)} : std::deque<QString>{});
+    }
+    // F2 renames in place; meanwhile Delete is the editor's.
+    chart->SetSelected(Node("经理"));
+    SendKey(chart, Qt::Key_F2);
+    ASSERT_TRUE(chart->Editing());
+    SendKey(chart->Editor(), Qt::Key_Delete);
+    EXPECT_TRUE(messages.empty());
+    chart->HideEditor(false);
+    // From the tree: Ctrl+Z drops a rename, Ctrl+S saves one, Ctrl+W closes.
+    tree->SetFocus();
+    Node("甲部")->SetText(QStringLiteral("丙部"));
+    SendKey(tree, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Shown(), SeededShown);
+    Node("甲部")->SetText(QStringLiteral("丙部"));
+    SendKey(tree, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(Stored(), "公司@#0;乙部@公司#0;丙部@公司#1;经理@乙部#0");
+    ASSERT_TRUE(form->Visible());
+    SendKey(tree, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(form->Visible());
+}
