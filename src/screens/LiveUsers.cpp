@@ -126,6 +126,7 @@ void LiveUsers::Show()
         e.note = r.values[Col::UserNote].toString();
         e.enabled = r.values[Col::UserEnabled].toInt() != 0;
         e.passwordHash = r.values[Col::UserPassword];
+        e.signature = r.values[Col::UserSignature];
         entries_.push_back(e);
     }
     // Filling the tree selects a node; its change event must not harvest the
@@ -203,8 +204,7 @@ void LiveUsers::ShowUsers()
         grid_.Cell(LoginCol, row)->SetValue(e.login);
         grid_.Cell(NameCol, row)->SetValue(e.name);
         grid_.Cell(PasswordCol, row)->SetValue(e.passwordHash.isNull() ? kNotSet : kChange);
-        const bool signature = e.record >= 0 && !users_[size_t(e.record)].values[Col::UserSignature].isNull();
-        grid_.Cell(SignatureCol, row)->SetValue(signature ? kChange : kNotSet);
+        grid_.Cell(SignatureCol, row)->SetValue(e.signature.isNull() ? kNotSet : kChange);
         grid_.Cell(EnabledCol, row)->SetDataType(cdtBoolean);
         grid_.Cell(EnabledCol, row)->SetValue(e.enabled ? QStringLiteral("T") : QStringLiteral("F"));
         grid_.Cell(NoteCol, row)->SetValue(e.note);
@@ -375,6 +375,22 @@ void LiveUsers::SetPasswordHash(int row, const QString& hash)
     grid_.InvalidateGrid();
 }
 
+QByteArray LiveUsers::Signature(int row) const
+{
+    const int i = EntryOf(row);
+    return i < 0 ? QByteArray() : entries_[size_t(i)].signature.toByteArray();
+}
+
+void LiveUsers::SetSignature(int row, const QByteArray& picture)
+{
+    const int i = EntryOf(row);
+    if (i < 0)
+        return;
+    entries_[size_t(i)].signature = picture.isEmpty() ? QVariant() : QVariant(picture);
+    grid_.Cell(SignatureCol, row)->SetValue(picture.isEmpty() ? kNotSet : kChange);
+    grid_.InvalidateGrid();
+}
+
 QString LiveUsers::Problem()
 {
     Harvest();
@@ -436,8 +452,7 @@ std::vector<StoreChange> LiveUsers::Changes()
                 changes.push_back(StoreChange::Delete(TableId::User, users_[size_t(e.record)]));
             continue;
         }
-        const QVariant signature = e.record >= 0 ? users_[size_t(e.record)].values[Col::UserSignature] : QVariant();
-        const QVariantList values{e.login, e.name, e.passwordHash, signature, e.enabled ? 1 : 0, OptionalText(e.note)};
+        const QVariantList values{e.login, e.name, e.passwordHash, e.signature, e.enabled ? 1 : 0, OptionalText(e.note)};
         if (e.record < 0) {
             changes.push_back(StoreChange::Insert(TableId::User, values, -qint64(i + 1)));
             continue;
@@ -447,6 +462,8 @@ std::vector<StoreChange> LiveUsers::Changes()
         for (int c : {int(Col::UserLogin), int(Col::UserName), int(Col::UserPassword), int(Col::UserNote)})
             same = same && values[c].toString() == read.values[c].toString();
         same = same && (read.values[Col::UserEnabled].toInt() != 0) == e.enabled;
+        same = same && read.values[Col::UserSignature].isNull() == e.signature.isNull()
+               && read.values[Col::UserSignature].toByteArray() == e.signature.toByteArray();
         if (!same)
             changes.push_back(StoreChange::Update(TableId::User, read, values));
     }

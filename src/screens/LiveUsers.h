@@ -40,6 +40,10 @@ public:
     void DeleteRows(const std::vector<int>& rows);
     // The user of a grid row gets a new password hash; its cell shows 修改.
     void SetPasswordHash(int row, const QString& hash);
+    // The signature picture of the user of a grid row (empty for none), and a
+    // new one (already checked; empty clears it); its cell shows 修改 or 未设置.
+    QByteArray Signature(int row) const;
+    void SetSignature(int row, const QByteArray& picture);
     // Takes the post grid's current post away from the current user; false
     // when there is none.
     bool RemoveCurrentPost();
@@ -62,6 +66,7 @@ private:
         QString login, name, note;
         bool enabled = true;
         QVariant passwordHash;
+        QVariant signature; // the picture's bytes, none when not set
         bool deleted = false;
     };
     void Harvest();

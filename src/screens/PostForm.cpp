@@ -5,6 +5,7 @@
 #include "platform/Messages.h"
 #include "screens/LiveActions.h"
 #include "screens/LiveEditor.h"
+#include "screens/LiveShortcuts.h"
 #include "screens/LivePosts.h"
 #include "screens/LiveStore.h"
 
@@ -24,6 +25,7 @@ TPostForm::TPostForm(TComponent* owner) : TScreenForm(owner)
             if (!live_->MayClose())
                 action = caNone;
         });
+        BindShortcuts(*this, WithSaveKeys({{"acAdd", scCtrl | 'N'}, {"acDelete", scCtrl | VK_DELETE}}));
         live_->Load();
     }
 }

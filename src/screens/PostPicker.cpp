@@ -7,6 +7,7 @@
 #include <set>
 
 #include "grid/TavikPTGrid.h"
+#include "screens/PickListForm.h"
 
 namespace {
 
@@ -139,6 +140,21 @@ std::optional<std::vector<PostPick>> PickPosts(const std::vector<StoreRecord>& u
     std::unique_ptr<TPostPickerForm> dialog(new TPostPickerForm(nullptr));
     dialog->SetCaption(caption);
     dialog->SetContent(units, posts, unitPosts);
+    if (dialog->ShowModal() != mrOk)
+        return std::nullopt;
+    return dialog->Picked();
+}
+
+std::optional<std::vector<qint64>> PickDictionaryPosts(const std::vector<StoreRecord>& posts, const QString& caption)
+{
+    std::vector<TPickListForm::Item> items;
+    for (const StoreRecord& p : posts)
+        items.push_back({p.id, p.values[Col::PostName].toString(), p.values[Col::PostCode].toString()});
+    std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
+        return a.second.compare(b.second, Qt::CaseInsensitive) < 0;
+    });
+    std::unique_ptr<TPickListForm> dialog(new TPickListForm(nullptr));
+    dialog->SetItems(caption, QStringLiteral("岗位名称"), QStringLiteral("岗位编码"), std::move(items));
     if (dialog->ShowModal() != mrOk)
         return std::nullopt;
     return dialog->Picked();

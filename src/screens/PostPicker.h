@@ -46,3 +46,7 @@ private:
 std::optional<std::vector<PostPick>> PickPosts(const std::vector<StoreRecord>& units,
                                                const std::vector<StoreRecord>& posts,
                                                const std::vector<StoreRecord>& unitPosts, const QString& caption);
+
+// Picks entries of the post dictionary in the list dialog, ordered by code;
+// std::nullopt when it was cancelled.
+std::optional<std::vector<qint64>> PickDictionaryPosts(const std::vector<StoreRecord>& posts, const QString& caption);

@@ -6,10 +6,12 @@
 #include "platform/TreeView.h"
 #include "screens/LiveActions.h"
 #include "screens/LiveEditor.h"
+#include "screens/LiveShortcuts.h"
 #include "screens/LiveStore.h"
 #include "screens/LiveUsers.h"
 #include "screens/PasswordForm.h"
 #include "screens/PostPicker.h"
+#include "screens/SignatureForm.h"
 #include "store/PasswordHash.h"
 #include "store/StoreError.h"
 
@@ -61,12 +63,16 @@ void TUserForm::StartLive(RightsStore& store)
         if ((key == VK_RETURN || key == VK_SPACE) && TavikPTGrid1->Current().X == LiveUsers::PasswordCol) {
             ChangePassword(TavikPTGrid1->CurrentRow());
             key = 0;
+        } else if ((key == VK_RETURN || key == VK_SPACE) && TavikPTGrid1->Current().X == LiveUsers::SignatureCol) {
+            ChangeSignature(TavikPTGrid1->CurrentRow());
+            key = 0;
         }
     });
     OnClose = TCloseEvent([this](TObject*, TCloseAction& action) {
         if (!live_->MayClose())
             action = caNone;
     });
+    BindShortcuts(*this, WithSaveKeys({{"acAdd", scCtrl | 'N'}, {"acDelete", scCtrl | VK_DELETE}, {"acSelectPost", scCtrl | 'P'}}));
     live_->Load();
 }
 
@@ -82,6 +88,16 @@ void TUserForm::ChangePassword(int row)
     } catch (const StoreError& e) {
         Application()->MessageBox(e.Message(), Caption(), MB_ICONERROR);
     }
+}
+
+void TUserForm::ChangeSignature(int row)
+{
+    if (!users_ || row < 1 || row >= TavikPTGrid1->RowCount())
+        return;
+    std::unique_ptr<TSignatureForm> dialog(new TSignatureForm(nullptr));
+    dialog->SetPicture(users_->Signature(row));
+    if (dialog->ShowModal() == mrOk)
+        users_->SetSignature(row, dialog->Picture());
 }
 
 void TUserForm::SelectPosts()
@@ -151,9 +167,10 @@ void TUserForm::TavikPTGrid1MouseUp(TObject*, TMouseButton button, TShiftState, 
         return;
     const QString head = LinkColumnHead(x, y);
     if (live_) {
-        // The signature dialog is not built yet: its cell stays a view.
         if (head == kPassword)
             ChangePassword(TavikPTGrid1->PointToCell(x, y).Y);
+        else if (head == kSignature)
+            ChangeSignature(TavikPTGrid1->PointToCell(x, y).Y);
         return;
     }
     if (head == kPassword)

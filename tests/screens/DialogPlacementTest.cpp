@@ -19,6 +19,7 @@
 #include "platform/Form.h"
 #include "screens/PickListForm.h"
 #include "screens/PostPicker.h"
+#include "screens/SignatureForm.h"
 
 namespace {
 
@@ -87,6 +88,16 @@ std::vector<DialogCase> Dialogs()
                         ButtonBar(440, 400, 2)),
                  // The level column is hidden.
                  {{"TavikPTGrid1", 5, "20,240,36,120,0", "|组织机构与岗位|选择|岗位编码|"}}});
+    d.push_back({"TSignatureForm", [] { return new TSignatureForm(nullptr); }, "签名图片", 380, 226,
+                 Joined({
+                            {"GradientPanel4", "TGradientPanel", 0, 0, 380, 190, nullptr, 0},
+                            {"Image1", "TSignatureView", 16, 12, 260, 140, nullptr},
+                            {"Label1", "TLabel", 16, 164, 348, 12, "PNG、JPEG 或 BMP，不超过 1 MB 和 2000×2000 像素"},
+                            {"Button3", "TButton", 288, 12, 76, 25, "浏览(&B)...", 0},
+                            {"Button4", "TButton", 288, 43, 76, 25, "清除(&C)", 1},
+                        },
+                        ButtonBar(380, 226, 1)),
+                 {}});
     return d;
 }
 

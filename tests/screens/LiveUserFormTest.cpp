@@ -321,6 +321,41 @@ TEST_F(LiveUserForm, SelectPostGivesTheCurrentUserPostsAsTheOrganisationHoldsThe
     EXPECT_EQ(held, (std::set<std::string>{"zhang:会计", "zhang:出纳", "zhao:出纳"}));
 }
 
+TEST_F(LiveUserForm, EveryCommandHasAKey)
+{
+    Select("1.全部");
+    std::vector<std::string> shown;
+    Application()->SetModalHook([&](TCustomForm* f) {
+        shown.push_back(f->ClassName());
+        f->SetModalResult(mrCancel);
+    });
+    const struct {
+        int key;
+        Qt::KeyboardModifiers mods;
+        const char* logins;
+        const char* dialog;
+        int messages;
+    } cases[] = {
+        {Qt::Key_N, Qt::ControlModifier, "登录账号|zhang|li|wang|", nullptr, 0},
+        {Qt::Key_Z, Qt::ControlModifier, "登录账号|zhang|li|wang", nullptr, 0},
+        {Qt::Key_P, Qt::ControlModifier, "登录账号|zhang|li|wang", "TPostPickerForm", 0},
+        {Qt::Key_Delete, Qt::ControlModifier, "登录账号|zhang|li|wang", nullptr, 1}, // asked, answered no
+        {Qt::Key_F5, Qt::NoModifier, "登录账号|zhang|li|wang", nullptr, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        shown.clear();
+        messages.clear();
+        answers = {mrNo};
+        grid->MoveCurrent(LiveUsers::LoginCol, 1, true, false, false, true);
+        SendKey(grid, c.key, c.mods);
+        EXPECT_EQ(Logins(), c.logins);
+        EXPECT_EQ(shown, c.dialog ? std::vector<std::string>{c.dialog} : std::vector<std::string>{});
+        EXPECT_EQ(int(messages.size()), c.messages);
+    }
+    Application()->SetModalHook({});
+}
+
 TEST(PasswordDialog, AcceptsOnlyTwoEqualPasswordsOfEightCharactersOrMore)
 {
     RunUnitStartup();
