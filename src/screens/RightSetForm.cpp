@@ -8,6 +8,7 @@
 #include "screens/LiveActions.h"
 #include "screens/LiveEditor.h"
 #include "screens/LiveRights.h"
+#include "screens/LiveShortcuts.h"
 #include "screens/LiveStore.h"
 #include "screens/RightsCommands.h"
 #include "screens/RightsResourcePage.h"
@@ -61,6 +62,16 @@ void TRightSetForm::StartLive(RightsStore& store)
         if (!live_->MayClose())
             action = caNone;
     });
+    // Ctrl+C and Ctrl+V stay the grids' cell clipboard; a typed trust level
+    // keeps its editor's keys.
+    BindShortcuts(*this, WithSaveKeys({{"acCopy", scCtrl | scShift | 'C'}, {"acPaste", scCtrl | scShift | 'V'}}),
+                  [this] {
+                      TWinControl* focused = ActiveControl();
+                      auto* grid = dynamic_cast<TTavikPTGrid*>(focused);
+                      if (!grid && focused)
+                          grid = dynamic_cast<TTavikPTGrid*>(focused->Parent());
+                      return grid && grid->EditorMode();
+                  });
     live_->Load();
 }
 
