@@ -73,6 +73,8 @@ public:
     TNotifyEvent OnDestroy;
     TNotifyEvent OnShow;
     TCloseEvent OnClose;
+    // A key pressed anywhere in the window, before its control: true runs a command instead.
+    TEvent<TObject*, Word, TShiftState, bool&> OnShortCut;
 
     // Handler methods by name, for the events of a stored definition.
     void RegisterHandler(const std::string& name, std::any handler);

@@ -79,6 +79,8 @@ private:
         }
         auto* key = static_cast<QKeyEvent*>(event);
         WindowLayer::SetLastShiftState(WindowLayer::ShiftFromEvent(key));
+        if (bool ran = false; form && (form->OnShortCut(form, WindowLayer::VirtualKey(key), WindowLayer::ShiftFromEvent(key), ran), ran))
+            return true;
         if (!form || !win || (key->modifiers() & Qt::AltModifier))
             return false;
         const unsigned code = win->DialogCode();

@@ -71,11 +71,13 @@ void LiveOrganisation::Read(RightsStore& store)
     users_ = std::move(all[TableId::User]);
     unitUsers_ = std::move(all[TableId::UnitUser]);
     userPosts_ = std::move(all[TableId::UserPost]);
+    unitPosts_ = std::move(all[TableId::UnitPost]);
+    posts_ = std::move(all[TableId::Post]);
     // Every other record that names a unit goes with it when it is deleted.
     references_.clear();
     for (const StoreTable& t : StoreTables()) {
         if (QLatin1String(t.name) == QLatin1String("org_unit") || QLatin1String(t.name) == QLatin1String("unit_user")
-            || QLatin1String(t.name) == QLatin1String("user_post"))
+            || QLatin1String(t.name) == QLatin1String("user_post") || QLatin1String(t.name) == QLatin1String("unit_post"))
             continue;
         const TableId id = TableId(&t - StoreTables().data());
         for (size_t c = 0; c < t.columns.size(); ++c) {
@@ -94,8 +96,19 @@ void LiveOrganisation::Show()
     showing_ = true;
     values_.clear();
     added_.clear();
-    for (const StoreRecord& r : units_)
+    usersOf_.clear();
+    postsOf_.clear();
+    std::map<qint64, intptr_t> dataOf;
+    for (const StoreRecord& r : units_) {
         values_.push_back(r.values);
+        dataOf[r.id] = intptr_t(values_.size());
+    }
+    for (const StoreRecord& r : unitUsers_)
+        if (const auto d = dataOf.find(r.values[Col::UnitUserUnit].toLongLong()); d != dataOf.end())
+            usersOf_[d->second].push_back(r.values[Col::UnitUserUser].toLongLong());
+    for (const StoreRecord& r : unitPosts_)
+        if (const auto d = dataOf.find(r.values[Col::UnitPostUnit].toLongLong()); d != dataOf.end())
+            postsOf_[d->second].push_back(r.values[Col::UnitPostPost].toLongLong());
     chart_.BeginUpdate();
     chart_.Clear();
     // Parents before children, siblings by position.
@@ -242,11 +255,15 @@ QString LiveOrganisation::DeleteProblem(TOcNode* node)
     for (int i = 0; i < node->Count(); ++i)
         children << node->Items(i)->Text();
     QStringList people;
+    if (!RecordOf(node))
+        for (const StoreRecord& u : users_)
+            for (qint64 user : UsersOf(node))
+                if (u.id == user)
+                    people << u.values[Col::UserLogin].toString();
     if (const StoreRecord* r = RecordOf(node)) {
         std::set<qint64> ids;
-        for (const StoreRecord& u : unitUsers_)
-            if (u.values[Col::UnitUserUnit].toLongLong() == r->id)
-                ids.insert(u.values[Col::UnitUserUser].toLongLong());
+        for (qint64 user : UsersOf(node))
+            ids.insert(user);
         for (const StoreRecord& u : userPosts_)
             if (u.values[Col::UserPostUnit].toLongLong() == r->id)
                 ids.insert(u.values[Col::UserPostUser].toLongLong());
@@ -262,6 +279,30 @@ QString LiveOrganisation::DeleteProblem(TOcNode* node)
     if (why.isEmpty())
         return {};
     return QStringLiteral("%1 still has %2.").arg(node->Text(), why.join(QStringLiteral("; ")));
+}
+
+std::vector<qint64> LiveOrganisation::UsersOf(const TOcNode* node) const
+{
+    const auto found = node ? usersOf_.find(node->Data()) : usersOf_.end();
+    return found == usersOf_.end() ? std::vector<qint64>() : found->second;
+}
+
+void LiveOrganisation::SetUsersOf(const TOcNode* node, std::vector<qint64> users)
+{
+    if (node && node->Data())
+        usersOf_[node->Data()] = std::move(users);
+}
+
+std::vector<qint64> LiveOrganisation::PostsOf(const TOcNode* node) const
+{
+    const auto found = node ? postsOf_.find(node->Data()) : postsOf_.end();
+    return found == postsOf_.end() ? std::vector<qint64>() : found->second;
+}
+
+void LiveOrganisation::SetPostsOf(const TOcNode* node, std::vector<qint64> posts)
+{
+    if (node && node->Data())
+        postsOf_[node->Data()] = std::move(posts);
 }
 
 void LiveOrganisation::Delete(TOcNode* node)
@@ -320,6 +361,41 @@ std::vector<StoreChange> LiveOrganisation::Changes()
     for (const auto& [unit, ref] : references_)
         if (!kept.count(unit) && gone.insert({int(ref.table), ref.record.id}).second)
             deletes.push_back(StoreChange::Delete(ref.table, ref.record));
+    // Relations first go where they were taken away or their unit went.
+    std::map<qint64, intptr_t> dataOf;
+    for (TOcNode* n : Nodes(chart_))
+        if (const StoreRecord* r = RecordOf(n))
+            dataOf[r->id] = n->Data();
+    auto relations = [&](TableId table, const std::vector<StoreRecord>& records, int unitCol, int otherCol,
+                         const std::map<intptr_t, std::vector<qint64>>& wanted) {
+        std::set<std::pair<intptr_t, qint64>> stored;
+        for (const StoreRecord& r : records) {
+            const auto d = dataOf.find(r.values[unitCol].toLongLong());
+            const qint64 other = r.values[otherCol].toLongLong();
+            const auto w = d == dataOf.end() ? wanted.end() : wanted.find(d->second);
+            if (w == wanted.end() || std::find(w->second.begin(), w->second.end(), other) == w->second.end())
+                deletes.push_back(StoreChange::Delete(table, r));
+            else
+                stored.insert({d->second, other});
+        }
+        for (TOcNode* n : Nodes(chart_)) {
+            const auto w = wanted.find(n->Data());
+            if (w == wanted.end())
+                continue;
+            const StoreRecord* r = RecordOf(n);
+            const QVariant unit = r ? QVariant(r->id) : QVariant(Placeholder(n->Data()));
+            for (qint64 other : w->second)
+                if (stored.insert({n->Data(), other}).second) {
+                    QVariantList v{QVariant(), QVariant()};
+                    v[unitCol] = unit;
+                    v[otherCol] = other;
+                    inserts.push_back(StoreChange::Insert(table, v));
+                }
+        }
+    };
+    // Relation inserts follow the inserts of the units they name.
+    relations(TableId::UnitUser, unitUsers_, Col::UnitUserUnit, Col::UnitUserUser, usersOf_);
+    relations(TableId::UnitPost, unitPosts_, Col::UnitPostUnit, Col::UnitPostPost, postsOf_);
     for (const StoreRecord& r : units_)
         if (!kept.count(r.id))
             deletes.push_back(StoreChange::Delete(TableId::OrgUnit, r));

@@ -43,6 +43,16 @@ public:
     // Rebuilds the tree from the chart.
     void SyncTree();
 
+    // The users attached to a unit and the dictionary posts attached to it,
+    // as ids; the department and role dialogs edit them, 保存 writes them.
+    std::vector<qint64> UsersOf(const TOcNode* node) const;
+    void SetUsersOf(const TOcNode* node, std::vector<qint64> users);
+    std::vector<qint64> PostsOf(const TOcNode* node) const;
+    void SetPostsOf(const TOcNode* node, std::vector<qint64> posts);
+    // The records the dialogs show by id.
+    const std::vector<StoreRecord>& Users() const { return users_; }
+    const std::vector<StoreRecord>& Posts() const { return posts_; }
+
 private:
     const StoreRecord* RecordOf(const TOcNode* node) const;
     TOcNode* NodeOf(TTreeNode* node) const;
@@ -54,7 +64,9 @@ private:
         TableId table;
         StoreRecord record;
     };
-    std::vector<StoreRecord> units_, users_, unitUsers_, userPosts_;
+    std::vector<StoreRecord> units_, users_, unitUsers_, userPosts_, unitPosts_, posts_;
+    // Attached users and posts by the node's data.
+    std::map<intptr_t, std::vector<qint64>> usersOf_, postsOf_;
     // The other records that name a unit, by the unit's id: they go with it.
     std::multimap<qint64, Reference> references_;
     // Values of every unit by the node's data: edited records and added units.

@@ -43,6 +43,7 @@ void LiveUsers::Read(RightsStore& store)
     postRecords_ = std::move(all[TableId::Post]);
     deptAdmins_ = std::move(all[TableId::DeptAdmin]);
     subordinations_ = std::move(all[TableId::Subordination]);
+    unitPosts_ = std::move(all[TableId::UnitPost]);
 }
 
 void LiveUsers::FillTree()
@@ -115,6 +116,7 @@ void LiveUsers::Show()
     EndEdit();
     entries_.clear();
     removedPosts_.clear();
+    addedPosts_.clear();
     for (size_t i = 0; i < users_.size(); ++i) {
         const StoreRecord& r = users_[i];
         Entry e;
@@ -124,6 +126,7 @@ void LiveUsers::Show()
         e.note = r.values[Col::UserNote].toString();
         e.enabled = r.values[Col::UserEnabled].toInt() != 0;
         e.passwordHash = r.values[Col::UserPassword];
+        e.signature = r.values[Col::UserSignature];
         entries_.push_back(e);
     }
     // Filling the tree selects a node; its change event must not harvest the
@@ -201,8 +204,7 @@ void LiveUsers::ShowUsers()
         grid_.Cell(LoginCol, row)->SetValue(e.login);
         grid_.Cell(NameCol, row)->SetValue(e.name);
         grid_.Cell(PasswordCol, row)->SetValue(e.passwordHash.isNull() ? kNotSet : kChange);
-        const bool signature = e.record >= 0 && !users_[size_t(e.record)].values[Col::UserSignature].isNull();
-        grid_.Cell(SignatureCol, row)->SetValue(signature ? kChange : kNotSet);
+        grid_.Cell(SignatureCol, row)->SetValue(e.signature.isNull() ? kNotSet : kChange);
         grid_.Cell(EnabledCol, row)->SetDataType(cdtBoolean);
         grid_.Cell(EnabledCol, row)->SetValue(e.enabled ? QStringLiteral("T") : QStringLiteral("F"));
         grid_.Cell(NoteCol, row)->SetValue(e.note);
@@ -240,30 +242,39 @@ QString LiveUsers::PathOf(qint64 unit) const
     return parts.join(QLatin1Char('\\'));
 }
 
+int LiveUsers::CurrentEntry() const
+{
+    const int row = grid_.CurrentRow();
+    return row >= 1 && row < grid_.RowCount() ? EntryOf(row) : -1;
+}
+
 void LiveUsers::ShowPosts()
 {
     posts_.SetEditorMode(false);
-    const int row = grid_.CurrentRow();
-    const int entry = row >= 1 && row < grid_.RowCount() ? EntryOf(row) : -1;
-    std::vector<size_t> held;
+    const int entry = CurrentEntry();
+    // Held posts by 1 + their index into userPosts_, given ones by -(1 + index).
+    std::vector<std::pair<int32_t, PostPick>> held;
     if (entry >= 0 && entries_[size_t(entry)].record >= 0) {
         const qint64 id = users_[size_t(entries_[size_t(entry)].record)].id;
         for (size_t i = 0; i < userPosts_.size(); ++i)
             if (!removedPosts_.count(i) && RefOf(userPosts_[i], Col::UserPostUser) == id)
-                held.push_back(i);
+                held.push_back({int32_t(i + 1),
+                                {RefOf(userPosts_[i], Col::UserPostPost), RefOf(userPosts_[i], Col::UserPostUnit)}});
     }
+    for (size_t i = 0; i < addedPosts_.size(); ++i)
+        if (entry >= 0 && addedPosts_[i].entry == entry)
+            held.push_back({-int32_t(i + 1), addedPosts_[i].pick});
     const int rows = 1 + int(held.size());
     posts_.Synchronise(posts_.ColCount(), rows);
     posts_.SetRowCount(rows);
     for (size_t n = 0; n < held.size(); ++n) {
-        const StoreRecord& r = userPosts_[held[n]];
         const int prow = 1 + int(n);
-        posts_.Rows()->Items(prow)->SetData(int32_t(held[n] + 1));
-        const qint64 post = RefOf(r, Col::UserPostPost);
+        posts_.Rows()->Items(prow)->SetData(held[n].first);
+        const qint64 post = held[n].second.post;
         const auto p = std::find_if(postRecords_.begin(), postRecords_.end(), [&](const StoreRecord& x) { return x.id == post; });
         posts_.Cell(1, prow)->SetValue(p == postRecords_.end() ? QString() : p->values[Col::PostName].toString());
         posts_.Cell(2, prow)->SetValue(p == postRecords_.end() ? QString() : p->values[Col::PostCode].toString());
-        posts_.Cell(3, prow)->SetValue(PathOf(RefOf(r, Col::UserPostUnit)));
+        posts_.Cell(3, prow)->SetValue(PathOf(held[n].second.unit));
     }
     posts_.InvalidateGrid();
 }
@@ -274,10 +285,41 @@ bool LiveUsers::RemoveCurrentPost()
     if (row < 1 || row >= posts_.RowCount())
         return false;
     const int data = posts_.Rows()->Items(row)->Data();
-    if (data <= 0)
+    if (data == 0)
         return false;
     Harvest();
-    removedPosts_.insert(size_t(data - 1));
+    if (data > 0)
+        removedPosts_.insert(size_t(data - 1));
+    else if (size_t(-data) <= addedPosts_.size())
+        addedPosts_[size_t(-data - 1)].entry = -1;
+    ShowPosts();
+    return true;
+}
+
+bool LiveUsers::AddPosts(const std::vector<PostPick>& picks)
+{
+    const int entry = CurrentEntry();
+    if (entry < 0)
+        return false;
+    Harvest();
+    const Entry& e = entries_[size_t(entry)];
+    const qint64 id = e.record >= 0 ? users_[size_t(e.record)].id : 0;
+    for (const PostPick& pick : picks) {
+        bool held = false;
+        for (size_t i = 0; i < userPosts_.size() && !held && id; ++i) {
+            const StoreRecord& r = userPosts_[i];
+            if (RefOf(r, Col::UserPostUser) == id && RefOf(r, Col::UserPostPost) == pick.post
+                && RefOf(r, Col::UserPostUnit) == pick.unit) {
+                // Taken away and given again: it simply stays.
+                removedPosts_.erase(i);
+                held = true;
+            }
+        }
+        for (const AddedPost& a : addedPosts_)
+            held = held || (a.entry == entry && a.pick == pick);
+        if (!held)
+            addedPosts_.push_back({entry, pick});
+    }
     ShowPosts();
     return true;
 }
@@ -337,6 +379,22 @@ void LiveUsers::SetPasswordHash(int row, const QString& hash)
     grid_.InvalidateGrid();
 }
 
+QByteArray LiveUsers::Signature(int row) const
+{
+    const int i = EntryOf(row);
+    return i < 0 ? QByteArray() : entries_[size_t(i)].signature.toByteArray();
+}
+
+void LiveUsers::SetSignature(int row, const QByteArray& picture)
+{
+    const int i = EntryOf(row);
+    if (i < 0)
+        return;
+    entries_[size_t(i)].signature = picture.isEmpty() ? QVariant() : QVariant(picture);
+    grid_.Cell(SignatureCol, row)->SetValue(picture.isEmpty() ? kNotSet : kChange);
+    grid_.InvalidateGrid();
+}
+
 QString LiveUsers::Problem()
 {
     Harvest();
@@ -391,16 +449,16 @@ std::vector<StoreChange> LiveUsers::Changes()
     for (const StoreRecord& r : subordinations_)
         if (deletedUsers.count(RefOf(r, Col::SubTargetUser)))
             changes.push_back(StoreChange::Delete(TableId::Subordination, r));
-    for (const Entry& e : entries_) {
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        const Entry& e = entries_[i];
         if (e.deleted) {
             if (e.record >= 0)
                 changes.push_back(StoreChange::Delete(TableId::User, users_[size_t(e.record)]));
             continue;
         }
-        const QVariant signature = e.record >= 0 ? users_[size_t(e.record)].values[Col::UserSignature] : QVariant();
-        const QVariantList values{e.login, e.name, e.passwordHash, signature, e.enabled ? 1 : 0, OptionalText(e.note)};
+        const QVariantList values{e.login, e.name, e.passwordHash, e.signature, e.enabled ? 1 : 0, OptionalText(e.note)};
         if (e.record < 0) {
-            changes.push_back(StoreChange::Insert(TableId::User, values));
+            changes.push_back(StoreChange::Insert(TableId::User, values, -qint64(i + 1)));
             continue;
         }
         const StoreRecord& read = users_[size_t(e.record)];
@@ -408,8 +466,17 @@ std::vector<StoreChange> LiveUsers::Changes()
         for (int c : {int(Col::UserLogin), int(Col::UserName), int(Col::UserPassword), int(Col::UserNote)})
             same = same && values[c].toString() == read.values[c].toString();
         same = same && (read.values[Col::UserEnabled].toInt() != 0) == e.enabled;
+        same = same && read.values[Col::UserSignature].isNull() == e.signature.isNull()
+               && read.values[Col::UserSignature].toByteArray() == e.signature.toByteArray();
         if (!same)
             changes.push_back(StoreChange::Update(TableId::User, read, values));
+    }
+    for (const AddedPost& a : addedPosts_) {
+        if (a.entry < 0 || entries_[size_t(a.entry)].deleted)
+            continue;
+        const Entry& e = entries_[size_t(a.entry)];
+        const qint64 user = e.record >= 0 ? users_[size_t(e.record)].id : -qint64(a.entry + 1);
+        changes.push_back(StoreChange::Insert(TableId::UserPost, {user, a.pick.post, a.pick.unit}));
     }
     return changes;
 }

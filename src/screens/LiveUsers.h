@@ -13,6 +13,7 @@
 #include <QByteArray>
 
 #include "screens/LiveContent.h"
+#include "screens/PostPicker.h"
 
 class TTavikPTGrid;
 class TTreeNode;
@@ -39,9 +40,20 @@ public:
     void DeleteRows(const std::vector<int>& rows);
     // The user of a grid row gets a new password hash; its cell shows 修改.
     void SetPasswordHash(int row, const QString& hash);
+    // The signature picture of the user of a grid row (empty for none), and a
+    // new one (already checked; empty clears it); its cell shows 修改 or 未设置.
+    QByteArray Signature(int row) const;
+    void SetSignature(int row, const QByteArray& picture);
     // Takes the post grid's current post away from the current user; false
     // when there is none.
     bool RemoveCurrentPost();
+    // The current user gets these posts (those it holds already are skipped);
+    // false when no user is current.
+    bool AddPosts(const std::vector<PostPick>& picks);
+    // What the post picker shows: the organisation as last read.
+    const std::vector<StoreRecord>& Units() const { return units_; }
+    const std::vector<StoreRecord>& Posts() const { return postRecords_; }
+    const std::vector<StoreRecord>& UnitPosts() const { return unitPosts_; }
     // The shown user rows for a tree node's text, for tests and the caller.
     TTreeNode* NodeNamed(const QString& text);
 
@@ -54,6 +66,7 @@ private:
         QString login, name, note;
         bool enabled = true;
         QVariant passwordHash;
+        QVariant signature; // the picture's bytes, none when not set
         bool deleted = false;
     };
     void Harvest();
@@ -67,7 +80,15 @@ private:
     TTreeView& tree_;
     TTavikPTGrid& grid_;
     TTavikPTGrid& posts_;
-    std::vector<StoreRecord> users_, units_, userPosts_, unitUsers_, postRecords_, deptAdmins_, subordinations_;
+    int CurrentEntry() const;
+    std::vector<StoreRecord> users_, units_, userPosts_, unitUsers_, postRecords_, deptAdmins_, subordinations_,
+        unitPosts_;
+    // Posts given here: the user's entry, or -1 once taken away again.
+    struct AddedPost {
+        int entry;
+        PostPick pick;
+    };
+    std::vector<AddedPost> addedPosts_;
     std::vector<Entry> entries_;
     std::set<size_t> removedPosts_; // indexes into userPosts_
     std::map<TTreeNode*, qint64> nodes_;

@@ -7,6 +7,7 @@
 #include "chrome/pagecontrol/FlatPageControl.h"
 #include "chrome/pagecontrol/FlatTabSheet.h"
 #include "chrome/checkboxes/SkinCheckBox.h"
+#include "grid/TavikPTGrid.h"
 #include "orgchart/OrgChart.h"
 #include "platform/Action.h"
 #include "platform/Application.h"
@@ -19,8 +20,10 @@
 #include "screens/LiveChecks.h"
 #include "screens/LiveEditor.h"
 #include "screens/LiveOrganisation.h"
+#include "screens/LiveShortcuts.h"
 #include "screens/LiveStore.h"
 #include "screens/RolePropForm.h"
+#include "screens/UnitRelations.h"
 #include "store/StoreSchema.h"
 
 namespace {
@@ -62,6 +65,17 @@ TOrgForm::TOrgForm(TComponent* owner) : TScreenForm(owner)
             if (!live_->MayClose())
                 action = caNone;
         });
+        // While a name is typed in place its keys stay with the editor.
+        BindShortcuts(*this,
+                      WithSaveKeys({{"acAddOrg", scCtrl | '1'},
+                                    {"acAddDepart", scCtrl | '2'},
+                                    {"acAddChildDepart", scCtrl | '3'},
+                                    {"acAddRole", scCtrl | '4'},
+                                    {"acAddUser", scCtrl | '5'},
+                                    {"acProp", scAlt | VK_RETURN},
+                                    {"acRename", VK_F2},
+                                    {"acDelete", VK_DELETE}}),
+                      [this] { return org->Editing() || TreeView1->IsEditing(); });
         live_->Load();
     }
 }
@@ -136,19 +150,19 @@ bool TOrgForm::AskUnit(TDepartPropForm& dialog, QVariantList& values)
         if (dialog.ShowModal() != mrOk)
             return false;
         const QString n = name->Text().trimmed(), c = code->Text().trimmed();
-        QString problem;
-        if (n.isEmpty())
-            problem = QStringLiteral("The name is empty.");
-        else if (n.size() > MaxNameLength)
-            problem = QStringLiteral("The name is longer than %1 characters.").arg(MaxNameLength);
-        else if (c.size() > MaxCodeLength)
-            problem = QStringLiteral("The code is longer than %1 characters.").arg(MaxCodeLength);
+        QString problem = LiveTextProblem(QStringLiteral("The name"), n, MaxNameLength, true);
+        TEdit* at = name;
+        if (problem.isEmpty()) {
+            problem = LiveTextProblem(QStringLiteral("The code"), c, MaxCodeLength, false);
+            at = code;
+        }
         if (problem.isEmpty()) {
             values[Col::UnitName] = n;
             values[Col::UnitCode] = OptionalText(c);
             return true;
         }
         Application()->MessageBox(problem, dialog.Caption(), MB_ICONWARNING);
+        dialog.SetActiveControl(at);
     }
 }
 
@@ -162,34 +176,71 @@ void TOrgForm::AddUnit(TOcNode* parent, int kind)
 
 void TOrgForm::EditUnit(TOcNode* node)
 {
+    if (node->ImageIndex() == int(UnitKind::Post)) {
+        EditInRoleDialog(node);
+        return;
+    }
     QVariantList values = organisation_->Values(node);
     if (values.isEmpty())
         return;
-    if (node->ImageIndex() == int(UnitKind::Post)) {
-        // The role dialog shows the post's name and its path in the chart.
-        std::unique_ptr<TRolePropForm> dialog(new TRolePropForm(nullptr));
-        auto* name = &Part<TEdit>(*dialog, "Edit3");
-        name->SetText(values[Col::UnitName].toString());
-        QStringList path;
-        for (TOcNode* p = node->Parent(); p; p = p->Parent())
-            path.prepend(p->Text());
-        Part<TEdit>(*dialog, "Edit4").SetText(path.join(QLatin1Char('\\')));
-        if (dialog->ShowModal() != mrOk)
-            return;
-        const QString n = name->Text().trimmed();
-        if (n.isEmpty() || n.size() > MaxNameLength) {
-            Application()->MessageBox(n.isEmpty() ? QStringLiteral("The name is empty; nothing was changed.")
-                                                  : QStringLiteral("The name is longer than %1 characters; nothing was changed.").arg(MaxNameLength),
-                                      dialog->Caption(), MB_ICONWARNING);
-            return;
-        }
-        values[Col::UnitName] = n;
-        organisation_->SetValues(node, values);
-        return;
-    }
     std::unique_ptr<TDepartPropForm> dialog(new TDepartPropForm(nullptr));
     if (AskUnit(*dialog, values))
         organisation_->SetValues(node, values);
+}
+
+void TOrgForm::EditInRoleDialog(TOcNode* node)
+{
+    QVariantList values = organisation_->Values(node);
+    if (values.isEmpty())
+        return;
+    // The role dialog shows the unit's name, its path in the chart and its users.
+    std::unique_ptr<TRolePropForm> dialog(new TRolePropForm(nullptr));
+    auto* name = &Part<TEdit>(*dialog, "Edit3");
+    name->SetText(values[Col::UnitName].toString());
+    QStringList path;
+    for (TOcNode* p = node->Parent(); p; p = p->Parent())
+        path.prepend(p->Text());
+    auto* pathEdit = &Part<TEdit>(*dialog, "Edit4");
+    pathEdit->SetText(path.join(QLatin1Char('\\')));
+    pathEdit->SetReadOnly(true);
+    UnitRelations relations(*LiveStore(), *organisation_, node);
+    relations.Attach(*dialog, Part<TTavikPTGrid>(*dialog, "TavikPTGrid1"), nullptr);
+    for (;;) {
+        if (dialog->ShowModal() != mrOk)
+            return;
+        const QString n = name->Text().trimmed();
+        const QString problem = LiveTextProblem(QStringLiteral("The name"), n, MaxNameLength, true);
+        if (problem.isEmpty()) {
+            values[Col::UnitName] = n;
+            organisation_->SetValues(node, values);
+            relations.Apply();
+            return;
+        }
+        Application()->MessageBox(problem, dialog->Caption(), MB_ICONWARNING);
+        dialog->SetActiveControl(name);
+    }
+}
+
+void TOrgForm::AttachPosts(TOcNode* node)
+{
+    if (!node || node->ImageIndex() == int(UnitKind::Post)) {
+        Application()->MessageBox(QStringLiteral("Posts are attached to a company or a department: select one first."),
+                                  Caption(), MB_ICONINFORMATION);
+        return;
+    }
+    QVariantList values = organisation_->Values(node);
+    if (values.isEmpty())
+        return;
+    std::unique_ptr<TDepartPropForm> dialog(new TDepartPropForm(nullptr));
+    // The full form with its grids, without the check box that would shrink it.
+    dialog->SkinCheckBox1->SetChecked(true);
+    dialog->SkinCheckBox1->Hide();
+    UnitRelations relations(*LiveStore(), *organisation_, node);
+    relations.Attach(*dialog, Part<TTavikPTGrid>(*dialog, "TavikPTGrid1"), &Part<TTavikPTGrid>(*dialog, "TavikPTGrid2"));
+    if (AskUnit(*dialog, values)) {
+        organisation_->SetValues(node, values);
+        relations.Apply();
+    }
 }
 
 void TOrgForm::DeleteUnit()
@@ -209,6 +260,10 @@ void TOrgForm::DeleteUnit()
 
 void TOrgForm::acAddRoleExecute(TObject*)
 {
+    if (organisation_) {
+        AttachPosts(org->Selected());
+        return;
+    }
     OpenDialog<TDepartPropForm>([](TDepartPropForm& dialog) {
         // Ticking grows the dialog to its full form through its own handler.
         dialog.SkinCheckBox1->SetChecked(true);
@@ -218,6 +273,14 @@ void TOrgForm::acAddRoleExecute(TObject*)
 
 void TOrgForm::acAddUserExecute(TObject*)
 {
+    if (organisation_) {
+        if (TOcNode* node = org->Selected())
+            EditInRoleDialog(node);
+        else
+            Application()->MessageBox(QStringLiteral("Select the unit that gets the users first."), Caption(),
+                                      MB_ICONINFORMATION);
+        return;
+    }
     OpenDialog<TRolePropForm>();
 }
 

@@ -61,6 +61,11 @@ private:
     // Live: edits the selected unit in the dialog its kind calls for.
     void EditUnit(TOcNode* node);
     void DeleteUnit();
+    // Live: the role dialog for a unit: its name, path and users.
+    void EditInRoleDialog(TOcNode* node);
+    // Live: the department dialog's full form for a unit: its name, code,
+    // attached posts and users.
+    void AttachPosts(TOcNode* node);
     // Live: shows a unit's name and code in the department dialog and takes
     // them back after 确定; false when it was cancelled.
     static bool AskUnit(TDepartPropForm& dialog, QVariantList& values);

@@ -6,6 +6,7 @@
 #include "screens/GridCommandMenu.h"
 #include "screens/LiveActions.h"
 #include "screens/LiveEditor.h"
+#include "screens/LiveShortcuts.h"
 #include "screens/LivePosts.h"
 #include "screens/LiveStore.h"
 
@@ -25,6 +26,7 @@ TPostForm::TPostForm(TComponent* owner) : TScreenForm(owner)
             if (!live_->MayClose())
                 action = caNone;
         });
+        BindShortcuts(*this, WithSaveKeys({{"acAdd", scCtrl | 'N'}, {"acDelete", scCtrl | VK_DELETE}}));
         live_->Load();
         AttachGridCommandMenus(*this);
     }

@@ -4,8 +4,15 @@
 #include "chrome/pagecontrol/FlatTabSheet.h"
 #include "grid/TavikPTGrid.h"
 #include "platform/Label.h"
+#include "platform/TreeView.h"
 #include "screens/GridCommandMenu.h"
+#include "screens/LiveActions.h"
+#include "screens/LiveEditor.h"
+#include "screens/LiveRights.h"
+#include "screens/LiveShortcuts.h"
 #include "screens/LiveStore.h"
+#include "screens/RightsCommands.h"
+#include "screens/RightsResourcePage.h"
 
 namespace {
 
@@ -25,10 +32,50 @@ TRightSetForm::TRightSetForm(TComponent* owner) : TScreenForm(owner)
     Handler<TNotifyEvent>("Label7MouseEnter", [this](TObject* s) { Label7MouseEnter(s); });
     Handler<TNotifyEvent>("Label7MouseLeave", [this](TObject* s) { Label7MouseLeave(s); });
     ExitHandler();
-    EmptyHandlers({"acSaveExecute", "acCancelExecute", "acRefreshExecute", "acCopyExecute", "acPasteExecute"});
+    RegisterLiveActions(*this, live_);
+    Handler<TNotifyEvent>("acCopyExecute", [this](TObject*) {
+        if (commands_)
+            commands_->Copy();
+    });
+    Handler<TNotifyEvent>("acPasteExecute", [this](TObject*) {
+        if (commands_)
+            commands_->Paste();
+    });
     Build(QStringLiteral("RightSetForm"));
-    if (LiveStore())
-        AttachGridCommandMenus(*this);
+    if (RightsStore* store = LiveStore())
+        StartLive(*store);
+}
+
+TRightSetForm::~TRightSetForm() = default;
+
+void TRightSetForm::StartLive(RightsStore& store)
+{
+    rights_ = std::make_unique<LiveRights>(*this);
+    live_ = std::make_unique<LiveEditor>(store, *rights_, Caption());
+    commands_ = std::make_unique<RightsCommands>(*this, store, *rights_);
+    rights_->Tree().OnChange = TTVChangedEvent([this](TObject*, TTreeNode* node) {
+        if (rights_)
+            rights_->NodeSelected(node);
+    });
+    Require<TTavikPTGrid>("TavikPTGrid4")->OnMoveCurrent =
+        TGridMoveCurrentEvent([this](TObject*, TGridCoord, TGridCoord, TMoveReason) { rights_->Resources().ClassChosen(); });
+    OnClose = TCloseEvent([this](TObject*, TCloseAction& action) {
+        if (!live_->MayClose())
+            action = caNone;
+    });
+    // Ctrl+C and Ctrl+V stay the grids' cell clipboard; a typed trust level
+    // keeps its editor's keys.
+    BindShortcuts(*this, WithSaveKeys({{"acCopy", scCtrl | scShift | 'C'}, {"acPaste", scCtrl | scShift | 'V'}}),
+                  [this] {
+                      TWinControl* focused = ActiveControl();
+                      auto* grid = dynamic_cast<TTavikPTGrid*>(focused);
+                      if (!grid && focused)
+                          grid = dynamic_cast<TTavikPTGrid*>(focused->Parent());
+                      return grid && grid->EditorMode();
+                  });
+    // Last, so that the menus keep the handlers set above.
+    AttachGridCommandMenus(*this);
+    live_->Load();
 }
 
 void TRightSetForm::FormCreate(TObject*)

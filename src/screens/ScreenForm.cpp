@@ -1,9 +1,14 @@
 #include "screens/ScreenForm.h"
 
+#include "stream/ClassRegistry.h"
 #include "stream/FormLoader.h"
 
 void TScreenForm::Build(const QString& definition)
 {
+    // Dialogs that no launcher lists name their class in their definition too.
+    auto& registry = ClassRegistry::Instance();
+    if (!registry.Find(ClassName()))
+        registry.Register(ClassName(), StaticClassName());
     LoadFormResource(this, QStringLiteral(":/screens/") + definition + QStringLiteral(".form"));
     DoCreate();
 }

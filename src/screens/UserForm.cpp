@@ -7,9 +7,12 @@
 #include "screens/GridCommandMenu.h"
 #include "screens/LiveActions.h"
 #include "screens/LiveEditor.h"
+#include "screens/LiveShortcuts.h"
 #include "screens/LiveStore.h"
 #include "screens/LiveUsers.h"
 #include "screens/PasswordForm.h"
+#include "screens/PostPicker.h"
+#include "screens/SignatureForm.h"
 #include "store/PasswordHash.h"
 #include "store/StoreError.h"
 
@@ -29,7 +32,8 @@ TUserForm::TUserForm(TComponent* owner) : TScreenForm(owner)
         TavikPTGrid1MouseUp(s, b, shift, x, y);
     });
     ExitHandler();
-    EmptyHandlers({"acCopyExecute", "acPasteExecute", "acSelectPostExecute"});
+    EmptyHandlers({"acCopyExecute", "acPasteExecute"});
+    Handler<TNotifyEvent>("acSelectPostExecute", [this](TObject*) { SelectPosts(); });
     RegisterLiveActions(*this, live_);
     Handler<TNotifyEvent>("acAddExecute", [this](TObject*) {
         if (users_)
@@ -60,12 +64,16 @@ void TUserForm::StartLive(RightsStore& store)
         if ((key == VK_RETURN || key == VK_SPACE) && TavikPTGrid1->Current().X == LiveUsers::PasswordCol) {
             ChangePassword(TavikPTGrid1->CurrentRow());
             key = 0;
+        } else if ((key == VK_RETURN || key == VK_SPACE) && TavikPTGrid1->Current().X == LiveUsers::SignatureCol) {
+            ChangeSignature(TavikPTGrid1->CurrentRow());
+            key = 0;
         }
     });
     OnClose = TCloseEvent([this](TObject*, TCloseAction& action) {
         if (!live_->MayClose())
             action = caNone;
     });
+    BindShortcuts(*this, WithSaveKeys({{"acAdd", scCtrl | 'N'}, {"acDelete", scCtrl | VK_DELETE}, {"acSelectPost", scCtrl | 'P'}}));
     live_->Load();
     AttachGridCommandMenus(*this);
 }
@@ -82,6 +90,29 @@ void TUserForm::ChangePassword(int row)
     } catch (const StoreError& e) {
         Application()->MessageBox(e.Message(), Caption(), MB_ICONERROR);
     }
+}
+
+void TUserForm::ChangeSignature(int row)
+{
+    if (!users_ || row < 1 || row >= TavikPTGrid1->RowCount())
+        return;
+    std::unique_ptr<TSignatureForm> dialog(new TSignatureForm(nullptr));
+    dialog->SetPicture(users_->Signature(row));
+    if (dialog->ShowModal() == mrOk)
+        users_->SetSignature(row, dialog->Picture());
+}
+
+void TUserForm::SelectPosts()
+{
+    if (!users_)
+        return;
+    const int row = TavikPTGrid1->CurrentRow();
+    if (row < 1 || row >= TavikPTGrid1->RowCount()) {
+        Application()->MessageBox(QStringLiteral("Select the user who gets the posts first."), Caption(), MB_ICONINFORMATION);
+        return;
+    }
+    if (const auto picks = PickPosts(users_->Units(), users_->Posts(), users_->UnitPosts(), QStringLiteral("选择岗位")))
+        users_->AddPosts(*picks);
 }
 
 void TUserForm::DeleteSelected()
@@ -138,9 +169,10 @@ void TUserForm::TavikPTGrid1MouseUp(TObject*, TMouseButton button, TShiftState, 
         return;
     const QString head = LinkColumnHead(x, y);
     if (live_) {
-        // The signature dialog is not built yet: its cell stays a view.
         if (head == kPassword)
             ChangePassword(TavikPTGrid1->PointToCell(x, y).Y);
+        else if (head == kSignature)
+            ChangeSignature(TavikPTGrid1->PointToCell(x, y).Y);
         return;
     }
     if (head == kPassword)

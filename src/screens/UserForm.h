@@ -34,6 +34,8 @@ public:
     LiveUsers* Users() const { return users_.get(); }
     // Live: asks for a new password for the user of a grid row.
     void ChangePassword(int row);
+    // Live: the signature dialog for the user of a grid row.
+    void ChangeSignature(int row);
 
     static constexpr const char* PasswordMessage = "弹出密码设置窗体，包括密码和确认密码两个输入。";
     static constexpr const char* SignatureMessage = "弹出签名图片设置。";
@@ -44,6 +46,8 @@ private:
     QString LinkColumnHead(int x, int y);
     void StartLive(RightsStore& store);
     void DeleteSelected();
+    // Live: the post picker's posts go to the current user.
+    void SelectPosts();
 
     std::unique_ptr<LiveUsers> users_;
     std::unique_ptr<LiveEditor> live_;

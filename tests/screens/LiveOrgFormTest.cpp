@@ -2,13 +2,16 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
+#include <set>
 
 #include <QApplication>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
+#include "grid/TavikPTGrid.h"
 #include "orgchart/OcInplaceEdit.h"
 #include "orgchart/OrgChart.h"
 #include "platform/Action.h"
@@ -21,9 +24,11 @@
 #include "screens/DepartPropForm.h"
 #include "screens/LiveEditor.h"
 #include "screens/LiveStore.h"
+#include "screens/PickListForm.h"
 #include "screens/OrgForm.h"
 #include "screens/RolePropForm.h"
 #include "store/RightsStore.h"
+#include "support/GridText.h"
 #include "support/Input.h"
 #include "support/ScreenTest.h"
 
@@ -361,3 +366,149 @@ TEST_F(LiveOrgForm, TheChartsMenuOpensFromMouseAndKeyboardAndWritesEachKindOfFil
 }
 
 } // namespace
+
+namespace {
+
+// The ids of a relation's records as "unit:other" names.
+std::set<std::string> Relation(RightsStore& store, TableId table, int otherCol, TableId otherTable, int otherName)
+{
+    std::map<qint64, std::string> units, others;
+    for (const StoreRecord& r : store.Load(TableId::OrgUnit))
+        units[r.id] = r.values[Col::UnitName].toString().toStdString();
+    for (const StoreRecord& r : store.Load(otherTable))
+        others[r.id] = r.values[otherName].toString().toStdString();
+    std::set<std::string> out;
+    for (const StoreRecord& r : store.Load(table))
+        out.insert(units[r.values[0].toLongLong()] + ":" + others[r.values[otherCol].toLongLong()]);
+    return out;
+}
+
+} // namespace
+
+TEST_F(LiveOrgForm, AttachingPostsAndUsersGoesThroughTheDialogsGridsAndPickers)
+{
+    store->Save({StoreChange::Insert(TableId::Post, {QStringLiteral("P.B"), QStringLiteral("出纳"), QVariant()}),
+                 StoreChange::Insert(TableId::Post, {QStringLiteral("P.A"), QStringLiteral("会计"), QVariant()}),
+                 StoreChange::Insert(TableId::User, {QStringLiteral("li"), QStringLiteral("李四"), QVariant(), QVariant(), 1, QVariant()})});
+    Run("acRefresh");
+    auto grid = [](TCustomForm& d, const char* name) { return d.Find<TTavikPTGrid>(QString::fromLatin1(name)); };
+    auto run = [](TCustomForm& d, const char* action) { EXPECT_TRUE(d.Find<TAction>(QString::fromLatin1(action))->Execute()); };
+    // A picker ticks its rows and closes with 确定.
+    auto tick = [this](std::vector<int> rows) {
+        fills.push_back([rows](TCustomForm& d) {
+            auto& picker = dynamic_cast<TPickListForm&>(d);
+            for (int row : rows)
+                picker.Toggle(row);
+            d.SetModalResult(mrOk);
+        });
+    };
+
+    // 关联岗位 on 甲部: the full department dialog lists its user; two posts
+    // and a user are added, the user it had is taken away.
+    chart->SetSelected(Node("甲部"));
+    fills.push_back([&](TCustomForm& d) {
+        EXPECT_EQ(d.ClientHeight(), TDepartPropForm::kFullHeight);
+        EXPECT_FALSE(d.Find<TControl>(QStringLiteral("SkinCheckBox1"))->Visible());
+        EXPECT_EQ(d.Find<TEdit>(QStringLiteral("Edit3"))->Text(), QStringLiteral("甲部"));
+        EXPECT_EQ(ColTexts(*grid(d, "TavikPTGrid1"), 1), "登录账号|wang");
+        EXPECT_EQ(ColTexts(*grid(d, "TavikPTGrid2"), 1), "岗位名称");
+        tick({1, 2}); // the dictionary by code: 会计 P.A, 出纳 P.B
+        run(d, "acSelectPost");
+        EXPECT_EQ(ColTexts(*grid(d, "TavikPTGrid2"), 2), "岗位编码|P.A|P.B");
+        tick({1}); // users by login: li, wang
+        run(d, "acSelectUser");
+        EXPECT_EQ(ColTexts(*grid(d, "TavikPTGrid1"), 1), "登录账号|wang|li");
+        // 删除 takes the current row of the focused grid.
+        d.SetActiveControl(grid(d, "TavikPTGrid1"));
+        grid(d, "TavikPTGrid1")->MoveCurrent(1, 1, true, false, false, true);
+        run(d, "acDelete");
+        EXPECT_EQ(ColTexts(*grid(d, "TavikPTGrid1"), 1), "登录账号|li");
+        d.SetActiveControl(grid(d, "TavikPTGrid2"));
+        grid(d, "TavikPTGrid2")->MoveCurrent(1, 2, true, false, false, true);
+        run(d, "acDelete");
+        EXPECT_EQ(ColTexts(*grid(d, "TavikPTGrid2"), 1), "岗位名称|会计");
+        d.SetModalResult(mrOk);
+    });
+    Run("acAddRole");
+    // 关联人员 on the post 经理: the role dialog, its actions usable now.
+    chart->SetSelected(Node("经理"));
+    fills.push_back([&](TCustomForm& d) {
+        EXPECT_TRUE(d.Find<TAction>(QStringLiteral("acSelectUser"))->Update() || d.Find<TAction>(QStringLiteral("acSelectUser"))->Enabled());
+        tick({2});
+        run(d, "acSelectUser");
+        EXPECT_EQ(ColTexts(*grid(d, "TavikPTGrid1"), 2), "用户名称|王五");
+        d.SetModalResult(mrOk);
+    });
+    Run("acAddUser");
+    // A cancelled dialog changes nothing.
+    chart->SetSelected(Node("乙部"));
+    fills.push_back([&](TCustomForm& d) {
+        tick({1});
+        run(d, "acSelectPost");
+        d.SetModalResult(mrCancel);
+    });
+    Run("acAddRole");
+    EXPECT_TRUE(Relation(*Open(), TableId::UnitPost, 1, TableId::Post, Col::PostName).empty());
+    Run("acSave");
+    EXPECT_TRUE(messages.empty()) << messages.front().toStdString();
+    auto reopened = Open();
+    EXPECT_EQ(Relation(*reopened, TableId::UnitPost, 1, TableId::Post, Col::PostName), (std::set<std::string>{"甲部:会计"}));
+    EXPECT_EQ(Relation(*reopened, TableId::UnitUser, 1, TableId::User, Col::UserLogin),
+              (std::set<std::string>{"甲部:li", "经理:wang"}));
+    // Posts go to companies and departments only.
+    messages.clear();
+    chart->SetSelected(Node("经理"));
+    Run("acAddRole");
+    EXPECT_EQ(messages, std::deque<QString>{QStringLiteral("Posts are attached to a company or a department: select one first.")});
+}
+
+TEST_F(LiveOrgForm, EveryCommandHasAKeyFromTheChartAndTheTree)
+{
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const struct {
+        const char* node;
+        int key;
+        Qt::KeyboardModifiers mods;
+        const char* dialog;  // opened (and cancelled), or nullptr
+        const char* message; // shown, or nullptr
+    } cases[] = {
+        {"乙部", Qt::Key_1, Qt::ControlModifier, "TDepartPropForm", nullptr},
+        {"乙部", Qt::Key_2, Qt::ControlModifier, "TDepartPropForm", nullptr},
+        {"乙部", Qt::Key_3, Qt::ControlModifier, "TDepartPropForm", nullptr},
+        {"乙部", Qt::Key_4, Qt::ControlModifier, "TDepartPropForm", nullptr},
+        {"乙部", Qt::Key_5, Qt::ControlModifier, "TRolePropForm", nullptr},
+        {"经理", Qt::Key_Return, Qt::AltModifier, "TRolePropForm", nullptr},
+        {"甲部", Qt::Key_Return, Qt::AltModifier, "TDepartPropForm", nullptr},
+        {"甲部", Qt::Key_Delete, none, nullptr, "甲部 still has its users: wang.\n\nNothing was deleted."},
+        {"甲部", Qt::Key_F5, none, nullptr, nullptr},
+        {"甲部", Qt::Key_S, Qt::ControlModifier, nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        dialogs.clear();
+        messages.clear();
+        chart->SetSelected(Node(c.node));
+        chart->SetFocus();
+        SendKey(chart, c.key, c.mods);
+        EXPECT_EQ(dialogs, c.dialog ? std::vector<std::string>{c.dialog} : std::vector<std::string>{});
+        EXPECT_EQ(messages, c.message ? std::deque<QString>{QString::fromUtf8(c.message)} : std::deque<QString>{});
+    }
+    // F2 renames in place; meanwhile Delete is the editor's.
+    chart->SetSelected(Node("经理"));
+    SendKey(chart, Qt::Key_F2);
+    ASSERT_TRUE(chart->Editing());
+    SendKey(chart->Editor(), Qt::Key_Delete);
+    EXPECT_TRUE(messages.empty());
+    chart->HideEditor(false);
+    // From the tree: Ctrl+Z drops a rename, Ctrl+S saves one, Ctrl+W closes.
+    tree->SetFocus();
+    Node("甲部")->SetText(QStringLiteral("丙部"));
+    SendKey(tree, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Shown(), SeededShown);
+    Node("甲部")->SetText(QStringLiteral("丙部"));
+    SendKey(tree, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(Stored(), "公司@#0;乙部@公司#0;丙部@公司#1;经理@乙部#0");
+    ASSERT_TRUE(form->Visible());
+    SendKey(tree, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(form->Visible());
+}

@@ -284,3 +284,33 @@ TEST(SamplePostForm, WithoutAStoreTheCommandsStayInert)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LivePostForm, TheCommandsHaveKeys)
+{
+    const struct {
+        int key;
+        Qt::KeyboardModifiers mods;
+        int rows;
+        size_t messages;
+    } cases[] = {
+        {Qt::Key_N, Qt::ControlModifier, 5, 0},
+        {Qt::Key_Z, Qt::ControlModifier, 4, 0},
+        {Qt::Key_Delete, Qt::ControlModifier, 4, 1}, // asked first
+        {Qt::Key_F5, Qt::NoModifier, 4, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        messages.clear();
+        grid->MoveCurrent(1, 1, true, false, false, true);
+        SendKey(grid, c.key, c.mods);
+        EXPECT_EQ(grid->RowCount(), c.rows);
+        EXPECT_EQ(messages.size(), c.messages);
+    }
+    Replace(2, 1, QStringLiteral("总经理"));
+    SendKey(grid, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(Stored(), "P.A|总经理|;P.B|会计|;P.C|出纳|n");
+}
+
+} // namespace

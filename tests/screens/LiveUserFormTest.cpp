@@ -15,6 +15,7 @@
 #include "screens/LiveStore.h"
 #include "screens/LiveUsers.h"
 #include "screens/PasswordForm.h"
+#include "screens/PostPicker.h"
 #include "screens/UserForm.h"
 #include "store/PasswordHash.h"
 #include "store/RightsStore.h"
@@ -259,6 +260,106 @@ TEST_F(LiveUserForm, ThePasswordCellOpensTheDialogAndStoresOnlyAHash)
     EXPECT_TRUE(hash.startsWith(QStringLiteral("$argon2id$")));
     EXPECT_TRUE(VerifyPassword(hash, QStringLiteral("秘密的口令一二三")));
     EXPECT_TRUE(users[0].values[Col::UserPassword].isNull());
+}
+
+TEST_F(LiveUserForm, SelectPostGivesTheCurrentUserPostsAsTheOrganisationHoldsThem)
+{
+    // 财务部 gets a post unit standing for 会计 and the attached post 出纳.
+    qint64 finance = 0;
+    for (const StoreRecord& r : store->Load(TableId::OrgUnit))
+        if (r.values[Col::UnitName].toString() == QStringLiteral("财务部"))
+            finance = r.id;
+    const qint64 accountant = store->Load(TableId::Post).at(0).id;
+    store->Save({StoreChange::Insert(TableId::Post, {QStringLiteral("P.C"), QStringLiteral("出纳"), QVariant()}, -1),
+                 StoreChange::Insert(TableId::UnitPost, {finance, -1}),
+                 StoreChange::Insert(TableId::OrgUnit, {finance, 1, 2, QStringLiteral("主管会计"), QVariant(), accountant, 0,
+                                                        QVariant()})});
+    Run("acRefresh");
+    // Each case ticks picker rows from the keyboard for the current user.
+    auto pick = [&](std::vector<int> rows) {
+        Application()->SetModalHook([rows](TCustomForm* f) {
+            auto* d = dynamic_cast<TPostPickerForm*>(f);
+            ASSERT_NE(d, nullptr);
+            EXPECT_EQ(ColTexts(*d->TavikPTGrid1, TPostPickerForm::NameCol), "组织机构与岗位|公司|财务部|会计|主管会计|出纳");
+            EXPECT_EQ(ColTexts(*d->TavikPTGrid1, TPostPickerForm::CodeCol), "岗位编码||||P.K|P.C");
+            for (int row : rows) {
+                d->TavikPTGrid1->MoveCurrent(TPostPickerForm::NameCol, row, true, false, false, true);
+                SendKey(d->TavikPTGrid1, Qt::Key_Space, {}, QEvent::KeyPress, QStringLiteral(" "));
+            }
+            SendKey(d->TavikPTGrid1, Qt::Key_Return);
+            if (d->ModalResult() != mrOk) {
+                ADD_FAILURE() << "Enter did not close the picker";
+                d->SetModalResult(mrCancel);
+            }
+        });
+        Run("acSelectPost");
+    };
+    Select("1.全部");
+    grid->MoveCurrent(LiveUsers::LoginCol, 1, true, false, false, true);
+    pick({3, 4, 5}); // a unit row is not a post; zhang holds 会计 in 财务部 already
+    EXPECT_EQ(ColTexts(*posts, 1), "岗位名称|会计|出纳");
+    EXPECT_EQ(RowTexts(*posts, 2), "|出纳|P.C|财务部");
+    // A new user gets a post before it is saved.
+    Run("acAdd");
+    Type(LiveUsers::LoginCol, 4, QStringLiteral("zhao"));
+    Type(LiveUsers::NameCol, 4, QStringLiteral("赵六"));
+    grid->MoveCurrent(LiveUsers::LoginCol, 4, true, false, false, true);
+    pick({4, 5});
+    EXPECT_EQ(ColTexts(*posts, 1), "岗位名称|会计|出纳"); // the dictionary's names
+    // 删除 under the post grid takes a post given here away again.
+    form->SetActiveControl(posts);
+    posts->MoveCurrent(1, 1, true, false, false, true);
+    Run("acDelete");
+    EXPECT_EQ(ColTexts(*posts, 1), "岗位名称|出纳");
+    Run("acSave");
+    EXPECT_TRUE(messages.empty()) << messages.front().toStdString();
+    std::set<std::string> held;
+    auto reopened = Open();
+    std::map<qint64, std::string> login, postName;
+    for (const StoreRecord& r : reopened->Load(TableId::User))
+        login[r.id] = r.values[Col::UserLogin].toString().toStdString();
+    for (const StoreRecord& r : reopened->Load(TableId::Post))
+        postName[r.id] = r.values[Col::PostName].toString().toStdString();
+    for (const StoreRecord& r : reopened->Load(TableId::UserPost)) {
+        EXPECT_EQ(r.values[Col::UserPostUnit].toLongLong(), finance);
+        held.insert(login[r.values[Col::UserPostUser].toLongLong()] + ":" + postName[r.values[Col::UserPostPost].toLongLong()]);
+    }
+    EXPECT_EQ(held, (std::set<std::string>{"zhang:会计", "zhang:出纳", "zhao:出纳"}));
+}
+
+TEST_F(LiveUserForm, EveryCommandHasAKey)
+{
+    Select("1.全部");
+    std::vector<std::string> shown;
+    Application()->SetModalHook([&](TCustomForm* f) {
+        shown.push_back(f->ClassName());
+        f->SetModalResult(mrCancel);
+    });
+    const struct {
+        int key;
+        Qt::KeyboardModifiers mods;
+        const char* logins;
+        const char* dialog;
+        int messages;
+    } cases[] = {
+        {Qt::Key_N, Qt::ControlModifier, "登录账号|zhang|li|wang|", nullptr, 0},
+        {Qt::Key_Z, Qt::ControlModifier, "登录账号|zhang|li|wang", nullptr, 0},
+        {Qt::Key_P, Qt::ControlModifier, "登录账号|zhang|li|wang", "TPostPickerForm", 0},
+        {Qt::Key_Delete, Qt::ControlModifier, "登录账号|zhang|li|wang", nullptr, 1}, // asked, answered no
+        {Qt::Key_F5, Qt::NoModifier, "登录账号|zhang|li|wang", nullptr, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        shown.clear();
+        messages.clear();
+        answers = {mrNo};
+        grid->MoveCurrent(LiveUsers::LoginCol, 1, true, false, false, true);
+        SendKey(grid, c.key, c.mods);
+        EXPECT_EQ(Logins(), c.logins);
+        EXPECT_EQ(shown, c.dialog ? std::vector<std::string>{c.dialog} : std::vector<std::string>{});
+        EXPECT_EQ(int(messages.size()), c.messages);
+    }
+    Application()->SetModalHook({});
 }
 
 TEST(PasswordDialog, AcceptsOnlyTwoEqualPasswordsOfEightCharactersOrMore)
