@@ -501,10 +501,10 @@ TEST_F(LiveOrgForm, EveryCommandHasAKeyFromTheChartAndTheTree)
     SendKey(chart->Editor(), Qt::Key_Delete);
     EXPECT_TRUE(messages.empty());
     chart->HideEditor(false);
-    // From the tree: Ctrl+Z drops a rename, Ctrl+S saves one, Ctrl+W closes.
+    // From the tree: Ctrl+Shift+Z drops a rename, Ctrl+S saves one, Ctrl+W closes.
     tree->SetFocus();
     Node("甲部")->SetText(QStringLiteral("丙部"));
-    SendKey(tree, Qt::Key_Z, Qt::ControlModifier);
+    SendKey(tree, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Shown(), SeededShown);
     Node("甲部")->SetText(QStringLiteral("丙部"));
     SendKey(tree, Qt::Key_S, Qt::ControlModifier);
