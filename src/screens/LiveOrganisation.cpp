@@ -28,6 +28,11 @@ std::vector<TOcNode*> Nodes(TOrgChart& chart)
     return out;
 }
 
+// Extra nodes (people, attached posts) carry data from here up: never an
+// index of a unit record or of an added unit.
+constexpr intptr_t kExtraData = intptr_t(1) << 30;
+constexpr int kPersonImage = 3;
+
 // An added unit's placeholder in a save is its node's (negative) data.
 qint64 Placeholder(intptr_t data)
 {
@@ -46,10 +51,21 @@ LiveOrganisation::LiveOrganisation(TOrgChart& chart, TTreeView& tree) : chart_(c
         if (TTreeNode* t = TreeNodeOf(node); t && t->Text() != text)
             t->SetText(text);
     });
-    chart_.OnMoveNode = TOcMoveNodeEvent([this](TOcNode*, TOcNode*, int) {
-        if (!showing_)
+    chart_.OnMoveNode = TOcMoveNodeEvent([this](TOcNode* node, TOcNode*, int) {
+        if (showing_)
+            return;
+        // A unit dropped onto a person or post goes to that node's unit; a
+        // person or post dragged away returns where it belongs.
+        showing_ = true;
+        if (node && !IsExtra(node) && IsExtra(node->Parent()))
+            node->MoveTo(node->Parent()->Parent(), amAddChild);
+        showing_ = false;
+        if (node && IsExtra(node))
+            RefreshExtras();
+        else
             SyncTree();
     });
+    chart_.OnEditing = TOcAllowEvent([](TObject*, TOcNode* node, bool& allow) { allow = allow && !IsExtra(node); });
     tree_.OnEdited = TTVEditedEvent([this](TObject*, TTreeNode* node, QString& text) {
         text = text.trimmed();
         if (TOcNode* n = NodeOf(node)) {
@@ -57,6 +73,10 @@ LiveOrganisation::LiveOrganisation(TOrgChart& chart, TTreeView& tree) : chart_(c
             n->SetText(text);
             showing_ = false;
         }
+    });
+    tree_.OnEditing = TTVEditingEvent([this](TObject*, TTreeNode* node, bool& allow) {
+        TOcNode* n = NodeOf(node);
+        allow = allow && n && !IsExtra(n);
     });
     tree_.OnChange = TTVChangedEvent([this](TObject*, TTreeNode* node) {
         if (TOcNode* n = NodeOf(node); n && chart_.Selected() != n)
@@ -152,6 +172,87 @@ void LiveOrganisation::Show()
     }
     for (int i = 0; i < chart_.TopCount(); ++i)
         TOrgForm::ExpandTopLevels(chart_.Items(i));
+    chart_.EndUpdate();
+    showing_ = false;
+    RefreshExtras();
+}
+
+bool LiveOrganisation::IsExtra(const TOcNode* node)
+{
+    return node && node->Data() >= kExtraData;
+}
+
+int LiveOrganisation::UnitIndex(const TOcNode* node)
+{
+    int index = 0;
+    for (const TOcNode* s = node->GetPrevSibling(); s; s = s->GetPrevSibling())
+        index += IsExtra(s) ? 0 : 1;
+    return index;
+}
+
+void LiveOrganisation::SetShown(bool subOrganisations, bool posts, bool people)
+{
+    EndEdit();
+    showPosts_ = posts;
+    showPeople_ = people;
+    // Sub-organisations: the companies below the top ones, with all beneath them.
+    for (TOcNode* n : Nodes(chart_))
+        if (n->Parent() && n->ImageIndex() == int(UnitKind::Company) && !IsExtra(n)) {
+            if (subOrganisations)
+                n->Expand(true);
+            else
+                n->Collapse(false);
+        }
+    RefreshExtras();
+}
+
+void LiveOrganisation::RefreshExtras()
+{
+    showing_ = true;
+    chart_.BeginUpdate();
+    for (TOcNode* n : Nodes(chart_))
+        if (IsExtra(n) && chart_.IsValid(n) && !IsExtra(n->Parent()))
+            chart_.Delete(n);
+    intptr_t next = kExtraData;
+    auto add = [&](TOcNode* parent, const QString& text, int image) {
+        TOcNode* n = chart_.Add(parent, next++);
+        n->SetText(text);
+        n->SetImageIndex(image);
+    };
+    auto name = [](const std::vector<StoreRecord>& records, qint64 id, int column) {
+        for (const StoreRecord& r : records)
+            if (r.id == id)
+                return r.values[column].toString();
+        return QString();
+    };
+    for (TOcNode* n : Nodes(chart_)) {
+        if (IsExtra(n))
+            continue;
+        if (showPosts_)
+            for (qint64 post : PostsOf(n))
+                add(n, name(posts_, post, Col::PostName), int(UnitKind::Post));
+        if (!showPeople_)
+            continue;
+        std::vector<qint64> people = UsersOf(n);
+        // Who holds a post in the unit stands under the post unit of that post
+        // when there is one.
+        if (const StoreRecord* r = RecordOf(n))
+            for (const StoreRecord& held : userPosts_) {
+                if (held.values[Col::UserPostUnit].isNull() || held.values[Col::UserPostUnit].toLongLong() != r->id)
+                    continue;
+                TOcNode* at = n;
+                for (int i = 0; i < n->Count(); ++i) {
+                    const QVariantList v = Values(n->Items(i));
+                    if (!v.isEmpty() && v[Col::UnitPost] == held.values[Col::UserPostPost])
+                        at = n->Items(i);
+                }
+                const qint64 user = held.values[Col::UserPostUser].toLongLong();
+                if (at != n || std::find(people.begin(), people.end(), user) == people.end())
+                    add(at, name(users_, user, Col::UserName), kPersonImage);
+            }
+        for (qint64 user : people)
+            add(n, name(users_, user, Col::UserName), kPersonImage);
+    }
     chart_.EndUpdate();
     showing_ = false;
     SyncTree();
@@ -253,7 +354,8 @@ QString LiveOrganisation::DeleteProblem(TOcNode* node)
         return {};
     QStringList children;
     for (int i = 0; i < node->Count(); ++i)
-        children << node->Items(i)->Text();
+        if (!IsExtra(node->Items(i)))
+            children << node->Items(i)->Text();
     QStringList people;
     if (!RecordOf(node))
         for (const StoreRecord& u : users_)
@@ -281,6 +383,18 @@ QString LiveOrganisation::DeleteProblem(TOcNode* node)
     return QStringLiteral("%1 still has %2.").arg(node->Text(), why.join(QStringLiteral("; ")));
 }
 
+QString LiveOrganisation::CodeUsedBy(const TOcNode* node, const QString& code)
+{
+    if (code.isEmpty())
+        return {};
+    for (TOcNode* n : Nodes(chart_)) {
+        const QVariantList v = n == node ? QVariantList() : Values(n);
+        if (!v.isEmpty() && v[Col::UnitCode].toString() == code)
+            return n->Text();
+    }
+    return {};
+}
+
 std::vector<qint64> LiveOrganisation::UsersOf(const TOcNode* node) const
 {
     const auto found = node ? usersOf_.find(node->Data()) : usersOf_.end();
@@ -291,6 +405,8 @@ void LiveOrganisation::SetUsersOf(const TOcNode* node, std::vector<qint64> users
 {
     if (node && node->Data())
         usersOf_[node->Data()] = std::move(users);
+    if (showPeople_)
+        RefreshExtras();
 }
 
 std::vector<qint64> LiveOrganisation::PostsOf(const TOcNode* node) const
@@ -303,6 +419,8 @@ void LiveOrganisation::SetPostsOf(const TOcNode* node, std::vector<qint64> posts
 {
     if (node && node->Data())
         postsOf_[node->Data()] = std::move(posts);
+    if (showPosts_)
+        RefreshExtras();
 }
 
 void LiveOrganisation::Delete(TOcNode* node)
@@ -316,6 +434,8 @@ void LiveOrganisation::Delete(TOcNode* node)
 QString LiveOrganisation::Problem()
 {
     for (TOcNode* n : Nodes(chart_)) {
+        if (IsExtra(n))
+            continue;
         const QString name = n->Text().trimmed();
         QString why;
         if (name.isEmpty())
@@ -346,7 +466,7 @@ std::vector<StoreChange> LiveOrganisation::Changes()
         else if (parent && parent->Data() < 0)
             parentId = Placeholder(parent->Data());
         v[Col::UnitParent] = parentId;
-        v[Col::UnitPosition] = n->Index();
+        v[Col::UnitPosition] = UnitIndex(n);
         v[Col::UnitName] = n->Text().trimmed();
         if (const StoreRecord* r = RecordOf(n)) {
             kept.insert(r->id);

@@ -36,6 +36,8 @@ public:
     TOcNode* Add(TOcNode* parent, const QVariantList& values);
     // Replaces a unit's values; the node shows its new name and kind.
     void SetValues(TOcNode* node, const QVariantList& values);
+    // The name of another unit that has this code, or empty.
+    QString CodeUsedBy(const TOcNode* node, const QString& code);
     // Why the unit may not be deleted (its children and users), or empty.
     QString DeleteProblem(TOcNode* node);
     void Delete(TOcNode* node);
@@ -49,12 +51,23 @@ public:
     void SetUsersOf(const TOcNode* node, std::vector<qint64> users);
     std::vector<qint64> PostsOf(const TOcNode* node) const;
     void SetPostsOf(const TOcNode* node, std::vector<qint64> posts);
+    // What the chart and the tree show besides the units: the people of each
+    // unit (显示人员) and the posts attached to it (显示角色(岗位)), as nodes
+    // that are not units; sub-organisations (显示子机构) opened or closed.
+    void SetShown(bool subOrganisations, bool posts, bool people);
+    // Whether a node shows a person or an attached post rather than a unit.
+    static bool IsExtra(const TOcNode* node);
+
     // The records the dialogs show by id.
     const std::vector<StoreRecord>& Users() const { return users_; }
     const std::vector<StoreRecord>& Posts() const { return posts_; }
 
 private:
     const StoreRecord* RecordOf(const TOcNode* node) const;
+    // Takes the extra nodes away and adds those the switches ask for.
+    void RefreshExtras();
+    // A unit's position among its siblings that are units.
+    static int UnitIndex(const TOcNode* node);
     TOcNode* NodeOf(TTreeNode* node) const;
     TTreeNode* TreeNodeOf(const TOcNode* node) const;
 
@@ -72,4 +85,5 @@ private:
     // Values of every unit by the node's data: edited records and added units.
     std::vector<QVariantList> values_, added_;
     bool showing_ = false;
+    bool showPosts_ = false, showPeople_ = false;
 };

@@ -26,6 +26,6 @@ void BindShortcuts(TCustomForm& form, const std::vector<ShortcutKey>& keys, std:
 
 std::vector<ShortcutKey> WithSaveKeys(std::vector<ShortcutKey> keys)
 {
-    keys.insert(keys.end(), {{"acSave", scCtrl | 'S'}, {"acCancel", scCtrl | 'Z'}, {"acRefresh", VK_F1 + 4}, {"acExit", scCtrl | 'W'}});
+    keys.insert(keys.end(), {{"acSave", scCtrl | 'S'}, {"acCancel", scCtrl | scShift | 'Z'}, {"acRefresh", VK_F1 + 4}, {"acExit", scCtrl | 'W'}});
     return keys;
 }

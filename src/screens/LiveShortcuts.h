@@ -22,6 +22,6 @@ constexpr int scAlt = 0x8000;
 // in-place editor is open) the keys stay with the focused control.
 void BindShortcuts(TCustomForm& form, const std::vector<ShortcutKey>& keys, std::function<bool()> busy = {});
 
-// keys and those the work screens share: 保存 Ctrl+S, 取消 Ctrl+Z, 刷新 F5,
-// 退出 Ctrl+W.
+// keys and those the work screens share: 保存 Ctrl+S, 取消 Ctrl+Shift+Z (not
+// Ctrl+Z, which an editor takes for its own undo), 刷新 F5, 退出 Ctrl+W.
 std::vector<ShortcutKey> WithSaveKeys(std::vector<ShortcutKey> keys);

@@ -65,6 +65,16 @@ TOrgForm::TOrgForm(TComponent* owner) : TScreenForm(owner)
             if (!live_->MayClose())
                 action = caNone;
         });
+        // The level switches, inert in the design, choose what the views show.
+        auto* subOrganisations = Require<TSkinCheckBox>("SkinCheckBox1");
+        auto* posts = Require<TSkinCheckBox>("SkinCheckBox2");
+        auto* people = Require<TSkinCheckBox>("SkinCheckBox3");
+        const TNotifyEvent shown([=, this](TObject*) {
+            organisation_->SetShown(subOrganisations->Checked(), posts->Checked(), people->Checked());
+        });
+        subOrganisations->OnChange = shown;
+        posts->OnChange = shown;
+        people->OnChange = shown;
         // While a name is typed in place its keys stay with the editor.
         BindShortcuts(*this,
                       WithSaveKeys({{"acAddOrg", scCtrl | '1'},
@@ -140,7 +150,7 @@ void TOrgForm::acAddChildDepartExecute(TObject*)
         OpenDialog<TDepartPropForm>();
 }
 
-bool TOrgForm::AskUnit(TDepartPropForm& dialog, QVariantList& values)
+bool TOrgForm::AskUnit(TDepartPropForm& dialog, QVariantList& values, const TOcNode* node)
 {
     auto* name = &Part<TEdit>(dialog, "Edit3");
     auto* code = &Part<TEdit>(dialog, "Edit4");
@@ -156,6 +166,8 @@ bool TOrgForm::AskUnit(TDepartPropForm& dialog, QVariantList& values)
             problem = LiveTextProblem(QStringLiteral("The code"), c, MaxCodeLength, false);
             at = code;
         }
+        if (const QString other = organisation_->CodeUsedBy(node, c); problem.isEmpty() && !other.isEmpty())
+            problem = QStringLiteral("The code “%1” is already used by %2.").arg(c, other);
         if (problem.isEmpty()) {
             values[Col::UnitName] = n;
             values[Col::UnitCode] = OptionalText(c);
@@ -168,9 +180,12 @@ bool TOrgForm::AskUnit(TDepartPropForm& dialog, QVariantList& values)
 
 void TOrgForm::AddUnit(TOcNode* parent, int kind)
 {
+    // A person or attached post holds no units: the new one goes beside it.
+    if (LiveOrganisation::IsExtra(parent))
+        parent = parent->Parent();
     QVariantList values{QVariant(), 0, kind, QString(), QVariant(), QVariant(), 0, QVariant()};
     std::unique_ptr<TDepartPropForm> dialog(new TDepartPropForm(nullptr));
-    if (AskUnit(*dialog, values))
+    if (AskUnit(*dialog, values, nullptr))
         organisation_->Add(parent, values);
 }
 
@@ -184,7 +199,7 @@ void TOrgForm::EditUnit(TOcNode* node)
     if (values.isEmpty())
         return;
     std::unique_ptr<TDepartPropForm> dialog(new TDepartPropForm(nullptr));
-    if (AskUnit(*dialog, values))
+    if (AskUnit(*dialog, values, node))
         organisation_->SetValues(node, values);
 }
 
@@ -237,7 +252,7 @@ void TOrgForm::AttachPosts(TOcNode* node)
     dialog->SkinCheckBox1->Hide();
     UnitRelations relations(*LiveStore(), *organisation_, node);
     relations.Attach(*dialog, Part<TTavikPTGrid>(*dialog, "TavikPTGrid1"), &Part<TTavikPTGrid>(*dialog, "TavikPTGrid2"));
-    if (AskUnit(*dialog, values)) {
+    if (AskUnit(*dialog, values, node)) {
         organisation_->SetValues(node, values);
         relations.Apply();
     }
@@ -248,6 +263,11 @@ void TOrgForm::DeleteUnit()
     TOcNode* node = org ? org->Selected() : nullptr;
     if (!organisation_ || !node)
         return;
+    if (LiveOrganisation::IsExtra(node)) {
+        Application()->MessageBox(QStringLiteral("%1 is shown here, not a unit: take it away in 关联人员 or 关联岗位.").arg(node->Text()),
+                                  Caption(), MB_ICONINFORMATION);
+        return;
+    }
     const QString problem = organisation_->DeleteProblem(node);
     if (!problem.isEmpty()) {
         Application()->MessageBox(problem + QStringLiteral("\n\nNothing was deleted."), Caption(), MB_ICONWARNING);

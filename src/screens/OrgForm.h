@@ -68,7 +68,7 @@ private:
     void AttachPosts(TOcNode* node);
     // Live: shows a unit's name and code in the department dialog and takes
     // them back after 确定; false when it was cancelled.
-    static bool AskUnit(TDepartPropForm& dialog, QVariantList& values);
+    bool AskUnit(TDepartPropForm& dialog, QVariantList& values, const TOcNode* node);
 
     // The picture of the chart's selected node; none while no node is selected.
     std::optional<int> SelectedNodeImage() const;

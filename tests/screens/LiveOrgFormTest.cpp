@@ -20,6 +20,7 @@
 #include "platform/PopupMenu.h"
 #include "platform/Edit.h"
 #include "platform/TreeView.h"
+#include "chrome/checkboxes/SkinCheckBox.h"
 #include "screens/ChartExportMenu.h"
 #include "screens/DepartPropForm.h"
 #include "screens/LiveEditor.h"
@@ -500,10 +501,10 @@ TEST_F(LiveOrgForm, EveryCommandHasAKeyFromTheChartAndTheTree)
     SendKey(chart->Editor(), Qt::Key_Delete);
     EXPECT_TRUE(messages.empty());
     chart->HideEditor(false);
-    // From the tree: Ctrl+Z drops a rename, Ctrl+S saves one, Ctrl+W closes.
+    // From the tree: Ctrl+Shift+Z drops a rename, Ctrl+S saves one, Ctrl+W closes.
     tree->SetFocus();
     Node("甲部")->SetText(QStringLiteral("丙部"));
-    SendKey(tree, Qt::Key_Z, Qt::ControlModifier);
+    SendKey(tree, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Shown(), SeededShown);
     Node("甲部")->SetText(QStringLiteral("丙部"));
     SendKey(tree, Qt::Key_S, Qt::ControlModifier);
@@ -511,4 +512,93 @@ TEST_F(LiveOrgForm, EveryCommandHasAKeyFromTheChartAndTheTree)
     ASSERT_TRUE(form->Visible());
     SendKey(tree, Qt::Key_W, Qt::ControlModifier);
     EXPECT_FALSE(form->Visible());
+}
+
+TEST_F(LiveOrgForm, TheLevelSwitchesShowPeopleAndAttachedPostsAsNodesThatAreNotUnits)
+{
+    store->Save({StoreChange::Insert(TableId::Post, {QStringLiteral("P"), QStringLiteral("岗"), QVariant()}, -1),
+                 StoreChange::Insert(TableId::UnitPost, {Open()->Load(TableId::OrgUnit)[2].id, -1})});
+    Run("acRefresh");
+    auto box = [&](const char* name) { return form->Find<TSkinCheckBox>(QString::fromLatin1(name)); };
+    const struct {
+        bool posts, people;
+        const char* shown;
+    } cases[] = {
+        {false, true, "公司(0)[乙部(1)[经理(2)] 甲部(1)[王五(3)]]"},
+        {true, true, "公司(0)[乙部(1)[经理(2)] 甲部(1)[岗(2) 王五(3)]]"},
+        {true, false, "公司(0)[乙部(1)[经理(2)] 甲部(1)[岗(2)]]"},
+        {false, false, SeededShown.c_str()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        box("SkinCheckBox2")->SetChecked(c.posts);
+        box("SkinCheckBox3")->SetChecked(c.people);
+        EXPECT_EQ(Shown(), c.shown);
+    }
+    // Shown nodes are not units: not renamed, deleted or given children, and
+    // never saved; units around them keep their order.
+    box("SkinCheckBox2")->SetChecked(true);
+    box("SkinCheckBox3")->SetChecked(true);
+    chart->SetSelected(Node("王五"));
+    Run("acRename");
+    EXPECT_FALSE(chart->Editing());
+    messages.clear();
+    Run("acDelete");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("王五 is shown here, not a unit")));
+    FillUnit("丙部", "");
+    Run("acAddChildDepart");
+    EXPECT_EQ(Shown(), "公司(0)[乙部(1)[经理(2)] 甲部(1)[岗(2) 王五(3) 丙部(1)]]");
+    Run("acSave");
+    EXPECT_EQ(Stored(), Seeded + ";丙部@甲部#0");
+    EXPECT_EQ(Open()->Count(TableId::UnitUser), 1);
+    EXPECT_EQ(Open()->Count(TableId::UnitPost), 1);
+    // After the save the switches still hold.
+    EXPECT_EQ(Shown(), "公司(0)[乙部(1)[经理(2)] 甲部(1)[丙部(1) 岗(2) 王五(3)]]");
+
+    // 显示子机构 opens every company below the top with all beneath it.
+    FillUnit("子公司", "");
+    chart->SetSelected(Node("丙部"));
+    Run("acAddOrg");
+    FillUnit("子部", "");
+    Run("acAddChildDepart");
+    Node("子公司")->Collapse(false);
+    box("SkinCheckBox1")->SetChecked(true);
+    EXPECT_TRUE(Node("子公司")->Expanded());
+    box("SkinCheckBox1")->SetChecked(false);
+    EXPECT_FALSE(Node("子公司")->Expanded());
+}
+
+TEST_F(LiveOrgForm, TheDepartmentDialogKeepsItsFieldsUntilTheyAreMended)
+{
+    FillUnit("乙部", "Y");
+    chart->SetSelected(Node("乙部"));
+    Run("acProp");
+    const struct {
+        std::string name, code;
+        const char* message; // nullptr: taken
+    } cases[] = {
+        {"", "X", "The name is empty."},
+        {std::string(201, 'n'), "X", "The name is longer than 200 characters."},
+        {"丁部", std::string(65, 'c'), "The code is longer than 64 characters."},
+        {"丁部", "Y", "The code “Y” is already used by 乙部."},
+        {"丁部", "D", nullptr},
+    };
+    chart->SetSelected(Node("甲部"));
+    for (const auto& c : cases)
+        fills.push_back([&c](TCustomForm& d) {
+            d.Find<TEdit>(QStringLiteral("Edit3"))->SetText(QString::fromStdString(c.name));
+            d.Find<TEdit>(QStringLiteral("Edit4"))->SetText(QString::fromStdString(c.code));
+            d.SetModalResult(mrOk);
+        });
+    messages.clear();
+    Run("acProp");
+    std::deque<QString> expected;
+    for (const auto& c : cases)
+        if (c.message)
+            expected.push_back(QString::fromUtf8(c.message));
+    EXPECT_EQ(messages, expected);
+    EXPECT_EQ(Shown(), "公司(0)[乙部(1)[经理(2)] 丁部(1)]");
+    Run("acSave");
+    EXPECT_EQ(Stored(), "公司@#0;乙部@公司#0=Y;丁部@公司#1=D;经理@乙部#0");
 }

@@ -296,7 +296,7 @@ TEST_F(LivePostForm, TheCommandsHaveKeys)
         size_t messages;
     } cases[] = {
         {Qt::Key_N, Qt::ControlModifier, 5, 0},
-        {Qt::Key_Z, Qt::ControlModifier, 4, 0},
+        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, 4, 0},
         {Qt::Key_Delete, Qt::ControlModifier, 4, 1}, // asked first
         {Qt::Key_F5, Qt::NoModifier, 4, 0},
     };
