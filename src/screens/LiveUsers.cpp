@@ -21,10 +21,6 @@ bool IsTrue(const QString& value)
            || value.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0 || value == QLatin1String("1");
 }
 
-qint64 RefOf(const StoreRecord& r, int column)
-{
-    return r.values[column].isNull() ? 0 : r.values[column].toLongLong();
-}
 
 } // namespace
 
@@ -50,7 +46,7 @@ void LiveUsers::FillTree()
 {
     std::map<qint64, qint64> parentOf;
     for (const StoreRecord& u : units_)
-        parentOf[u.id] = RefOf(u, Col::UnitParent);
+        parentOf[u.id] = u.RefOf(Col::UnitParent);
     usersOfUnit_.clear();
     auto addUp = [&](qint64 unit, qint64 user) {
         // A broken chain (a cycle) stops once a unit was seen.
@@ -59,9 +55,9 @@ void LiveUsers::FillTree()
             usersOfUnit_[unit].insert(user);
     };
     for (const StoreRecord& r : unitUsers_)
-        addUp(RefOf(r, Col::UnitUserUnit), RefOf(r, Col::UnitUserUser));
+        addUp(r.RefOf(Col::UnitUserUnit), r.RefOf(Col::UnitUserUser));
     for (const StoreRecord& r : userPosts_)
-        addUp(RefOf(r, Col::UserPostUnit), RefOf(r, Col::UserPostUser));
+        addUp(r.RefOf(Col::UserPostUnit), r.RefOf(Col::UserPostUser));
 
     tree_.Items().Clear();
     nodes_.clear();
@@ -81,7 +77,7 @@ void LiveUsers::FillTree()
     // Units in tree order: children by position, then id.
     std::map<qint64, std::vector<const StoreRecord*>> children;
     for (const StoreRecord& u : units_)
-        children[parentOf.count(RefOf(u, Col::UnitParent)) ? RefOf(u, Col::UnitParent) : 0].push_back(&u);
+        children[parentOf.count(u.RefOf(Col::UnitParent)) ? u.RefOf(Col::UnitParent) : 0].push_back(&u);
     for (auto& [parent, list] : children)
         std::stable_sort(list.begin(), list.end(), [](const StoreRecord* a, const StoreRecord* b) {
             return a->values[Col::UnitPosition].toLongLong() < b->values[Col::UnitPosition].toLongLong();
@@ -180,7 +176,7 @@ bool LiveUsers::Listed(const Entry& e) const
     const qint64 id = users_[size_t(e.record)].id;
     if (selected_ == Unassigned) {
         for (size_t i = 0; i < userPosts_.size(); ++i)
-            if (!removedPosts_.count(i) && RefOf(userPosts_[i], Col::UserPostUser) == id)
+            if (!removedPosts_.count(i) && userPosts_[i].RefOf(Col::UserPostUser) == id)
                 return false;
         return true;
     }
@@ -234,7 +230,7 @@ QString LiveUsers::PathOf(qint64 unit) const
         const auto u = std::find_if(units_.begin(), units_.end(), [&](const StoreRecord& r) { return r.id == unit; });
         if (u == units_.end())
             break;
-        const qint64 parent = RefOf(*u, Col::UnitParent);
+        const qint64 parent = u->RefOf(Col::UnitParent);
         if (parent)
             parts.prepend(u->values[Col::UnitName].toString());
         unit = parent;
@@ -257,9 +253,9 @@ void LiveUsers::ShowPosts()
     if (entry >= 0 && entries_[size_t(entry)].record >= 0) {
         const qint64 id = users_[size_t(entries_[size_t(entry)].record)].id;
         for (size_t i = 0; i < userPosts_.size(); ++i)
-            if (!removedPosts_.count(i) && RefOf(userPosts_[i], Col::UserPostUser) == id)
+            if (!removedPosts_.count(i) && userPosts_[i].RefOf(Col::UserPostUser) == id)
                 held.push_back({int32_t(i + 1),
-                                {RefOf(userPosts_[i], Col::UserPostPost), RefOf(userPosts_[i], Col::UserPostUnit)}});
+                                {userPosts_[i].RefOf(Col::UserPostPost), userPosts_[i].RefOf(Col::UserPostUnit)}});
     }
     for (size_t i = 0; i < addedPosts_.size(); ++i)
         if (entry >= 0 && addedPosts_[i].entry == entry)
@@ -308,8 +304,8 @@ bool LiveUsers::AddPosts(const std::vector<PostPick>& picks)
         bool held = false;
         for (size_t i = 0; i < userPosts_.size() && !held && id; ++i) {
             const StoreRecord& r = userPosts_[i];
-            if (RefOf(r, Col::UserPostUser) == id && RefOf(r, Col::UserPostPost) == pick.post
-                && RefOf(r, Col::UserPostUnit) == pick.unit) {
+            if (r.RefOf(Col::UserPostUser) == id && r.RefOf(Col::UserPostPost) == pick.post
+                && r.RefOf(Col::UserPostUnit) == pick.unit) {
                 // Taken away and given again: it simply stays.
                 removedPosts_.erase(i);
                 held = true;
@@ -438,16 +434,16 @@ std::vector<StoreChange> LiveUsers::Changes()
             deletedUsers.insert(users_[size_t(e.record)].id);
     // What refers to a deleted user goes with it, in the same save.
     for (size_t i = 0; i < userPosts_.size(); ++i)
-        if (removedPosts_.count(i) || deletedUsers.count(RefOf(userPosts_[i], Col::UserPostUser)))
+        if (removedPosts_.count(i) || deletedUsers.count(userPosts_[i].RefOf(Col::UserPostUser)))
             changes.push_back(StoreChange::Delete(TableId::UserPost, userPosts_[i]));
     for (const StoreRecord& r : unitUsers_)
-        if (deletedUsers.count(RefOf(r, Col::UnitUserUser)))
+        if (deletedUsers.count(r.RefOf(Col::UnitUserUser)))
             changes.push_back(StoreChange::Delete(TableId::UnitUser, r));
     for (const StoreRecord& r : deptAdmins_)
-        if (deletedUsers.count(RefOf(r, Col::DeptAdminUser)))
+        if (deletedUsers.count(r.RefOf(Col::DeptAdminUser)))
             changes.push_back(StoreChange::Delete(TableId::DeptAdmin, r));
     for (const StoreRecord& r : subordinations_)
-        if (deletedUsers.count(RefOf(r, Col::SubTargetUser)))
+        if (deletedUsers.count(r.RefOf(Col::SubTargetUser)))
             changes.push_back(StoreChange::Delete(TableId::Subordination, r));
     for (size_t i = 0; i < entries_.size(); ++i) {
         const Entry& e = entries_[i];

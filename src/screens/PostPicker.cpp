@@ -9,15 +9,6 @@
 #include "grid/TavikPTGrid.h"
 #include "screens/PickListForm.h"
 
-namespace {
-
-qint64 RefOf(const StoreRecord& r, int column)
-{
-    return r.values[column].isNull() ? 0 : r.values[column].toLongLong();
-}
-
-} // namespace
-
 TPostPickerForm::TPostPickerForm(TComponent* owner) : TScreenForm(owner)
 {
     Build(QStringLiteral("PostPickerForm"));
@@ -42,7 +33,7 @@ void TPostPickerForm::SetContent(const std::vector<StoreRecord>& units, const st
         unitById[u.id] = &u;
     std::map<qint64, std::vector<const StoreRecord*>> children;
     for (const StoreRecord& u : units) {
-        const qint64 parent = RefOf(u, Col::UnitParent);
+        const qint64 parent = u.RefOf(Col::UnitParent);
         children[unitById.count(parent) ? parent : 0].push_back(&u);
     }
     for (auto& [parent, list] : children)
@@ -51,7 +42,7 @@ void TPostPickerForm::SetContent(const std::vector<StoreRecord>& units, const st
         });
     std::multimap<qint64, qint64> attached; // unit -> post
     for (const StoreRecord& r : unitPosts)
-        attached.insert({RefOf(r, Col::UnitPostUnit), RefOf(r, Col::UnitPostPost)});
+        attached.insert({r.RefOf(Col::UnitPostUnit), r.RefOf(Col::UnitPostPost)});
 
     struct Line {
         QString name, code;
@@ -66,7 +57,7 @@ void TPostPickerForm::SetContent(const std::vector<StoreRecord>& units, const st
         for (const StoreRecord* u : children[unit]) {
             if (!placed.insert(u->id).second)
                 continue;
-            const qint64 post = RefOf(*u, Col::UnitPost);
+            const qint64 post = u->RefOf(Col::UnitPost);
             if (u->values[Col::UnitKind].toInt() == int(UnitKind::Post) && unit && postById.count(post)) {
                 // A post unit is held in the unit above it.
                 if (shownPosts.insert(post).second) {

@@ -13,6 +13,9 @@ struct StoreRecord {
     qint64 version = 0;  // counted up by every save that changes the record
     QString changedAt;   // UTC, ISO 8601 with milliseconds
     QVariantList values; // one per column of the table; a null QVariant for NULL
+
+    // The id a reference column holds; 0 for NULL.
+    qint64 RefOf(int column) const { return values[column].isNull() ? 0 : values[column].toLongLong(); }
 };
 
 struct StoreChange {
