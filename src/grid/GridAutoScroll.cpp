@@ -2,15 +2,16 @@
 // grid scrolls one line every 60 ms and carries the drag along.
 
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 
 void TTavikCustomGrid::TimerFired(unsigned id)
 {
     if (id != AutoScrollTimer)
         return;
-    const TGridMouseState state = mouseState_;
+    const TGridMouseState state = d_->mouseState;
     if (state != gmsSelecting && (state < gmsRowMoving || state > gmsRangeFilling))
         return;
-    const TPoint p = tracker_.LastMousePoint;
+    const TPoint p = d_->tracker.LastMousePoint;
     const TGridLayout layout = ComputeLayout();
     const TGridAxisLayout& h = layout.Horz;
     const TGridAxisLayout& v = layout.Vert;
@@ -21,16 +22,16 @@ void TTavikCustomGrid::TimerFired(unsigned id)
     }
     // Past the last cell counts as the last one, so that a drag out of the
     // window keeps going.
-    const int col = cell.X >= 0 ? cell.X : (p.X >= h.GridBoundary ? colCount_ - 1 : -1);
-    const int row = cell.Y >= 0 ? cell.Y : (p.Y >= v.GridBoundary ? rowCount_ - 1 : -1);
+    const int col = cell.X >= 0 ? cell.X : (p.X >= h.GridBoundary ? d_->colCount - 1 : -1);
+    const int row = cell.Y >= 0 ? cell.Y : (p.Y >= v.GridBoundary ? d_->rowCount - 1 : -1);
     unsigned directions = 0;
     if (p.X < h.FixedBoundary)
         directions |= sdLeft;
-    else if (p.X > h.FullVisBoundary && col > topLeft_.X)
+    else if (p.X > h.FullVisBoundary && col > d_->topLeft.X)
         directions |= sdRight;
     if (p.Y < v.FixedBoundary)
         directions |= sdUp;
-    else if (p.Y > v.FullVisBoundary && row > topLeft_.Y)
+    else if (p.Y > v.FullVisBoundary && row > d_->topLeft.Y)
         directions |= sdDown;
 
     switch (state) {
@@ -48,16 +49,16 @@ void TTavikCustomGrid::TimerFired(unsigned id)
             ModifyScrollBar(gsbHorz, SB_LINEDOWN, 0);
         int c = PointToCell(p.X, p.Y).X;
         if (c < 0)
-            c = p.X >= ComputeLayout().Horz.GridBoundary ? colCount_ - 1 : topLeft_.X;
+            c = p.X >= ComputeLayout().Horz.GridBoundary ? d_->colCount - 1 : d_->topLeft.X;
         // Not into the scrolled-off part, not before the editable area.
-        if (c < fixedCols_)
-            c = topLeft_.X;
+        if (c < d_->fixedCols)
+            c = d_->topLeft.X;
         c = std::max(c, EditableCol());
-        const TGridRect range{std::min(current_.X, c), EditableRow(), std::max(current_.X, c), rowCount_ - 1};
-        const TGridRect old = selections_->IsEmpty() ? TGridRect{} : selections_->Last()->GetRange();
+        const TGridRect range{std::min(d_->current.X, c), EditableRow(), std::max(d_->current.X, c), d_->rowCount - 1};
+        const TGridRect old = d_->selections->IsEmpty() ? TGridRect{} : d_->selections->Last()->GetRange();
         if (range != old) {
-            selections_->ReplaceLast(std::make_unique<TColSelection>(range.Left, range.Right));
-            RepaintRangeChange(old, selections_->Last()->GetRange(), true, true);
+            d_->selections->ReplaceLast(std::make_unique<TColSelection>(range.Left, range.Right));
+            RepaintRangeChange(old, d_->selections->Last()->GetRange(), true, true);
         }
         break;
     }
@@ -68,16 +69,16 @@ void TTavikCustomGrid::TimerFired(unsigned id)
             ModifyScrollBar(gsbVert, SB_LINEDOWN, 0);
         int r = PointToCell(p.X, p.Y).Y;
         if (r < 0)
-            r = p.Y >= ComputeLayout().Vert.GridBoundary ? rowCount_ - 1 : topLeft_.Y;
-        if (r < fixedRows_)
-            r = topLeft_.Y;
+            r = p.Y >= ComputeLayout().Vert.GridBoundary ? d_->rowCount - 1 : d_->topLeft.Y;
+        if (r < d_->fixedRows)
+            r = d_->topLeft.Y;
         r = std::max(r, EditableRow());
         TGridRect range;
-        NormalizeSelRect({EditableCol(), std::min(current_.Y, r), colCount_ - 1, std::max(current_.Y, r)}, range);
-        const TGridRect old = selections_->IsEmpty() ? TGridRect{} : selections_->Last()->GetRange();
+        NormalizeSelRect({EditableCol(), std::min(d_->current.Y, r), d_->colCount - 1, std::max(d_->current.Y, r)}, range);
+        const TGridRect old = d_->selections->IsEmpty() ? TGridRect{} : d_->selections->Last()->GetRange();
         if (range != old) {
-            selections_->ReplaceLast(std::make_unique<TRowSelection>(range.Top, range.Bottom));
-            RepaintRangeChange(old, selections_->Last()->GetRange(), true, true);
+            d_->selections->ReplaceLast(std::make_unique<TRowSelection>(range.Top, range.Bottom));
+            RepaintRangeChange(old, d_->selections->Last()->GetRange(), true, true);
         }
         break;
     }
@@ -87,22 +88,22 @@ void TTavikCustomGrid::TimerFired(unsigned id)
 
 void TTavikCustomGrid::TimedScroll(unsigned directions)
 {
-    TGridCoord a = anchor_;
+    TGridCoord a = d_->anchor;
     // The next shown cell that way, hidden ones passed over; none leaves the anchor.
     if (directions & sdLeft)
-        if (const int x = PrevShownCol(a.X - 1, fixedCols_); x >= fixedCols_)
+        if (const int x = PrevShownCol(a.X - 1, d_->fixedCols); x >= d_->fixedCols)
             a.X = x;
     if (directions & sdRight)
-        if (const int x = NextShownCol(a.X + 1, colCount_); x < colCount_)
+        if (const int x = NextShownCol(a.X + 1, d_->colCount); x < d_->colCount)
             a.X = x;
     if (directions & sdUp)
-        if (const int y = PrevShownRow(a.Y - 1, fixedRows_); y >= fixedRows_)
+        if (const int y = PrevShownRow(a.Y - 1, d_->fixedRows); y >= d_->fixedRows)
             a.Y = y;
     if (directions & sdDown)
-        if (const int y = NextShownRow(a.Y + 1, rowCount_); y < rowCount_)
+        if (const int y = NextShownRow(a.Y + 1, d_->rowCount); y < d_->rowCount)
             a.Y = y;
-    a.X = std::clamp(a.X, 0, colCount_ - 1);
-    a.Y = std::clamp(a.Y, 0, rowCount_ - 1);
-    if (!(a == anchor_))
-        selections_->ExtendSelection(a);
+    a.X = std::clamp(a.X, 0, d_->colCount - 1);
+    a.Y = std::clamp(a.Y, 0, d_->rowCount - 1);
+    if (!(a == d_->anchor))
+        d_->selections->ExtendSelection(a);
 }

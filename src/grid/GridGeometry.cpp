@@ -1,10 +1,14 @@
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 
 namespace {
 
-int ColWidthOf(const void* grid, int col)
+// Columns are read from the fields directly: the layout asks for every
+// column in view.
+int ColWidthOf(const void* state, int col)
 {
-    return static_cast<const TTavikCustomGrid*>(grid)->ColWidths(col);
+    const auto* s = static_cast<const TGridCoreState*>(state);
+    return s->colWidths.Get(col, s->defaultColWidth);
 }
 
 int RowHeightOf(const void* grid, int row)
@@ -12,14 +16,16 @@ int RowHeightOf(const void* grid, int row)
     return static_cast<const TTavikCustomGrid*>(grid)->GetRowHeight(row);
 }
 
-int NextShownColOf(const void* grid, int from, int end)
+int NextShownColOf(const void* state, int from, int end)
 {
-    return static_cast<const TTavikCustomGrid*>(grid)->NextShownCol(from, end);
+    const auto* s = static_cast<const TGridCoreState*>(state);
+    return s->colWidths.NextPositive(from, end, s->defaultColWidth);
 }
 
-int PrevShownColOf(const void* grid, int from, int stop)
+int PrevShownColOf(const void* state, int from, int stop)
 {
-    return static_cast<const TTavikCustomGrid*>(grid)->PrevShownCol(from, stop);
+    const auto* s = static_cast<const TGridCoreState*>(state);
+    return s->colWidths.PrevPositive(from, stop, s->defaultColWidth);
 }
 
 int NextShownRowOf(const void* grid, int from, int end)
@@ -38,23 +44,23 @@ TGridLayout TTavikCustomGrid::ComputeLayout()
 {
     const TRect client = ClientRect();
     TGridAxisParams h;
-    h.LineWidth = gridLineWidth_;
+    h.LineWidth = d_->gridLineWidth;
     h.FixedLine = HasOption(goFixedVertLine);
     h.DataLine = HasOption(goVertLine);
-    h.FixedCount = fixedCols_;
-    h.FixedEditCount = fixedEditCols_;
-    h.TopLeft = topLeft_.X;
-    h.CellCount = colCount_;
+    h.FixedCount = d_->fixedCols;
+    h.FixedEditCount = d_->fixedEditCols;
+    h.TopLeft = d_->topLeft.X;
+    h.CellCount = d_->colCount;
     h.ClientExtent = client.Width();
-    h.Extent = TGridExtentLookup(&ColWidthOf, this, &NextShownColOf, &PrevShownColOf);
+    h.Extent = TGridExtentLookup(&ColWidthOf, d_.get(), &NextShownColOf, &PrevShownColOf);
     TGridAxisParams v;
-    v.LineWidth = gridLineWidth_;
+    v.LineWidth = d_->gridLineWidth;
     v.FixedLine = HasOption(goFixedHorzLine);
     v.DataLine = HasOption(goHorzLine);
-    v.FixedCount = fixedRows_;
-    v.FixedEditCount = fixedEditRows_;
-    v.TopLeft = topLeft_.Y;
-    v.CellCount = rowCount_;
+    v.FixedCount = d_->fixedRows;
+    v.FixedEditCount = d_->fixedEditRows;
+    v.TopLeft = d_->topLeft.Y;
+    v.CellCount = d_->rowCount;
     v.ClientExtent = client.Height();
     v.Extent = TGridExtentLookup(&RowHeightOf, this, &NextShownRowOf, &PrevShownRowOf);
     return {TGridAxisLayout::Compute(h), TGridAxisLayout::Compute(v)};
@@ -100,7 +106,7 @@ TGridRect TTavikCustomGrid::MergedArea(int col, int row)
     TGridRect area{col, row, col, row};
     // A cell outside the grid (a range kept from before a count change) belongs
     // to no merged area, and descendants are never asked about it.
-    if (!HasOption(goCellMerge) || col < 0 || row < 0 || col >= colCount_ || row >= rowCount_)
+    if (!HasOption(goCellMerge) || col < 0 || row < 0 || col >= d_->colCount || row >= d_->rowCount)
         return area;
     const int id = MergeId(col, row);
     if (id == 0)
@@ -109,9 +115,9 @@ TGridRect TTavikCustomGrid::MergedArea(int col, int row)
         --area.Left;
     while (area.Top > 0 && MergeId(col, area.Top - 1) == id)
         --area.Top;
-    while (area.Right < colCount_ - 1 && MergeId(area.Right + 1, row) == id)
+    while (area.Right < d_->colCount - 1 && MergeId(area.Right + 1, row) == id)
         ++area.Right;
-    while (area.Bottom < rowCount_ - 1 && MergeId(col, area.Bottom + 1) == id)
+    while (area.Bottom < d_->rowCount - 1 && MergeId(col, area.Bottom + 1) == id)
         ++area.Bottom;
     return area;
 }
@@ -146,5 +152,5 @@ TGridRect TTavikCustomGrid::WidenToMergedAreas(const TGridRect& rect)
 
 TGridRect TTavikCustomGrid::SelectionRect()
 {
-    return WidenToMergedAreas(GridRect(current_, anchor_));
+    return WidenToMergedAreas(GridRect(d_->current, d_->anchor));
 }

@@ -30,6 +30,7 @@ class TCanvas;
 class TInplaceEdit;
 class TGridEditorFactory;
 struct TGridKeyContext;
+struct TGridCoreState;
 
 
 using TGridMoveCurrentEvent = TEvent<TObject*, TGridCoord, TGridCoord, TMoveReason>;
@@ -54,11 +55,11 @@ public:
     virtual void NormalizeSelRect(const TGridRect& in, TGridRect& out) { out = in; }
     virtual int MergeId(int col, int row) { return 0; }
     virtual void SetMergeId(int col, int row, int id) {}
-    virtual int GetRowHeight(int row) const { return rowHeights_.Get(row, defaultRowHeight_); }
+    virtual int GetRowHeight(int row) const;
     // Shown-row searches that agree with GetRowHeight (see TGridExtentLookup),
     // so that layouts pass over runs of hidden rows at once.
-    virtual int NextShownRow(int from, int end) const { return rowHeights_.NextPositive(from, end, defaultRowHeight_); }
-    virtual int PrevShownRow(int from, int stop) const { return rowHeights_.PrevPositive(from, stop, defaultRowHeight_); }
+    virtual int NextShownRow(int from, int end) const;
+    virtual int PrevShownRow(int from, int stop) const;
     virtual void SetRowHeight(int row, int value);
     virtual int ParentRow(int row);
     virtual bool RowHasChildren(int row);
@@ -141,10 +142,10 @@ public:
     virtual void DrawMergedCells(const TGridPaintPass& pass);
     // The canvas of the running paint; a measuring canvas outside painting.
     TCanvas& PaintCanvas();
-    bool FrameEmptyHeads() const { return frameEmptyHeads_; }
+    bool FrameEmptyHeads() const;
     void SetFrameEmptyHeads(bool value);
-    bool FillCellBackground() const { return fillCellBackground_; }
-    void SetFillCellBackground(bool value) { fillCellBackground_ = value; }
+    bool FillCellBackground() const;
+    void SetFillCellBackground(bool value);
     // True while the grid is its form's active control (without a form: focused).
     bool IsActiveControl() const;
 
@@ -156,11 +157,7 @@ protected:
 
 public:
     // --- notifications and queries ---
-    void CurrentMoved(TGridCoord oldCurrent, TMoveReason reason) override
-    {
-        OnMoveCurrent(this, oldCurrent, current_, reason);
-        NotifyAccessibleFocus(*this);
-    }
+    void CurrentMoved(TGridCoord oldCurrent, TMoveReason reason) override;
     virtual void SizeChanging(int oldColCount, int oldRowCount) {}
     virtual bool QueryReadOnly(int col, int row);
     virtual void ColumnMoved(int from, int to) {}
@@ -191,7 +188,7 @@ public:
     virtual std::unique_ptr<TInplaceEdit> CreateEditor();
     virtual bool CanEditShow();
     virtual bool CanEditAcceptKey(QChar key) { return true; }
-    bool CanEditModify() const { return canEditModify_; }
+    bool CanEditModify() const;
     // The cell's text, its edit mask and its length limit (-1: cannot be modified).
     virtual QString GetEditText(int col, int row) { return {}; }
     virtual void SetEditText(int col, int row, const QString& value) {}
@@ -202,21 +199,21 @@ public:
     virtual void EditProperty(TEditProperty& property);
     virtual void GetDropDownList(QStringList& items, int& rows);
     virtual void GetTreeViewList(TTreeNodes& nodes);
-    virtual void EditButtonClick() { OnEditButtonClick(this, current_.X, current_.Y); }
+    virtual void EditButtonClick();
     virtual void EditorModeChanged() { OnEditorModeChanged(this); }
-    virtual void InplaceEditChanged(const QString& text) { OnInplaceEditChanged(this, current_.X, current_.Y, text); }
+    virtual void InplaceEditChanged(const QString& text);
     virtual void BeforeListSelected(const QStringList& items, QString& item);
-    virtual void ListSelected(const QString& item) { OnDropDownListSelected(this, current_.X, current_.Y, item); }
+    virtual void ListSelected(const QString& item);
     virtual void TreeViewListSelected(TTreeNode* node, QString& text);
     virtual void QueryListStyle(TListBoxStyle& style, int& itemHeight);
     void TreeNodeDeleted(TTreeNode* node) { TreeNodeDeletionHandler(this, node); }
-    TInplaceEdit* InplaceEditor() const { return inplaceEditor_.get(); }
-    TGridEditorFactory& EditorFactory() const { return *editorFactory_; }
-    int EditCol() const { return editCol_; }
-    int EditRow() const { return editRow_; }
-    bool HideQueryActive() const { return hideQueryActive_; }
+    TInplaceEdit* InplaceEditor() const;
+    TGridEditorFactory& EditorFactory() const;
+    int EditCol() const;
+    int EditRow() const;
+    bool HideQueryActive() const;
     // The time of the grid's last left press (GetTickCount), 0 before the first.
-    uint32_t LastGridClick() const { return lastGridClick_; }
+    uint32_t LastGridClick() const;
 
     TGridCellEvent OnEditButtonClick;
     TGridQueryEditStyleEvent OnQueryEditStyle;
@@ -242,88 +239,88 @@ public:
     virtual void MoveRow(int from, int to);
 
     // --- properties ---
-    int ColCount() const override { return colCount_; }
-    int RowCount() const override { return rowCount_; }
-    int FixedCols() const override { return fixedCols_; }
+    int ColCount() const override;
+    int RowCount() const override;
+    int FixedCols() const override;
     void SetFixedCols(int value);
-    int FixedRows() const override { return fixedRows_; }
+    int FixedRows() const override;
     void SetFixedRows(int value);
-    int FixedEditCols() const override { return fixedEditCols_; }
+    int FixedEditCols() const override;
     void SetFixedEditCols(int value);
-    int FixedEditRows() const override { return fixedEditRows_; }
+    int FixedEditRows() const override;
     void SetFixedEditRows(int value);
-    int DefaultColWidth() const { return defaultColWidth_; }
+    int DefaultColWidth() const;
     void SetDefaultColWidth(int value);
-    int DefaultRowHeight() const { return defaultRowHeight_; }
+    int DefaultRowHeight() const;
     void SetDefaultRowHeight(int value);
-    int ColWidths(int col) const { return colWidths_.Get(col, defaultColWidth_); }
-    int NextShownCol(int from, int end) const { return colWidths_.NextPositive(from, end, defaultColWidth_); }
-    int PrevShownCol(int from, int stop) const { return colWidths_.PrevPositive(from, stop, defaultColWidth_); }
+    int ColWidths(int col) const;
+    int NextShownCol(int from, int end) const;
+    int PrevShownCol(int from, int stop) const;
     void SetColWidths(int col, int value);
     int RowHeights(int row) const { return GetRowHeight(row); }
     void SetRowHeights(int row, int value) { SetRowHeight(row, value); }
-    int TabStops(int col) const { return tabStops_.Get(col, 1); }
+    int TabStops(int col) const;
     void SetTabStops(int col, bool value);
-    TColor FixedColor() const { return fixedColor_; }
+    TColor FixedColor() const;
     void SetFixedColor(TColor value);
-    int GridLineWidth() const { return gridLineWidth_; }
+    int GridLineWidth() const;
     void SetGridLineWidth(int value);
-    TColor GridLineColor() const { return gridLineColor_; }
+    TColor GridLineColor() const;
     void SetGridLineColor(TColor value);
-    TColor BoundLineColor() const { return boundLineColor_; }
+    TColor BoundLineColor() const;
     void SetBoundLineColor(TColor value);
-    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    TFormBorderStyle BorderStyle() const;
     void SetBorderStyle(TFormBorderStyle value);
-    TScrollStyle ScrollBars() const { return scrollBars_; }
+    TScrollStyle ScrollBars() const;
     void SetScrollBars(TScrollStyle value);
-    TGridOptions Options() const { return options_; }
+    TGridOptions Options() const;
     void SetOptions(TGridOptions value);
-    bool HasOption(TGridOption option) const override { return ::HasOption(options_, option); }
-    TGridOptionExs OptionExs() const { return optionExs_; }
-    bool HasOptionEx(TGridOptionEx option) const override { return ::HasOptionEx(optionExs_, option); }
-    void SetOptionExs(TGridOptionExs value) { optionExs_ = value; }
-    bool Flat() const { return flat_; }
+    bool HasOption(TGridOption option) const override;
+    TGridOptionExs OptionExs() const;
+    bool HasOptionEx(TGridOptionEx option) const override;
+    void SetOptionExs(TGridOptionExs value);
+    bool Flat() const;
     void SetFlat(bool value);
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool value) { readOnly_ = value; }
-    bool DefaultDrawing() const { return defaultDrawing_; }
-    void SetDefaultDrawing(bool value) { defaultDrawing_ = value; }
-    bool RepaintAllOnResize() const { return repaintAllOnResize_; }
-    void SetRepaintAllOnResize(bool value) { repaintAllOnResize_ = value; }
-    bool SaveCellExtents() const { return saveCellExtents_; }
-    bool HasColExtents() const { return colWidths_.HasBlock(); }
-    bool HasRowExtents() const { return rowHeights_.HasBlock(); }
-    const TGridExtents& ColExtents() const { return colWidths_; }
-    const TGridExtents& RowExtents() const { return rowHeights_; }
+    bool ReadOnly() const;
+    void SetReadOnly(bool value);
+    bool DefaultDrawing() const;
+    void SetDefaultDrawing(bool value);
+    bool RepaintAllOnResize() const;
+    void SetRepaintAllOnResize(bool value);
+    bool SaveCellExtents() const;
+    bool HasColExtents() const;
+    bool HasRowExtents() const;
+    const TGridExtents& ColExtents() const;
+    const TGridExtents& RowExtents() const;
 
-    TGridCoord Current() const override { return current_; }
-    TGridCoord Anchor() const override { return anchor_; }
-    void SetAnchor(TGridCoord anchor) override { anchor_ = anchor; }
+    TGridCoord Current() const override;
+    TGridCoord Anchor() const override;
+    void SetAnchor(TGridCoord anchor) override;
     // Current as given: no events, no selection change, no scrolling.
-    void PlaceCurrent(TGridCoord current) override { current_ = current; }
-    TGridCoord TopLeft() const override { return topLeft_; }
-    int CurrentCol() const { return current_.X; }
+    void PlaceCurrent(TGridCoord current) override;
+    TGridCoord TopLeft() const override;
+    int CurrentCol() const;
     void SetCurrentCol(int col) override;
-    int CurrentRow() const { return current_.Y; }
+    int CurrentRow() const;
     void SetCurrentRow(int row) override;
-    int FirstVisibleCol() const { return topLeft_.X; }
+    int FirstVisibleCol() const;
     void SetFirstVisibleCol(int col);
-    int FirstVisibleRow() const { return topLeft_.Y; }
+    int FirstVisibleRow() const;
     void SetFirstVisibleRow(int row);
     int VisibleColCount();
     int VisibleRowCount();
-    TMoveReason LastMoveReason() const { return lastMoveReason_; }
-    void SetLastMoveReason(TMoveReason r) { lastMoveReason_ = r; }
-    TGridMouseState MouseState() const override { return mouseState_; }
-    void SetMouseState(TGridMouseState state) override { mouseState_ = state; }
-    bool EditorMode() const { return editorMode_; }
+    TMoveReason LastMoveReason() const;
+    void SetLastMoveReason(TMoveReason r);
+    TGridMouseState MouseState() const override;
+    void SetMouseState(TGridMouseState state) override;
+    bool EditorMode() const;
     // Showing and hiding go through the editor seams, which keep the flag.
     void SetEditorMode(bool on) override;
-    int ColOffset() const { return colOffset_; }
-    const TGridScrollBarState& ScrollBarState(TGridScrollBarKind bar) const { return scrollBarStates_[bar]; }
+    int ColOffset() const;
+    const TGridScrollBarState& ScrollBarState(TGridScrollBarKind bar) const;
     // First column and row of the editable area.
-    int EditableCol() const { return fixedCols_ - fixedEditCols_; }
-    int EditableRow() const { return fixedRows_ - fixedEditRows_; }
+    int EditableCol() const;
+    int EditableRow() const;
 
     // --- geometry ---
     TGridLayout ComputeLayout();
@@ -345,10 +342,10 @@ public:
     bool BeforeMoveCurrent(TGridCoord cell) override;
 
     // --- selections ---
-    TSelections& Selections() const { return *selections_; }
+    TSelections& Selections() const;
     // Source and target of a range fill or move by mouse.
-    const TGridRect& FillSource() const { return selections_->FillSource(); }
-    const TGridRect& FillTarget() const { return selections_->FillTarget(); }
+    const TGridRect& FillSource() const;
+    const TGridRect& FillTarget() const;
     // Dragging over heads scrolls on window timer 1.
     void StartAutoScroll() override { SetTimer(1, 60); }
 
@@ -361,9 +358,9 @@ public:
     void RepaintRangeChange(const TGridRect& oldRect, const TGridRect& newRect, bool changeOnly,
                             bool withHeads) override;
     void RepaintSelection();
-    void BeginUpdate() { ++updateLock_; }
+    void BeginUpdate();
     void EndUpdate();
-    int UpdateLock() const { return updateLock_; }
+    int UpdateLock() const;
 
     // --- scroll bars ---
     void UpdateScrollPos();
@@ -419,7 +416,7 @@ public:
     virtual bool IsBestWidthHit(int x, int y);
     // The cursor the grid shows at HitPoint (crDefault: the Cursor property's).
     TCursor GridCursor();
-    TPoint HitPoint() const { return tracker_.HitPoint; }
+    TPoint HitPoint() const;
 
     // Auto-scroll (timer 1) and its step.
     void TimerFired(unsigned id) override;
@@ -427,23 +424,23 @@ public:
     virtual void TimedScroll(unsigned directions);
 
     // Sizing and moving.
-    int SizingIndex() const { return tracker_.SizingIndex; }
-    int SizingPos() const { return tracker_.SizingPos; }
-    int MoveFrom() const { return tracker_.MoveFrom; }
-    int MoveTo() const { return tracker_.MoveTo; }
-    TGridCoord MoveHit() const { return tracker_.MoveHit; }
-    int ColMoveFirst() const { return tracker_.ColMoveFirst; }
-    int ColMoveLast() const { return tracker_.ColMoveLast; }
-    int ColMoveHeadRow() const { return tracker_.ColMoveHeadRow; }
-    int MoveBlockFirst() const { return tracker_.MoveBlockFirst; }
-    int MoveBlockLast() const { return tracker_.MoveBlockLast; }
-    bool ShowMoveLine() const { return showMoveLine_; }
-    void SetShowMoveLine(bool value) { showMoveLine_ = value; }
-    bool RowDragEnabled() const { return rowDragEnabled_; }
-    void SetRowDragEnabled(bool value) { rowDragEnabled_ = value; }
-    bool DragSelect() const { return dragSelect_; }
-    void SetDragSelect(bool value) { dragSelect_ = value; }
-    bool KeyMoveActive() const { return keyMoveActive_; }
+    int SizingIndex() const;
+    int SizingPos() const;
+    int MoveFrom() const;
+    int MoveTo() const;
+    TGridCoord MoveHit() const;
+    int ColMoveFirst() const;
+    int ColMoveLast() const;
+    int ColMoveHeadRow() const;
+    int MoveBlockFirst() const;
+    int MoveBlockLast() const;
+    bool ShowMoveLine() const;
+    void SetShowMoveLine(bool value);
+    bool RowDragEnabled() const;
+    void SetRowDragEnabled(bool value);
+    bool DragSelect() const;
+    void SetDragSelect(bool value);
+    bool KeyMoveActive() const;
     // Moves the target of a row or column move to the cell under the mouse,
     // scrolling one line at the edges of the view.
     void MoveAndScroll(int pos, int cellIndex, TPoint point, bool rows);
@@ -479,7 +476,7 @@ public:
     TWinControl* CompositionWindow(bool composing) override;
     TRect InputCaretRect() override;
     // While the first composition opens the editor, the focus stays here.
-    bool OpeningForComposition() const { return openingForComposition_; }
+    bool OpeningForComposition() const;
 
     // Unpublished handlers.
     TGridIndexEvent BestWidthRequest;
@@ -531,75 +528,16 @@ protected:
     TGridCoord ClampToVisibleCell(TGridCoord c);
 
     // The grid's mutable row extents, for descendants that keep heights with their rows.
-    TGridExtents& RowExtentsForUpdate() { return rowHeights_; }
+    TGridExtents& RowExtentsForUpdate();
     // Extents changed under an update lock; EndUpdate recomputes the view.
-    void NoteExtentsChangedInLock() { extentsChangedInLock_ = true; }
+    void NoteExtentsChangedInLock();
     TGridKeyContext KeyContext();
 
 private:
     // Test grids that stand in for the editor place its cell and flag through it.
     friend class GridTestAccess;
 
-    // Made first and freed last, so the whole life of the grid has a selection set.
-    std::unique_ptr<TSelections> selections_;
-    TGridCoord anchor_{1, 1};
-    TFormBorderStyle borderStyle_ = bsSingle;
-    bool canEditModify_ = true;
-    int colCount_ = 5;
-    TGridExtents tabStops_;
-    TGridCoord current_{1, 1};
-    int defaultColWidth_ = 72;
-    int defaultRowHeight_ = 18;
-    int fixedCols_ = 1;
-    int fixedRows_ = 1;
-    TColor fixedColor_ = clBtnFace;
-    int gridLineWidth_ = 1;
-    TColor gridLineColor_ = clSilver;
-    TColor boundLineColor_ = clBlack;
-    TGridOptions options_ = DefaultGridOptions;
-    int rowCount_ = 5;
-    TScrollStyle scrollBars_ = ssBoth;
-    TGridCoord topLeft_{1, 1};
-    int editCol_ = -1;
-    int editRow_ = -1;
-    int colOffset_ = 0;
-    bool defaultDrawing_ = true;
-    bool editorMode_ = false;
-    bool dragSelect_ = true;
-    int fixedEditCols_ = 0;
-    int fixedEditRows_ = 0;
-    TMoveReason lastMoveReason_ = mrProgram;
-    bool flat_ = false;
-    TGridOptionExs optionExs_ = GridOptionEx(goReturnKeyAsTab);
-    bool readOnly_ = false;
-    bool showMoveLine_ = true;
-    bool frameEmptyHeads_ = false;
-    bool keyMoveActive_ = false;
-    TGridExtents colWidths_;
-    TGridExtents rowHeights_;
-    TGridMouseState mouseState_ = gmsNone;
-    bool saveCellExtents_ = true;
-    bool fillCellBackground_ = true;
-    TGridOptions designOptionsBoost_ = GridOption(goRowSizing) | GridOption(goColSizing);
-    bool repaintAllOnResize_ = false;
-    int updateLock_ = 0;
-    bool extentsChangedInLock_ = false;
-    TGridScrollBarStates scrollBarStates_;
-    TGridDragTracker tracker_;
-    bool rowDragEnabled_ = false;
-
-    // The editor and its factory; see GridEditing.cpp.
     void LoadEditorCell();
     void PlaceEditor(bool forceRedraw);
-    std::unique_ptr<TGridEditorFactory> editorFactory_;
-    std::unique_ptr<TInplaceEdit> inplaceEditor_;
-    bool hideQueryActive_ = false;
-    bool openingForComposition_ = false;
-    uint32_t lastGridClick_ = 0;
-
-    TCanvas* paintCanvas_ = nullptr;
-    // Ranges of the selections, read once per paint: widening to merged areas
-    // on every IsCellSelected would dominate a repaint.
-    std::vector<TGridRect> paintSelRanges_;
-    bool paintSelCached_ = false;
+    std::unique_ptr<TGridCoreState> const d_;
 };
