@@ -54,7 +54,6 @@ public:
     // --- overridable operations, in slot order ---
     virtual void NormalizeSelRect(const TGridRect& in, TGridRect& out) { out = in; }
     virtual int MergeId(int col, int row) { return 0; }
-    virtual void SetMergeId(int col, int row, int id) {}
     virtual int GetRowHeight(int row) const;
     // Shown-row searches that agree with GetRowHeight (see TGridExtentLookup),
     // so that layouts pass over runs of hidden rows at once.
@@ -63,45 +62,23 @@ public:
     virtual void SetRowHeight(int row, int value);
     virtual int ParentRow(int row);
     virtual bool RowHasChildren(int row);
-    virtual bool RowHasNextSibling(int row);
-    virtual bool IsTree() { return false; }
     virtual uint8_t RowLevel(int row) { return 0; }
     virtual bool RowExpanded(int row) { return false; }
     virtual void SetRowExpanded(int row, bool expanded) {}
     virtual void SetColCount(int value);
     virtual void SetRowCount(int value);
     virtual void ChangeSize(int newColCount, int newRowCount);
-    virtual void ColWidthChanged(int col) { OnColWidthsChanged(this, col); }
-    virtual void RowHeightChanged(int row) { OnRowHeightsChanged(this, row); }
     void FillRangeChanged(const TGridRect& source, const TGridRect& target) override;
     void MoveRangeChanged(const TGridRect& source, const TGridRect& target) override;
-    virtual bool SetScrollBarRange(TGridScrollBarKind bar, int min, int max);
     virtual bool HasEditParts(int col, int row) { return false; }
-    virtual int EditPartCount(int col, int row) { return 0; }
-    virtual int CurrentEditPart(int col, int row) { return 0; }
-    virtual void SetCurrentEditPart(int col, int row, int part) {}
-    virtual bool GetEditPart(int col, int row, int part, int& fontHeight, TRect& rect, QString& text);
-    virtual int AuxCellQuery1(int col, int row);
-    virtual int AuxCellQuery2(int col, int row);
     virtual bool AllSelectionsAreRows();
-    virtual bool IsSpecialRegion(int x, int y);
-    virtual bool ClickShowsEditor(int x, int y) { return false; }
-    // Check cells never open the editor: a space or a click (through
-    // ShowEditor) toggles them in place instead.
-    virtual bool IsCheckCell(int col, int row) { return false; }
     // Flips the check cell's value where the grid lets it; true when stored.
     virtual bool ToggleCheckCell(int col, int row) { return false; }
     virtual void AdjustEditorRect(int col, int row, TRect& out, const TRect& rect) { out = rect; }
-    virtual TColor SelectionTint();
-    virtual void DrawCell(int col, int row, TGridDrawState state, const TRect& rect) {}
-    virtual void DrawMergedCell(int col, int row, const TRect& rect, TGridDrawState state) {}
-    virtual bool SelectCell(int col, int row) { return true; }
     // Moves the column to the end, then drops the last column.
     virtual void DeleteCol(int col);
-    virtual void FixedRowsChanged(int oldFixedRows, int oldFixedEditRows) {}
     virtual bool IsCellSelected(int col, int row);
     void RepaintCell(int col, int row) override;
-    virtual void RepaintRow(int row);
     // -1 stands for the current row. Head rows are never deleted.
     virtual void DeleteRow(int row);
     // -1 stands for the current row; RowCount appends.
@@ -112,15 +89,10 @@ public:
     virtual bool BeginRowDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
     // The core refuses targets that would split a merged head.
     virtual bool CheckColumnDrag(int& origin, int& destination, const TPoint& mousePt);
-    virtual bool CheckRowDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
-    virtual bool EndColumnDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
     virtual bool EndRowDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
     virtual bool QueryColSizing(int index, const TPoint& mousePt) { return true; }
     virtual bool QueryRowSizing(int index, const TPoint& mousePt) { return true; }
 
-    // --- painting steps, run for every visible cell of a pass ---
-    virtual void DrawCellBackground(int col, int row, TGridDrawState state, const TRect& rect);
-    virtual void DrawCellDecoration(int col, int row, TGridDrawState state, const TRect& rect);
 
     // --- painting ---
     // One rectangular pass: cells from Start, drawn from pixel (StartX, StartY)
@@ -138,14 +110,9 @@ public:
     // passes, fills what lies beyond the last cell and draws the selection
     // decorations. Draws nothing while an update lock is held.
     virtual void PaintGrid(TCanvas& canvas);
-    // Calls DrawMergedCell once for every merged area with a visible part in the pass.
-    virtual void DrawMergedCells(const TGridPaintPass& pass);
     // The canvas of the running paint; a measuring canvas outside painting.
     TCanvas& PaintCanvas();
-    bool FrameEmptyHeads() const;
     void SetFrameEmptyHeads(bool value);
-    bool FillCellBackground() const;
-    void SetFillCellBackground(bool value);
     // True while the grid is its form's active control (without a form: focused).
     bool IsActiveControl() const;
 
@@ -158,35 +125,20 @@ protected:
 public:
     // --- notifications and queries ---
     void CurrentMoved(TGridCoord oldCurrent, TMoveReason reason) override;
-    virtual void SizeChanging(int oldColCount, int oldRowCount) {}
-    virtual bool QueryReadOnly(int col, int row);
-    virtual void ColumnMoved(int from, int to) {}
     bool QueryRowChange() override;
     TRowStyle RowStyle(int row) override { return rsNormal; }
-    virtual void RowMoved(int from, int to) {}
     void SelectionNotify(TGridSelection* selection, TSelectoinNotification action) override;
     // Inserts (amount > 0) or deletes (amount < 0) rows or columns at index,
     // keeping every other width or height with its row or column.
     virtual void AdjustSize(int index, int amount, bool rows);
-    virtual void SizeChanged(int oldColCount, int oldRowCount) {}
-    // Moves an open editor along with the view.
-    virtual void TopLeftChanged();
-    virtual void ColWidthsChanged();
-    virtual void RowHeightsChanged();
 
     // --- the in-place editor (GridEditing.cpp) ---
     // Ends editing: EditorMode off, the text written back, the window hidden.
     virtual void HideEditor();
     // Starts editing the current cell when the queries allow it.
     virtual void ShowEditor(QChar ch);
-    // Creates, loads and places the editor when it should be shown.
-    virtual void UpdateEdit();
     // OnQueryEditHide; a nested query answers false.
     virtual bool CanHideEditor();
-    // OnQueryEditHide for a text about to be stored in a cell, guarded like CanHideEditor.
-    bool QueryEditHide(int col, int row, const QString& text);
-    virtual std::unique_ptr<TInplaceEdit> CreateEditor();
-    virtual bool CanEditShow();
     virtual bool CanEditAcceptKey(QChar key) { return true; }
     bool CanEditModify() const;
     // The cell's text, its edit mask and its length limit (-1: cannot be modified).
@@ -200,7 +152,6 @@ public:
     virtual void GetDropDownList(QStringList& items, int& rows);
     virtual void GetTreeViewList(TTreeNodes& nodes);
     virtual void EditButtonClick();
-    virtual void EditorModeChanged() { OnEditorModeChanged(this); }
     virtual void InplaceEditChanged(const QString& text);
     virtual void BeforeListSelected(const QStringList& items, QString& item);
     virtual void ListSelected(const QString& item);
@@ -285,8 +236,6 @@ public:
     void SetReadOnly(bool value);
     bool DefaultDrawing() const;
     void SetDefaultDrawing(bool value);
-    bool RepaintAllOnResize() const;
-    void SetRepaintAllOnResize(bool value);
     bool SaveCellExtents() const;
     bool HasColExtents() const;
     bool HasRowExtents() const;
@@ -303,10 +252,6 @@ public:
     void SetCurrentCol(int col) override;
     int CurrentRow() const;
     void SetCurrentRow(int row) override;
-    int FirstVisibleCol() const;
-    void SetFirstVisibleCol(int col);
-    int FirstVisibleRow() const;
-    void SetFirstVisibleRow(int row);
     int VisibleColCount();
     int VisibleRowCount();
     TMoveReason LastMoveReason() const;
@@ -318,8 +263,6 @@ public:
     void SetEditorMode(bool on) override;
     int ColOffset() const;
     const TGridScrollBarState& ScrollBarState(TGridScrollBarKind bar) const;
-    // First column and row of the editable area.
-    int EditableCol() const;
     int EditableRow() const;
 
     // --- geometry ---
@@ -353,8 +296,6 @@ public:
     void InvalidateGrid() { Invalidate(); }
     void RepaintAll() override { Invalidate(); }
     bool IsDestroying() const override { return TCustomControl::IsDestroying(); }
-    void InvalidateGridRect(const TGridRect& rect);
-    void RepaintHeads(const TGridRect& rect);
     void RepaintRangeChange(const TGridRect& oldRect, const TGridRect& newRect, bool changeOnly,
                             bool withHeads) override;
     void RepaintSelection();
@@ -362,9 +303,6 @@ public:
     void EndUpdate();
     int UpdateLock() const;
 
-    // --- scroll bars ---
-    void UpdateScrollPos();
-    void UpdateScrollRange();
 
     // --- events ---
     TGridMoveCurrentEvent OnMoveCurrent;
@@ -397,8 +335,6 @@ public:
     // Characters reaching the grid window.
     void KeyPress(QChar& key) override;
     unsigned DialogCode() const override;
-    virtual bool CanGridAcceptKey(Word key, TShiftState shift);
-    virtual void QueryEditorMode(bool& canShow, QChar ch);
 
     // Mouse. The window layer raises the double-click notification before the
     // press that carries ssDouble.
@@ -409,22 +345,17 @@ public:
     // The grid raises its click notification itself (GridClick); the window
     // layer's click after every release would double it.
     void Click() override {}
-    void GridClick() { TCustomControl::Click(); }
     virtual void CalcSizingState(int x, int y, const TGridLayout& layout, int& offset, int& pos, int& index,
                                  TGridMouseState& state);
     // Raises BestWidthRequest for the column whose border lies under the point.
     virtual bool IsBestWidthHit(int x, int y);
     // The cursor the grid shows at HitPoint (crDefault: the Cursor property's).
     TCursor GridCursor();
-    TPoint HitPoint() const;
 
     // Auto-scroll (timer 1) and its step.
     void TimerFired(unsigned id) override;
     enum TScrollDirection : uint8_t { sdLeft = 1, sdRight = 2, sdUp = 4, sdDown = 8 };
-    virtual void TimedScroll(unsigned directions);
 
-    // Sizing and moving.
-    int SizingIndex() const;
     int SizingPos() const;
     int MoveFrom() const;
     int MoveTo() const;
@@ -434,47 +365,20 @@ public:
     int ColMoveHeadRow() const;
     int MoveBlockFirst() const;
     int MoveBlockLast() const;
-    bool ShowMoveLine() const;
     void SetShowMoveLine(bool value);
-    bool RowDragEnabled() const;
     void SetRowDragEnabled(bool value);
-    bool DragSelect() const;
-    void SetDragSelect(bool value);
     bool KeyMoveActive() const;
-    // Moves the target of a row or column move to the cell under the mouse,
-    // scrolling one line at the edges of the view.
-    void MoveAndScroll(int pos, int cellIndex, TPoint point, bool rows);
 
-    // Scroll bars: WM_HSCROLL / WM_VSCROLL on the 0..127 scale.
-    void ModifyScrollBar(TGridScrollBarKind bar, unsigned code, int pos);
 
-    // Focus and cancel mode.
-    void FocusGained(bool fromEditor);
     void FocusLost(bool toEditor);
     void DoEnter() override;
     void DoExit() override;
     void CancelMode();
 
-    // Commands (WM_USER + 1000 .. 1044), EM_SETSEL, scroll and cursor messages.
-    void WndProc(TMessage& message) override;
 
     // Ends editing without writing the text back.
     virtual void CancelEditor();
-    // Writes the text back and hides the editor window; EditorMode stays.
-    virtual void HideEdit();
-    // Hands a typed character on to the editor window.
-    virtual void PostCharToEditor(QChar ch);
-    // A cancel-mode request for the editor (closes its drop-down).
-    virtual void EditorCancelMode();
-    // Whether control is the grid's own in-place editor window.
-    virtual bool IsEditorWindow(const TWinControl* control) const;
-    void ShowEditorChar(QChar ch);
 
-    // Input methods: composed text goes to the cell editor, which the first
-    // composition opens at the current cell; the candidate window sits there.
-    bool TakesInputMethod() const override { return true; }
-    TWinControl* CompositionWindow(bool composing) override;
-    TRect InputCaretRect() override;
     // While the first composition opens the editor, the focus stays here.
     bool OpeningForComposition() const;
 
@@ -509,6 +413,105 @@ protected:
     void ExpandRows(bool expand, bool withDescendants);
     int FirstShownRow();
     int LastShownRow();
+
+protected:
+    // --- the core's own steps and the slots descendants refine ---
+    virtual void SetMergeId(int col, int row, int id) {}
+    virtual bool RowHasNextSibling(int row);
+    virtual bool IsTree() { return false; }
+    virtual void ColWidthChanged(int col) { OnColWidthsChanged(this, col); }
+    virtual void RowHeightChanged(int row) { OnRowHeightsChanged(this, row); }
+    virtual bool SetScrollBarRange(TGridScrollBarKind bar, int min, int max);
+    virtual int EditPartCount(int col, int row) { return 0; }
+    virtual int CurrentEditPart(int col, int row) { return 0; }
+    virtual void SetCurrentEditPart(int col, int row, int part) {}
+    virtual bool GetEditPart(int col, int row, int part, int& fontHeight, TRect& rect, QString& text);
+    virtual int AuxCellQuery1(int col, int row);
+    virtual int AuxCellQuery2(int col, int row);
+    virtual bool IsSpecialRegion(int x, int y);
+    virtual bool ClickShowsEditor(int x, int y) { return false; }
+    // Check cells never open the editor: a space or a click (through
+    // ShowEditor) toggles them in place instead.
+    virtual bool IsCheckCell(int col, int row) { return false; }
+    virtual TColor SelectionTint();
+    virtual void DrawCell(int col, int row, TGridDrawState state, const TRect& rect) {}
+    virtual void DrawMergedCell(int col, int row, const TRect& rect, TGridDrawState state) {}
+    virtual bool SelectCell(int col, int row) { return true; }
+    virtual void FixedRowsChanged(int oldFixedRows, int oldFixedEditRows) {}
+    virtual void RepaintRow(int row);
+    virtual bool CheckRowDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
+    virtual bool EndColumnDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
+    // --- painting steps, run for every visible cell of a pass ---
+    virtual void DrawCellBackground(int col, int row, TGridDrawState state, const TRect& rect);
+    virtual void DrawCellDecoration(int col, int row, TGridDrawState state, const TRect& rect);
+    // Calls DrawMergedCell once for every merged area with a visible part in the pass.
+    virtual void DrawMergedCells(const TGridPaintPass& pass);
+    bool FrameEmptyHeads() const;
+    bool FillCellBackground() const;
+    void SetFillCellBackground(bool value);
+    virtual void SizeChanging(int oldColCount, int oldRowCount) {}
+    virtual bool QueryReadOnly(int col, int row);
+    virtual void ColumnMoved(int from, int to) {}
+    virtual void RowMoved(int from, int to) {}
+    virtual void SizeChanged(int oldColCount, int oldRowCount) {}
+    // Moves an open editor along with the view.
+    virtual void TopLeftChanged();
+    virtual void ColWidthsChanged();
+    virtual void RowHeightsChanged();
+    // Creates, loads and places the editor when it should be shown.
+    virtual void UpdateEdit();
+    // OnQueryEditHide for a text about to be stored in a cell, guarded like CanHideEditor.
+    bool QueryEditHide(int col, int row, const QString& text);
+    virtual std::unique_ptr<TInplaceEdit> CreateEditor();
+    virtual bool CanEditShow();
+    virtual void EditorModeChanged() { OnEditorModeChanged(this); }
+    bool RepaintAllOnResize() const;
+    void SetRepaintAllOnResize(bool value);
+    int FirstVisibleCol() const;
+    void SetFirstVisibleCol(int col);
+    int FirstVisibleRow() const;
+    void SetFirstVisibleRow(int row);
+    // First column and row of the editable area.
+    int EditableCol() const;
+    void InvalidateGridRect(const TGridRect& rect);
+    void RepaintHeads(const TGridRect& rect);
+    // --- scroll bars ---
+    void UpdateScrollPos();
+    void UpdateScrollRange();
+    virtual bool CanGridAcceptKey(Word key, TShiftState shift);
+    virtual void QueryEditorMode(bool& canShow, QChar ch);
+    void GridClick() { TCustomControl::Click(); }
+    TPoint HitPoint() const;
+    virtual void TimedScroll(unsigned directions);
+    // Sizing and moving.
+    int SizingIndex() const;
+    bool ShowMoveLine() const;
+    bool RowDragEnabled() const;
+    bool DragSelect() const;
+    void SetDragSelect(bool value);
+    // Moves the target of a row or column move to the cell under the mouse,
+    // scrolling one line at the edges of the view.
+    void MoveAndScroll(int pos, int cellIndex, TPoint point, bool rows);
+    // Scroll bars: WM_HSCROLL / WM_VSCROLL on the 0..127 scale.
+    void ModifyScrollBar(TGridScrollBarKind bar, unsigned code, int pos);
+    // Focus and cancel mode.
+    void FocusGained(bool fromEditor);
+    // Commands (WM_USER + 1000 .. 1044), EM_SETSEL, scroll and cursor messages.
+    void WndProc(TMessage& message) override;
+    // Writes the text back and hides the editor window; EditorMode stays.
+    virtual void HideEdit();
+    // Hands a typed character on to the editor window.
+    virtual void PostCharToEditor(QChar ch);
+    // A cancel-mode request for the editor (closes its drop-down).
+    virtual void EditorCancelMode();
+    // Whether control is the grid's own in-place editor window.
+    virtual bool IsEditorWindow(const TWinControl* control) const;
+    void ShowEditorChar(QChar ch);
+    // Input methods: composed text goes to the cell editor, which the first
+    // composition opens at the current cell; the candidate window sits there.
+    bool TakesInputMethod() const override { return true; }
+    TWinControl* CompositionWindow(bool composing) override;
+    TRect InputCaretRect() override;
 
 protected:
     void Loaded() override;
