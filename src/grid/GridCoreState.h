@@ -22,6 +22,12 @@ class TGridEditorFactory;
 struct TGridCoreState {
     explicit TGridCoreState(ISelectionHost* host);
     ~TGridCoreState();
+
+    int Count(TGridAxis axis) const { return axis == gaRows ? rowCount : colCount; }
+    int Fixed(TGridAxis axis) const { return axis == gaRows ? fixedRows : fixedCols; }
+    int FixedEdit(TGridAxis axis) const { return axis == gaRows ? fixedEditRows : fixedEditCols; }
+    // First column or row of the editable area.
+    int Editable(TGridAxis axis) const { return Fixed(axis) - FixedEdit(axis); }
     // Made first and freed last, so the whole life of the grid has a selection set.
     std::unique_ptr<TSelections> selections;
     TGridCoord anchor{1, 1};

@@ -43,25 +43,22 @@ int PrevShownRowOf(const void* grid, int from, int stop)
 TGridLayout TTavikCustomGrid::ComputeLayout()
 {
     const TRect client = ClientRect();
-    TGridAxisParams h;
-    h.LineWidth = d_->gridLineWidth;
-    h.FixedLine = HasOption(goFixedVertLine);
-    h.DataLine = HasOption(goVertLine);
-    h.FixedCount = d_->fixedCols;
-    h.FixedEditCount = d_->fixedEditCols;
-    h.TopLeft = d_->topLeft.X;
-    h.CellCount = d_->colCount;
-    h.ClientExtent = client.Width();
+    const TGridCoreState& s = *d_;
+    auto axisParams = [&](TGridAxis axis, bool fixedLine, bool dataLine, int clientExtent) {
+        TGridAxisParams p;
+        p.LineWidth = s.gridLineWidth;
+        p.FixedLine = fixedLine;
+        p.DataLine = dataLine;
+        p.FixedCount = s.Fixed(axis);
+        p.FixedEditCount = s.FixedEdit(axis);
+        p.TopLeft = AxisPart(s.topLeft, axis);
+        p.CellCount = s.Count(axis);
+        p.ClientExtent = clientExtent;
+        return p;
+    };
+    TGridAxisParams h = axisParams(gaCols, HasOption(goFixedVertLine), HasOption(goVertLine), client.Width());
     h.Extent = TGridExtentLookup(&ColWidthOf, d_.get(), &NextShownColOf, &PrevShownColOf);
-    TGridAxisParams v;
-    v.LineWidth = d_->gridLineWidth;
-    v.FixedLine = HasOption(goFixedHorzLine);
-    v.DataLine = HasOption(goHorzLine);
-    v.FixedCount = d_->fixedRows;
-    v.FixedEditCount = d_->fixedEditRows;
-    v.TopLeft = d_->topLeft.Y;
-    v.CellCount = d_->rowCount;
-    v.ClientExtent = client.Height();
+    TGridAxisParams v = axisParams(gaRows, HasOption(goFixedHorzLine), HasOption(goHorzLine), client.Height());
     v.Extent = TGridExtentLookup(&RowHeightOf, this, &NextShownRowOf, &PrevShownRowOf);
     return {TGridAxisLayout::Compute(h), TGridAxisLayout::Compute(v)};
 }
@@ -111,14 +108,21 @@ TGridRect TTavikCustomGrid::MergedArea(int col, int row)
     const int id = MergeId(col, row);
     if (id == 0)
         return area;
-    while (area.Left > 0 && MergeId(area.Left - 1, row) == id)
-        --area.Left;
-    while (area.Top > 0 && MergeId(col, area.Top - 1) == id)
-        --area.Top;
-    while (area.Right < d_->colCount - 1 && MergeId(area.Right + 1, row) == id)
-        ++area.Right;
-    while (area.Bottom < d_->rowCount - 1 && MergeId(col, area.Bottom + 1) == id)
-        ++area.Bottom;
+    // Along each axis from the cell both ways while the neighbour shares the id.
+    const TGridCoord cell{col, row};
+    for (const TGridAxis axis : {gaCols, gaRows}) {
+        int& nearEdge = axis == gaRows ? area.Top : area.Left;
+        int& farEdge = axis == gaRows ? area.Bottom : area.Right;
+        auto sameId = [&](int index) {
+            TGridCoord c = cell;
+            AxisPart(c, axis) = index;
+            return MergeId(c.X, c.Y) == id;
+        };
+        while (nearEdge > 0 && sameId(nearEdge - 1))
+            --nearEdge;
+        while (farEdge < d_->Count(axis) - 1 && sameId(farEdge + 1))
+            ++farEdge;
+    }
     return area;
 }
 
