@@ -380,61 +380,6 @@ int TTavikCustomGrid::UpdateLock() const
     return d_->updateLock;
 }
 
-TPoint TTavikCustomGrid::HitPoint() const
-{
-    return d_->tracker.HitPoint;
-}
-
-int TTavikCustomGrid::SizingIndex() const
-{
-    return d_->tracker.SizingIndex;
-}
-
-int TTavikCustomGrid::SizingPos() const
-{
-    return d_->tracker.SizingPos;
-}
-
-int TTavikCustomGrid::MoveFrom() const
-{
-    return d_->tracker.MoveFrom;
-}
-
-int TTavikCustomGrid::MoveTo() const
-{
-    return d_->tracker.MoveTo;
-}
-
-TGridCoord TTavikCustomGrid::MoveHit() const
-{
-    return d_->tracker.MoveHit;
-}
-
-int TTavikCustomGrid::ColMoveFirst() const
-{
-    return d_->tracker.ColMoveFirst;
-}
-
-int TTavikCustomGrid::ColMoveLast() const
-{
-    return d_->tracker.ColMoveLast;
-}
-
-int TTavikCustomGrid::ColMoveHeadRow() const
-{
-    return d_->tracker.ColMoveHeadRow;
-}
-
-int TTavikCustomGrid::MoveBlockFirst() const
-{
-    return d_->tracker.MoveBlockFirst;
-}
-
-int TTavikCustomGrid::MoveBlockLast() const
-{
-    return d_->tracker.MoveBlockLast;
-}
-
 bool TTavikCustomGrid::ShowMoveLine() const
 {
     return d_->showMoveLine;
@@ -489,4 +434,9 @@ void TTavikCustomGrid::CurrentMoved(TGridCoord oldCurrent, TMoveReason reason)
 {
     OnMoveCurrent(this, oldCurrent, d_->current, reason);
     NotifyAccessibleFocus(*this);
+}
+
+const TGridDragTracker& TTavikCustomGrid::DragTracker() const
+{
+    return d_->tracker;
 }

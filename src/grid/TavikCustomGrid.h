@@ -351,20 +351,13 @@ public:
     virtual bool IsBestWidthHit(int x, int y);
     // The cursor the grid shows at HitPoint (crDefault: the Cursor property's).
     TCursor GridCursor();
+    // The sizing and moving in progress: the line being sized, the move's source, target and limits.
+    const TGridDragTracker& DragTracker() const;
 
     // Auto-scroll (timer 1) and its step.
     void TimerFired(unsigned id) override;
     enum TScrollDirection : uint8_t { sdLeft = 1, sdRight = 2, sdUp = 4, sdDown = 8 };
 
-    int SizingPos() const;
-    int MoveFrom() const;
-    int MoveTo() const;
-    TGridCoord MoveHit() const;
-    int ColMoveFirst() const;
-    int ColMoveLast() const;
-    int ColMoveHeadRow() const;
-    int MoveBlockFirst() const;
-    int MoveBlockLast() const;
     void SetShowMoveLine(bool value);
     void SetRowDragEnabled(bool value);
     bool KeyMoveActive() const;
@@ -481,10 +474,8 @@ protected:
     virtual bool CanGridAcceptKey(Word key, TShiftState shift);
     virtual void QueryEditorMode(bool& canShow, QChar ch);
     void GridClick() { TCustomControl::Click(); }
-    TPoint HitPoint() const;
     virtual void TimedScroll(unsigned directions);
     // Sizing and moving.
-    int SizingIndex() const;
     bool ShowMoveLine() const;
     bool RowDragEnabled() const;
     bool DragSelect() const;
