@@ -2,36 +2,78 @@
 // grid scrolls one line every 60 ms and carries the drag along.
 
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
+
+namespace {
+
+// The scroll directions of each axis: toward the start, toward the end.
+constexpr unsigned ScrollTowardStart[2] = {TTavikCustomGrid::sdLeft, TTavikCustomGrid::sdUp};
+constexpr unsigned ScrollTowardEnd[2] = {TTavikCustomGrid::sdRight, TTavikCustomGrid::sdDown};
+
+} // namespace
 
 void TTavikCustomGrid::TimerFired(unsigned id)
 {
     if (id != AutoScrollTimer)
         return;
-    const TGridMouseState state = mouseState_;
+    const TGridMouseState state = d_->mouseState;
     if (state != gmsSelecting && (state < gmsRowMoving || state > gmsRangeFilling))
         return;
-    const TPoint p = tracker_.LastMousePoint;
+    const TPoint p = d_->tracker.LastMousePoint;
     const TGridLayout layout = ComputeLayout();
-    const TGridAxisLayout& h = layout.Horz;
-    const TGridAxisLayout& v = layout.Vert;
     TGridCoord cell = PointToCell(p.X, p.Y);
     if (cell.X >= 0) {
         const TGridRect area = MergedArea(cell.X, cell.Y);
         cell = {area.Left, area.Top};
     }
-    // Past the last cell counts as the last one, so that a drag out of the
-    // window keeps going.
-    const int col = cell.X >= 0 ? cell.X : (p.X >= h.GridBoundary ? colCount_ - 1 : -1);
-    const int row = cell.Y >= 0 ? cell.Y : (p.Y >= v.GridBoundary ? rowCount_ - 1 : -1);
+    auto pos = [&](TGridAxis axis) { return axis == gaRows ? p.Y : p.X; };
     unsigned directions = 0;
-    if (p.X < h.FixedBoundary)
-        directions |= sdLeft;
-    else if (p.X > h.FullVisBoundary && col > topLeft_.X)
-        directions |= sdRight;
-    if (p.Y < v.FixedBoundary)
-        directions |= sdUp;
-    else if (p.Y > v.FullVisBoundary && row > topLeft_.Y)
-        directions |= sdDown;
+    for (const TGridAxis axis : {gaCols, gaRows}) {
+        const TGridAxisLayout& a = layout.Axis(axis);
+        // Past the last cell counts as the last one, so that a drag out of the
+        // window keeps going.
+        const int index = AxisPart(cell, axis) >= 0 ? AxisPart(cell, axis)
+                          : pos(axis) >= a.GridBoundary ? d_->Count(axis) - 1
+                                                          : -1;
+        if (pos(axis) < a.FixedBoundary)
+            directions |= ScrollTowardStart[axis];
+        else if (pos(axis) > a.FullVisBoundary && index > AxisPart(d_->topLeft, axis))
+            directions |= ScrollTowardEnd[axis];
+    }
+
+    // Dragging over the heads scrolls a line and stretches the column or row
+    // selection from the current cell to the one under the mouse.
+    auto selectHeads = [&](TGridAxis axis) {
+        const TGridScrollBarKind bar = axis == gaRows ? gsbVert : gsbHorz;
+        if (directions & ScrollTowardStart[axis])
+            ModifyScrollBar(bar, SB_LINEUP, 0);
+        else if (directions & ScrollTowardEnd[axis])
+            ModifyScrollBar(bar, SB_LINEDOWN, 0);
+        const int top = AxisPart(d_->topLeft, axis);
+        int i = AxisPart(PointToCell(p.X, p.Y), axis);
+        if (i < 0)
+            i = pos(axis) >= ComputeLayout().Axis(axis).GridBoundary ? d_->Count(axis) - 1 : top;
+        // Not into the scrolled-off part, not before the editable area.
+        if (i < d_->Fixed(axis))
+            i = top;
+        i = std::max(i, d_->Editable(axis));
+        const int current = AxisPart(d_->current, axis);
+        const TGridRect old = d_->selections->IsEmpty() ? TGridRect{} : d_->selections->Last()->GetRange();
+        std::unique_ptr<TGridSelection> selection;
+        TGridRect range;
+        if (axis == gaCols) {
+            range = {std::min(current, i), d_->Editable(gaRows), std::max(current, i), d_->rowCount - 1};
+            selection = std::make_unique<TColSelection>(range.Left, range.Right);
+        } else {
+            NormalizeSelRect({d_->Editable(gaCols), std::min(current, i), d_->colCount - 1, std::max(current, i)},
+                             range);
+            selection = std::make_unique<TRowSelection>(range.Top, range.Bottom);
+        }
+        if (range != old) {
+            d_->selections->ReplaceLast(std::move(selection));
+            RepaintRangeChange(old, d_->selections->Last()->GetRange(), true, true);
+        }
+    };
 
     switch (state) {
     case gmsSelecting:
@@ -41,68 +83,32 @@ void TTavikCustomGrid::TimerFired(unsigned id)
         break;
     case gmsRowMoving: MoveAndScroll(p.Y, cell.Y, p, true); break;
     case gmsColMoving: MoveAndScroll(p.X, cell.X, p, false); break;
-    case gmsColSelecting: {
-        if (directions & sdLeft)
-            ModifyScrollBar(gsbHorz, SB_LINEUP, 0);
-        else if (directions & sdRight)
-            ModifyScrollBar(gsbHorz, SB_LINEDOWN, 0);
-        int c = PointToCell(p.X, p.Y).X;
-        if (c < 0)
-            c = p.X >= ComputeLayout().Horz.GridBoundary ? colCount_ - 1 : topLeft_.X;
-        // Not into the scrolled-off part, not before the editable area.
-        if (c < fixedCols_)
-            c = topLeft_.X;
-        c = std::max(c, EditableCol());
-        const TGridRect range{std::min(current_.X, c), EditableRow(), std::max(current_.X, c), rowCount_ - 1};
-        const TGridRect old = selections_->IsEmpty() ? TGridRect{} : selections_->Last()->GetRange();
-        if (range != old) {
-            selections_->ReplaceLast(std::make_unique<TColSelection>(range.Left, range.Right));
-            RepaintRangeChange(old, selections_->Last()->GetRange(), true, true);
-        }
-        break;
-    }
-    case gmsRowSelecting: {
-        if (directions & sdUp)
-            ModifyScrollBar(gsbVert, SB_LINEUP, 0);
-        else if (directions & sdDown)
-            ModifyScrollBar(gsbVert, SB_LINEDOWN, 0);
-        int r = PointToCell(p.X, p.Y).Y;
-        if (r < 0)
-            r = p.Y >= ComputeLayout().Vert.GridBoundary ? rowCount_ - 1 : topLeft_.Y;
-        if (r < fixedRows_)
-            r = topLeft_.Y;
-        r = std::max(r, EditableRow());
-        TGridRect range;
-        NormalizeSelRect({EditableCol(), std::min(current_.Y, r), colCount_ - 1, std::max(current_.Y, r)}, range);
-        const TGridRect old = selections_->IsEmpty() ? TGridRect{} : selections_->Last()->GetRange();
-        if (range != old) {
-            selections_->ReplaceLast(std::make_unique<TRowSelection>(range.Top, range.Bottom));
-            RepaintRangeChange(old, selections_->Last()->GetRange(), true, true);
-        }
-        break;
-    }
+    case gmsColSelecting: selectHeads(gaCols); break;
+    case gmsRowSelecting: selectHeads(gaRows); break;
     default: break;
     }
 }
 
 void TTavikCustomGrid::TimedScroll(unsigned directions)
 {
-    TGridCoord a = anchor_;
+    TGridCoord a = d_->anchor;
     // The next shown cell that way, hidden ones passed over; none leaves the anchor.
-    if (directions & sdLeft)
-        if (const int x = PrevShownCol(a.X - 1, fixedCols_); x >= fixedCols_)
-            a.X = x;
-    if (directions & sdRight)
-        if (const int x = NextShownCol(a.X + 1, colCount_); x < colCount_)
-            a.X = x;
-    if (directions & sdUp)
-        if (const int y = PrevShownRow(a.Y - 1, fixedRows_); y >= fixedRows_)
-            a.Y = y;
-    if (directions & sdDown)
-        if (const int y = NextShownRow(a.Y + 1, rowCount_); y < rowCount_)
-            a.Y = y;
-    a.X = std::clamp(a.X, 0, colCount_ - 1);
-    a.Y = std::clamp(a.Y, 0, rowCount_ - 1);
-    if (!(a == anchor_))
-        selections_->ExtendSelection(a);
+    for (const TGridAxis axis : {gaCols, gaRows}) {
+        const int fixed = d_->Fixed(axis);
+        const int count = d_->Count(axis);
+        int& i = AxisPart(a, axis);
+        if (directions & ScrollTowardStart[axis]) {
+            const int prev = axis == gaRows ? PrevShownRow(i - 1, fixed) : PrevShownCol(i - 1, fixed);
+            if (prev >= fixed)
+                i = prev;
+        }
+        if (directions & ScrollTowardEnd[axis]) {
+            const int next = axis == gaRows ? NextShownRow(i + 1, count) : NextShownCol(i + 1, count);
+            if (next < count)
+                i = next;
+        }
+        i = std::clamp(i, 0, count - 1);
+    }
+    if (!(a == d_->anchor))
+        d_->selections->ExtendSelection(a);
 }

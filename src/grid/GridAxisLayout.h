@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "grid/GridTypes.h"
+
 // Reads the extent (width or height) of a cell; extents <= 0 count as hidden.
 class TGridExtentLookup {
 public:
@@ -84,4 +86,5 @@ struct TGridAxisLayout {
 struct TGridLayout {
     TGridAxisLayout Horz;
     TGridAxisLayout Vert;
+    const TGridAxisLayout& Axis(TGridAxis axis) const { return axis == gaRows ? Vert : Horz; }
 };

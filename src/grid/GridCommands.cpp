@@ -3,6 +3,7 @@
 // OnGridMessage report after them.
 
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ bool Reported(unsigned msg)
 
 int TTavikCustomGrid::FirstShownRow()
 {
-    for (int row = EditableRow(); row < rowCount_; ++row)
+    for (int row = EditableRow(); row < d_->rowCount; ++row)
         if (GetRowHeight(row) != 0)
             return row;
     return -1;
@@ -36,7 +37,7 @@ int TTavikCustomGrid::FirstShownRow()
 
 int TTavikCustomGrid::LastShownRow()
 {
-    for (int row = rowCount_ - 1; row >= EditableRow(); --row)
+    for (int row = d_->rowCount - 1; row >= EditableRow(); --row)
         if (GetRowHeight(row) != 0)
             return row;
     return -1;
@@ -46,14 +47,14 @@ void TTavikCustomGrid::ExpandRows(bool expand, bool withDescendants)
 {
     if (!IsTree())
         return;
-    const int row = current_.Y;
+    const int row = d_->current.Y;
     SetRowExpanded(row, expand);
     if (!withDescendants)
         return;
     const int level = RowLevel(row);
     BeginUpdate();
     try {
-        for (int r = row + 1; r < rowCount_ && RowLevel(r) > level; ++r)
+        for (int r = row + 1; r < d_->rowCount && RowLevel(r) > level; ++r)
             SetRowExpanded(r, expand);
     } catch (...) {
         EndUpdate();
@@ -75,7 +76,7 @@ void TTavikCustomGrid::HandleGridCommand(TMessage& message)
     case 1002:
     case 1003: {
         const int row = offset == 1002 ? FirstShownRow() : LastShownRow();
-        lastMoveReason_ = mrKey;
+        d_->lastMoveReason = mrKey;
         if (row >= 0)
             SetCurrentRow(row);
         break;
@@ -88,7 +89,7 @@ void TTavikCustomGrid::HandleGridCommand(TMessage& message)
             break;
         BeginUpdate();
         try {
-            for (int r = rowCount_ - 1; r >= EditableRow(); --r)
+            for (int r = d_->rowCount - 1; r >= EditableRow(); --r)
                 SetRowExpanded(r, offset == 1016);
         } catch (...) {
             EndUpdate();
@@ -100,17 +101,17 @@ void TTavikCustomGrid::HandleGridCommand(TMessage& message)
     case 1022: {
         // Without a row to go to there is nothing to do.
         const int first = FirstShownRow();
-        message.Result = first >= 0 && current_.Y != first ? 1 : 0;
+        message.Result = first >= 0 && d_->current.Y != first ? 1 : 0;
         break;
     }
     case 1021:
     case 1023: {
         const int last = LastShownRow();
-        message.Result = last >= 0 && current_.Y != last ? 1 : 0;
+        message.Result = last >= 0 && d_->current.Y != last ? 1 : 0;
         break;
     }
     case 1034:
-    case 1035: message.Result = RowHasChildren(current_.Y) ? 1 : 0; break;
+    case 1035: message.Result = RowHasChildren(d_->current.Y) ? 1 : 0; break;
     case 1036:
     case 1037: message.Result = IsTree() ? 1 : 0; break;
     case 1044: message.Result = 1; break;
@@ -136,11 +137,11 @@ void TTavikCustomGrid::WndProc(TMessage& message)
         // Enter opens and closes the editor rather than pressing the default button.
         // Escape ends editing rather than pressing the cancel button.
         message.Result = (message.WParam == VK_RETURN && HasOption(goEditing)) ||
-                                 (message.WParam == VK_ESCAPE && editorMode_)
+                                 (message.WParam == VK_ESCAPE && d_->editorMode)
                              ? 1
                              : 0;
         break;
-    case EM_SETSEL: selections_->SelectAll(); break;
+    case EM_SETSEL: d_->selections->SelectAll(); break;
     default:
         if (msg >= Command(GridCommandFirst) && msg <= Command(GridCommandLast))
             HandleGridCommand(message);

@@ -1,4 +1,5 @@
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 
 #include "grid/InplaceEdit.h"
 
@@ -7,19 +8,19 @@
 void TTavikCustomGrid::MoveCurrent(int col, int row, bool replaceSelections, bool askFirst, bool show,
                                    bool moveAnchor)
 {
-    if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount_)
+    if (col < 0 || col >= d_->colCount || row < 0 || row >= d_->rowCount)
         throw EGridException(grid_errors::IndexOutOfRange);
     if (QueryReadOnly(col, row) || !SelectCell(col, row))
         return;
-    const TGridCoord oldCurrent = current_;
+    const TGridCoord oldCurrent = d_->current;
     const TGridCoord target{col, row};
     if (askFirst) {
-        bool canMove = row == current_.Y || QueryRowChange();
+        bool canMove = row == d_->current.Y || QueryRowChange();
         if (canMove)
-            OnBeforeMoveCurrent(this, oldCurrent, target, lastMoveReason_, canMove);
+            OnBeforeMoveCurrent(this, oldCurrent, target, d_->lastMoveReason, canMove);
         if (!canMove) {
-            if (mouseState_ == gmsSelecting || mouseState_ == gmsRangeFilling || mouseState_ == gmsRangeMoving) {
-                mouseState_ = gmsNone;
+            if (d_->mouseState == gmsSelecting || d_->mouseState == gmsRangeFilling || d_->mouseState == gmsRangeMoving) {
+                d_->mouseState = gmsNone;
                 if (HasTimer(1))
                     KillTimer(1);
             }
@@ -27,26 +28,26 @@ void TTavikCustomGrid::MoveCurrent(int col, int row, bool replaceSelections, boo
         }
     }
     // A copy without notifications: only its ranges are needed for the repaint.
-    const std::unique_ptr<TSelections> before = selections_->Clone();
-    current_ = target;
+    const std::unique_ptr<TSelections> before = d_->selections->Clone();
+    d_->current = target;
     HideEditor();
-    if (HasOption(goAlwaysShowEditor) && !HasEditParts(current_.X, current_.Y))
+    if (HasOption(goAlwaysShowEditor) && !HasEditParts(d_->current.X, d_->current.Y))
         ShowEditor(QChar(' '));
     if (moveAnchor || !HasOption(goRangeSelect)) {
-        anchor_ = current_;
+        d_->anchor = d_->current;
         if (HasOption(goRowSelect))
-            anchor_.X = colCount_ - 1;
+            d_->anchor.X = d_->colCount - 1;
     }
     if (HasOption(goRowSelect))
-        current_.X = fixedCols_;
+        d_->current.X = d_->fixedCols;
     if (show)
-        MakeCellVisible(current_);
-    selections_->SetRange(SelectionRect(), replaceSelections);
+        MakeCellVisible(d_->current);
+    d_->selections->SetRange(SelectionRect(), replaceSelections);
 
     if (before->IsEmpty()) {
         RepaintSelection();
     } else {
-        RepaintRangeChange(before->Last()->GetRange(), selections_->Last()->GetRange(), true, true);
+        RepaintRangeChange(before->Last()->GetRange(), d_->selections->Last()->GetRange(), true, true);
         if (replaceSelections) {
             TGridRect bounds = before->Items(0)->GetRange();
             for (int i = 1; i < before->Count(); ++i) {
@@ -59,15 +60,15 @@ void TTavikCustomGrid::MoveCurrent(int col, int row, bool replaceSelections, boo
             InvalidateGridRect(bounds);
             RepaintHeads(bounds);
         } else {
-            RepaintCell(current_.X, current_.Y);
+            RepaintCell(d_->current.X, d_->current.Y);
         }
     }
-    CurrentMoved(oldCurrent, lastMoveReason_);
+    CurrentMoved(oldCurrent, d_->lastMoveReason);
 }
 
 void TTavikCustomGrid::FocusCell(int col, int row, bool moveAnchor)
 {
-    if (editorMode_ && !CanHideEditor())
+    if (d_->editorMode && !CanHideEditor())
         return;
     MoveCurrent(col, row, true, true, true, moveAnchor);
     UpdateEdit();
@@ -76,52 +77,52 @@ void TTavikCustomGrid::FocusCell(int col, int row, bool moveAnchor)
 
 void TTavikCustomGrid::SetCurrentCol(int col)
 {
-    if (col == current_.X || col < EditableCol() || col >= colCount_)
+    if (col == d_->current.X || col < EditableCol() || col >= d_->colCount)
         return;
-    FocusCell(col, current_.Y, true);
-    selections_->SetRange(SelectionRect(), true);
+    FocusCell(col, d_->current.Y, true);
+    d_->selections->SetRange(SelectionRect(), true);
 }
 
 void TTavikCustomGrid::SetCurrentRow(int row)
 {
-    if (row < 0 || row >= rowCount_)
-        row = rowCount_ - 1;
-    if (row == current_.Y)
+    if (row < 0 || row >= d_->rowCount)
+        row = d_->rowCount - 1;
+    if (row == d_->current.Y)
         return;
-    FocusCell(current_.X, row, true);
-    selections_->SetRange(SelectionRect(), true);
+    FocusCell(d_->current.X, row, true);
+    d_->selections->SetRange(SelectionRect(), true);
 }
 
 bool TTavikCustomGrid::BeforeMoveCurrent(TGridCoord cell)
 {
     bool canMove = true;
-    OnBeforeMoveCurrent(this, current_, cell, lastMoveReason_, canMove);
+    OnBeforeMoveCurrent(this, d_->current, cell, d_->lastMoveReason, canMove);
     return canMove;
 }
 
 void TTavikCustomGrid::SetEditorMode(bool on)
 {
-    if (on == editorMode_)
+    if (on == d_->editorMode)
         return;
     if (on) {
         ShowEditor(QChar(' '));
-        if (inplaceEditor_ && inplaceEditor_->Visible())
-            inplaceEditor_->SetSel(inplaceEditor_->TextLength(), 0);
+        if (d_->inplaceEditor && d_->inplaceEditor->Visible())
+            d_->inplaceEditor->SetSel(d_->inplaceEditor->TextLength(), 0);
     } else
         HideEditor();
 }
 
 bool TTavikCustomGrid::IsCellSelected(int col, int row)
 {
-    if (paintSelCached_)
-        return std::any_of(paintSelRanges_.begin(), paintSelRanges_.end(),
+    if (d_->paintSelCached)
+        return std::any_of(d_->paintSelRanges.begin(), d_->paintSelRanges.end(),
                            [&](const TGridRect& r) { return GridRectContains(r, col, row); });
-    return selections_->Contains({col, row});
+    return d_->selections->Contains({col, row});
 }
 
 bool TTavikCustomGrid::AllSelectionsAreRows()
 {
-    const TSelections& set = *selections_;
+    const TSelections& set = *d_->selections;
     for (int i = 0; i < set.Count(); ++i)
         if (!dynamic_cast<const TRowSelection*>(set.Items(i)))
             return false;

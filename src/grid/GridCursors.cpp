@@ -3,6 +3,7 @@
 
 #include "grid/GridCursorImages.h"
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 #include "platform/AppContext.h"
 
 namespace {
@@ -26,17 +27,17 @@ void RegisterGridCursorsOnce()
 TCursor TTavikCustomGrid::GridCursor()
 {
     const TGridLayout layout = ComputeLayout();
-    TGridMouseState state = mouseState_;
+    TGridMouseState state = d_->mouseState;
     const bool beforeDrag = state == gmsNone;
     if (beforeDrag) {
         int offset = 0;
         int pos = 0;
         int index = -1;
-        CalcSizingState(tracker_.HitPoint.X, tracker_.HitPoint.Y, layout, offset, pos, index, state);
+        CalcSizingState(d_->tracker.HitPoint.X, d_->tracker.HitPoint.Y, layout, offset, pos, index, state);
     }
     auto over = [](int p, const TGridAxisLayout& a) { return p >= a.LockedBoundary && p < a.FixedBoundary; };
-    const bool overEditCols = over(tracker_.HitPoint.X, layout.Horz);
-    const bool overEditRows = over(tracker_.HitPoint.Y, layout.Vert);
+    const bool overEditCols = over(d_->tracker.HitPoint.X, layout.Horz);
+    const bool overEditRows = over(d_->tracker.HitPoint.Y, layout.Vert);
     switch (state) {
     case gmsRowResizing: return beforeDrag && overEditCols ? TCursor(crDefault) : TCursor(crVSplit);
     case gmsColResizing: return beforeDrag && overEditRows ? TCursor(crDefault) : TCursor(crHSplit);
@@ -49,7 +50,7 @@ TCursor TTavikCustomGrid::GridCursor()
 void TTavikCustomGrid::ApplyGridCursor()
 {
     // The drag cursor of a row drag stays until the drop.
-    if (tracker_.RowDragActive)
+    if (d_->tracker.RowDragActive)
         return;
     const TCursor cursor = GridCursor();
     if (cursor == crGridFill || cursor == crGridMove)

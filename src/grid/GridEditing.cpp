@@ -4,14 +4,15 @@
 #include "grid/GridEditorFactory.h"
 #include "grid/InplaceEdit.h"
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 #include "platform/FlagScope.h"
 #include "platform/TreeView.h"
 
 void TTavikCustomGrid::FontChanged()
 {
     TCustomControl::FontChanged();
-    if (inplaceEditor_)
-        inplaceEditor_->SetFont(Font());
+    if (d_->inplaceEditor)
+        d_->inplaceEditor->SetFont(Font());
 }
 
 std::unique_ptr<TInplaceEdit> TTavikCustomGrid::CreateEditor()
@@ -21,7 +22,7 @@ std::unique_ptr<TInplaceEdit> TTavikCustomGrid::CreateEditor()
 
 bool TTavikCustomGrid::CanEditShow()
 {
-    return HasOption(goEditing) && !HasOption(goRowSelect) && editorMode_ && !IsDestroying() && HasWindow() &&
+    return HasOption(goEditing) && !HasOption(goRowSelect) && d_->editorMode && !IsDestroying() && HasWindow() &&
            (HasOption(goAlwaysShowEditor) || IsActiveControl());
 }
 
@@ -29,38 +30,38 @@ void TTavikCustomGrid::ShowEditor(QChar ch)
 {
     bool canShow = true;
     QueryEditorMode(canShow, ch);
-    if (canShow && IsCheckCell(current_.X, current_.Y)) {
+    if (canShow && IsCheckCell(d_->current.X, d_->current.Y)) {
         // A key move's own space is not a toggle.
-        if (ch == QChar(u' ') && !keyMoveActive_)
-            ToggleCheckCell(current_.X, current_.Y);
+        if (ch == QChar(u' ') && !d_->keyMoveActive)
+            ToggleCheckCell(d_->current.X, d_->current.Y);
         canShow = false;
     }
     // The current cell alone becomes the selection.
-    const TGridRect cell{current_.X, current_.Y, current_.X, current_.Y};
+    const TGridRect cell{d_->current.X, d_->current.Y, d_->current.X, d_->current.Y};
     const TGridRect widened = WidenToMergedAreas(cell);
-    const bool alone = selections_->Count() == 1 && selections_->Last()->GetRange() == widened;
+    const bool alone = d_->selections->Count() == 1 && d_->selections->Last()->GetRange() == widened;
     if (!alone) {
         RepaintSelection();
-        anchor_ = current_;
-        selections_->SetRange(widened, true);
+        d_->anchor = d_->current;
+        d_->selections->SetRange(widened, true);
         RepaintSelection();
     }
     if (!canShow || !HasOption(goEditing))
         return;
-    const bool changed = !editorMode_;
-    editorMode_ = true;
+    const bool changed = !d_->editorMode;
+    d_->editorMode = true;
     UpdateEdit();
-    if (inplaceEditor_ && inplaceEditor_->EditStyle() == esUpDown && inplaceEditor_->Visible())
-        inplaceEditor_->PlaceUpDown();
+    if (d_->inplaceEditor && d_->inplaceEditor->EditStyle() == esUpDown && d_->inplaceEditor->Visible())
+        d_->inplaceEditor->PlaceUpDown();
     if (changed)
         EditorModeChanged();
-    switch (mouseState_) {
+    switch (d_->mouseState) {
     case gmsSelecting:
     case gmsColSelecting:
     case gmsRowSelecting:
     case gmsRangeFilling:
     case gmsRangeMoving:
-        mouseState_ = gmsNone;
+        d_->mouseState = gmsNone;
         KillTimer(AutoScrollTimer);
         break;
     default:
@@ -72,11 +73,11 @@ void TTavikCustomGrid::UpdateEdit()
 {
     if (!CanEditShow())
         return;
-    if (!inplaceEditor_) {
-        inplaceEditor_ = CreateEditor();
-        inplaceEditor_->SetGrid(this);
+    if (!d_->inplaceEditor) {
+        d_->inplaceEditor = CreateEditor();
+        d_->inplaceEditor->SetGrid(this);
         LoadEditorCell();
-    } else if (editCol_ != current_.X || editRow_ != current_.Y) {
+    } else if (d_->editCol != d_->current.X || d_->editRow != d_->current.Y) {
         HideEdit();
         LoadEditorCell();
     }
@@ -85,19 +86,19 @@ void TTavikCustomGrid::UpdateEdit()
 
 void TTavikCustomGrid::LoadEditorCell()
 {
-    editCol_ = current_.X;
-    editRow_ = current_.Y;
-    inplaceEditor_->UpdateContents();
-    canEditModify_ = inplaceEditor_->EditLimit() != -1;
-    if (inplaceEditor_->EditStyle() != esColorList)
-        inplaceEditor_->SelectAll();
+    d_->editCol = d_->current.X;
+    d_->editRow = d_->current.Y;
+    d_->inplaceEditor->UpdateContents();
+    d_->canEditModify = d_->inplaceEditor->EditLimit() != -1;
+    if (d_->inplaceEditor->EditStyle() != esColorList)
+        d_->inplaceEditor->SelectAll();
 }
 
 void TTavikCustomGrid::PlaceEditor(bool forceRedraw)
 {
-    TInplaceEdit* editor = inplaceEditor_.get();
-    const int col = current_.X;
-    const int row = current_.Y;
+    TInplaceEdit* editor = d_->inplaceEditor.get();
+    const int col = d_->current.X;
+    const int row = d_->current.Y;
     if (HasEditParts(col, row)) {
         int fontHeight = 0;
         TRect rect;
@@ -124,15 +125,15 @@ void TTavikCustomGrid::PlaceEditor(bool forceRedraw)
 
 void TTavikCustomGrid::TopLeftChanged()
 {
-    if (editorMode_ && inplaceEditor_ && editCol_ == current_.X && editRow_ == current_.Y &&
-        inplaceEditor_->Visible())
+    if (d_->editorMode && d_->inplaceEditor && d_->editCol == d_->current.X && d_->editRow == d_->current.Y &&
+        d_->inplaceEditor->Visible())
         PlaceEditor(false);
 }
 
 void TTavikCustomGrid::HideEditor()
 {
-    const bool changed = editorMode_;
-    editorMode_ = false;
+    const bool changed = d_->editorMode;
+    d_->editorMode = false;
     HideEdit();
     if (changed)
         EditorModeChanged();
@@ -140,13 +141,13 @@ void TTavikCustomGrid::HideEditor()
 
 void TTavikCustomGrid::HideEdit()
 {
-    if (!inplaceEditor_)
+    if (!d_->inplaceEditor)
         return;
-    const int col = editCol_;
-    const int row = editRow_;
-    const QString value = inplaceEditor_->EditValue();
-    editCol_ = editRow_ = -1;
-    inplaceEditor_->HideWindow();
+    const int col = d_->editCol;
+    const int row = d_->editRow;
+    const QString value = d_->inplaceEditor->EditValue();
+    d_->editCol = d_->editRow = -1;
+    d_->inplaceEditor->HideWindow();
     // Only the cell the editor was loaded for is written.
     if (col != -1 && row != -1)
         SetEditText(col, row, value);
@@ -154,11 +155,11 @@ void TTavikCustomGrid::HideEdit()
 
 void TTavikCustomGrid::CancelEditor()
 {
-    const bool changed = editorMode_;
-    editorMode_ = false;
-    if (inplaceEditor_) {
-        editCol_ = editRow_ = -1;
-        inplaceEditor_->HideWindow();
+    const bool changed = d_->editorMode;
+    d_->editorMode = false;
+    if (d_->inplaceEditor) {
+        d_->editCol = d_->editRow = -1;
+        d_->inplaceEditor->HideWindow();
     }
     if (changed)
         EditorModeChanged();
@@ -166,15 +167,15 @@ void TTavikCustomGrid::CancelEditor()
 
 bool TTavikCustomGrid::CanHideEditor()
 {
-    const QString text = editorMode_ && inplaceEditor_ ? inplaceEditor_->Text() : QString();
-    return QueryEditHide(current_.X, current_.Y, text);
+    const QString text = d_->editorMode && d_->inplaceEditor ? d_->inplaceEditor->Text() : QString();
+    return QueryEditHide(d_->current.X, d_->current.Y, text);
 }
 
 bool TTavikCustomGrid::QueryEditHide(int col, int row, const QString& text)
 {
-    if (hideQueryActive_)
+    if (d_->hideQueryActive)
         return false;
-    const TFlagScope guard(hideQueryActive_);
+    const TFlagScope guard(d_->hideQueryActive);
     bool canHide = true;
     OnQueryEditHide(this, col, row, text, canHide);
     return canHide;
@@ -182,27 +183,27 @@ bool TTavikCustomGrid::QueryEditHide(int col, int row, const QString& text)
 
 void TTavikCustomGrid::PostCharToEditor(QChar ch)
 {
-    if (editorMode_ && inplaceEditor_ && inplaceEditor_->Visible())
-        inplaceEditor_->SendChar(ch);
+    if (d_->editorMode && d_->inplaceEditor && d_->inplaceEditor->Visible())
+        d_->inplaceEditor->SendChar(ch);
 }
 
 void TTavikCustomGrid::EditorCancelMode()
 {
-    if (inplaceEditor_)
-        inplaceEditor_->CancelMode(false);
+    if (d_->inplaceEditor)
+        d_->inplaceEditor->CancelMode(false);
 }
 
 bool TTavikCustomGrid::IsEditorWindow(const TWinControl* control) const
 {
-    return control && control == inplaceEditor_.get();
+    return control && control == d_->inplaceEditor.get();
 }
 
 TEditStyle TTavikCustomGrid::EditStyle()
 {
-    TEditStyle style = editorFactory_->GetEditor(current_.X, current_.Y) ? esCustom : esSimple;
-    OnQueryEditStyle(this, current_.X, current_.Y, style);
+    TEditStyle style = d_->editorFactory->GetEditor(d_->current.X, d_->current.Y) ? esCustom : esSimple;
+    OnQueryEditStyle(this, d_->current.X, d_->current.Y, style);
     // An esCustom cell needs a factory editor; without one it is edited as plain text.
-    if (style == esCustom && !editorFactory_->GetEditor(current_.X, current_.Y))
+    if (style == esCustom && !d_->editorFactory->GetEditor(d_->current.X, d_->current.Y))
         style = esSimple;
     if (style > esCustom)
         style = esSimple;
@@ -211,37 +212,37 @@ TEditStyle TTavikCustomGrid::EditStyle()
 
 void TTavikCustomGrid::EditProperty(TEditProperty& property)
 {
-    property.Color = HasEditParts(current_.X, current_.Y) ? clInfoBk : clWindow;
+    property.Color = HasEditParts(d_->current.X, d_->current.Y) ? clInfoBk : clWindow;
     property.FontColor = Font().Color();
     property.FontName = Font().Name();
     property.FontSize = Font().Size();
     property.FontStyle = Font().Style();
-    OnQueryEditProperty(this, current_.X, current_.Y, property);
+    OnQueryEditProperty(this, d_->current.X, d_->current.Y, property);
 }
 
 void TTavikCustomGrid::GetDropDownList(QStringList& items, int& rows)
 {
     items.clear();
-    OnGetDropDownList(this, current_.X, current_.Y, items, rows);
+    OnGetDropDownList(this, d_->current.X, d_->current.Y, items, rows);
 }
 
 void TTavikCustomGrid::GetTreeViewList(TTreeNodes& nodes)
 {
     nodes.Clear();
-    OnGetTreeViewList(this, current_.X, current_.Y, nodes);
+    OnGetTreeViewList(this, d_->current.X, d_->current.Y, nodes);
 }
 
 void TTavikCustomGrid::BeforeListSelected(const QStringList& items, QString& item)
 {
-    OnBeforeDropDownListSelected(this, current_.X, current_.Y, items, item);
+    OnBeforeDropDownListSelected(this, d_->current.X, d_->current.Y, items, item);
 }
 
 void TTavikCustomGrid::TreeViewListSelected(TTreeNode* node, QString& text)
 {
-    OnTreeViewListSelected(this, current_.X, current_.Y, node, text);
+    OnTreeViewListSelected(this, d_->current.X, d_->current.Y, node, text);
 }
 
 void TTavikCustomGrid::QueryListStyle(TListBoxStyle& style, int& itemHeight)
 {
-    OnQueryListStyle(this, current_.X, current_.Y, style, itemHeight);
+    OnQueryListStyle(this, d_->current.X, d_->current.Y, style, itemHeight);
 }

@@ -1,6 +1,7 @@
 // Focus gain and loss, leaving the control, and cancel-mode requests.
 
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 
 void TTavikCustomGrid::FocusGained(bool fromEditor)
 {
@@ -37,7 +38,7 @@ void TTavikCustomGrid::DoExit()
 void TTavikCustomGrid::CancelMode()
 {
     EditorCancelMode();
-    switch (mouseState_) {
+    switch (d_->mouseState) {
     case gmsSelecting:
     case gmsColSelecting:
     case gmsRowSelecting:
@@ -52,10 +53,10 @@ void TTavikCustomGrid::CancelMode()
         break;
     default: break;
     }
-    if (tracker_.RowDragActive)
+    if (d_->tracker.RowDragActive)
         SetWidgetCursor(crDefault);
-    tracker_.RowDragPending = false;
-    tracker_.RowDragActive = false;
-    selections_->CancelRangeDrag();
-    mouseState_ = gmsNone;
+    d_->tracker.RowDragPending = false;
+    d_->tracker.RowDragActive = false;
+    d_->selections->CancelRangeDrag();
+    d_->mouseState = gmsNone;
 }

@@ -1,10 +1,14 @@
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 
 namespace {
 
-int ColWidthOf(const void* grid, int col)
+// Columns are read from the fields directly: the layout asks for every
+// column in view.
+int ColWidthOf(const void* state, int col)
 {
-    return static_cast<const TTavikCustomGrid*>(grid)->ColWidths(col);
+    const auto* s = static_cast<const TGridCoreState*>(state);
+    return s->colWidths.Get(col, s->defaultColWidth);
 }
 
 int RowHeightOf(const void* grid, int row)
@@ -12,14 +16,16 @@ int RowHeightOf(const void* grid, int row)
     return static_cast<const TTavikCustomGrid*>(grid)->GetRowHeight(row);
 }
 
-int NextShownColOf(const void* grid, int from, int end)
+int NextShownColOf(const void* state, int from, int end)
 {
-    return static_cast<const TTavikCustomGrid*>(grid)->NextShownCol(from, end);
+    const auto* s = static_cast<const TGridCoreState*>(state);
+    return s->colWidths.NextPositive(from, end, s->defaultColWidth);
 }
 
-int PrevShownColOf(const void* grid, int from, int stop)
+int PrevShownColOf(const void* state, int from, int stop)
 {
-    return static_cast<const TTavikCustomGrid*>(grid)->PrevShownCol(from, stop);
+    const auto* s = static_cast<const TGridCoreState*>(state);
+    return s->colWidths.PrevPositive(from, stop, s->defaultColWidth);
 }
 
 int NextShownRowOf(const void* grid, int from, int end)
@@ -37,25 +43,22 @@ int PrevShownRowOf(const void* grid, int from, int stop)
 TGridLayout TTavikCustomGrid::ComputeLayout()
 {
     const TRect client = ClientRect();
-    TGridAxisParams h;
-    h.LineWidth = gridLineWidth_;
-    h.FixedLine = HasOption(goFixedVertLine);
-    h.DataLine = HasOption(goVertLine);
-    h.FixedCount = fixedCols_;
-    h.FixedEditCount = fixedEditCols_;
-    h.TopLeft = topLeft_.X;
-    h.CellCount = colCount_;
-    h.ClientExtent = client.Width();
-    h.Extent = TGridExtentLookup(&ColWidthOf, this, &NextShownColOf, &PrevShownColOf);
-    TGridAxisParams v;
-    v.LineWidth = gridLineWidth_;
-    v.FixedLine = HasOption(goFixedHorzLine);
-    v.DataLine = HasOption(goHorzLine);
-    v.FixedCount = fixedRows_;
-    v.FixedEditCount = fixedEditRows_;
-    v.TopLeft = topLeft_.Y;
-    v.CellCount = rowCount_;
-    v.ClientExtent = client.Height();
+    const TGridCoreState& s = *d_;
+    auto axisParams = [&](TGridAxis axis, bool fixedLine, bool dataLine, int clientExtent) {
+        TGridAxisParams p;
+        p.LineWidth = s.gridLineWidth;
+        p.FixedLine = fixedLine;
+        p.DataLine = dataLine;
+        p.FixedCount = s.Fixed(axis);
+        p.FixedEditCount = s.FixedEdit(axis);
+        p.TopLeft = AxisPart(s.topLeft, axis);
+        p.CellCount = s.Count(axis);
+        p.ClientExtent = clientExtent;
+        return p;
+    };
+    TGridAxisParams h = axisParams(gaCols, HasOption(goFixedVertLine), HasOption(goVertLine), client.Width());
+    h.Extent = TGridExtentLookup(&ColWidthOf, d_.get(), &NextShownColOf, &PrevShownColOf);
+    TGridAxisParams v = axisParams(gaRows, HasOption(goFixedHorzLine), HasOption(goHorzLine), client.Height());
     v.Extent = TGridExtentLookup(&RowHeightOf, this, &NextShownRowOf, &PrevShownRowOf);
     return {TGridAxisLayout::Compute(h), TGridAxisLayout::Compute(v)};
 }
@@ -100,19 +103,26 @@ TGridRect TTavikCustomGrid::MergedArea(int col, int row)
     TGridRect area{col, row, col, row};
     // A cell outside the grid (a range kept from before a count change) belongs
     // to no merged area, and descendants are never asked about it.
-    if (!HasOption(goCellMerge) || col < 0 || row < 0 || col >= colCount_ || row >= rowCount_)
+    if (!HasOption(goCellMerge) || col < 0 || row < 0 || col >= d_->colCount || row >= d_->rowCount)
         return area;
     const int id = MergeId(col, row);
     if (id == 0)
         return area;
-    while (area.Left > 0 && MergeId(area.Left - 1, row) == id)
-        --area.Left;
-    while (area.Top > 0 && MergeId(col, area.Top - 1) == id)
-        --area.Top;
-    while (area.Right < colCount_ - 1 && MergeId(area.Right + 1, row) == id)
-        ++area.Right;
-    while (area.Bottom < rowCount_ - 1 && MergeId(col, area.Bottom + 1) == id)
-        ++area.Bottom;
+    // Along each axis from the cell both ways while the neighbour shares the id.
+    const TGridCoord cell{col, row};
+    for (const TGridAxis axis : {gaCols, gaRows}) {
+        int& nearEdge = axis == gaRows ? area.Top : area.Left;
+        int& farEdge = axis == gaRows ? area.Bottom : area.Right;
+        auto sameId = [&](int index) {
+            TGridCoord c = cell;
+            AxisPart(c, axis) = index;
+            return MergeId(c.X, c.Y) == id;
+        };
+        while (nearEdge > 0 && sameId(nearEdge - 1))
+            --nearEdge;
+        while (farEdge < d_->Count(axis) - 1 && sameId(farEdge + 1))
+            ++farEdge;
+    }
     return area;
 }
 
@@ -146,5 +156,5 @@ TGridRect TTavikCustomGrid::WidenToMergedAreas(const TGridRect& rect)
 
 TGridRect TTavikCustomGrid::SelectionRect()
 {
-    return WidenToMergedAreas(GridRect(current_, anchor_));
+    return WidenToMergedAreas(GridRect(d_->current, d_->anchor));
 }

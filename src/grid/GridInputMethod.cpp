@@ -3,27 +3,28 @@
 
 #include "grid/InplaceEdit.h"
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 #include "platform/FlagScope.h"
 
 TWinControl* TTavikCustomGrid::CompositionWindow(bool composing)
 {
-    if (editorMode_ && inplaceEditor_ && inplaceEditor_->Visible())
-        return inplaceEditor_.get();
+    if (d_->editorMode && d_->inplaceEditor && d_->inplaceEditor->Visible())
+        return d_->inplaceEditor.get();
     // Only a composition opens the editor: committed text alone takes the
     // character phase, which opens it too where it may open.
-    if (!composing || EditableRow() >= rowCount_ || !HasOption(goEditing))
+    if (!composing || EditableRow() >= d_->rowCount || !HasOption(goEditing))
         return nullptr;
-    const TFlagScope guard(openingForComposition_);
+    const TFlagScope guard(d_->openingForComposition);
     ShowEditor(QChar());
-    if (editorMode_ && inplaceEditor_ && inplaceEditor_->Visible())
-        return inplaceEditor_.get();
+    if (d_->editorMode && d_->inplaceEditor && d_->inplaceEditor->Visible())
+        return d_->inplaceEditor.get();
     return nullptr;
 }
 
 TRect TTavikCustomGrid::InputCaretRect()
 {
-    if (current_.X < 0 || current_.Y < 0 || current_.X >= colCount_ || current_.Y >= rowCount_)
+    if (d_->current.X < 0 || d_->current.Y < 0 || d_->current.X >= d_->colCount || d_->current.Y >= d_->rowCount)
         return ClientRect();
-    const TRect cell = CellBounds(current_.X, current_.Y);
+    const TRect cell = CellBounds(d_->current.X, d_->current.Y);
     return cell.IsEmpty() ? ClientRect() : cell;
 }

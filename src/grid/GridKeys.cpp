@@ -4,6 +4,7 @@
 #include "grid/ClipboardKeys.h"
 #include "grid/GridKeyTarget.h"
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 
 namespace {
 
@@ -22,13 +23,13 @@ int RestrictTopLeft(int value, int old, int fixed, int max, const std::function<
 
 bool TTavikCustomGrid::CanGridAcceptKey(Word, TShiftState)
 {
-    return EditableRow() < rowCount_;
+    return EditableRow() < d_->rowCount;
 }
 
 void TTavikCustomGrid::QueryEditorMode(bool& canShow, QChar ch)
 {
-    canShow = !readOnly_;
-    OnQueryEditorMode(this, current_.X, current_.Y, canShow, ch);
+    canShow = !d_->readOnly;
+    OnQueryEditorMode(this, d_->current.X, d_->current.Y, canShow, ch);
 }
 
 bool TTavikCustomGrid::RowUnusable(int col, int row)
@@ -44,22 +45,22 @@ bool TTavikCustomGrid::ColUnusable(int col, int row)
 TGridKeyContext TTavikCustomGrid::KeyContext()
 {
     TGridKeyContext g;
-    g.Current = current_;
-    g.TopLeft = topLeft_;
+    g.Current = d_->current;
+    g.TopLeft = d_->topLeft;
     g.FirstCol = EditableCol();
     g.FirstRow = EditableRow();
-    g.ColCount = colCount_;
-    g.RowCount = rowCount_;
-    g.FixedCols = fixedCols_;
-    g.FixedRows = fixedRows_;
+    g.ColCount = d_->colCount;
+    g.RowCount = d_->rowCount;
+    g.FixedCols = d_->fixedCols;
+    g.FixedRows = d_->fixedRows;
     const TGridLayout layout = ComputeLayout();
     g.LastFullVisible = {layout.Horz.LastFullVisibleCell, layout.Vert.LastFullVisibleCell};
     g.RowSelect = HasOption(goRowSelect);
     if (HasOption(goCellMerge))
         g.MergeId = [this](int col, int row) { return MergeId(col, row); };
-    if (HasEditParts(current_.X, current_.Y)) {
-        g.EditPart = CurrentEditPart(current_.X, current_.Y);
-        g.EditPartCount = EditPartCount(current_.X, current_.Y);
+    if (HasEditParts(d_->current.X, d_->current.Y)) {
+        g.EditPart = CurrentEditPart(d_->current.X, d_->current.Y);
+        g.EditPartCount = EditPartCount(d_->current.X, d_->current.Y);
     }
     g.TabStop = [this](int col, int row) {
         return TabStops(col) != 0 && ColWidths(col) > 0 && !RowUnusable(col, row);
@@ -72,7 +73,7 @@ TGridKeyContext TTavikCustomGrid::KeyContext()
 
 void TTavikCustomGrid::KeyDown(Word& key, TShiftState shift)
 {
-    lastMoveReason_ = mrKey;
+    d_->lastMoveReason = mrKey;
     TCustomControl::KeyDown(key, shift);
     if (key == 0 || !CanGridAcceptKey(key, shift))
         return;
@@ -83,7 +84,7 @@ void TTavikCustomGrid::KeyDown(Word& key, TShiftState shift)
     if (HasOptionEx(goReturnKeyAsTab) && key == VK_RETURN) {
         bool canShow = true;
         QueryEditorMode(canShow, QChar(13));
-        if (!canShow || IsCheckCell(current_.X, current_.Y))
+        if (!canShow || IsCheckCell(d_->current.X, d_->current.Y))
             key = VK_TAB;
     }
 
@@ -98,11 +99,11 @@ void TTavikCustomGrid::KeyDown(Word& key, TShiftState shift)
     TGridCoord t = move.TopLeft;
 
     // The view first: a refused edit hide blocks the whole key.
-    const TGridCoord max = MaxTopLeft({colCount_ - 1, rowCount_ - 1});
-    t.X = RestrictTopLeft(t.X, topLeft_.X, fixedCols_, max.X, [this](int i) { return ColWidths(i); });
-    t.Y = RestrictTopLeft(t.Y, topLeft_.Y, fixedRows_, max.Y, [this](int i) { return GetRowHeight(i); });
-    if (!(t == topLeft_)) {
-        if (editorMode_) {
+    const TGridCoord max = MaxTopLeft({d_->colCount - 1, d_->rowCount - 1});
+    t.X = RestrictTopLeft(t.X, d_->topLeft.X, d_->fixedCols, max.X, [this](int i) { return ColWidths(i); });
+    t.Y = RestrictTopLeft(t.Y, d_->topLeft.Y, d_->fixedRows, max.Y, [this](int i) { return GetRowHeight(i); });
+    if (!(t == d_->topLeft)) {
+        if (d_->editorMode) {
             if (!CanHideEditor())
                 return;
             HideEditor();
@@ -110,26 +111,26 @@ void TTavikCustomGrid::KeyDown(Word& key, TShiftState shift)
         SetTopLeft(t.X, t.Y);
     }
 
-    if (!(c == current_))
+    if (!(c == d_->current))
         c = SettleKeyTarget(grid, c, key, shift);
 
     if (key == VK_TAB)
         shift = 0;
-    if (!(c == current_)) {
-        keyMoveActive_ = true;
+    if (!(c == d_->current)) {
+        d_->keyMoveActive = true;
         try {
             FocusCell(c.X, c.Y, !(shift & ssShift));
         } catch (...) {
-            keyMoveActive_ = false;
+            d_->keyMoveActive = false;
             throw;
         }
-        keyMoveActive_ = false;
+        d_->keyMoveActive = false;
     }
 }
 
 void TTavikCustomGrid::ShowEditorChar(QChar ch)
 {
-    if (!editorMode_)
+    if (!d_->editorMode)
         ShowEditor(ch);
     PostCharToEditor(ch);
 }
@@ -137,7 +138,7 @@ void TTavikCustomGrid::ShowEditorChar(QChar ch)
 void TTavikCustomGrid::KeyPress(QChar& key)
 {
     // A grid of head rows only has nothing to type into.
-    if (EditableRow() >= rowCount_)
+    if (EditableRow() >= d_->rowCount)
         return;
     const ushort code = key.unicode();
     if (HasOption(goEditing) && (code == 8 || code >= 32)) {
@@ -147,15 +148,15 @@ void TTavikCustomGrid::KeyPress(QChar& key)
     TCustomControl::KeyPress(key);
     if (key.unicode() != 13)
         return;
-    if (!editorMode_) {
+    if (!d_->editorMode) {
         ShowEditor(QChar(13));
     } else if (CanHideEditor()) {
         HideEditor();
-        if (HasEditParts(current_.X, current_.Y)) {
-            int part = CurrentEditPart(current_.X, current_.Y) + 1;
-            if (part >= EditPartCount(current_.X, current_.Y))
+        if (HasEditParts(d_->current.X, d_->current.Y)) {
+            int part = CurrentEditPart(d_->current.X, d_->current.Y) + 1;
+            if (part >= EditPartCount(d_->current.X, d_->current.Y))
                 part = 0;
-            SetCurrentEditPart(current_.X, current_.Y, part);
+            SetCurrentEditPart(d_->current.X, d_->current.Y, part);
             ShowEditor(QChar(' '));
         }
     }

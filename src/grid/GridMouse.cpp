@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 #include "platform/TickCount.h"
 
 namespace {
@@ -33,10 +34,10 @@ TGridCoord TTavikCustomGrid::PressedCell(int x, int y)
 void TTavikCustomGrid::StartDragSelect(TGridCoord cell, const TGridLayout& layout)
 {
     // The partly visible corner cell would scroll away under the mouse at once.
-    if (!dragSelect_ ||
+    if (!d_->dragSelect ||
         (cell.X == layout.Horz.LastFullVisibleCell + 1 && cell.Y == layout.Vert.LastFullVisibleCell + 1))
         return;
-    mouseState_ = gmsSelecting;
+    d_->mouseState = gmsSelecting;
     SetTimer(AutoScrollTimer, AutoScrollInterval);
 }
 
@@ -44,12 +45,12 @@ void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, 
 {
     // A drag still on at a new press lost its release to another window: it
     // ends as a cancelled one, its line erased.
-    if (button == mbLeft && mouseState_ != gmsNone)
+    if (button == mbLeft && d_->mouseState != gmsNone)
         CancelMode();
-    lastMoveReason_ = mrMouse;
-    tracker_.HitPoint = tracker_.LastMousePoint = {x, y};
+    d_->lastMoveReason = mrMouse;
+    d_->tracker.HitPoint = d_->tracker.LastMousePoint = {x, y};
     if (button == mbLeft)
-        lastGridClick_ = std::max<uint32_t>(1, GetTickCount());
+        d_->lastGridClick = std::max<uint32_t>(1, GetTickCount());
     TCustomForm* form = ParentForm();
     if (CanFocus() || !form) {
         if (!Focused())
@@ -59,7 +60,7 @@ void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, 
             return;
         }
     }
-    if (editorMode_ && !CanHideEditor())
+    if (d_->editorMode && !CanHideEditor())
         return;
     auto mouseDown = [&] { TCustomControl::MouseDown(button, shift, x, y); };
     if (button != mbLeft) {
@@ -74,16 +75,16 @@ void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, 
 
     const TGridLayout layout = ComputeLayout();
     TGridMouseState state = gmsNone;
-    CalcSizingState(x, y, layout, tracker_.SizingOfs, tracker_.SizingPos, tracker_.SizingIndex, state);
+    CalcSizingState(x, y, layout, d_->tracker.SizingOfs, d_->tracker.SizingPos, d_->tracker.SizingIndex, state);
     if (IsSizing(state)) {
-        mouseState_ = state;
+        d_->mouseState = state;
         Update();
         DrawSizingLine();
         return;
     }
     if (IsRangeDrag(state)) {
-        mouseState_ = state;
-        selections_->BeginRangeDrag();
+        d_->mouseState = state;
+        d_->selections->BeginRangeDrag();
         // A fill follows the mouse past the edges of the view; a move does not.
         if (state == gmsRangeFilling)
             SetTimer(AutoScrollTimer, AutoScrollInterval);
@@ -105,9 +106,9 @@ void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, 
     const bool readOnly = QueryReadOnly(cell.X, cell.Y);
     const bool parts = HasEditParts(cell.X, cell.Y);
     const bool ctrlAdds = HasOption(goMultiSelection) && (shift & ssCtrl);
-    const TGridCoord before = current_;
+    const TGridCoord before = d_->current;
     // Taken before the current-cell move below clears the set.
-    const bool hadSeveral = selections_->Count() > 1;
+    const bool hadSeveral = d_->selections->Count() > 1;
 
     if (head || split || readOnly || parts) {
         if (dbl) {
@@ -123,7 +124,7 @@ void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, 
                 if (GetEditPart(cell.X, cell.Y, i, fontHeight, r, text) && r.Contains({x, y}))
                     hitPart = i;
             }
-            if (HasOption(goEditing) && cell == current_ && hitPart >= 0) {
+            if (HasOption(goEditing) && cell == d_->current && hitPart >= 0) {
                 HideEditor();
                 SetCurrentEditPart(cell.X, cell.Y, hitPart);
                 if (!IsSpecialRegion(x, y))
@@ -135,7 +136,7 @@ void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, 
             StartDragSelect(cell, layout);
             if (shift & ssShift) {
                 HideEditor();
-                selections_->ExtendSelection(cell);
+                d_->selections->ExtendSelection(cell);
             } else {
                 MoveCurrent(cell.X, cell.Y, true, true, true, true);
             }
@@ -150,7 +151,7 @@ void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, 
         }
     } else {
         const bool editing = HasOption(goEditing);
-        if (editing && cell == current_) {
+        if (editing && cell == d_->current) {
             if (!IsSpecialRegion(x, y))
                 ShowEditor(QChar(' '));
             GridClick();
@@ -161,14 +162,14 @@ void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, 
             mouseDown();
             return;
         }
-        if (!editing || !editorMode_)
+        if (!editing || !d_->editorMode)
             StartDragSelect(cell, layout);
         if (shift & ssShift) {
             HideEditor();
-            selections_->ExtendSelection(cell);
+            d_->selections->ExtendSelection(cell);
         } else {
             MoveCurrent(cell.X, cell.Y, !ctrlAdds, true, true, true);
-            if (current_ == before) {
+            if (d_->current == before) {
                 UpdateEdit();
                 mouseDown();
                 return;
@@ -184,11 +185,11 @@ void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, 
     }
 
     if (HasOption(goMultiSelection) || HasOptionEx(goAllowSelectRow) || HasOptionEx(goAllowSelectCol)) {
-        if (!selections_->SelectOnPress(cell, shift & ssShift, shift & ssCtrl, hadSeveral))
+        if (!d_->selections->SelectOnPress(cell, shift & ssShift, shift & ssCtrl, hadSeveral))
             return;
         mouseDown();
     } else {
-        selections_->SetRange(SelectionRect(), true);
+        d_->selections->SetRange(SelectionRect(), true);
         mouseDown();
         GridClick();
     }
@@ -200,28 +201,28 @@ void TTavikCustomGrid::DragSelectTo(int x, int y)
     if (cell.X < 0)
         return;
     // Dragging into the heads of a scrolled view scrolls back.
-    if (current_.X >= fixedCols_ && topLeft_.X != fixedCols_ && cell.X <= fixedCols_)
-        cell.X = topLeft_.X - 1;
-    if (current_.Y >= fixedRows_ && topLeft_.Y != fixedRows_ && cell.Y <= fixedRows_)
-        cell.Y = topLeft_.Y - 1;
+    if (d_->current.X >= d_->fixedCols && d_->topLeft.X != d_->fixedCols && cell.X <= d_->fixedCols)
+        cell.X = d_->topLeft.X - 1;
+    if (d_->current.Y >= d_->fixedRows && d_->topLeft.Y != d_->fixedRows && cell.Y <= d_->fixedRows)
+        cell.Y = d_->topLeft.Y - 1;
     const TGridLayout layout = ComputeLayout();
     if (cell.X < EditableCol() || cell.X > layout.Horz.LastFullVisibleCell + 1 || cell.Y < EditableRow() ||
-        cell.Y > layout.Vert.LastFullVisibleCell + 1 || cell.X >= colCount_ || cell.Y >= rowCount_)
+        cell.Y > layout.Vert.LastFullVisibleCell + 1 || cell.X >= d_->colCount || cell.Y >= d_->rowCount)
         return;
-    if (!(cell == anchor_))
-        selections_->ExtendSelection(cell);
+    if (!(cell == d_->anchor))
+        d_->selections->ExtendSelection(cell);
 }
 
 void TTavikCustomGrid::MouseMove(TShiftState shift, int x, int y)
 {
-    tracker_.HitPoint = tracker_.LastMousePoint = {x, y};
-    if (tracker_.RowDragPending && (std::abs(x - tracker_.RowDragStart.X) >= 5 || std::abs(y - tracker_.RowDragStart.Y) >= 5))
+    d_->tracker.HitPoint = d_->tracker.LastMousePoint = {x, y};
+    if (d_->tracker.RowDragPending && (std::abs(x - d_->tracker.RowDragStart.X) >= 5 || std::abs(y - d_->tracker.RowDragStart.Y) >= 5))
         BeginRowDragDrop();
-    switch (mouseState_) {
+    switch (d_->mouseState) {
     case gmsRowResizing:
     case gmsColResizing:
         EraseSizingLine();
-        tracker_.SizingPos = (mouseState_ == gmsRowResizing ? y : x) + tracker_.SizingOfs;
+        d_->tracker.SizingPos = (d_->mouseState == gmsRowResizing ? y : x) + d_->tracker.SizingOfs;
         DrawSizingLine();
         break;
     case gmsSelecting:
@@ -237,31 +238,31 @@ void TTavikCustomGrid::MouseMove(TShiftState shift, int x, int y)
 
 void TTavikCustomGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
-    tracker_.LastMousePoint = {x, y};
+    d_->tracker.LastMousePoint = {x, y};
     // Whatever a handler does on the way, the drag is over afterwards.
     struct EndDrag {
         TTavikCustomGrid* grid;
         ~EndDrag()
         {
-            grid->selections_->CancelRangeDrag();
-            grid->mouseState_ = gmsNone;
-            grid->tracker_.RowDragPending = false;
-            grid->tracker_.RowDragActive = false;
+            grid->d_->selections->CancelRangeDrag();
+            grid->d_->mouseState = gmsNone;
+            grid->d_->tracker.RowDragPending = false;
+            grid->d_->tracker.RowDragActive = false;
         }
     } endDrag{this};
     const TPoint point{x, y};
-    switch (mouseState_) {
+    switch (d_->mouseState) {
     case gmsSelecting:
     case gmsRangeFilling:
     case gmsRangeMoving: {
-        const TGridMouseState state = mouseState_;
+        const TGridMouseState state = d_->mouseState;
         DragSelectTo(x, y);
         KillTimer(AutoScrollTimer);
         // A refused move on the way may have ended the drag already.
-        if (mouseState_ == gmsRangeFilling && state == gmsRangeFilling)
-            selections_->EndRangeFill();
-        else if (mouseState_ == gmsRangeMoving && state == gmsRangeMoving)
-            selections_->EndRangeMove();
+        if (d_->mouseState == gmsRangeFilling && state == gmsRangeFilling)
+            d_->selections->EndRangeFill();
+        else if (d_->mouseState == gmsRangeMoving && state == gmsRangeMoving)
+            d_->selections->EndRangeMove();
         UpdateEdit();
         GridClick();
         break;
@@ -277,8 +278,8 @@ void TTavikCustomGrid::MouseUp(TMouseButton button, TShiftState shift, int x, in
         break;
     default: UpdateEdit(); break;
     }
-    selections_->CancelRangeDrag();
-    mouseState_ = gmsNone;
+    d_->selections->CancelRangeDrag();
+    d_->mouseState = gmsNone;
     ApplyGridCursor();
     TCustomControl::MouseUp(button, shift, x, y);
 }

@@ -3,31 +3,32 @@
 // that keep merged heads whole, the row drag by the row head, and the release.
 
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 
 bool TTavikCustomGrid::TryStartHeadMove(TGridCoord cell, TPoint point)
 {
     const bool parts = HasEditParts(cell.X, cell.Y);
-    if (HasOption(goRowMoving) && cell.X < fixedCols_ && cell.Y >= fixedRows_ && !parts) {
-        tracker_.MoveFrom = tracker_.MoveTo = cell.Y;
-        tracker_.MoveHit = cell;
-        int from = tracker_.MoveFrom;
-        int to = tracker_.MoveTo;
+    if (HasOption(goRowMoving) && cell.X < d_->fixedCols && cell.Y >= d_->fixedRows && !parts) {
+        d_->tracker.MoveFrom = d_->tracker.MoveTo = cell.Y;
+        d_->tracker.MoveHit = cell;
+        int from = d_->tracker.MoveFrom;
+        int to = d_->tracker.MoveTo;
         if (!BeginRowDrag(from, to, point))
             return false;
-        tracker_.MoveFrom = from;
-        tracker_.MoveTo = to;
-        mouseState_ = gmsRowMoving;
-    } else if (HasOption(goColMoving) && cell.Y < fixedRows_ && cell.X >= fixedCols_ && !parts) {
-        tracker_.MoveFrom = tracker_.MoveTo = cell.X;
-        tracker_.MoveHit = cell;
-        int from = tracker_.MoveFrom;
-        int to = tracker_.MoveTo;
+        d_->tracker.MoveFrom = from;
+        d_->tracker.MoveTo = to;
+        d_->mouseState = gmsRowMoving;
+    } else if (HasOption(goColMoving) && cell.Y < d_->fixedRows && cell.X >= d_->fixedCols && !parts) {
+        d_->tracker.MoveFrom = d_->tracker.MoveTo = cell.X;
+        d_->tracker.MoveHit = cell;
+        int from = d_->tracker.MoveFrom;
+        int to = d_->tracker.MoveTo;
         if (!BeginColumnDrag(from, to, point))
             return false;
-        tracker_.MoveFrom = from;
-        tracker_.MoveTo = to;
+        d_->tracker.MoveFrom = from;
+        d_->tracker.MoveTo = to;
         ComputeColMoveLimits(cell);
-        mouseState_ = gmsColMoving;
+        d_->mouseState = gmsColMoving;
     } else {
         return false;
     }
@@ -40,29 +41,29 @@ bool TTavikCustomGrid::TryStartHeadMove(TGridCoord cell, TPoint point)
 void TTavikCustomGrid::ComputeColMoveLimits(TGridCoord cell)
 {
     const TGridRect pressed = MergedArea(cell.X, cell.Y);
-    tracker_.MoveBlockFirst = pressed.Left;
-    tracker_.MoveBlockLast = pressed.Right;
-    tracker_.ColMoveHeadRow = 0;
-    tracker_.ColMoveFirst = 0;
-    tracker_.ColMoveLast = INT_MAX;
+    d_->tracker.MoveBlockFirst = pressed.Left;
+    d_->tracker.MoveBlockLast = pressed.Right;
+    d_->tracker.ColMoveHeadRow = 0;
+    d_->tracker.ColMoveFirst = 0;
+    d_->tracker.ColMoveLast = INT_MAX;
     // The narrowest wider head above that holds the pressed one bounds the move.
     int best = INT_MAX;
-    for (int row = 0; row < EditableRow() && row < rowCount_; ++row) {
+    for (int row = 0; row < EditableRow() && row < d_->rowCount; ++row) {
         const TGridRect a = MergedArea(cell.X, row);
         const int width = a.Right - a.Left;
         if (a.Left <= pressed.Left && a.Right >= pressed.Right && width > pressed.Right - pressed.Left &&
             width < best) {
             best = width;
-            tracker_.ColMoveHeadRow = a.Bottom + 1;
-            tracker_.ColMoveFirst = a.Left;
-            tracker_.ColMoveLast = a.Right;
+            d_->tracker.ColMoveHeadRow = a.Bottom + 1;
+            d_->tracker.ColMoveFirst = a.Left;
+            d_->tracker.ColMoveLast = a.Right;
         }
     }
 }
 
 bool TTavikCustomGrid::CheckColumnDrag(int& origin, int& destination, const TPoint& mousePt)
 {
-    if (destination < tracker_.ColMoveFirst || destination > tracker_.ColMoveLast)
+    if (destination < d_->tracker.ColMoveFirst || destination > d_->tracker.ColMoveLast)
         return false;
     const TGridCoord mouse = PointToCell(mousePt.X, mousePt.Y);
     int boundary = destination;
@@ -71,10 +72,10 @@ bool TTavikCustomGrid::CheckColumnDrag(int& origin, int& destination, const TPoi
         boundary = mouse.X > origin ? area.Right : area.Left;
     }
     const int after = destination > origin ? boundary + 1 : boundary;
-    if (!HasOption(goCellMerge) || after <= 0 || after >= colCount_)
+    if (!HasOption(goCellMerge) || after <= 0 || after >= d_->colCount)
         return true;
     // The boundary must not split a merged head.
-    for (int row = tracker_.ColMoveHeadRow; row < EditableRow() && row < rowCount_; ++row) {
+    for (int row = d_->tracker.ColMoveHeadRow; row < EditableRow() && row < d_->rowCount; ++row) {
         const int id = MergeId(after, row);
         if (id != 0 && MergeId(after - 1, row) == id)
             return false;
@@ -86,55 +87,55 @@ void TTavikCustomGrid::MoveAndScroll(int pos, int cellIndex, TPoint point, bool 
 {
     TGridLayout layout = ComputeLayout();
     const TGridAxisLayout* axis = rows ? &layout.Vert : &layout.Horz;
-    const int fixed = rows ? fixedRows_ : fixedCols_;
-    const int last = (rows ? rowCount_ : colCount_) - 1;
-    if (cellIndex == tracker_.MoveTo || (tracker_.MoveTo == fixed && pos < axis->FixedBoundary) ||
-        (tracker_.MoveTo == last && pos > axis->GridBoundary))
+    const int fixed = rows ? d_->fixedRows : d_->fixedCols;
+    const int last = (rows ? d_->rowCount : d_->colCount) - 1;
+    if (cellIndex == d_->tracker.MoveTo || (d_->tracker.MoveTo == fixed && pos < axis->FixedBoundary) ||
+        (d_->tracker.MoveTo == last && pos > axis->GridBoundary))
         return;
     EraseMoveLine();
     const TGridScrollBarKind bar = rows ? gsbVert : gsbHorz;
     int target = cellIndex;
-    if (pos < axis->FixedBoundary && tracker_.MoveTo >= fixed) {
+    if (pos < axis->FixedBoundary && d_->tracker.MoveTo >= fixed) {
         ModifyScrollBar(bar, SB_LINEUP, 0);
         layout = ComputeLayout();
         target = axis->FirstGridCell;
-    } else if (pos >= axis->FullVisBoundary && tracker_.MoveTo == axis->LastFullVisibleCell && tracker_.MoveTo < last) {
+    } else if (pos >= axis->FullVisBoundary && d_->tracker.MoveTo == axis->LastFullVisibleCell && d_->tracker.MoveTo < last) {
         ModifyScrollBar(bar, SB_LINEDOWN, 0);
         layout = ComputeLayout();
         target = axis->LastFullVisibleCell;
     } else if (cellIndex < 0) {
-        target = tracker_.MoveTo;
+        target = d_->tracker.MoveTo;
     }
-    int from = tracker_.MoveFrom;
+    int from = d_->tracker.MoveFrom;
     if (target >= 0 && target <= last &&
         (rows ? CheckRowDrag(from, target, point) : CheckColumnDrag(from, target, point)) && target >= 0 &&
         target <= last) {
-        tracker_.MoveTo = target;
+        d_->tracker.MoveTo = target;
         const TGridCoord hit = PointToCell(point.X, point.Y);
         if (hit.X >= 0)
-            tracker_.MoveHit = hit;
+            d_->tracker.MoveHit = hit;
     }
     DrawMoveLine();
 }
 
 void TTavikCustomGrid::DrawMoveLine()
 {
-    if (!showMoveLine_ || tracker_.MoveLineAt)
+    if (!d_->showMoveLine || d_->tracker.MoveLineAt)
         return;
-    const bool rows = mouseState_ == gmsRowMoving;
-    const bool forward = tracker_.MoveTo > tracker_.MoveFrom;
+    const bool rows = d_->mouseState == gmsRowMoving;
+    const bool forward = d_->tracker.MoveTo > d_->tracker.MoveFrom;
     TPoint from;
     TPoint to;
     if (rows) {
-        const TRect r = CellBounds(std::max(tracker_.MoveHit.X, 0), tracker_.MoveTo);
+        const TRect r = CellBounds(std::max(d_->tracker.MoveHit.X, 0), d_->tracker.MoveTo);
         if (r.IsEmpty())
             return;
         const int y = forward ? r.Bottom : r.Top;
         from = {0, y};
         to = {ClientWidth(), y};
     } else {
-        const TGridRect area = MergedArea(tracker_.MoveTo, std::max(tracker_.MoveHit.Y, 0));
-        tracker_.MoveTo = forward ? area.Right : area.Left;
+        const TGridRect area = MergedArea(d_->tracker.MoveTo, std::max(d_->tracker.MoveHit.Y, 0));
+        d_->tracker.MoveTo = forward ? area.Right : area.Left;
         const TRect r = BoxBounds(area, false);
         if (r.IsEmpty())
             return;
@@ -144,15 +145,15 @@ void TTavikCustomGrid::DrawMoveLine()
     }
     Update();
     XorLine(from, to, 2, psSolid, Color());
-    tracker_.MoveLineAt = std::make_pair(from, to);
+    d_->tracker.MoveLineAt = std::make_pair(from, to);
 }
 
 void TTavikCustomGrid::EraseMoveLine()
 {
-    if (!tracker_.MoveLineAt)
+    if (!d_->tracker.MoveLineAt)
         return;
-    const auto [from, to] = *tracker_.MoveLineAt;
-    tracker_.MoveLineAt.reset();
+    const auto [from, to] = *d_->tracker.MoveLineAt;
+    d_->tracker.MoveLineAt.reset();
     XorLine(from, to, 2, psSolid, Color());
 }
 
@@ -162,9 +163,9 @@ void TTavikCustomGrid::EndRowMove(TPoint point)
     KillTimer(AutoScrollTimer);
     SetWidgetCursor(crDefault);
     // The drop of the row drag ends the same way as a move by the head.
-    int from = tracker_.MoveFrom;
-    int to = tracker_.MoveTo;
-    if (EndRowDrag(from, to, point) && from != to && from >= 0 && to >= 0 && from < rowCount_ && to < rowCount_) {
+    int from = d_->tracker.MoveFrom;
+    int to = d_->tracker.MoveTo;
+    if (EndRowDrag(from, to, point) && from != to && from >= 0 && to >= 0 && from < d_->rowCount && to < d_->rowCount) {
         MoveRow(from, to);
         // MoveRow leaves the picture to its caller.
         Invalidate();
@@ -176,15 +177,15 @@ void TTavikCustomGrid::EndColumnMove(TPoint point)
 {
     EraseMoveLine();
     KillTimer(AutoScrollTimer);
-    int from = tracker_.MoveFrom;
-    int to = tracker_.MoveTo;
+    int from = d_->tracker.MoveFrom;
+    int to = d_->tracker.MoveTo;
     if (EndColumnDrag(from, to, point) && from != to) {
-        const int first = tracker_.MoveBlockFirst;
-        const int lastCol = tracker_.MoveBlockLast;
+        const int first = d_->tracker.MoveBlockFirst;
+        const int lastCol = d_->tracker.MoveBlockLast;
         // The block moves as a whole or not at all.
-        const bool valid = first >= 0 && first <= lastCol && lastCol < colCount_ && (to < first || to > lastCol) &&
-                           (to < from ? to >= 0 && to + lastCol - first < colCount_
-                                      : to - (lastCol - first) >= 0 && to < colCount_);
+        const bool valid = first >= 0 && first <= lastCol && lastCol < d_->colCount && (to < first || to > lastCol) &&
+                           (to < from ? to >= 0 && to + lastCol - first < d_->colCount
+                                      : to - (lastCol - first) >= 0 && to < d_->colCount);
         if (valid) {
             if (to < from) {
                 for (int i = first; i <= lastCol; ++i)
@@ -201,12 +202,12 @@ void TTavikCustomGrid::EndColumnMove(TPoint point)
 bool TTavikCustomGrid::TryStartRowDrag(TGridCoord cell, TPoint point)
 {
     // A row selection covers the row, not its head cells.
-    if (!rowDragEnabled_ || !AllSelectionsAreRows() || !selections_->CoversLine(-1, cell.Y) ||
+    if (!d_->rowDragEnabled || !AllSelectionsAreRows() || !d_->selections->CoversLine(-1, cell.Y) ||
         cell.X >= EditableCol())
         return false;
-    tracker_.RowDragPending = true;
-    tracker_.RowDragStart = point;
-    tracker_.RowDragCell = cell;
+    d_->tracker.RowDragPending = true;
+    d_->tracker.RowDragStart = point;
+    d_->tracker.RowDragCell = cell;
     return true;
 }
 
@@ -214,17 +215,17 @@ bool TTavikCustomGrid::TryStartRowDrag(TGridCoord cell, TPoint point)
 // move: the mouse is captured already, and the drop lands on this grid.
 void TTavikCustomGrid::BeginRowDragDrop()
 {
-    tracker_.RowDragPending = false;
-    tracker_.RowDragActive = true;
+    d_->tracker.RowDragPending = false;
+    d_->tracker.RowDragActive = true;
     int rows = 0;
-    for (int i = 0; i < selections_->Count(); ++i) {
-        const TGridRect r = selections_->Items(i)->GetRange();
+    for (int i = 0; i < d_->selections->Count(); ++i) {
+        const TGridRect r = d_->selections->Items(i)->GetRange();
         rows += r.Bottom - r.Top + 1;
     }
-    SetWidgetCursor(selections_->Count() > 1 || rows > 1 ? crMultiDrag : crDrag);
-    tracker_.MoveFrom = tracker_.MoveTo = tracker_.RowDragCell.Y;
-    tracker_.MoveHit = tracker_.RowDragCell;
-    mouseState_ = gmsRowMoving;
+    SetWidgetCursor(d_->selections->Count() > 1 || rows > 1 ? crMultiDrag : crDrag);
+    d_->tracker.MoveFrom = d_->tracker.MoveTo = d_->tracker.RowDragCell.Y;
+    d_->tracker.MoveHit = d_->tracker.RowDragCell;
+    d_->mouseState = gmsRowMoving;
     SetTimer(AutoScrollTimer, AutoScrollInterval);
     Update();
     DrawMoveLine();

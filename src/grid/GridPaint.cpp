@@ -3,6 +3,7 @@
 // empty heads. The per-cell steps live in GridPaintCells.cpp.
 
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 
 #include "platform/AppContext.h"
 #include "platform/Canvas.h"
@@ -43,8 +44,8 @@ void TTavikCustomGrid::Paint(TCanvas& canvas)
 
 TCanvas& TTavikCustomGrid::PaintCanvas()
 {
-    if (paintCanvas_)
-        return *paintCanvas_;
+    if (d_->paintCanvas)
+        return *d_->paintCanvas;
     // Measuring outside a paint needs a canvas without a surface.
     struct MeasuringCanvas {
         TCanvas canvas;
@@ -54,7 +55,7 @@ TCanvas& TTavikCustomGrid::PaintCanvas()
 
 void TTavikCustomGrid::SetFrameEmptyHeads(bool value)
 {
-    if (Exchange(frameEmptyHeads_, value))
+    if (Exchange(d_->frameEmptyHeads, value))
         Invalidate();
 }
 
@@ -67,14 +68,14 @@ bool TTavikCustomGrid::IsActiveControl() const
 
 void TTavikCustomGrid::PaintGrid(TCanvas& canvas)
 {
-    if (updateLock_ > 0)
+    if (d_->updateLock > 0)
         return;
-    PaintScope scope(paintCanvas_, canvas, paintSelCached_);
+    PaintScope scope(d_->paintCanvas, canvas, d_->paintSelCached);
     if (!scope.Nested()) {
-        paintSelRanges_.clear();
-        for (int i = 0; i < selections_->Count(); ++i)
-            paintSelRanges_.push_back(selections_->Items(i)->GetRange());
-        paintSelCached_ = true;
+        d_->paintSelRanges.clear();
+        for (int i = 0; i < d_->selections->Count(); ++i)
+            d_->paintSelRanges.push_back(d_->selections->Items(i)->GetRange());
+        d_->paintSelCached = true;
     }
 
     const TGridLayout layout = ComputeLayout();
@@ -82,7 +83,7 @@ void TTavikCustomGrid::PaintGrid(TCanvas& canvas)
     const TGridAxisLayout& v = layout.Vert;
     const int c0 = EditableCol();
     const int r0 = EditableRow();
-    const bool dataRows = fixedRows_ < rowCount_;
+    const bool dataRows = d_->fixedRows < d_->rowCount;
     const TColor color = Color();
     auto pass = [&](TGridCoord start, int x0, int x1, int y0, int y1, TColor c, TGridDrawState state) {
         TGridPaintPass p;
@@ -95,46 +96,46 @@ void TTavikCustomGrid::PaintGrid(TCanvas& canvas)
         p.State = state;
         DrawPass(p);
     };
-    const int scrollX = h.FixedBoundary - colOffset_;
-    if (fixedEditCols_ == 0 && fixedEditRows_ == 0) {
-        pass({0, 0}, 0, h.FixedBoundary, 0, v.FixedBoundary, fixedColor_, gdFixed);
-        pass({topLeft_.X, 0}, scrollX, h.GridBoundary, 0, v.FixedBoundary, fixedColor_, gdFixed);
+    const int scrollX = h.FixedBoundary - d_->colOffset;
+    if (d_->fixedEditCols == 0 && d_->fixedEditRows == 0) {
+        pass({0, 0}, 0, h.FixedBoundary, 0, v.FixedBoundary, d_->fixedColor, gdFixed);
+        pass({d_->topLeft.X, 0}, scrollX, h.GridBoundary, 0, v.FixedBoundary, d_->fixedColor, gdFixed);
         if (dataRows) {
-            pass({0, topLeft_.Y}, 0, h.FixedBoundary, v.FixedBoundary, v.GridBoundary, fixedColor_, gdFixed);
-            pass(topLeft_, scrollX, h.GridBoundary, v.FixedBoundary, v.GridBoundary, color, 0);
+            pass({0, d_->topLeft.Y}, 0, h.FixedBoundary, v.FixedBoundary, v.GridBoundary, d_->fixedColor, gdFixed);
+            pass(d_->topLeft, scrollX, h.GridBoundary, v.FixedBoundary, v.GridBoundary, color, 0);
         }
     } else {
         // The locked heads keep the fixed look; where the fixed-edit band meets
         // editable cells it is drawn as data.
-        pass({0, 0}, 0, h.LockedBoundary, 0, v.LockedBoundary, fixedColor_, gdFixed);
-        if (fixedEditCols_ > 0)
-            pass({c0, 0}, h.LockedBoundary, h.FixedBoundary, 0, v.LockedBoundary, fixedColor_, gdFixed);
-        pass({topLeft_.X, 0}, scrollX, h.GridBoundary, 0, v.LockedBoundary, fixedColor_, gdFixed);
-        if (fixedEditRows_ > 0)
-            pass({0, r0}, 0, h.LockedBoundary, v.LockedBoundary, v.FixedBoundary, fixedColor_, gdFixed);
+        pass({0, 0}, 0, h.LockedBoundary, 0, v.LockedBoundary, d_->fixedColor, gdFixed);
+        if (d_->fixedEditCols > 0)
+            pass({c0, 0}, h.LockedBoundary, h.FixedBoundary, 0, v.LockedBoundary, d_->fixedColor, gdFixed);
+        pass({d_->topLeft.X, 0}, scrollX, h.GridBoundary, 0, v.LockedBoundary, d_->fixedColor, gdFixed);
+        if (d_->fixedEditRows > 0)
+            pass({0, r0}, 0, h.LockedBoundary, v.LockedBoundary, v.FixedBoundary, d_->fixedColor, gdFixed);
         if (dataRows)
-            pass({0, topLeft_.Y}, 0, h.LockedBoundary, v.FixedBoundary, v.GridBoundary, fixedColor_, gdFixed);
-        if (fixedEditCols_ > 0 && fixedEditRows_ > 0)
+            pass({0, d_->topLeft.Y}, 0, h.LockedBoundary, v.FixedBoundary, v.GridBoundary, d_->fixedColor, gdFixed);
+        if (d_->fixedEditCols > 0 && d_->fixedEditRows > 0)
             pass({c0, r0}, h.LockedBoundary, h.FixedBoundary, v.LockedBoundary, v.FixedBoundary, color, 0);
-        if (fixedEditRows_ > 0)
-            pass({topLeft_.X, r0}, scrollX, h.GridBoundary, v.LockedBoundary, v.FixedBoundary, color, 0);
-        if (fixedEditCols_ > 0 && dataRows)
-            pass({c0, topLeft_.Y}, h.LockedBoundary, h.FixedBoundary, v.FixedBoundary, v.GridBoundary, color, 0);
+        if (d_->fixedEditRows > 0)
+            pass({d_->topLeft.X, r0}, scrollX, h.GridBoundary, v.LockedBoundary, v.FixedBoundary, color, 0);
+        if (d_->fixedEditCols > 0 && dataRows)
+            pass({c0, d_->topLeft.Y}, h.LockedBoundary, h.FixedBoundary, v.FixedBoundary, v.GridBoundary, color, 0);
         if (dataRows)
-            pass(topLeft_, scrollX, h.GridBoundary, v.FixedBoundary, v.GridBoundary, color, 0);
+            pass(d_->topLeft, scrollX, h.GridBoundary, v.FixedBoundary, v.GridBoundary, color, 0);
     }
 
     // Beyond the last column and row.
     const TRect client = ClientRect();
     canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(HasOption(goFixedColorExtent) ? fixedColor_ : color);
+    canvas.Brush().SetColor(HasOption(goFixedColorExtent) ? d_->fixedColor : color);
     if (h.GridBoundary < client.Right)
         canvas.FillRect({h.GridBoundary, 0, client.Right, v.GridBoundary});
     if (v.GridBoundary < client.Bottom)
         canvas.FillRect({0, v.GridBoundary, client.Right, client.Bottom});
 
     const bool focused = IsActiveControl();
-    const TSelectionDecorations deco = selections_->Decorations(readOnly_, false, focused, editorMode_);
+    const TSelectionDecorations deco = d_->selections->Decorations(d_->readOnly, false, focused, d_->editorMode);
     if (!deco.Outlines.empty() || deco.Grip) {
         TPen& pen = canvas.Pen();
         pen.SetStyle(psSolid);
@@ -155,17 +156,17 @@ void TTavikCustomGrid::PaintGrid(TCanvas& canvas)
         canvas.Brush().SetStyle(bsSolid);
     }
 
-    if (frameEmptyHeads_ && (fixedRows_ == 0 || fixedCols_ == 0)) {
+    if (d_->frameEmptyHeads && (d_->fixedRows == 0 || d_->fixedCols == 0)) {
         TPen& pen = canvas.Pen();
         pen.SetStyle(psSolid);
         pen.SetMode(pmCopy);
         pen.SetWidth(1);
-        pen.SetColor(gridLineColor_);
-        if (fixedRows_ == 0) {
+        pen.SetColor(d_->gridLineColor);
+        if (d_->fixedRows == 0) {
             canvas.MoveTo(0, 0);
             canvas.LineTo(h.GridBoundary, 0);
         }
-        if (fixedCols_ == 0) {
+        if (d_->fixedCols == 0) {
             canvas.MoveTo(0, 0);
             canvas.LineTo(0, v.GridBoundary);
         }

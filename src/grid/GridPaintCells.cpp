@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 #include "platform/Canvas.h"
 
 namespace {
@@ -182,10 +183,10 @@ void TTavikCustomGrid::DrawPass(const TGridPaintPass& pass)
     const TRect clipBox = canvas.ClipRect();
     if (clipBox.IsEmpty())
         return;
-    const int lineWidth = gridLineWidth_;
+    const int lineWidth = d_->gridLineWidth;
     TGridCoord focus{-1, -1};
-    if (current_.X >= EditableCol() && current_.Y >= EditableRow() && IsActiveControl()) {
-        const TGridRect a = MergedArea(current_.X, current_.Y);
+    if (d_->current.X >= EditableCol() && d_->current.Y >= EditableRow() && IsActiveControl()) {
+        const TGridRect a = MergedArea(d_->current.X, d_->current.Y);
         focus = {a.Left, a.Top};
     }
     WalkPass(*this, layout, pass, clipBox, [&](const TPassCell& cell) {
@@ -212,7 +213,7 @@ void TTavikCustomGrid::DrawMergedCells(const TGridPaintPass& pass)
     const TRect clipBox = canvas.ClipRect();
     if (clipBox.IsEmpty())
         return;
-    const int lineWidth = gridLineWidth_;
+    const int lineWidth = d_->gridLineWidth;
     std::vector<TGridCoord> done;
     WalkPass(*this, ComputeLayout(), pass, clipBox, [&](const TPassCell& cell) {
         if (!cell.Merged || cell.Rect.IsEmpty() || !canvas.RectVisible(Reach(cell.Rect, lineWidth)))
@@ -228,13 +229,13 @@ void TTavikCustomGrid::DrawMergedCells(const TGridPaintPass& pass)
 void TTavikCustomGrid::DrawCellBackground(int, int, TGridDrawState state, const TRect& rect)
 {
     TCanvas& canvas = PaintCanvas();
-    if (defaultDrawing_) {
+    if (d_->defaultDrawing) {
         canvas.Font().Assign(&Font());
         canvas.Brush().SetStyle(bsSolid);
         const bool showSelected = (state & gdSelected) && (!(state & gdFocused) || HasOption(goDrawFocusSelected) ||
                                                            HasOption(goRowSelect));
         if (state & gdFixed) {
-            canvas.Brush().SetColor(fixedColor_);
+            canvas.Brush().SetColor(d_->fixedColor);
         } else if (showSelected) {
             canvas.Brush().SetColor(clHighlight);
             canvas.Font().SetColor(clHighlightText);
@@ -242,7 +243,7 @@ void TTavikCustomGrid::DrawCellBackground(int, int, TGridDrawState state, const 
             canvas.Brush().SetColor(Color());
         }
     }
-    if (fillCellBackground_)
+    if (d_->fillCellBackground)
         canvas.FillRect(rect);
 }
 
@@ -254,17 +255,17 @@ void TTavikCustomGrid::DrawCellDecoration(int col, int row, TGridDrawState state
 
 void TTavikCustomGrid::DrawMergeLines(int col, int row, TGridDrawState state, const TRect& rect)
 {
-    const bool fixed = col < fixedCols_ || row < fixedRows_;
+    const bool fixed = col < d_->fixedCols || row < d_->fixedRows;
     const bool locked = col < EditableCol() || row < EditableRow();
-    const TColor base = locked ? gridLineColor_ : ((state & gdFixed) ? fixedColor_ : gridLineColor_);
+    const TColor base = locked ? d_->gridLineColor : ((state & gdFixed) ? d_->fixedColor : d_->gridLineColor);
     const bool horz = fixed || HasOption(goHorzLine);
     const bool vert = fixed || HasOption(goVertLine);
     if (!horz && !vert)
         return;
-    const TColor horzColor = fixed && !HasOption(goFixedHorzLine) ? fixedColor_ : base;
-    const TColor vertColor = fixed && !HasOption(goFixedVertLine) ? fixedColor_ : base;
+    const TColor horzColor = fixed && !HasOption(goFixedHorzLine) ? d_->fixedColor : base;
+    const TColor vertColor = fixed && !HasOption(goFixedVertLine) ? d_->fixedColor : base;
 
-    const int w = gridLineWidth_;
+    const int w = d_->gridLineWidth;
     TCanvas& canvas = PaintCanvas();
     TPen& pen = canvas.Pen();
     pen.SetStyle(psSolid);

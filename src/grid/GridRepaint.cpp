@@ -1,4 +1,5 @@
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 
 namespace {
 
@@ -35,19 +36,19 @@ void TTavikCustomGrid::InvalidateGridRect(const TGridRect& rect)
 
 void TTavikCustomGrid::RepaintCell(int col, int row)
 {
-    if (col > colCount_ - 1 || row > rowCount_ - 1 || updateLock_ > 0)
+    if (col > d_->colCount - 1 || row > d_->rowCount - 1 || d_->updateLock > 0)
         return;
     InvalidateGridRect(MergedArea(col, row));
 }
 
 void TTavikCustomGrid::RepaintRow(int row)
 {
-    if (updateLock_ > 0 || row < 0 || row > rowCount_ - 1)
+    if (d_->updateLock > 0 || row < 0 || row > d_->rowCount - 1)
         return;
-    const int last = std::min(topLeft_.X + VisibleColCount() + 1, colCount_ - 1);
-    InvalidateGridRect({topLeft_.X, row, last, row});
-    if (fixedCols_ > 0)
-        InvalidateGridRect({0, row, fixedCols_ - 1, row});
+    const int last = std::min(d_->topLeft.X + VisibleColCount() + 1, d_->colCount - 1);
+    InvalidateGridRect({d_->topLeft.X, row, last, row});
+    if (d_->fixedCols > 0)
+        InvalidateGridRect({0, row, d_->fixedCols - 1, row});
 }
 
 void TTavikCustomGrid::RepaintHeads(const TGridRect& rect)
@@ -84,5 +85,5 @@ void TTavikCustomGrid::RepaintRangeChange(const TGridRect& oldRect, const TGridR
 
 void TTavikCustomGrid::RepaintSelection()
 {
-    selections_->RepaintSelection();
+    d_->selections->RepaintSelection();
 }

@@ -1,4 +1,5 @@
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 
 #include <algorithm>
 
@@ -48,20 +49,20 @@ void ShiftEntries(TGridExtents& extents, int index, int amount, int def)
 
 void TTavikCustomGrid::DeleteCol(int col)
 {
-    CheckIndex(col, colCount_);
-    MoveColumn(col, colCount_ - 1);
-    SetColCount(colCount_ - 1);
+    CheckIndex(col, d_->colCount);
+    MoveColumn(col, d_->colCount - 1);
+    SetColCount(d_->colCount - 1);
 }
 
 void TTavikCustomGrid::DeleteRow(int row)
 {
     if (row == -1)
-        row = current_.Y;
-    CheckIndex(row, rowCount_);
-    if (row < fixedRows_)
+        row = d_->current.Y;
+    CheckIndex(row, d_->rowCount);
+    if (row < d_->fixedRows)
         return;
-    MoveRow(row, rowCount_ - 1);
-    SetRowCount(rowCount_ - 1);
+    MoveRow(row, d_->rowCount - 1);
+    SetRowCount(d_->rowCount - 1);
     SetCurrentRow(row);
     Invalidate();
 }
@@ -69,13 +70,13 @@ void TTavikCustomGrid::DeleteRow(int row)
 void TTavikCustomGrid::InsertRow(int row)
 {
     if (row == -1)
-        row = current_.Y;
+        row = d_->current.Y;
     // One past the last row appends.
-    CheckIndex(row, rowCount_ + 1);
-    SetRowCount(rowCount_ + 1);
-    MoveRow(rowCount_ - 1, row);
+    CheckIndex(row, d_->rowCount + 1);
+    SetRowCount(d_->rowCount + 1);
+    MoveRow(d_->rowCount - 1, row);
     // A head row cannot be the current one.
-    SetCurrentRow(row >= fixedRows_ ? row : rowCount_ - 1);
+    SetCurrentRow(row >= d_->fixedRows ? row : d_->rowCount - 1);
     Invalidate();
 }
 
@@ -83,7 +84,7 @@ void TTavikCustomGrid::AdjustSize(int index, int amount, bool rows)
 {
     if (amount == 0)
         return;
-    const int count = rows ? rowCount_ : colCount_;
+    const int count = rows ? d_->rowCount : d_->colCount;
     if (index < 0 || index > count)
         throw EGridException(grid_errors::IndexOutOfRange);
     const int64_t newCount = static_cast<int64_t>(count) + amount;
@@ -92,8 +93,8 @@ void TTavikCustomGrid::AdjustSize(int index, int amount, bool rows)
         throw EGridException(grid_errors::TooManyDeleted);
     CheckGridCellCount(newCount, rows);
 
-    const int oldCols = colCount_;
-    const int oldRows = rowCount_;
+    const int oldCols = d_->colCount;
+    const int oldRows = d_->rowCount;
     const bool hadWindow = HasWindow();
     TGridLayout before;
     if (hadWindow)
@@ -105,7 +106,7 @@ void TTavikCustomGrid::AdjustSize(int index, int amount, bool rows)
     int movement = 0;
     if (hadWindow) {
         if (amount > 0) {
-            const int def = rows ? defaultRowHeight_ : defaultColWidth_;
+            const int def = rows ? d_->defaultRowHeight : d_->defaultColWidth;
             movement = def > 0 ? amount * (def + axis.EffectiveLineWidth) : 0;
         } else {
             for (int i = index; i < index - amount; ++i)
@@ -113,7 +114,7 @@ void TTavikCustomGrid::AdjustSize(int index, int amount, bool rows)
         }
     }
 
-    TGridCoord cur = current_;
+    TGridCoord cur = d_->current;
     int& shifted = rows ? cur.Y : cur.X;
     if (shifted >= index) {
         if (amount < 0 && shifted < index - amount)
@@ -123,25 +124,25 @@ void TTavikCustomGrid::AdjustSize(int index, int amount, bool rows)
     }
 
     if (rows) {
-        ShiftEntries(rowHeights_, index, amount, defaultRowHeight_);
-        rowCount_ = static_cast<int>(newCount);
-        fixedRows_ = std::min(fixedRows_, rowCount_);
-        fixedEditRows_ = std::min(fixedEditRows_, fixedRows_);
+        ShiftEntries(d_->rowHeights, index, amount, d_->defaultRowHeight);
+        d_->rowCount = static_cast<int>(newCount);
+        d_->fixedRows = std::min(d_->fixedRows, d_->rowCount);
+        d_->fixedEditRows = std::min(d_->fixedEditRows, d_->fixedRows);
     } else {
-        ShiftEntries(colWidths_, index, amount, defaultColWidth_);
-        ShiftEntries(tabStops_, index, amount, 1);
-        colCount_ = static_cast<int>(newCount);
-        fixedCols_ = std::min(fixedCols_, colCount_ - 1);
-        fixedEditCols_ = std::min(fixedEditCols_, fixedCols_);
+        ShiftEntries(d_->colWidths, index, amount, d_->defaultColWidth);
+        ShiftEntries(d_->tabStops, index, amount, 1);
+        d_->colCount = static_cast<int>(newCount);
+        d_->fixedCols = std::min(d_->fixedCols, d_->colCount - 1);
+        d_->fixedEditCols = std::min(d_->fixedEditCols, d_->fixedCols);
     }
 
     bool repaintAll = false;
-    if (topLeft_.X >= colCount_) {
-        topLeft_.X = fixedCols_;
+    if (d_->topLeft.X >= d_->colCount) {
+        d_->topLeft.X = d_->fixedCols;
         repaintAll = true;
     }
-    if (topLeft_.Y >= rowCount_) {
-        topLeft_.Y = fixedRows_;
+    if (d_->topLeft.Y >= d_->rowCount) {
+        d_->topLeft.Y = d_->fixedRows;
         repaintAll = true;
     }
 
@@ -161,49 +162,49 @@ void TTavikCustomGrid::AdjustSize(int index, int amount, bool rows)
     }
 
     // Keep the current cell and anchor usable even when the move below is refused.
-    current_ = {std::clamp(current_.X, 0, colCount_ - 1), std::clamp(current_.Y, 0, rowCount_ - 1)};
-    anchor_ = {std::clamp(anchor_.X, 0, colCount_ - 1), std::clamp(anchor_.Y, 0, rowCount_ - 1)};
-    cur = {std::clamp(cur.X, 0, colCount_ - 1), std::clamp(cur.Y, 0, rowCount_ - 1)};
+    d_->current = {std::clamp(d_->current.X, 0, d_->colCount - 1), std::clamp(d_->current.Y, 0, d_->rowCount - 1)};
+    d_->anchor = {std::clamp(d_->anchor.X, 0, d_->colCount - 1), std::clamp(d_->anchor.Y, 0, d_->rowCount - 1)};
+    cur = {std::clamp(cur.X, 0, d_->colCount - 1), std::clamp(cur.Y, 0, d_->rowCount - 1)};
     UpdateScrollRange();
     SizeChanged(oldCols, oldRows);
-    if (!(cur == current_))
+    if (!(cur == d_->current))
         MoveCurrent(cur.X, cur.Y, true, false, true, true);
-    selections_->SetRange(SelectionRect(), true);
+    d_->selections->SetRange(SelectionRect(), true);
 }
 
 void TTavikCustomGrid::SetRowCountKeepView(int value)
 {
-    const TGridCoord oldTopLeft = topLeft_;
-    const TGridCoord oldCurrent = current_;
+    const TGridCoord oldTopLeft = d_->topLeft;
+    const TGridCoord oldCurrent = d_->current;
     SetRowCount(value);
-    const int col = std::max(oldTopLeft.X, fixedCols_);
-    const int row = oldTopLeft.Y < fixedRows_ ? fixedRows_ : std::min(oldTopLeft.Y, rowCount_ - 1);
+    const int col = std::max(oldTopLeft.X, d_->fixedCols);
+    const int row = oldTopLeft.Y < d_->fixedRows ? d_->fixedRows : std::min(oldTopLeft.Y, d_->rowCount - 1);
     SetTopLeft(col, row);
-    SetCurrentRow(std::min(oldCurrent.Y, rowCount_ - 1));
-    SetCurrentCol(std::min(oldCurrent.X, colCount_ - 1));
+    SetCurrentRow(std::min(oldCurrent.Y, d_->rowCount - 1));
+    SetCurrentCol(std::min(oldCurrent.X, d_->colCount - 1));
 }
 
 void TTavikCustomGrid::MoveColumn(int from, int to)
 {
-    CheckIndex(from, colCount_);
-    CheckIndex(to, colCount_);
+    CheckIndex(from, d_->colCount);
+    CheckIndex(to, d_->colCount);
     if (from == to)
         return;
-    const bool hasWidths = colWidths_.HasBlock();
+    const bool hasWidths = d_->colWidths.HasBlock();
     if (hasWidths)
-        colWidths_.MoveEntry(from, to);
+        d_->colWidths.MoveEntry(from, to);
     // Tab stops are kept apart from the widths and may exist without them.
-    if (tabStops_.HasBlock())
-        tabStops_.MoveEntry(from, to);
-    current_.X = FollowMove(current_.X, from, to);
-    anchor_.X = FollowMove(anchor_.X, from, to);
-    editCol_ = FollowMove(editCol_, from, to);
+    if (d_->tabStops.HasBlock())
+        d_->tabStops.MoveEntry(from, to);
+    d_->current.X = FollowMove(d_->current.X, from, to);
+    d_->anchor.X = FollowMove(d_->anchor.X, from, to);
+    d_->editCol = FollowMove(d_->editCol, from, to);
     // A selected row spans all its columns, whichever of them moved.
     if (HasOption(goRowSelect)) {
-        current_.X = fixedCols_;
-        anchor_.X = colCount_ - 1;
+        d_->current.X = d_->fixedCols;
+        d_->anchor.X = d_->colCount - 1;
     }
-    selections_->SetRange(SelectionRect(), true);
+    d_->selections->SetRange(SelectionRect(), true);
     Invalidate();
     ColumnMoved(from, to);
     if (hasWidths)
@@ -213,17 +214,17 @@ void TTavikCustomGrid::MoveColumn(int from, int to)
 
 void TTavikCustomGrid::MoveRow(int from, int to)
 {
-    CheckIndex(from, rowCount_);
-    CheckIndex(to, rowCount_);
+    CheckIndex(from, d_->rowCount);
+    CheckIndex(to, d_->rowCount);
     if (from == to)
         return;
-    const bool hasHeights = rowHeights_.HasBlock();
+    const bool hasHeights = d_->rowHeights.HasBlock();
     if (hasHeights)
-        rowHeights_.MoveEntry(from, to);
-    current_.Y = FollowMove(current_.Y, from, to);
-    anchor_.Y = FollowMove(anchor_.Y, from, to);
-    editRow_ = FollowMove(editRow_, from, to);
-    selections_->SetRange(SelectionRect(), true);
+        d_->rowHeights.MoveEntry(from, to);
+    d_->current.Y = FollowMove(d_->current.Y, from, to);
+    d_->anchor.Y = FollowMove(d_->anchor.Y, from, to);
+    d_->editRow = FollowMove(d_->editRow, from, to);
+    d_->selections->SetRange(SelectionRect(), true);
     RowMoved(from, to);
     if (hasHeights)
         RowHeightsChanged();

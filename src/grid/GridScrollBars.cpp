@@ -2,6 +2,7 @@
 // single-column grid, and the mouse wheel.
 
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 #include "platform/Canvas.h"
 #include "platform/Font.h"
 
@@ -11,13 +12,13 @@ void TTavikCustomGrid::ModifyScrollBar(TGridScrollBarKind bar, unsigned code, in
         SetFocus();
     const TGridLayout layout = ComputeLayout();
 
-    if (bar == gsbHorz && colCount_ == 1) {
+    if (bar == gsbHorz && d_->colCount == 1) {
         TCanvas measure;
         measure.Font().Assign(&Font());
         const int lineStep = measure.TextWidth(QStringLiteral("0"));
         const int dataWidth = ClientWidth() - layout.Horz.FixedBoundary;
         const int maxOffset = std::max(0, ColWidths(0) - dataWidth);
-        int offset = colOffset_;
+        int offset = d_->colOffset;
         switch (code) {
         case SB_LINEUP: offset -= lineStep; break;
         case SB_LINEDOWN: offset += lineStep; break;
@@ -33,10 +34,10 @@ void TTavikCustomGrid::ModifyScrollBar(TGridScrollBarKind bar, unsigned code, in
         default: break;
         }
         offset = std::clamp(offset, 0, maxOffset);
-        if (offset == colOffset_)
+        if (offset == d_->colOffset)
             return;
-        const int dx = colOffset_ - offset;
-        colOffset_ = offset;
+        const int dx = d_->colOffset - offset;
+        d_->colOffset = offset;
         const TRect data{layout.Horz.FixedBoundary, 0, ClientWidth(), ClientHeight()};
         ScrollSurface(dx, 0, data, data);
         InvalidateRect({0, 0, ClientWidth(), layout.Vert.FixedBoundary});
@@ -47,9 +48,9 @@ void TTavikCustomGrid::ModifyScrollBar(TGridScrollBarKind bar, unsigned code, in
 
     const bool horz = bar == gsbHorz;
     const TGridAxisLayout& axis = horz ? layout.Horz : layout.Vert;
-    const int top = horz ? topLeft_.X : topLeft_.Y;
-    const int min = horz ? fixedCols_ : fixedRows_;
-    const int max = std::max(min, axis.MaxTopLeft((horz ? colCount_ : rowCount_) - 1));
+    const int top = horz ? d_->topLeft.X : d_->topLeft.Y;
+    const int min = horz ? d_->fixedCols : d_->fixedRows;
+    const int max = std::max(min, axis.MaxTopLeft((horz ? d_->colCount : d_->rowCount) - 1));
     auto hidden = [&](int i) { return (horz ? ColWidths(i) : GetRowHeight(i)) <= 0; };
     int value = top;
     for (;;) {
@@ -74,7 +75,7 @@ void TTavikCustomGrid::ModifyScrollBar(TGridScrollBarKind bar, unsigned code, in
     }
     value = std::clamp(value, min, max);
     if (value != top)
-        SetTopLeft(horz ? value : topLeft_.X, horz ? topLeft_.Y : value);
+        SetTopLeft(horz ? value : d_->topLeft.X, horz ? d_->topLeft.Y : value);
 }
 
 bool TTavikCustomGrid::DoMouseWheel(TShiftState, int delta, TPoint)
@@ -82,18 +83,18 @@ bool TTavikCustomGrid::DoMouseWheel(TShiftState, int delta, TPoint)
     if (delta == 0)
         return true;
     const bool down = delta < 0;
-    const int from = current_.Y;
+    const int from = d_->current.Y;
     const int first = down ? from + 1 : from - 1;
-    if (first >= rowCount_ || first < EditableRow())
+    if (first >= d_->rowCount || first < EditableRow())
         return true;
     const int step = down ? 1 : -1;
     int row = first;
-    while (row >= EditableRow() && row < rowCount_ && RowUnusable(current_.X, row))
+    while (row >= EditableRow() && row < d_->rowCount && RowUnusable(d_->current.X, row))
         row += step;
-    if (row < EditableRow() || row >= rowCount_) {
+    if (row < EditableRow() || row >= d_->rowCount) {
         // Back the other way, but not past the current row.
         row = first;
-        while (row != from && RowUnusable(current_.X, row))
+        while (row != from && RowUnusable(d_->current.X, row))
             row -= step;
     }
     if (row != from)

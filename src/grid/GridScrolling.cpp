@@ -1,4 +1,5 @@
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 
 namespace {
 
@@ -28,13 +29,13 @@ int ScaledPos(int value, int min, int max)
 
 void TTavikCustomGrid::SetTopLeft(int col, int row)
 {
-    col = std::max(col, fixedCols_);
-    row = std::max(row, fixedRows_);
-    if (col == topLeft_.X && row == topLeft_.Y)
+    col = std::max(col, d_->fixedCols);
+    row = std::max(row, d_->fixedRows);
+    if (col == d_->topLeft.X && row == d_->topLeft.Y)
         return;
     Update();
-    const TGridCoord old = topLeft_;
-    topLeft_ = {col, row};
+    const TGridCoord old = d_->topLeft;
+    d_->topLeft = {col, row};
     TopLeftMoved(old);
 }
 
@@ -44,8 +45,8 @@ void TTavikCustomGrid::TopLeftMoved(TGridCoord old)
     const TGridLayout layout = ComputeLayout();
     const TGridAxisLayout& h = layout.Horz;
     const TGridAxisLayout& v = layout.Vert;
-    const int dx = ScrollDistance(h, old.X, topLeft_.X, h.GridBoundary - h.FixedBoundary);
-    const int dy = dx == -1 ? -1 : ScrollDistance(v, old.Y, topLeft_.Y, v.GridBoundary - v.FixedBoundary);
+    const int dx = ScrollDistance(h, old.X, d_->topLeft.X, h.GridBoundary - h.FixedBoundary);
+    const int dy = dx == -1 ? -1 : ScrollDistance(v, old.Y, d_->topLeft.Y, v.GridBoundary - v.FixedBoundary);
     if (dx == -1 || dy == -1) {
         Invalidate();
     } else {
@@ -65,8 +66,8 @@ void TTavikCustomGrid::TopLeftMoved(TGridCoord old)
             const TRect data{h.FixedBoundary, v.FixedBoundary, w, hgt};
             ScrollSurface(dx, dy, data, data);
         }
-        if (HasOption(goRowSelect) && !selections_->IsEmpty())
-            InvalidateGridRect(selections_->Last()->GetRange());
+        if (HasOption(goRowSelect) && !d_->selections->IsEmpty())
+            InvalidateGridRect(d_->selections->Last()->GetRange());
     }
     TopLeftChanged();
 }
@@ -75,31 +76,31 @@ void TTavikCustomGrid::MakeCellVisible(TGridCoord coord)
 {
     if (!HasWindow())
         return;
-    if (coord.X < fixedCols_)
-        coord.X = topLeft_.X;
-    if (coord.Y < fixedRows_)
-        coord.Y = topLeft_.Y;
+    if (coord.X < d_->fixedCols)
+        coord.X = d_->topLeft.X;
+    if (coord.Y < d_->fixedRows)
+        coord.Y = d_->topLeft.Y;
     const TGridLayout layout = ComputeLayout();
-    if (coord.X >= topLeft_.X && coord.X <= layout.Horz.LastFullVisibleCell && coord.Y >= topLeft_.Y &&
+    if (coord.X >= d_->topLeft.X && coord.X <= layout.Horz.LastFullVisibleCell && coord.Y >= d_->topLeft.Y &&
         coord.Y <= layout.Vert.LastFullVisibleCell)
         return;
     Update();
-    const TGridCoord old = topLeft_;
-    if (coord.X < topLeft_.X)
-        topLeft_.X = coord.X;
+    const TGridCoord old = d_->topLeft;
+    if (coord.X < d_->topLeft.X)
+        d_->topLeft.X = coord.X;
     else if (coord.X > layout.Horz.LastFullVisibleCell)
-        topLeft_.X = layout.Horz.MaxTopLeft(coord.X);
-    if (coord.Y < topLeft_.Y)
-        topLeft_.Y = coord.Y;
+        d_->topLeft.X = layout.Horz.MaxTopLeft(coord.X);
+    if (coord.Y < d_->topLeft.Y)
+        d_->topLeft.Y = coord.Y;
     else if (coord.Y > layout.Vert.LastFullVisibleCell)
-        topLeft_.Y = layout.Vert.MaxTopLeft(coord.Y);
-    if (!(old == topLeft_))
+        d_->topLeft.Y = layout.Vert.MaxTopLeft(coord.Y);
+    if (!(old == d_->topLeft))
         TopLeftMoved(old);
 }
 
 bool TTavikCustomGrid::SetScrollBarRange(TGridScrollBarKind bar, int min, int max)
 {
-    scrollBarStates_.SetRange(bar, min, max);
+    d_->scrollBarStates.SetRange(bar, min, max);
     // The window's bar: it shows (and the client area shrinks) while it has a range.
     SetScrollRange(bar == gsbHorz ? SB_HORZ : SB_VERT, min, max);
     return true;
@@ -107,76 +108,76 @@ bool TTavikCustomGrid::SetScrollBarRange(TGridScrollBarKind bar, int min, int ma
 
 void TTavikCustomGrid::UpdateScrollPos()
 {
-    if (!HasWindow() || scrollBars_ == ssNone)
+    if (!HasWindow() || d_->scrollBars == ssNone)
         return;
     auto write = [this](TGridScrollBarKind bar, int pos) {
-        if (scrollBarStates_.SetPos(bar, pos))
+        if (d_->scrollBarStates.SetPos(bar, pos))
             SetScrollPos(bar == gsbHorz ? SB_HORZ : SB_VERT, pos);
     };
-    if (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) {
-        if (colCount_ == 1) {
+    if (d_->scrollBars == ssHorizontal || d_->scrollBars == ssBoth) {
+        if (d_->colCount == 1) {
             const int dataWidth = ClientWidth() - ComputeLayout().Horz.FixedBoundary;
-            if (colOffset_ > 0 && ColWidths(0) - colOffset_ < dataWidth)
-                colOffset_ = std::max(0, std::min(colOffset_, ColWidths(0) - dataWidth));
-            write(gsbHorz, colOffset_);
+            if (d_->colOffset > 0 && ColWidths(0) - d_->colOffset < dataWidth)
+                d_->colOffset = std::max(0, std::min(d_->colOffset, ColWidths(0) - dataWidth));
+            write(gsbHorz, d_->colOffset);
         } else {
-            const int max = MaxTopLeft({colCount_ - 1, 0}).X;
-            write(gsbHorz, ScaledPos(topLeft_.X, fixedCols_, max));
+            const int max = MaxTopLeft({d_->colCount - 1, 0}).X;
+            write(gsbHorz, ScaledPos(d_->topLeft.X, d_->fixedCols, max));
         }
     }
-    if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) {
-        const int max = MaxTopLeft({0, rowCount_ - 1}).Y;
-        write(gsbVert, ScaledPos(topLeft_.Y, fixedRows_, max));
+    if (d_->scrollBars == ssVertical || d_->scrollBars == ssBoth) {
+        const int max = MaxTopLeft({0, d_->rowCount - 1}).Y;
+        write(gsbVert, ScaledPos(d_->topLeft.Y, d_->fixedRows, max));
     }
 }
 
 void TTavikCustomGrid::UpdateScrollRange()
 {
-    if (scrollBars_ == ssNone || !HasWindow() || !Visible())
+    if (d_->scrollBars == ssNone || !HasWindow() || !Visible())
         return;
-    const TScrollStyle bars = scrollBars_;
-    const TGridCoord oldTopLeft = topLeft_;
+    const TScrollStyle bars = d_->scrollBars;
+    const TGridCoord oldTopLeft = d_->topLeft;
     bool flushed = false;
     // No position update may interfere while the ranges are being set.
-    scrollBars_ = ssNone;
+    d_->scrollBars = ssNone;
     const int clientWidth = ClientWidth();
     try {
         for (int pass = 0; pass < 2; ++pass) {
             if (pass == 1 && (ClientWidth() == clientWidth || !(bars == ssHorizontal || bars == ssBoth)))
                 break;
             if (bars == ssHorizontal || bars == ssBoth) {
-                if (colCount_ == 1) {
+                if (d_->colCount == 1) {
                     SetScrollBarRange(gsbHorz, 0, std::max(0, ColWidths(0) - ClientWidth()));
                 } else {
-                    const int max = MaxTopLeft({colCount_ - 1, 0}).X;
-                    SetScrollBarRange(gsbHorz, 0, fixedCols_ < max ? ScrollBarScale : 0);
-                    if (max < topLeft_.X) {
+                    const int max = MaxTopLeft({d_->colCount - 1, 0}).X;
+                    SetScrollBarRange(gsbHorz, 0, d_->fixedCols < max ? ScrollBarScale : 0);
+                    if (max < d_->topLeft.X) {
                         if (!flushed) {
                             Update();
                             flushed = true;
                         }
-                        topLeft_.X = std::max(max, fixedCols_);
+                        d_->topLeft.X = std::max(max, d_->fixedCols);
                     }
                 }
             }
             if (pass == 1)
                 break;
             if (bars == ssVertical || bars == ssBoth) {
-                const int max = MaxTopLeft({0, rowCount_ - 1}).Y;
-                SetScrollBarRange(gsbVert, 0, fixedRows_ < max ? ScrollBarScale : 0);
-                if (max < topLeft_.Y) {
+                const int max = MaxTopLeft({0, d_->rowCount - 1}).Y;
+                SetScrollBarRange(gsbVert, 0, d_->fixedRows < max ? ScrollBarScale : 0);
+                if (max < d_->topLeft.Y) {
                     if (!flushed)
                         Update();
-                    topLeft_.Y = std::max(max, fixedRows_);
+                    d_->topLeft.Y = std::max(max, d_->fixedRows);
                 }
             }
         }
     } catch (...) {
-        scrollBars_ = bars;
+        d_->scrollBars = bars;
         throw;
     }
-    scrollBars_ = bars;
+    d_->scrollBars = bars;
     UpdateScrollPos();
-    if (!(topLeft_ == oldTopLeft))
+    if (!(d_->topLeft == oldTopLeft))
         TopLeftMoved(oldTopLeft);
 }

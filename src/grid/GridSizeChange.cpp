@@ -1,16 +1,17 @@
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 
 void TTavikCustomGrid::SetColCount(int value)
 {
     if (value <= 0)
         value = 1;
-    if (value == colCount_)
+    if (value == d_->colCount)
         return;
     CheckGridCellCount(value, false);
-    const TGridCoord previous = current_;
-    if (fixedCols_ >= value)
+    const TGridCoord previous = d_->current;
+    if (d_->fixedCols >= value)
         SetFixedCols(value - 1);
-    ChangeSize(value, rowCount_);
+    ChangeSize(value, d_->rowCount);
     ReseatPosition(previous);
 }
 
@@ -18,13 +19,13 @@ void TTavikCustomGrid::SetRowCount(int value)
 {
     if (value <= 0)
         value = 1;
-    if (value == rowCount_)
+    if (value == d_->rowCount)
         return;
     CheckGridCellCount(value, true);
-    const TGridCoord previous = current_;
-    if (value < fixedRows_)
+    const TGridCoord previous = d_->current;
+    if (value < d_->fixedRows)
         SetFixedRows(value);
-    ChangeSize(colCount_, value);
+    ChangeSize(d_->colCount, value);
     ReseatPosition(previous);
 }
 
@@ -34,50 +35,50 @@ void TTavikCustomGrid::ChangeSize(int newColCount, int newRowCount)
     newRowCount = std::max(newRowCount, 1);
     CheckGridCellCount(newColCount, false);
     CheckGridCellCount(newRowCount, true);
-    const int oldCols = colCount_;
-    const int oldRows = rowCount_;
-    const int oldFixedCols = fixedCols_;
-    const int oldFixedRows = fixedRows_;
-    const int oldFixedEditCols = fixedEditCols_;
-    const int oldFixedEditRows = fixedEditRows_;
+    const int oldCols = d_->colCount;
+    const int oldRows = d_->rowCount;
+    const int oldFixedCols = d_->fixedCols;
+    const int oldFixedRows = d_->fixedRows;
+    const int oldFixedEditCols = d_->fixedEditCols;
+    const int oldFixedEditRows = d_->fixedEditRows;
     // Shrinking drops entries that putting the old count back would not restore.
-    const TGridExtents oldWidths = colWidths_;
-    const TGridExtents oldHeights = rowHeights_;
-    const TGridExtents oldTabStops = tabStops_;
-    const TGridCoord oldCurrent = current_;
-    const TGridCoord oldAnchor = anchor_;
-    const TGridCoord oldTopLeft = topLeft_;
+    const TGridExtents oldWidths = d_->colWidths;
+    const TGridExtents oldHeights = d_->rowHeights;
+    const TGridExtents oldTabStops = d_->tabStops;
+    const TGridCoord oldCurrent = d_->current;
+    const TGridCoord oldAnchor = d_->anchor;
+    const TGridCoord oldTopLeft = d_->topLeft;
     TGridLayout oldLayout;
     const bool hadWindow = HasWindow();
     if (hadWindow)
         oldLayout = ComputeLayout();
     try {
-        colCount_ = newColCount;
-        rowCount_ = newRowCount;
+        d_->colCount = newColCount;
+        d_->rowCount = newRowCount;
         // The fixed columns always leave one column to scroll; rows may be all fixed.
-        if (colCount_ <= fixedCols_)
-            fixedCols_ = colCount_ - 1;
-        if (rowCount_ < fixedRows_)
-            fixedRows_ = rowCount_;
-        fixedEditCols_ = std::min(fixedEditCols_, fixedCols_);
-        fixedEditRows_ = std::min(fixedEditRows_, fixedRows_);
+        if (d_->colCount <= d_->fixedCols)
+            d_->fixedCols = d_->colCount - 1;
+        if (d_->rowCount < d_->fixedRows)
+            d_->fixedRows = d_->rowCount;
+        d_->fixedEditCols = std::min(d_->fixedEditCols, d_->fixedCols);
+        d_->fixedEditRows = std::min(d_->fixedEditRows, d_->fixedRows);
         SizeChanging(oldCols, oldRows);
         ResizeUpdate(oldCols, oldRows, hadWindow ? &oldLayout : nullptr);
-        selections_->SetRange(SelectionRect(), true);
+        d_->selections->SetRange(SelectionRect(), true);
     } catch (...) {
-        colCount_ = oldCols;
-        rowCount_ = oldRows;
-        fixedCols_ = oldFixedCols;
-        fixedRows_ = oldFixedRows;
-        fixedEditCols_ = oldFixedEditCols;
-        fixedEditRows_ = oldFixedEditRows;
-        colWidths_ = oldWidths;
-        rowHeights_ = oldHeights;
-        tabStops_ = oldTabStops;
-        current_ = oldCurrent;
-        anchor_ = oldAnchor;
-        topLeft_ = oldTopLeft;
-        selections_->SetRange(SelectionRect(), true);
+        d_->colCount = oldCols;
+        d_->rowCount = oldRows;
+        d_->fixedCols = oldFixedCols;
+        d_->fixedRows = oldFixedRows;
+        d_->fixedEditCols = oldFixedEditCols;
+        d_->fixedEditRows = oldFixedEditRows;
+        d_->colWidths = oldWidths;
+        d_->rowHeights = oldHeights;
+        d_->tabStops = oldTabStops;
+        d_->current = oldCurrent;
+        d_->anchor = oldAnchor;
+        d_->topLeft = oldTopLeft;
+        d_->selections->SetRange(SelectionRect(), true);
         UpdateScrollRange();
         Invalidate();
         throw;
@@ -86,13 +87,13 @@ void TTavikCustomGrid::ChangeSize(int newColCount, int newRowCount)
 
 TGridCoord TTavikCustomGrid::ClampToVisibleCell(TGridCoord c)
 {
-    if (c.Y >= rowCount_) {
-        c.Y = rowCount_ - 1;
+    if (c.Y >= d_->rowCount) {
+        c.Y = d_->rowCount - 1;
         while (c.Y > 0 && GetRowHeight(c.Y) == 0)
             --c.Y;
     }
-    if (c.X >= colCount_) {
-        c.X = colCount_ - 1;
+    if (c.X >= d_->colCount) {
+        c.X = d_->colCount - 1;
         while (c.X > 0 && ColWidths(c.X) == 0)
             --c.X;
     }
@@ -101,34 +102,34 @@ TGridCoord TTavikCustomGrid::ClampToVisibleCell(TGridCoord c)
 
 void TTavikCustomGrid::ResizeUpdate(int oldColCount, int oldRowCount, const TGridLayout* oldLayout)
 {
-    if (colWidths_.HasBlock())
-        colWidths_.Resize(colCount_, defaultColWidth_);
-    if (tabStops_.HasBlock())
-        tabStops_.Resize(colCount_, 1);
-    if (rowHeights_.HasBlock())
-        rowHeights_.Resize(rowCount_, defaultRowHeight_);
+    if (d_->colWidths.HasBlock())
+        d_->colWidths.Resize(d_->colCount, d_->defaultColWidth);
+    if (d_->tabStops.HasBlock())
+        d_->tabStops.Resize(d_->colCount, 1);
+    if (d_->rowHeights.HasBlock())
+        d_->rowHeights.Resize(d_->rowCount, d_->defaultRowHeight);
 
-    const TGridCoord oldTopLeft = topLeft_;
-    const TGridCoord cur = ClampToVisibleCell(current_);
-    if (!(cur == current_)) {
+    const TGridCoord oldTopLeft = d_->topLeft;
+    const TGridCoord cur = ClampToVisibleCell(d_->current);
+    if (!(cur == d_->current)) {
         MoveCurrent(cur.X, cur.Y, true, false, true, true);
-        if (current_.X >= colCount_ || current_.Y >= rowCount_) {
+        if (d_->current.X >= d_->colCount || d_->current.Y >= d_->rowCount) {
             // The move was refused (a read-only cell, OnSelectCell), yet the
             // current cell cannot stay outside the grid.
-            current_ = anchor_ = cur;
+            d_->current = d_->anchor = cur;
             if (HasOption(goRowSelect))
-                anchor_.X = colCount_ - 1;
-            MakeCellVisible(current_);
-            selections_->SetRange(SelectionRect(), true);
+                d_->anchor.X = d_->colCount - 1;
+            MakeCellVisible(d_->current);
+            d_->selections->SetRange(SelectionRect(), true);
             Invalidate();
         }
     } else {
-        const TGridCoord anchor = ClampToVisibleCell(anchor_);
-        if (!(anchor == anchor_))
-            selections_->ExtendSelection(anchor);
+        const TGridCoord anchor = ClampToVisibleCell(d_->anchor);
+        if (!(anchor == d_->anchor))
+            d_->selections->ExtendSelection(anchor);
     }
 
-    if (repaintAllOnResize_ || !(topLeft_ == oldTopLeft)) {
+    if (d_->repaintAllOnResize || !(d_->topLeft == oldTopLeft)) {
         Invalidate();
     } else if (HasWindow()) {
         const TGridLayout now = ComputeLayout();
@@ -149,25 +150,25 @@ void TTavikCustomGrid::ResizeUpdate(int oldColCount, int oldRowCount, const TGri
 
 void TTavikCustomGrid::ResetPosition()
 {
-    topLeft_ = {fixedCols_, fixedRows_};
-    current_ = {std::min(topLeft_.X, colCount_ - 1), std::min(topLeft_.Y, rowCount_ - 1)};
-    anchor_ = current_;
-    selections_->SetRange(GridRect(current_, current_), true);
+    d_->topLeft = {d_->fixedCols, d_->fixedRows};
+    d_->current = {std::min(d_->topLeft.X, d_->colCount - 1), std::min(d_->topLeft.Y, d_->rowCount - 1)};
+    d_->anchor = d_->current;
+    d_->selections->SetRange(GridRect(d_->current, d_->current), true);
     if (HasOption(goRowSelect))
-        anchor_.X = colCount_ - 1;
+        d_->anchor.X = d_->colCount - 1;
 }
 
 void TTavikCustomGrid::ReseatPosition(TGridCoord previous)
 {
-    if (topLeft_.X >= colCount_ || topLeft_.X < fixedCols_ - fixedEditCols_)
-        topLeft_.X = fixedCols_;
-    if (topLeft_.Y >= rowCount_ || topLeft_.Y < fixedRows_ - fixedEditRows_)
-        topLeft_.Y = fixedRows_;
-    current_ = {std::min(topLeft_.X, colCount_ - 1), std::min(topLeft_.Y, rowCount_ - 1)};
-    anchor_ = current_;
+    if (d_->topLeft.X >= d_->colCount || d_->topLeft.X < d_->fixedCols - d_->fixedEditCols)
+        d_->topLeft.X = d_->fixedCols;
+    if (d_->topLeft.Y >= d_->rowCount || d_->topLeft.Y < d_->fixedRows - d_->fixedEditRows)
+        d_->topLeft.Y = d_->fixedRows;
+    d_->current = {std::min(d_->topLeft.X, d_->colCount - 1), std::min(d_->topLeft.Y, d_->rowCount - 1)};
+    d_->anchor = d_->current;
     if (HasOption(goRowSelect))
-        anchor_.X = colCount_ - 1;
-    selections_->SetRange(GridRect(current_, current_), true);
-    SetCurrentRow(std::min(previous.Y, rowCount_ - 1));
-    SetCurrentCol(std::min(previous.X, colCount_ - 1));
+        d_->anchor.X = d_->colCount - 1;
+    d_->selections->SetRange(GridRect(d_->current, d_->current), true);
+    SetCurrentRow(std::min(previous.Y, d_->rowCount - 1));
+    SetCurrentCol(std::min(previous.X, d_->colCount - 1));
 }

@@ -3,6 +3,7 @@
 
 #include "grid/GridSizingZone.h"
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 #include "platform/Canvas.h"
 
 void TTavikCustomGrid::CalcSizingState(int x, int y, const TGridLayout& layout, int& offset, int& pos, int& index,
@@ -10,14 +11,14 @@ void TTavikCustomGrid::CalcSizingState(int x, int y, const TGridLayout& layout, 
 {
     state = gmsNone;
     index = -1;
-    if (selections_->IsEmpty())
+    if (d_->selections->IsEmpty())
         return;
     const TPoint point{x, y};
-    if (HasOption(goRangeFilling) && selections_->HitsFillHandle(point)) {
+    if (HasOption(goRangeFilling) && d_->selections->HitsFillHandle(point)) {
         state = gmsRangeFilling;
         return;
     }
-    if (HasOption(goRangeMoving) && selections_->HitsBorder(point)) {
+    if (HasOption(goRangeMoving) && d_->selections->HitsBorder(point)) {
         state = gmsRangeMoving;
         return;
     }
@@ -74,25 +75,25 @@ void TTavikCustomGrid::XorLine(TPoint from, TPoint to, int width, TPenStyle styl
 
 void TTavikCustomGrid::DrawSizingLine()
 {
-    const bool rows = mouseState_ == gmsRowResizing;
-    (rows ? RowSizingLine : ColSizingLine)(this, tracker_.SizingPos);
-    if (tracker_.SizingLineAt || tracker_.SizingPos < 0 || tracker_.SizingPos > (rows ? Height() : Width()))
+    const bool rows = d_->mouseState == gmsRowResizing;
+    (rows ? RowSizingLine : ColSizingLine)(this, d_->tracker.SizingPos);
+    if (d_->tracker.SizingLineAt || d_->tracker.SizingPos < 0 || d_->tracker.SizingPos > (rows ? Height() : Width()))
         return;
     // What is still to be painted would wipe part of the line.
     Update();
-    const TPoint from = rows ? TPoint{0, tracker_.SizingPos} : TPoint{tracker_.SizingPos, 0};
-    const TPoint to = rows ? TPoint{ClientWidth(), tracker_.SizingPos} : TPoint{tracker_.SizingPos, ClientHeight()};
+    const TPoint from = rows ? TPoint{0, d_->tracker.SizingPos} : TPoint{d_->tracker.SizingPos, 0};
+    const TPoint to = rows ? TPoint{ClientWidth(), d_->tracker.SizingPos} : TPoint{d_->tracker.SizingPos, ClientHeight()};
     XorLine(from, to, 1, psDot, clWhite);
-    tracker_.SizingLineAt = tracker_.SizingPos;
+    d_->tracker.SizingLineAt = d_->tracker.SizingPos;
 }
 
 void TTavikCustomGrid::EraseSizingLine()
 {
-    if (!tracker_.SizingLineAt)
+    if (!d_->tracker.SizingLineAt)
         return;
-    const bool rows = mouseState_ == gmsRowResizing;
-    const int at = *tracker_.SizingLineAt;
-    tracker_.SizingLineAt.reset();
+    const bool rows = d_->mouseState == gmsRowResizing;
+    const int at = *d_->tracker.SizingLineAt;
+    d_->tracker.SizingLineAt.reset();
     (rows ? RowSizingLine : ColSizingLine)(this, at);
     const TPoint from = rows ? TPoint{0, at} : TPoint{at, 0};
     const TPoint to = rows ? TPoint{ClientWidth(), at} : TPoint{at, ClientHeight()};
@@ -102,9 +103,9 @@ void TTavikCustomGrid::EraseSizingLine()
 void TTavikCustomGrid::EndSizing()
 {
     EraseSizingLine();
-    const bool rows = mouseState_ == gmsRowResizing;
-    const int index = tracker_.SizingIndex;
-    const int count = rows ? rowCount_ : colCount_;
+    const bool rows = d_->mouseState == gmsRowResizing;
+    const int index = d_->tracker.SizingIndex;
+    const int count = rows ? d_->rowCount : d_->colCount;
     if (index < 0 || index >= count)
         return;
     const TGridLayout layout = ComputeLayout();
@@ -121,7 +122,7 @@ void TTavikCustomGrid::EndSizing()
         for (int i = axis.FirstGridCell; i < index; ++i)
             start += axis.Step(i);
     }
-    const int newSize = tracker_.SizingPos - start;
+    const int newSize = d_->tracker.SizingPos - start;
     const int oldSize = rows ? GetRowHeight(index) : ColWidths(index);
     bool accept = true;
     (rows ? RowSizeQuery : ColSizeQuery)(this, index, oldSize, newSize, accept);

@@ -74,6 +74,12 @@ enum TGridOption : uint8_t {
 using TGridOptions = uint32_t;
 
 constexpr TGridOptions GridOption(TGridOption o) { return TGridOptions(1) << o; }
+// The two axes. Algorithms that treat columns and rows alike are written once
+// and take the axis; a coordinate's column or row is read through it.
+enum TGridAxis : uint8_t { gaCols, gaRows };
+inline int& AxisPart(TGridCoord& c, TGridAxis axis) { return axis == gaRows ? c.Y : c.X; }
+inline int AxisPart(const TGridCoord& c, TGridAxis axis) { return axis == gaRows ? c.Y : c.X; }
+
 inline bool HasOption(TGridOptions set, TGridOption o) { return (set & GridOption(o)) != 0; }
 
 constexpr TGridOptions DefaultGridOptions =

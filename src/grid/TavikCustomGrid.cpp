@@ -1,4 +1,5 @@
 #include "grid/TavikCustomGrid.h"
+#include "grid/GridCoreState.h"
 
 #include "grid/GridEditorFactory.h"
 #include "grid/InplaceEdit.h"
@@ -19,10 +20,10 @@ void ApplyWindowStyles(TTavikCustomGrid& grid)
 } // namespace
 
 TTavikCustomGrid::TTavikCustomGrid(TComponent* owner)
-    : TCustomControl(owner), selections_(std::make_unique<TSelections>(this))
+    : TCustomControl(owner), d_(std::make_unique<TGridCoreState>(this))
 {
     SetSelfPainted(true);
-    editorFactory_ = std::make_unique<TGridEditorFactory>(this);
+    d_->editorFactory = std::make_unique<TGridEditorFactory>(this);
     Font().SetName(QStringLiteral("宋体"));
     Font().SetSize(9);
     Font().SetStyle(0);
@@ -32,21 +33,21 @@ TTavikCustomGrid::TTavikCustomGrid(TComponent* owner)
     SetTabStop(true);
     ApplyWindowStyles(*this);
     ResetPosition();
-    SetBounds(Left(), Top(), colCount_ * defaultColWidth_, rowCount_ * defaultRowHeight_);
+    SetBounds(Left(), Top(), d_->colCount * d_->defaultColWidth, d_->rowCount * d_->defaultRowHeight);
 }
 
 TTavikCustomGrid::~TTavikCustomGrid()
 {
     // The editor and its popups go while the grid is still whole.
     MarkDestroying();
-    inplaceEditor_.reset();
+    d_->inplaceEditor.reset();
 }
 
 void TTavikCustomGrid::Loaded()
 {
     TCustomControl::Loaded();
     ApplyWindowStyles(*this); // Ctl3D may have come from the definition
-    selections_->SetRange(SelectionRect(), true);
+    d_->selections->SetRange(SelectionRect(), true);
 }
 
 void TTavikCustomGrid::Resize()
@@ -72,12 +73,12 @@ void TTavikCustomGrid::SetFixedCols(int value)
 {
     if (value < 0)
         throw EGridException(grid_errors::IndexOutOfRange);
-    if (value >= colCount_)
+    if (value >= d_->colCount)
         throw EGridException(grid_errors::FixedColsTooBig);
-    if (value == fixedCols_)
+    if (value == d_->fixedCols)
         return;
-    fixedCols_ = value;
-    fixedEditCols_ = std::min(fixedEditCols_, fixedCols_);
+    d_->fixedCols = value;
+    d_->fixedEditCols = std::min(d_->fixedEditCols, d_->fixedCols);
     ResetPosition();
     UpdateScrollRange();
     Invalidate();
@@ -87,14 +88,14 @@ void TTavikCustomGrid::SetFixedRows(int value)
 {
     if (value < 0)
         throw EGridException(grid_errors::IndexOutOfRange);
-    if (value > rowCount_)
+    if (value > d_->rowCount)
         throw EGridException(grid_errors::FixedRowsTooBig);
-    if (value == fixedRows_)
+    if (value == d_->fixedRows)
         return;
-    const int oldFixed = fixedRows_;
-    const int oldFixedEdit = fixedEditRows_;
-    fixedRows_ = value;
-    fixedEditRows_ = std::min(fixedEditRows_, fixedRows_);
+    const int oldFixed = d_->fixedRows;
+    const int oldFixedEdit = d_->fixedEditRows;
+    d_->fixedRows = value;
+    d_->fixedEditRows = std::min(d_->fixedEditRows, d_->fixedRows);
     ResetPosition();
     UpdateScrollRange();
     FixedRowsChanged(oldFixed, oldFixedEdit);
@@ -103,105 +104,105 @@ void TTavikCustomGrid::SetFixedRows(int value)
 
 void TTavikCustomGrid::SetFixedEditCols(int value)
 {
-    if (value == fixedEditCols_)
+    if (value == d_->fixedEditCols)
         return;
     if (value < 0)
         throw EGridException(grid_errors::IndexOutOfRange);
-    if (value > fixedCols_)
+    if (value > d_->fixedCols)
         throw EGridException("FixedEdit column count must be less than fixed column count");
-    fixedEditCols_ = value;
+    d_->fixedEditCols = value;
     ResetPosition();
     Invalidate();
 }
 
 void TTavikCustomGrid::SetFixedEditRows(int value)
 {
-    if (value == fixedEditRows_)
+    if (value == d_->fixedEditRows)
         return;
     if (value < 0)
         throw EGridException(grid_errors::IndexOutOfRange);
-    if (value > fixedRows_)
+    if (value > d_->fixedRows)
         throw EGridException("FixedEdit row count must be less than fixed row count");
-    const int oldFixedEdit = fixedEditRows_;
-    fixedEditRows_ = value;
+    const int oldFixedEdit = d_->fixedEditRows;
+    d_->fixedEditRows = value;
     ResetPosition();
-    FixedRowsChanged(fixedRows_, oldFixedEdit);
+    FixedRowsChanged(d_->fixedRows, oldFixedEdit);
     Invalidate();
 }
 
 void TTavikCustomGrid::SetDefaultColWidth(int value)
 {
-    colWidths_.Clear();
-    defaultColWidth_ = value;
+    d_->colWidths.Clear();
+    d_->defaultColWidth = value;
     ColWidthsChanged();
     Invalidate();
 }
 
 void TTavikCustomGrid::SetDefaultRowHeight(int value)
 {
-    rowHeights_.Clear();
-    defaultRowHeight_ = value;
+    d_->rowHeights.Clear();
+    d_->defaultRowHeight = value;
     RowHeightsChanged();
     Invalidate();
 }
 
 void TTavikCustomGrid::SetColWidths(int col, int value)
 {
-    colWidths_.EnsureBlock(colCount_, defaultColWidth_);
-    if (col < 0 || col >= colCount_)
+    d_->colWidths.EnsureBlock(d_->colCount, d_->defaultColWidth);
+    if (col < 0 || col >= d_->colCount)
         throw EGridException(grid_errors::IndexOutOfRange);
-    if (value == colWidths_.Get(col, defaultColWidth_)) {
+    if (value == d_->colWidths.Get(col, d_->defaultColWidth)) {
         Invalidate();
         return;
     }
-    if (updateLock_ > 0) {
-        colWidths_.Set(col, value);
-        extentsChangedInLock_ = true;
+    if (d_->updateLock > 0) {
+        d_->colWidths.Set(col, value);
+        d_->extentsChangedInLock = true;
         return;
     }
     Invalidate();
-    colWidths_.Set(col, value);
+    d_->colWidths.Set(col, value);
     ColWidthsChanged();
     ColWidthChanged(col);
 }
 
 void TTavikCustomGrid::SetRowHeight(int row, int value)
 {
-    rowHeights_.EnsureBlock(rowCount_, defaultRowHeight_);
-    if (row < 0 || row >= rowCount_)
+    d_->rowHeights.EnsureBlock(d_->rowCount, d_->defaultRowHeight);
+    if (row < 0 || row >= d_->rowCount)
         throw EGridException(grid_errors::IndexOutOfRange);
-    if (value == rowHeights_.Get(row, defaultRowHeight_)) {
+    if (value == d_->rowHeights.Get(row, d_->defaultRowHeight)) {
         Invalidate();
         return;
     }
-    if (updateLock_ > 0) {
-        rowHeights_.Set(row, value);
-        extentsChangedInLock_ = true;
+    if (d_->updateLock > 0) {
+        d_->rowHeights.Set(row, value);
+        d_->extentsChangedInLock = true;
         return;
     }
     Invalidate();
-    rowHeights_.Set(row, value);
+    d_->rowHeights.Set(row, value);
     RowHeightsChanged();
     RowHeightChanged(row);
 }
 
 void TTavikCustomGrid::SetTabStops(int col, bool value)
 {
-    tabStops_.EnsureBlock(colCount_, 1);
-    if (col < 0 || col >= colCount_)
+    d_->tabStops.EnsureBlock(d_->colCount, 1);
+    if (col < 0 || col >= d_->colCount)
         throw EGridException(grid_errors::IndexOutOfRange);
-    tabStops_.Set(col, value ? 1 : 0);
+    d_->tabStops.Set(col, value ? 1 : 0);
 }
 
 void TTavikCustomGrid::SetFixedColor(TColor value)
 {
-    if (Exchange(fixedColor_, value))
+    if (Exchange(d_->fixedColor, value))
         Invalidate();
 }
 
 void TTavikCustomGrid::SetGridLineWidth(int value)
 {
-    if (Exchange(gridLineWidth_, value)) {
+    if (Exchange(d_->gridLineWidth, value)) {
         UpdateScrollRange();
         Invalidate();
     }
@@ -209,19 +210,19 @@ void TTavikCustomGrid::SetGridLineWidth(int value)
 
 void TTavikCustomGrid::SetGridLineColor(TColor value)
 {
-    if (Exchange(gridLineColor_, value))
+    if (Exchange(d_->gridLineColor, value))
         Invalidate();
 }
 
 void TTavikCustomGrid::SetBoundLineColor(TColor value)
 {
-    if (Exchange(boundLineColor_, value))
+    if (Exchange(d_->boundLineColor, value))
         Invalidate();
 }
 
 void TTavikCustomGrid::SetBorderStyle(TFormBorderStyle value)
 {
-    if (!Exchange(borderStyle_, value))
+    if (!Exchange(d_->borderStyle, value))
         return;
     ApplyWindowStyles(*this);
     Invalidate();
@@ -229,7 +230,7 @@ void TTavikCustomGrid::SetBorderStyle(TFormBorderStyle value)
 
 void TTavikCustomGrid::SetScrollBars(TScrollStyle value)
 {
-    if (!Exchange(scrollBars_, value))
+    if (!Exchange(d_->scrollBars, value))
         return;
     if (value == ssNone || value == ssVertical)
         SetScrollBarRange(gsbHorz, 0, 0);
@@ -242,62 +243,62 @@ void TTavikCustomGrid::SetScrollBars(TScrollStyle value)
 
 void TTavikCustomGrid::SetOptions(TGridOptions value)
 {
-    if (value == options_)
+    if (value == d_->options)
         return;
-    if (::HasOption(value, goCellMerge) && !HasOption(goCellMerge) && gridLineWidth_ != 1)
+    if (::HasOption(value, goCellMerge) && !HasOption(goCellMerge) && d_->gridLineWidth != 1)
         SetGridLineWidth(1);
     if (::HasOption(value, goRowSelect))
         value &= ~GridOption(goAlwaysShowEditor);
     if (!::HasOption(value, goRowSizing) && !::HasOption(value, goColSizing))
         value &= ~GridOption(goAdjustLiberty);
-    options_ = value;
-    if (!editorMode_) {
+    d_->options = value;
+    if (!d_->editorMode) {
         if (HasOption(goAlwaysShowEditor))
             ShowEditor(QChar(' '));
         else
             HideEditor();
     }
     if (HasOption(goRowSelect))
-        MoveCurrent(current_.X, current_.Y, true, false, false, true);
+        MoveCurrent(d_->current.X, d_->current.Y, true, false, false, true);
     Invalidate();
 }
 
 void TTavikCustomGrid::SetFlat(bool value)
 {
-    if (Exchange(flat_, value))
+    if (Exchange(d_->flat, value))
         Invalidate();
 }
 
 void TTavikCustomGrid::SetFirstVisibleCol(int col)
 {
-    if (col != topLeft_.X)
-        SetTopLeft(col, topLeft_.Y);
+    if (col != d_->topLeft.X)
+        SetTopLeft(col, d_->topLeft.Y);
 }
 
 void TTavikCustomGrid::SetFirstVisibleRow(int row)
 {
-    if (row != topLeft_.Y)
-        SetTopLeft(topLeft_.X, row);
+    if (row != d_->topLeft.Y)
+        SetTopLeft(d_->topLeft.X, row);
 }
 
 int TTavikCustomGrid::VisibleColCount()
 {
-    return ComputeLayout().Horz.LastFullVisibleCell - topLeft_.X + 1;
+    return ComputeLayout().Horz.LastFullVisibleCell - d_->topLeft.X + 1;
 }
 
 int TTavikCustomGrid::VisibleRowCount()
 {
-    return ComputeLayout().Vert.LastFullVisibleCell - topLeft_.Y + 1;
+    return ComputeLayout().Vert.LastFullVisibleCell - d_->topLeft.Y + 1;
 }
 
 void TTavikCustomGrid::EndUpdate()
 {
-    if (updateLock_ == 0)
+    if (d_->updateLock == 0)
         return;
-    if (--updateLock_ > 0)
+    if (--d_->updateLock > 0)
         return;
-    if (extentsChangedInLock_) {
-        extentsChangedInLock_ = false;
+    if (d_->extentsChangedInLock) {
+        d_->extentsChangedInLock = false;
         UpdateScrollRange();
     }
     Invalidate();
@@ -361,7 +362,7 @@ TColor TTavikCustomGrid::SelectionTint()
 
 bool TTavikCustomGrid::QueryReadOnly(int col, int row)
 {
-    bool readOnly = readOnly_;
+    bool readOnly = d_->readOnly;
     OnQueryReadOnly(this, col, row, readOnly);
     return readOnly;
 }
@@ -369,7 +370,7 @@ bool TTavikCustomGrid::QueryReadOnly(int col, int row)
 bool TTavikCustomGrid::QueryRowChange()
 {
     bool canChange = true;
-    OnQueryRowChange(this, current_.Y, canChange);
+    OnQueryRowChange(this, d_->current.Y, canChange);
     return canChange;
 }
 
@@ -382,7 +383,7 @@ int TTavikCustomGrid::ParentRow(int row)
     const int level = RowLevel(row);
     if (level == 0)
         return -1;
-    for (int r = row - 1; r >= fixedRows_; --r) {
+    for (int r = row - 1; r >= d_->fixedRows; --r) {
         const int l = RowLevel(r);
         if (l == level - 1)
             return r;
@@ -394,7 +395,7 @@ int TTavikCustomGrid::ParentRow(int row)
 
 bool TTavikCustomGrid::RowHasChildren(int row)
 {
-    return IsTree() && row < rowCount_ - 1 && RowLevel(row + 1) == RowLevel(row) + 1;
+    return IsTree() && row < d_->rowCount - 1 && RowLevel(row + 1) == RowLevel(row) + 1;
 }
 
 bool TTavikCustomGrid::RowHasNextSibling(int row)
@@ -404,7 +405,7 @@ bool TTavikCustomGrid::RowHasNextSibling(int row)
     const int level = RowLevel(row);
     if (level == 0)
         return false;
-    for (int r = row + 1; r < rowCount_; ++r) {
+    for (int r = row + 1; r < d_->rowCount; ++r) {
         const int l = RowLevel(r);
         if (l < level)
             return false;

@@ -30,6 +30,7 @@ class TCanvas;
 class TInplaceEdit;
 class TGridEditorFactory;
 struct TGridKeyContext;
+struct TGridCoreState;
 
 
 using TGridMoveCurrentEvent = TEvent<TObject*, TGridCoord, TGridCoord, TMoveReason>;
@@ -53,54 +54,31 @@ public:
     // --- overridable operations, in slot order ---
     virtual void NormalizeSelRect(const TGridRect& in, TGridRect& out) { out = in; }
     virtual int MergeId(int col, int row) { return 0; }
-    virtual void SetMergeId(int col, int row, int id) {}
-    virtual int GetRowHeight(int row) const { return rowHeights_.Get(row, defaultRowHeight_); }
+    virtual int GetRowHeight(int row) const;
     // Shown-row searches that agree with GetRowHeight (see TGridExtentLookup),
     // so that layouts pass over runs of hidden rows at once.
-    virtual int NextShownRow(int from, int end) const { return rowHeights_.NextPositive(from, end, defaultRowHeight_); }
-    virtual int PrevShownRow(int from, int stop) const { return rowHeights_.PrevPositive(from, stop, defaultRowHeight_); }
+    virtual int NextShownRow(int from, int end) const;
+    virtual int PrevShownRow(int from, int stop) const;
     virtual void SetRowHeight(int row, int value);
     virtual int ParentRow(int row);
     virtual bool RowHasChildren(int row);
-    virtual bool RowHasNextSibling(int row);
-    virtual bool IsTree() { return false; }
     virtual uint8_t RowLevel(int row) { return 0; }
     virtual bool RowExpanded(int row) { return false; }
     virtual void SetRowExpanded(int row, bool expanded) {}
     virtual void SetColCount(int value);
     virtual void SetRowCount(int value);
     virtual void ChangeSize(int newColCount, int newRowCount);
-    virtual void ColWidthChanged(int col) { OnColWidthsChanged(this, col); }
-    virtual void RowHeightChanged(int row) { OnRowHeightsChanged(this, row); }
     void FillRangeChanged(const TGridRect& source, const TGridRect& target) override;
     void MoveRangeChanged(const TGridRect& source, const TGridRect& target) override;
-    virtual bool SetScrollBarRange(TGridScrollBarKind bar, int min, int max);
     virtual bool HasEditParts(int col, int row) { return false; }
-    virtual int EditPartCount(int col, int row) { return 0; }
-    virtual int CurrentEditPart(int col, int row) { return 0; }
-    virtual void SetCurrentEditPart(int col, int row, int part) {}
-    virtual bool GetEditPart(int col, int row, int part, int& fontHeight, TRect& rect, QString& text);
-    virtual int AuxCellQuery1(int col, int row);
-    virtual int AuxCellQuery2(int col, int row);
     virtual bool AllSelectionsAreRows();
-    virtual bool IsSpecialRegion(int x, int y);
-    virtual bool ClickShowsEditor(int x, int y) { return false; }
-    // Check cells never open the editor: a space or a click (through
-    // ShowEditor) toggles them in place instead.
-    virtual bool IsCheckCell(int col, int row) { return false; }
     // Flips the check cell's value where the grid lets it; true when stored.
     virtual bool ToggleCheckCell(int col, int row) { return false; }
     virtual void AdjustEditorRect(int col, int row, TRect& out, const TRect& rect) { out = rect; }
-    virtual TColor SelectionTint();
-    virtual void DrawCell(int col, int row, TGridDrawState state, const TRect& rect) {}
-    virtual void DrawMergedCell(int col, int row, const TRect& rect, TGridDrawState state) {}
-    virtual bool SelectCell(int col, int row) { return true; }
     // Moves the column to the end, then drops the last column.
     virtual void DeleteCol(int col);
-    virtual void FixedRowsChanged(int oldFixedRows, int oldFixedEditRows) {}
     virtual bool IsCellSelected(int col, int row);
     void RepaintCell(int col, int row) override;
-    virtual void RepaintRow(int row);
     // -1 stands for the current row. Head rows are never deleted.
     virtual void DeleteRow(int row);
     // -1 stands for the current row; RowCount appends.
@@ -111,15 +89,10 @@ public:
     virtual bool BeginRowDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
     // The core refuses targets that would split a merged head.
     virtual bool CheckColumnDrag(int& origin, int& destination, const TPoint& mousePt);
-    virtual bool CheckRowDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
-    virtual bool EndColumnDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
     virtual bool EndRowDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
     virtual bool QueryColSizing(int index, const TPoint& mousePt) { return true; }
     virtual bool QueryRowSizing(int index, const TPoint& mousePt) { return true; }
 
-    // --- painting steps, run for every visible cell of a pass ---
-    virtual void DrawCellBackground(int col, int row, TGridDrawState state, const TRect& rect);
-    virtual void DrawCellDecoration(int col, int row, TGridDrawState state, const TRect& rect);
 
     // --- painting ---
     // One rectangular pass: cells from Start, drawn from pixel (StartX, StartY)
@@ -137,14 +110,9 @@ public:
     // passes, fills what lies beyond the last cell and draws the selection
     // decorations. Draws nothing while an update lock is held.
     virtual void PaintGrid(TCanvas& canvas);
-    // Calls DrawMergedCell once for every merged area with a visible part in the pass.
-    virtual void DrawMergedCells(const TGridPaintPass& pass);
     // The canvas of the running paint; a measuring canvas outside painting.
     TCanvas& PaintCanvas();
-    bool FrameEmptyHeads() const { return frameEmptyHeads_; }
     void SetFrameEmptyHeads(bool value);
-    bool FillCellBackground() const { return fillCellBackground_; }
-    void SetFillCellBackground(bool value) { fillCellBackground_ = value; }
     // True while the grid is its form's active control (without a form: focused).
     bool IsActiveControl() const;
 
@@ -156,42 +124,23 @@ protected:
 
 public:
     // --- notifications and queries ---
-    void CurrentMoved(TGridCoord oldCurrent, TMoveReason reason) override
-    {
-        OnMoveCurrent(this, oldCurrent, current_, reason);
-        NotifyAccessibleFocus(*this);
-    }
-    virtual void SizeChanging(int oldColCount, int oldRowCount) {}
-    virtual bool QueryReadOnly(int col, int row);
-    virtual void ColumnMoved(int from, int to) {}
+    void CurrentMoved(TGridCoord oldCurrent, TMoveReason reason) override;
     bool QueryRowChange() override;
     TRowStyle RowStyle(int row) override { return rsNormal; }
-    virtual void RowMoved(int from, int to) {}
     void SelectionNotify(TGridSelection* selection, TSelectoinNotification action) override;
     // Inserts (amount > 0) or deletes (amount < 0) rows or columns at index,
     // keeping every other width or height with its row or column.
     virtual void AdjustSize(int index, int amount, bool rows);
-    virtual void SizeChanged(int oldColCount, int oldRowCount) {}
-    // Moves an open editor along with the view.
-    virtual void TopLeftChanged();
-    virtual void ColWidthsChanged();
-    virtual void RowHeightsChanged();
 
     // --- the in-place editor (GridEditing.cpp) ---
     // Ends editing: EditorMode off, the text written back, the window hidden.
     virtual void HideEditor();
     // Starts editing the current cell when the queries allow it.
     virtual void ShowEditor(QChar ch);
-    // Creates, loads and places the editor when it should be shown.
-    virtual void UpdateEdit();
     // OnQueryEditHide; a nested query answers false.
     virtual bool CanHideEditor();
-    // OnQueryEditHide for a text about to be stored in a cell, guarded like CanHideEditor.
-    bool QueryEditHide(int col, int row, const QString& text);
-    virtual std::unique_ptr<TInplaceEdit> CreateEditor();
-    virtual bool CanEditShow();
     virtual bool CanEditAcceptKey(QChar key) { return true; }
-    bool CanEditModify() const { return canEditModify_; }
+    bool CanEditModify() const;
     // The cell's text, its edit mask and its length limit (-1: cannot be modified).
     virtual QString GetEditText(int col, int row) { return {}; }
     virtual void SetEditText(int col, int row, const QString& value) {}
@@ -202,21 +151,20 @@ public:
     virtual void EditProperty(TEditProperty& property);
     virtual void GetDropDownList(QStringList& items, int& rows);
     virtual void GetTreeViewList(TTreeNodes& nodes);
-    virtual void EditButtonClick() { OnEditButtonClick(this, current_.X, current_.Y); }
-    virtual void EditorModeChanged() { OnEditorModeChanged(this); }
-    virtual void InplaceEditChanged(const QString& text) { OnInplaceEditChanged(this, current_.X, current_.Y, text); }
+    virtual void EditButtonClick();
+    virtual void InplaceEditChanged(const QString& text);
     virtual void BeforeListSelected(const QStringList& items, QString& item);
-    virtual void ListSelected(const QString& item) { OnDropDownListSelected(this, current_.X, current_.Y, item); }
+    virtual void ListSelected(const QString& item);
     virtual void TreeViewListSelected(TTreeNode* node, QString& text);
     virtual void QueryListStyle(TListBoxStyle& style, int& itemHeight);
     void TreeNodeDeleted(TTreeNode* node) { TreeNodeDeletionHandler(this, node); }
-    TInplaceEdit* InplaceEditor() const { return inplaceEditor_.get(); }
-    TGridEditorFactory& EditorFactory() const { return *editorFactory_; }
-    int EditCol() const { return editCol_; }
-    int EditRow() const { return editRow_; }
-    bool HideQueryActive() const { return hideQueryActive_; }
+    TInplaceEdit* InplaceEditor() const;
+    TGridEditorFactory& EditorFactory() const;
+    int EditCol() const;
+    int EditRow() const;
+    bool HideQueryActive() const;
     // The time of the grid's last left press (GetTickCount), 0 before the first.
-    uint32_t LastGridClick() const { return lastGridClick_; }
+    uint32_t LastGridClick() const;
 
     TGridCellEvent OnEditButtonClick;
     TGridQueryEditStyleEvent OnQueryEditStyle;
@@ -242,88 +190,80 @@ public:
     virtual void MoveRow(int from, int to);
 
     // --- properties ---
-    int ColCount() const override { return colCount_; }
-    int RowCount() const override { return rowCount_; }
-    int FixedCols() const override { return fixedCols_; }
+    int ColCount() const override;
+    int RowCount() const override;
+    int FixedCols() const override;
     void SetFixedCols(int value);
-    int FixedRows() const override { return fixedRows_; }
+    int FixedRows() const override;
     void SetFixedRows(int value);
-    int FixedEditCols() const override { return fixedEditCols_; }
+    int FixedEditCols() const override;
     void SetFixedEditCols(int value);
-    int FixedEditRows() const override { return fixedEditRows_; }
+    int FixedEditRows() const override;
     void SetFixedEditRows(int value);
-    int DefaultColWidth() const { return defaultColWidth_; }
+    int DefaultColWidth() const;
     void SetDefaultColWidth(int value);
-    int DefaultRowHeight() const { return defaultRowHeight_; }
+    int DefaultRowHeight() const;
     void SetDefaultRowHeight(int value);
-    int ColWidths(int col) const { return colWidths_.Get(col, defaultColWidth_); }
-    int NextShownCol(int from, int end) const { return colWidths_.NextPositive(from, end, defaultColWidth_); }
-    int PrevShownCol(int from, int stop) const { return colWidths_.PrevPositive(from, stop, defaultColWidth_); }
+    int ColWidths(int col) const;
+    int NextShownCol(int from, int end) const;
+    int PrevShownCol(int from, int stop) const;
     void SetColWidths(int col, int value);
     int RowHeights(int row) const { return GetRowHeight(row); }
     void SetRowHeights(int row, int value) { SetRowHeight(row, value); }
-    int TabStops(int col) const { return tabStops_.Get(col, 1); }
+    int TabStops(int col) const;
     void SetTabStops(int col, bool value);
-    TColor FixedColor() const { return fixedColor_; }
+    TColor FixedColor() const;
     void SetFixedColor(TColor value);
-    int GridLineWidth() const { return gridLineWidth_; }
+    int GridLineWidth() const;
     void SetGridLineWidth(int value);
-    TColor GridLineColor() const { return gridLineColor_; }
+    TColor GridLineColor() const;
     void SetGridLineColor(TColor value);
-    TColor BoundLineColor() const { return boundLineColor_; }
+    TColor BoundLineColor() const;
     void SetBoundLineColor(TColor value);
-    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    TFormBorderStyle BorderStyle() const;
     void SetBorderStyle(TFormBorderStyle value);
-    TScrollStyle ScrollBars() const { return scrollBars_; }
+    TScrollStyle ScrollBars() const;
     void SetScrollBars(TScrollStyle value);
-    TGridOptions Options() const { return options_; }
+    TGridOptions Options() const;
     void SetOptions(TGridOptions value);
-    bool HasOption(TGridOption option) const override { return ::HasOption(options_, option); }
-    TGridOptionExs OptionExs() const { return optionExs_; }
-    bool HasOptionEx(TGridOptionEx option) const override { return ::HasOptionEx(optionExs_, option); }
-    void SetOptionExs(TGridOptionExs value) { optionExs_ = value; }
-    bool Flat() const { return flat_; }
+    bool HasOption(TGridOption option) const override;
+    TGridOptionExs OptionExs() const;
+    bool HasOptionEx(TGridOptionEx option) const override;
+    void SetOptionExs(TGridOptionExs value);
+    bool Flat() const;
     void SetFlat(bool value);
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool value) { readOnly_ = value; }
-    bool DefaultDrawing() const { return defaultDrawing_; }
-    void SetDefaultDrawing(bool value) { defaultDrawing_ = value; }
-    bool RepaintAllOnResize() const { return repaintAllOnResize_; }
-    void SetRepaintAllOnResize(bool value) { repaintAllOnResize_ = value; }
-    bool SaveCellExtents() const { return saveCellExtents_; }
-    bool HasColExtents() const { return colWidths_.HasBlock(); }
-    bool HasRowExtents() const { return rowHeights_.HasBlock(); }
-    const TGridExtents& ColExtents() const { return colWidths_; }
-    const TGridExtents& RowExtents() const { return rowHeights_; }
+    bool ReadOnly() const;
+    void SetReadOnly(bool value);
+    bool DefaultDrawing() const;
+    void SetDefaultDrawing(bool value);
+    bool SaveCellExtents() const;
+    bool HasColExtents() const;
+    bool HasRowExtents() const;
+    const TGridExtents& ColExtents() const;
+    const TGridExtents& RowExtents() const;
 
-    TGridCoord Current() const override { return current_; }
-    TGridCoord Anchor() const override { return anchor_; }
-    void SetAnchor(TGridCoord anchor) override { anchor_ = anchor; }
+    TGridCoord Current() const override;
+    TGridCoord Anchor() const override;
+    void SetAnchor(TGridCoord anchor) override;
     // Current as given: no events, no selection change, no scrolling.
-    void PlaceCurrent(TGridCoord current) override { current_ = current; }
-    TGridCoord TopLeft() const override { return topLeft_; }
-    int CurrentCol() const { return current_.X; }
+    void PlaceCurrent(TGridCoord current) override;
+    TGridCoord TopLeft() const override;
+    int CurrentCol() const;
     void SetCurrentCol(int col) override;
-    int CurrentRow() const { return current_.Y; }
+    int CurrentRow() const;
     void SetCurrentRow(int row) override;
-    int FirstVisibleCol() const { return topLeft_.X; }
-    void SetFirstVisibleCol(int col);
-    int FirstVisibleRow() const { return topLeft_.Y; }
-    void SetFirstVisibleRow(int row);
     int VisibleColCount();
     int VisibleRowCount();
-    TMoveReason LastMoveReason() const { return lastMoveReason_; }
-    void SetLastMoveReason(TMoveReason r) { lastMoveReason_ = r; }
-    TGridMouseState MouseState() const override { return mouseState_; }
-    void SetMouseState(TGridMouseState state) override { mouseState_ = state; }
-    bool EditorMode() const { return editorMode_; }
+    TMoveReason LastMoveReason() const;
+    void SetLastMoveReason(TMoveReason r);
+    TGridMouseState MouseState() const override;
+    void SetMouseState(TGridMouseState state) override;
+    bool EditorMode() const;
     // Showing and hiding go through the editor seams, which keep the flag.
     void SetEditorMode(bool on) override;
-    int ColOffset() const { return colOffset_; }
-    const TGridScrollBarState& ScrollBarState(TGridScrollBarKind bar) const { return scrollBarStates_[bar]; }
-    // First column and row of the editable area.
-    int EditableCol() const { return fixedCols_ - fixedEditCols_; }
-    int EditableRow() const { return fixedRows_ - fixedEditRows_; }
+    int ColOffset() const;
+    const TGridScrollBarState& ScrollBarState(TGridScrollBarKind bar) const;
+    int EditableRow() const;
 
     // --- geometry ---
     TGridLayout ComputeLayout();
@@ -345,10 +285,10 @@ public:
     bool BeforeMoveCurrent(TGridCoord cell) override;
 
     // --- selections ---
-    TSelections& Selections() const { return *selections_; }
+    TSelections& Selections() const;
     // Source and target of a range fill or move by mouse.
-    const TGridRect& FillSource() const { return selections_->FillSource(); }
-    const TGridRect& FillTarget() const { return selections_->FillTarget(); }
+    const TGridRect& FillSource() const;
+    const TGridRect& FillTarget() const;
     // Dragging over heads scrolls on window timer 1.
     void StartAutoScroll() override { SetTimer(1, 60); }
 
@@ -356,18 +296,13 @@ public:
     void InvalidateGrid() { Invalidate(); }
     void RepaintAll() override { Invalidate(); }
     bool IsDestroying() const override { return TCustomControl::IsDestroying(); }
-    void InvalidateGridRect(const TGridRect& rect);
-    void RepaintHeads(const TGridRect& rect);
     void RepaintRangeChange(const TGridRect& oldRect, const TGridRect& newRect, bool changeOnly,
                             bool withHeads) override;
     void RepaintSelection();
-    void BeginUpdate() { ++updateLock_; }
+    void BeginUpdate();
     void EndUpdate();
-    int UpdateLock() const { return updateLock_; }
+    int UpdateLock() const;
 
-    // --- scroll bars ---
-    void UpdateScrollPos();
-    void UpdateScrollRange();
 
     // --- events ---
     TGridMoveCurrentEvent OnMoveCurrent;
@@ -400,8 +335,6 @@ public:
     // Characters reaching the grid window.
     void KeyPress(QChar& key) override;
     unsigned DialogCode() const override;
-    virtual bool CanGridAcceptKey(Word key, TShiftState shift);
-    virtual void QueryEditorMode(bool& canShow, QChar ch);
 
     // Mouse. The window layer raises the double-click notification before the
     // press that carries ssDouble.
@@ -412,74 +345,35 @@ public:
     // The grid raises its click notification itself (GridClick); the window
     // layer's click after every release would double it.
     void Click() override {}
-    void GridClick() { TCustomControl::Click(); }
     virtual void CalcSizingState(int x, int y, const TGridLayout& layout, int& offset, int& pos, int& index,
                                  TGridMouseState& state);
     // Raises BestWidthRequest for the column whose border lies under the point.
     virtual bool IsBestWidthHit(int x, int y);
     // The cursor the grid shows at HitPoint (crDefault: the Cursor property's).
     TCursor GridCursor();
-    TPoint HitPoint() const { return tracker_.HitPoint; }
+    // The sizing and moving in progress: the line being sized, the move's source, target and limits.
+    const TGridDragTracker& DragTracker() const;
 
     // Auto-scroll (timer 1) and its step.
     void TimerFired(unsigned id) override;
     enum TScrollDirection : uint8_t { sdLeft = 1, sdRight = 2, sdUp = 4, sdDown = 8 };
-    virtual void TimedScroll(unsigned directions);
 
-    // Sizing and moving.
-    int SizingIndex() const { return tracker_.SizingIndex; }
-    int SizingPos() const { return tracker_.SizingPos; }
-    int MoveFrom() const { return tracker_.MoveFrom; }
-    int MoveTo() const { return tracker_.MoveTo; }
-    TGridCoord MoveHit() const { return tracker_.MoveHit; }
-    int ColMoveFirst() const { return tracker_.ColMoveFirst; }
-    int ColMoveLast() const { return tracker_.ColMoveLast; }
-    int ColMoveHeadRow() const { return tracker_.ColMoveHeadRow; }
-    int MoveBlockFirst() const { return tracker_.MoveBlockFirst; }
-    int MoveBlockLast() const { return tracker_.MoveBlockLast; }
-    bool ShowMoveLine() const { return showMoveLine_; }
-    void SetShowMoveLine(bool value) { showMoveLine_ = value; }
-    bool RowDragEnabled() const { return rowDragEnabled_; }
-    void SetRowDragEnabled(bool value) { rowDragEnabled_ = value; }
-    bool DragSelect() const { return dragSelect_; }
-    void SetDragSelect(bool value) { dragSelect_ = value; }
-    bool KeyMoveActive() const { return keyMoveActive_; }
-    // Moves the target of a row or column move to the cell under the mouse,
-    // scrolling one line at the edges of the view.
-    void MoveAndScroll(int pos, int cellIndex, TPoint point, bool rows);
+    void SetShowMoveLine(bool value);
+    void SetRowDragEnabled(bool value);
+    bool KeyMoveActive() const;
 
-    // Scroll bars: WM_HSCROLL / WM_VSCROLL on the 0..127 scale.
-    void ModifyScrollBar(TGridScrollBarKind bar, unsigned code, int pos);
 
-    // Focus and cancel mode.
-    void FocusGained(bool fromEditor);
     void FocusLost(bool toEditor);
     void DoEnter() override;
     void DoExit() override;
     void CancelMode();
 
-    // Commands (WM_USER + 1000 .. 1044), EM_SETSEL, scroll and cursor messages.
-    void WndProc(TMessage& message) override;
 
     // Ends editing without writing the text back.
     virtual void CancelEditor();
-    // Writes the text back and hides the editor window; EditorMode stays.
-    virtual void HideEdit();
-    // Hands a typed character on to the editor window.
-    virtual void PostCharToEditor(QChar ch);
-    // A cancel-mode request for the editor (closes its drop-down).
-    virtual void EditorCancelMode();
-    // Whether control is the grid's own in-place editor window.
-    virtual bool IsEditorWindow(const TWinControl* control) const;
-    void ShowEditorChar(QChar ch);
 
-    // Input methods: composed text goes to the cell editor, which the first
-    // composition opens at the current cell; the candidate window sits there.
-    bool TakesInputMethod() const override { return true; }
-    TWinControl* CompositionWindow(bool composing) override;
-    TRect InputCaretRect() override;
     // While the first composition opens the editor, the focus stays here.
-    bool OpeningForComposition() const { return openingForComposition_; }
+    bool OpeningForComposition() const;
 
     // Unpublished handlers.
     TGridIndexEvent BestWidthRequest;
@@ -514,6 +408,103 @@ protected:
     int LastShownRow();
 
 protected:
+    // --- the core's own steps and the slots descendants refine ---
+    virtual void SetMergeId(int col, int row, int id) {}
+    virtual bool RowHasNextSibling(int row);
+    virtual bool IsTree() { return false; }
+    virtual void ColWidthChanged(int col) { OnColWidthsChanged(this, col); }
+    virtual void RowHeightChanged(int row) { OnRowHeightsChanged(this, row); }
+    virtual bool SetScrollBarRange(TGridScrollBarKind bar, int min, int max);
+    virtual int EditPartCount(int col, int row) { return 0; }
+    virtual int CurrentEditPart(int col, int row) { return 0; }
+    virtual void SetCurrentEditPart(int col, int row, int part) {}
+    virtual bool GetEditPart(int col, int row, int part, int& fontHeight, TRect& rect, QString& text);
+    virtual int AuxCellQuery1(int col, int row);
+    virtual int AuxCellQuery2(int col, int row);
+    virtual bool IsSpecialRegion(int x, int y);
+    virtual bool ClickShowsEditor(int x, int y) { return false; }
+    // Check cells never open the editor: a space or a click (through
+    // ShowEditor) toggles them in place instead.
+    virtual bool IsCheckCell(int col, int row) { return false; }
+    virtual TColor SelectionTint();
+    virtual void DrawCell(int col, int row, TGridDrawState state, const TRect& rect) {}
+    virtual void DrawMergedCell(int col, int row, const TRect& rect, TGridDrawState state) {}
+    virtual bool SelectCell(int col, int row) { return true; }
+    virtual void FixedRowsChanged(int oldFixedRows, int oldFixedEditRows) {}
+    virtual void RepaintRow(int row);
+    virtual bool CheckRowDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
+    virtual bool EndColumnDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
+    // --- painting steps, run for every visible cell of a pass ---
+    virtual void DrawCellBackground(int col, int row, TGridDrawState state, const TRect& rect);
+    virtual void DrawCellDecoration(int col, int row, TGridDrawState state, const TRect& rect);
+    // Calls DrawMergedCell once for every merged area with a visible part in the pass.
+    virtual void DrawMergedCells(const TGridPaintPass& pass);
+    bool FrameEmptyHeads() const;
+    bool FillCellBackground() const;
+    void SetFillCellBackground(bool value);
+    virtual void SizeChanging(int oldColCount, int oldRowCount) {}
+    virtual bool QueryReadOnly(int col, int row);
+    virtual void ColumnMoved(int from, int to) {}
+    virtual void RowMoved(int from, int to) {}
+    virtual void SizeChanged(int oldColCount, int oldRowCount) {}
+    // Moves an open editor along with the view.
+    virtual void TopLeftChanged();
+    virtual void ColWidthsChanged();
+    virtual void RowHeightsChanged();
+    // Creates, loads and places the editor when it should be shown.
+    virtual void UpdateEdit();
+    // OnQueryEditHide for a text about to be stored in a cell, guarded like CanHideEditor.
+    bool QueryEditHide(int col, int row, const QString& text);
+    virtual std::unique_ptr<TInplaceEdit> CreateEditor();
+    virtual bool CanEditShow();
+    virtual void EditorModeChanged() { OnEditorModeChanged(this); }
+    bool RepaintAllOnResize() const;
+    void SetRepaintAllOnResize(bool value);
+    int FirstVisibleCol() const;
+    void SetFirstVisibleCol(int col);
+    int FirstVisibleRow() const;
+    void SetFirstVisibleRow(int row);
+    // First column and row of the editable area.
+    int EditableCol() const;
+    void InvalidateGridRect(const TGridRect& rect);
+    void RepaintHeads(const TGridRect& rect);
+    // --- scroll bars ---
+    void UpdateScrollPos();
+    void UpdateScrollRange();
+    virtual bool CanGridAcceptKey(Word key, TShiftState shift);
+    virtual void QueryEditorMode(bool& canShow, QChar ch);
+    void GridClick() { TCustomControl::Click(); }
+    virtual void TimedScroll(unsigned directions);
+    // Sizing and moving.
+    bool ShowMoveLine() const;
+    bool RowDragEnabled() const;
+    bool DragSelect() const;
+    void SetDragSelect(bool value);
+    // Moves the target of a row or column move to the cell under the mouse,
+    // scrolling one line at the edges of the view.
+    void MoveAndScroll(int pos, int cellIndex, TPoint point, bool rows);
+    // Scroll bars: WM_HSCROLL / WM_VSCROLL on the 0..127 scale.
+    void ModifyScrollBar(TGridScrollBarKind bar, unsigned code, int pos);
+    // Focus and cancel mode.
+    void FocusGained(bool fromEditor);
+    // Commands (WM_USER + 1000 .. 1044), EM_SETSEL, scroll and cursor messages.
+    void WndProc(TMessage& message) override;
+    // Writes the text back and hides the editor window; EditorMode stays.
+    virtual void HideEdit();
+    // Hands a typed character on to the editor window.
+    virtual void PostCharToEditor(QChar ch);
+    // A cancel-mode request for the editor (closes its drop-down).
+    virtual void EditorCancelMode();
+    // Whether control is the grid's own in-place editor window.
+    virtual bool IsEditorWindow(const TWinControl* control) const;
+    void ShowEditorChar(QChar ch);
+    // Input methods: composed text goes to the cell editor, which the first
+    // composition opens at the current cell; the candidate window sits there.
+    bool TakesInputMethod() const override { return true; }
+    TWinControl* CompositionWindow(bool composing) override;
+    TRect InputCaretRect() override;
+
+protected:
     void Loaded() override;
     void Resize() override;
     // The editor takes the grid's new font.
@@ -531,75 +522,16 @@ protected:
     TGridCoord ClampToVisibleCell(TGridCoord c);
 
     // The grid's mutable row extents, for descendants that keep heights with their rows.
-    TGridExtents& RowExtentsForUpdate() { return rowHeights_; }
+    TGridExtents& RowExtentsForUpdate();
     // Extents changed under an update lock; EndUpdate recomputes the view.
-    void NoteExtentsChangedInLock() { extentsChangedInLock_ = true; }
+    void NoteExtentsChangedInLock();
     TGridKeyContext KeyContext();
 
 private:
     // Test grids that stand in for the editor place its cell and flag through it.
     friend class GridTestAccess;
 
-    // Made first and freed last, so the whole life of the grid has a selection set.
-    std::unique_ptr<TSelections> selections_;
-    TGridCoord anchor_{1, 1};
-    TFormBorderStyle borderStyle_ = bsSingle;
-    bool canEditModify_ = true;
-    int colCount_ = 5;
-    TGridExtents tabStops_;
-    TGridCoord current_{1, 1};
-    int defaultColWidth_ = 72;
-    int defaultRowHeight_ = 18;
-    int fixedCols_ = 1;
-    int fixedRows_ = 1;
-    TColor fixedColor_ = clBtnFace;
-    int gridLineWidth_ = 1;
-    TColor gridLineColor_ = clSilver;
-    TColor boundLineColor_ = clBlack;
-    TGridOptions options_ = DefaultGridOptions;
-    int rowCount_ = 5;
-    TScrollStyle scrollBars_ = ssBoth;
-    TGridCoord topLeft_{1, 1};
-    int editCol_ = -1;
-    int editRow_ = -1;
-    int colOffset_ = 0;
-    bool defaultDrawing_ = true;
-    bool editorMode_ = false;
-    bool dragSelect_ = true;
-    int fixedEditCols_ = 0;
-    int fixedEditRows_ = 0;
-    TMoveReason lastMoveReason_ = mrProgram;
-    bool flat_ = false;
-    TGridOptionExs optionExs_ = GridOptionEx(goReturnKeyAsTab);
-    bool readOnly_ = false;
-    bool showMoveLine_ = true;
-    bool frameEmptyHeads_ = false;
-    bool keyMoveActive_ = false;
-    TGridExtents colWidths_;
-    TGridExtents rowHeights_;
-    TGridMouseState mouseState_ = gmsNone;
-    bool saveCellExtents_ = true;
-    bool fillCellBackground_ = true;
-    TGridOptions designOptionsBoost_ = GridOption(goRowSizing) | GridOption(goColSizing);
-    bool repaintAllOnResize_ = false;
-    int updateLock_ = 0;
-    bool extentsChangedInLock_ = false;
-    TGridScrollBarStates scrollBarStates_;
-    TGridDragTracker tracker_;
-    bool rowDragEnabled_ = false;
-
-    // The editor and its factory; see GridEditing.cpp.
     void LoadEditorCell();
     void PlaceEditor(bool forceRedraw);
-    std::unique_ptr<TGridEditorFactory> editorFactory_;
-    std::unique_ptr<TInplaceEdit> inplaceEditor_;
-    bool hideQueryActive_ = false;
-    bool openingForComposition_ = false;
-    uint32_t lastGridClick_ = 0;
-
-    TCanvas* paintCanvas_ = nullptr;
-    // Ranges of the selections, read once per paint: widening to merged areas
-    // on every IsCellSelected would dominate a repaint.
-    std::vector<TGridRect> paintSelRanges_;
-    bool paintSelCached_ = false;
+    std::unique_ptr<TGridCoreState> const d_;
 };

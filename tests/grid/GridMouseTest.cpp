@@ -129,7 +129,7 @@ TEST_F(GridMouse, DraggingABorderSizesTheColumn)
     });
     grid->MouseDown(mbLeft, ssLeft, 147, 5);
     EXPECT_EQ(grid->MouseState(), gmsColResizing);
-    EXPECT_EQ(grid->SizingPos(), 145);
+    EXPECT_EQ(grid->DragTracker().SizingPos, 145);
     grid->MouseMove(ssLeft, 177, 5);
     grid->MouseUp(mbLeft, 0, 177, 5);
     EXPECT_EQ(grid->ColWidths(1), 102);
@@ -182,7 +182,7 @@ TEST_F(GridMouse, SizingAndMoveLinesAreDrawnOverThePictureAndRemoveThemselves)
     const QImage moving = *grid->Surface();
     EXPECT_NE(moving, before);
     grid->MouseMove(ssLeft, 255, head.Y);
-    EXPECT_EQ(grid->MoveTo(), 3);
+    EXPECT_EQ(grid->DragTracker().MoveTo, 3);
     grid->SetShowMoveLine(true);
     grid->CancelMode();
     EXPECT_EQ(*grid->Surface(), before);
@@ -280,22 +280,22 @@ TEST_F(GridMouse, MergedHeadsLimitAndCarryColumnMoves)
     // A head under a wider merged head moves only inside it.
     grid->MouseDown(mbLeft, ssLeft, 320, 27);
     EXPECT_EQ(grid->MouseState(), gmsColMoving);
-    EXPECT_EQ(grid->ColMoveFirst(), 3);
-    EXPECT_EQ(grid->ColMoveLast(), 4);
-    EXPECT_EQ(grid->ColMoveHeadRow(), 1);
+    EXPECT_EQ(grid->DragTracker().ColMoveFirst, 3);
+    EXPECT_EQ(grid->DragTracker().ColMoveLast, 4);
+    EXPECT_EQ(grid->DragTracker().ColMoveHeadRow, 1);
     grid->MouseMove(ssLeft, 180, 27);
-    EXPECT_EQ(grid->MoveTo(), 4);
+    EXPECT_EQ(grid->DragTracker().MoveTo, 4);
     grid->MouseMove(ssLeft, 250, 27);
-    EXPECT_EQ(grid->MoveTo(), 3);
+    EXPECT_EQ(grid->DragTracker().MoveTo, 3);
     grid->CancelMode();
 
     // The merged head moves as one block, past the other merged head.
     grid->MouseDown(mbLeft, ssLeft, 100, 9);
-    EXPECT_EQ(grid->MoveBlockFirst(), 1);
-    EXPECT_EQ(grid->MoveBlockLast(), 2);
-    EXPECT_EQ(grid->ColMoveLast(), INT_MAX);
+    EXPECT_EQ(grid->DragTracker().MoveBlockFirst, 1);
+    EXPECT_EQ(grid->DragTracker().MoveBlockLast, 2);
+    EXPECT_EQ(grid->DragTracker().ColMoveLast, INT_MAX);
     grid->MouseMove(ssLeft, 250, 9);
-    EXPECT_EQ(grid->MoveTo(), 4);
+    EXPECT_EQ(grid->DragTracker().MoveTo, 4);
     grid->MouseUp(mbLeft, 0, 250, 9);
     EXPECT_EQ(grid->movedCols, (std::vector<std::pair<int, int>>{{2, 4}, {1, 3}}));
 }
@@ -423,10 +423,10 @@ TEST_F(GridMouse, SelectedRowsAreDraggedByTheirHeadAfterFivePixels)
     EXPECT_EQ(grid->MouseState(), gmsNone);
     grid->MouseMove(ssLeft, head.X, head.Y + 5);
     EXPECT_EQ(grid->MouseState(), gmsRowMoving);
-    EXPECT_EQ(grid->MoveFrom(), 2);
+    EXPECT_EQ(grid->DragTracker().MoveFrom, 2);
     EXPECT_TRUE(grid->HasTimer(1));
     grid->MouseMove(ssLeft, head.X, head.Y + 19);
-    EXPECT_EQ(grid->MoveTo(), 3);
+    EXPECT_EQ(grid->DragTracker().MoveTo, 3);
     grid->MouseUp(mbLeft, 0, head.X, head.Y + 19);
     EXPECT_EQ(grid->movedRows, (std::vector<std::pair<int, int>>{{2, 3}}));
     EXPECT_FALSE(grid->HasTimer(1));

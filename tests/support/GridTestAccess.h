@@ -3,14 +3,15 @@
 // The grid's editor state set directly, for test grids that stand in for the
 // in-place editor (the grid lets this class in as a friend).
 
+#include "grid/GridCoreState.h"
 #include "grid/TavikCustomGrid.h"
 
 class GridTestAccess {
 public:
     static void PlaceEditCell(TTavikCustomGrid& grid, int col, int row)
     {
-        grid.editCol_ = col;
-        grid.editRow_ = row;
+        grid.d_->editCol = col;
+        grid.d_->editRow = row;
     }
-    static void PlaceEditorMode(TTavikCustomGrid& grid, bool on) { grid.editorMode_ = on; }
+    static void PlaceEditorMode(TTavikCustomGrid& grid, bool on) { grid.d_->editorMode = on; }
 };
