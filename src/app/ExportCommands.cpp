@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "app/ScreenCatalog.h"
-#include "grid/GridCsvWriter.h"
-#include "grid/TavikCustomViewGrid.h"
+#include "grid/viewgrid/GridCsvWriter.h"
+#include "grid/viewgrid/TavikCustomViewGrid.h"
 #include "orgchart/OrgChart.h"
 #include "orgchart/OrgChartExport.h"
 #include "screens/OrgForm.h"

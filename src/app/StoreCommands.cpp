@@ -6,7 +6,7 @@
 #include <QSaveFile>
 
 #include "app/StoreSeeder.h"
-#include "platform/SignaturePicture.h"
+#include "platform/canvas/pictures/SignaturePicture.h"
 #include "store/RightsStore.h"
 #include "store/StoreError.h"
 #include "store/StoreJson.h"

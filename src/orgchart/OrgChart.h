@@ -12,8 +12,8 @@
 #include "orgchart/OcLayout.h"
 #include "orgchart/OcTree.h"
 #include "orgchart/OcTypes.h"
-#include "platform/Form.h"
-#include "platform/ImageListLink.h"
+#include "platform/framework/Form.h"
+#include "platform/framework/actions/ImageListLink.h"
 
 class TBitmap;
 class TCanvas;

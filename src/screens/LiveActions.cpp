@@ -1,6 +1,6 @@
 #include "screens/LiveActions.h"
 
-#include "platform/Form.h"
+#include "platform/framework/Form.h"
 #include "screens/LiveEditor.h"
 
 void RegisterLiveActions(TForm& form, const std::unique_ptr<LiveEditor>& live)

@@ -1,7 +1,7 @@
 #include "screens/LiveEditor.h"
 
-#include "platform/Application.h"
-#include "platform/Messages.h"
+#include "platform/framework/Application.h"
+#include "platform/framework/Messages.h"
 #include "screens/LiveContent.h"
 #include "store/RightsStore.h"
 #include "store/StoreError.h"

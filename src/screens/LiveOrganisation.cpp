@@ -5,7 +5,7 @@
 #include <QStringList>
 
 #include "orgchart/OrgChart.h"
-#include "platform/TreeView.h"
+#include "platform/controls/TreeView.h"
 #include "screens/OrgForm.h"
 #include "store/RightsStore.h"
 

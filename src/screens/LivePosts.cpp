@@ -5,7 +5,7 @@
 
 #include <QStringList>
 
-#include "grid/TavikPTGrid.h"
+#include "grid/ptgrid/TavikPTGrid.h"
 #include "screens/LiveChecks.h"
 #include "store/RightsStore.h"
 

@@ -5,8 +5,8 @@
 
 #include <QStringList>
 
-#include "grid/TavikPTGrid.h"
-#include "platform/TreeView.h"
+#include "grid/ptgrid/TavikPTGrid.h"
+#include "platform/controls/TreeView.h"
 #include "screens/LiveChecks.h"
 #include "store/RightsStore.h"
 

@@ -1,8 +1,8 @@
 #include "screens/PasswordForm.h"
 
-#include "platform/Application.h"
-#include "platform/Edit.h"
-#include "platform/Messages.h"
+#include "platform/framework/Application.h"
+#include "platform/controls/Edit.h"
+#include "platform/framework/Messages.h"
 #include "store/PasswordHash.h"
 
 TPasswordForm::TPasswordForm(TComponent* owner) : TScreenForm(owner)

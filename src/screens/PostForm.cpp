@@ -1,8 +1,8 @@
 #include "screens/PostForm.h"
 
-#include "grid/TavikPTGrid.h"
-#include "platform/Application.h"
-#include "platform/Messages.h"
+#include "grid/ptgrid/TavikPTGrid.h"
+#include "platform/framework/Application.h"
+#include "platform/framework/Messages.h"
 #include "screens/LiveActions.h"
 #include "screens/LiveEditor.h"
 #include "screens/LivePosts.h"

@@ -2,8 +2,8 @@
 
 #include "chrome/pagecontrol/FlatPageControl.h"
 #include "chrome/pagecontrol/FlatTabSheet.h"
-#include "grid/TavikPTGrid.h"
-#include "platform/Label.h"
+#include "grid/ptgrid/TavikPTGrid.h"
+#include "platform/controls/Label.h"
 
 namespace {
 

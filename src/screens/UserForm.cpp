@@ -1,9 +1,9 @@
 #include "screens/UserForm.h"
 
-#include "grid/TavikPTGrid.h"
-#include "platform/Application.h"
-#include "platform/Messages.h"
-#include "platform/TreeView.h"
+#include "grid/ptgrid/TavikPTGrid.h"
+#include "platform/framework/Application.h"
+#include "platform/framework/Messages.h"
+#include "platform/controls/TreeView.h"
 #include "screens/LiveActions.h"
 #include "screens/LiveEditor.h"
 #include "screens/LiveStore.h"

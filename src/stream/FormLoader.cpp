@@ -1,7 +1,7 @@
 #include "stream/FormLoader.h"
 
-#include "platform/Form.h"
-#include "platform/ResourceFile.h"
+#include "platform/framework/Form.h"
+#include "platform/base/ResourceFile.h"
 #include "stream/ClassRegistry.h"
 #include "stream/FormReader.h"
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "chrome/gradients/ExtGroupBox.h"
-#include "platform/Button.h"
-#include "platform/Canvas.h"
-#include "platform/Form.h"
-#include "platform/Panel.h"
+#include "platform/controls/Button.h"
+#include "platform/canvas/Canvas.h"
+#include "platform/framework/Form.h"
+#include "platform/controls/Panel.h"
 #include "support/PixelChecks.h"
 #include "support/Pixels.h"
 

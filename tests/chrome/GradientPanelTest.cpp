@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "chrome/gradients/GradientPanel.h"
-#include "platform/Canvas.h"
+#include "platform/canvas/Canvas.h"
 #include "support/Pixels.h"
 
 namespace {

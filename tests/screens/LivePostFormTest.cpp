@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 
 #include "QtPrinters.h"
-#include "grid/TavikPTGrid.h"
-#include "platform/Action.h"
+#include "grid/ptgrid/TavikPTGrid.h"
+#include "platform/framework/actions/Action.h"
 #include "screens/LiveEditor.h"
 #include "screens/LiveStore.h"
 #include "screens/PostForm.h"

@@ -7,10 +7,10 @@
 #include <QTemporaryDir>
 
 #include "QtPrinters.h"
-#include "grid/TavikPTGrid.h"
-#include "platform/Action.h"
-#include "platform/Edit.h"
-#include "platform/TreeView.h"
+#include "grid/ptgrid/TavikPTGrid.h"
+#include "platform/framework/actions/Action.h"
+#include "platform/controls/Edit.h"
+#include "platform/controls/TreeView.h"
 #include "screens/LiveEditor.h"
 #include "screens/LiveStore.h"
 #include "screens/LiveUsers.h"

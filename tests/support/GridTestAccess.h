@@ -3,7 +3,7 @@
 // The grid's editor state set directly, for test grids that stand in for the
 // in-place editor (the grid lets this class in as a friend).
 
-#include "grid/TavikCustomGrid.h"
+#include "grid/core/TavikCustomGrid.h"
 
 class GridTestAccess {
 public:
