@@ -18,7 +18,7 @@ IPTGridOwner* TPTCells::Grid() const
     return row_ ? row_->Grid() : nullptr;
 }
 
-TCollectionItem* TPTCells::CreateItem()
+std::unique_ptr<TCollectionItem> TPTCells::CreateItem()
 {
-    return new TPTCell(this);
+    return std::make_unique<TPTCell>(this);
 }

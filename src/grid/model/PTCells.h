@@ -26,7 +26,7 @@ public:
     TPTCell* Items(int index) const { return static_cast<TPTCell*>(TCollection::Items(index)); }
 
 protected:
-    TCollectionItem* CreateItem() override;
+    std::unique_ptr<TCollectionItem> CreateItem() override;
     // A single cell's change does not repaint: the grid repaints what it changes.
     void Update(TCollectionItem*) override {}
 

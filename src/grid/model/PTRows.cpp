@@ -16,9 +16,9 @@ TPTRows::~TPTRows()
     DestroyItems();
 }
 
-TCollectionItem* TPTRows::CreateItem()
+std::unique_ptr<TCollectionItem> TPTRows::CreateItem()
 {
-    return new TPTRow(this);
+    return std::make_unique<TPTRow>(this);
 }
 
 void TPTRows::Update(TCollectionItem* item)

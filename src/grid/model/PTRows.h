@@ -30,7 +30,7 @@ public:
     void FollowGridColor();
 
 protected:
-    TCollectionItem* CreateItem() override;
+    std::unique_ptr<TCollectionItem> CreateItem() override;
     void Update(TCollectionItem* item) override;
 
 private:

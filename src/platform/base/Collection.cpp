@@ -8,16 +8,12 @@ void ListIndexError(int index)
     throw EListError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
-TCollectionItem::TCollectionItem(TCollection* collection)
-{
-    if (collection)
-        collection->InsertItem(this);
-}
+TCollectionItem::TCollectionItem(TCollection* collection) : collection_(collection) {}
 
 TCollectionItem::~TCollectionItem()
 {
-    if (!collection_)
-        return;
+    if (!collection_ || index_ < 0)
+        return; // never taken in
     // A destructor cannot pass on a failing repaint of the owner.
     try {
         collection_->RemoveItem(this);
@@ -58,14 +54,14 @@ TCollectionItem* TCollection::Items(int index) const
     return items_[static_cast<size_t>(index)];
 }
 
-TCollectionItem* TCollection::CreateItem()
+std::unique_ptr<TCollectionItem> TCollection::CreateItem()
 {
-    return new TCollectionItem(this);
+    return std::make_unique<TCollectionItem>(this);
 }
 
 TCollectionItem* TCollection::Add()
 {
-    TCollectionItem* item = CreateItem();
+    TCollectionItem* item = Adopt(CreateItem());
     Changed();
     return item;
 }
@@ -77,7 +73,7 @@ TCollectionItem* TCollection::Insert(int index)
     TCollectionItem* item;
     {
         TCollectionUpdate update(*this);
-        item = CreateItem();
+        item = Adopt(CreateItem());
         MoveItem(item->index_, index);
     }
     return item;
@@ -130,7 +126,7 @@ void TCollection::Assign(const TPersistent* source)
         TCollectionUpdate update(*this);
         Clear();
         for (TCollectionItem* item : src->items_)
-            CreateItem()->Assign(item);
+            Adopt(CreateItem())->Assign(item);
         return;
     }
     TPersistent::Assign(source);
@@ -144,14 +140,16 @@ void TCollection::DestroyItems()
     --updateCount_;
 }
 
-void TCollection::InsertItem(TCollectionItem* item)
+TCollectionItem* TCollection::Adopt(std::unique_ptr<TCollectionItem> made)
 {
+    TCollectionItem* item = made.get();
     // Rows hold few cells: grow in small steps rather than doubling.
     if (items_.size() == items_.capacity())
         items_.reserve(std::max<size_t>(4, items_.size() + items_.size() / 2));
     item->collection_ = this;
     item->index_ = Count();
-    items_.push_back(item);
+    items_.push_back(made.release());
+    return item;
 }
 
 void TCollection::RemoveItem(TCollectionItem* item)

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <vector>
 
 #include <QString>
@@ -16,8 +17,9 @@ class TCollection;
 
 class TCollectionItem : public TPersistent {
 public:
-    // Joins the collection at its end; the collection's Add and Insert are the
-    // usual way in, since they also report the change once the item is complete.
+    // Made for the collection (which it can reach at once) but not yet in it:
+    // the collection's factory makes items, and Add and Insert take them in
+    // and report the change once the item is complete.
     explicit TCollectionItem(TCollection* collection);
     ~TCollectionItem() override;
     TCollectionItem(const TCollectionItem&) = delete;
@@ -75,7 +77,8 @@ public:
     void Assign(const TPersistent* source) override;
 
 protected:
-    virtual TCollectionItem* CreateItem();
+    // A new item of the collection's class, made for it but not yet in it.
+    virtual std::unique_ptr<TCollectionItem> CreateItem();
     // item is the changed item, or nullptr when the whole collection changed.
     virtual void Update(TCollectionItem* item) {}
     void Changed();
@@ -85,7 +88,8 @@ protected:
 
 private:
     friend class TCollectionItem;
-    void InsertItem(TCollectionItem* item);
+    // Puts a new item at the end; the collection owns it from then on.
+    TCollectionItem* Adopt(std::unique_ptr<TCollectionItem> item);
     void RemoveItem(TCollectionItem* item);
     void MoveItem(int from, int to);
     void Renumber(int from, int to);
