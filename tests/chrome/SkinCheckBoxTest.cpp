@@ -16,6 +16,7 @@
 #include "support/Controls.h"
 #include "support/Input.h"
 #include "support/Pixels.h"
+#include "support/ControlTestAccess.h"
 
 namespace {
 
@@ -417,8 +418,8 @@ TEST_F(SkinCheckBoxTest, TheThemeDrawsTheBoxWithTheStateFlags)
 
     // A theme change repaints every skinned control.
     box->Repaint();
-    box->SetRecordInvalidations(true);
+    ControlTestAccess::RecordInvalidations(*box, true);
     TSkinPanelObject::ThemeChanged();
-    EXPECT_FALSE(box->TakeInvalidations().empty());
+    EXPECT_FALSE(ControlTestAccess::TakeInvalidations(*box).empty());
     TSkinPanelObject::SetFramePainter({});
 }

@@ -26,6 +26,7 @@
 #include "store/RightsStore.h"
 #include "support/Input.h"
 #include "support/ScreenTest.h"
+#include "support/ChartTestAccess.h"
 
 namespace {
 
@@ -179,9 +180,9 @@ TEST_F(LiveOrgForm, ChartAndTreeShowTheStoreAndRenamesAndMovesWaitForSave)
     EXPECT_EQ(Shown(), "公司(0)[乙部(1)[经理(2)] 丙部(1)]");
     // Dropping 乙部 onto 丙部 places it after it.
     chart->SetSelected(Node("乙部"));
-    chart->BeginDrag();
+    ChartTestAccess::BeginDrag(*chart);
     const TRect target = chart->NodeBoxRect(Node("丙部"));
-    chart->DragDrop(chart, (target.Left + target.Right) / 2, (target.Top + target.Bottom) / 2);
+    ChartTestAccess::DragDrop(*chart, chart, (target.Left + target.Right) / 2, (target.Top + target.Bottom) / 2);
     EXPECT_EQ(Shown(), "公司(0)[丙部(1) 乙部(1)[经理(2)]]");
     EXPECT_EQ(Stored(), Seeded);
     EXPECT_TRUE(form->Live()->Dirty());

@@ -434,13 +434,6 @@ void TControl::InvalidateRect(const TRect& rect)
     }
 }
 
-std::vector<TRect> TControl::TakeInvalidations()
-{
-    std::vector<TRect> out;
-    out.swap(invalidations_);
-    return out;
-}
-
 const QImage* TControl::Surface() const
 {
     return surface_ ? &surface_->Image() : nullptr;

@@ -122,9 +122,6 @@ public:
         Invalidate();
         Update();
     }
-    // Every rectangle passed to InvalidateRect since the last call (for tests).
-    std::vector<TRect> TakeInvalidations();
-    void SetRecordInvalidations(bool on) { recordInvalidations_ = on; }
     // The control's picture as it stands (surface-painted controls only), at
     // PaintScale() pixels per logical pixel.
     const QImage* Surface() const;
@@ -207,6 +204,8 @@ protected:
 
     friend class TWinControl;
     friend class ControlWidget;
+    // Reads the recorded invalidations (tests/support).
+    friend class ControlTestAccess;
 
 private:
     void PaintEventHandler(QPaintEvent* event);

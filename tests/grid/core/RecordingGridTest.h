@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/Types.h"
+#include "support/ControlTestAccess.h"
 
 template <class G>
 class RecordingGridTest : public ::testing::Test {
@@ -19,11 +20,11 @@ protected:
         Prepare(*grid);
         grid->Widget();
         grid->Update();
-        grid->SetRecordInvalidations(true);
-        grid->TakeInvalidations();
+        ControlTestAccess::RecordInvalidations(*grid, true);
+        ControlTestAccess::TakeInvalidations(*grid);
     }
     // What the fixture changes before the window is shown.
     virtual void Prepare(G&) {}
-    std::vector<TRect> Invalidated() { return grid->TakeInvalidations(); }
+    std::vector<TRect> Invalidated() { return ControlTestAccess::TakeInvalidations(*grid); }
     std::unique_ptr<G> grid;
 };

@@ -15,6 +15,7 @@
 #include "platform/framework/PopupWindow.h"
 #include "ViewGridTestUtil.h"
 #include "support/GridText.h"
+#include "support/ControlTestAccess.h"
 
 using namespace viewgridtest;
 
@@ -287,11 +288,11 @@ TEST_F(ViewGridInput, AToggleRepaintsTheCheckCellOnce)
     };
     for (const auto& c : cases) {
         const QString before = V(2, 2);
-        grid->SetRecordInvalidations(true);
-        grid->TakeInvalidations();
+        ControlTestAccess::RecordInvalidations(*grid, true);
+        ControlTestAccess::TakeInvalidations(*grid);
         c.toggle();
-        const std::vector<TRect> rects = grid->TakeInvalidations();
-        grid->SetRecordInvalidations(false);
+        const std::vector<TRect> rects = ControlTestAccess::TakeInvalidations(*grid);
+        ControlTestAccess::RecordInvalidations(*grid, false);
         EXPECT_NE(V(2, 2), before) << c.how;
         ASSERT_EQ(rects.size(), 1u) << c.how;
         TRect both;

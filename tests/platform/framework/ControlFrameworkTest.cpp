@@ -12,6 +12,7 @@
 #include "support/Controls.h"
 #include "support/Input.h"
 #include "support/Pixels.h"
+#include "support/ControlTestAccess.h"
 
 namespace {
 
@@ -152,10 +153,10 @@ TEST(SurfaceTest, RepaintsOnlyWhatIsInvalidAndRecordsExactRectangles)
     c->Update(); // nothing invalid: no repaint
     EXPECT_EQ(c->paints, paints);
 
-    c->SetRecordInvalidations(true);
+    ControlTestAccess::RecordInvalidations(*c, true);
     c->fill = clBlue;
     c->InvalidateRect(Rect(10, 10, 20, 15));
-    EXPECT_EQ(c->TakeInvalidations(), (std::vector<TRect>{Rect(10, 10, 20, 15)}));
+    EXPECT_EQ(ControlTestAccess::TakeInvalidations(*c), (std::vector<TRect>{Rect(10, 10, 20, 15)}));
     c->Update();
     EXPECT_EQ(At(c->Surface(), 10, 10), clBlue);
     EXPECT_EQ(At(c->Surface(), 19, 14), clBlue);
@@ -171,10 +172,10 @@ TEST(SurfaceTest, ScrollingMovesPixelsAndInvalidatesOnlyTheUncoveredStrip)
     c->fill = clBlue;
     c->InvalidateRect(Rect(0, 20, 40, 30)); // blue band at the bottom
     c->Update();
-    c->SetRecordInvalidations(true);
+    ControlTestAccess::RecordInvalidations(*c, true);
     c->fill = clLime;
     c->Scroll(0, -5); // content moves up by 5
-    EXPECT_EQ(c->TakeInvalidations(), (std::vector<TRect>{Rect(0, 25, 40, 30)}));
+    EXPECT_EQ(ControlTestAccess::TakeInvalidations(*c), (std::vector<TRect>{Rect(0, 25, 40, 30)}));
     EXPECT_EQ(At(c->Surface(), 0, 15), clBlue); // the band moved up
     EXPECT_EQ(At(c->Surface(), 0, 14), clRed);
     c->Update();
