@@ -9,7 +9,7 @@
 #include "app/ScreenCatalog.h"
 #include "app/ScreenSnapshot.h"
 #include "app/Startup.h"
-#include "platform/Form.h"
+#include "platform/framework/Form.h"
 
 namespace {
 

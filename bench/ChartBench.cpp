@@ -14,7 +14,7 @@
 #include "orgchart/OcItemStream.h"
 #include "orgchart/OcLayout.h"
 #include "orgchart/OrgChart.h"
-#include "platform/Canvas.h"
+#include "platform/canvas/Canvas.h"
 
 #include "BenchSupport.h"
 #include "ChartBenchTree.h"

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "grid/InplaceEdit.h"
-#include "grid/TavikCustomDrawGrid.h"
-#include "platform/Form.h"
+#include "grid/editor/InplaceEdit.h"
+#include "grid/drawgrid/TavikCustomDrawGrid.h"
+#include "platform/framework/Form.h"
 
 #include "BenchSupport.h"
 

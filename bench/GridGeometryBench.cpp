@@ -7,12 +7,12 @@
 #include <memory>
 #include <string>
 
-#include "grid/DrawGridClasses.h"
-#include "grid/TavikCustomDrawGrid.h"
-#include "grid/TavikCustomGrid.h"
-#include "platform/Canvas.h"
-#include "platform/Form.h"
-#include "platform/Messages.h"
+#include "grid/drawgrid/DrawGridClasses.h"
+#include "grid/drawgrid/TavikCustomDrawGrid.h"
+#include "grid/core/TavikCustomGrid.h"
+#include "platform/canvas/Canvas.h"
+#include "platform/framework/Form.h"
+#include "platform/framework/Messages.h"
 #include "stream/FormLoader.h"
 #include "stream/FormReader.h"
 

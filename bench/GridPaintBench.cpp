@@ -11,8 +11,8 @@
 
 #include <memory>
 
-#include "grid/TavikCustomDrawGrid.h"
-#include "platform/Canvas.h"
+#include "grid/drawgrid/TavikCustomDrawGrid.h"
+#include "platform/canvas/Canvas.h"
 
 #include "BenchSupport.h"
 

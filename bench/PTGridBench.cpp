@@ -7,7 +7,7 @@
 #include "app/ScreenCatalog.h"
 #include "app/ScreenSnapshot.h"
 #include "app/Startup.h"
-#include "grid/TavikPTGrid.h"
+#include "grid/ptgrid/TavikPTGrid.h"
 
 #include "BenchSupport.h"
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "grid/PTOwner.h"
-#include "grid/PTRows.h"
+#include "grid/model/PTOwner.h"
+#include "grid/model/PTRows.h"
 
 namespace {
 

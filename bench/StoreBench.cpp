@@ -14,9 +14,9 @@
 #include <QTemporaryDir>
 
 #include "app/Startup.h"
-#include "grid/TavikPTGrid.h"
+#include "grid/ptgrid/TavikPTGrid.h"
 #include "orgchart/OrgChart.h"
-#include "platform/TreeView.h"
+#include "platform/controls/TreeView.h"
 #include "screens/OrgForm.h"
 #include "screens/UserForm.h"
 #include "store/RightsStore.h"

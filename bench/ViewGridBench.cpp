@@ -12,8 +12,8 @@
 #include <memory>
 #include <vector>
 
-#include "grid/TavikCustomViewGrid.h"
-#include "platform/Messages.h"
+#include "grid/viewgrid/TavikCustomViewGrid.h"
+#include "platform/framework/Messages.h"
 
 #include "BenchSupport.h"
 

@@ -21,8 +21,8 @@ else()
     ${CMAKE_SOURCE_DIR}/src/orgchart/OcNode.cpp
     ${CMAKE_SOURCE_DIR}/src/orgchart/OcTree.cpp
     ${CMAKE_SOURCE_DIR}/src/orgchart/OcItemStream.cpp
-    ${CMAKE_SOURCE_DIR}/src/platform/CodePage.cpp
-    ${CMAKE_SOURCE_DIR}/src/platform/Object.cpp)
+    ${CMAKE_SOURCE_DIR}/src/platform/canvas/text/CodePage.cpp
+    ${CMAKE_SOURCE_DIR}/src/platform/base/Object.cpp)
   target_include_directories(items_fuzz_driver PRIVATE ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(items_fuzz_driver PRIVATE Qt6::Core Qt6::Gui)
   target_compile_options(items_fuzz_driver PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=undefined)

@@ -38,8 +38,8 @@ else()
   add_executable(richtext_fuzz_driver
     ${RICHTEXT_FUZZ_DIR}/RichTextFuzzTarget.cpp
     ${CMAKE_SOURCE_DIR}/fuzz/FuzzDriver.cpp
-    ${CMAKE_SOURCE_DIR}/src/grid/RichTextReader.cpp
-    ${CMAKE_SOURCE_DIR}/src/platform/GbkText.cpp)
+    ${CMAKE_SOURCE_DIR}/src/grid/richtext/RichTextReader.cpp
+    ${CMAKE_SOURCE_DIR}/src/platform/canvas/text/GbkText.cpp)
   target_include_directories(richtext_fuzz_driver PRIVATE ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(richtext_fuzz_driver PRIVATE Qt6::Core Qt6::Gui)
   target_compile_options(richtext_fuzz_driver PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=undefined)

@@ -70,7 +70,7 @@ else()
     ${CMAKE_SOURCE_DIR}/src/stream/FormLexer.cpp
     ${CMAKE_SOURCE_DIR}/src/stream/FormReader.cpp
     ${CMAKE_SOURCE_DIR}/src/stream/FormWriter.cpp
-    ${CMAKE_SOURCE_DIR}/src/platform/Object.cpp)
+    ${CMAKE_SOURCE_DIR}/src/platform/base/Object.cpp)
   target_include_directories(stream_fuzz_driver PRIVATE ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(stream_fuzz_driver PRIVATE Qt6::Core)
   target_compile_options(stream_fuzz_driver PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=undefined)

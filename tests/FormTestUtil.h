@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Object.h"
+#include "platform/base/Object.h"
 #include "stream/FormValue.h"
 
 namespace formtest {

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "platform/AppContext.h"
+#include "platform/base/AppContext.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <QString>
 
-#include "grid/RichTextReader.h"
+#include "grid/richtext/RichTextReader.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "grid/PTModelStorage.h"
-#include "grid/PTOwner.h"
-#include "grid/PTRows.h"
+#include "grid/model/PTModelStorage.h"
+#include "grid/model/PTOwner.h"
+#include "grid/model/PTRows.h"
 #include "stream/FormReader.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include "app/ScreenCatalog.h"
 #include "app/TerminalProgress.h"
-#include "grid/GridCsvWriter.h"
-#include "grid/TavikCustomViewGrid.h"
+#include "grid/viewgrid/GridCsvWriter.h"
+#include "grid/viewgrid/TavikCustomViewGrid.h"
 #include "orgchart/OrgChart.h"
 #include "orgchart/OrgChartExport.h"
 #include "screens/OrgForm.h"

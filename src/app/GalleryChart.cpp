@@ -1,8 +1,8 @@
 #include "app/GalleryChart.h"
 
 #include "orgchart/OrgChart.h"
-#include "platform/Bitmap.h"
-#include "platform/ImageList.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/framework/actions/ImageList.h"
 
 namespace {
 

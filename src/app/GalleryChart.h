@@ -3,7 +3,7 @@
 // The gallery's organisation charts: every shape, image alignment and child
 // alignment on one chart, the same tree rotated, and a large tree zoomed to fit.
 
-#include "platform/Form.h"
+#include "platform/framework/Form.h"
 
 class TOrgChart;
 

@@ -1,6 +1,6 @@
 #include "app/GalleryDrawGrid.h"
 
-#include "platform/Canvas.h"
+#include "platform/canvas/Canvas.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // The gallery's draw grid: merged heads over sample rows, text through OnDrawCell.
 
 #include "app/GalleryOrder.h"
-#include "grid/TavikCustomDrawGrid.h"
+#include "grid/drawgrid/TavikCustomDrawGrid.h"
 
 class TGalleryDrawGrid : public TTavikCustomDrawGrid {
 public:

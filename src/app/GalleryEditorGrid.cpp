@@ -1,10 +1,10 @@
 #include "app/GalleryEditorGrid.h"
 
-#include "grid/GridEditorFactory.h"
-#include "grid/InplaceEdit.h"
-#include "platform/Canvas.h"
-#include "platform/ListBox.h"
-#include "platform/TreeView.h"
+#include "grid/editor/GridEditorFactory.h"
+#include "grid/editor/InplaceEdit.h"
+#include "platform/canvas/Canvas.h"
+#include "platform/controls/ListBox.h"
+#include "platform/controls/TreeView.h"
 
 namespace {
 

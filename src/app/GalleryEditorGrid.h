@@ -8,7 +8,7 @@
 #include <memory>
 #include <utility>
 
-#include "grid/TavikCustomDrawGrid.h"
+#include "grid/drawgrid/TavikCustomDrawGrid.h"
 
 class TGalleryCustomEditor;
 

@@ -7,7 +7,7 @@
 #include "app/GalleryViewGrid.h"
 #include "orgchart/OrgChart.h"
 #include "app/GalleryEditorGrid.h"
-#include "platform/Label.h"
+#include "platform/controls/Label.h"
 
 namespace {
 

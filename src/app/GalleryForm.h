@@ -8,7 +8,7 @@
 
 #include <QString>
 
-#include "platform/Form.h"
+#include "platform/framework/Form.h"
 
 // One sample: a title and the control it builds inside the given bounds.
 struct TGallerySample {

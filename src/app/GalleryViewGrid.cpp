@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "platform/ImageList.h"
+#include "platform/framework/actions/ImageList.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "app/GalleryOrder.h"
-#include "grid/TavikCustomViewGrid.h"
+#include "grid/viewgrid/TavikCustomViewGrid.h"
 
 class TImageList;
 

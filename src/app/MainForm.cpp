@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/Button.h"
+#include "platform/controls/Button.h"
 #include "screens/OrgForm.h"
 #include "screens/PostForm.h"
 #include "screens/RightSetForm.h"

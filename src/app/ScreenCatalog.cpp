@@ -2,7 +2,7 @@
 
 #include "screens/DepartPropForm.h"
 #include "screens/OrgForm.h"
-#include "screens/PasswordForm.h"
+#include "screens/dialogs/PasswordForm.h"
 #include "screens/PostForm.h"
 #include "screens/RightSetForm.h"
 #include "screens/RolePropForm.h"

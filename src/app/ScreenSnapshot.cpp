@@ -5,12 +5,12 @@
 #include <QWidget>
 
 #include "orgchart/OrgChart.h"
-#include "grid/TavikPTGrid.h"
-#include "platform/Application.h"
-#include "platform/Edit.h"
-#include "platform/Form.h"
-#include "platform/MaskEdit.h"
-#include "platform/MultiLineEdit.h"
+#include "grid/ptgrid/TavikPTGrid.h"
+#include "platform/framework/Application.h"
+#include "platform/controls/Edit.h"
+#include "platform/framework/Form.h"
+#include "platform/controls/MaskEdit.h"
+#include "platform/controls/MultiLineEdit.h"
 #include "stream/ClassRegistry.h"
 
 namespace {

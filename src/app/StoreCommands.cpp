@@ -7,7 +7,7 @@
 
 #include "app/StoreSeeder.h"
 #include "app/TerminalProgress.h"
-#include "platform/SignaturePicture.h"
+#include "platform/canvas/pictures/SignaturePicture.h"
 #include "store/RightsStore.h"
 #include "store/StoreError.h"
 #include "store/StoreJson.h"

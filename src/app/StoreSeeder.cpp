@@ -8,8 +8,8 @@
 
 #include "chrome/checkboxes/SkinCheckBox.h"
 #include "chrome/themes/SkinNexus.h"
-#include "grid/TavikPTGrid.h"
-#include "platform/TreeView.h"
+#include "grid/ptgrid/TavikPTGrid.h"
+#include "platform/controls/TreeView.h"
 #include "screens/DepartPropForm.h"
 #include "screens/OrgForm.h"
 #include "screens/PostForm.h"

@@ -10,7 +10,7 @@
 
 #include <QString>
 
-#include "platform/SaveFile.h"
+#include "platform/base/SaveFile.h"
 
 class TerminalProgress {
 public:

@@ -4,7 +4,7 @@
 
 #include "orgchart/OcInplaceEdit.h"
 #include "orgchart/OrgChart.h"
-#include "platform/AccessibleBridge.h"
+#include "platform/framework/accessibility/AccessibleBridge.h"
 
 ChartAccessibility::ChartAccessibility(TCustomOrgChart& chart) : TAccessibleSource(chart), chart_(chart) {}
 

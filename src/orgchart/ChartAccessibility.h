@@ -4,7 +4,7 @@
 // are tree items nested as they are drawn, with their text, level, expanded,
 // selected and focused states and the actions expand, collapse and rename.
 
-#include "platform/AccessibleSource.h"
+#include "platform/framework/accessibility/AccessibleSource.h"
 
 class TCustomOrgChart;
 class TOcNode;

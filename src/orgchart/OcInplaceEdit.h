@@ -4,7 +4,7 @@
 // that grows with its text and hands its keys to the chart first.
 
 #include "orgchart/OcTypes.h"
-#include "platform/MultiLineEdit.h"
+#include "platform/controls/MultiLineEdit.h"
 
 class TCustomOrgChart;
 

@@ -12,7 +12,7 @@
 #include <QByteArray>
 
 #include "orgchart/OcTree.h"
-#include "platform/CodePage.h"
+#include "platform/canvas/text/CodePage.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Object.h"
+#include "platform/base/Object.h"
 
 class TOcTree;
 

@@ -10,7 +10,7 @@
 #include "orgchart/OcNode.h"
 #include "orgchart/OcTree.h"
 #include "orgchart/OcTypes.h"
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 // What the geometry reads from the chart.
 struct TOcMetrics {

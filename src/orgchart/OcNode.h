@@ -10,8 +10,8 @@
 #include <QString>
 
 #include "orgchart/OcTypes.h"
-#include "platform/Color.h"
-#include "platform/Object.h"
+#include "platform/canvas/Color.h"
+#include "platform/base/Object.h"
 
 class TOcTree;
 class TFont;

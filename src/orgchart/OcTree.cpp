@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/HugePages.h"
+#include "platform/base/HugePages.h"
 
 namespace {
 

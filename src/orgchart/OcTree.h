@@ -18,7 +18,7 @@
 #include "orgchart/OcLayoutScratch.h"
 #include "orgchart/OcNode.h"
 #include "orgchart/OcTypes.h"
-#include "platform/Object.h"
+#include "platform/base/Object.h"
 
 class TFont;
 

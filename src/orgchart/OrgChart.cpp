@@ -6,10 +6,10 @@
 #include <algorithm>
 
 #include "orgchart/OcInplaceEdit.h"
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
-#include "platform/ImageList.h"
-#include "platform/PendingReference.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/canvas/Canvas.h"
+#include "platform/framework/actions/ImageList.h"
+#include "platform/framework/PendingReference.h"
 
 TCustomOrgChart::TCustomOrgChart(TComponent* owner)
     : TCustomControl(owner), images_([this] {

@@ -12,8 +12,8 @@
 #include "orgchart/OcLayout.h"
 #include "orgchart/OcTree.h"
 #include "orgchart/OcTypes.h"
-#include "platform/Form.h"
-#include "platform/ImageListLink.h"
+#include "platform/framework/Form.h"
+#include "platform/framework/actions/ImageListLink.h"
 
 class TBitmap;
 class TCanvas;
@@ -115,13 +115,6 @@ public:
     TWinControl* CompositionWindow(bool composing) override;
     TRect InputCaretRect() override;
     bool Dragging() const { return dragging_; }
-    // The drag machinery the framework would run; public so that tests and
-    // other charts can drive it.
-    void BeginDrag();
-    void DragOver(TCustomOrgChart* source, int x, int y, int state, bool& accept);
-    void DragDrop(TCustomOrgChart* source, int x, int y);
-    void CancelDrag();
-    TOcNode* DragTarget() const { return dragTarget_; }
     bool AutoScrollRunning() const { return HasTimer(kAutoScrollTimer); }
     // Frames drawn by the last expand/collapse animation (0 without one).
     int LastAnimationFrames() const { return lastAnimationFrames_; }
@@ -179,8 +172,15 @@ protected:
     unsigned DialogCode() const override { return DLGC_WANTARROWS; }
 
     friend class TOcInplaceEdit;
+    // Drives the drag machinery directly (tests/support).
+    friend class ChartTestAccess;
 
 private:
+    // The drag machinery, as the framework would run it.
+    void BeginDrag();
+    void DragOver(TCustomOrgChart* source, int x, int y, int state, bool& accept);
+    void DragDrop(TCustomOrgChart* source, int x, int y);
+    void CancelDrag();
     TOcMetrics Metrics();
     void InvalidateAll();
     // The window's border and bars follow BorderStyle and Ctl3D.

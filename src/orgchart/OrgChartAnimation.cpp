@@ -4,9 +4,9 @@
 #include <chrono>
 
 #include "orgchart/OrgChart.h"
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
-#include "platform/WindowFlush.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/canvas/Canvas.h"
+#include "platform/framework/WindowFlush.h"
 
 bool TCustomOrgChart::BeginNodeAnimation(TOcNode* node)
 {

@@ -4,7 +4,7 @@
 
 #include "orgchart/OcItemStream.h"
 #include "orgchart/OrgChart.h"
-#include "platform/ImageList.h"
+#include "platform/framework/actions/ImageList.h"
 #include "stream/PropertyBuilders.h"
 
 using namespace props;

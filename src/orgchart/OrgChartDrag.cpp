@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "orgchart/OrgChart.h"
-#include "platform/Canvas.h"
+#include "platform/canvas/Canvas.h"
 
 namespace {
 constexpr int kDragMove = 2;

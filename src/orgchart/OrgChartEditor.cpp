@@ -4,8 +4,8 @@
 
 #include "orgchart/OcInplaceEdit.h"
 #include "orgchart/OrgChart.h"
-#include "platform/Canvas.h"
-#include "platform/ImageList.h"
+#include "platform/canvas/Canvas.h"
+#include "platform/framework/actions/ImageList.h"
 
 namespace {
 // Half of the screen the screens were laid out for.

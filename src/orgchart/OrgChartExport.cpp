@@ -1,8 +1,8 @@
 #include "orgchart/OrgChartExport.h"
 
 #include "orgchart/OrgChart.h"
-#include "platform/Canvas.h"
-#include "platform/PngStripWriter.h"
+#include "platform/canvas/Canvas.h"
+#include "platform/canvas/pictures/PngStripWriter.h"
 
 TChartPictureSize ChartPictureSize(TCustomOrgChart& chart, int scale)
 {

@@ -7,9 +7,9 @@
 
 #include <QString>
 
-#include "platform/DrawingPrinter.h"
-#include "platform/SaveFile.h"
-#include "platform/VectorPictureWriter.h"
+#include "platform/controls/dialogs/DrawingPrinter.h"
+#include "platform/base/SaveFile.h"
+#include "platform/canvas/pictures/VectorPictureWriter.h"
 
 class TCustomOrgChart;
 

@@ -2,7 +2,7 @@
 
 #include "orgchart/OcInplaceEdit.h"
 #include "orgchart/OrgChart.h"
-#include "platform/AccessibleBridge.h"
+#include "platform/framework/accessibility/AccessibleBridge.h"
 
 void TCustomOrgChart::SetSelected(TOcNode* node)
 {

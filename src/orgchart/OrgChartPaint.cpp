@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "orgchart/OrgChart.h"
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
-#include "platform/ImageList.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/canvas/Canvas.h"
+#include "platform/framework/actions/ImageList.h"
 
 unsigned TCustomOrgChart::TextFlags() const
 {

@@ -2,11 +2,11 @@
 
 #include "orgchart/OrgChart.h"
 #include "orgchart/OrgChartExport.h"
-#include "platform/Application.h"
-#include "platform/FileDialog.h"
-#include "platform/Messages.h"
-#include "platform/PopupMenu.h"
-#include "screens/ProgressForm.h"
+#include "platform/controls/PopupMenu.h"
+#include "platform/controls/dialogs/FileDialog.h"
+#include "platform/framework/Application.h"
+#include "platform/framework/Messages.h"
+#include "screens/dialogs/ProgressForm.h"
 
 ChartExportMenu::ChartExportMenu(TWinControl& owner, TCustomOrgChart& chart)
     : owner_(owner), chart_(chart), menu_(new TPopupMenu(&owner))

@@ -1,15 +1,15 @@
 #include "screens/GridCommandMenu.h"
 
-#include "grid/GridClipboard.h"
-#include "grid/GridCsvWriter.h"
-#include "grid/GridPrintWriter.h"
-#include "grid/TavikPTGrid.h"
-#include "platform/Application.h"
-#include "platform/Clipboard.h"
-#include "platform/FileDialog.h"
-#include "platform/Messages.h"
-#include "platform/PopupMenu.h"
-#include "screens/ProgressForm.h"
+#include "grid/ptgrid/GridClipboard.h"
+#include "grid/viewgrid/GridCsvWriter.h"
+#include "grid/viewgrid/GridPrintWriter.h"
+#include "grid/ptgrid/TavikPTGrid.h"
+#include "platform/framework/Application.h"
+#include "platform/framework/Clipboard.h"
+#include "platform/controls/dialogs/FileDialog.h"
+#include "platform/framework/Messages.h"
+#include "platform/controls/PopupMenu.h"
+#include "screens/dialogs/ProgressForm.h"
 
 GridCommandMenu::GridCommandMenu(TCustomForm& form, TTavikPTGrid& grid)
     : TComponent(&form), form_(form), grid_(grid), menu_(new TPopupMenu(this)),

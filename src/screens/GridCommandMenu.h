@@ -6,8 +6,8 @@
 // the menu key and Shift+F10. Handlers the screen gave the grid before stay
 // in place and run first. Failures are reported, never thrown.
 
-#include "grid/TavikCustomGrid.h"
-#include "platform/Component.h"
+#include "grid/core/TavikCustomGrid.h"
+#include "platform/framework/Component.h"
 
 class TCustomForm;
 class TPopupMenu;

@@ -1,14 +1,14 @@
 #include "screens/PostForm.h"
 
-#include "grid/TavikPTGrid.h"
-#include "platform/Application.h"
-#include "platform/Messages.h"
+#include "grid/ptgrid/TavikPTGrid.h"
+#include "platform/framework/Application.h"
+#include "platform/framework/Messages.h"
 #include "screens/GridCommandMenu.h"
-#include "screens/LiveActions.h"
-#include "screens/LiveEditor.h"
-#include "screens/LiveShortcuts.h"
-#include "screens/LivePosts.h"
-#include "screens/LiveStore.h"
+#include "screens/live/LiveActions.h"
+#include "screens/live/LiveEditor.h"
+#include "screens/live/LiveShortcuts.h"
+#include "screens/live/LivePosts.h"
+#include "screens/live/LiveStore.h"
 
 TPostForm::TPostForm(TComponent* owner) : TScreenForm(owner)
 {

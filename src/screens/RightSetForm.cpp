@@ -2,17 +2,17 @@
 
 #include "chrome/pagecontrol/FlatPageControl.h"
 #include "chrome/pagecontrol/FlatTabSheet.h"
-#include "grid/TavikPTGrid.h"
-#include "platform/Label.h"
-#include "platform/TreeView.h"
+#include "grid/ptgrid/TavikPTGrid.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/TreeView.h"
 #include "screens/GridCommandMenu.h"
-#include "screens/LiveActions.h"
-#include "screens/LiveEditor.h"
-#include "screens/LiveRights.h"
-#include "screens/LiveShortcuts.h"
-#include "screens/LiveStore.h"
-#include "screens/RightsCommands.h"
-#include "screens/RightsResourcePage.h"
+#include "screens/live/LiveActions.h"
+#include "screens/live/LiveEditor.h"
+#include "screens/rights/LiveRights.h"
+#include "screens/live/LiveShortcuts.h"
+#include "screens/live/LiveStore.h"
+#include "screens/rights/RightsCommands.h"
+#include "screens/rights/RightsResourcePage.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "platform/Form.h"
+#include "platform/framework/Form.h"
 
 class TScreenForm : public TForm {
 public:

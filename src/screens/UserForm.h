@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "platform/Control.h"
+#include "platform/framework/Control.h"
 #include "screens/ScreenForm.h"
 
 class LiveEditor;

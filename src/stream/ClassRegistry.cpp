@@ -2,7 +2,7 @@
 
 #include <strings.h>
 
-#include "platform/AppContext.h"
+#include "platform/base/AppContext.h"
 
 const PropertyInfo* ClassInfo::Find(const std::string& propertyName) const
 {

@@ -1,11 +1,10 @@
 #include "stream/FormLoader.h"
 
+#include "platform/base/AppContext.h"
+#include "platform/base/ResourceFile.h"
+#include "platform/framework/Form.h"
 #include <memory>
 #include <unordered_map>
-
-#include "platform/AppContext.h"
-#include "platform/Form.h"
-#include "platform/ResourceFile.h"
 #include "stream/ClassRegistry.h"
 #include "stream/FormReader.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Object.h"
+#include "platform/base/Object.h"
 
 struct SourcePos {
     int line = 0;   // 1-based; 0 = not read from text

@@ -1,6 +1,6 @@
 #include "stream/PlatformClasses.h"
 
-#include "platform/Form.h"
+#include "platform/framework/Form.h"
 #include "stream/PropertyBuilders.h"
 
 using namespace props;

@@ -15,9 +15,9 @@
 
 #include <QString>
 
-#include "platform/Color.h"
-#include "platform/Font.h"
-#include "platform/Form.h"
+#include "platform/canvas/Color.h"
+#include "platform/canvas/text/Font.h"
+#include "platform/framework/Form.h"
 #include "stream/ClassRegistry.h"
 
 namespace props {

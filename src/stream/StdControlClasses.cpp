@@ -1,14 +1,14 @@
 #include "stream/StdControlClasses.h"
 
 
-#include "platform/Bevel.h"
-#include "platform/Button.h"
-#include "platform/Edit.h"
-#include "platform/ImageList.h"
-#include "platform/Label.h"
-#include "platform/Panel.h"
-#include "platform/Splitter.h"
-#include "platform/TreeView.h"
+#include "platform/controls/Bevel.h"
+#include "platform/controls/Button.h"
+#include "platform/controls/Edit.h"
+#include "platform/framework/actions/ImageList.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/Panel.h"
+#include "platform/controls/Splitter.h"
+#include "platform/controls/TreeView.h"
 #include "stream/PropertyBuilders.h"
 
 using namespace props;

@@ -6,7 +6,7 @@
 #include "app/GalleryEditorGrid.h"
 #include "app/GalleryForm.h"
 #include "app/ScreenSnapshot.h"
-#include "grid/InplaceEdit.h"
+#include "grid/editor/InplaceEdit.h"
 #include "support/Pixels.h"
 
 namespace {

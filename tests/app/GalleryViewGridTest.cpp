@@ -7,7 +7,7 @@
 #include "app/GalleryForm.h"
 #include "app/GalleryViewGrid.h"
 #include "app/ScreenSnapshot.h"
-#include "grid/CheckCell.h"
+#include "grid/viewgrid/CheckCell.h"
 #include "support/Pixels.h"
 
 namespace {

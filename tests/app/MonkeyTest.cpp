@@ -24,8 +24,8 @@
 #include "app/GalleryForm.h"
 #include "app/ScreenCatalog.h"
 #include "app/Startup.h"
-#include "platform/Application.h"
-#include "platform/Form.h"
+#include "platform/framework/Application.h"
+#include "platform/framework/Form.h"
 #include "UnderSanitizer.h"
 #include "support/ScreenTest.h"
 

@@ -13,9 +13,9 @@
 #include "app/MainForm.h"
 #include "app/ScreenCatalog.h"
 #include "app/Startup.h"
-#include "platform/Application.h"
-#include "platform/ComponentCount.h"
-#include "platform/Form.h"
+#include "platform/framework/Application.h"
+#include "platform/framework/ComponentCount.h"
+#include "platform/framework/Form.h"
 #include "UnderSanitizer.h"
 #include "support/ScreenTest.h"
 

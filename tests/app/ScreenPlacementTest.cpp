@@ -20,9 +20,9 @@
 #include "app/ScreenSnapshot.h"
 #include "app/Startup.h"
 #include "chrome/checkboxes/SkinCheckBox.h"
-#include "platform/Control.h"
-#include "platform/Form.h"
-#include "platform/Label.h"
+#include "platform/framework/Control.h"
+#include "platform/framework/Form.h"
+#include "platform/controls/Label.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "chrome/checkboxes/SkinCheckBox.h"
 #include "chrome/checkboxes/CheckBoxClasses.h"
 #include "chrome/checkboxes/SkinRadioButton.h"
-#include "platform/Form.h"
+#include "platform/framework/Form.h"
 #include "stream/FormLoader.h"
 #include "stream/FormReader.h"
 #include "stream/FormWriter.h"

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "chrome/gradients/ExtGroupBox.h"
-#include "platform/Button.h"
-#include "platform/Canvas.h"
-#include "platform/Form.h"
-#include "platform/Panel.h"
+#include "platform/controls/Button.h"
+#include "platform/canvas/Canvas.h"
+#include "platform/framework/Form.h"
+#include "platform/controls/Panel.h"
 #include "support/PixelChecks.h"
 #include "support/Pixels.h"
+#include "support/ControlTestAccess.h"
 
 namespace {
 
@@ -172,18 +173,18 @@ TEST(ExtGroupBox, ChangesRepaintAndRealign)
     child.SetParent(&box);
     child.SetAlign(alClient);
     Painted(box);
-    box.SetRecordInvalidations(true);
-    box.TakeInvalidations();
+    ControlTestAccess::RecordInvalidations(box, true);
+    ControlTestAccess::TakeInvalidations(box);
     box.SetTitlePosition(tpLeft);
     box.SetDrawGradient(false);
     box.SetBorderLineColor(clBtnShadow);
-    EXPECT_TRUE(box.TakeInvalidations().empty());
+    EXPECT_TRUE(ControlTestAccess::TakeInvalidations(box).empty());
     box.Gradient().SetDrawStyle(gtPyramid);
-    EXPECT_FALSE(box.TakeInvalidations().empty());
+    EXPECT_FALSE(ControlTestAccess::TakeInvalidations(box).empty());
     box.SetCaption(QStringLiteral("x"));
-    EXPECT_FALSE(box.TakeInvalidations().empty());
+    EXPECT_FALSE(ControlTestAccess::TakeInvalidations(box).empty());
     box.SetWidth(150);
-    const auto after = box.TakeInvalidations();
+    const auto after = ControlTestAccess::TakeInvalidations(box);
     ASSERT_FALSE(after.empty());
     EXPECT_EQ(after.back(), (TRect{0, 0, 150, 105}));
     EXPECT_EQ(child.Width(), 146);

@@ -7,8 +7,8 @@
 
 #include "chrome/gradients/BandGradient.h"
 #include "chrome/pagecontrol/FlatPageControl.h"
-#include "platform/Canvas.h"
-#include "platform/Form.h"
+#include "platform/canvas/Canvas.h"
+#include "platform/framework/Form.h"
 #include "support/Input.h"
 #include "support/PixelChecks.h"
 #include "support/Pixels.h"

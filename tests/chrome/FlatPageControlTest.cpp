@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "chrome/pagecontrol/FlatPageControl.h"
-#include "platform/Edit.h"
-#include "platform/Form.h"
+#include "platform/controls/Edit.h"
+#include "platform/framework/Form.h"
 #include "support/Errors.h"
 #include "support/Input.h"
 

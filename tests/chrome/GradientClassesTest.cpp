@@ -4,7 +4,7 @@
 #include "chrome/gradients/GradientClasses.h"
 #include "chrome/gradients/ExtGroupBox.h"
 #include "chrome/gradients/GradientPanel.h"
-#include "platform/Form.h"
+#include "platform/framework/Form.h"
 #include "stream/FormLoader.h"
 #include "stream/FormReader.h"
 #include "stream/FormWriter.h"

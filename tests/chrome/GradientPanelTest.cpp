@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "chrome/gradients/GradientPanel.h"
-#include "platform/Canvas.h"
+#include "platform/canvas/Canvas.h"
 #include "support/Pixels.h"
+#include "support/ControlTestAccess.h"
 
 namespace {
 
@@ -140,17 +141,17 @@ TEST(GradientPanel, ChangesRepaint)
     p.SetBounds(0, 0, 50, 30);
     p.SetBevelOuter(bvNone);
     Painted(p);
-    p.SetRecordInvalidations(true);
-    p.TakeInvalidations();
+    ControlTestAccess::RecordInvalidations(p, true);
+    ControlTestAccess::TakeInvalidations(p);
     p.Gradient().SetEndColor(clNavy);
-    EXPECT_FALSE(p.TakeInvalidations().empty());
+    EXPECT_FALSE(ControlTestAccess::TakeInvalidations(p).empty());
     EXPECT_EQ(At(Painted(p), 10, 29), p.Gradient().TableEntry(255));
-    p.TakeInvalidations();
+    ControlTestAccess::TakeInvalidations(p);
     p.SetDrawGradient(true); // unchanged
     p.SetBorderColor(clBlack);
-    EXPECT_TRUE(p.TakeInvalidations().empty());
+    EXPECT_TRUE(ControlTestAccess::TakeInvalidations(p).empty());
     p.SetDrawGradient(false);
-    EXPECT_FALSE(p.TakeInvalidations().empty());
+    EXPECT_FALSE(ControlTestAccess::TakeInvalidations(p).empty());
     EXPECT_EQ(At(Painted(p), 10, 29), Rgb(p.Color()));
 }
 

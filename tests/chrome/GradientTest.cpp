@@ -4,7 +4,7 @@
 #include <set>
 
 #include "chrome/gradients/Gradient.h"
-#include "platform/CanvasTypes.h"
+#include "platform/canvas/CanvasTypes.h"
 #include "support/PixelChecks.h"
 #include "support/Pixels.h"
 

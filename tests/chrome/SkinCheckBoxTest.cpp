@@ -9,13 +9,14 @@
 
 #include "chrome/checkboxes/SkinCheckBox.h"
 #include "chrome/checkboxes/SkinHotTracker.h"
-#include "platform/Button.h"
-#include "platform/Edit.h"
-#include "platform/Form.h"
-#include "platform/Panel.h"
+#include "platform/controls/Button.h"
+#include "platform/controls/Edit.h"
+#include "platform/framework/Form.h"
+#include "platform/controls/Panel.h"
 #include "support/Controls.h"
 #include "support/Input.h"
 #include "support/Pixels.h"
+#include "support/ControlTestAccess.h"
 
 namespace {
 
@@ -417,8 +418,8 @@ TEST_F(SkinCheckBoxTest, TheThemeDrawsTheBoxWithTheStateFlags)
 
     // A theme change repaints every skinned control.
     box->Repaint();
-    box->SetRecordInvalidations(true);
+    ControlTestAccess::RecordInvalidations(*box, true);
     TSkinPanelObject::ThemeChanged();
-    EXPECT_FALSE(box->TakeInvalidations().empty());
+    EXPECT_FALSE(ControlTestAccess::TakeInvalidations(*box).empty());
     TSkinPanelObject::SetFramePainter({});
 }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "chrome/checkboxes/SkinTextObject.h"
-#include "platform/CanvasTypes.h"
+#include "platform/canvas/CanvasTypes.h"
 
 using namespace SkinLayout;
 

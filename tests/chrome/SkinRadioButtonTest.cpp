@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "chrome/checkboxes/SkinRadioButton.h"
-#include "platform/Form.h"
-#include "platform/Panel.h"
+#include "platform/framework/Form.h"
+#include "platform/controls/Panel.h"
 #include "support/Controls.h"
 #include "support/Input.h"
 #include "support/Pixels.h"

@@ -10,8 +10,8 @@
 #include "chrome/toolbars/SkinSeparatorItem.h"
 #include "chrome/toolbars/SkinToolbar.h"
 #include "chrome/toolbars/ToolbarAccessibility.h"
-#include "platform/AccessibleBridge.h"
-#include "platform/Form.h"
+#include "platform/framework/accessibility/AccessibleBridge.h"
+#include "platform/framework/Form.h"
 #include "support/Accessibility.h"
 
 namespace {

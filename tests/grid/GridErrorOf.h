@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "grid/GridTypes.h"
+#include "grid/layout/GridTypes.h"
 
 inline std::string ErrorOf(const std::function<void()>& f)
 {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/Form.h"
+#include "platform/framework/Form.h"
 #include "stream/FormLoader.h"
 #include "stream/FormReader.h"
 

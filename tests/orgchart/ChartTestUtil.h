@@ -5,7 +5,7 @@
 #include <QImage>
 
 #include "orgchart/OrgChart.h"
-#include "platform/Canvas.h"
+#include "platform/canvas/Canvas.h"
 
 class TestChart : public TOrgChart {
 public:

@@ -4,7 +4,7 @@
 
 #include "orgchart/OrgChart.h"
 #include "orgchart/OrgChartClasses.h"
-#include "platform/Form.h"
+#include "platform/framework/Form.h"
 #include "stream/FormLoader.h"
 #include "stream/FormReader.h"
 #include "stream/PlatformClasses.h"

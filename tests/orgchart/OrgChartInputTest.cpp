@@ -2,6 +2,7 @@
 
 #include "ChartTestUtil.h"
 #include "orgchart/OcInplaceEdit.h"
+#include "support/ChartTestAccess.h"
 
 namespace {
 
@@ -186,28 +187,28 @@ TEST(OrgChartInput, DroppingPlacesTheNode)
     Row s;
     s.chart.SetSelected(s.a);
     bool accept = false;
-    s.chart.BeginDrag();
+    ChartTestAccess::BeginDrag(s.chart);
     const TPoint own = s.Centre(s.a);
-    s.chart.DragOver(&s.chart, own.X, own.Y, 2, accept);
+    ChartTestAccess::DragOver(s.chart, &s.chart, own.X, own.Y, 2, accept);
     EXPECT_TRUE(accept);
-    s.chart.DragDrop(&s.chart, own.X, own.Y);
+    ChartTestAccess::DragDrop(s.chart, &s.chart, own.X, own.Y);
     EXPECT_EQ(s.t->Items(0), s.a); // where it already was
 
     const TPoint next = s.Centre(s.b);
-    s.chart.DragDrop(&s.chart, next.X, next.Y);
+    ChartTestAccess::DragDrop(s.chart, &s.chart, next.X, next.Y);
     EXPECT_EQ(s.t->Items(1), s.a); // after B
     EXPECT_EQ(s.t->Items(0), s.b);
 
     s.chart.SetSelected(s.b);
     const TRect c = s.chart.NodeShapeRect(s.c);
-    s.chart.DragDrop(&s.chart, c.Left + 5, c.Bottom + 10); // below collapsed C
+    ChartTestAccess::DragDrop(s.chart, &s.chart, c.Left + 5, c.Bottom + 10); // below collapsed C
     EXPECT_EQ(s.b->Parent(), s.c);
 
     s.chart.SetSelected(s.t);
     const TPoint inside = s.Centre(s.a);
-    s.chart.DragOver(&s.chart, inside.X, inside.Y, 2, accept);
+    ChartTestAccess::DragOver(s.chart, &s.chart, inside.X, inside.Y, 2, accept);
     EXPECT_FALSE(accept); // not into its own subtree
-    s.chart.CancelDrag();
+    ChartTestAccess::CancelDrag(s.chart);
     EXPECT_FALSE(s.chart.Dragging());
 }
 
@@ -217,24 +218,24 @@ TEST(OrgChartInput, DeletingASubtreeThatHoldsTheDragEndsIt)
     s.chart.SetBounds(0, 0, 600, 400);
     s.a->Expand(false);
     s.chart.SetSelected(s.c);
-    s.chart.BeginDrag();
+    ChartTestAccess::BeginDrag(s.chart);
     const TRect d = s.chart.NodeShapeRect(s.d);
     bool accept = false;
-    s.chart.DragOver(&s.chart, d.Left + 30, d.Bottom + 10, 2, accept); // below D
-    ASSERT_EQ(s.chart.DragTarget(), s.d);
+    ChartTestAccess::DragOver(s.chart, &s.chart, d.Left + 30, d.Bottom + 10, 2, accept); // below D
+    ASSERT_EQ(ChartTestAccess::DragTarget(s.chart), s.d);
     s.chart.Delete(s.a); // the target's parent
-    EXPECT_EQ(s.chart.DragTarget(), nullptr);
+    EXPECT_EQ(ChartTestAccess::DragTarget(s.chart), nullptr);
     EXPECT_FALSE(s.chart.Dragging());
 
-    s.chart.BeginDrag();
+    ChartTestAccess::BeginDrag(s.chart);
     const TPoint b = s.Centre(s.b);
-    s.chart.DragOver(&s.chart, b.X, b.Y, 2, accept);
+    ChartTestAccess::DragOver(s.chart, &s.chart, b.X, b.Y, 2, accept);
     s.chart.Delete(s.t); // the dragged node's ancestor
     EXPECT_FALSE(s.chart.Dragging());
     EXPECT_EQ(s.chart.Count(), 0);
-    s.chart.DragOver(&s.chart, b.X, b.Y, 2, accept);
+    ChartTestAccess::DragOver(s.chart, &s.chart, b.X, b.Y, 2, accept);
     EXPECT_FALSE(accept);
-    s.chart.CancelDrag();
+    ChartTestAccess::CancelDrag(s.chart);
 }
 
 TEST(OrgChartInput, DragAtTheLeftEdgeScrollsUntilTheOffsetIsZero)
@@ -248,9 +249,9 @@ TEST(OrgChartInput, DragAtTheLeftEdgeScrollsUntilTheOffsetIsZero)
     chart.ScrollTo(40, 0);
     ASSERT_EQ(chart.ScrollLeft(), 40);
     chart.SetSelected(top->Items(0));
-    chart.BeginDrag();
+    ChartTestAccess::BeginDrag(chart);
     bool accept = false;
-    chart.DragOver(&chart, 5, 50, 2, accept);
+    ChartTestAccess::DragOver(chart, &chart, 5, 50, 2, accept);
     EXPECT_TRUE(chart.AutoScrollRunning());
     std::vector<int> offsets;
     for (int tick = 0; tick < 5; ++tick) {
@@ -259,9 +260,9 @@ TEST(OrgChartInput, DragAtTheLeftEdgeScrollsUntilTheOffsetIsZero)
     }
     EXPECT_EQ(offsets, (std::vector<int>{24, 8, 0, 0, 0}));
     EXPECT_FALSE(chart.AutoScrollRunning());
-    chart.DragOver(&chart, 5, 50, 2, accept); // still at the edge: stays stopped
+    ChartTestAccess::DragOver(chart, &chart, 5, 50, 2, accept); // still at the edge: stays stopped
     EXPECT_FALSE(chart.AutoScrollRunning());
-    chart.CancelDrag();
+    ChartTestAccess::CancelDrag(chart);
 }
 
 TEST(OrgChartInput, ScrollKeysAndMessages)

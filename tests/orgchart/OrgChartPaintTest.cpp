@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ChartTestUtil.h"
-#include "platform/Form.h"
+#include "platform/framework/Form.h"
 #include "support/Controls.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <QWidget>
 
 #include "ChartTestUtil.h"
-#include "platform/Color.h"
-#include "platform/Form.h"
+#include "platform/canvas/Color.h"
+#include "platform/framework/Form.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "ChartTestUtil.h"
 #include "orgchart/OcInplaceEdit.h"
-#include "platform/Form.h"
+#include "platform/framework/Form.h"
 #include "support/Controls.h"
 #include "support/Input.h"
 

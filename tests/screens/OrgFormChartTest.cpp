@@ -6,8 +6,8 @@
 #include "chrome/checkboxes/SkinRadioButton.h"
 #include "orgchart/OcInplaceEdit.h"
 #include "orgchart/OrgChart.h"
-#include "platform/Application.h"
-#include "platform/ImageList.h"
+#include "platform/framework/Application.h"
+#include "platform/framework/actions/ImageList.h"
 #include "screens/OrgForm.h"
 #include "support/ScreenTest.h"
 

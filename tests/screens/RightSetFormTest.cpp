@@ -5,8 +5,8 @@
 #include "chrome/pagecontrol/FlatPageControl.h"
 #include "chrome/pagecontrol/FlatTabSheet.h"
 #include "chrome/checkboxes/SkinCheckBox.h"
-#include "platform/Label.h"
-#include "platform/TreeView.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/TreeView.h"
 #include "screens/RightSetForm.h"
 #include "support/ScreenTest.h"
 

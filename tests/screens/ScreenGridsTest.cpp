@@ -7,8 +7,8 @@
 
 #include "QtPrinters.h"
 #include "app/Startup.h"
-#include "grid/TavikPTGrid.h"
-#include "platform/Application.h"
+#include "grid/ptgrid/TavikPTGrid.h"
+#include "platform/framework/Application.h"
 #include "screens/DepartPropForm.h"
 #include "screens/PostForm.h"
 #include "screens/RightSetForm.h"

@@ -8,7 +8,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
-#include "platform/SignaturePicture.h"
+#include "platform/canvas/pictures/SignaturePicture.h"
 #include "store/PasswordHash.h"
 #include "store/RightsStore.h"
 #include "store/StoreError.h"

@@ -3,7 +3,7 @@
 #include "QtPrinters.h"
 #include "app/MainForm.h"
 #include "app/Startup.h"
-#include "platform/Button.h"
+#include "platform/controls/Button.h"
 #include "stream/ClassRegistry.h"
 #include "stream/FormLoader.h"
 #include "stream/FormReader.h"

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Startup.h"
-#include "platform/Form.h"
+#include "platform/framework/Form.h"
 #include "stream/ClassRegistry.h"
 #include "stream/FormLoader.h"
 #include "stream/FormReader.h"

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "platform/Control.h"
+#include "platform/framework/Control.h"
 
 namespace a11y {
 

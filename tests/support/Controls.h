@@ -2,7 +2,7 @@
 
 // Building control trees in tests.
 
-#include "platform/Control.h"
+#include "platform/framework/Control.h"
 
 // A control of class T owned by owner, placed on parent at the given bounds.
 template <class T>

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/Object.h"
+#include "platform/base/Object.h"
 
 // What f raises as an E, or "no error"; an error of another class fails the test.
 template <class E = Exception, class F>

@@ -3,8 +3,8 @@
 // The grid's editor state set directly, for test grids that stand in for the
 // in-place editor (the grid lets this class in as a friend).
 
-#include "grid/GridCoreState.h"
-#include "grid/TavikCustomGrid.h"
+#include "grid/core/GridCoreState.h"
+#include "grid/core/TavikCustomGrid.h"
 
 class GridTestAccess {
 public:

@@ -6,7 +6,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-#include "platform/Control.h"
+#include "platform/framework/Control.h"
 
 void SendMouse(QWidget* target, QEvent::Type type, int x, int y, Qt::MouseButton button,
                Qt::KeyboardModifiers mods)

@@ -1,6 +1,6 @@
 #include "support/Pixels.h"
 
-#include "platform/Control.h"
+#include "platform/framework/Control.h"
 
 TColor Rgb(TColor c)
 {

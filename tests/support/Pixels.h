@@ -7,7 +7,7 @@
 
 #include <QImage>
 
-#include "platform/Canvas.h"
+#include "platform/canvas/Canvas.h"
 
 class TControl;
 class TFont;

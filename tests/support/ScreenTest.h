@@ -12,8 +12,8 @@
 #include <QString>
 
 #include "app/Startup.h"
-#include "platform/Application.h"
-#include "platform/Form.h"
+#include "platform/framework/Application.h"
+#include "platform/framework/Form.h"
 
 template <class Base = ::testing::Test>
 class ScreenFixture : public Base {

@@ -2,8 +2,8 @@
 
 #include "chrome/checkboxes/SkinCheckBox.h"
 #include "chrome/checkboxes/SkinRadioButton.h"
-#include "platform/AccessibleBridge.h"
-#include "platform/PlatformAccessibility.h"
+#include "platform/framework/accessibility/AccessibleBridge.h"
+#include "platform/framework/accessibility/PlatformAccessibility.h"
 
 namespace {
 

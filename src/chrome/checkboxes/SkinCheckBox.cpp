@@ -1,7 +1,7 @@
 #include "chrome/checkboxes/SkinCheckBox.h"
 
-#include "platform/AccessibleBridge.h"
-#include "platform/Canvas.h"
+#include "platform/framework/accessibility/AccessibleBridge.h"
+#include "platform/canvas/Canvas.h"
 
 TSkinCustomCheckBox::TSkinCustomCheckBox(TComponent* owner) : TSkinBoxObject(owner)
 {

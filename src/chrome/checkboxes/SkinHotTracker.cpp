@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "chrome/checkboxes/SkinPanelObject.h"
-#include "platform/AppContext.h"
-#include "platform/Mouse.h"
-#include "platform/Timer.h"
+#include "platform/base/AppContext.h"
+#include "platform/framework/Mouse.h"
+#include "platform/framework/Timer.h"
 
 namespace {
 

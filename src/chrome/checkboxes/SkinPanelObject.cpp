@@ -1,9 +1,9 @@
 #include "chrome/checkboxes/SkinPanelObject.h"
 
 #include "chrome/checkboxes/SkinHotTracker.h"
-#include "platform/AppContext.h"
-#include "platform/Canvas.h"
-#include "platform/Form.h"
+#include "platform/base/AppContext.h"
+#include "platform/canvas/Canvas.h"
+#include "platform/framework/Form.h"
 
 namespace {
 

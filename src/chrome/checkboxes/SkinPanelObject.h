@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "platform/WinControl.h"
+#include "platform/framework/WinControl.h"
 
 // Kinds and state flags of the theme's frame-control drawing.
 enum : int { skfCheckBox = 1, skfRadioButton = 2 };

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/AccessibleBridge.h"
-#include "platform/Canvas.h"
+#include "platform/framework/accessibility/AccessibleBridge.h"
+#include "platform/canvas/Canvas.h"
 
 TSkinCustomRadioButton::TSkinCustomRadioButton(TComponent* owner) : TSkinBoxObject(owner)
 {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <climits>
 
-#include "platform/AcceleratorText.h"
-#include "platform/Canvas.h"
+#include "platform/canvas/text/AcceleratorText.h"
+#include "platform/canvas/Canvas.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QString>
 
 #include "chrome/checkboxes/SkinPanelObject.h"
-#include "platform/Label.h"
+#include "platform/controls/Label.h"
 
 enum TTextWrapping : uint8_t { twNone, twEndEllipsis, twPathEllipsis, twWrap };
 // taLeftJustify or taRightJustify; taCenter is refused.

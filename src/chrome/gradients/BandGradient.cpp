@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/Canvas.h"
+#include "platform/canvas/Canvas.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // The banded two-colour fill of the flat page control's strip, tabs and pages:
 // the rectangle is cut into equal bands, each one solid colour.
 
-#include "platform/Color.h"
-#include "platform/Types.h"
+#include "platform/canvas/Color.h"
+#include "platform/base/Types.h"
 
 class TCanvas;
 

@@ -1,7 +1,7 @@
 #include "chrome/gradients/ExtGroupBox.h"
 
-#include "platform/AcceleratorText.h"
-#include "platform/Canvas.h"
+#include "platform/canvas/text/AcceleratorText.h"
+#include "platform/canvas/Canvas.h"
 
 const std::vector<std::string>& TitlePositionNames()
 {

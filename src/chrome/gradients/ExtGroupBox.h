@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "chrome/gradients/Gradient.h"
-#include "platform/WinControl.h"
+#include "platform/framework/WinControl.h"
 
 enum TTitlePosition : uint8_t { tpLeft, tpTop, tpRight, tpBottom };
 enum TBorderline : uint8_t { blLeft, blTop, blRight, blBottom };

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cmath>
 
-#include "platform/CanvasTypes.h"
+#include "platform/canvas/CanvasTypes.h"
 
 const std::vector<std::string>& GradientStyleNames()
 {

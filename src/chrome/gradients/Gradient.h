@@ -9,11 +9,11 @@
 #include <memory>
 #include <vector>
 
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
-#include "platform/Color.h"
-#include "platform/Object.h"
-#include "platform/Types.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/canvas/Canvas.h"
+#include "platform/canvas/Color.h"
+#include "platform/base/Object.h"
+#include "platform/base/Types.h"
 
 // The order is the stored value.
 enum TGradientStyle : uint8_t {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/Canvas.h"
+#include "platform/canvas/Canvas.h"
 
 TGradientPanel::TGradientPanel(TComponent* owner) : TPanel(owner), gradient_(std::make_unique<TGradient>())
 {

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "chrome/gradients/Gradient.h"
-#include "platform/Panel.h"
+#include "platform/controls/Panel.h"
 
 class TGradientPanel : public TPanel {
 public:

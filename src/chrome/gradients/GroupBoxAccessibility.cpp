@@ -1,7 +1,7 @@
 #include "chrome/gradients/GroupBoxAccessibility.h"
 
 #include "chrome/gradients/ExtGroupBox.h"
-#include "platform/AccessibleBridge.h"
+#include "platform/framework/accessibility/AccessibleBridge.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "platform/Canvas.h"
-#include "platform/Form.h"
-#include "platform/ImageList.h"
-#include "platform/PendingReference.h"
+#include "platform/canvas/Canvas.h"
+#include "platform/framework/Form.h"
+#include "platform/framework/actions/ImageList.h"
+#include "platform/framework/PendingReference.h"
 
 TFlatPageControl::TFlatPageControl(TComponent* owner)
     : TCustomControl(owner),

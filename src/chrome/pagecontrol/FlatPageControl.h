@@ -16,9 +16,9 @@
 #include "chrome/pagecontrol/FlatTabLayout.h"
 #include "chrome/pagecontrol/FlatTabSheet.h"
 #include "chrome/pagecontrol/TabMargin.h"
-#include "platform/Bitmap.h"
-#include "platform/ImageListLink.h"
-#include "platform/WinControl.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/framework/actions/ImageListLink.h"
+#include "platform/framework/WinControl.h"
 
 class TImageList;
 class TCanvas;

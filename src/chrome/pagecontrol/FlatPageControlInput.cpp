@@ -1,8 +1,8 @@
 // The flat page control's input: tab clicks, Ctrl+Tab, hover and close buttons.
 
 #include "chrome/pagecontrol/FlatPageControl.h"
-#include "platform/AccessibleBridge.h"
-#include "platform/Form.h"
+#include "platform/framework/accessibility/AccessibleBridge.h"
+#include "platform/framework/Form.h"
 
 void TFlatPageControl::WndProc(TMessage& message)
 {

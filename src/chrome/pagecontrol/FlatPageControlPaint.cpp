@@ -7,8 +7,8 @@
 
 #include "chrome/gradients/BandGradient.h"
 #include "chrome/pagecontrol/FlatPageControl.h"
-#include "platform/Canvas.h"
-#include "platform/ImageList.h"
+#include "platform/canvas/Canvas.h"
+#include "platform/framework/actions/ImageList.h"
 
 namespace {
 

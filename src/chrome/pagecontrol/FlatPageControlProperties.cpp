@@ -1,7 +1,7 @@
 // The flat page control's property setters.
 
 #include "chrome/pagecontrol/FlatPageControl.h"
-#include "platform/ImageList.h"
+#include "platform/framework/actions/ImageList.h"
 
 void TFlatPageControl::SetImages(TImageList* images)
 {

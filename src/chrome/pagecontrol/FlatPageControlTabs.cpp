@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "chrome/pagecontrol/FlatPageControl.h"
-#include "platform/Canvas.h"
-#include "platform/ImageList.h"
+#include "platform/canvas/Canvas.h"
+#include "platform/framework/actions/ImageList.h"
 
 QString TFlatPageControl::TabText(int tabIndex) const
 {

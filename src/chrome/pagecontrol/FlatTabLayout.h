@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 // The order is the stored value.
 enum class TTabPosition : uint8_t { tpTop, tpBottom, tpLeft, tpRight };

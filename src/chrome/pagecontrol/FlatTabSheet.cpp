@@ -2,8 +2,8 @@
 
 #include "chrome/gradients/BandGradient.h"
 #include "chrome/pagecontrol/FlatPageControl.h"
-#include "platform/Canvas.h"
-#include "platform/ControlWidget.h"
+#include "platform/canvas/Canvas.h"
+#include "platform/framework/ControlWidget.h"
 
 namespace {
 

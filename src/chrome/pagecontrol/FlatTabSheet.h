@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/WinControl.h"
+#include "platform/framework/WinControl.h"
 
 class TFlatPageControl;
 

@@ -2,7 +2,7 @@
 
 #include "chrome/pagecontrol/FlatPageControl.h"
 #include "chrome/pagecontrol/FlatTabSheet.h"
-#include "platform/AccessibleBridge.h"
+#include "platform/framework/accessibility/AccessibleBridge.h"
 
 namespace {
 

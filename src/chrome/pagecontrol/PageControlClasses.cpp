@@ -3,7 +3,7 @@
 
 #include "chrome/pagecontrol/FlatPageControl.h"
 #include "chrome/pagecontrol/FlatTabSheet.h"
-#include "platform/ImageList.h"
+#include "platform/framework/actions/ImageList.h"
 #include "stream/PropertyBuilders.h"
 
 using namespace props;

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "platform/Object.h"
+#include "platform/base/Object.h"
 
 class TTabMargin : public TPersistent {
 public:

@@ -2,7 +2,7 @@
 
 // Colour arithmetic and the small figures the toolbar themes are drawn with.
 
-#include "platform/Canvas.h"
+#include "platform/canvas/Canvas.h"
 
 namespace SkinDrawing {
 

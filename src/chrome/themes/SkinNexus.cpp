@@ -6,7 +6,7 @@
 #include "chrome/themes/SkinTheme.h"
 #include "chrome/themes/SkinThemeRegistry.h"
 #include "chrome/themes/SkinThemeStartup.h"
-#include "platform/AppContext.h"
+#include "platform/base/AppContext.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "chrome/themes/SkinSwitcher.h"
 
 namespace {
-// Process-wide, not per context: see platform/AppContext.h.
+// Process-wide, not per context: see platform/base/AppContext.h.
 int g_switchers = 0;
 }
 

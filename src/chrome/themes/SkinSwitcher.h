@@ -7,7 +7,7 @@
 #include <QString>
 
 #include "chrome/themes/SkinNexus.h"
-#include "platform/Component.h"
+#include "platform/framework/Component.h"
 
 enum TFlatMenuStyle : uint8_t { fmsAuto, fmsEnable, fmsDisable };
 

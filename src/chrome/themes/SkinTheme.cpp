@@ -1,7 +1,7 @@
 #include "chrome/themes/SkinTheme.h"
 
 #include "chrome/checkboxes/SkinPanelObject.h"
-#include "platform/ImageList.h"
+#include "platform/framework/actions/ImageList.h"
 
 int SkinStateIndex(const TSkinItemState& s)
 {

@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "platform/Canvas.h"
+#include "platform/canvas/Canvas.h"
 
 class TImageList;
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "chrome/themes/SkinTheme.h"
-#include "platform/AppContext.h"
-#include "platform/Application.h"
+#include "platform/base/AppContext.h"
+#include "platform/framework/Application.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "platform/Object.h"
+#include "platform/base/Object.h"
 
 class TSkinTheme;
 

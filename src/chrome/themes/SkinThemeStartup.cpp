@@ -5,7 +5,7 @@
 #include "chrome/themes/SkinNexus.h"
 #include "chrome/checkboxes/SkinPanelObject.h"
 #include "chrome/themes/SkinThemeRegistry.h"
-#include "platform/AppContext.h"
+#include "platform/base/AppContext.h"
 
 namespace {
 

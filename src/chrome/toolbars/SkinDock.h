@@ -4,7 +4,7 @@
 // current theme paints it unless it has a colour of its own.
 
 #include "chrome/themes/SkinNexus.h"
-#include "platform/WinControl.h"
+#include "platform/framework/WinControl.h"
 
 class TSkinToolbar;
 

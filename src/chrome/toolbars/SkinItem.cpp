@@ -3,9 +3,9 @@
 #include "chrome/themes/SkinNexus.h"
 #include "chrome/themes/SkinTheme.h"
 #include "chrome/toolbars/SkinToolbar.h"
-#include "platform/Action.h"
-#include "platform/ImageList.h"
-#include "platform/PendingReference.h"
+#include "platform/framework/actions/Action.h"
+#include "platform/framework/actions/ImageList.h"
+#include "platform/framework/PendingReference.h"
 
 using namespace SkinToolbarLayout;
 

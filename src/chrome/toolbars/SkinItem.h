@@ -5,7 +5,7 @@
 // draws it normal, hot (under the mouse), pushed, checked or disabled.
 
 #include "chrome/toolbars/SkinToolbarItem.h"
-#include "platform/ActionLink.h"
+#include "platform/framework/actions/ActionLink.h"
 
 class TAction;
 struct TSkinItemState;

@@ -5,11 +5,11 @@
 #include "chrome/toolbars/SkinDock.h"
 #include "chrome/toolbars/SkinItem.h"
 #include "chrome/themes/SkinTheme.h"
-#include "platform/Action.h"
-#include "platform/AppContext.h"
-#include "platform/Application.h"
-#include "platform/ImageList.h"
-#include "platform/PendingReference.h"
+#include "platform/framework/actions/Action.h"
+#include "platform/base/AppContext.h"
+#include "platform/framework/Application.h"
+#include "platform/framework/actions/ImageList.h"
+#include "platform/framework/PendingReference.h"
 
 namespace {
 

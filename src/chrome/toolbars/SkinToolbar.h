@@ -9,8 +9,8 @@
 
 #include "chrome/themes/SkinNexus.h"
 #include "chrome/toolbars/SkinToolbarLayout.h"
-#include "platform/ImageListLink.h"
-#include "platform/WinControl.h"
+#include "platform/framework/actions/ImageListLink.h"
+#include "platform/framework/WinControl.h"
 
 class TImageList;
 class TSkinToolbarItem;

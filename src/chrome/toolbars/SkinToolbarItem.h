@@ -4,7 +4,7 @@
 // controls the toolbar places and the current theme paints.
 
 #include "chrome/toolbars/SkinToolbarLayout.h"
-#include "platform/WinControl.h"
+#include "platform/framework/WinControl.h"
 
 class TSkinToolbar;
 

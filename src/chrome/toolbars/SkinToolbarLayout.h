@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 enum TSkinDisplayMode : uint8_t { nbdmDefault, nbdmTextOnly, nbdmTextOnlyInMenus, nbdmImageAndText };
 enum TSkinItemLayout : uint8_t { sklAuto, sklGlyphLeft, sklGlyphTop };

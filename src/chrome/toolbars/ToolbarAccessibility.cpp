@@ -3,7 +3,7 @@
 #include "chrome/toolbars/SkinItem.h"
 #include "chrome/toolbars/SkinSeparatorItem.h"
 #include "chrome/toolbars/SkinToolbar.h"
-#include "platform/AccessibleBridge.h"
+#include "platform/framework/accessibility/AccessibleBridge.h"
 
 namespace {
 

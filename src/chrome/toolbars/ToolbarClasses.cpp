@@ -6,9 +6,9 @@
 #include "chrome/themes/SkinSwitcher.h"
 #include "chrome/themes/SkinThemeStartup.h"
 #include "chrome/toolbars/SkinToolbar.h"
-#include "platform/Action.h"
-#include "platform/ActionList.h"
-#include "platform/ImageList.h"
+#include "platform/framework/actions/Action.h"
+#include "platform/framework/actions/ActionList.h"
+#include "platform/framework/actions/ImageList.h"
 #include "stream/PropertyBuilders.h"
 
 using namespace props;

@@ -1,0 +1,154 @@
+// Window messages of the grid: the command range WM_USER + 1000 .. 1044 with
+// the core's answers, select-all, scroll bars, cursor and cancel mode, and the
+// OnGridMessage report after them.
+
+#include "grid/core/GridCoreState.h"
+#include "grid/core/TavikCustomGrid.h"
+
+namespace {
+
+constexpr unsigned Command(unsigned offset)
+{
+    return WM_USER + offset;
+}
+
+// The messages OnGridMessage hears of: the edit messages and the command pairs
+// (command 1000 + k with its can-do query 1020 + k).
+bool Reported(unsigned msg)
+{
+    if (msg == WM_CUT || msg == WM_COPY || msg == WM_PASTE || msg == WM_CLEAR || msg == EM_SETSEL)
+        return true;
+    if (msg < WM_USER)
+        return false;
+    const unsigned offset = msg - WM_USER;
+    return (offset >= 1000 && offset <= 1017) || (offset >= 1020 && offset <= 1037) ||
+           (offset >= 1040 && offset <= 1044);
+}
+
+} // namespace
+
+int TTavikCustomGrid::FirstShownRow()
+{
+    for (int row = EditableRow(); row < d_->rowCount; ++row)
+        if (GetRowHeight(row) != 0)
+            return row;
+    return -1;
+}
+
+int TTavikCustomGrid::LastShownRow()
+{
+    for (int row = d_->rowCount - 1; row >= EditableRow(); --row)
+        if (GetRowHeight(row) != 0)
+            return row;
+    return -1;
+}
+
+void TTavikCustomGrid::ExpandRows(bool expand, bool withDescendants)
+{
+    if (!IsTree())
+        return;
+    const int row = d_->current.Y;
+    SetRowExpanded(row, expand);
+    if (!withDescendants)
+        return;
+    const int level = RowLevel(row);
+    BeginUpdate();
+    try {
+        for (int r = row + 1; r < d_->rowCount && RowLevel(r) > level; ++r)
+            SetRowExpanded(r, expand);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TTavikCustomGrid::HandleGridCommand(TMessage& message)
+{
+    const unsigned offset = message.Msg - WM_USER;
+    switch (offset) {
+    case 1000:
+    case 1001: {
+        Word key = offset == 1000 ? VK_UP : VK_DOWN;
+        KeyDown(key, 0);
+        break;
+    }
+    case 1002:
+    case 1003: {
+        const int row = offset == 1002 ? FirstShownRow() : LastShownRow();
+        d_->lastMoveReason = mrKey;
+        if (row >= 0)
+            SetCurrentRow(row);
+        break;
+    }
+    case 1014:
+    case 1015: ExpandRows(offset == 1014, message.WParam != 0); break;
+    case 1016:
+    case 1017:
+        if (!IsTree())
+            break;
+        BeginUpdate();
+        try {
+            for (int r = d_->rowCount - 1; r >= EditableRow(); --r)
+                SetRowExpanded(r, offset == 1016);
+        } catch (...) {
+            EndUpdate();
+            throw;
+        }
+        EndUpdate();
+        break;
+    case 1020:
+    case 1022: {
+        // Without a row to go to there is nothing to do.
+        const int first = FirstShownRow();
+        message.Result = first >= 0 && d_->current.Y != first ? 1 : 0;
+        break;
+    }
+    case 1021:
+    case 1023: {
+        const int last = LastShownRow();
+        message.Result = last >= 0 && d_->current.Y != last ? 1 : 0;
+        break;
+    }
+    case 1034:
+    case 1035: message.Result = RowHasChildren(d_->current.Y) ? 1 : 0; break;
+    case 1036:
+    case 1037: message.Result = IsTree() ? 1 : 0; break;
+    case 1044: message.Result = 1; break;
+    default: break;
+    }
+}
+
+void TTavikCustomGrid::WndProc(TMessage& message)
+{
+    const unsigned msg = message.Msg;
+    switch (msg) {
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        ModifyScrollBar(msg == WM_HSCROLL ? gsbHorz : gsbVert, static_cast<unsigned>(message.WParam & 0xFFFF),
+                        static_cast<int>((message.WParam >> 16) & 0xFFFF));
+        break;
+    case WM_CANCELMODE: CancelMode(); break;
+    case WM_SETCURSOR:
+        ApplyGridCursor();
+        message.Result = 1;
+        break;
+    case CM_WANTSPECIALKEY:
+        // Enter opens and closes the editor rather than pressing the default button.
+        // Escape ends editing rather than pressing the cancel button.
+        message.Result = (message.WParam == VK_RETURN && HasOption(goEditing)) ||
+                                 (message.WParam == VK_ESCAPE && d_->editorMode)
+                             ? 1
+                             : 0;
+        break;
+    case EM_SETSEL: d_->selections->SelectAll(); break;
+    default:
+        if (msg >= Command(GridCommandFirst) && msg <= Command(GridCommandLast))
+            HandleGridCommand(message);
+        else
+            TCustomControl::WndProc(message);
+        break;
+    }
+    if (Reported(msg))
+        OnGridMessage(this, message);
+}

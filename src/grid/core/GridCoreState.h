@@ -1,0 +1,91 @@
+#pragma once
+
+// The grid core's fields, behind TTavikCustomGrid's one pointer. Only the
+// core's own source files see them; descendants go through the grid's
+// protected interface.
+
+#include <memory>
+#include <vector>
+
+#include "grid/layout/GridDragTracker.h"
+#include "grid/layout/GridExtents.h"
+#include "grid/layout/GridScrollBarStates.h"
+#include "grid/layout/GridTypes.h"
+#include "grid/selection/Selections.h"
+#include "platform/canvas/CanvasTypes.h"
+#include "platform/framework/Form.h"
+
+class TCanvas;
+class TInplaceEdit;
+class TGridEditorFactory;
+
+struct TGridCoreState {
+    explicit TGridCoreState(ISelectionHost* host);
+    ~TGridCoreState();
+
+    int Count(TGridAxis axis) const { return axis == gaRows ? rowCount : colCount; }
+    int Fixed(TGridAxis axis) const { return axis == gaRows ? fixedRows : fixedCols; }
+    int FixedEdit(TGridAxis axis) const { return axis == gaRows ? fixedEditRows : fixedEditCols; }
+    // First column or row of the editable area.
+    int Editable(TGridAxis axis) const { return Fixed(axis) - FixedEdit(axis); }
+    // Made first and freed last, so the whole life of the grid has a selection set.
+    std::unique_ptr<TSelections> selections;
+    TGridCoord anchor{1, 1};
+    TFormBorderStyle borderStyle = bsSingle;
+    bool canEditModify = true;
+    int colCount = 5;
+    TGridExtents tabStops;
+    TGridCoord current{1, 1};
+    int defaultColWidth = 72;
+    int defaultRowHeight = 18;
+    int fixedCols = 1;
+    int fixedRows = 1;
+    TColor fixedColor = clBtnFace;
+    int gridLineWidth = 1;
+    TColor gridLineColor = clSilver;
+    TColor boundLineColor = clBlack;
+    TGridOptions options = DefaultGridOptions;
+    int rowCount = 5;
+    TScrollStyle scrollBars = ssBoth;
+    TGridCoord topLeft{1, 1};
+    int editCol = -1;
+    int editRow = -1;
+    int colOffset = 0;
+    bool defaultDrawing = true;
+    bool editorMode = false;
+    bool dragSelect = true;
+    int fixedEditCols = 0;
+    int fixedEditRows = 0;
+    TMoveReason lastMoveReason = mrProgram;
+    bool flat = false;
+    TGridOptionExs optionExs = GridOptionEx(goReturnKeyAsTab);
+    bool readOnly = false;
+    bool showMoveLine = true;
+    bool frameEmptyHeads = false;
+    bool keyMoveActive = false;
+    TGridExtents colWidths;
+    TGridExtents rowHeights;
+    TGridMouseState mouseState = gmsNone;
+    bool saveCellExtents = true;
+    bool fillCellBackground = true;
+    TGridOptions designOptionsBoost = GridOption(goRowSizing) | GridOption(goColSizing);
+    bool repaintAllOnResize = false;
+    int updateLock = 0;
+    bool extentsChangedInLock = false;
+    TGridScrollBarStates scrollBarStates;
+    TGridDragTracker tracker;
+    bool rowDragEnabled = false;
+
+    // The editor and its factory; see GridEditing.cpp.
+    std::unique_ptr<TGridEditorFactory> editorFactory;
+    std::unique_ptr<TInplaceEdit> inplaceEditor;
+    bool hideQueryActive = false;
+    bool openingForComposition = false;
+    uint32_t lastGridClick = 0;
+
+    TCanvas* paintCanvas = nullptr;
+    // Ranges of the selections, read once per paint: widening to merged areas
+    // on every IsCellSelected would dominate a repaint.
+    std::vector<TGridRect> paintSelRanges;
+    bool paintSelCached = false;
+};

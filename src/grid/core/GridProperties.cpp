@@ -1,0 +1,442 @@
+// The core's property reads and the plain writes, kept out of the header so
+// that the fields stay in one place.
+
+#include "grid/core/GridCoreState.h"
+#include "grid/editor/GridEditorFactory.h"
+#include "grid/editor/InplaceEdit.h"
+#include "grid/core/TavikCustomGrid.h"
+
+// The editor and the factory are complete here.
+TGridCoreState::TGridCoreState(ISelectionHost* host) : selections(std::make_unique<TSelections>(host)) {}
+TGridCoreState::~TGridCoreState() = default;
+
+int TTavikCustomGrid::GetRowHeight(int row) const
+{
+    return d_->rowHeights.Get(row, d_->defaultRowHeight);
+}
+
+int TTavikCustomGrid::NextShownRow(int from, int end) const
+{
+    return d_->rowHeights.NextPositive(from, end, d_->defaultRowHeight);
+}
+
+int TTavikCustomGrid::PrevShownRow(int from, int stop) const
+{
+    return d_->rowHeights.PrevPositive(from, stop, d_->defaultRowHeight);
+}
+
+bool TTavikCustomGrid::FrameEmptyHeads() const
+{
+    return d_->frameEmptyHeads;
+}
+
+bool TTavikCustomGrid::FillCellBackground() const
+{
+    return d_->fillCellBackground;
+}
+
+void TTavikCustomGrid::SetFillCellBackground(bool value)
+{
+    d_->fillCellBackground = value;
+}
+
+bool TTavikCustomGrid::CanEditModify() const
+{
+    return d_->canEditModify;
+}
+
+void TTavikCustomGrid::EditButtonClick()
+{
+    OnEditButtonClick(this, d_->current.X, d_->current.Y);
+}
+
+void TTavikCustomGrid::InplaceEditChanged(const QString& text)
+{
+    OnInplaceEditChanged(this, d_->current.X, d_->current.Y, text);
+}
+
+void TTavikCustomGrid::ListSelected(const QString& item)
+{
+    OnDropDownListSelected(this, d_->current.X, d_->current.Y, item);
+}
+
+TInplaceEdit* TTavikCustomGrid::InplaceEditor() const
+{
+    return d_->inplaceEditor.get();
+}
+
+TGridEditorFactory& TTavikCustomGrid::EditorFactory() const
+{
+    return *d_->editorFactory;
+}
+
+int TTavikCustomGrid::EditCol() const
+{
+    return d_->editCol;
+}
+
+int TTavikCustomGrid::EditRow() const
+{
+    return d_->editRow;
+}
+
+bool TTavikCustomGrid::HideQueryActive() const
+{
+    return d_->hideQueryActive;
+}
+
+uint32_t TTavikCustomGrid::LastGridClick() const
+{
+    return d_->lastGridClick;
+}
+
+int TTavikCustomGrid::ColCount() const
+{
+    return d_->colCount;
+}
+
+int TTavikCustomGrid::RowCount() const
+{
+    return d_->rowCount;
+}
+
+int TTavikCustomGrid::FixedCols() const
+{
+    return d_->fixedCols;
+}
+
+int TTavikCustomGrid::FixedRows() const
+{
+    return d_->fixedRows;
+}
+
+int TTavikCustomGrid::FixedEditCols() const
+{
+    return d_->fixedEditCols;
+}
+
+int TTavikCustomGrid::FixedEditRows() const
+{
+    return d_->fixedEditRows;
+}
+
+int TTavikCustomGrid::DefaultColWidth() const
+{
+    return d_->defaultColWidth;
+}
+
+int TTavikCustomGrid::DefaultRowHeight() const
+{
+    return d_->defaultRowHeight;
+}
+
+int TTavikCustomGrid::ColWidths(int col) const
+{
+    return d_->colWidths.Get(col, d_->defaultColWidth);
+}
+
+int TTavikCustomGrid::NextShownCol(int from, int end) const
+{
+    return d_->colWidths.NextPositive(from, end, d_->defaultColWidth);
+}
+
+int TTavikCustomGrid::PrevShownCol(int from, int stop) const
+{
+    return d_->colWidths.PrevPositive(from, stop, d_->defaultColWidth);
+}
+
+int TTavikCustomGrid::TabStops(int col) const
+{
+    return d_->tabStops.Get(col, 1);
+}
+
+TColor TTavikCustomGrid::FixedColor() const
+{
+    return d_->fixedColor;
+}
+
+int TTavikCustomGrid::GridLineWidth() const
+{
+    return d_->gridLineWidth;
+}
+
+TColor TTavikCustomGrid::GridLineColor() const
+{
+    return d_->gridLineColor;
+}
+
+TColor TTavikCustomGrid::BoundLineColor() const
+{
+    return d_->boundLineColor;
+}
+
+TFormBorderStyle TTavikCustomGrid::BorderStyle() const
+{
+    return d_->borderStyle;
+}
+
+TScrollStyle TTavikCustomGrid::ScrollBars() const
+{
+    return d_->scrollBars;
+}
+
+TGridOptions TTavikCustomGrid::Options() const
+{
+    return d_->options;
+}
+
+bool TTavikCustomGrid::HasOption(TGridOption option) const
+{
+    return ::HasOption(d_->options, option);
+}
+
+TGridOptionExs TTavikCustomGrid::OptionExs() const
+{
+    return d_->optionExs;
+}
+
+bool TTavikCustomGrid::HasOptionEx(TGridOptionEx option) const
+{
+    return ::HasOptionEx(d_->optionExs, option);
+}
+
+void TTavikCustomGrid::SetOptionExs(TGridOptionExs value)
+{
+    d_->optionExs = value;
+}
+
+bool TTavikCustomGrid::Flat() const
+{
+    return d_->flat;
+}
+
+bool TTavikCustomGrid::ReadOnly() const
+{
+    return d_->readOnly;
+}
+
+void TTavikCustomGrid::SetReadOnly(bool value)
+{
+    d_->readOnly = value;
+}
+
+bool TTavikCustomGrid::DefaultDrawing() const
+{
+    return d_->defaultDrawing;
+}
+
+void TTavikCustomGrid::SetDefaultDrawing(bool value)
+{
+    d_->defaultDrawing = value;
+}
+
+bool TTavikCustomGrid::RepaintAllOnResize() const
+{
+    return d_->repaintAllOnResize;
+}
+
+void TTavikCustomGrid::SetRepaintAllOnResize(bool value)
+{
+    d_->repaintAllOnResize = value;
+}
+
+bool TTavikCustomGrid::SaveCellExtents() const
+{
+    return d_->saveCellExtents;
+}
+
+bool TTavikCustomGrid::HasColExtents() const
+{
+    return d_->colWidths.HasBlock();
+}
+
+bool TTavikCustomGrid::HasRowExtents() const
+{
+    return d_->rowHeights.HasBlock();
+}
+
+const TGridExtents& TTavikCustomGrid::ColExtents() const
+{
+    return d_->colWidths;
+}
+
+const TGridExtents& TTavikCustomGrid::RowExtents() const
+{
+    return d_->rowHeights;
+}
+
+TGridCoord TTavikCustomGrid::Current() const
+{
+    return d_->current;
+}
+
+TGridCoord TTavikCustomGrid::Anchor() const
+{
+    return d_->anchor;
+}
+
+void TTavikCustomGrid::SetAnchor(TGridCoord anchor)
+{
+    d_->anchor = anchor;
+}
+
+void TTavikCustomGrid::PlaceCurrent(TGridCoord current)
+{
+    d_->current = current;
+}
+
+TGridCoord TTavikCustomGrid::TopLeft() const
+{
+    return d_->topLeft;
+}
+
+int TTavikCustomGrid::CurrentCol() const
+{
+    return d_->current.X;
+}
+
+int TTavikCustomGrid::CurrentRow() const
+{
+    return d_->current.Y;
+}
+
+int TTavikCustomGrid::FirstVisibleCol() const
+{
+    return d_->topLeft.X;
+}
+
+int TTavikCustomGrid::FirstVisibleRow() const
+{
+    return d_->topLeft.Y;
+}
+
+TMoveReason TTavikCustomGrid::LastMoveReason() const
+{
+    return d_->lastMoveReason;
+}
+
+void TTavikCustomGrid::SetLastMoveReason(TMoveReason r)
+{
+    d_->lastMoveReason = r;
+}
+
+TGridMouseState TTavikCustomGrid::MouseState() const
+{
+    return d_->mouseState;
+}
+
+void TTavikCustomGrid::SetMouseState(TGridMouseState state)
+{
+    d_->mouseState = state;
+}
+
+bool TTavikCustomGrid::EditorMode() const
+{
+    return d_->editorMode;
+}
+
+int TTavikCustomGrid::ColOffset() const
+{
+    return d_->colOffset;
+}
+
+const TGridScrollBarState& TTavikCustomGrid::ScrollBarState(TGridScrollBarKind bar) const
+{
+    return d_->scrollBarStates[bar];
+}
+
+int TTavikCustomGrid::EditableCol() const
+{
+    return d_->fixedCols - d_->fixedEditCols;
+}
+
+int TTavikCustomGrid::EditableRow() const
+{
+    return d_->fixedRows - d_->fixedEditRows;
+}
+
+TSelections& TTavikCustomGrid::Selections() const
+{
+    return *d_->selections;
+}
+
+const TGridRect& TTavikCustomGrid::FillSource() const
+{
+    return d_->selections->FillSource();
+}
+
+const TGridRect& TTavikCustomGrid::FillTarget() const
+{
+    return d_->selections->FillTarget();
+}
+
+void TTavikCustomGrid::BeginUpdate()
+{
+    ++d_->updateLock;
+}
+
+int TTavikCustomGrid::UpdateLock() const
+{
+    return d_->updateLock;
+}
+
+bool TTavikCustomGrid::ShowMoveLine() const
+{
+    return d_->showMoveLine;
+}
+
+void TTavikCustomGrid::SetShowMoveLine(bool value)
+{
+    d_->showMoveLine = value;
+}
+
+bool TTavikCustomGrid::RowDragEnabled() const
+{
+    return d_->rowDragEnabled;
+}
+
+void TTavikCustomGrid::SetRowDragEnabled(bool value)
+{
+    d_->rowDragEnabled = value;
+}
+
+bool TTavikCustomGrid::DragSelect() const
+{
+    return d_->dragSelect;
+}
+
+void TTavikCustomGrid::SetDragSelect(bool value)
+{
+    d_->dragSelect = value;
+}
+
+bool TTavikCustomGrid::KeyMoveActive() const
+{
+    return d_->keyMoveActive;
+}
+
+bool TTavikCustomGrid::OpeningForComposition() const
+{
+    return d_->openingForComposition;
+}
+
+TGridExtents& TTavikCustomGrid::RowExtentsForUpdate()
+{
+    return d_->rowHeights;
+}
+
+void TTavikCustomGrid::NoteExtentsChangedInLock()
+{
+    d_->extentsChangedInLock = true;
+}
+
+void TTavikCustomGrid::CurrentMoved(TGridCoord oldCurrent, TMoveReason reason)
+{
+    OnMoveCurrent(this, oldCurrent, d_->current, reason);
+    NotifyAccessibleFocus(*this);
+}
+
+const TGridDragTracker& TTavikCustomGrid::DragTracker() const
+{
+    return d_->tracker;
+}

@@ -1,0 +1,131 @@
+#pragma once
+
+// One cell of the PT grid's content: its value and its look. A cell keeps the
+// fields it rarely needs (own font, texts other than the value, image, tag,
+// bound lines) in a block created on first use, so that a cell that follows
+// the grid costs no more than a few words.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include <QString>
+
+#include "grid/layout/CellTypes.h"
+#include "platform/base/Collection.h"
+#include "platform/canvas/text/Font.h"
+
+class IPTGridOwner;
+class TPTCells;
+class TPTRow;
+class TPTRows;
+
+class TPTCell : public TCollectionItem {
+public:
+    explicit TPTCell(TPTCells* cells);
+    ~TPTCell() override;
+
+    // Cells come from a shared pool: a grid may hold a million of them.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p, std::size_t size);
+
+    const char* ClassName() const override { return "TPTCell"; }
+    // Copies every field from another cell, the font by value; anything else
+    // fails with the framework's assignment error.
+    void Assign(const TPersistent* source) override;
+    QString DisplayName() const override;
+
+    TPTCells* Cells() const;
+    TPTRow* Row() const;
+    IPTGridOwner* Grid() const;
+
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    // The cell's font object; edits made through it count as the cell's own font
+    // and clear ParentFont.
+    TFont* Font();
+    // The font the cell shows, without giving the cell a font object of its own.
+    const TFont& FontValue() const;
+    void SetFont(const TFont* font);
+    const QString& Value() const { return value_; }
+    void SetValue(const QString& value);
+    int32_t Data() const;
+    void SetData(int32_t data);
+    uint32_t MergeID() const { return mergeID_; }
+    void SetMergeID(uint32_t id);
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool parentFont);
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool parentColor);
+    const QString& DisplayFormat() const;
+    void SetDisplayFormat(const QString& format);
+    TCellStyle Style() const { return static_cast<TCellStyle>(style_); }
+    void SetStyle(TCellStyle style);
+    uint8_t RightBoundLineWidth() const;
+    void SetRightBoundLineWidth(uint8_t width);
+    uint8_t BottomBoundLineWidth() const;
+    void SetBottomBoundLineWidth(uint8_t width);
+    THorzAlignment HorzAlignment() const { return static_cast<THorzAlignment>(horz_); }
+    void SetHorzAlignment(THorzAlignment alignment);
+    TVertAlignment VertAlignment() const { return static_cast<TVertAlignment>(vert_); }
+    void SetVertAlignment(TVertAlignment alignment);
+    uint8_t AntiDiagonalWidth() const;
+    void SetAntiDiagonalWidth(uint8_t width);
+    uint8_t DiagonalWidth() const;
+    void SetDiagonalWidth(uint8_t width);
+    TCellDataType DataType() const { return static_cast<TCellDataType>(dataType_); }
+    void SetDataType(TCellDataType type);
+    bool HandleSymbol() const { return handleSymbol_; }
+    void SetHandleSymbol(bool handle) { handleSymbol_ = handle; }
+    int32_t ImageIndex() const;
+    void SetImageIndex(int32_t index);
+    TCellImageLayout ImageLayout() const { return static_cast<TCellImageLayout>(imageLayout_); }
+    void SetImageLayout(TCellImageLayout layout) { imageLayout_ = layout; }
+    bool ShowComment() const { return showComment_; }
+    void SetShowComment(bool show) { showComment_ = show; }
+    const QString& Comment() const;
+    void SetComment(const QString& comment);
+    int32_t Tag() const;
+    void SetTag(int32_t tag);
+
+    // Whether the stored form carries Font and Color.
+    bool IsFontStored() const;
+    bool IsColorStored() const;
+
+    // Font equality: name, height, style set, colour, character set and pitch.
+    static bool SameFont(const TFont& a, const TFont& b) { return a.SameAs(b); }
+
+private:
+    friend class TPTRows;
+    struct Extra;
+
+    TPTRows* OwningRows() const;
+    const TFont& GridFontOrDefault() const;
+    TColor GridColorOrDefault() const;
+    bool HasOwnFont() const;
+    Extra& Extras();
+    void MakeOwnFont(const TFont& from);
+    // Gives the cell the look of font without counting as an edit of its own.
+    void SetFontValue(const TFont& font);
+    void FontChanged();
+    // Font and colour follow-up after the grid's font or colour changed.
+    void FollowFont(const TFont& gridFont, bool sharedFontChanges);
+    void FollowColor(TColor gridColor);
+
+    // The first field fills the tail of the item's base.
+    TColor color_;
+    QString value_;
+    std::unique_ptr<Extra> extra_;
+    uint32_t mergeID_ = 0;
+    uint8_t dataType_ = cdtString;
+    uint8_t horz_ : 4 = haLeftJustify;
+    uint8_t vert_ : 4 = vaCenter;
+    uint8_t style_ : 4 = csAutoWrap;
+    uint8_t imageLayout_ : 4 = clImageLeft;
+    bool parentFont_ : 1 = true;
+    bool parentColor_ : 1 = true;
+    bool handleSymbol_ : 1 = false;
+    bool showComment_ : 1 = false;
+    // Set while the cell copies a font into its own, so the copy is no edit.
+    bool syncingFont_ : 1 = false;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+// The cells of one PT grid row, one per column, in column order.
+
+#include "grid/model/PTCell.h"
+#include "platform/base/Collection.h"
+
+class IPTGridOwner;
+class TPTRow;
+class TPTRows;
+
+class TPTCells : public TCollection {
+public:
+    explicit TPTCells(TPTRow* row = nullptr) : row_(row) {}
+    ~TPTCells() override;
+
+    const char* ClassName() const override { return "TPTCells"; }
+    const char* ItemClassName() const override { return "TPTCell"; }
+
+    TPTRow* Row() const { return row_; }
+    TPTRows* Rows() const;
+    IPTGridOwner* Grid() const;
+
+    TPTCell* Add() { return static_cast<TPTCell*>(TCollection::Add()); }
+    TPTCell* Insert(int index) { return static_cast<TPTCell*>(TCollection::Insert(index)); }
+    TPTCell* Items(int index) const { return static_cast<TPTCell*>(TCollection::Items(index)); }
+
+protected:
+    std::unique_ptr<TCollectionItem> CreateItem() override;
+    // A single cell's change does not repaint: the grid repaints what it changes.
+    void Update(TCollectionItem*) override {}
+
+private:
+    TPTRow* row_;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+// Page 5 (公共资源策略设置): the resource classes, and for the current class
+// the resources the holder is restricted on, with the three policy flags as
+// check cells. A resource not listed is not restricted.
+
+#include "screens/rights/RightsPage.h"
+
+class RightsResourcePage : public RightsPage {
+public:
+    RightsResourcePage(RightsWork& work, TTavikPTGrid& classes, TTavikPTGrid& resources);
+
+    void Show(qint64 holder) override;
+    void Harvest() override;
+    void EndEdit() override;
+
+    // The class grid's current row changed.
+    void ClassChosen();
+    // The class whose resources are listed, 0 when there is none.
+    qint64 CurrentClass();
+    // The resources not yet listed are restricted, every flag ticked; returns
+    // how many.
+    int AddResources(const std::vector<qint64>& resources);
+    bool RemoveSelected();
+
+    enum { ClassNameCol = 1, ClassCodeCol };
+    enum { NameCol = 1, CodeCol, BrowseCol, EditCol, DeleteCol };
+
+private:
+    void ShowPolicies();
+
+    TTavikPTGrid& classes_;
+    TTavikPTGrid& resources_;
+    qint64 shownClass_ = 0;
+};

@@ -1,0 +1,5 @@
+#pragma once
+
+// Looks up from the canvas to the framework: the layering check must refuse it.
+
+#include "platform/framework/Control.h"
