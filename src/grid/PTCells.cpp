@@ -1,6 +1,7 @@
 #include "grid/PTCells.h"
 
 #include "grid/PTRow.h"
+#include "grid/PTRows.h"
 
 TPTCells::~TPTCells()
 {
@@ -20,5 +21,10 @@ IPTGridOwner* TPTCells::Grid() const
 
 TCollectionItem* TPTCells::CreateItem()
 {
+    // A grid's rows hold one cell per column: a row's first cell makes room for
+    // as many as the row before holds, so that the list is allocated once.
+    if (Count() == 0 && row_)
+        if (TPTRows* rows = row_->Rows(); rows && row_->Index() > 0)
+            Reserve(rows->Items(row_->Index() - 1)->Cells()->Count());
     return new TPTCell(this);
 }

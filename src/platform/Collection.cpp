@@ -129,6 +129,7 @@ void TCollection::Assign(const TPersistent* source)
                                 ItemClassName());
         TCollectionUpdate update(*this);
         Clear();
+        Reserve(src->Count());
         for (TCollectionItem* item : src->items_)
             CreateItem()->Assign(item);
         return;
@@ -142,6 +143,12 @@ void TCollection::DestroyItems()
     while (!items_.empty())
         delete items_.back();
     --updateCount_;
+}
+
+void TCollection::Reserve(int count)
+{
+    if (count > 0)
+        items_.reserve(static_cast<size_t>(count));
 }
 
 void TCollection::InsertItem(TCollectionItem* item)
