@@ -1,17 +1,14 @@
 #include "grid/PTCell.h"
 
-#include <cstdint>
-#include <cstdlib>
 #include <memory>
-#include <new>
 #include <optional>
 #include <unordered_map>
-#include <vector>
 
 #include "grid/PTCells.h"
 #include "grid/PTOwner.h"
 #include "grid/PTRow.h"
 #include "grid/PTRows.h"
+#include "grid/PTSlabPool.h"
 #include "platform/AppContext.h"
 
 struct TPTCellExtra {
@@ -45,119 +42,22 @@ struct TPTCellExtra {
 
     bool HoldsOnlyDefaults() const
     {
-        return !font && !color && mergeID == 0 && displayFormat.isEmpty() && comment.isEmpty() && data == 0 && tag == 0 &&
-               imageIndex == -1 && rightLine == 0 && bottomLine == 0 && diagonal == 0 && antiDiagonal == 0;
+        return !font && !color && mergeID == 0 && displayFormat.isEmpty() && comment.isEmpty() && data == 0 &&
+               tag == 0 && imageIndex == -1 && rightLine == 0 && bottomLine == 0 && diagonal == 0 && antiDiagonal == 0;
     }
 };
 
 namespace {
 
-// Fixed-size blocks carved from slabs, so that a cell costs its own size and no
-// allocator header. The pool also keeps its cells' rare fields, keyed by cell:
-// few cells have any, so a table beats a pointer in every cell. All slabs but one go back once no cell is left. Slabs are
-// aligned to their size and start with their pool, so a cell goes back to the
-// pool it came from even after the application context has let that pool go:
-// a pool let go with cells still alive frees itself with its last cell.
-// User-interface thread only, like the grid.
-class CellPool {
-public:
-    CellPool() = default;
-    CellPool(const CellPool&) = delete;
-    CellPool& operator=(const CellPool&) = delete;
-    ~CellPool()
-    {
-        for (void* slab : slabs_)
-            std::free(slab);
-    }
+// The pool also keeps its cells' rare fields, keyed by cell: few cells have
+// any, so a table costs less than a pointer in every cell.
+using CellExtras = std::unordered_map<const TPTCell*, TPTCellExtra>;
+using CellPool = TPTSlabPool<sizeof(TPTCell), CellExtras>;
 
-    static CellPool* Owner(const void* block)
-    {
-        const auto slab = reinterpret_cast<uintptr_t>(block) & ~uintptr_t(kSlabBytes - 1);
-        return *reinterpret_cast<CellPool**>(slab);
-    }
-
-    void* Allocate()
-    {
-        if (!free_)
-            Grow();
-        void* p = free_;
-        free_ = *static_cast<void**>(p);
-        ++live_;
-        return p;
-    }
-
-    void Release(void* p)
-    {
-        *static_cast<void**>(p) = free_;
-        free_ = p;
-        if (--live_ > 0)
-            return;
-        if (abandoned_)
-            delete this;
-        else if (slabs_.size() > 1)
-            Shrink();
-    }
-
-    TPTCellExtra* FindExtra(const TPTCell* cell)
-    {
-        auto it = extras_.find(cell);
-        return it == extras_.end() ? nullptr : &it->second;
-    }
-    // Node-based, so a block stays where it is while others come and go.
-    TPTCellExtra& MakeExtra(const TPTCell* cell) { return extras_[cell]; }
-    void DropExtra(const TPTCell* cell) { extras_.erase(cell); }
-
-    void Abandon()
-    {
-        if (live_ == 0)
-            delete this;
-        else
-            abandoned_ = true;
-    }
-
-private:
-    static constexpr size_t kBlock = sizeof(TPTCell);
-    // Small enough that an aligned slab still comes from the heap, not a mapping.
-    static constexpr size_t kSlabBytes = 32768;
-    // The first block of a slab holds its pool.
-    static constexpr size_t kPerSlab = kSlabBytes / kBlock - 1;
-    static_assert(sizeof(CellPool*) <= kBlock);
-
-    void Grow()
-    {
-        void* slab = std::aligned_alloc(kSlabBytes, kSlabBytes);
-        if (!slab)
-            throw std::bad_alloc();
-        *static_cast<CellPool**>(slab) = this;
-        slabs_.push_back(slab);
-        Thread(slab);
-    }
-
-    void Thread(void* slab)
-    {
-        auto* bytes = static_cast<char*>(slab) + kBlock;
-        for (size_t i = kPerSlab; i-- > 0;) {
-            *reinterpret_cast<void**>(bytes + i * kBlock) = free_;
-            free_ = bytes + i * kBlock;
-        }
-    }
-
-    void Shrink()
-    {
-        for (size_t i = 1; i < slabs_.size(); ++i)
-            std::free(slabs_[i]);
-        slabs_.resize(1);
-        slabs_.shrink_to_fit();
-        free_ = nullptr;
-        Thread(slabs_[0]);
-    }
-
-    std::vector<void*> slabs_;
-    std::unordered_map<const TPTCell*, TPTCellExtra> extras_;
-    void* free_ = nullptr;
-    size_t live_ = 0;
-    bool abandoned_ = false;
-};
+CellExtras& ExtrasTable(const TPTCell* cell)
+{
+    return CellPool::Owner(cell)->side;
+}
 
 // What the PT cells keep in the application context.
 struct CellState {
@@ -208,7 +108,7 @@ TPTCell::TPTCell(TPTCells* cells) : TCollectionItem(cells)
             if (rows && !HasOwnFont())
                 rows->LeaveSharedFont();
             if (hasExtras_)
-                CellPool::Owner(this)->DropExtra(this);
+                ExtrasTable(this).erase(this);
             throw;
         }
     }
@@ -227,7 +127,7 @@ TPTCell::~TPTCell()
         if (TPTRows* rows = OwningRows())
             rows->LeaveSharedFont();
     if (hasExtras_)
-        CellPool::Owner(this)->DropExtra(this);
+        ExtrasTable(this).erase(this);
 }
 
 TPTCells* TPTCell::Cells() const
@@ -273,20 +173,25 @@ TColor TPTCell::SharedColor() const
 
 const TPTCellExtra* TPTCell::Rare() const
 {
-    return hasExtras_ ? CellPool::Owner(this)->FindExtra(this) : nullptr;
+    if (!hasExtras_)
+        return nullptr;
+    const CellExtras& table = ExtrasTable(this);
+    auto it = table.find(this);
+    return it == table.end() ? nullptr : &it->second;
 }
 
 TPTCellExtra& TPTCell::Extras()
 {
     hasExtras_ = true;
-    return CellPool::Owner(this)->MakeExtra(this);
+    // Node-based, so a block stays where it is while others come and go.
+    return ExtrasTable(this)[this];
 }
 
 void TPTCell::DropExtrasIfDefault()
 {
     const TPTCellExtra* extra = Rare();
     if (extra && extra->HoldsOnlyDefaults()) {
-        CellPool::Owner(this)->DropExtra(this);
+        ExtrasTable(this).erase(this);
         hasExtras_ = false;
     }
 }
