@@ -1,18 +1,20 @@
 #include "grid/model/PTCell.h"
 
-#include <cstdint>
-#include <cstdlib>
-#include <new>
-#include <vector>
+#include <memory>
+#include <optional>
+#include <unordered_map>
 
 #include "grid/model/PTCells.h"
 #include "grid/model/PTOwner.h"
 #include "grid/model/PTRow.h"
 #include "grid/model/PTRows.h"
+#include "grid/model/PTSlabPool.h"
 #include "platform/base/AppContext.h"
 
-struct TPTCell::Extra {
+struct TPTCellExtra {
     std::unique_ptr<TFont> font; // the cell's own font object, once it has one
+    std::optional<TColor> color; // the cell's own colour, when not its rows' shared one
+    uint32_t mergeID = 0;
     QString displayFormat;
     QString comment;
     int32_t data = 0;
@@ -23,110 +25,39 @@ struct TPTCell::Extra {
     uint8_t diagonal = 0;
     uint8_t antiDiagonal = 0;
 
+    // Everything but the font and the colour, which the cell copies on its own.
+    void AssignFields(const TPTCellExtra& s)
+    {
+        mergeID = s.mergeID;
+        displayFormat = s.displayFormat;
+        comment = s.comment;
+        data = s.data;
+        tag = s.tag;
+        imageIndex = s.imageIndex;
+        rightLine = s.rightLine;
+        bottomLine = s.bottomLine;
+        diagonal = s.diagonal;
+        antiDiagonal = s.antiDiagonal;
+    }
+
     bool HoldsOnlyDefaults() const
     {
-        return !font && displayFormat.isEmpty() && comment.isEmpty() && data == 0 && tag == 0 &&
-               imageIndex == -1 && rightLine == 0 && bottomLine == 0 && diagonal == 0 && antiDiagonal == 0;
+        return !font && !color && mergeID == 0 && displayFormat.isEmpty() && comment.isEmpty() && data == 0 &&
+               tag == 0 && imageIndex == -1 && rightLine == 0 && bottomLine == 0 && diagonal == 0 && antiDiagonal == 0;
     }
 };
 
 namespace {
 
-// Fixed-size blocks carved from slabs, so that a cell costs its own size and no
-// allocator header. All slabs but one go back once no cell is left. Slabs are
-// aligned to their size and start with their pool, so a cell goes back to the
-// pool it came from even after the application context has let that pool go:
-// a pool let go with cells still alive frees itself with its last cell.
-// User-interface thread only, like the grid.
-class CellPool {
-public:
-    CellPool() = default;
-    CellPool(const CellPool&) = delete;
-    CellPool& operator=(const CellPool&) = delete;
-    ~CellPool()
-    {
-        for (void* slab : slabs_)
-            std::free(slab);
-    }
+// The pool also keeps its cells' rare fields, keyed by cell: few cells have
+// any, so a table costs less than a pointer in every cell.
+using CellExtras = std::unordered_map<const TPTCell*, TPTCellExtra>;
+using CellPool = TPTSlabPool<sizeof(TPTCell), CellExtras>;
 
-    static CellPool* Owner(void* block)
-    {
-        const auto slab = reinterpret_cast<uintptr_t>(block) & ~uintptr_t(kSlabBytes - 1);
-        return *reinterpret_cast<CellPool**>(slab);
-    }
-
-    void* Allocate()
-    {
-        if (!free_)
-            Grow();
-        void* p = free_;
-        free_ = *static_cast<void**>(p);
-        ++live_;
-        return p;
-    }
-
-    void Release(void* p)
-    {
-        *static_cast<void**>(p) = free_;
-        free_ = p;
-        if (--live_ > 0)
-            return;
-        if (abandoned_)
-            delete this;
-        else if (slabs_.size() > 1)
-            Shrink();
-    }
-
-    void Abandon()
-    {
-        if (live_ == 0)
-            delete this;
-        else
-            abandoned_ = true;
-    }
-
-private:
-    static constexpr size_t kBlock = sizeof(TPTCell);
-    // Small enough that an aligned slab still comes from the heap, not a mapping.
-    static constexpr size_t kSlabBytes = 32768;
-    // The first block of a slab holds its pool.
-    static constexpr size_t kPerSlab = kSlabBytes / kBlock - 1;
-    static_assert(sizeof(CellPool*) <= kBlock);
-
-    void Grow()
-    {
-        void* slab = std::aligned_alloc(kSlabBytes, kSlabBytes);
-        if (!slab)
-            throw std::bad_alloc();
-        *static_cast<CellPool**>(slab) = this;
-        slabs_.push_back(slab);
-        Thread(slab);
-    }
-
-    void Thread(void* slab)
-    {
-        auto* bytes = static_cast<char*>(slab) + kBlock;
-        for (size_t i = kPerSlab; i-- > 0;) {
-            *reinterpret_cast<void**>(bytes + i * kBlock) = free_;
-            free_ = bytes + i * kBlock;
-        }
-    }
-
-    void Shrink()
-    {
-        for (size_t i = 1; i < slabs_.size(); ++i)
-            std::free(slabs_[i]);
-        slabs_.resize(1);
-        slabs_.shrink_to_fit();
-        free_ = nullptr;
-        Thread(slabs_[0]);
-    }
-
-    std::vector<void*> slabs_;
-    void* free_ = nullptr;
-    size_t live_ = 0;
-    bool abandoned_ = false;
-};
+CellExtras& ExtrasTable(const TPTCell* cell)
+{
+    return CellPool::Owner(cell)->side;
+}
 
 // What the PT cells keep in the application context.
 struct CellState {
@@ -145,29 +76,22 @@ CellState& CellContext()
 
 } // namespace
 
-static_assert(sizeof(TPTCell) <= 64, "a cell that follows the grid must stay within one cache line");
+static_assert(sizeof(TPTCell) <= 48, "a cell that follows the grid is its base and its value");
 
 const TFont& PTDefaultGridFont()
 {
     return CellContext().defaultFont;
 }
 
-void* TPTCell::operator new(std::size_t size)
+void* TPTCell::operator new(std::size_t)
 {
-    if (size != sizeof(TPTCell))
-        return ::operator new(size);
     return CellContext().pool->Allocate();
 }
 
-void TPTCell::operator delete(void* p, std::size_t size)
+void TPTCell::operator delete(void* p, std::size_t)
 {
-    if (!p)
-        return;
-    if (size != sizeof(TPTCell)) {
-        ::operator delete(p);
-        return;
-    }
-    CellPool::Owner(p)->Release(p);
+    if (p)
+        CellPool::Owner(p)->Release(p);
 }
 
 TPTCell::TPTCell(TPTCells* cells) : TCollectionItem(cells)
@@ -176,13 +100,15 @@ TPTCell::TPTCell(TPTCells* cells) : TCollectionItem(cells)
     TPTRows* rows = OwningRows();
     if (rows ? !rows->JoinSharedFont(gridFont) : !SameFont(gridFont, PTDefaultGridFont()))
         MakeOwnFont(gridFont);
-    color_ = GridColorOrDefault();
+    SetColorValue(GridColorOrDefault());
     if (IPTGridOwner* grid = Grid()) {
         try {
             grid->CellCreated(this);
         } catch (...) {
             if (rows && !HasOwnFont())
                 rows->LeaveSharedFont();
+            if (hasExtras_)
+                ExtrasTable(this).erase(this);
             throw;
         }
     }
@@ -200,6 +126,8 @@ TPTCell::~TPTCell()
     if (!HasOwnFont())
         if (TPTRows* rows = OwningRows())
             rows->LeaveSharedFont();
+    if (hasExtras_)
+        ExtrasTable(this).erase(this);
 }
 
 TPTCells* TPTCell::Cells() const
@@ -237,16 +165,47 @@ TColor TPTCell::GridColorOrDefault() const
     return grid ? grid->GridColor() : PTDefaultGridColor;
 }
 
-bool TPTCell::HasOwnFont() const
+TColor TPTCell::SharedColor() const
 {
-    return extra_ && extra_->font;
+    TPTRows* rows = OwningRows();
+    return rows ? rows->SharedColor() : PTDefaultGridColor;
 }
 
-TPTCell::Extra& TPTCell::Extras()
+const TPTCellExtra* TPTCell::Rare() const
 {
-    if (!extra_)
-        extra_ = std::make_unique<Extra>();
-    return *extra_;
+    if (!hasExtras_)
+        return nullptr;
+    const CellExtras& table = ExtrasTable(this);
+    auto it = table.find(this);
+    return it == table.end() ? nullptr : &it->second;
+}
+
+TPTCellExtra& TPTCell::Extras()
+{
+    hasExtras_ = true;
+    // Node-based, so a block stays where it is while others come and go.
+    return ExtrasTable(this)[this];
+}
+
+void TPTCell::DropExtrasIfDefault()
+{
+    const TPTCellExtra* extra = Rare();
+    if (extra && extra->HoldsOnlyDefaults()) {
+        ExtrasTable(this).erase(this);
+        hasExtras_ = false;
+    }
+}
+
+bool TPTCell::HasOwnFont() const
+{
+    const TPTCellExtra* extra = Rare();
+    return extra && extra->font;
+}
+
+bool TPTCell::HasOwnColor() const
+{
+    const TPTCellExtra* extra = Rare();
+    return extra && extra->color;
 }
 
 void TPTCell::MakeOwnFont(const TFont& from)
@@ -259,8 +218,8 @@ void TPTCell::MakeOwnFont(const TFont& from)
 
 const TFont& TPTCell::FontValue() const
 {
-    if (HasOwnFont())
-        return *extra_->font;
+    if (const TPTCellExtra* extra = Rare(); extra && extra->font)
+        return *extra->font;
     TPTRows* rows = OwningRows();
     return rows ? rows->SharedFont() : PTDefaultGridFont();
 }
@@ -274,7 +233,7 @@ TFont* TPTCell::Font()
         if (rows)
             rows->LeaveSharedFont();
     }
-    return extra_->font.get();
+    return Extras().font.get();
 }
 
 void TPTCell::SetFontValue(const TFont& font)
@@ -286,7 +245,7 @@ void TPTCell::SetFontValue(const TFont& font)
         Font();
     }
     syncingFont_ = true;
-    extra_->font->Assign(&font);
+    Extras().font->Assign(&font);
     syncingFont_ = false;
 }
 
@@ -302,7 +261,7 @@ void TPTCell::SetFont(const TFont* font)
 {
     if (!font)
         throw EConvertError("Cannot assign a nil to a TFont");
-    if ((HasOwnFont() && font == extra_->font.get()) || SameFont(*font, FontValue()))
+    if ((HasOwnFont() && font == Rare()->font.get()) || SameFont(*font, FontValue()))
         return;
     SetFontValue(*font);
     parentFont_ = false;
@@ -320,7 +279,8 @@ void TPTCell::SetParentFont(bool parentFont)
 
 void TPTCell::FollowFont(const TFont& gridFont, bool sharedFontChanges)
 {
-    if (!HasOwnFont()) {
+    const TPTCellExtra* extra = Rare();
+    if (!extra || !extra->font) {
         if (!sharedFontChanges)
             return;
         if (parentFont_) {
@@ -331,17 +291,34 @@ void TPTCell::FollowFont(const TFont& gridFont, bool sharedFontChanges)
         }
         return;
     }
-    if (parentFont_ && !SameFont(*extra_->font, gridFont)) {
+    if (parentFont_ && !SameFont(*extra->font, gridFont)) {
         SetFontValue(gridFont);
         Changed(false);
     }
 }
 
+TColor TPTCell::Color() const
+{
+    if (const TPTCellExtra* extra = Rare(); extra && extra->color)
+        return *extra->color;
+    return SharedColor();
+}
+
+void TPTCell::SetColorValue(TColor color)
+{
+    if (color != SharedColor()) {
+        Extras().color = color;
+    } else if (HasOwnColor()) {
+        Extras().color.reset();
+        DropExtrasIfDefault();
+    }
+}
+
 void TPTCell::SetColor(TColor color)
 {
-    if (color == color_)
+    if (color == Color())
         return;
-    color_ = color;
+    SetColorValue(color);
     parentColor_ = false;
     Changed(false);
 }
@@ -352,15 +329,26 @@ void TPTCell::SetParentColor(bool parentColor)
         return;
     parentColor_ = parentColor;
     if (parentColor)
-        color_ = GridColorOrDefault();
+        SetColorValue(GridColorOrDefault());
 }
 
-void TPTCell::FollowColor(TColor gridColor)
+void TPTCell::FollowColor(TColor gridColor, TColor oldShared)
 {
-    if (parentColor_ && color_ != gridColor) {
-        color_ = gridColor;
-        Changed(false);
+    if (!HasOwnColor()) {
+        if (oldShared == gridColor)
+            return;
+        if (parentColor_)
+            Changed(false);
+        else
+            Extras().color = oldShared; // keeps the look it has while the shared colour moves on
+        return;
     }
+    if (!parentColor_)
+        return;
+    const bool changes = Color() != gridColor;
+    SetColorValue(gridColor); // now the shared colour: the cell's own goes
+    if (changes)
+        Changed(false);
 }
 
 void TPTCell::SetValue(const QString& value)
@@ -372,7 +360,8 @@ void TPTCell::SetValue(const QString& value)
 
 int32_t TPTCell::Data() const
 {
-    return extra_ ? extra_->data : 0;
+    const TPTCellExtra* extra = Rare();
+    return extra ? extra->data : 0;
 }
 
 void TPTCell::SetData(int32_t data)
@@ -381,10 +370,18 @@ void TPTCell::SetData(int32_t data)
         Extras().data = data;
 }
 
+uint32_t TPTCell::MergeID() const
+{
+    const TPTCellExtra* extra = Rare();
+    return extra ? extra->mergeID : 0;
+}
+
 void TPTCell::SetMergeID(uint32_t id)
 {
-    if (Exchange(mergeID_, id))
-        Changed(false);
+    if (id == MergeID())
+        return;
+    Extras().mergeID = id;
+    Changed(false);
 }
 
 namespace {
@@ -397,7 +394,8 @@ const QString& EmptyText()
 
 const QString& TPTCell::DisplayFormat() const
 {
-    return extra_ ? extra_->displayFormat : EmptyText();
+    const TPTCellExtra* extra = Rare();
+    return extra ? extra->displayFormat : EmptyText();
 }
 
 void TPTCell::SetDisplayFormat(const QString& format)
@@ -418,7 +416,8 @@ void TPTCell::SetStyle(TCellStyle style)
 
 uint8_t TPTCell::RightBoundLineWidth() const
 {
-    return extra_ ? extra_->rightLine : 0;
+    const TPTCellExtra* extra = Rare();
+    return extra ? extra->rightLine : 0;
 }
 
 void TPTCell::SetRightBoundLineWidth(uint8_t width)
@@ -431,7 +430,8 @@ void TPTCell::SetRightBoundLineWidth(uint8_t width)
 
 uint8_t TPTCell::BottomBoundLineWidth() const
 {
-    return extra_ ? extra_->bottomLine : 0;
+    const TPTCellExtra* extra = Rare();
+    return extra ? extra->bottomLine : 0;
 }
 
 void TPTCell::SetBottomBoundLineWidth(uint8_t width)
@@ -460,7 +460,8 @@ void TPTCell::SetVertAlignment(TVertAlignment alignment)
 
 uint8_t TPTCell::AntiDiagonalWidth() const
 {
-    return extra_ ? extra_->antiDiagonal : 0;
+    const TPTCellExtra* extra = Rare();
+    return extra ? extra->antiDiagonal : 0;
 }
 
 void TPTCell::SetAntiDiagonalWidth(uint8_t width)
@@ -473,7 +474,8 @@ void TPTCell::SetAntiDiagonalWidth(uint8_t width)
 
 uint8_t TPTCell::DiagonalWidth() const
 {
-    return extra_ ? extra_->diagonal : 0;
+    const TPTCellExtra* extra = Rare();
+    return extra ? extra->diagonal : 0;
 }
 
 void TPTCell::SetDiagonalWidth(uint8_t width)
@@ -492,7 +494,8 @@ void TPTCell::SetDataType(TCellDataType type)
 
 int32_t TPTCell::ImageIndex() const
 {
-    return extra_ ? extra_->imageIndex : -1;
+    const TPTCellExtra* extra = Rare();
+    return extra ? extra->imageIndex : -1;
 }
 
 void TPTCell::SetImageIndex(int32_t index)
@@ -503,7 +506,8 @@ void TPTCell::SetImageIndex(int32_t index)
 
 const QString& TPTCell::Comment() const
 {
-    return extra_ ? extra_->comment : EmptyText();
+    const TPTCellExtra* extra = Rare();
+    return extra ? extra->comment : EmptyText();
 }
 
 void TPTCell::SetComment(const QString& comment)
@@ -514,7 +518,8 @@ void TPTCell::SetComment(const QString& comment)
 
 int32_t TPTCell::Tag() const
 {
-    return extra_ ? extra_->tag : 0;
+    const TPTCellExtra* extra = Rare();
+    return extra ? extra->tag : 0;
 }
 
 void TPTCell::SetTag(int32_t tag)
@@ -530,7 +535,7 @@ bool TPTCell::IsFontStored() const
 
 bool TPTCell::IsColorStored() const
 {
-    return !parentColor_ && color_ != GridColorOrDefault();
+    return !parentColor_ && Color() != GridColorOrDefault();
 }
 
 QString TPTCell::DisplayName() const
@@ -547,10 +552,9 @@ void TPTCell::Assign(const TPersistent* source)
         TCollectionItem::Assign(source);
         return;
     }
-    color_ = src->color_;
+    SetColorValue(src->Color());
     SetFontValue(src->FontValue());
     value_ = src->value_;
-    mergeID_ = src->mergeID_;
     parentFont_ = src->parentFont_;
     parentColor_ = src->parentColor_;
     dataType_ = src->dataType_;
@@ -560,21 +564,11 @@ void TPTCell::Assign(const TPersistent* source)
     imageLayout_ = src->imageLayout_;
     handleSymbol_ = src->handleSymbol_;
     showComment_ = src->showComment_;
-    if (src->extra_ || extra_) {
-        Extra& e = Extras();
-        const Extra defaults;
-        const Extra& s = src->extra_ ? *src->extra_ : defaults;
-        e.displayFormat = s.displayFormat;
-        e.comment = s.comment;
-        e.data = s.data;
-        e.tag = s.tag;
-        e.imageIndex = s.imageIndex;
-        e.rightLine = s.rightLine;
-        e.bottomLine = s.bottomLine;
-        e.diagonal = s.diagonal;
-        e.antiDiagonal = s.antiDiagonal;
-        if (e.HoldsOnlyDefaults())
-            extra_.reset();
+    if (const TPTCellExtra* s = src->Rare()) {
+        Extras().AssignFields(*s);
+    } else if (hasExtras_) {
+        Extras().AssignFields(TPTCellExtra{});
+        DropExtrasIfDefault();
     }
     Changed(false);
 }

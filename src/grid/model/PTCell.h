@@ -1,13 +1,13 @@
 #pragma once
 
-// One cell of the PT grid's content: its value and its look. A cell keeps the
-// fields it rarely needs (own font, texts other than the value, image, tag,
-// bound lines) in a block created on first use, so that a cell that follows
-// the grid costs no more than a few words.
+// One cell of the PT grid's content: its value and its look. A grid may hold a
+// million cells, so a cell holds only its value and its one-byte fields; the
+// fields it rarely needs (own font and colour, merge id, texts other than the
+// value, image, tag, bound lines) live in a block its pool makes on first use,
+// and a cell that follows the grid shows the font and colour its rows share.
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
 #include <QString>
 
@@ -19,8 +19,10 @@ class IPTGridOwner;
 class TPTCells;
 class TPTRow;
 class TPTRows;
+struct TPTCellExtra;
 
-class TPTCell : public TCollectionItem {
+// Final: every cell comes from the pool that also keeps its rare fields.
+class TPTCell final : public TCollectionItem {
 public:
     explicit TPTCell(TPTCells* cells);
     ~TPTCell() override;
@@ -39,7 +41,7 @@ public:
     TPTRow* Row() const;
     IPTGridOwner* Grid() const;
 
-    TColor Color() const { return color_; }
+    TColor Color() const;
     void SetColor(TColor color);
     // The cell's font object; edits made through it count as the cell's own font
     // and clear ParentFont.
@@ -51,7 +53,7 @@ public:
     void SetValue(const QString& value);
     int32_t Data() const;
     void SetData(int32_t data);
-    uint32_t MergeID() const { return mergeID_; }
+    uint32_t MergeID() const;
     void SetMergeID(uint32_t id);
     bool ParentFont() const { return parentFont_; }
     void SetParentFont(bool parentFont);
@@ -97,26 +99,30 @@ public:
 
 private:
     friend class TPTRows;
-    struct Extra;
 
     TPTRows* OwningRows() const;
     const TFont& GridFontOrDefault() const;
     TColor GridColorOrDefault() const;
+    // The colour shown by a cell without one of its own.
+    TColor SharedColor() const;
+    // The rare fields, nullptr while all of them hold their defaults.
+    const TPTCellExtra* Rare() const;
+    TPTCellExtra& Extras();
+    void DropExtrasIfDefault();
     bool HasOwnFont() const;
-    Extra& Extras();
+    bool HasOwnColor() const;
+    // Gives the cell the colour without counting as an edit of its own.
+    void SetColorValue(TColor color);
     void MakeOwnFont(const TFont& from);
     // Gives the cell the look of font without counting as an edit of its own.
     void SetFontValue(const TFont& font);
     void FontChanged();
     // Font and colour follow-up after the grid's font or colour changed.
     void FollowFont(const TFont& gridFont, bool sharedFontChanges);
-    void FollowColor(TColor gridColor);
+    // After the rows' shared colour moved from oldShared to gridColor.
+    void FollowColor(TColor gridColor, TColor oldShared);
 
-    // The first field fills the tail of the item's base.
-    TColor color_;
-    QString value_;
-    std::unique_ptr<Extra> extra_;
-    uint32_t mergeID_ = 0;
+    // The one-byte fields fill the tail of the item's base.
     uint8_t dataType_ = cdtString;
     uint8_t horz_ : 4 = haLeftJustify;
     uint8_t vert_ : 4 = vaCenter;
@@ -128,4 +134,7 @@ private:
     bool showComment_ : 1 = false;
     // Set while the cell copies a font into its own, so the copy is no edit.
     bool syncingFont_ : 1 = false;
+    // Whether the pool holds a block of rare fields for this cell.
+    bool hasExtras_ : 1 = false;
+    QString value_;
 };

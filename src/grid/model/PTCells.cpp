@@ -1,6 +1,7 @@
 #include "grid/model/PTCells.h"
 
 #include "grid/model/PTRow.h"
+#include "grid/model/PTRows.h"
 
 TPTCells::~TPTCells()
 {
@@ -20,5 +21,10 @@ IPTGridOwner* TPTCells::Grid() const
 
 std::unique_ptr<TCollectionItem> TPTCells::CreateItem()
 {
+    // A grid's rows hold one cell per column: a row's first cell makes room for
+    // as many as the row before holds, so that the list is allocated once.
+    if (Count() == 0 && row_)
+        if (TPTRows* rows = row_->Rows(); rows && row_->Index() > 0)
+            Reserve(rows->Items(row_->Index() - 1)->Cells()->Count());
     return std::make_unique<TPTCell>(this);
 }

@@ -2,6 +2,34 @@
 
 #include "grid/model/PTOwner.h"
 #include "grid/model/PTRows.h"
+#include "grid/model/PTSlabPool.h"
+#include "platform/base/AppContext.h"
+
+namespace {
+
+using RowPool = TPTSlabPool<sizeof(TPTRow)>;
+
+// What the PT rows keep in the application context.
+struct RowState {
+    RowPool* pool = new RowPool;
+    RowState() = default;
+    RowState(const RowState&) = delete;
+    RowState& operator=(const RowState&) = delete;
+    ~RowState() { pool->Abandon(); }
+};
+
+} // namespace
+
+void* TPTRow::operator new(std::size_t)
+{
+    return AppContext().State<RowState>().pool->Allocate();
+}
+
+void TPTRow::operator delete(void* p, std::size_t)
+{
+    if (p)
+        RowPool::Owner(p)->Release(p);
+}
 
 TPTRow::TPTRow(TPTRows* rows) : TCollectionItem(rows), cells_(this) {}
 

@@ -2,6 +2,7 @@
 
 // One row of the PT grid's content: its cells and its tree and style flags.
 
+#include <cstddef>
 #include <cstdint>
 
 #include "grid/layout/CellTypes.h"
@@ -11,10 +12,15 @@
 class IPTGridOwner;
 class TPTRows;
 
-class TPTRow : public TCollectionItem {
+// Final: every row comes from the rows' pool.
+class TPTRow final : public TCollectionItem {
 public:
     explicit TPTRow(TPTRows* rows);
     ~TPTRow() override;
+
+    // Rows come from a shared pool, as their cells do.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p, std::size_t size);
 
     const char* ClassName() const override { return "TPTRow"; }
     // Copies RowStyle, Data and the cells from another row; Expand and

@@ -63,12 +63,22 @@ void TPTRows::FollowGridFont()
         sharedFont_->Assign(&gridFont);
 }
 
+TColor TPTRows::SharedColor()
+{
+    if (!sharedColor_)
+        sharedColor_ = grid_ ? grid_->GridColor() : PTDefaultGridColor;
+    return *sharedColor_;
+}
+
 void TPTRows::FollowGridColor()
 {
     const TColor gridColor = grid_ ? grid_->GridColor() : PTDefaultGridColor;
+    const TColor oldShared = SharedColor();
+    // Moved first, so that a cell reporting its change already shows the new colour.
+    sharedColor_ = gridColor;
     for (int r = 0; r < Count(); ++r) {
         TPTCells* cells = Items(r)->Cells();
         for (int c = 0; c < cells->Count(); ++c)
-            cells->Items(c)->FollowColor(gridColor);
+            cells->Items(c)->FollowColor(gridColor, oldShared);
     }
 }

@@ -3,6 +3,7 @@
 // The PT grid's content: its rows in grid row order.
 
 #include <memory>
+#include <optional>
 
 #include "grid/model/PTRow.h"
 #include "platform/base/Collection.h"
@@ -41,8 +42,12 @@ private:
     // Whether a new cell whose font is gridFont can show the shared font.
     bool JoinSharedFont(const TFont& gridFont);
     void LeaveSharedFont() { --sharedUsers_; }
+    // Cells that follow the grid and were never given a colour of their own all
+    // show this one colour: the grid's, as of the last time the cells followed it.
+    TColor SharedColor();
 
     IPTGridOwner* grid_;
     std::unique_ptr<TFont> sharedFont_;
     int sharedUsers_ = 0;
+    std::optional<TColor> sharedColor_;
 };

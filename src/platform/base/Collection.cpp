@@ -125,6 +125,7 @@ void TCollection::Assign(const TPersistent* source)
                                 ItemClassName());
         TCollectionUpdate update(*this);
         Clear();
+        Reserve(src->Count());
         for (TCollectionItem* item : src->items_)
             Adopt(CreateItem())->Assign(item);
         return;
@@ -138,6 +139,12 @@ void TCollection::DestroyItems()
     while (!items_.empty())
         delete items_.back();
     --updateCount_;
+}
+
+void TCollection::Reserve(int count)
+{
+    if (count > 0)
+        items_.reserve(static_cast<size_t>(count));
 }
 
 TCollectionItem* TCollection::Adopt(std::unique_ptr<TCollectionItem> made)

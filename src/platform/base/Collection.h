@@ -79,6 +79,9 @@ public:
 protected:
     // A new item of the collection's class, made for it but not yet in it.
     virtual std::unique_ptr<TCollectionItem> CreateItem();
+    // Room for count items in all, so that a collection whose size is known ahead
+    // is allocated once and at that size.
+    void Reserve(int count);
     // item is the changed item, or nullptr when the whole collection changed.
     virtual void Update(TCollectionItem* item) {}
     void Changed();

@@ -265,3 +265,86 @@ TEST(PTCellTest, CellsOutliveAResetOfTheContextThatMadeThem)
 }
 
 } // namespace
+
+// Rare fields live in a table beside the cells, keyed by the cell: they must
+// go with their cell, never stay at an address a new cell reuses, and survive
+// positions moving, copies and the stored form.
+TEST(PTCellTest, RareFieldsStayWithTheirCellThroughDeleteInsertCopyAndStorage)
+{
+    PTTestOwner grid;
+    grid.Fill(2, 3);
+    auto giveRareFields = [](TPTCell* cell, int n) {
+        cell->SetMergeID(static_cast<uint32_t>(n));
+        cell->SetColor(clYellow);
+        cell->SetComment(QStringLiteral("注释%1").arg(n));
+        cell->SetTag(n);
+        cell->SetDiagonalWidth(2);
+    };
+    auto expectRareFields = [](const TPTCell* cell, int n) {
+        EXPECT_EQ(cell->MergeID(), static_cast<uint32_t>(n));
+        EXPECT_EQ(cell->Color(), clYellow);
+        EXPECT_FALSE(cell->ParentColor());
+        EXPECT_EQ(cell->Comment(), QStringLiteral("注释%1").arg(n));
+        EXPECT_EQ(cell->Tag(), n);
+        EXPECT_EQ(cell->DiagonalWidth(), 2);
+    };
+    auto expectDefaults = [](const TPTCell* cell) {
+        EXPECT_EQ(cell->MergeID(), 0u);
+        EXPECT_EQ(cell->Color(), clWindow);
+        EXPECT_TRUE(cell->ParentColor());
+        EXPECT_TRUE(cell->Comment().isEmpty());
+        EXPECT_EQ(cell->Tag(), 0);
+        EXPECT_EQ(cell->DiagonalWidth(), 0);
+    };
+    giveRareFields(grid.Cell(1, 0), 7);
+    giveRareFields(grid.Cell(2, 0), 8);
+
+    // The freed cell's place goes to the next cell made: it starts clean.
+    grid.rows.Items(0)->Cells()->Delete(1);
+    TPTCell* fresh = grid.rows.Items(1)->Cells()->Add();
+    expectDefaults(fresh);
+    fresh->SetData(5); // makes a block of its own, not the dead cell's
+    EXPECT_TRUE(fresh->Comment().isEmpty());
+    expectRareFields(grid.Cell(1, 0), 8);
+
+    grid.rows.Items(0)->Cells()->Insert(0);
+    grid.rows.Insert(0);
+    expectRareFields(grid.Cell(2, 1), 8);
+
+    TPTRow* copy = grid.rows.Add();
+    copy->Assign(grid.rows.Items(1));
+    expectRareFields(copy->Cells()->Items(2), 8);
+    // Copying a plain cell over one with rare fields clears them.
+    grid.rows.Items(1)->Cells()->Items(2)->Assign(grid.Cell(0, 1));
+    expectDefaults(grid.Cell(2, 1));
+    expectRareFields(copy->Cells()->Items(2), 8);
+
+    PTTestOwner read;
+    TPTModelStorage::Read(read.rows, TPTModelStorage::Write(grid.rows), "PTCellTest");
+    expectRareFields(read.rows.Items(3)->Cells()->Items(2), 8);
+    expectDefaults(read.rows.Items(1)->Cells()->Items(2));
+}
+
+// Cells without a colour of their own show their rows' shared one; the grid's
+// follow-up moves it, and only the cells that follow the grid go with it.
+TEST(PTCellTest, SharedColourMovesOnlyForCellsThatFollowTheGrid)
+{
+    PTTestOwner grid;
+    grid.Fill(1, 3);
+    TPTCell* follows = grid.Cell(0, 0);
+    TPTCell* stays = grid.Cell(1, 0);
+    stays->SetParentColor(false); // the grid's colour, yet its own
+    grid.color = clBtnFace;
+    // Made before the follow-up: the grid's new colour, the others the old one.
+    TPTCell* late = grid.rows.Items(0)->Cells()->Add();
+    EXPECT_EQ(late->Color(), clBtnFace);
+    EXPECT_EQ(follows->Color(), clWindow);
+    grid.rows.FollowGridColor();
+    EXPECT_EQ(follows->Color(), clBtnFace);
+    EXPECT_EQ(late->Color(), clBtnFace);
+    EXPECT_EQ(stays->Color(), clWindow);
+    EXPECT_TRUE(stays->IsColorStored());
+    stays->SetParentColor(true);
+    EXPECT_EQ(stays->Color(), clBtnFace);
+    EXPECT_FALSE(stays->IsColorStored());
+}
