@@ -4,6 +4,10 @@
 #include "screens/OrgForm.h"
 #include "screens/dialogs/PasswordForm.h"
 #include "screens/PostForm.h"
+#include "screens/dialogs/PickListForm.h"
+#include "screens/dialogs/PostPicker.h"
+#include "screens/dialogs/SignatureForm.h"
+#include "screens/dialogs/TreePickForm.h"
 #include "screens/RightSetForm.h"
 #include "screens/RolePropForm.h"
 #include "screens/UserForm.h"
@@ -24,6 +28,8 @@ const std::vector<ScreenEntry>& ScreenCatalog()
     static const std::vector<ScreenEntry> screens = {
         Screen<TMainForm>(),     Screen<TOrgForm>(),        Screen<TUserForm>(),     Screen<TPostForm>(),
         Screen<TRightSetForm>(), Screen<TDepartPropForm>(), Screen<TRolePropForm>(), Screen<TPasswordForm>(),
+        // The live screens' dialogs, empty until a screen fills them.
+        Screen<TSignatureForm>(), Screen<TPickListForm>(), Screen<TPostPickerForm>(), Screen<TTreePickForm>(),
     };
     return screens;
 }

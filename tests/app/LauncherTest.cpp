@@ -188,7 +188,11 @@ TEST_F(LauncherTest, EveryScreenHasItsWindowProperties)
                  {"TRightSetForm", "权限设置", 798, 576, -12},
                  {"TDepartPropForm", "部门属性", 563, 130, -12}, // its creation handler collapses it
                  {"TRolePropForm", "角色属性(部门岗位)", 440, 334, -12},
-                 {"TPasswordForm", "设置密码", 330, 126, -12}};
+                 {"TPasswordForm", "设置密码", 330, 126, -12},
+                 {"TSignatureForm", "签名图片", 380, 226, -12},
+                 {"TPickListForm", "选择", 400, 360, -12},
+                 {"TPostPickerForm", "选择岗位", 440, 400, -12},
+                 {"TTreePickForm", "选择", 440, 400, -12}};
     ASSERT_EQ(ScreenCatalog().size(), std::size(table));
     for (const Expect& e : table) {
         SCOPED_TRACE(e.cls);

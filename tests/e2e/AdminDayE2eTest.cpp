@@ -8,6 +8,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -33,6 +34,7 @@ struct Screen {
 const Screen kOrganisation{"组织机构", "组织机构管理", "TOrgForm"};
 const Screen kPosts{"岗位字典", "岗位管理", "TPostForm"};
 const Screen kUserScreen{"用户管理", "用户管理", "TUserForm"};
+const Screen kRights{"权限设置", "权限设置", "TRightSetForm"};
 
 QString Utf8(const char* text)
 {
@@ -145,38 +147,58 @@ protected:
     {
         Click(ClientRect(window).topLeft() + ControlRect(QLatin1String(className), Utf8(control)).center());
     }
-    // Clicks the cell of the user screen's user grid in the column `col`, on
-    // the row of `login`, as the screen lists them when it opens on the store.
+    // Clicks the user grid's cell in the column `col` on the row of `login`.
     void ClickUserCell(const QString& window, const QString& login, int col)
     {
-        const QJsonObject grid = LiveGrid(QStringLiteral("TavikPTGrid1"));
-        const QJsonArray cells = grid[QLatin1String("cells")].toArray();
-        const QJsonArray widths = grid[QLatin1String("colWidths")].toArray();
-        const QJsonArray heights = grid[QLatin1String("rowHeights")].toArray();
+        const QJsonArray cells = LiveControl(QStringLiteral("TUserForm"), QStringLiteral("TavikPTGrid1"))[QLatin1String("cells")].toArray();
         int row = 0;
         while (row < cells.size() && cells[row].toArray()[1].toString() != login)
             ++row;
         ASSERT_LT(row, cells.size()) << login.toStdString() << " is not listed";
-        QPoint at = ControlRect(QStringLiteral("TUserForm"), QStringLiteral("TavikPTGrid1")).topLeft() + QPoint(1, 1);
+        ClickCell(window, QStringLiteral("TUserForm"), QStringLiteral("TavikPTGrid1"), col, row);
+    }
+    // A control of the screen as it opens on the store, and where it is in the
+    // screen's client area.
+    QJsonObject LiveControl(const QString& className, const QString& name, QPoint* at = nullptr)
+    {
+        const ToolResult r = Run({QStringLiteral("--dump"), className});
+        struct Pending {
+            QJsonObject control;
+            QPoint origin;
+        };
+        std::vector<Pending> pending;
+        for (const QJsonValue child : QJsonDocument::fromJson(r.out).object()[QLatin1String("children")].toArray())
+            pending.push_back({child.toObject(), QPoint()});
+        while (!pending.empty()) {
+            const Pending p = pending.back();
+            pending.pop_back();
+            const QPoint origin = p.origin + QPoint(p.control[QLatin1String("left")].toInt(), p.control[QLatin1String("top")].toInt());
+            if (p.control[QLatin1String("name")].toString() == name) {
+                if (at)
+                    *at = origin;
+                return p.control;
+            }
+            for (const QJsonValue child : p.control[QLatin1String("children")].toArray())
+                pending.push_back({child.toObject(), origin});
+        }
+        ADD_FAILURE() << className.toStdString() << " has no control " << name.toStdString();
+        return {};
+    }
+    // Clicks the cell (col, row) of a grid as the screen shows it when it opens on the store.
+    void ClickCell(const QString& window, const QString& className, const QString& gridName, int col, int row)
+    {
+        QPoint at;
+        const QJsonObject grid = LiveControl(className, gridName, &at);
+        const QJsonArray widths = grid[QLatin1String("colWidths")].toArray();
+        const QJsonArray heights = grid[QLatin1String("rowHeights")].toArray();
+        ASSERT_LT(col, widths.size());
+        ASSERT_LT(row, heights.size());
+        at += QPoint(1, 1);
         for (int c = 0; c < col; ++c)
             at.rx() += widths[c].toInt() + 1;
         for (int r = 0; r < row; ++r)
             at.ry() += heights[r].toInt() + 1;
         Click(ClientRect(window).topLeft() + at + QPoint(widths[col].toInt() / 2, heights[row].toInt() / 2));
-    }
-    QJsonObject LiveGrid(const QString& name)
-    {
-        const ToolResult r = Run({QStringLiteral("--dump"), QStringLiteral("TUserForm")});
-        QJsonArray pending{QJsonDocument::fromJson(r.out).object()};
-        while (!pending.isEmpty()) {
-            const QJsonObject control = pending.takeAt(0).toObject();
-            if (control[QLatin1String("name")].toString() == name)
-                return control;
-            for (const QJsonValue child : control[QLatin1String("children")].toArray())
-                pending.append(child);
-        }
-        ADD_FAILURE() << "the user screen has no grid " << name.toStdString();
-        return {};
     }
     void Quit(const QString& window, const char* className, const Screen* screen = nullptr)
     {
@@ -250,6 +272,28 @@ TEST_F(AdminDayE2e, WhatIsEnteredIsKeptAndASecondAdministratorsChangeIsNeitherOv
         Quit(posts, kPosts.className, &kPosts);
     }
     {
+        SCOPED_TRACE("rights of the new department on page 4");
+        qint64 department = 0;
+        for (const QJsonValue u : Stored("org_unit"))
+            if (u[QLatin1String("name")].toString() == QLatin1String("E2E Audit"))
+                department = u[QLatin1String("id")].toInteger();
+        ASSERT_NE(department, 0);
+        const QString rights = Open(launcher, kRights);
+        // The tree's top node, then its incremental search finds the department.
+        QPoint tree;
+        LiveControl(QLatin1String(kRights.className), QStringLiteral("tvFullOrg"), &tree);
+        Click(ClientRect(rights).topLeft() + tree + QPoint(60, 10));
+        Type(QStringLiteral("E2E"));
+        Click(ClientRect(rights).topLeft() + QPoint(602, 38)); // page 4's tab
+        // 浏览自己 of the first function, 材料管理.
+        ClickCell(rights, QLatin1String(kRights.className), QStringLiteral("TavikPTGrid7"), 2, 1);
+        Key(QStringLiteral("ctrl+s"));
+        EXPECT_TRUE(WaitForStored("access_right", [department](const QJsonObject& r) {
+            return r[QLatin1String("holder_id")].toInteger() == department && r[QLatin1String("browse_own")].toInt() == 1;
+        }));
+        Quit(rights, kRights.className, &kRights);
+    }
+    {
         SCOPED_TRACE("a user with a password");
         const QString users = Open(launcher, kUserScreen);
         ClickOn(users, kUserScreen.className, "新增用户");
@@ -266,11 +310,34 @@ TEST_F(AdminDayE2e, WhatIsEnteredIsKeptAndASecondAdministratorsChangeIsNeitherOv
         Type(kPassword);
         Key(QStringLiteral("Return"));
         ASSERT_TRUE(WaitForNoWindow(QStringLiteral("设置密码")));
+
+        // A signature picture, taken from a file through the file dialog.
+        const QString picture = dir.filePath(QStringLiteral("signature.png"));
+        QImage drawn(120, 40, QImage::Format_RGB32);
+        drawn.fill(Qt::darkBlue);
+        ASSERT_TRUE(drawn.save(picture));
+        Key(QStringLiteral("Tab"));
+        Key(QStringLiteral("Return")); // on the signature cell
+        ASSERT_TRUE(WaitForWindow(QStringLiteral("签名图片"), &dialog));
+        ASSERT_TRUE(WaitForFocus(dialog));
+        Key(QStringLiteral("alt+b"));
+        QString files;
+        ASSERT_TRUE(WaitForWindow(QStringLiteral("选择签名图片"), &files));
+        ASSERT_TRUE(WaitForFocus(files));
+        Type(picture);
+        Key(QStringLiteral("Return"));
+        ASSERT_TRUE(WaitForNoWindow(QStringLiteral("选择签名图片")));
+        // 浏览 keeps the focus, so Enter would browse again: 确定 is clicked.
+        ASSERT_TRUE(WaitForFocus(dialog));
+        ClickOn(dialog, "TSignatureForm", "确定");
+        ASSERT_TRUE(WaitForNoWindow(QStringLiteral("签名图片")));
+
         ClickOn(users, kUserScreen.className, "保存");
         EXPECT_TRUE(WaitForStored("users", [](const QJsonObject& u) {
             return u[QLatin1String("login")].toString() == QLatin1String("e2euser")
                 && u[QLatin1String("name")].toString() == QLatin1String("E2E User")
-                && u[QLatin1String("password_hash")].toString().startsWith(QLatin1String("$argon2id$"));
+                && u[QLatin1String("password_hash")].toString().startsWith(QLatin1String("$argon2id$"))
+                && !u[QLatin1String("signature")].toString().isEmpty();
         }));
         Quit(users, kUserScreen.className, &kUserScreen);
     }
@@ -280,7 +347,7 @@ TEST_F(AdminDayE2e, WhatIsEnteredIsKeptAndASecondAdministratorsChangeIsNeitherOv
     // draws it off screen from the same store.
     AppProcess again;
     launcher = Start(again);
-    for (const Screen* screen : {&kOrganisation, &kPosts, &kUserScreen}) {
+    for (const Screen* screen : {&kOrganisation, &kPosts, &kRights, &kUserScreen}) {
         SCOPED_TRACE(screen->className);
         const QString id = Open(launcher, *screen);
         MovePointerAway();

@@ -27,6 +27,9 @@ bool IsTrue(const QString& value)
 LiveUsers::LiveUsers(TTreeView& tree, TTavikPTGrid& users, TTavikPTGrid& posts)
     : tree_(tree), grid_(users), posts_(posts)
 {
+    // Units are renamed on the organisation screen; here the tree only
+    // chooses whose users are listed.
+    tree_.SetReadOnly(true);
 }
 
 void LiveUsers::Read(RightsStore& store)

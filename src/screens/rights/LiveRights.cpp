@@ -30,6 +30,9 @@ T& RightsControl(TForm& form, const char* name)
 LiveRights::LiveRights(TForm& form)
     : tree_(RightsControl<TTreeView>(form, "tvFullOrg")), pages_(RightsControl<TFlatPageControl>(form, "pcRight"))
 {
+    // The tree only chooses whose rights are shown: a click on the selected
+    // node must not start renaming it.
+    tree_.SetReadOnly(true);
     admins_ = std::make_unique<RightsAdminPage>(work_, RightsControl<TSkinCheckBox>(form, "SkinCheckBox2"),
                                                 RightsControl<TTavikPTGrid>(form, "TavikPTGrid1"),
                                                 RightsControl<TTavikPTGrid>(form, "TavikPTGrid3"));

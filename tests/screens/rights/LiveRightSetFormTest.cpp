@@ -221,6 +221,7 @@ const char* const kNoFlags = "材料管理||||||;材料计划||||||;材料采购
 TEST_F(LiveRightSetForm, TheTreeChoosesWhoseRightsEveryPageShows)
 {
     EXPECT_TRUE(form->Rights()->Tree().Visible());
+    EXPECT_TRUE(form->Rights()->Tree().ReadOnly()); // choosing a holder never renames it
     EXPECT_EQ(form->Rights()->Tree().Items().Count(), 4);
     const struct {
         const char* node;

@@ -7,7 +7,7 @@
 
 namespace {
 
-TSaveFileNameHook& Hook()
+TSaveFileNameHook& SaveHook()
 {
     static TSaveFileNameHook hook;
     return hook;
@@ -17,14 +17,14 @@ TSaveFileNameHook& Hook()
 
 void SetSaveFileNameHook(TSaveFileNameHook hook)
 {
-    Hook() = std::move(hook);
+    SaveHook() = std::move(hook);
 }
 
 QString SaveFileName(TWinControl* owner, const QString& caption, const QString& filter, const QString& suffix)
 {
     QString path;
-    if (Hook()) {
-        path = Hook()(caption, filter);
+    if (SaveHook()) {
+        path = SaveHook()(caption, filter);
     } else {
         QFileDialog dialog(owner ? owner->Widget() : nullptr, caption, QString(), filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
