@@ -454,6 +454,7 @@ TEST(ScreenPlacement, shouldDumpEachKindOfControlWithItsOwnKeys)
         {"TFlatPageControl", "", {}},         {"TGalleryDrawGrid", "", {}},
         {"TGalleryEditorGrid", "", {}},       {"TTavikPTGrid", "", grid},
         {"TGalleryViewGrid", "", grid},       {"TOrgChart", "", chart},
+        {"TSignatureView", "", {}},
     };
     const QStringList common = {"class", "name", "left", "top", "width", "height",
                                 "visible", "enabled", "tabOrder", "children"};
