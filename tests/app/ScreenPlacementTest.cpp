@@ -287,6 +287,50 @@ std::vector<ScreenCase> Screens()
                  },
                  {},
                  {}});
+    // The live screens' dialogs share one button bar.
+    auto withButtons = [](std::vector<Ctl> controls, int width, int height, int tabOrder) {
+        controls.insert(controls.end(), {
+                                            {"GradientPanel1", "TGradientPanel", 0, height - 36, width, 36, nullptr, tabOrder},
+                                            {"Bevel1", "TBevel", 0, 0, width, 50, nullptr},
+                                            {"Button1", "TButton", width - 172, 6, 75, 25, "确定", 0},
+                                            {"Button2", "TButton", width - 91, 6, 75, 25, "取消", 1},
+                                        });
+        return controls;
+    };
+    s.push_back({"user picker", "TPickListForm", "选择", 400, 360,
+                 withButtons(
+                     {
+                         {"GradientPanel4", "TGradientPanel", 0, 0, 400, 40, nullptr, 0},
+                         {"Label1", "TLabel", 16, 15, 48, 12, "查找(&F):"},
+                         {"Edit1", "TEdit", 76, 13, 308, 18, "", 0},
+                         {"GradientPanel3", "TGradientPanel", 0, 40, 400, 284, "GradientPanel3", 1},
+                         {"TavikPTGrid1", "TTavikPTGrid", 1, 1, 398, 282, nullptr, 0},
+                     },
+                     400, 360, 2),
+                 {{"TavikPTGrid1", 4, 1, "20,36,150,186", "20", "|选择|登录账号|用户名称"}},
+                 {}});
+    s.push_back({"post picker", "TPostPickerForm", "选择岗位", 440, 400,
+                 withButtons(
+                     {
+                         {"GradientPanel2", "TGradientPanel", 0, 0, 440, 22, "组织机构", 0},
+                         {"GradientPanel3", "TGradientPanel", 0, 22, 440, 342, "GradientPanel3", 1},
+                         {"TavikPTGrid1", "TTavikPTGrid", 1, 1, 438, 340, nullptr, 0},
+                     },
+                     440, 400, 2),
+                 {{"TavikPTGrid1", 5, 1, "20,240,36,120,0", "20", "|组织机构与岗位|选择|岗位编码|", 4}},
+                 {}});
+    s.push_back({"signature", "TSignatureForm", "签名图片", 380, 226,
+                 withButtons(
+                     {
+                         {"GradientPanel4", "TGradientPanel", 0, 0, 380, 190, nullptr, 0},
+                         {"Image1", "TSignatureView", 16, 12, 260, 140, nullptr},
+                         {"Label1", "TLabel", 16, 164, 348, 12, "PNG、JPEG 或 BMP，不超过 1 MB 和 2000×2000 像素"},
+                         {"Button3", "TButton", 288, 12, 76, 25, "浏览(&B)...", 0},
+                         {"Button4", "TButton", 288, 43, 76, 25, "清除(&C)", 1},
+                     },
+                     380, 226, 1),
+                 {},
+                 {}});
     return s;
 }
 
