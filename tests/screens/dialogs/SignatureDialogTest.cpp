@@ -63,12 +63,10 @@ TEST_F(SignatureDialog, TakesOnlyPicturesThatMayBeStored)
         QByteArray bytes;
         const char* problem; // empty: taken
     } cases[] = {
-        {"a.png", png, ""},
+        // The picture check has its own table; the dialog's part is reading the
+        // file (capped at the size limit) and keeping the old picture on refusal.
         {"a.jpg", Encoded(300, 120, "JPEG"), ""},
-        {"a.bmp", Encoded(300, 120, "BMP"), ""},
         {"over.bmp", Encoded(700, 700, "BMP"), "The picture is larger than 1 MB."},
-        {"wide.png", Encoded(2001, 2, "PNG"), "The picture is larger than 2000 × 2000 pixels."},
-        {"note.png", QByteArray("not a picture at all"), "The picture is not a PNG, JPEG or BMP file."},
         {"cut.png", png.left(png.size() / 2), "The picture cannot be read"},
         {"empty.png", QByteArray(), "The picture is empty."},
     };
