@@ -178,15 +178,49 @@ void RightsStore::Exec(QSqlQuery& query, const QString& what)
 void RightsStore::Begin(const QString& what)
 {
     if (location_.GetKind() == StoreLocation::Kind::Sqlite) {
-        // Immediate: the write lock is taken now, so that the version checks
-        // of a save and its writes see the same store.
-        QSqlQuery q(*db_);
-        if (!q.prepare(QStringLiteral("BEGIN IMMEDIATE")) || !q.exec())
-            Fail(what, ErrorText(q.lastError()));
+        BeginImmediate(what);
+        if (LostLog()) {
+            // SQLite's locks belong to the process: when any code of ours opens
+            // and closes the store's file, they are gone, and another program
+            // that then took the store for unused has removed the log that this
+            // connection would write to, unseen by anyone. A new connection
+            // writes where the others read.
+            Rollback();
+            Reconnect();
+            BeginImmediate(what);
+            if (LostLog()) {
+                Rollback();
+                Fail(what, QStringLiteral("its write-ahead log vanished while it was open"));
+            }
+        }
     } else if (!db_->transaction()) {
         Fail(what, ErrorText(db_->lastError()));
     }
     inTransaction_ = true;
+}
+
+void RightsStore::BeginImmediate(const QString& what)
+{
+    // Immediate: the write lock is taken now, so that the version checks of a
+    // save and its writes see the same store.
+    QSqlQuery q(*db_);
+    if (!q.prepare(QStringLiteral("BEGIN IMMEDIATE")) || !q.exec())
+        Fail(what, ErrorText(q.lastError()));
+    inTransaction_ = true;
+}
+
+bool RightsStore::LostLog() const
+{
+    // A connection in the middle of a transaction always has its log open.
+    return wal_ && !QFileInfo::exists(db_->databaseName() + QStringLiteral("-wal"));
+}
+
+void RightsStore::Reconnect()
+{
+    db_->close();
+    db_.reset();
+    QSqlDatabase::removeDatabase(connectionName_);
+    Connect();
 }
 
 void RightsStore::Commit(const QString& what)
@@ -281,7 +315,8 @@ void RightsStore::PrepareSchema()
         // Readers then never wait for a writer, and a killed writer leaves
         // its unfinished transaction in the log, where it is ignored.
         QSqlQuery q(*db_);
-        q.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+        wal_ = q.exec(QStringLiteral("PRAGMA journal_mode = WAL")) && q.next()
+            && q.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0;
     }
 }
 

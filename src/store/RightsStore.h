@@ -66,6 +66,10 @@ private:
     QSqlQuery Prepare(const QString& sql);
     void Exec(QSqlQuery& query, const QString& what);
     void Begin(const QString& what);
+    void BeginImmediate(const QString& what);
+    // True when this connection's write-ahead log is no longer on disk.
+    bool LostLog() const;
+    void Reconnect();
     void Commit(const QString& what);
     void Rollback();
     [[noreturn]] void Fail(const QString& what, const QString& detail, bool conflict = false);
@@ -83,6 +87,7 @@ private:
     int schemaVersion_ = 0;
     bool created_ = false;
     bool inTransaction_ = false;
+    bool wal_ = false; // SQLite took the write-ahead log (some file systems refuse it)
     PictureCheck pictureCheck_;
     // PostgreSQL's batched updates, by table and batch size; prepared on first
     // use in a save and dropped at its end.

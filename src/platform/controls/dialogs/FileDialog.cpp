@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "platform/controls/dialogs/FileNameIcons.h"
 #include "platform/framework/WinControl.h"
 
 namespace {
@@ -26,7 +27,10 @@ QString SaveFileName(TWinControl* owner, const QString& caption, const QString& 
     if (SaveHook()) {
         path = SaveHook()(caption, filter);
     } else {
+        // Outlives the dialog, which keeps a pointer to it.
+        TFileNameIcons icons;
         QFileDialog dialog(owner ? owner->Widget() : nullptr, caption, QString(), filter);
+        dialog.setIconProvider(&icons);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(suffix);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileDialog>
 
+#include "platform/controls/dialogs/FileNameIcons.h"
 #include "platform/framework/WinControl.h"
 
 namespace {
@@ -24,7 +25,10 @@ QString OpenFileName(TWinControl* owner, const QString& caption, const QString& 
 {
     if (OpenHook())
         return OpenHook()(caption, filter);
+    // Outlives the dialog, which keeps a pointer to it.
+    TFileNameIcons icons;
     QFileDialog dialog(owner ? owner->Widget() : nullptr, caption, QString(), filter);
+    dialog.setIconProvider(&icons);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
