@@ -42,6 +42,15 @@ LiveRights::LiveRights(TForm& form)
     functions_ = std::make_unique<RightsFunctionPage>(work_, RightsControl<TTavikPTGrid>(form, "TavikPTGrid7"));
     resources_ = std::make_unique<RightsResourcePage>(work_, RightsControl<TTavikPTGrid>(form, "TavikPTGrid4"),
                                                       RightsControl<TTavikPTGrid>(form, "TavikPTGrid5"));
+    for (auto [box, page] : {std::pair<const char*, int>{"SkinCheckBox1", 4}, {"SkinCheckBox3", 5}}) {
+        TSkinCheckBox& check = RightsControl<TSkinCheckBox>(form, box);
+        check.OnClick = TNotifyEvent([this, &check, page](TObject*) {
+            if (page == 4)
+                functions_->SetShowInherited(check.Checked());
+            else
+                resources_->SetShowInherited(check.Checked());
+        });
+    }
     tree_.SetSortType(stNone);
     tree_.SetVisible(true);
 }

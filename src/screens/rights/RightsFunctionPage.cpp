@@ -1,5 +1,7 @@
 #include "screens/rights/RightsFunctionPage.h"
 
+#include <algorithm>
+
 #include "grid/ptgrid/TavikPTGrid.h"
 #include "screens/rights/RightsWork.h"
 
@@ -22,10 +24,28 @@ int RightsFunctionPage::RightRow(qint64 function, bool make)
                                           QVariant()}));
 }
 
+QVariantList RightsFunctionPage::Inherited(qint64 function) const
+{
+    for (qint64 unit : work_.Ancestors(holder_)) {
+        const int row = work_.RowWith(TableId::Right, Col::RightHolder, unit, Col::RightFunction, function);
+        if (row >= 0)
+            return work_.Rows(TableId::Right)[size_t(row)].values.mid(Col::BrowseOwn, LastFlagCol - FirstFlagCol + 1);
+    }
+    return {};
+}
+
+void RightsFunctionPage::SetShowInherited(bool on)
+{
+    Harvest();
+    showInherited_ = on;
+    Show(holder_);
+}
+
 void RightsFunctionPage::Show(qint64 holder)
 {
     holder_ = holder;
     functions_.clear();
+    inherited_.clear();
     const auto tree = work_.TreeOrder(TableId::Function, Col::FuncParent, Col::FuncPosition);
     SetDataRows(grid_, holder_ ? int(tree.size()) : 0);
     const int levelCol = grid_.LevelCol();
@@ -38,12 +58,17 @@ void RightsFunctionPage::Show(qint64 holder)
         if (levelCol > LastFlagCol)
             grid_.Cell(levelCol, row)->SetValue(QString::number(tree[n].level));
         const int right = RightRow(function, false);
+        inherited_.push_back(right < 0 && showInherited_ ? Inherited(function) : QVariantList());
+        const QVariantList& shown =
+            right >= 0 ? work_.Rows(TableId::Right)[size_t(right)].values.mid(Col::BrowseOwn) : inherited_.back();
         for (int col = FirstFlagCol; col <= LastFlagCol; ++col) {
             TPTCell* cell = grid_.Cell(col, row);
             cell->SetDataType(cdtBoolean);
-            cell->SetValue(right < 0 ? QString()
-                                     : CheckText(work_.Rows(TableId::Right)[size_t(right)]
-                                                     .values[Col::BrowseOwn + col - FirstFlagCol]));
+            cell->SetValue(shown.isEmpty() ? QString() : CheckText(shown[col - FirstFlagCol]));
+            if (inherited_.back().isEmpty())
+                cell->SetParentColor(true);
+            else
+                cell->SetColor(InheritedColor);
         }
     }
     grid_.InvalidateGrid();
@@ -64,6 +89,10 @@ void RightsFunctionPage::Harvest()
             flags << CheckValue(grid_.Cell(col, row)->Value());
             any = any || !flags.back().isNull();
         }
+        const QVariantList& inherited = inherited_[size_t(n)];
+        if (!inherited.isEmpty() && RightRow(functions_[size_t(n)], false) < 0
+            && std::equal(flags.begin(), flags.end(), inherited.begin(), inherited.end(), RightsWork::Same))
+            continue; // shown as inherited, left as it was
         const int right = RightRow(functions_[size_t(n)], any);
         if (right < 0)
             continue;

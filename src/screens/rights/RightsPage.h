@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include "platform/canvas/Color.h"
+
 class RightsWork;
 class TTavikPTGrid;
 
@@ -37,6 +39,9 @@ public:
     // "T" and "F" for 1 and 0, empty for none; and back.
     static QString CheckText(const QVariant& value);
     static QVariant CheckValue(const QString& text);
+
+    // The shade of what a holder is shown inheriting from the units above it.
+    static constexpr TColor InheritedColor = 0xEEEEEE;
 
 protected:
     RightsWork& work_;

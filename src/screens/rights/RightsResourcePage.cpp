@@ -1,5 +1,8 @@
 #include "screens/rights/RightsResourcePage.h"
 
+#include <algorithm>
+#include <set>
+
 #include "grid/ptgrid/TavikPTGrid.h"
 #include "screens/rights/RightsWork.h"
 
@@ -48,27 +51,67 @@ void RightsResourcePage::ClassChosen()
     ShowPolicies();
 }
 
+namespace {
+
+void SetFlags(QVariantList& policy, const QVariantList& flags)
+{
+    for (int i = 0; i < flags.size(); ++i)
+        policy[Col::PolicyBrowse + i] = flags[i];
+}
+
+} // namespace
+
+void RightsResourcePage::SetShowInherited(bool on)
+{
+    Harvest();
+    showInherited_ = on;
+    ShowPolicies();
+}
+
 void RightsResourcePage::ShowPolicies()
 {
     shownClass_ = CurrentClass();
+    auto ofShownClass = [this](const QVariantList& policy) {
+        const StoreRecord* r = work_.Record(TableId::Resource, RightsWork::RefOf(policy, Col::PolicyResource));
+        return r && RightsWork::RefOf(r->values, Col::ResourceClassRef) == shownClass_;
+    };
+    const auto& policies = work_.Rows(TableId::ResourcePolicy);
     std::vector<size_t> shown;
-    for (size_t entry : work_.RowsWhere(TableId::ResourcePolicy, Col::PolicyUnit, holder_)) {
-        const qint64 resource = RightsWork::RefOf(work_.Rows(TableId::ResourcePolicy)[entry].values, Col::PolicyResource);
-        const StoreRecord* r = work_.Record(TableId::Resource, resource);
-        if (r && RightsWork::RefOf(r->values, Col::ResourceClassRef) == shownClass_)
+    std::set<qint64> listed;
+    for (size_t entry : work_.RowsWhere(TableId::ResourcePolicy, Col::PolicyUnit, holder_))
+        if (ofShownClass(policies[entry].values)) {
             shown.push_back(entry);
-    }
-    SetDataRows(resources_, holder_ ? int(shown.size()) : 0);
-    for (size_t n = 0; holder_ && n < shown.size(); ++n) {
+            listed.insert(RightsWork::RefOf(policies[entry].values, Col::PolicyResource));
+        }
+    inherited_.clear();
+    for (qint64 unit : showInherited_ && holder_ ? work_.Ancestors(holder_) : std::vector<qint64>())
+        for (size_t entry : work_.RowsWhere(TableId::ResourcePolicy, Col::PolicyUnit, unit)) {
+            const QVariantList& v = policies[entry].values;
+            if (ofShownClass(v) && listed.insert(RightsWork::RefOf(v, Col::PolicyResource)).second)
+                inherited_.emplace_back(RightsWork::RefOf(v, Col::PolicyResource), v.mid(Col::PolicyBrowse, 3));
+        }
+    SetDataRows(resources_, holder_ ? int(shown.size() + inherited_.size()) : 0);
+    for (size_t n = 0; holder_ && n < shown.size() + inherited_.size(); ++n) {
         const int row = 1 + int(n);
-        const QVariantList& v = work_.Rows(TableId::ResourcePolicy)[shown[n]].values;
-        const qint64 resource = RightsWork::RefOf(v, Col::PolicyResource);
-        resources_.Rows()->Items(row)->SetData(int32_t(shown[n] + 1));
+        const bool own = n < shown.size();
+        const qint64 resource =
+            own ? RightsWork::RefOf(policies[shown[n]].values, Col::PolicyResource) : inherited_[n - shown.size()].first;
+        const QVariantList flags =
+            own ? policies[shown[n]].values.mid(Col::PolicyBrowse, 3) : inherited_[n - shown.size()].second;
+        // An inherited row is no working row of the holder's.
+        resources_.Rows()->Items(row)->SetData(own ? int32_t(shown[n] + 1) : 0);
         resources_.Cell(NameCol, row)->SetValue(work_.Text(TableId::Resource, resource, Col::ResourceName));
         resources_.Cell(CodeCol, row)->SetValue(work_.Text(TableId::Resource, resource, Col::ResourceCode));
-        for (int col = BrowseCol; col <= DeleteCol; ++col) {
-            resources_.Cell(col, row)->SetDataType(cdtBoolean);
-            resources_.Cell(col, row)->SetValue(CheckText(v[Col::PolicyBrowse + col - BrowseCol]));
+        for (int col = NameCol; col <= DeleteCol; ++col) {
+            TPTCell* cell = resources_.Cell(col, row);
+            if (col >= BrowseCol) {
+                cell->SetDataType(cdtBoolean);
+                cell->SetValue(CheckText(flags[col - BrowseCol]));
+            }
+            if (own)
+                cell->SetParentColor(true);
+            else
+                cell->SetColor(InheritedColor);
         }
     }
     resources_.InvalidateGrid();
@@ -78,12 +121,23 @@ void RightsResourcePage::Harvest()
 {
     resources_.SetEditorMode(false);
     auto& rows = work_.Rows(TableId::ResourcePolicy);
+    const int ownRows = resources_.RowCount() - 1 - int(inherited_.size());
     for (int row = 1; holder_ && row < resources_.RowCount(); ++row) {
-        const int entry = EntryOf(resources_, row);
-        if (entry < 0 || size_t(entry) >= rows.size())
-            continue;
+        QVariantList flags;
         for (int col = BrowseCol; col <= DeleteCol; ++col)
-            rows[size_t(entry)].values[Col::PolicyBrowse + col - BrowseCol] = CheckValue(resources_.Cell(col, row)->Value());
+            flags << CheckValue(resources_.Cell(col, row)->Value());
+        const int entry = EntryOf(resources_, row);
+        if (row > ownRows && size_t(row - 1 - ownRows) < inherited_.size()) {
+            const auto& [resource, inherited] = inherited_[size_t(row - 1 - ownRows)];
+            const int own = work_.RowWith(TableId::ResourcePolicy, Col::PolicyUnit, holder_, Col::PolicyResource, resource);
+            if (own >= 0)
+                SetFlags(rows[size_t(own)].values, flags);
+            else if (!std::equal(flags.begin(), flags.end(), inherited.begin(), inherited.end(), RightsWork::Same))
+                work_.Add(TableId::ResourcePolicy, QVariantList{holder_, resource} + flags);
+            continue;
+        }
+        if (entry >= 0 && size_t(entry) < rows.size())
+            SetFlags(rows[size_t(entry)].values, flags);
     }
 }
 

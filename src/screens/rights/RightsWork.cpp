@@ -178,6 +178,20 @@ QString RightsWork::UnitName(qint64 unit) const
     return WithoutTreeNumber(Text(TableId::OrgUnit, unit, Col::UnitName));
 }
 
+std::vector<qint64> RightsWork::Ancestors(qint64 unit) const
+{
+    std::vector<qint64> out;
+    std::set<qint64> seen{unit};
+    for (const StoreRecord* r = Record(TableId::OrgUnit, unit); r;) {
+        const qint64 parent = RefOf(r->values, Col::UnitParent);
+        if (!parent || !seen.insert(parent).second)
+            break;
+        out.push_back(parent);
+        r = Record(TableId::OrgUnit, parent);
+    }
+    return out;
+}
+
 QString RightsWork::UnitPath(qint64 unit, bool withUnit) const
 {
     QStringList parts;

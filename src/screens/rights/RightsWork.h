@@ -62,6 +62,9 @@ public:
     // designed screens.
     QString UnitPath(qint64 unit, bool withUnit) const;
 
+    // The units above unit, the nearest first; a cycle ends the chain.
+    std::vector<qint64> Ancestors(qint64 unit) const;
+
     // The tables the rights screen reads and writes.
     static const std::vector<TableId>& Written();
 

@@ -21,7 +21,9 @@
 #include "screens/RightSetForm.h"
 #include "screens/rights/RightsCommands.h"
 #include "screens/dialogs/PickListForm.h"
+#include "screens/rights/RightsPage.h"
 #include "screens/rights/RightsRelationPage.h"
+#include "screens/rights/RightsResourcePage.h"
 #include "screens/dialogs/TreePickForm.h"
 #include "store/RightsStore.h"
 #include "support/GridText.h"
@@ -344,6 +346,54 @@ TEST_F(LiveRightSetForm, CheckCellsAreKeptAcrossHoldersUntilSaveAndCancelDropsTh
               "会计|材料计划|1|0|0|0|1|-;会计|材料采购计划|-|-|-|1|-|-;出纳|材料管理|1|-|-|-|-|-");
     // What is saved comes back as it was ticked.
     EXPECT_EQ(Rows("TavikPTGrid7", 7), "材料管理||||||;材料计划|T|F|F|F|T|;材料采购计划||||T||;材料库房||||||");
+}
+
+TEST_F(LiveRightSetForm, InheritedRightsAreShownShadedAndOnlyThoseChangedBecomeTheHoldersOwn)
+{
+    // 财务部, above 会计, may browse 材料管理 and is restricted on 上海项目.
+    Select("财务部");
+    Grid("TavikPTGrid7").Cell(2, 1)->SetValue(QStringLiteral("T"));
+    Grid("TavikPTGrid7").Cell(3, 1)->SetValue(QStringLiteral("F"));
+    ASSERT_EQ(form->Rights()->Resources().AddResources({2}), 1);
+    Run("acSave");
+    Select("会计");
+    const char* ownFlags = "材料管理||||||;材料计划|T|F|F|F|F|;材料采购计划||||||;材料库房||||||";
+    ASSERT_EQ(Rows("TavikPTGrid7", 7), ownFlags);
+    const struct {
+        const char* box;
+        const char* grid;
+        int lastCol;
+        const char* shown;
+        int shadedRow;
+    } pages[] = {
+        {"SkinCheckBox1", "TavikPTGrid7", 7, "材料管理|T|F||||;材料计划|T|F|F|F|F|;材料采购计划||||||;材料库房||||||", 1},
+        {"SkinCheckBox3", "TavikPTGrid5", -1, "北京项目|R.BJ|T|T|F;上海项目|R.SH|T|T|T", 2},
+    };
+    for (const auto& page : pages) {
+        SCOPED_TRACE(page.box);
+        TSkinCheckBox* box = form->Find<TSkinCheckBox>(QString::fromLatin1(page.box));
+        ClickAt(box, 6, 8);
+        ASSERT_TRUE(box->Checked());
+        EXPECT_EQ(Rows(page.grid, page.lastCol), page.shown);
+        TTavikPTGrid& grid = Grid(page.grid);
+        EXPECT_EQ(grid.Cell(3, page.shadedRow)->Color(), RightsPage::InheritedColor);
+        EXPECT_NE(grid.Cell(3, 1 + (page.shadedRow % 2))->Color(), RightsPage::InheritedColor);
+    }
+    // Looking is no change; another holder and back keeps it so.
+    Select("出纳");
+    Select("会计");
+    EXPECT_FALSE(form->Live()->Dirty());
+    // A changed inherited flag makes the post's own right, from what it inherited.
+    Grid("TavikPTGrid7").Cell(4, 1)->SetValue(QStringLiteral("T"));
+    Grid("TavikPTGrid5").Cell(5, 2)->SetValue(QStringLiteral("F"));
+    Run("acSave");
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Stored(TableId::Right), "会计|材料计划|1|0|0|0|0|-;财务部|材料管理|1|0|-|-|-|-;会计|材料管理|1|0|1|-|-|-");
+    EXPECT_EQ(Stored(TableId::ResourcePolicy),
+              "会计|北京项目|1|1|0;会计|合同文本|0|-|0;财务部|上海项目|1|1|1;会计|上海项目|1|1|0");
+    // Unticked, the page shows the holder's own rights alone.
+    ClickAt(form->Find<TSkinCheckBox>("SkinCheckBox1"), 6, 8);
+    EXPECT_EQ(Rows("TavikPTGrid7", 7), "材料管理|T|F|T|||;材料计划|T|F|F|F|F|;材料采购计划||||||;材料库房||||||");
 }
 
 TEST_F(LiveRightSetForm, TheAdministratorSwitchAndClosingAsk)
