@@ -273,6 +273,11 @@ TEST_F(FlatPageControlPaint, OnDrawTabReplacesFillButNotBordersAndFocusIsDotted)
     EXPECT_EQ(At(2, 10), clBlack);
     EXPECT_EQ((calls), (std::vector<std::pair<int, bool>>{{2, false}, {1, true}, {0, false}}));
     EXPECT_EQ(pc->Canvas(), nullptr);
+    // A handler that fails leaves no canvas behind either.
+    pc->OnDrawTab = TDrawTabEvent([](TObject*, int, const TRect&, bool) { throw EInvalidOperation("no tab"); });
+    Changed();
+    EXPECT_THROW(At(0, 0), EInvalidOperation);
+    EXPECT_EQ(pc->Canvas(), nullptr);
 
     pc->OnDrawTab = TDrawTabEvent();
     pc->SetShowFocus(true);
