@@ -9,6 +9,7 @@
 #include "chrome/pagecontrol/FlatPageControl.h"
 #include "platform/canvas/Canvas.h"
 #include "platform/framework/Form.h"
+#include "support/PageControlTestAccess.h"
 #include "support/Input.h"
 #include "support/PixelChecks.h"
 #include "support/Pixels.h"
@@ -201,7 +202,7 @@ TEST_F(FlatPageControlPaint, CloseButtonStatesAndHoverBorder)
     ExpectPixels({{54, 6, Rgb(clGray)}, {65, 16, Rgb(clGray)}, {55, 7, clWhite}, {57, 9, clBlack}, {58, 9, clBlack},
                   {56, 9, clWhite}, {59, 11, clBlack}});
 
-    const TRect hit = pc->CloseButtonRect();
+    const TRect hit = PageControlTestAccess::CloseButtonRect(*pc);
     EXPECT_EQ(hit, (TRect{54, 4, 66, 15}));
     Mouse(QEvent::MouseButtonPress, 56, 5);
     ExpectPixels({{54, 6, clBlack}, {55, 7, clSilver}, {57, 9, clBlack}});
@@ -212,7 +213,7 @@ TEST_F(FlatPageControlPaint, CloseButtonStatesAndHoverBorder)
     pc->SetTabHoverColor(clYellow);
     pc->SetTabHoverBorder(clRed);
     Mouse(QEvent::MouseMove, 56, 5);
-    EXPECT_EQ(pc->CloseButtonState(), TCloseButtonState::Hot);
+    EXPECT_EQ(PageControlTestAccess::CloseButtonState(*pc), TCloseButtonState::Hot);
     EXPECT_EQ(At(54, 6), clBlack);
     EXPECT_EQ(At(57, 9), Rgb(clGray));
     Mouse(QEvent::MouseMove, 30, 10);
@@ -271,6 +272,11 @@ TEST_F(FlatPageControlPaint, OnDrawTabReplacesFillButNotBordersAndFocusIsDotted)
     EXPECT_EQ(At(30, 10), StripColor);  // the handler drew nothing
     EXPECT_EQ(At(2, 10), clBlack);
     EXPECT_EQ((calls), (std::vector<std::pair<int, bool>>{{2, false}, {1, true}, {0, false}}));
+    EXPECT_EQ(pc->Canvas(), nullptr);
+    // A handler that fails leaves no canvas behind either.
+    pc->OnDrawTab = TDrawTabEvent([](TObject*, int, const TRect&, bool) { throw EInvalidOperation("no tab"); });
+    Changed();
+    EXPECT_THROW(At(0, 0), EInvalidOperation);
     EXPECT_EQ(pc->Canvas(), nullptr);
 
     pc->OnDrawTab = TDrawTabEvent();

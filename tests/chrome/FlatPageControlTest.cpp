@@ -7,6 +7,7 @@
 #include "chrome/pagecontrol/FlatPageControl.h"
 #include "platform/controls/Edit.h"
 #include "platform/framework/Form.h"
+#include "support/PageControlTestAccess.h"
 #include "support/Errors.h"
 #include "support/Input.h"
 
@@ -63,7 +64,7 @@ TEST_F(FlatPageControlTest, FirstPageBecomesActiveAndOnlyTheActivePageShows)
 {
     EXPECT_EQ(State(), "[First] Second Third Fourth");
     EXPECT_EQ(pc->ActivePageIndex(), 0);
-    EXPECT_EQ(pc->TabSelected(), 0);
+    EXPECT_EQ(PageControlTestAccess::TabSelected(*pc), 0);
     EXPECT_TRUE(sheets[0]->Visible());
     EXPECT_FALSE(sheets[1]->Visible());
     pc->SetActivePage(sheets[2]);
@@ -83,7 +84,7 @@ TEST_F(FlatPageControlTest, TabIndicesCountOnlyShownTabs)
     EXPECT_EQ(sheets[1]->TabIndex(), -1);
     EXPECT_EQ(sheets[2]->TabIndex(), 1);
     EXPECT_EQ(sheets[3]->PageIndex(), 3);
-    EXPECT_EQ(pc->TabCount(), 3);
+    EXPECT_EQ(PageControlTestAccess::TabCount(*pc), 3);
     EXPECT_EQ(pc->TabRect(1), TRect{});
     EXPECT_EQ(pc->PageIndexAt(Centre(2).X, Centre(2).Y), 2);
     sheets[1]->SetTabVisible(true);
@@ -95,8 +96,8 @@ TEST_F(FlatPageControlTest, PageIndexMovesPagesAndTabsAndRefusesBadIndices)
     pc->SetActivePage(sheets[1]);
     sheets[3]->SetPageIndex(0);
     EXPECT_EQ(State(), "Fourth First [Second] Third");
-    EXPECT_EQ(pc->TabText(0), sheets[3]->LayoutText());
-    EXPECT_EQ(pc->TabSelected(), 2);  // the selection follows the active page
+    EXPECT_EQ(PageControlTestAccess::TabText(*pc, 0), sheets[3]->LayoutText());
+    EXPECT_EQ(PageControlTestAccess::TabSelected(*pc), 2);  // the selection follows the active page
     EXPECT_EQ(ErrorOf([&] { sheets[0]->SetPageIndex(4); }),
               "4 is an invalid PageIndex value.  PageIndex must be between 0 and 3");
     EXPECT_THROW(sheets[0]->SetPageIndex(7), EListError);
@@ -115,7 +116,7 @@ TEST_F(FlatPageControlTest, TabEnableRulesAndMessage)
     const TPoint p = Centre(1);
     Mouse(QEvent::MouseButtonPress, p.X, p.Y);
     EXPECT_EQ(State(), "[First] Second Third Fourth");
-    EXPECT_EQ(pc->TabSelected(), 0);
+    EXPECT_EQ(PageControlTestAccess::TabSelected(*pc), 0);
     EXPECT_TRUE(log.empty());
 }
 
@@ -141,13 +142,13 @@ TEST_F(FlatPageControlTest, HidingTabsMovesTheSelectionAndFinallyLeavesNoActiveP
     EXPECT_EQ(State(), "[First] Second Third Fourth");
     sheets[0]->SetTabVisible(false);
     EXPECT_EQ(pc->ActivePage(), nullptr);
-    EXPECT_EQ(pc->TabSelected(), -1);
+    EXPECT_EQ(PageControlTestAccess::TabSelected(*pc), -1);
     EXPECT_TRUE(sheets[0]->Visible());  // stays on screen
 
     // Showing a page activates it without a tab.
     sheets[2]->Show();
     EXPECT_EQ(State(), "First Second [Third] Fourth");
-    EXPECT_EQ(pc->TabSelected(), -1);
+    EXPECT_EQ(PageControlTestAccess::TabSelected(*pc), -1);
     sheets[3]->SetVisible(true);
     EXPECT_EQ(State(), "First Second Third [Fourth]");
     EXPECT_FALSE(sheets[2]->Visible());
@@ -252,14 +253,14 @@ TEST_F(FlatPageControlTest, LayoutTextAndActiveFontPadding)
     sheets[1]->SetCaption(QStringLiteral("Wide Wide Wide Wide"));
     pc->ActiveFont().SetStyle(fsBold);
     pc->SetActivePage(sheets[1]);
-    const QString padded = pc->TabText(1);
+    const QString padded = PageControlTestAccess::TabText(*pc, 1);
     EXPECT_TRUE(padded.startsWith(sheets[1]->LayoutText()));
     EXPECT_GT(padded.size(), sheets[1]->LayoutText().size());
     EXPECT_EQ(padded.trimmed(), padded.left(sheets[1]->LayoutText().size()).trimmed());
     pc->SetActivePage(sheets[2]);
-    EXPECT_EQ(pc->TabText(1), sheets[1]->LayoutText());  // padding removed from the old tab
+    EXPECT_EQ(PageControlTestAccess::TabText(*pc, 1), sheets[1]->LayoutText());  // padding removed from the old tab
     pc->SetTabBorder3D(true);
-    EXPECT_EQ(pc->TabText(1), sheets[1]->Caption());
+    EXPECT_EQ(PageControlTestAccess::TabText(*pc, 1), sheets[1]->Caption());
 }
 
 TEST_F(FlatPageControlTest, NewPagesTakeTheDefaultColoursAndFollowTheirChanges)
@@ -283,20 +284,20 @@ TEST_F(FlatPageControlTest, CloseButtonTracksTheMouseAndClosesThePage)
     pc->SetTabHoverColor(clYellow);
     sheets[0]->SetShowClose(true);
     sheets[0]->SetName(QStringLiteral("tsFirst"));
-    const TRect button = pc->CloseButtonRect();
+    const TRect button = PageControlTestAccess::CloseButtonRect(*pc);
     ASSERT_FALSE(button.IsEmpty());
     Mouse(QEvent::MouseMove, button.Left + 1, button.Top + 1);
-    EXPECT_EQ(pc->CloseButtonState(), TCloseButtonState::Hot);
-    EXPECT_EQ(pc->HoveredTab(), 0);
+    EXPECT_EQ(PageControlTestAccess::CloseButtonState(*pc), TCloseButtonState::Hot);
+    EXPECT_EQ(PageControlTestAccess::HoveredTab(*pc), 0);
     Mouse(QEvent::MouseMove, Centre(2).X, Centre(2).Y);
-    EXPECT_EQ(pc->CloseButtonState(), TCloseButtonState::Normal);
-    EXPECT_EQ(pc->HoveredTab(), 2);
+    EXPECT_EQ(PageControlTestAccess::CloseButtonState(*pc), TCloseButtonState::Normal);
+    EXPECT_EQ(PageControlTestAccess::HoveredTab(*pc), 2);
 
     bool canClose = false;
     sheets[0]->OnCanClose = TCanCloseEvent([&](TObject*, bool& ok) { ok = canClose; });
     sheets[0]->OnClose = TNotifyEvent([&](TObject*) { log.push_back("close"); });
     Mouse(QEvent::MouseButtonPress, button.Left + 1, button.Top + 1);
-    EXPECT_EQ(pc->CloseButtonState(), TCloseButtonState::Pressed);
+    EXPECT_EQ(PageControlTestAccess::CloseButtonState(*pc), TCloseButtonState::Pressed);
     Mouse(QEvent::MouseButtonRelease, button.Left + 1, button.Top + 1);
     EXPECT_EQ(State(), "[First] Second Third Fourth");  // refused
     canClose = true;
@@ -304,8 +305,8 @@ TEST_F(FlatPageControlTest, CloseButtonTracksTheMouseAndClosesThePage)
     Mouse(QEvent::MouseButtonRelease, button.Left + 1, button.Top + 1);
     EXPECT_EQ(State(), "[Second] Third Fourth");
     EXPECT_EQ(log, (std::vector<std::string>{"close", "change"}));
-    ASSERT_EQ(pc->ClosedPages().size(), 1u);
-    EXPECT_EQ(pc->ClosedPages()[0].first, QStringLiteral("tsFirst"));
+    ASSERT_EQ(PageControlTestAccess::ClosedPages(*pc).size(), 1u);
+    EXPECT_EQ(PageControlTestAccess::ClosedPages(*pc)[0].first, QStringLiteral("tsFirst"));
     EXPECT_EQ(sheets[0]->PageControl(), nullptr);
     EXPECT_EQ(sheets[0]->Parent(), nullptr);
 }
@@ -317,12 +318,12 @@ TEST_F(FlatPageControlTest, ClosingTheOnlyPageLeavesNoActivePage)
     EXPECT_EQ(State(), "[First]");
     pc->SetFreeOnClose(true);
     sheets[0]->SetShowClose(true);
-    const TRect button = pc->CloseButtonRect();
+    const TRect button = PageControlTestAccess::CloseButtonRect(*pc);
     Mouse(QEvent::MouseButtonPress, button.Left + 1, button.Top + 1);
     Mouse(QEvent::MouseButtonRelease, button.Left + 1, button.Top + 1);
     EXPECT_EQ(pc->PageCount(), 0);
     EXPECT_EQ(pc->ActivePage(), nullptr);
-    EXPECT_TRUE(pc->ClosedPages().empty());
+    EXPECT_TRUE(PageControlTestAccess::ClosedPages(*pc).empty());
 }
 
 TEST_F(FlatPageControlTest, DestroyingPagesOrTheControlKeepsTheOtherSound)

@@ -4,6 +4,7 @@
 #include "chrome/pagecontrol/FlatPageControl.h"
 #include "chrome/pagecontrol/PageControlClasses.h"
 #include "platform/framework/Form.h"
+#include "support/PageControlTestAccess.h"
 #include "platform/controls/TreeView.h"
 #include "stream/FormLoader.h"
 #include "stream/FormReader.h"
@@ -124,7 +125,7 @@ TEST_F(PageControlClasses, ReadsTheOrganisationSwitcherAndParentsItsControls)
     EXPECT_EQ(pc->TabPosition(), TTabPosition::tpBottom);
     EXPECT_EQ(pc->PageCount(), 2);
     EXPECT_EQ(pc->ActivePage(), pic);
-    EXPECT_TRUE(pc->IsLoaded());
+    EXPECT_TRUE(PageControlTestAccess::IsLoaded(*pc));
     EXPECT_EQ(pic->PageControl(), pc);
     EXPECT_EQ(pic->Parent(), pc);
     EXPECT_EQ(tree->Parent(), text);
@@ -138,7 +139,7 @@ TEST_F(PageControlClasses, ReadsTheOrganisationSwitcherAndParentsItsControls)
     EXPECT_EQ(pic->BoundsRect().Left, 1);
     EXPECT_EQ(pic->BoundsRect().Top, 1);
     EXPECT_EQ(pic->Width(), 796);
-    EXPECT_EQ(pic->Height(), 476 - 1 - pc->Layout().RowExtent() - 2);
+    EXPECT_EQ(pic->Height(), 476 - 1 - PageControlTestAccess::Layout(*pc).RowExtent() - 2);
     EXPECT_EQ(tree->BoundsRect(), text->ClientRect());
 
     // What the screen's creation handler does: no tabs, then the picture page shown.

@@ -2,29 +2,47 @@
 
 #include <algorithm>
 
+#include "chrome/pagecontrol/FlatPageControlState.h"
+#include "chrome/pagecontrol/FlatTabPainter.h"
 #include "platform/canvas/Canvas.h"
 #include "platform/framework/Form.h"
 #include "platform/framework/actions/ImageList.h"
 #include "platform/framework/PendingReference.h"
 
+TFlatPageControlState::TFlatPageControlState(TFlatPageControl& control, std::function<void()> imagesChanged)
+    : hot(control),
+      tabMargin(std::make_unique<TTabMargin>()),
+      images(std::move(imagesChanged)),
+      activeFont(std::make_unique<TFont>()),
+      tabBackGround(std::make_unique<TBitmap>()),
+      tabBackGroundActive(std::make_unique<TBitmap>()),
+      closeGlyph(std::make_unique<TBitmap>())
+{
+    closeGlyph->SetTransparent(true);
+}
+
 TFlatPageControl::TFlatPageControl(TComponent* owner)
-    : TCustomControl(owner),
-      tabMargin_(std::make_unique<TTabMargin>()),
-      activeFont_(std::make_unique<TFont>()),
-      tabBackGround_(std::make_unique<TBitmap>()),
-      tabBackGroundActive_(std::make_unique<TBitmap>()),
-      closeGlyph_(std::make_unique<TBitmap>())
+    : TCustomControl(owner), d_(std::make_unique<TFlatPageControlState>(*this, [this] {
+          ComputeSpacer();
+          Invalidate();
+      }))
 {
     SetTabStop(true);
     SetParentFont(false);
     Font().SetName(QStringLiteral("Tahoma"));
-    activeFont_->SetName(QStringLiteral("Tahoma"));
-    activeFont_->OnChange = TNotifyEvent([this](TObject*) {
-        if (activePage_)
-            RefreshTabText(activePage_);
+    d_->activeFont->SetName(QStringLiteral("Tahoma"));
+    d_->activeFont->OnChange = TNotifyEvent([this](TObject*) {
+        if (d_->activePage)
+            RefreshTabText(d_->activePage);
         Invalidate();
     });
-    tabMargin_->OnMarginChange = [this](int n, int o, TTabMargin::Which w) { MarginChanged(n, o, w); };
+    d_->tabMargin->OnMarginChange = [this](int newValue, int oldValue, TTabMargin::Which which) {
+        if (!d_->loaded)
+            return;
+        d_->strip.MarginChanged(newValue, oldValue, which, d_->tabPosition);
+        Relayout();
+        Invalidate();
+    };
     SetBounds(0, 0, 289, 193);
     Relayout();
 }
@@ -32,42 +50,56 @@ TFlatPageControl::TFlatPageControl(TComponent* owner)
 TFlatPageControl::~TFlatPageControl()
 {
     // The pages go with their owner; they only forget us here.
-    for (TFlatTabSheet* p : pages_)
+    for (TFlatTabSheet* p : d_->pages)
         p->pageControl_ = nullptr;
-    pages_.clear();
-    tabs_.clear();
-    activePage_ = nullptr;
-    activeFont_->OnChange = TNotifyEvent();
-    tabMargin_->OnMarginChange = nullptr;
+    d_->pages.clear();
+    d_->activePage = nullptr;
+    d_->activeFont->OnChange = TNotifyEvent();
+    d_->tabMargin->OnMarginChange = nullptr;
 }
 
 // ---- Pages ---------------------------------------------------------------------
+
+int TFlatPageControl::PageCount() const
+{
+    return static_cast<int>(d_->pages.size());
+}
 
 TFlatTabSheet* TFlatPageControl::Pages(int index) const
 {
     if (index < 0 || index >= PageCount())
         throw EListError("List index out of bounds (" + std::to_string(index) + ")");
-    return pages_[index];
+    return d_->pages[index];
+}
+
+TFlatTabSheet* TFlatPageControl::ActivePage() const
+{
+    return d_->activePage;
+}
+
+int TFlatPageControl::ActivePageIndex() const
+{
+    return IndexOfPage(d_->activePage);
 }
 
 int TFlatPageControl::IndexOfPage(const TFlatTabSheet* sheet) const
 {
     if (!sheet)
         return -1;
-    auto it = std::find(pages_.begin(), pages_.end(), sheet);
-    return it == pages_.end() ? -1 : static_cast<int>(it - pages_.begin());
+    auto it = std::find(d_->pages.begin(), d_->pages.end(), sheet);
+    return it == d_->pages.end() ? -1 : static_cast<int>(it - d_->pages.begin());
 }
 
 void TFlatPageControl::InsertPage(TFlatTabSheet* page)
 {
-    pages_.push_back(page);
+    d_->pages.push_back(page);
     page->pageControl_ = this;
     if (page->textColor_ == clBlack)
-        page->textColor_ = defaultTextColor_;
+        page->textColor_ = d_->defaultTextColor;
     if (page->tabColor_ == clNone)
-        page->tabColor_ = defaultTabColor_;
+        page->tabColor_ = d_->defaultTabColor;
     if (page->tabColorTo_ == clNone)
-        page->tabColorTo_ = defaultTabColorTo_;
+        page->tabColorTo_ = d_->defaultTabColorTo;
     if (page->tabVisible_)
         ShowTab(page);
     RefreshTabText(page);
@@ -82,12 +114,11 @@ void TFlatPageControl::RemovePage(TFlatTabSheet* page)
     if (next == page)
         next = nullptr;
     HideTab(page);
-    pages_.erase(std::find(pages_.begin(), pages_.end(), page));
+    d_->pages.erase(std::find(d_->pages.begin(), d_->pages.end(), page));
     page->pageControl_ = nullptr;
-    if (activePage_ == page)
-        activePage_ = nullptr;
-    if (hoveredTab_ >= PageCount())
-        hoveredTab_ = -1;
+    if (d_->activePage == page)
+        d_->activePage = nullptr;
+    d_->hot.ForgetPagesFrom(PageCount());
     if (!IsDestroying())
         SetActivePage(next);
     Invalidate();
@@ -99,19 +130,10 @@ void TFlatPageControl::MovePage(TFlatTabSheet* page, int newIndex)
     if (old < 0 || old == newIndex)
         return;
     const int oldTab = page->TabIndex();
-    TFlatTabSheet* selected = tabSelected_ >= 0 ? tabs_[tabSelected_] : nullptr;
-    pages_.erase(pages_.begin() + old);
-    pages_.insert(pages_.begin() + newIndex, page);
-    if (oldTab >= 0) {
-        const QString text = tabTexts_[oldTab];
-        tabs_.erase(tabs_.begin() + oldTab);
-        tabTexts_.erase(tabTexts_.begin() + oldTab);
-        const int newTab = page->TabIndex();
-        tabs_.insert(tabs_.begin() + newTab, page);
-        tabTexts_.insert(tabTexts_.begin() + newTab, text);
-        tabSelected_ = selected ? static_cast<int>(std::find(tabs_.begin(), tabs_.end(), selected) - tabs_.begin())
-                                : -1;
-    }
+    d_->pages.erase(d_->pages.begin() + old);
+    d_->pages.insert(d_->pages.begin() + newIndex, page);
+    if (oldTab >= 0)
+        d_->strip.Move(oldTab, page->TabIndex());
     Relayout();
     Invalidate();
 }
@@ -121,13 +143,7 @@ void TFlatPageControl::ShowTab(TFlatTabSheet* page)
     if (page->tabShown_)
         return;
     page->tabShown_ = true;
-    const int index = page->TabIndex();
-    tabs_.insert(tabs_.begin() + index, page);
-    tabTexts_.insert(tabTexts_.begin() + index, page->layoutText_);
-    if (tabSelected_ >= index)
-        ++tabSelected_;
-    else if (tabSelected_ < 0 && TabCount() == 1)
-        tabSelected_ = 0;  // the first tab of an empty strip is selected, as on the platform
+    d_->strip.Insert(page->TabIndex(), page, page->layoutText_);
     Relayout();
     UpdateActivePage();
 }
@@ -138,48 +154,43 @@ void TFlatPageControl::HideTab(TFlatTabSheet* page)
         return;
     const int index = page->TabIndex();
     page->tabShown_ = false;
-    tabs_.erase(tabs_.begin() + index);
-    tabTexts_.erase(tabTexts_.begin() + index);
-    if (tabSelected_ > index) {
-        --tabSelected_;
-    } else if (tabSelected_ == index) {
-        // The tab that takes the place of the hidden one, or the last one.
-        tabSelected_ = index < TabCount() ? index : TabCount() - 1;
-    }
+    d_->strip.Remove(index);
     Relayout();
-    if (activePage_ == page || (tabSelected_ >= 0 && tabs_[tabSelected_] != activePage_))
+    TFlatTabSheet* selected = d_->strip.Sheet(d_->strip.Selected());
+    if (d_->activePage == page || (selected && selected != d_->activePage))
         UpdateActivePage();
 }
 
 void TFlatPageControl::SelectTab(int tabIndex)
 {
-    tabSelected_ = tabIndex >= 0 && tabIndex < TabCount() ? tabIndex : -1;
+    d_->strip.Select(tabIndex);
     Invalidate();
 }
 
 void TFlatPageControl::UpdateActivePage()
 {
-    SetActivePage(tabSelected_ >= 0 ? tabs_[tabSelected_] : nullptr);
+    SetActivePage(d_->strip.Sheet(d_->strip.Selected()));
 }
 
 void TFlatPageControl::SetActivePage(TFlatTabSheet* page)
 {
+    TFlatTabSheet*& active = d_->activePage;
     if (page && page->pageControl_ != this)
         return;
-    if (page == activePage_) {
+    if (page == active) {
         if (page)
             SelectTab(page->TabIndex());
         return;
     }
     if (page && !page->tabEnable_) {
         // The strip keeps showing the page that stays active.
-        SelectTab(activePage_ ? activePage_->TabIndex() : -1);
+        SelectTab(active ? active->TabIndex() : -1);
         return;
     }
     if (!page) {
         SelectTab(-1);
-        TFlatTabSheet* old = activePage_;
-        activePage_ = nullptr;
+        TFlatTabSheet* old = active;
+        active = nullptr;
         if (old)
             RefreshTabText(old);
         Invalidate();
@@ -192,10 +203,10 @@ void TFlatPageControl::SetActivePage(TFlatTabSheet* page)
                 return true;
         return false;
     };
-    if (form && activePage_ && form->ActiveControl() && contains(activePage_, form->ActiveControl())) {
-        form->SetActiveControl(activePage_);
-        if (form->ActiveControl() != activePage_) {
-            SelectTab(activePage_->TabIndex());
+    if (form && active && form->ActiveControl() && contains(active, form->ActiveControl())) {
+        form->SetActiveControl(active);
+        if (form->ActiveControl() != active) {
+            SelectTab(active->TabIndex());
             return;
         }
     }
@@ -203,16 +214,16 @@ void TFlatPageControl::SetActivePage(TFlatTabSheet* page)
     page->activating_ = true;
     page->SetVisible(true);
     page->activating_ = false;
-    if (form && activePage_ && form->ActiveControl() == activePage_) {
+    if (form && active && form->ActiveControl() == active) {
         if (page->CanFocus())
             form->SetActiveControl(page);
         else
             form->SetActiveControl(this);
     }
-    TFlatTabSheet* old = activePage_;
+    TFlatTabSheet* old = active;
     if (old)
         old->SetVisible(false);
-    activePage_ = page;
+    active = page;
     if (old)
         RefreshTabText(old);
     RefreshTabText(page);
@@ -224,7 +235,7 @@ void TFlatPageControl::SetActivePage(TFlatTabSheet* page)
 
 void TFlatPageControl::SetActivePageIndex(int index)
 {
-    SetActivePage(index >= 0 && index < PageCount() ? pages_[index] : nullptr);
+    SetActivePage(index >= 0 && index < PageCount() ? d_->pages[index] : nullptr);
 }
 
 TFlatTabSheet* TFlatPageControl::FindNextPage(TFlatTabSheet* current, bool goForward, bool checkTabVisible) const
@@ -238,7 +249,7 @@ TFlatTabSheet* TFlatPageControl::FindNextPage(TFlatTabSheet* current, bool goFor
     int i = start;
     do {
         i = goForward ? (i + 1) % count : (i + count - 1) % count;
-        TFlatTabSheet* p = pages_[i];
+        TFlatTabSheet* p = d_->pages[i];
         if (!checkTabVisible || p->tabVisible_)
             return p;
     } while (i != start);
@@ -247,25 +258,31 @@ TFlatTabSheet* TFlatPageControl::FindNextPage(TFlatTabSheet* current, bool goFor
 
 void TFlatPageControl::SelectNextPage(bool goForward)
 {
-    TFlatTabSheet* next = FindNextPage(activePage_, goForward, true);
-    if (!next || next == activePage_ || !CanChange(IndexOfPage(next)))
+    TFlatTabSheet* next = FindNextPage(d_->activePage, goForward, true);
+    if (!next || next == d_->activePage || !CanChange(IndexOfPage(next)))
         return;
     SelectTab(next->TabIndex());
     Change();
 }
 
+void TFlatPageControl::SetActivePageName(const QString& name, std::function<void(const QString& problem)> fail)
+{
+    d_->pendingActivePage = name;
+    d_->pendingFail = std::move(fail);
+}
+
 void TFlatPageControl::Loaded()
 {
     TCustomControl::Loaded();
-    if (auto* list = ResolvePending<TImageList>(*this, pendingImages_, "Images", "image list", "an image list"))
+    if (auto* list = ResolvePending<TImageList>(*this, d_->pendingImages, "Images", "image list", "an image list"))
         SetImages(list);
     ComputeSpacer();
-    loaded_ = true;
-    if (!pendingActivePage_.isEmpty()) {
-        const QString name = pendingActivePage_;
-        const auto fail = std::move(pendingFail_);
-        pendingActivePage_.clear();
-        pendingFail_ = nullptr;
+    d_->loaded = true;
+    if (!d_->pendingActivePage.isEmpty()) {
+        const QString name = d_->pendingActivePage;
+        const auto fail = std::move(d_->pendingFail);
+        d_->pendingActivePage.clear();
+        d_->pendingFail = nullptr;
         auto* page = dynamic_cast<TFlatTabSheet*>(Owner() ? Owner()->FindComponent(name) : nullptr);
         if (!page || page->pageControl_ != this) {
             const QString problem = QStringLiteral("ActivePage '%1' of %2 is not one of its pages").arg(name, Name());
@@ -282,7 +299,7 @@ void TFlatPageControl::Loaded()
 void TFlatPageControl::Notification(TComponent* component, bool removing)
 {
     TCustomControl::Notification(component, removing);
-    if (removing && component == images_.Get() && images_.Set(nullptr)) {
+    if (removing && component == d_->images.Get() && d_->images.Set(nullptr)) {
         ComputeSpacer();
         Invalidate();
     }
@@ -299,4 +316,15 @@ void TFlatPageControl::FontChanged()
     TCustomControl::FontChanged();
     RefreshAllTabTexts();
     Relayout();
+}
+
+void TFlatPageControl::Paint(TCanvas& canvas)
+{
+    // OnDrawTab handlers reach the canvas while the painting lasts, and not after.
+    d_->paintCanvas = &canvas;
+    struct Forget {
+        TCanvas*& canvas;
+        ~Forget() { canvas = nullptr; }
+    } forget{d_->paintCanvas};
+    TFlatTabPainter(*this, d_->strip, d_->hot, d_->focused).Paint(canvas);
 }

@@ -1,6 +1,8 @@
-// The flat page control's input: tab clicks, Ctrl+Tab, hover and close buttons.
+// The flat page control's input: tab clicks, Ctrl+Tab, and the close buttons
+// whose tracking TTabHotTracking keeps.
 
 #include "chrome/pagecontrol/FlatPageControl.h"
+#include "chrome/pagecontrol/FlatPageControlState.h"
 #include "platform/framework/accessibility/AccessibleBridge.h"
 #include "platform/framework/Form.h"
 
@@ -38,74 +40,36 @@ bool TFlatPageControl::SelectPageAsUser(TFlatTabSheet* page)
     const int index = IndexOfPage(page);
     if (index < 0 || !page->TabVisible())
         return false;
-    if (page == activePage_)
+    if (page == d_->activePage)
         return true;
     if (!CanChange(index))
         return false;
     SelectTab(page->TabIndex());
     Change();
-    return activePage_ == page;
+    return d_->activePage == page;
 }
 
 void TFlatPageControl::Change()
 {
-    TFlatTabSheet* before = activePage_;
+    TFlatTabSheet* before = d_->activePage;
     UpdateActivePage();
-    if (activePage_ == before)
+    if (d_->activePage == before)
         return;
     OnChange(this);
     NotifyAccessibleFocus(*this);
     Invalidate();
 }
 
-TRect TFlatPageControl::CloseButtonRect() const
-{
-    if (!activePage_ || !activePage_->tabShown_)
-        return {};
-    const TRect t = layout_.TabRect(activePage_->TabIndex());
-    const int l = t.Left + tabMargin_->LeftMargin();
-    const int top = t.Top + tabMargin_->TopMargin();
-    return {l + 2, top + 2, l + 14, top + 13};
-}
-
-void TFlatPageControl::SetHovered(int pageIndex)
-{
-    if (pageIndex == hoveredTab_)
-        return;
-    if (tabBackGround_->Empty()) {
-        InvalidateRect(TabRect(hoveredTab_));
-        InvalidateRect(TabRect(pageIndex));
-    }
-    hoveredTab_ = pageIndex;
-}
-
-void TFlatPageControl::SetCloseState(TCloseButtonState state)
-{
-    if (state == closeState_)
-        return;
-    closeState_ = state;
-    if (activePage_)
-        InvalidateRect(TabRect(ActivePageIndex()));
-}
-
 void TFlatPageControl::MouseMove(TShiftState shift, int x, int y)
 {
     TCustomControl::MouseMove(shift, x, y);
-    if (tabHoverColor_ == clNone || tabBorder3D_)
-        return;
-    SetHovered(PageIndexAt(x, y));
-    if (activePage_ && activePage_->showClose_ && closeState_ != TCloseButtonState::Pressed)
-        SetCloseState(CloseButtonRect().Contains({x, y}) ? TCloseButtonState::Hot : TCloseButtonState::Normal);
+    d_->hot.MouseMove(x, y);
 }
 
 void TFlatPageControl::MouseLeave()
 {
     TCustomControl::MouseLeave();
-    if (tabBackGround_->Empty())
-        InvalidateRect(TabRect(hoveredTab_));
-    hoveredTab_ = -1;
-    if (closeState_ == TCloseButtonState::Hot)
-        SetCloseState(TCloseButtonState::Normal);
+    d_->hot.MouseLeave();
 }
 
 void TFlatPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
@@ -113,28 +77,23 @@ void TFlatPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, 
     TCustomControl::MouseDown(button, shift, x, y);
     if (button != mbLeft)
         return;
-    if (!tabBorder3D_ && activePage_ && activePage_->showClose_ && CloseButtonRect().Contains({x, y})) {
-        SetCloseState(TCloseButtonState::Pressed);
-        if (dockSite_)
-            ClosePage(activePage_);  // a dock site closes on the press
+    if (d_->hot.Press(x, y)) {
+        if (d_->dockSite)
+            ClosePage(d_->activePage);  // a dock site closes on the press
         return;
     }
     const int page = PageIndexAt(x, y);
-    if (page < 0 || pages_[page] == activePage_ || !CanChange(page))
+    if (page < 0 || d_->pages[page] == d_->activePage || !CanChange(page))
         return;
-    SelectTab(pages_[page]->TabIndex());
+    SelectTab(d_->pages[page]->TabIndex());
     Change();
 }
 
 void TFlatPageControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
     TCustomControl::MouseUp(button, shift, x, y);
-    if (button != mbLeft || closeState_ != TCloseButtonState::Pressed)
-        return;
-    const bool inside = CloseButtonRect().Contains({x, y});
-    SetCloseState(inside ? TCloseButtonState::Hot : TCloseButtonState::Normal);
-    if (inside && !tabBorder3D_ && activePage_)
-        ClosePage(activePage_);
+    if (button == mbLeft && d_->hot.Release(x, y))
+        ClosePage(d_->activePage);
 }
 
 void TFlatPageControl::ClosePage(TFlatTabSheet* page)
@@ -147,27 +106,27 @@ void TFlatPageControl::ClosePage(TFlatTabSheet* page)
     page->OnClose(page);
     if (next != page)
         SetActivePage(next);
-    closeState_ = TCloseButtonState::Normal;
+    d_->hot.ResetCloseButton();
     OnChange(this);
     Invalidate();
-    if (freeOnClose_) {
+    if (d_->freeOnClose) {
         delete page;
         return;
     }
-    closedPages_.emplace_back(page->Name(), page);
+    d_->closedPages.emplace_back(page->Name(), page);
     page->SetPageControl(nullptr);
 }
 
 void TFlatPageControl::DoEnter()
 {
-    focused_ = true;
+    d_->focused = true;
     TCustomControl::DoEnter();
     Invalidate();
 }
 
 void TFlatPageControl::DoExit()
 {
-    focused_ = false;
+    d_->focused = false;
     TCustomControl::DoExit();
     Invalidate();
 }

@@ -1,17 +1,12 @@
-// Tab texts, the tab layout and the spacer that widens every tab.
+// Tab texts, the tab layout and the spacer that widens every tab, which
+// TFlatTabStrip keeps; here is what the control feeds it.
 
 #include <algorithm>
 
 #include "chrome/pagecontrol/FlatPageControl.h"
+#include "chrome/pagecontrol/FlatPageControlState.h"
 #include "platform/canvas/Canvas.h"
 #include "platform/framework/actions/ImageList.h"
-
-QString TFlatPageControl::TabText(int tabIndex) const
-{
-    if (tabIndex < 0 || tabIndex >= TabCount())
-        return {};
-    return tabTexts_[tabIndex];
-}
 
 void TFlatPageControl::RefreshTabText(TFlatTabSheet* page)
 {
@@ -19,12 +14,12 @@ void TFlatPageControl::RefreshTabText(TFlatTabSheet* page)
     if (index < 0)
         return;
     QString text = page->layoutText_;
-    if (tabBorder3D_) {
+    if (d_->tabBorder3D) {
         text = page->Caption();
-    } else if (page == activePage_ && (activeFont_->Style() & (fsBold | fsItalic))) {
+    } else if (page == d_->activePage && (d_->activeFont->Style() & (fsBold | fsItalic))) {
         // Pad with spaces so a tab drawn in the wider active font still fits.
         TCanvas measure;
-        measure.Font().Assign(activeFont_.get());
+        measure.Font().Assign(d_->activeFont.get());
         const int active = measure.TextWidth(text);
         measure.Font().Assign(&Font());
         const int normal = measure.TextWidth(text);
@@ -35,7 +30,7 @@ void TFlatPageControl::RefreshTabText(TFlatTabSheet* page)
             missing -= space;
         }
     }
-    tabTexts_[index] = text;
+    d_->strip.SetText(index, text);
     Relayout();
     Invalidate();
 }
@@ -43,45 +38,41 @@ void TFlatPageControl::RefreshTabText(TFlatTabSheet* page)
 void TFlatPageControl::RefreshAllTabTexts()
 {
     for (int i = PageCount() - 1; i >= 0; --i)
-        RefreshTabText(pages_[i]);
+        RefreshTabText(d_->pages[i]);
 }
 
 void TFlatPageControl::Relayout()
 {
-    TCanvas measure;
-    measure.Font().Assign(&Font());
     TFlatTabLayout::Input in;
     in.width = Width();
     in.height = Height();
-    in.position = tabPosition_;
-    for (const QString& t : tabTexts_)
-        in.textWidths.push_back(measure.TextWidth(t));
-    in.textHeight = measure.TextHeight(QStringLiteral("Wg"));
-    const bool vertical = tabPosition_ == TTabPosition::tpLeft || tabPosition_ == TTabPosition::tpRight;
-    // Along a vertical strip the spacer's height widens the tab.
-    in.spacerWidth = vertical ? spacerHeight_ : spacerWidth_;
-    in.spacerHeight = vertical ? spacerWidth_ : spacerHeight_;
-    if (tabBorder3D_ && images_) {
-        in.spacerWidth = vertical ? images_->Height() : images_->Width();
-        in.spacerHeight = vertical ? images_->Width() : images_->Height();
+    in.position = d_->tabPosition;
+    int pictureWidth = d_->strip.SpacerWidth();
+    int pictureHeight = d_->strip.SpacerHeight();
+    if (d_->tabBorder3D && d_->images) {
+        // The platform's own look shows the images themselves.
+        pictureWidth = d_->images->Width();
+        pictureHeight = d_->images->Height();
     }
-    in.tabHeight = tabHeight_;
-    in.tabWidth = tabWidth_;
-    in.multiLine = multiLine_;
-    const TRect oldPage = layout_.PageRect();
-    layout_.Calculate(in);
-    if (!(layout_.PageRect() == oldPage))
+    // Along a vertical strip the picture's height widens the tab.
+    const bool vertical = in.position == TTabPosition::tpLeft || in.position == TTabPosition::tpRight;
+    in.spacerWidth = vertical ? pictureHeight : pictureWidth;
+    in.spacerHeight = vertical ? pictureWidth : pictureHeight;
+    in.tabHeight = d_->tabHeight;
+    in.tabWidth = d_->tabWidth;
+    in.multiLine = d_->multiLine;
+    if (d_->strip.Calculate(Font(), std::move(in)))
         Realign();
 }
 
 TRect TFlatPageControl::ClientRect() const
 {
-    TRect r = layout_.PageRect();
+    TRect r = d_->strip.Layout().PageRect();
     r.Left -= 3;
     r.Top -= 3;
     r.Right += 3;
     r.Bottom += 3;
-    switch (tabPosition_) {
+    switch (d_->tabPosition) {
     case TTabPosition::tpTop: r.Top -= 1; break;
     case TTabPosition::tpBottom: r.Bottom -= 1; break;
     case TTabPosition::tpLeft: r.Left += 1; break;
@@ -96,45 +87,21 @@ TRect TFlatPageControl::TabRect(int pageIndex) const
 {
     if (pageIndex < 0 || pageIndex >= PageCount())
         return {};
-    return layout_.TabRect(pages_[pageIndex]->TabIndex());
+    return d_->strip.Layout().TabRect(d_->pages[pageIndex]->TabIndex());
 }
 
 int TFlatPageControl::PageIndexAt(int x, int y) const
 {
-    const int tab = layout_.TabAt(x, y);
-    return tab < 0 ? -1 : IndexOfPage(tabs_[tab]);
+    const int tab = d_->strip.Layout().TabAt(x, y);
+    return tab < 0 ? -1 : IndexOfPage(d_->strip.Sheet(tab));
 }
 
 void TFlatPageControl::ComputeSpacer()
 {
-    const int iw = images_ ? images_->Width() : 0;
-    const int ih = images_ ? images_->Height() : 0;
-    const TTabMargin& m = *tabMargin_;
-    if (tabPosition_ == TTabPosition::tpTop || tabPosition_ == TTabPosition::tpBottom) {
-        spacerWidth_ = iw + m.RightMargin() + m.LeftMargin();
-        spacerHeight_ = std::max(1, ih);
-    } else {
-        spacerHeight_ = ih + m.RightMargin() + m.TopMargin();
-        spacerWidth_ = std::max(1, iw);
-    }
+    const int iw = d_->images ? d_->images->Width() : 0;
+    const int ih = d_->images ? d_->images->Height() : 0;
+    d_->strip.ComputeSpacer(iw, ih, *d_->tabMargin, d_->tabPosition);
     Relayout();
-}
-
-void TFlatPageControl::MarginChanged(int newValue, int oldValue, TTabMargin::Which which)
-{
-    if (!loaded_)
-        return;
-    const bool horizontal = tabPosition_ == TTabPosition::tpTop || tabPosition_ == TTabPosition::tpBottom;
-    const int delta = newValue - oldValue;
-    // The changed margin replaces its old contribution to the spacer.
-    if (which == TTabMargin::mRight || (horizontal && which == TTabMargin::mLeft))
-        (horizontal ? spacerWidth_ : spacerHeight_) += delta;
-    else if (!horizontal && which == TTabMargin::mTop)
-        spacerHeight_ += delta;
-    spacerWidth_ = std::max(0, spacerWidth_);
-    spacerHeight_ = std::max(0, spacerHeight_);
-    Relayout();
-    Invalidate();
 }
 
 void TFlatPageControl::AlignControls(TRect& rect)
@@ -143,7 +110,7 @@ void TFlatPageControl::AlignControls(TRect& rect)
     TCustomControl::AlignControls(rect);
     // Hidden pages keep the page area too, as they would from their stored
     // bounds, so their children lie where they will be shown.
-    for (TFlatTabSheet* page : pages_)
+    for (TFlatTabSheet* page : d_->pages)
         if (!page->Visible() && page->Align() == alClient)
             page->SetBounds(pageRect.Left, pageRect.Top, pageRect.Width(), pageRect.Height());
 }

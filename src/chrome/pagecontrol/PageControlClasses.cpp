@@ -3,6 +3,7 @@
 
 #include "chrome/pagecontrol/FlatPageControl.h"
 #include "chrome/pagecontrol/FlatTabSheet.h"
+#include "platform/canvas/Bitmap.h"
 #include "platform/framework/actions/ImageList.h"
 #include "stream/PropertyBuilders.h"
 

@@ -1,12 +1,15 @@
-// Painting of the flat page control: tab strip, tabs, page frame and close
-// buttons. Tabs and strip are drawn in a frame where u runs along the strip
-// and v across it from the control's tab-side edge towards the pages, so one
-// set of rules serves all four tab positions.
+// Tabs and strip are drawn in a frame where u runs along the strip and v
+// across it from the control's tab-side edge towards the pages, so one set of
+// rules serves all four tab positions.
+
+#include "chrome/pagecontrol/FlatTabPainter.h"
 
 #include <algorithm>
 
 #include "chrome/gradients/BandGradient.h"
 #include "chrome/pagecontrol/FlatPageControl.h"
+#include "chrome/pagecontrol/FlatTabStrip.h"
+#include "platform/canvas/Bitmap.h"
 #include "platform/canvas/Canvas.h"
 #include "platform/framework/actions/ImageList.h"
 
@@ -78,13 +81,34 @@ void FillRectColor(TCanvas& c, const TRect& r, TColor color)
     c.FillRect(r);
 }
 
+void PaintTabPicture(TCanvas& canvas, const TBitmap& picture, const TRect& r)
+{
+    // Left half as the left cap, right half as the right cap, and a 2-pixel
+    // column from the middle stretched in between; the bottom-left colour is
+    // transparent.
+    const int w = picture.Width();
+    const int h = picture.Height();
+    const int width = std::max(0, r.Width());
+    if (w < 2 || h <= 0 || width <= 0)
+        return;
+    const int left = std::min(w / 2, width);
+    const int right = std::min(w - w / 2, width - left);
+    TBitmap tab(width, h, pf32bit);
+    TCanvas& c = tab.Canvas();
+    c.BitBlt(0, 0, left, h, &picture.Canvas(), 0, 0, SRCCOPY);
+    c.StretchBlt(left, 0, width - left - right, h, &picture.Canvas(), w / 2 - 1, 0, 2, h, SRCCOPY);
+    c.BitBlt(width - right, 0, right, h, &picture.Canvas(), w - right, 0, SRCCOPY);
+    tab.SetTransparentMode(tmAuto);
+    tab.SetTransparent(true);
+    canvas.Draw(r.Left, r.Top, tab);
+}
+
 } // namespace
 
-TRect TFlatPageControl::PageAreaRect(const TRect& strip) const
+TRect TFlatTabPainter::PageAreaRect(const TRect& strip) const
 {
-    // strip: the strip's extent in the control's coordinates.
-    TRect r{0, 0, Width(), Height()};
-    switch (tabPosition_) {
+    TRect r{0, 0, control_.Width(), control_.Height()};
+    switch (control_.TabPosition()) {
     case TTabPosition::tpTop: r.Top = strip.Bottom; break;
     case TTabPosition::tpBottom: r.Bottom = strip.Top; break;
     case TTabPosition::tpLeft: r.Left = strip.Right; break;
@@ -93,139 +117,140 @@ TRect TFlatPageControl::PageAreaRect(const TRect& strip) const
     return r;
 }
 
-void TFlatPageControl::Paint(TCanvas& canvas)
+void TFlatTabPainter::Paint(TCanvas& canvas) const
 {
-    paintCanvas_ = &canvas;
-    const TColor brush = Parent() ? Parent()->Color() : clBtnFace;
-    FillRectColor(canvas, {0, 0, Width(), Height()}, brush);
-    if (tabBorder3D_) {
+    const TFlatPageControl& pc = control_;
+    const TColor brush = pc.Parent() ? pc.Parent()->Color() : clBtnFace;
+    FillRectColor(canvas, {0, 0, pc.Width(), pc.Height()}, brush);
+    if (pc.TabBorder3D()) {
         Paint3DTabs(canvas);
-        paintCanvas_ = nullptr;
         return;
     }
-    canvas.Font().Assign(&Font());
+    canvas.Font().Assign(&pc.Font());
 
-    const StripFrame f{tabPosition_, Width(), Height()};
+    const StripFrame f{pc.TabPosition(), pc.Width(), pc.Height()};
     Strokes s(canvas, f);
 
     // Strip extent in strip coordinates.
     int stripDepth = 0;
     int stripEnd = 0;
-    for (int i = 0; i < TabCount(); ++i) {
-        const TRect t = f.Unmap(layout_.TabRect(i));
+    for (int i = 0; i < strip_.Count(); ++i) {
+        const TRect t = f.Unmap(strip_.Layout().TabRect(i));
         stripDepth = std::max(stripDepth, t.Bottom);
         stripEnd = std::max(stripEnd, t.Right);
         s.Fill(t.Left - 2, t.Top - 2, t.Right + 2, t.Bottom, brush);
     }
-    if (TabCount() == 0)
+    if (strip_.Count() == 0)
         stripDepth = 2;
 
-    if (!multiLine_ && f.Horizontal()) {
-        s.Fill(f.Length() - RightEndArea, 0, f.Length(), stripDepth, Color());
+    if (!pc.MultiLine() && f.Horizontal()) {
+        s.Fill(f.Length() - RightEndArea, 0, f.Length(), stripDepth, pc.Color());
         s.HLine(std::max(f.Length() - RightEndArea, stripEnd), f.Length(), stripDepth,
-                tabPosition_ == TTabPosition::tpBottom ? cl3DDkShadow : clWhite);
+                pc.TabPosition() == TTabPosition::tpBottom ? cl3DDkShadow : clWhite);
     }
-    FillBandGradient(canvas, f.Map(0, 0, f.Length(), stripDepth), tabBackGroundColor_, tabBackGroundColorTo_,
+    FillBandGradient(canvas, f.Map(0, 0, f.Length(), stripDepth), pc.TabBackGroundColor(), pc.TabBackGroundColorTo(),
                      StripGradientBands, !f.Horizontal());
 
     const TRect area = PageAreaRect(f.Map(0, 0, f.Length(), stripDepth));
+    const TFlatTabSheet* active = pc.ActivePage();
     bool framePainted = false;
-    if (activePage_ && (activePage_->Color() != clNone || activePage_->colorTo_ != clNone)) {
+    if (active && (active->Color() != clNone || active->ColorTo() != clNone)) {
         framePainted = true;
-        TRect band{area.Left + 1, area.Top + 1 + (tabSheet3D_ ? 1 : 0), area.Right - 1, area.Bottom - 1};
+        TRect band{area.Left + 1, area.Top + 1 + (pc.TabSheet3D() ? 1 : 0), area.Right - 1, area.Bottom - 1};
         canvas.SaveState();
         canvas.IntersectClipRect(band);
         canvas.ExcludeClipRect({band.Left + FrameBand, band.Top + FrameBand, band.Right - FrameBand,
                                 band.Bottom - FrameBand});
-        if (activePage_->colorTo_ != clNone) {
-            FillBandGradient(canvas, band, activePage_->Color(), activePage_->colorTo_, TabGradientBands, false);
-            FillRectColor(canvas, {band.Left, band.Top, band.Right, band.Top + FrameBand}, activePage_->Color());
+        if (active->ColorTo() != clNone) {
+            FillBandGradient(canvas, band, active->Color(), active->ColorTo(), TabGradientBands, false);
+            FillRectColor(canvas, {band.Left, band.Top, band.Right, band.Top + FrameBand}, active->Color());
         } else {
-            FillRectColor(canvas, band, activePage_->Color());
+            FillRectColor(canvas, band, active->Color());
         }
         canvas.RestoreState();
     }
 
-    if (!tabSheet3D_) {
-        const TColor border = tabSheetBorderColor_;
+    if (!pc.TabSheet3D()) {
+        const TColor border = pc.TabSheetBorderColor();
         FillRectColor(canvas, {area.Left, area.Top, area.Left + 1, area.Bottom}, border);
         FillRectColor(canvas, {area.Left, area.Bottom - 1, area.Right, area.Bottom}, border);
         FillRectColor(canvas, {area.Right - 1, area.Top, area.Right, area.Bottom}, border);
         FillRectColor(canvas, {area.Left, area.Top, area.Right, area.Top + 1}, border);
         if (!framePainted) {
-            FillRectColor(canvas, {area.Left + 1, area.Bottom - 2, area.Right - 1, area.Bottom - 1}, Color());
-            FillRectColor(canvas, {area.Right - 2, area.Top + 1, area.Right - 1, area.Bottom - 1}, Color());
+            FillRectColor(canvas, {area.Left + 1, area.Bottom - 2, area.Right - 1, area.Bottom - 1}, pc.Color());
+            FillRectColor(canvas, {area.Right - 2, area.Top + 1, area.Right - 1, area.Bottom - 1}, pc.Color());
         }
-        if (roundEdges_) {
+        if (pc.RoundEdges()) {
             // The two corners away from the tabs: (u, v) far corners of the page area.
-            const int depth = f.Horizontal() ? Height() : Width();
+            const int depth = f.Horizontal() ? pc.Height() : pc.Width();
             for (int u : {0, f.Length() - 1}) {
                 const int inward = u == 0 ? 1 : -1;
-                s.Fill(u, depth - 1, u + 1, depth, Color());
-                s.Fill(u + inward, depth - 1, u + inward + 1, depth, Color());
-                s.Fill(u, depth - 2, u + 1, depth - 1, Color());
+                s.Fill(u, depth - 1, u + 1, depth, pc.Color());
+                s.Fill(u + inward, depth - 1, u + inward + 1, depth, pc.Color());
+                s.Fill(u, depth - 2, u + 1, depth - 1, pc.Color());
                 s.Fill(u + inward, depth - 2, u + inward + 1, depth - 1, border);
             }
         }
     }
 
-    const bool splitShown = !tabSplitLine_ && PageCount() > 0 && TabCount() > 0;
+    const bool splitShown = !pc.TabSplitLine() && pc.PageCount() > 0 && strip_.Count() > 0;
     if (splitShown) {
-        const TColor c = framePainted ? activePage_->Color() : Color();
-        s.HLine(3, stripEnd + tabOverlap_, stripDepth, c);
+        const TColor c = framePainted ? active->Color() : pc.Color();
+        s.HLine(3, stripEnd + pc.TabOverlap(), stripDepth, c);
     }
 
     // An active tab with its own picture goes over its neighbours.
-    const bool activeOnTop = activePage_ && activePage_->tabShown_ && !tabBackGroundActive_->Empty();
-    for (int i = PageCount() - 1; i >= 0; --i)
-        if (pages_[i]->tabShown_ && !(activeOnTop && pages_[i] == activePage_))
+    const bool activeOnTop = active && active->TabShown() && !pc.TabBackGroundActive().Empty();
+    for (int i = pc.PageCount() - 1; i >= 0; --i)
+        if (pc.Pages(i)->TabShown() && !(activeOnTop && pc.Pages(i) == active))
             PaintTab(canvas, i, splitShown);
     if (activeOnTop)
-        PaintTab(canvas, ActivePageIndex(), splitShown);
+        PaintTab(canvas, pc.ActivePageIndex(), splitShown);
 
-    if (hoveredTab_ >= 0 && hoveredTab_ < PageCount() && pages_[hoveredTab_] != activePage_ &&
-        tabHoverBorder_ != clNone && pages_[hoveredTab_]->tabShown_) {
-        const TRect t = f.Unmap(TabRect(hoveredTab_));
-        s.VLine(t.Left, t.Top, t.Bottom, tabHoverBorder_);
-        s.HLine(t.Left, t.Right, t.Top, tabHoverBorder_);
-        s.VLine(t.Right - 1, t.Top, t.Bottom, tabHoverBorder_);
+    const int hovered = hot_.Hovered();
+    if (hovered >= 0 && hovered < pc.PageCount() && pc.Pages(hovered) != active && pc.TabHoverBorder() != clNone &&
+        pc.Pages(hovered)->TabShown()) {
+        const TRect t = f.Unmap(pc.TabRect(hovered));
+        s.VLine(t.Left, t.Top, t.Bottom, pc.TabHoverBorder());
+        s.HLine(t.Left, t.Right, t.Top, pc.TabHoverBorder());
+        s.VLine(t.Right - 1, t.Top, t.Bottom, pc.TabHoverBorder());
     }
-    paintCanvas_ = nullptr;
 }
 
-void TFlatPageControl::PaintTab(TCanvas& canvas, int pageIndex, bool splitShown)
+void TFlatTabPainter::PaintTab(TCanvas& canvas, int pageIndex, bool splitShown) const
 {
-    TFlatTabSheet* page = pages_[pageIndex];
-    const StripFrame f{tabPosition_, Width(), Height()};
+    const TFlatPageControl& pc = control_;
+    const TFlatTabSheet* page = pc.Pages(pageIndex);
+    const StripFrame f{pc.TabPosition(), pc.Width(), pc.Height()};
     Strokes s(canvas, f);
-    const TRect d = TabRect(pageIndex);
+    const TRect d = pc.TabRect(pageIndex);
     const TRect t = f.Unmap(d);
-    const bool active = page == activePage_;
-    const bool hovered = pageIndex == hoveredTab_ && !active;
+    const bool active = page == pc.ActivePage();
+    const bool hovered = pageIndex == hot_.Hovered() && !active;
 
-    if (OnDrawTab)
-        OnDrawTab(this, pageIndex, d, active);
+    if (pc.OnDrawTab)
+        pc.OnDrawTab(&control_, pageIndex, d, active);
 
-    const TBitmap* picture = active && !tabBackGroundActive_->Empty() ? tabBackGroundActive_.get()
-                             : !tabBackGround_->Empty()                ? tabBackGround_.get()
-                                                                       : nullptr;
+    const TBitmap* picture = active && !pc.TabBackGroundActive().Empty() ? &pc.TabBackGroundActive()
+                             : !pc.TabBackGround().Empty()                ? &pc.TabBackGround()
+                                                                          : nullptr;
+    const bool activePicture = picture == &pc.TabBackGroundActive();
     if (picture) {
-        const int lowered =
-            picture == tabBackGroundActive_.get() && tabPosition_ == TTabPosition::tpTop && lowerActive_ >= 1 ? 1 : 0;
-        PaintTabPicture(canvas, *picture, {d.Left, d.Top + lowered, d.Right + tabOverlap_, d.Bottom + lowered});
+        const int lowered = activePicture && pc.TabPosition() == TTabPosition::tpTop && pc.LowerActive() >= 1 ? 1 : 0;
+        PaintTabPicture(canvas, *picture, {d.Left, d.Top + lowered, d.Right + pc.TabOverlap(), d.Bottom + lowered});
     }
 
     // Fill.
-    if (!OnDrawTab && !picture) {
-        TColor from = page->tabColor_, to = page->tabColorTo_;
-        TTabGradientDirection dir = page->tabGradientDirection_;
-        if (active && activeColor_ != clNone) {
-            from = activeColor_;
-            to = activeColorTo_;
-        } else if (hovered && (tabHoverColor_ != clNone || tabHoverColorTo_ != clNone)) {
-            from = tabHoverColor_ != clNone ? tabHoverColor_ : tabHoverColorTo_;
-            to = tabHoverColorTo_;
-            dir = page->hoverGradientDirection_;
+    if (!pc.OnDrawTab && !picture) {
+        TColor from = page->TabColor(), to = page->TabColorTo();
+        TTabGradientDirection dir = page->TabGradientDirection();
+        if (active && pc.ActiveColor() != clNone) {
+            from = pc.ActiveColor();
+            to = pc.ActiveColorTo();
+        } else if (hovered && (pc.TabHoverColor() != clNone || pc.TabHoverColorTo() != clNone)) {
+            from = pc.TabHoverColor() != clNone ? pc.TabHoverColor() : pc.TabHoverColorTo();
+            to = pc.TabHoverColorTo();
+            dir = page->HoverGradientDirection();
         }
         const TRect raised = f.Map(t.Left, t.Top - 1, t.Right, t.Bottom);
         if (to != clNone && from != clNone) {
@@ -240,15 +265,15 @@ void TFlatPageControl::PaintTab(TCanvas& canvas, int pageIndex, bool splitShown)
     }
 
     // Borders.
-    const TColor border = tabBorderColor_;
+    const TColor border = pc.TabBorderColor();
     int next = -1;  // the next page with a shown tab
-    for (int i = pageIndex + 1; i < PageCount(); ++i)
-        if (pages_[i]->tabShown_) {
+    for (int i = pageIndex + 1; i < pc.PageCount(); ++i)
+        if (pc.Pages(i)->TabShown()) {
             next = i;
             break;
         }
-    const bool separator = next < 0 || pages_[next] != activePage_;
-    switch (picture ? TTabStyle(0xFF) : tabStyle_) {
+    const bool separator = next < 0 || pc.Pages(next) != pc.ActivePage();
+    switch (picture ? TTabStyle(0xFF) : pc.TabStyle()) {
     case tsClassic:
         if (active) {
             s.VLine(t.Left, t.Top, t.Bottom, border);
@@ -273,7 +298,7 @@ void TFlatPageControl::PaintTab(TCanvas& canvas, int pageIndex, bool splitShown)
         } else {
             s.HLine(t.Left, t.Right, t.Bottom - 1, border);
             if (separator)
-                s.Fill(t.Right - 3, t.Top + 2, t.Right - 1, t.Bottom - 3, activeColor_);
+                s.Fill(t.Right - 3, t.Top + 2, t.Right - 1, t.Bottom - 3, pc.ActiveColor());
         }
         break;
     case tsStudio:
@@ -291,29 +316,30 @@ void TFlatPageControl::PaintTab(TCanvas& canvas, int pageIndex, bool splitShown)
     }
 
     // Content: close button, image, caption.
-    const int lower = active ? lowerActive_ : 0;
-    const TTabMargin& m = *tabMargin_;
-    if (page->showClose_) {
-        const TCloseButtonState state = active ? closeState_ : TCloseButtonState::Normal;
+    const int lower = active ? pc.LowerActive() : 0;
+    const TTabMargin& m = pc.TabMargin();
+    if (page->ShowClose()) {
+        const TCloseButtonState state = active ? hot_.CloseState() : TCloseButtonState::Normal;
         PaintCloseButton(canvas, d.Left + m.LeftMargin() + 2, d.Top + m.TopMargin() + 2 + lower, state);
     }
-    if (OnDrawTab)
+    if (pc.OnDrawTab)
         return;
-    int x = d.Left + 4 + (page->showClose_ ? 14 : 0) + m.LeftMargin();
+    int x = d.Left + 4 + (page->ShowClose() ? 14 : 0) + m.LeftMargin();
     const int y = d.Top + 1 + m.TopMargin() + lower;
-    if (images_ && page->imageIndex_ >= 0 && page->imageIndex_ < images_->Count()) {
-        images_->Draw(canvas, x - 2, y, page->imageIndex_);
-        x += images_->Width();
+    const TImageList* images = pc.Images();
+    if (images && page->ImageIndex() >= 0 && page->ImageIndex() < images->Count()) {
+        images->Draw(canvas, x - 2, y, page->ImageIndex());
+        x += images->Width();
     }
-    canvas.Font().Assign(active ? activeFont_.get() : &Font());
+    canvas.Font().Assign(active ? &pc.ActiveFont() : &pc.Font());
     if (!active)
-        canvas.Font().SetColor(page->textColor_);
-    if (!page->tabEnable_)
+        canvas.Font().SetColor(page->TextColor());
+    if (!page->TabEnable())
         canvas.Font().SetColor(DisabledTabText);
     if (!page->Enabled())
         canvas.Font().SetColor(clGrayText);
     canvas.Brush().SetStyle(bsClear);
-    switch (tabPosition_) {
+    switch (pc.TabPosition()) {
     case TTabPosition::tpTop:
     case TTabPosition::tpBottom: canvas.TextOut(x, y, page->Caption()); break;
     case TTabPosition::tpLeft:
@@ -327,46 +353,25 @@ void TFlatPageControl::PaintTab(TCanvas& canvas, int pageIndex, bool splitShown)
     }
     canvas.Font().SetOrientation(0);
 
-    if (showFocus_ && active && focused_) {
+    if (pc.ShowFocus() && active && focused_) {
         canvas.Pen().SetStyle(psDot);
         canvas.Pen().SetColor(clBlack);
         canvas.Pen().SetWidth(1);
         canvas.Brush().SetStyle(bsClear);
-        const int right = d.Right - 5 - (picture == tabBackGroundActive_.get() ? tabOverlap_ : 0);
+        const int right = d.Right - 5 - (activePicture ? pc.TabOverlap() : 0);
         canvas.Rectangle(d.Left + 5, d.Top + 3, right, d.Bottom - 3);
         canvas.Pen().SetStyle(psSolid);
     }
 }
 
-void TFlatPageControl::PaintTabPicture(TCanvas& canvas, const TBitmap& picture, const TRect& r)
+void TFlatTabPainter::PaintCloseButton(TCanvas& canvas, int x, int y, TCloseButtonState state) const
 {
-    // Left half as the left cap, right half as the right cap, and a 2-pixel
-    // column from the middle stretched in between; the bottom-left colour is
-    // transparent.
-    const int w = picture.Width();
-    const int h = picture.Height();
-    const int width = std::max(0, r.Width());
-    if (w < 2 || h <= 0 || width <= 0)
-        return;
-    const int left = std::min(w / 2, width);
-    const int right = std::min(w - w / 2, width - left);
-    TBitmap tab(width, h, pf32bit);
-    TCanvas& c = tab.Canvas();
-    c.BitBlt(0, 0, left, h, &picture.Canvas(), 0, 0, SRCCOPY);
-    c.StretchBlt(left, 0, width - left - right, h, &picture.Canvas(), w / 2 - 1, 0, 2, h, SRCCOPY);
-    c.BitBlt(width - right, 0, right, h, &picture.Canvas(), w - right, 0, SRCCOPY);
-    tab.SetTransparentMode(tmAuto);
-    tab.SetTransparent(true);
-    canvas.Draw(r.Left, r.Top, tab);
-}
-
-void TFlatPageControl::PaintCloseButton(TCanvas& canvas, int x, int y, TCloseButtonState state)
-{
-    if (!closeGlyph_->Empty()) {
+    const TBitmap& glyph = control_.CloseGlyph();
+    if (!glyph.Empty()) {
+        // The glyph is kept transparent (see the control's state).
         canvas.SaveState();
         canvas.IntersectClipRect({x, y, x + CloseWidth, y + CloseHeight});
-        closeGlyph_->SetTransparent(true);
-        canvas.Draw(x, y, *closeGlyph_);
+        canvas.Draw(x, y, glyph);
         canvas.RestoreState();
         return;
     }
@@ -387,34 +392,36 @@ void TFlatPageControl::PaintCloseButton(TCanvas& canvas, int x, int y, TCloseBut
     }
 }
 
-void TFlatPageControl::Paint3DTabs(TCanvas& canvas)
+void TFlatTabPainter::Paint3DTabs(TCanvas& canvas) const
 {
     // The platform's own look: raised tabs on a raised page.
-    const TRect page = ClientRect();
+    const TFlatPageControl& pc = control_;
+    const TRect page = pc.ClientRect();
     TRect frame{page.Left - 1, page.Top - 1, page.Right + 1, page.Bottom + 1};
     FillRectColor(canvas, {frame.Left, frame.Top, frame.Right, frame.Top + 1}, clBtnHighlight);
     FillRectColor(canvas, {frame.Left, frame.Top, frame.Left + 1, frame.Bottom}, clBtnHighlight);
     FillRectColor(canvas, {frame.Left, frame.Bottom - 1, frame.Right, frame.Bottom}, clBtnShadow);
     FillRectColor(canvas, {frame.Right - 1, frame.Top, frame.Right, frame.Bottom}, clBtnShadow);
-    canvas.Font().Assign(&Font());
+    canvas.Font().Assign(&pc.Font());
     canvas.Brush().SetStyle(bsClear);
-    for (int i = 0; i < TabCount(); ++i) {
-        const TRect r = layout_.TabRect(i);
+    const TImageList* images = pc.Images();
+    for (int i = 0; i < strip_.Count(); ++i) {
+        const TRect r = strip_.Layout().TabRect(i);
         FillRectColor(canvas, {r.Left, r.Top, r.Right, r.Top + 1}, clBtnHighlight);
         FillRectColor(canvas, {r.Left, r.Top, r.Left + 1, r.Bottom}, clBtnHighlight);
         FillRectColor(canvas, {r.Right - 1, r.Top, r.Right, r.Bottom}, clBtnShadow);
         int x = r.Left + TFlatTabLayout::TextPadding;
-        if (images_) {
+        if (images) {
             // The platform shows every tab's image: its own, or what the handler says.
-            int image = tabs_[i]->tabImage_;
-            if (OnGetImageIndex)
-                OnGetImageIndex(this, i, image);
-            if (image >= 0 && image < images_->Count()) {
-                images_->Draw(canvas, x, r.Top + 2, image);
-                x += images_->Width() + 3;
+            int image = strip_.Sheet(i)->TabImage();
+            if (pc.OnGetImageIndex)
+                pc.OnGetImageIndex(&control_, i, image);
+            if (image >= 0 && image < images->Count()) {
+                images->Draw(canvas, x, r.Top + 2, image);
+                x += images->Width() + 3;
             }
         }
         canvas.Brush().SetStyle(bsClear);
-        canvas.TextOut(x, r.Top + 2, tabTexts_[i]);
+        canvas.TextOut(x, r.Top + 2, strip_.Text(i));
     }
 }
