@@ -38,11 +38,12 @@ bool ExportChartPng(TCustomOrgChart& chart, const QString& path, int scale, cons
         path, width, height, scale, [&chart](TCanvas& canvas) { chart.PaintWhole(canvas); }, progress, stripHeight);
 }
 
-void ExportChartVector(TCustomOrgChart& chart, const QString& path, TVectorFormat format)
+bool ExportChartVector(TCustomOrgChart& chart, const QString& path, TVectorFormat format,
+                       const TProgressHook& progress)
 {
     RequireNodes(chart);
-    SaveVectorPicture(path, format, chart.FullWidth(), chart.FullHeight(), chart.Name(),
-                      [&chart](TCanvas& canvas) { chart.PaintWhole(canvas); });
+    return SaveVectorPicture(path, format, chart.FullWidth(), chart.FullHeight(), chart.Name(),
+                             [&](TCanvas& canvas) { return chart.PaintWhole(canvas, progress); });
 }
 
 int PrintChart(TCustomOrgChart& chart, TDrawingPrinter& printer, const TPrintScaling& scaling,

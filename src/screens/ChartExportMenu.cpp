@@ -76,7 +76,7 @@ void ChartExportMenu::Run(Command command)
         if (command == Picture)
             ExportChartPng(chart_, path, 1, progress.Hook());
         else
-            ExportChartVector(chart_, path, command == Pdf ? TVectorFormat::Pdf : TVectorFormat::Svg);
+            ExportChartVector(chart_, path, command == Pdf ? TVectorFormat::Pdf : TVectorFormat::Svg, progress.Hook());
     } catch (const Exception& e) {
         Report(e.Message());
     }
