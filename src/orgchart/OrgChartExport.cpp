@@ -50,6 +50,24 @@ int PrintChart(TCustomOrgChart& chart, TDrawingPrinter& printer, const TPrintSca
                const TProgressHook& progress)
 {
     RequireNodes(chart);
-    return printer.Print(chart.FullWidth(), chart.FullHeight(), scaling, chart.Name(),
-                         [&chart](TCanvas& canvas) { chart.PaintWhole(canvas); }, progress);
+    if (!progress)
+        return printer.Print(chart.FullWidth(), chart.FullHeight(), scaling, chart.Name(),
+                             [&chart](TCanvas& canvas) { chart.PaintWhole(canvas); });
+    // A page of a large chart (the whole chart, fitted) takes long: its painting
+    // asks too whether to go on, and a stop there ends the run at the next report.
+    int64_t page = 0, pages = 1;
+    bool stopped = false;
+    const TProgressHook pageProgress = [&](int64_t done, int64_t total) {
+        page = done;
+        pages = total;
+        return !stopped && progress(done, total);
+    };
+    return printer.Print(
+        chart.FullWidth(), chart.FullHeight(), scaling, chart.Name(),
+        [&](TCanvas& canvas) {
+            stopped = !chart.PaintWhole(canvas, [&](int64_t done, int64_t total) {
+                return done >= total || progress(page, pages);
+            });
+        },
+        pageProgress);
 }

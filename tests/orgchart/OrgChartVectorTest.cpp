@@ -225,7 +225,7 @@ TEST(OrgChartVector, ACancelledPrintoutLeavesNoFileAndAnOldOneAsItWas)
             return c.stopAt < 0 || done < c.stopAt;
         });
         EXPECT_EQ(printed, c.stopAt < 0 ? pages : 0) << c.name;
-        EXPECT_EQ(reports, c.stopAt < 0 ? pages : c.stopAt + 1) << c.name;
+        EXPECT_EQ(reports, c.stopAt < 0 ? pages + 1 : c.stopAt + 1) << c.name;
         if (c.stopAt < 0) {
             EXPECT_TRUE(ReadAll(path).startsWith("%PDF")) << c.name;
         } else {
@@ -236,6 +236,21 @@ TEST(OrgChartVector, ACancelledPrintoutLeavesNoFileAndAnOldOneAsItWas)
         }
         EXPECT_FALSE(QFile::exists(path + QStringLiteral(".part"))) << c.name;
     }
+    // The whole of a large chart fitted to one page is stopped within the page.
+    for (int i = 0; i < 3000; ++i)
+        chart.Add(top)->SetText(QStringLiteral("部门%1").arg(i));
+    const QString path = dir.filePath(QStringLiteral("large.pdf"));
+    const std::unique_ptr<TDrawingPrinter> printer = TDrawingPrinter::ToPdfFile(path);
+    int reports = 0;
+    EXPECT_EQ(PrintChart(chart, *printer, {}, [&](int64_t done, int64_t total) {
+                  EXPECT_EQ(done, 0);
+                  EXPECT_EQ(total, 1);
+                  return ++reports < 3;
+              }),
+              0);
+    EXPECT_EQ(reports, 3);
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".part")));
 }
 
 // A drawing of many nodes reports as it goes, so that it can be watched and

@@ -225,6 +225,11 @@ int TDrawingPrinter::Print(int width, int height, const TPrintScaling& scaling, 
             paint(canvas);
             painter.restore();
         }
+    if (progress && !progress(pages, pages)) {
+        d->printer.abort();
+        painter.end();
+        return 0;
+    }
     if (!painter.end())
         throw EFileError(QStringLiteral("cannot finish printing %1").arg(title));
     file.Commit();

@@ -42,8 +42,8 @@ public:
     // The pages a drawing of width x height logical pixels takes.
     int PageCount(int width, int height, const TPrintScaling& scaling) const;
     // Prints it, paint drawing the part each page shows (the canvas's clip);
-    // returns the pages printed, 0 when progress (pages done, pages) cancelled
-    // (the print run is then aborted). Throws EFileError when printing fails.
+    // returns the pages printed, 0 when progress (pages done, pages: before each
+    // page and at the end) cancelled (the run is aborted). Throws EFileError.
     int Print(int width, int height, const TPrintScaling& scaling, const QString& title,
               const std::function<void(TCanvas&)>& paint, const TProgressHook& progress = {});
 
