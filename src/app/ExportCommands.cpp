@@ -65,15 +65,16 @@ int ExportChartCommand(const CommandLine& command)
     if (!chart)
         return ReportFailure(QStringLiteral("the organisation screen has no chart"));
     try {
+        TerminalProgress progress(QStringLiteral("exporting %1").arg(command.file));
+        bool whole = false;
         if (command.file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-            ExportChartVector(*chart, command.file, TVectorFormat::Pdf);
+            whole = ExportChartVector(*chart, command.file, TVectorFormat::Pdf, progress.Hook());
         else if (command.file.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
-            ExportChartVector(*chart, command.file, TVectorFormat::Svg);
-        else {
-            TerminalProgress progress(QStringLiteral("exporting %1").arg(command.file));
-            if (!ExportChartPng(*chart, command.file, command.scale, progress.Hook()))
-                return ReportCancelled(command.file);
-        }
+            whole = ExportChartVector(*chart, command.file, TVectorFormat::Svg, progress.Hook());
+        else
+            whole = ExportChartPng(*chart, command.file, command.scale, progress.Hook());
+        if (!whole)
+            return ReportCancelled(command.file);
     } catch (const Exception& e) {
         return ReportFailure(e.Message());
     }

@@ -12,6 +12,7 @@
 #include "orgchart/OcLayout.h"
 #include "orgchart/OcTree.h"
 #include "orgchart/OcTypes.h"
+#include "platform/base/SaveFile.h"
 #include "platform/framework/Form.h"
 #include "platform/framework/actions/ImageListLink.h"
 
@@ -97,8 +98,11 @@ public:
     int MinNodeHeight() const override;
     // Paints the whole chart, not the window's part of it: (0, 0) is the top-left
     // of the full FullWidth() x FullHeight() chart; what the canvas's clip shows
-    // is painted, as the window would paint it were it that large.
-    void PaintWhole(TCanvas& canvas);
+    // is painted, as the window would paint it were it that large. progress
+    // (pixels along the siblings' axis done, of the area's) hears from it every
+    // few hundred nodes; when it answers false the painting stops part way and
+    // false is returned.
+    bool PaintWhole(TCanvas& canvas, const TProgressHook& progress = {});
 
     // ---- Selection and interaction -----------------------------------------
     void SetSelected(TOcNode* node) override;
@@ -188,7 +192,7 @@ private:
     void UpdateScrollBars();
     void RecomputeZoom();
     void ScrollMessage(TScrollBarKind bar, unsigned code, int thumb);
-    void PaintTree(TCanvas& canvas, const TRect& area, int step);
+    bool PaintTree(TCanvas& canvas, const TRect& area, int step, const TProgressHook* progress = nullptr);
     void RunAnimation(TCanvas& canvas, const TRect& area);
     void DrawButton(TCanvas& canvas, TPoint logical);
     void SetLinePen(TCanvas& canvas);

@@ -38,17 +38,36 @@ bool ExportChartPng(TCustomOrgChart& chart, const QString& path, int scale, cons
         path, width, height, scale, [&chart](TCanvas& canvas) { chart.PaintWhole(canvas); }, progress, stripHeight);
 }
 
-void ExportChartVector(TCustomOrgChart& chart, const QString& path, TVectorFormat format)
+bool ExportChartVector(TCustomOrgChart& chart, const QString& path, TVectorFormat format,
+                       const TProgressHook& progress)
 {
     RequireNodes(chart);
-    SaveVectorPicture(path, format, chart.FullWidth(), chart.FullHeight(), chart.Name(),
-                      [&chart](TCanvas& canvas) { chart.PaintWhole(canvas); });
+    return SaveVectorPicture(path, format, chart.FullWidth(), chart.FullHeight(), chart.Name(),
+                             [&](TCanvas& canvas) { return chart.PaintWhole(canvas, progress); });
 }
 
 int PrintChart(TCustomOrgChart& chart, TDrawingPrinter& printer, const TPrintScaling& scaling,
                const TProgressHook& progress)
 {
     RequireNodes(chart);
-    return printer.Print(chart.FullWidth(), chart.FullHeight(), scaling, chart.Name(),
-                         [&chart](TCanvas& canvas) { chart.PaintWhole(canvas); }, progress);
+    if (!progress)
+        return printer.Print(chart.FullWidth(), chart.FullHeight(), scaling, chart.Name(),
+                             [&chart](TCanvas& canvas) { chart.PaintWhole(canvas); });
+    // A page of a large chart (the whole chart, fitted) takes long: its painting
+    // asks too whether to go on, and a stop there ends the run at the next report.
+    int64_t page = 0, pages = 1;
+    bool stopped = false;
+    const TProgressHook pageProgress = [&](int64_t done, int64_t total) {
+        page = done;
+        pages = total;
+        return !stopped && progress(done, total);
+    };
+    return printer.Print(
+        chart.FullWidth(), chart.FullHeight(), scaling, chart.Name(),
+        [&](TCanvas& canvas) {
+            stopped = !chart.PaintWhole(canvas, [&](int64_t done, int64_t total) {
+                return done >= total || progress(page, pages);
+            });
+        },
+        pageProgress);
 }

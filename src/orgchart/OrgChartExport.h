@@ -33,9 +33,12 @@ bool ExportChartPng(TCustomOrgChart& chart, const QString& path, int scale, cons
                     int stripHeight = 256);
 
 // Writes the chart to path as a PDF page or an SVG document of the whole
-// chart's size, boxes, connectors and texts as shapes and text. Throws
+// chart's size, boxes, connectors and texts as shapes and text. progress
+// hears how far the painting is (pixels along the chart) every few hundred
+// nodes; returns false when it cancelled (nothing is left behind). Throws
 // EFileError when the file cannot be written or the chart is empty.
-void ExportChartVector(TCustomOrgChart& chart, const QString& path, TVectorFormat format);
+bool ExportChartVector(TCustomOrgChart& chart, const QString& path, TVectorFormat format,
+                       const TProgressHook& progress = {});
 
 // Prints the whole chart, fitted to a page or at a scale over several pages;
 // returns the pages printed, 0 when progress cancelled. Throws EFileError

@@ -140,7 +140,7 @@ void TCustomOrgChart::Paint(TCanvas& canvas)
     invalidatePending_ = false;
 }
 
-void TCustomOrgChart::PaintWhole(TCanvas& canvas)
+bool TCustomOrgChart::PaintWhole(TCanvas& canvas, const TProgressHook& progress)
 {
     UpdateLayout();
     const int saved = canvas.SaveState();
@@ -148,6 +148,7 @@ void TCustomOrgChart::PaintWhole(TCanvas& canvas)
     canvas.MoveWindowOrg(scrollX_, scrollY_);
     const TOcMetrics m = Metrics();
     const TRect area = canvas.ClipRect();
+    bool whole = true;
     if (!area.IsEmpty()) {
         TOcLayout layout(*this, m);
         layout.Pass(m.ToLogical(area), !animationBitmap_, animating_);
@@ -156,14 +157,17 @@ void TCustomOrgChart::PaintWhole(TCanvas& canvas)
         canvas.Brush().SetStyle(bsSolid);
         canvas.Brush().SetColor(Color());
         canvas.FillRect(area);
-        PaintTree(canvas, m.ToLogical(area), 0);
+        const TRect logical = m.ToLogical(area);
+        whole = PaintTree(canvas, logical, 0, progress ? &progress : nullptr) &&
+                (!progress || progress(logical.Width(), logical.Width()));
     }
     canvas.RestoreState(saved);
+    return whole;
 }
 
 // Descendants before their ancestors, without recursion: a 100,000-level
 // chain paints like any other chart.
-void TCustomOrgChart::PaintTree(TCanvas& canvas, const TRect& area, int step)
+bool TCustomOrgChart::PaintTree(TCanvas& canvas, const TRect& area, int step, const TProgressHook* progress)
 {
     const TOcMetrics m = Metrics();
     TOcLayout layout(*this, m);
@@ -300,10 +304,18 @@ void TCustomOrgChart::PaintTree(TCanvas& canvas, const TRect& area, int step)
     std::vector<Frame> stack{enter(Root())};
     if (!descends(stack.back())) {
         finish(stack.back());
-        return;
+        return true;
     }
+    // Siblings are finished left to right, so the last one's anchor says how far along the export is.
+    constexpr int64_t kStepsPerReport = 256;
+    int64_t steps = 0, reached = 0;
     while (!stack.empty()) {
         Frame& top = stack.back();
+        if (progress && ++steps % kStepsPerReport == 0) {
+            reached = std::clamp<int64_t>((top.any ? top.maxX : top.left) - area.Left, reached, area.Width());
+            if (!(*progress)(reached, area.Width()))
+                return false;
+        }
         bool stop = top.next >= top.node->Children().size();
         if (!stop && top.any && top.maxX >= area.Right)
             stop = true; // the rest lies right of the area
@@ -339,6 +351,7 @@ void TCustomOrgChart::PaintTree(TCanvas& canvas, const TRect& area, int step)
         top.maxX = child.ax;
         top.childAY = child.ay;
     }
+    return true;
 }
 
 void TCustomOrgChart::FitNodeToText(TOcNode* node)

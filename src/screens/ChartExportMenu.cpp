@@ -58,7 +58,7 @@ void ChartExportMenu::Run(Command command)
                 return;
             TProgressForm progress(dynamic_cast<TCustomForm*>(&owner_), QStringLiteral("打印"),
                                    QStringLiteral("正在打印 %1").arg(owner_.Caption()));
-            PrintChart(chart_, *printer, TPrintScaling{}, progress.Hook());
+            PrintChart(chart_, *printer, printer->Scaling(), progress.Hook());
             return;
         }
         static const struct {
@@ -76,7 +76,7 @@ void ChartExportMenu::Run(Command command)
         if (command == Picture)
             ExportChartPng(chart_, path, 1, progress.Hook());
         else
-            ExportChartVector(chart_, path, command == Pdf ? TVectorFormat::Pdf : TVectorFormat::Svg);
+            ExportChartVector(chart_, path, command == Pdf ? TVectorFormat::Pdf : TVectorFormat::Svg, progress.Hook());
     } catch (const Exception& e) {
         Report(e.Message());
     }

@@ -132,7 +132,7 @@ void GridCommandMenu::ExportCsvFile()
 
 void GridCommandMenu::PrintGrid()
 {
-    const auto printer = TDrawingPrinter::FromDialog(&form_);
+    const auto printer = TDrawingPrinter::FromDialog(&form_, QStringLiteral("适合页宽"));
     if (!printer)
         return;
     TProgressForm progress(&form_, QStringLiteral("打印"), QStringLiteral("正在打印 %1").arg(form_.Caption()));

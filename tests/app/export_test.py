@@ -12,11 +12,15 @@ import atexit
 import io
 import json
 import os
+import pty
+import select
 import shutil
+import signal
 import struct
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 import xml.etree.ElementTree as ElementTree
 
@@ -172,6 +176,69 @@ class ExportChart(unittest.TestCase):
             # Vector drawing, not an embedded picture of the chart: the boxes are shapes.
             shapes = [e for e in root.iter() if e.tag.split("}")[-1] in ("rect", "path", "polyline", "polygon")]
             self.assertGreater(len(shapes), len(texts))
+
+
+class LongChartExport(unittest.TestCase):
+    """A chart of 20,000 nodes drawn as PDF or SVG shows its progress on a
+    terminal, and Ctrl+C there stops it part way: exit code 130, no file."""
+
+    def test_ctrl_c_stops_a_drawing_part_way_and_leaves_no_file(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            store = os.path.join(tmp, "big.db")
+            plain, big = os.path.join(tmp, "plain.json"), os.path.join(tmp, "big.json")
+            done = orgrights("--store", store, "--export", plain)
+            self.assertEqual(done.returncode, 0, done.stderr)
+            with open(plain, encoding="utf-8") as f:
+                content = json.load(f)
+            units = content["tables"]["org_unit"]
+            top = units[0]
+            last_id = max(u["id"] for u in units)
+            first = max(u["position"] for u in units if u["parent_id"] == top["id"]) + 1
+            units.extend(dict(top, id=last_id + 1 + i, kind=1, name=f"部门{i}", parent_id=top["id"], position=first + i)
+                         for i in range(20000))
+            with open(big, "w", encoding="utf-8") as f:
+                json.dump(content, f, ensure_ascii=False)
+            done = orgrights("--store", store, "--import", big)
+            self.assertEqual(done.returncode, 0, done.stderr)
+            for suffix in ("pdf", "svg"):
+                with self.subTest(kind=suffix):
+                    target = os.path.join(tmp, f"chart.{suffix}")
+                    code, seen = interrupted_on_terminal([PROGRAM, "--export-chart", target, "--store", store])
+                    self.assertIn("(Ctrl+C cancels)", seen)
+                    self.assertEqual(code, 130, seen)
+                    self.assertIn("cancelled", seen)
+                    self.assertEqual(sorted(n for n in os.listdir(tmp) if not n.startswith("big") and
+                                            not n.startswith("plain")), [])
+
+
+def interrupted_on_terminal(command):
+    """Runs command with a terminal for standard error; once it shows a
+    percentage, sends Ctrl+C's SIGINT. Returns the exit code and what it wrote."""
+    master, slave = pty.openpty()
+    process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=slave, env=ENV)
+    os.close(slave)
+    seen, sent = b"", False
+    deadline = time.monotonic() + 90
+    while time.monotonic() < deadline:
+        ready, _, _ = select.select([master], [], [], 0.2)
+        if ready:
+            try:
+                chunk = os.read(master, 4096)
+            except OSError:
+                break
+            if not chunk:
+                break
+            seen += chunk
+        if not sent and b"%" in seen:
+            process.send_signal(signal.SIGINT)
+            sent = True
+        if process.poll() is not None and not ready:
+            break
+    if process.poll() is None:
+        process.kill()
+    code = process.wait()
+    os.close(master)
+    return code, seen.decode("utf-8", "replace")
 
 
 class StoreContent(unittest.TestCase):

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -224,7 +225,7 @@ TEST(OrgChartVector, ACancelledPrintoutLeavesNoFileAndAnOldOneAsItWas)
             return c.stopAt < 0 || done < c.stopAt;
         });
         EXPECT_EQ(printed, c.stopAt < 0 ? pages : 0) << c.name;
-        EXPECT_EQ(reports, c.stopAt < 0 ? pages : c.stopAt + 1) << c.name;
+        EXPECT_EQ(reports, c.stopAt < 0 ? pages + 1 : c.stopAt + 1) << c.name;
         if (c.stopAt < 0) {
             EXPECT_TRUE(ReadAll(path).startsWith("%PDF")) << c.name;
         } else {
@@ -234,5 +235,80 @@ TEST(OrgChartVector, ACancelledPrintoutLeavesNoFileAndAnOldOneAsItWas)
             }
         }
         EXPECT_FALSE(QFile::exists(path + QStringLiteral(".part"))) << c.name;
+    }
+    // The whole of a large chart fitted to one page is stopped within the page.
+    for (int i = 0; i < 3000; ++i)
+        chart.Add(top)->SetText(QStringLiteral("部门%1").arg(i));
+    const QString path = dir.filePath(QStringLiteral("large.pdf"));
+    const std::unique_ptr<TDrawingPrinter> printer = TDrawingPrinter::ToPdfFile(path);
+    int reports = 0;
+    EXPECT_EQ(PrintChart(chart, *printer, {}, [&](int64_t done, int64_t total) {
+                  EXPECT_EQ(done, 0);
+                  EXPECT_EQ(total, 1);
+                  return ++reports < 3;
+              }),
+              0);
+    EXPECT_EQ(reports, 3);
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".part")));
+}
+
+// A drawing of many nodes reports as it goes, so that it can be watched and
+// stopped: a cancel part way leaves no file (or the old one as it was), and an
+// uncancelled run reports, never going back, up to the whole chart.
+TEST(OrgChartVector, ADrawingReportsAsItGoesAndACancelLeavesNoFile)
+{
+    QTemporaryDir dir;
+    TestChart chart;
+    chart.SetBounds(0, 0, 300, 200);
+    TOcNode* top = chart.Add(nullptr);
+    for (int i = 0; i < 3000; ++i)
+        chart.Add(top)->SetText(QStringLiteral("岗位%1").arg(i));
+    top->Expand(false);
+    const struct {
+        TVectorFormat format;
+        bool existing;
+        int stopAt; // the report (counted from 1) that answers no; 0 never
+    } cases[] = {{TVectorFormat::Pdf, false, 1}, {TVectorFormat::Pdf, true, 3}, {TVectorFormat::Pdf, true, 0},
+                 {TVectorFormat::Svg, false, 2}, {TVectorFormat::Svg, true, 1}, {TVectorFormat::Svg, false, 0}};
+    for (const auto& c : cases) {
+        const bool pdf = c.format == TVectorFormat::Pdf;
+        SCOPED_TRACE(testing::Message() << (pdf ? "pdf" : "svg") << " old file " << c.existing << " stop at "
+                                        << c.stopAt);
+        const QString path =
+            dir.filePath(QStringLiteral("chart%1%2.%3").arg(c.existing).arg(c.stopAt).arg(pdf ? "pdf" : "svg"));
+        if (c.existing) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("old");
+        }
+        std::vector<std::pair<int64_t, int64_t>> reports;
+        const bool whole = ExportChartVector(chart, path, c.format, [&](int64_t done, int64_t total) {
+            reports.emplace_back(done, total);
+            return int(reports.size()) != c.stopAt;
+        });
+        EXPECT_EQ(whole, c.stopAt == 0);
+        if (c.stopAt) {
+            EXPECT_EQ(int(reports.size()), c.stopAt);
+            EXPECT_EQ(QFile::exists(path), c.existing);
+            if (c.existing) {
+                EXPECT_EQ(ReadAll(path), QByteArray("old"));
+            }
+        } else {
+            ASSERT_GT(reports.size(), 5u);
+            for (size_t i = 1; i < reports.size(); ++i) {
+                EXPECT_GE(reports[i].first, reports[i - 1].first) << i;
+            }
+            EXPECT_EQ(reports.back().first, chart.FullWidth());
+            EXPECT_EQ(reports.back().second, chart.FullWidth());
+            // Still the whole document.
+            const QByteArray bytes = ReadAll(path);
+            EXPECT_TRUE(pdf ? bytes.trimmed().endsWith("%%EOF") : bytes.trimmed().endsWith("</svg>"));
+            EXPECT_TRUE(pdf || bytes.contains(">2999<")) << "the last node is drawn";
+        }
+    }
+    // Nothing half-written is left beside the files.
+    for (const QString& name : QDir(dir.path()).entryList(QDir::Files)) {
+        EXPECT_TRUE(name.endsWith(QLatin1String(".pdf")) || name.endsWith(QLatin1String(".svg"))) << name.toStdString();
     }
 }

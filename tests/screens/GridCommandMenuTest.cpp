@@ -223,6 +223,19 @@ TEST_F(GridMenus, TheMenuExportsCsvAndPrintsEveryRow)
     const QString text = QString::fromUtf8(p.readAllStandardOutput());
     for (const char* s : {"P.A", "P.B", "P.C", "经理", "出纳"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(s))) << s << "\n" << text.toStdString();
+    EXPECT_EQ(text.count(u'\f'), 1) << "fitted: one page";
+
+    // The scale chosen in the print dialog: at 400 % the columns go on over pages across.
+    TDrawingPrinter::SetDialogHook([&] {
+        auto printer = TDrawingPrinter::ToPdfFile(pdf);
+        printer->SetScaling({false, 4.0});
+        return printer;
+    });
+    MenuOf(grid)->Run(GridCommandMenu::Print);
+    QProcess scaled;
+    scaled.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(scaled.waitForFinished(60000));
+    EXPECT_GT(QString::fromUtf8(scaled.readAllStandardOutput()).count(u'\f'), 1);
     EXPECT_TRUE(errors.empty());
 }
 

@@ -65,14 +65,22 @@ TGridPrintWriter::TGridPrintWriter(TTavikPTGrid& grid) : copy_(std::make_unique<
 
 TGridPrintWriter::~TGridPrintWriter() = default;
 
-int TGridPrintWriter::Paginate(double pageWidth, double pageHeight)
+int TGridPrintWriter::Paginate(double pageWidth, double pageHeight, const TPrintScaling& scaling)
 {
     pageRows_.clear();
     pageBottoms_.clear();
-    scale_ = std::min(1.0, pageWidth / fullWidth_);
+    across_.clear();
+    scale_ = scaling.fitToPage ? std::min(1.0, pageWidth / fullWidth_) : std::clamp(scaling.scale, 0.01, 100.0);
     const int height = std::max(1, int(pageHeight / scale_));
-    copy_->SetBounds(0, 0, fullWidth_, height);
+    pageHeight_ = height;
     const int fixedCols = copy_->FixedCols();
+    if (scaling.fitToPage) {
+        headColumnsRepeat_ = true;
+        across_.push_back({fixedCols, fullWidth_, fullWidth_, 0});
+    } else {
+        PaginateColumns(std::max(1, int(pageWidth / scale_)), height);
+    }
+    copy_->SetBounds(0, 0, across_.front().width, height);
     const int rows = copy_->RowCount();
     auto nextShown = [&](int row) {
         while (row < rows && copy_->GetRowHeight(row) <= 0)
@@ -85,7 +93,7 @@ int TGridPrintWriter::Paginate(double pageWidth, double pageHeight)
         copy_->SetTopLeft(fixedCols, copy_->FixedRows());
         pageRows_.push_back(copy_->FixedRows());
         pageBottoms_.push_back(copy_->ComputeLayout().Vert.FixedBoundary);
-        return 1;
+        return PagesAcross();
     }
     while (top < rows) {
         copy_->SetTopLeft(fixedCols, top);
@@ -95,22 +103,75 @@ int TGridPrintWriter::Paginate(double pageWidth, double pageHeight)
         pageBottoms_.push_back(v.FullVisBoundary > v.FixedBoundary ? v.FullVisBoundary : height);
         top = nextShown(last + 1);
     }
-    return int(pageRows_.size());
+    return int(pageRows_.size()) * PagesAcross();
+}
+
+void TGridPrintWriter::PaginateColumns(int pageWidth, int height)
+{
+    const int cols = copy_->ColCount();
+    const int firstRow = copy_->FixedRows();
+    auto nextShown = [&](int col) {
+        while (col < cols && copy_->ColWidths(col) <= 0)
+            ++col;
+        return col;
+    };
+    copy_->SetBounds(0, 0, pageWidth, height);
+    const int heads = copy_->ComputeLayout().Horz.FixedBoundary;
+    headColumnsRepeat_ = heads <= pageWidth / 2;
+    int left = nextShown(copy_->FixedCols());
+    if (left >= cols) {
+        across_.push_back({copy_->FixedCols(), pageWidth, heads, 0});
+        return;
+    }
+    bool first = true;
+    while (left < cols) {
+        // Pages after the first draw the grid moved left by the heads' width,
+        // with that much more room, when the heads are not repeated.
+        const int shift = first || headColumnsRepeat_ ? 0 : heads;
+        copy_->SetBounds(0, 0, pageWidth + shift, height);
+        copy_->SetTopLeft(left, firstRow);
+        const TGridAxisLayout h = copy_->ComputeLayout().Horz;
+        const bool none = h.FullVisBoundary <= h.FixedBoundary || h.LastFullVisibleCell < left;
+        if (none && first && shift == 0 && !headColumnsRepeat_) {
+            // Heads wider than the page: they have the first page to themselves.
+            across_.push_back({left, pageWidth, pageWidth, 0});
+            first = false;
+            continue;
+        }
+        across_.push_back({left, pageWidth + shift, none ? pageWidth + shift : h.FullVisBoundary, shift});
+        left = nextShown(std::max(left, h.LastFullVisibleCell) + 1);
+        first = false;
+    }
+}
+
+std::vector<int> TGridPrintWriter::PageCols() const
+{
+    std::vector<int> cols;
+    for (const Across& a : across_)
+        cols.push_back(a.col);
+    return cols;
 }
 
 void TGridPrintWriter::PaintPage(TCanvas& canvas, int page)
 {
-    if (page < 0 || page >= int(pageRows_.size()))
+    const int count = int(pageRows_.size()) * PagesAcross();
+    if (page < 0 || page >= count)
         return;
-    copy_->SetTopLeft(copy_->FixedCols(), pageRows_[size_t(page)]);
-    canvas.IntersectClipRect({0, 0, fullWidth_, pageBottoms_[size_t(page)]});
+    const Across& a = across_[size_t(page % PagesAcross())];
+    const size_t band = size_t(page / PagesAcross());
+    copy_->SetBounds(0, 0, a.width, pageHeight_);
+    copy_->SetTopLeft(a.col, pageRows_[band]);
+    const int saved = canvas.SaveState();
+    canvas.MoveWindowOrg(-a.shift, 0);
+    canvas.IntersectClipRect({a.shift, 0, a.right, pageBottoms_[band]});
     copy_->PaintGrid(canvas);
+    canvas.RestoreState(saved);
 }
 
 bool TGridPrintWriter::Print(TDrawingPrinter& printer, const TProgressHook& progress)
 {
     const TDrawingPrinter::TPageArea area = printer.PageArea();
-    const int pages = Paginate(area.width, area.height);
+    const int pages = Paginate(area.width, area.height, printer.Scaling());
     return printer.PrintPages(pages, scale_, title_, [this](TCanvas& canvas, int page) { PaintPage(canvas, page); },
                               progress);
 }

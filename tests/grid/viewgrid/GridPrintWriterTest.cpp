@@ -30,6 +30,28 @@ struct ListGrid {
     }
 };
 
+// A head column of headWidth pixels and `cols` data columns of 99 (100 with
+// their line), heads "C1" … over rows "R1" …: wider than a page at a chosen
+// scale.
+struct WideGrid {
+    TTavikPTGrid g{nullptr};
+    WideGrid(int cols, int rows, int headWidth)
+    {
+        g.SetColCount(cols + 1);
+        g.SetRowCount(rows + 1);
+        g.SetColWidths(0, headWidth - 1);
+        for (int c = 1; c <= cols; ++c) {
+            g.SetColWidths(c, 99);
+            g.Cell(c, 0)->SetValue(QStringLiteral("C%1").arg(c));
+            for (int r = 1; r <= rows; ++r)
+                g.Cell(c, r)->SetValue(QStringLiteral("v%1x%2").arg(c).arg(r));
+        }
+        for (int r = 1; r <= rows; ++r)
+            g.Cell(0, r)->SetValue(QStringLiteral("R%1").arg(r));
+        g.SetTopLeft(3, 1);
+    }
+};
+
 QString PdfText(const QString& path)
 {
     QProcess p;
@@ -81,6 +103,55 @@ TEST(GridPrintWriter, PagesTakeTheRowsThatFitWholeUnderTheHeads)
     TGridPrintWriter writer(wide.g);
     writer.Paginate(writer.FullWidth() / 2.0, 100);
     EXPECT_DOUBLE_EQ(writer.Scale(), 0.5);
+    EXPECT_EQ(writer.PageCols(), std::vector<int>{1});
+}
+
+// At a chosen scale a grid wider than the page goes on over pages across,
+// each taking the columns that fit whole beside the head column, which repeats
+// unless it takes more than half the page.
+TEST(GridPrintWriter, AtAChosenScaleColumnsGoOnOverPagesAcross)
+{
+    const struct {
+        const char* name;
+        int headWidth;
+        double pageWidth;
+        TPrintScaling scaling;
+        std::vector<int> hidden;
+        std::vector<int> pageCols;
+        bool headsRepeat;
+    } cases[] = {
+        // Heads 50 and three columns of 100 fill 350 pixels exactly.
+        {"three columns a page", 50, 350, {false, 1.0}, {}, {1, 4, 7, 10}, true},
+        {"fitted: one page across, shrunk", 50, 350, {true, 1.0}, {}, {1}, true},
+        {"at half size twice the room", 50, 350, {false, 0.5}, {}, {1, 7}, true},
+        {"at double size half the room", 50, 700, {false, 2.0}, {}, {1, 4, 7, 10}, true},
+        // The last column's line may fall off the page; the column itself may not.
+        {"a line off the page", 50, 349, {false, 1.0}, {}, {1, 4, 7, 10}, true},
+        {"a column that does not fit whole goes to the next page", 50, 348, {false, 1.0}, {}, {1, 3, 5, 7, 9}, true},
+        {"hidden columns take no room", 50, 350, {false, 1.0}, {2}, {1, 5, 8}, true},
+        {"the whole grid on one page", 50, 5000, {false, 1.0}, {}, {1}, true},
+        // Heads over half the page are on the first page only; the others
+        // give their whole width to the data.
+        {"wide heads on the first page only", 200, 350, {false, 1.0}, {}, {1, 2, 5, 8}, false},
+        {"heads wider than the page have a page of their own", 400, 350, {false, 1.0}, {}, {1, 1, 4, 7, 10}, false},
+    };
+    for (const auto& c : cases) {
+        WideGrid t(10, 5, c.headWidth);
+        for (int col : c.hidden)
+            t.g.SetColWidths(col, 0);
+        TGridPrintWriter writer(t.g);
+        EXPECT_EQ(writer.Paginate(c.pageWidth, 1000, c.scaling), int(c.pageCols.size())) << c.name;
+        EXPECT_EQ(writer.PageCols(), c.pageCols) << c.name;
+        EXPECT_EQ(writer.PageRows(), std::vector<int>{1}) << c.name;
+        EXPECT_EQ(writer.HeadColumnsRepeat(), c.headsRepeat) << c.name;
+        EXPECT_DOUBLE_EQ(writer.Scale(), c.scaling.fitToPage ? c.pageWidth / writer.FullWidth() : c.scaling.scale)
+            << c.name;
+    }
+    // Pages across and down: heads 19 and ten rows of 19 fill 209 pixels.
+    WideGrid t(10, 25, 50);
+    TGridPrintWriter writer(t.g);
+    EXPECT_EQ(writer.Paginate(350, 209, {false, 1.0}), 12);
+    EXPECT_EQ(writer.PageRows(), (std::vector<int>{1, 11, 21}));
 }
 
 TEST(GridPrintWriter, APdfPrintoutHoldsEveryRowAndTheHeadsOnEachPage)
@@ -107,6 +178,44 @@ TEST(GridPrintWriter, APdfPrintoutHoldsEveryRowAndTheHeadsOnEachPage)
         EXPECT_TRUE(text.contains(QStringLiteral("用户%1").arg(r))) << r;
     }
     EXPECT_FALSE(QFile::exists(path + QStringLiteral(".part")));
+}
+
+// Printed at a chosen scale, each page across holds its own columns' heads and
+// cells, and the head column's where it repeats; every cell is printed once.
+TEST(GridPrintWriter, APrintoutAtAChosenScaleHoldsEachColumnOnce)
+{
+    QTemporaryDir dir;
+    const struct {
+        int headWidth;
+        double scale;
+        bool repeat;
+    } cases[] = {{50, 1.5, true}, {400, 1.0, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "head width " << c.headWidth << " scale " << c.scale);
+        const QString path = dir.filePath(QStringLiteral("wide%1.pdf").arg(c.headWidth));
+        WideGrid t(12, 3, c.headWidth);
+        auto printer = TDrawingPrinter::ToPdfFile(path);
+        printer->SetScaling({false, c.scale});
+        TGridPrintWriter writer(t.g);
+        const int expected = writer.Paginate(printer->PageArea().width, printer->PageArea().height, printer->Scaling());
+        ASSERT_GT(writer.PagesAcross(), 1);
+        ASSERT_EQ(writer.HeadColumnsRepeat(), c.repeat);
+        ASSERT_TRUE(writer.Print(*printer));
+        const QStringList pages = PdfText(path).split(u'\f', Qt::SkipEmptyParts);
+        ASSERT_EQ(int(pages.size()), expected);
+        const std::vector<int> firsts = writer.PageCols();
+        for (int p = 0; p < int(pages.size()); ++p) {
+            const int first = firsts[size_t(p)];
+            const int next = p + 1 < int(firsts.size()) ? firsts[size_t(p) + 1] : 13;
+            EXPECT_EQ(pages[p].contains(QStringLiteral("R3")), c.repeat || p == 0) << p << pages[p].toStdString();
+            for (int col = 1; col <= 12; ++col) {
+                const bool here = col >= first && col < next;
+                EXPECT_EQ(pages[p].contains(QRegularExpression(QStringLiteral("\\bC%1\\b").arg(col))), here)
+                    << "page " << p << " column " << col << "\n" << pages[p].toStdString();
+                EXPECT_EQ(pages[p].contains(QStringLiteral("v%1x3").arg(col)), here) << "page " << p << " column " << col;
+            }
+        }
+    }
 }
 
 TEST(GridPrintWriter, ACancelledPrintoutLeavesTheOldFileAsItWas)

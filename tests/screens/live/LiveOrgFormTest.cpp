@@ -10,22 +10,26 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "grid/ptgrid/TavikPTGrid.h"
 #include "orgchart/OcInplaceEdit.h"
 #include "orgchart/OrgChart.h"
 #include "chrome/checkboxes/SkinCheckBox.h"
+#include "platform/controls/Button.h"
 #include "platform/controls/Edit.h"
 #include "platform/controls/PopupMenu.h"
 #include "platform/controls/TreeView.h"
 #include "platform/controls/dialogs/DrawingPrinter.h"
 #include "platform/controls/dialogs/FileDialog.h"
+#include "platform/base/TickCount.h"
 #include "platform/framework/actions/Action.h"
 #include "screens/ChartExportMenu.h"
 #include "screens/DepartPropForm.h"
 #include "screens/live/LiveEditor.h"
 #include "screens/live/LiveStore.h"
 #include "screens/dialogs/PickListForm.h"
+#include "screens/dialogs/ProgressForm.h"
 #include "screens/OrgForm.h"
 #include "screens/RolePropForm.h"
 #include "store/RightsStore.h"
@@ -365,6 +369,57 @@ TEST_F(LiveOrgForm, TheChartsMenuOpensFromMouseAndKeyboardAndWritesEachKindOfFil
     TDrawingPrinter::SetDialogHook({});
     SetSaveFileNameHook({});
     EXPECT_GT(QFile(printed).size(), 0);
+}
+
+// A long drawing shows the progress window, and 取消 there stops it part way:
+// no file is left, or the old one stays as it was.
+TEST_F(LiveOrgForm, ALongDrawingShowsItsProgressAndCancelLeavesNoFile)
+{
+    // Enough nodes for the painting to report several times (shown only, not saved).
+    TOcNode* top = chart->FirstNode();
+    for (int i = 0; i < 600; ++i)
+        chart->Add(top)->SetText(QStringLiteral("岗位%1").arg(i));
+    top->Expand(false);
+    ChartExportMenu* menu = form->ChartMenu();
+    const struct {
+        ChartExportMenu::Command command;
+        const char* file;
+        bool existing;
+    } cases[] = {{ChartExportMenu::Pdf, "long.pdf", false}, {ChartExportMenu::Svg, "long.svg", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const QString path = dir.filePath(QString::fromLatin1(c.file));
+        if (c.existing) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("old");
+        }
+        SetSaveFileNameHook([&](const QString&, const QString&) { return path; });
+        // Each look at the clock is 0.6 s later: the window is up at the first
+        // report, and the click on 取消 waiting in the queue reaches it there.
+        uint32_t now = 0;
+        SetTickSource([&] { return now += 600; });
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            TProgressForm* progress = TProgressForm::Showing();
+            shown = progress && progress->Visible() && !form->Enabled();
+            if (progress)
+                progress->CancelButton()->Click();
+        });
+        menu->Run(c.command);
+        SetTickSource({});
+        SetSaveFileNameHook({});
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(QFile::exists(path), c.existing);
+        if (c.existing) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), QByteArray("old"));
+        }
+        EXPECT_TRUE(form->Enabled());
+        EXPECT_EQ(TProgressForm::Showing(), nullptr);
+    }
+    EXPECT_TRUE(messages.empty());
 }
 
 } // namespace

@@ -14,24 +14,27 @@ namespace {
 
 constexpr int kPixelsPerInch = 96;
 
-void PaintOn(QPaintDevice& device, int width, int height, const std::function<void(TCanvas&)>& paint,
+bool PaintOn(QPaintDevice& device, int width, int height, const std::function<bool(TCanvas&)>& paint,
              const QString& path)
 {
     QPainter painter;
     if (!painter.begin(&device))
         throw EFileError(QStringLiteral("cannot draw into %1").arg(path));
+    bool whole = false;
     {
         TCanvas canvas(painter, width, height);
-        paint(canvas);
+        whole = paint(canvas);
     }
-    if (!painter.end())
+    // Ended either way: the device lets go of the temporary file, which a cancel then removes.
+    if (!painter.end() && whole)
         throw EFileError(QStringLiteral("cannot finish the drawing for %1").arg(path));
+    return whole;
 }
 
 } // namespace
 
-void SaveVectorPicture(const QString& path, TVectorFormat format, int width, int height, const QString& title,
-                       const std::function<void(TCanvas&)>& paint)
+bool SaveVectorPicture(const QString& path, TVectorFormat format, int width, int height, const QString& title,
+                       const std::function<bool(TCanvas&)>& paint)
 {
     if (width < 1 || height < 1)
         throw EFileError(QStringLiteral("cannot write a drawing of %1 x %2 pixels to %3").arg(width).arg(height).arg(path));
@@ -45,7 +48,8 @@ void SaveVectorPicture(const QString& path, TVectorFormat format, int width, int
         const QSizeF points(std::ceil(width * 72.0 / kPixelsPerInch), std::ceil(height * 72.0 / kPixelsPerInch));
         if (!pdf.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point), QPageLayout::Portrait, QMarginsF())))
             throw EFileError(QStringLiteral("cannot make a page of %1 x %2 pixels for %3").arg(width).arg(height).arg(path));
-        PaintOn(pdf, width, height, paint, path);
+        if (!PaintOn(pdf, width, height, paint, path))
+            return false;
     } else {
         QSvgGenerator svg;
         svg.setOutputDevice(file.Device());
@@ -53,7 +57,9 @@ void SaveVectorPicture(const QString& path, TVectorFormat format, int width, int
         svg.setResolution(kPixelsPerInch);
         svg.setSize(QSize(width, height));
         svg.setViewBox(QRect(0, 0, width, height));
-        PaintOn(svg, width, height, paint, path);
+        if (!PaintOn(svg, width, height, paint, path))
+            return false;
     }
     file.Commit();
+    return true;
 }

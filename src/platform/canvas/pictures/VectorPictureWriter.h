@@ -15,7 +15,9 @@ class TCanvas;
 enum class TVectorFormat { Pdf, Svg };
 
 // Paints a drawing of width x height logical pixels through paint and writes
-// it to path through a temporary file. Throws EFileError when the file cannot
-// be written or the size is not positive.
-void SaveVectorPicture(const QString& path, TVectorFormat format, int width, int height, const QString& title,
-                       const std::function<void(TCanvas&)>& paint);
+// it to path through a temporary file. paint answers false when the work was
+// cancelled part way: nothing is then written (an old file stays as it was)
+// and false is returned. Throws EFileError when the file cannot be written or
+// the size is not positive.
+bool SaveVectorPicture(const QString& path, TVectorFormat format, int width, int height, const QString& title,
+                       const std::function<bool(TCanvas&)>& paint);

@@ -5,11 +5,15 @@
 #include <cstdio>
 
 #include <QFile>
-
+#include <QHBoxLayout>
 #include <QPainter>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
 #include <QtPrintSupport/QPrintDialog>
 #include <QtPrintSupport/QPrinter>
 
+#include "platform/base/AppContext.h"
 #include "platform/canvas/Canvas.h"
 #include "platform/framework/WinControl.h"
 
@@ -73,15 +77,70 @@ void TDrawingPrinter::SetDialogHook(DialogHook hook)
     PrintDialogHook() = std::move(hook);
 }
 
-std::unique_ptr<TDrawingPrinter> TDrawingPrinter::FromDialog(TWinControl* owner)
+namespace {
+
+// What the last print dialog chose, offered by the next one.
+struct PrintScalingState {
+    TPrintScaling last;
+};
+
+constexpr int kMinScalePercent = 1;
+constexpr int kMaxScalePercent = 1000;
+
+// The print dialog's page for the scaling: fitted, or a chosen percentage.
+class ScalingPage : public QWidget {
+public:
+    ScalingPage(const TPrintScaling& initial, const QString& fitCaption)
+    {
+        setObjectName(QStringLiteral("scalingPage"));
+        setWindowTitle(QStringLiteral("缩放"));
+        fit_ = new QRadioButton(fitCaption.isEmpty() ? QStringLiteral("适合一页") : fitCaption, this);
+        fit_->setObjectName(QStringLiteral("fit"));
+        chosen_ = new QRadioButton(QStringLiteral("按比例"), this);
+        chosen_->setObjectName(QStringLiteral("chosen"));
+        percent_ = new QSpinBox(this);
+        percent_->setObjectName(QStringLiteral("percent"));
+        percent_->setRange(kMinScalePercent, kMaxScalePercent);
+        percent_->setSuffix(QStringLiteral(" %"));
+        percent_->setValue(int(std::lround(std::clamp(initial.scale * 100, double(kMinScalePercent),
+                                                      double(kMaxScalePercent)))));
+        (initial.fitToPage ? fit_ : chosen_)->setChecked(true);
+        percent_->setEnabled(!initial.fitToPage);
+        QObject::connect(chosen_, &QRadioButton::toggled, percent_, &QSpinBox::setEnabled);
+        auto* row = new QHBoxLayout;
+        row->addWidget(chosen_);
+        row->addWidget(percent_);
+        row->addStretch();
+        auto* column = new QVBoxLayout(this);
+        column->addWidget(fit_);
+        column->addLayout(row);
+        column->addStretch();
+    }
+    TPrintScaling Scaling() const { return {fit_->isChecked(), percent_->value() / 100.0}; }
+
+private:
+    QRadioButton* fit_;
+    QRadioButton* chosen_;
+    QSpinBox* percent_;
+};
+
+} // namespace
+
+std::unique_ptr<TDrawingPrinter> TDrawingPrinter::FromDialog(TWinControl* owner, const QString& fitCaption)
 {
     if (PrintDialogHook())
         return PrintDialogHook()();
     auto p = std::make_unique<Private>();
     QPrintDialog dialog(&p->printer, owner ? owner->Widget() : nullptr);
+    TPrintScaling& last = AppContext().State<PrintScalingState>().last;
+    auto* page = new ScalingPage(last, fitCaption);
+    dialog.setOptionTabs({page});
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    return std::unique_ptr<TDrawingPrinter>(new TDrawingPrinter(std::move(p)));
+    last = page->Scaling();
+    std::unique_ptr<TDrawingPrinter> printer(new TDrawingPrinter(std::move(p)));
+    printer->SetScaling(last);
+    return printer;
 }
 
 int TDrawingPrinter::PageCount(int width, int height, const TPrintScaling& scaling) const
@@ -166,6 +225,11 @@ int TDrawingPrinter::Print(int width, int height, const TPrintScaling& scaling, 
             paint(canvas);
             painter.restore();
         }
+    if (progress && !progress(pages, pages)) {
+        d->printer.abort();
+        painter.end();
+        return 0;
+    }
     if (!painter.end())
         throw EFileError(QStringLiteral("cannot finish printing %1").arg(title));
     file.Commit();
