@@ -109,7 +109,8 @@ QString TOcNode::GetText()
 void TOcNode::StoreText(const QString& value)
 {
     cold_->text = value;
-    cold_->owner->OnSetText(cold_->owner->EventSender(), this, value);
+    if (cold_->owner->OnSetText)
+        cold_->owner->OnSetText(cold_->owner->EventSender(), this, value);
 }
 
 void TOcNode::SetText(const QString& value)

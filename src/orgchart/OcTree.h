@@ -54,7 +54,12 @@ public:
     void ReserveChildren(TOcNode* node, int count);
     void FullExpand();
     // None, the hidden root, or a node with the hidden root among its ancestors.
-    bool IsValid(const TOcNode* node) const;
+    bool IsValid(const TOcNode* node) const
+    {
+        // Every node of this tree that has a parent hangs below the root: nodes
+        // are detached only for the moment of a move and freed when deleted.
+        return !node || node == root_ || (node->cold_->owner == this && node->cold_->parent != nullptr);
+    }
 
     TOcNode* Selected() const { return selected_; }
     virtual void SetSelected(TOcNode* node);
