@@ -89,6 +89,11 @@ void TOcTree::RestartSlots()
     freeSlots_.clear();
     blocksUsed_ = 0;
     lastBlockUsed_ = kBlockNodes;
+    // The lists likewise, once no node holds one; the root's goes back first.
+    if (heapNodes_ == 0) {
+        root_->cold_->children.shrink_to_fit();
+        listPool_.Reset();
+    }
 }
 
 void TOcTree::FreeAllNodes()

@@ -16,6 +16,7 @@
 #include <QString>
 
 #include "orgchart/OcLayoutScratch.h"
+#include "orgchart/OcListPool.h"
 #include "orgchart/OcNode.h"
 #include "orgchart/OcTypes.h"
 #include "platform/base/Object.h"
@@ -182,6 +183,8 @@ private:
     size_t lastBlockUsed_ = kBlockNodes;
     std::vector<uint32_t> freeSlots_;
     int heapNodes_ = 0;
+    // Before the root, which takes its list from it too.
+    TOcListPool listPool_;
     TOcNode* root_;
     int count_ = 0;
     TOcImageAlign defaultImageAlign_ = iaNone;
