@@ -249,7 +249,7 @@ void TOcTree::DeleteDescendants(TOcNode* node)
         TOcNode* node;
         size_t next;
     };
-    auto free = [this](TOcNode* done) {
+    auto release = [this](TOcNode* done) {
         done->cold_->children.clear();
         done->SetData(0);
         if (selected_ == done)
@@ -271,14 +271,14 @@ void TOcTree::DeleteDescendants(TOcNode* node)
             if (child->HasChildren())
                 stack.push_back({child, 0});
             else
-                free(child);
+                release(child);
             continue;
         }
         TOcNode* done = top.node;
         stack.pop_back();
         if (done == node)
             break;
-        free(done);
+        release(done);
     }
     node->cold_->children.clear();
     node->firstChild_ = nullptr;
