@@ -20,6 +20,7 @@ else()
     ${STREAM_FUZZ_DIR}/FuzzDriver.cpp
     ${CMAKE_SOURCE_DIR}/src/orgchart/OcNode.cpp
     ${CMAKE_SOURCE_DIR}/src/orgchart/OcTree.cpp
+    ${CMAKE_SOURCE_DIR}/src/orgchart/OcListPool.cpp
     ${CMAKE_SOURCE_DIR}/src/orgchart/OcItemStream.cpp
     ${CMAKE_SOURCE_DIR}/src/platform/canvas/text/CodePage.cpp
     ${CMAKE_SOURCE_DIR}/src/platform/base/Object.cpp)

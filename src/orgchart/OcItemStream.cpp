@@ -16,6 +16,18 @@
 
 namespace {
 
+uint16_t Le16(const uint8_t* p)
+{
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+
+int32_t Le32(const uint8_t* p)
+{
+    return static_cast<int32_t>(uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24));
+}
+
+// The block's bytes, taken a field or a record at a time: one bounds check per
+// take, so that a 13-byte record costs one rather than seven.
 class Cursor {
 public:
     Cursor(const uint8_t* data, size_t size, const std::string& resource)
@@ -23,46 +35,36 @@ public:
     {
     }
     size_t Pos() const { return pos_; }
-    bool AtEnd() const { return pos_ == size_; }
+    size_t Left() const { return size_ - pos_; }
 
-    [[noreturn]] void Fail(const std::string& problem, size_t at) const
+    // Out of line and cold, so that the reading paths stay short.
+    [[noreturn, gnu::cold, gnu::noinline]] void Fail(const std::string& problem, size_t at) const
     {
         throw EOcStreamError("Items of " + resource_ + ": " + problem + " at byte " + std::to_string(at) + " (block of " +
                                  std::to_string(size_) + " bytes)",
                              static_cast<int64_t>(at));
     }
-    void Need(size_t n, const char* what) const
+    [[noreturn, gnu::cold, gnu::noinline]] void FailPastEnd(const char* what) const
+    {
+        Fail(std::string(what) + " runs past the end", pos_);
+    }
+    [[noreturn, gnu::cold, gnu::noinline]] void FailRange(const char* field, int value, const char* range, size_t at) const
+    {
+        Fail(std::string(field) + " " + std::to_string(value) + " is not " + range, at);
+    }
+    [[noreturn, gnu::cold, gnu::noinline]] void FailCount(int count, size_t at) const
+    {
+        Fail(std::to_string(count) + " nodes cannot fit in the " + std::to_string(size_ - pos_) + " bytes that remain", at);
+    }
+    const uint8_t* Take(size_t n, const char* what)
     {
         if (size_ - pos_ < n)
-            Fail(std::string(what) + " runs past the end", pos_);
-    }
-    uint16_t U16(const char* what)
-    {
-        Need(2, what);
-        const uint16_t v = static_cast<uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
-        pos_ += 2;
-        return v;
-    }
-    int32_t I32()
-    {
-        Need(4, "a colour");
-        const uint32_t v = uint32_t(data_[pos_]) | (uint32_t(data_[pos_ + 1]) << 8) | (uint32_t(data_[pos_ + 2]) << 16) |
-                           (uint32_t(data_[pos_ + 3]) << 24);
-        pos_ += 4;
-        return static_cast<int32_t>(v);
-    }
-    uint8_t U8()
-    {
-        Need(1, "a node record");
-        return data_[pos_++];
-    }
-    const uint8_t* Bytes(size_t n, const char* what)
-    {
-        Need(n, what);
+            FailPastEnd(what);
         const uint8_t* p = data_ + pos_;
         pos_ += n;
         return p;
     }
+    uint16_t U16(const char* what) { return Le16(Take(2, what)); }
 
 private:
     const uint8_t* data_;
@@ -81,21 +83,21 @@ struct Record {
 Record ReadRecord(Cursor& in)
 {
     const size_t start = in.Pos();
-    in.Need(TOcItemStream::kRecordSize, "a node record");
+    const uint8_t* p = in.Take(TOcItemStream::kRecordSize, "a node record");
     Record r;
-    r.width = in.U16("a node record");
-    r.height = in.U16("a node record");
-    r.color = in.I32();
-    r.childAlign = in.U8();
+    r.width = Le16(p);
+    r.height = Le16(p + 2);
+    r.color = Le32(p + 4);
+    r.childAlign = p[8];
     if (r.childAlign > caRight)
-        in.Fail("child alignment " + std::to_string(r.childAlign) + " is not 0 to 2", start + 8);
-    r.shape = in.U8();
+        in.FailRange("child alignment", r.childAlign, "0 to 2", start + 8);
+    r.shape = p[9];
     if (r.shape > shDiamond)
-        in.Fail("shape " + std::to_string(r.shape) + " is not 0 to 3", start + 9);
-    r.imageIndex = static_cast<int16_t>(in.U16("a node record"));
-    r.imageAlign = in.U8();
+        in.FailRange("shape", r.shape, "0 to 3", start + 9);
+    r.imageIndex = static_cast<int16_t>(Le16(p + 10));
+    r.imageAlign = p[12];
     if (r.imageAlign >= kOcImageAlignCount)
-        in.Fail("image alignment " + std::to_string(r.imageAlign) + " is not 0 to 12", start + 12);
+        in.FailRange("image alignment", r.imageAlign, "0 to 12", start + 12);
     return r;
 }
 
@@ -107,17 +109,19 @@ constexpr size_t kSmallestEntry = TOcItemStream::kRecordSize + 4;
 // each distinct text is converted once per block and its characters shared.
 class TextDecoder {
 public:
-    QString Decode(const uint8_t* bytes, uint16_t length)
+    // Valid until the next call.
+    const QString& Decode(const uint8_t* bytes, uint16_t length)
     {
         if (length == 0)
-            return {};
+            return empty_;
         const std::string_view key(reinterpret_cast<const char*>(bytes), length);
         if (auto it = seen_.find(key); it != seen_.end())
             return it->second;
         QString text = TCodePage::FromGbk(key.data(), length);
         if (seen_.size() < kRemembered)
-            seen_.emplace(key, text);
-        return text;
+            return seen_.emplace(key, std::move(text)).first->second;
+        unremembered_ = std::move(text);
+        return unremembered_;
     }
 
 private:
@@ -125,40 +129,44 @@ private:
     static constexpr size_t kRemembered = 4096;
     // Keys point into the block, which outlives the read.
     std::unordered_map<std::string_view, QString> seen_;
+    const QString empty_;
+    QString unremembered_;
 };
 
-// Reads one list head (text, count) and checks the count against what is left;
-// returns the text when a decoder is given.
-QString ReadHead(Cursor& in, size_t end, int& count, TextDecoder* decoder)
+// A list head: the owner's text and how many entries follow.
+struct Head {
+    const uint8_t* text;
+    uint16_t length;
+    int count;
+};
+
+// Reads one list head and checks the count against what is left of the block.
+Head ReadHead(Cursor& in)
 {
-    const size_t at = in.Pos();
-    const uint16_t length = in.U16("a text length");
-    const uint8_t* text = in.Bytes(length, "a text");
+    Head h;
+    h.length = in.U16("a text length");
+    h.text = in.Take(h.length, "a text");
     const size_t countAt = in.Pos();
-    count = in.U16("a child count");
-    if (static_cast<size_t>(count) * kSmallestEntry > end - in.Pos())
-        in.Fail(std::to_string(count) + " nodes cannot fit in the " + std::to_string(end - in.Pos()) +
-                    " bytes that remain",
-                countAt);
-    (void)at;
-    return decoder ? decoder->Decode(text, length) : QString();
+    h.count = in.U16("a child count");
+    if (static_cast<size_t>(h.count) * kSmallestEntry > in.Left())
+        in.FailCount(h.count, countAt);
+    return h;
 }
 
 // Walks the whole block; with a tree, builds it on the way.
-void Walk(Cursor& in, size_t size, TOcTree* tree)
+void Walk(Cursor& in, TOcTree* tree)
 {
     TextDecoder decoder;
-    int count = 0;
-    const QString rootText = ReadHead(in, size, count, tree ? &decoder : nullptr);
+    const Head root = ReadHead(in);
     if (tree) {
-        tree->Root()->SetText(rootText);
-        tree->ReserveChildren(nullptr, count);
+        tree->Root()->SetText(decoder.Decode(root.text, root.length));
+        tree->ReserveChildren(nullptr, root.count);
     }
     struct Frame {
         TOcNode* node; // null while only checking, or when node creation was refused
         int left;
     };
-    std::vector<Frame> stack{{tree ? tree->Root() : nullptr, count}};
+    std::vector<Frame> stack{{tree ? tree->Root() : nullptr, root.count}};
     while (!stack.empty()) {
         if (stack.back().left == 0) {
             stack.pop_back();
@@ -179,16 +187,15 @@ void Walk(Cursor& in, size_t size, TOcTree* tree)
             node->SetImageIndex(r.imageIndex);
             node->SetImageAlign(static_cast<TOcImageAlign>(r.imageAlign));
         }
-        int children = 0;
-        const QString text = ReadHead(in, size, children, node ? &decoder : nullptr);
+        const Head head = ReadHead(in);
         if (node) {
-            node->SetText(text);
-            tree->ReserveChildren(node, children);
+            node->SetText(decoder.Decode(head.text, head.length));
+            tree->ReserveChildren(node, head.count);
         }
-        stack.push_back({node, children});
+        stack.push_back({node, head.count});
     }
-    if (!in.AtEnd())
-        in.Fail(std::to_string(size - in.Pos()) + " bytes follow the last node", in.Pos());
+    if (in.Left() != 0)
+        in.Fail(std::to_string(in.Left()) + " bytes follow the last node", in.Pos());
 }
 
 void PutU16(std::vector<uint8_t>& out, uint16_t v)
@@ -232,11 +239,11 @@ void TOcItemStream::Read(TOcTree& tree, const uint8_t* data, size_t size, const 
 {
     {
         Cursor check(data, size, resource);
-        Walk(check, size, nullptr);
+        Walk(check, nullptr);
     }
     tree.Clear();
     Cursor in(data, size, resource);
-    Walk(in, size, &tree);
+    Walk(in, &tree);
 }
 
 std::vector<uint8_t> TOcItemStream::Write(TOcTree& tree)

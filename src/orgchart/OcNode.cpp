@@ -10,7 +10,8 @@ static_assert(sizeof(TOcNode) == 64, "a node's hot bytes fill exactly one cache 
 
 TOcNode::TOcNode(TOcTree* owner) : TOcNode(owner, nullptr) {}
 
-TOcNode::TOcNode(TOcTree* owner, void* cold) : cold_(cold ? new (cold) Cold() : new Cold())
+TOcNode::TOcNode(TOcTree* owner, void* cold)
+    : cold_(cold ? new (cold) Cold(&owner->listPool_) : new Cold(&owner->listPool_))
 {
     cold_->owner = owner;
     cold_->imageAlign = owner->DefaultImageAlign();
@@ -109,7 +110,8 @@ QString TOcNode::GetText()
 void TOcNode::StoreText(const QString& value)
 {
     cold_->text = value;
-    cold_->owner->OnSetText(cold_->owner->EventSender(), this, value);
+    if (cold_->owner->OnSetText)
+        cold_->owner->OnSetText(cold_->owner->EventSender(), this, value);
 }
 
 void TOcNode::SetText(const QString& value)
@@ -305,7 +307,7 @@ void TOcNode::DeleteChildren()
         cold_->owner->SetSelected(this);
     cold_->deleting = true;
     // Children of a node that is deleting its children stay listed until the end.
-    const std::vector<TOcNode*> doomed = cold_->children;
+    const std::vector<TOcNode*> doomed(cold_->children.begin(), cold_->children.end());
     for (TOcNode* child : doomed)
         cold_->owner->Delete(child);
     cold_->deleting = false;

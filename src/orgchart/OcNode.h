@@ -9,12 +9,17 @@
 
 #include <QString>
 
+#include "orgchart/OcListPool.h"
 #include "orgchart/OcTypes.h"
 #include "platform/canvas/Color.h"
 #include "platform/base/Object.h"
 
+class TOcNode;
 class TOcTree;
 class TFont;
+
+// A node's children, in its tree's list pool.
+using TOcNodeList = std::vector<TOcNode*, TOcListAllocator<TOcNode*>>;
 
 class TOcNode : public TObject {
 public:
@@ -83,7 +88,7 @@ public:
     // Stores the text and fires OnSetText (the Text setter's storing step).
     virtual void StoreText(const QString& value);
 
-    const std::vector<TOcNode*>& Children() const { return cold_->children; }
+    const TOcNodeList& Children() const { return cold_->children; }
     TOcNode* RawParent() const { return cold_->parent; }
     // The children as a chain, for walks that touch nothing but the nodes.
     TOcNode* FirstChildLink() const { return firstChild_; }
@@ -104,9 +109,10 @@ private:
     TOcNode* firstChild_ = nullptr;
     TOcNode* nextSibling_ = nullptr;
     struct Cold {
+        explicit Cold(TOcListPool* pool) : children(TOcListAllocator<TOcNode*>(pool)) {}
         TOcNode* parent = nullptr;
         TOcTree* owner;
-        std::vector<TOcNode*> children;
+        TOcNodeList children;
         int index = 0;
         intptr_t data = 0;
         TColor color = static_cast<TColor>(kOcColorNone);

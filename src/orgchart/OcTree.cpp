@@ -89,6 +89,11 @@ void TOcTree::RestartSlots()
     freeSlots_.clear();
     blocksUsed_ = 0;
     lastBlockUsed_ = kBlockNodes;
+    // The lists likewise, once no node holds one; the root's goes back first.
+    if (heapNodes_ == 0) {
+        root_->cold_->children.shrink_to_fit();
+        listPool_.Reset();
+    }
 }
 
 void TOcTree::FreeAllNodes()
@@ -116,13 +121,6 @@ TOcNode* TOcTree::Items(int index) const
     return root_->cold_->children[static_cast<size_t>(index)];
 }
 
-bool TOcTree::IsValid(const TOcNode* node) const
-{
-    // Every node of this tree that has a parent hangs below the root: nodes are
-    // detached only for the moment of a move and freed when deleted.
-    return !node || node == root_ || (node->cold_->owner == this && node->cold_->parent != nullptr);
-}
-
 TOcNode* TOcTree::Insert(TOcNode* sibling, intptr_t data)
 {
     if (!sibling || sibling == root_ || !IsValid(sibling))
@@ -133,7 +131,8 @@ TOcNode* TOcTree::Insert(TOcNode* sibling, intptr_t data)
 TOcNode* TOcTree::CreateNode()
 {
     TOcNode* node = MakeNode<TOcNode>();
-    OnCreateNode(EventSender(), node);
+    if (OnCreateNode)
+        OnCreateNode(EventSender(), node);
     return node;
 }
 
@@ -160,11 +159,20 @@ TOcNode* TOcTree::InsertNode(TOcNode* parent, intptr_t data, int index)
 void TOcTree::Attach(TOcNode* parent, TOcNode* node, int index)
 {
     auto& list = parent->cold_->children;
-    if (index < 0 || index > static_cast<int>(list.size()))
-        index = static_cast<int>(list.size());
     node->cold_->parent = parent;
-    list.insert(list.begin() + index, node);
-    Relink(parent, static_cast<size_t>(index));
+    if (index < 0 || index >= static_cast<int>(list.size())) {
+        // Appending, as a reader or a builder does node after node.
+        if (list.empty())
+            parent->firstChild_ = node;
+        else
+            list.back()->nextSibling_ = node;
+        node->nextSibling_ = nullptr;
+        node->cold_->index = static_cast<int>(list.size());
+        list.push_back(node);
+    } else {
+        list.insert(list.begin() + index, node);
+        Relink(parent, static_cast<size_t>(index));
+    }
     SizesChanged(parent, skBoth);
 }
 
@@ -241,24 +249,7 @@ void TOcTree::DeleteDescendants(TOcNode* node)
         TOcNode* node;
         size_t next;
     };
-    node->cold_->deleting = true;
-    std::vector<Frame> stack{{node, 0}};
-    while (!stack.empty()) {
-        Frame& top = stack.back();
-        if (top.next < top.node->cold_->children.size()) {
-            TOcNode* child = top.node->cold_->children[top.next++];
-            OnDeletion(EventSender(), child);
-            child->cold_->deleting = true;
-            if (child->HasChildren())
-                stack.push_back({child, 0});
-            else
-                stack.push_back({child, 0});
-            continue;
-        }
-        TOcNode* done = top.node;
-        stack.pop_back();
-        if (done == node)
-            break;
+    auto release = [this](TOcNode* done) {
         done->cold_->children.clear();
         done->SetData(0);
         if (selected_ == done)
@@ -266,6 +257,28 @@ void TOcTree::DeleteDescendants(TOcNode* node)
         --count_;
         done->cold_->parent = nullptr;
         FreeNode(done);
+    };
+    node->cold_->deleting = true;
+    std::vector<Frame> stack{{node, 0}};
+    while (!stack.empty()) {
+        Frame& top = stack.back();
+        if (top.next < top.node->cold_->children.size()) {
+            TOcNode* child = top.node->cold_->children[top.next++];
+            if (OnDeletion)
+                OnDeletion(EventSender(), child);
+            child->cold_->deleting = true;
+            // A leaf goes at once; a parent once its children have gone.
+            if (child->HasChildren())
+                stack.push_back({child, 0});
+            else
+                release(child);
+            continue;
+        }
+        TOcNode* done = top.node;
+        stack.pop_back();
+        if (done == node)
+            break;
+        release(done);
     }
     node->cold_->children.clear();
     node->firstChild_ = nullptr;

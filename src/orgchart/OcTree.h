@@ -16,6 +16,7 @@
 #include <QString>
 
 #include "orgchart/OcLayoutScratch.h"
+#include "orgchart/OcListPool.h"
 #include "orgchart/OcNode.h"
 #include "orgchart/OcTypes.h"
 #include "platform/base/Object.h"
@@ -54,7 +55,12 @@ public:
     void ReserveChildren(TOcNode* node, int count);
     void FullExpand();
     // None, the hidden root, or a node with the hidden root among its ancestors.
-    bool IsValid(const TOcNode* node) const;
+    bool IsValid(const TOcNode* node) const
+    {
+        // Every node of this tree that has a parent hangs below the root: nodes
+        // are detached only for the moment of a move and freed when deleted.
+        return !node || node == root_ || (node->cold_->owner == this && node->cold_->parent != nullptr);
+    }
 
     TOcNode* Selected() const { return selected_; }
     virtual void SetSelected(TOcNode* node);
@@ -177,6 +183,8 @@ private:
     size_t lastBlockUsed_ = kBlockNodes;
     std::vector<uint32_t> freeSlots_;
     int heapNodes_ = 0;
+    // Before the root, which takes its list from it too.
+    TOcListPool listPool_;
     TOcNode* root_;
     int count_ = 0;
     TOcImageAlign defaultImageAlign_ = iaNone;
