@@ -5,8 +5,12 @@
 // an image list, in-place editing of labels and the selection-change event
 // follow the platform's tree control.
 
+#include <map>
 #include <memory>
+#include <utility>
 #include <vector>
+
+#include <QIcon>
 
 #include "platform/framework/Form.h"
 #include "platform/framework/actions/ImageListLink.h"
@@ -195,6 +199,8 @@ private:
     bool SortsByData() const { return sortType_ == stData || sortType_ == stBoth; }
     void BuildItems(TTreeNode* parent);
     void SyncItem(TTreeNode* node);
+    // The item picture for a node's image and selected-image indexes.
+    const QIcon& IconFor(int normal, int selected);
     void SyncOrder(TTreeNode* parent);
     void ApplyLook();
     void ImagesChanged();
@@ -206,6 +212,8 @@ private:
     TTreeNodes items_;
     std::vector<std::unique_ptr<TTreeNode>> roots_;
     TTreeNode* selected_ = nullptr;
+    // Before the link, whose reports clear it.
+    std::map<std::pair<int, int>, QIcon> icons_;
     TImageListLink images_{[this] { ImagesChanged(); }};
     QString pendingImages_;
     int indent_ = 19;
