@@ -401,7 +401,9 @@ void TTreeView::SyncWidget()
     TreeWidget* tree = Tree();
     if (!tree)
         return;
-    if (tree->topLevelItemCount() == 0 && !roots_.empty()) {
+    // A stored tree mirrors its nodes once loading ends, with their pictures:
+    // the image list is found only then.
+    if (tree->topLevelItemCount() == 0 && !roots_.empty() && !IsLoading()) {
         const QSignalBlocker block(tree);
         BuildItems(nullptr);
         if (selected_ && selected_->item_)
@@ -837,7 +839,15 @@ void TTreeView::WndProc(TMessage& message)
 
 void TTreeView::Loaded()
 {
-    TWinControl::Loaded();
-    if (auto* list = ResolvePending<TImageList>(*this, pendingImages_, "Images", "image list", "an image list"))
+    // The pictures before the rest, so that the nodes are mirrored once, with them.
+    TImageList* list = nullptr;
+    try {
+        list = ResolvePending<TImageList>(*this, pendingImages_, "Images", "image list", "an image list");
+    } catch (...) {
+        TWinControl::Loaded();
+        throw;
+    }
+    if (list)
         SetImages(list);
+    TWinControl::Loaded();
 }
