@@ -405,28 +405,39 @@ void TTreeView::SyncWidget()
     // the image list is found only then.
     if (tree->topLevelItemCount() == 0 && !roots_.empty() && !IsLoading()) {
         const QSignalBlocker block(tree);
-        BuildItems(nullptr);
+        BuildItems();
         if (selected_ && selected_->item_)
             tree->setCurrentItem(selected_->item_);
     }
     ApplyLook();
 }
 
-void TTreeView::BuildItems(TTreeNode* parent)
+QList<QTreeWidgetItem*> TTreeView::MakeItems(TTreeNode* parent)
 {
-    TreeWidget* tree = Tree();
+    QList<QTreeWidgetItem*> items;
     for (auto& node : SiblingsOf(parent)) {
         node->item_ = new QTreeWidgetItem();
         node->item_->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(node.get())));
         node->item_->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
-        if (parent)
-            parent->item_->addChild(node->item_);
-        else
-            tree->addTopLevelItem(node->item_);
         SyncItem(node.get());
-        BuildItems(node.get());
-        node->item_->setExpanded(node->expanded_);
+        node->item_->addChildren(MakeItems(node.get()));
+        items.append(node->item_);
     }
+    return items;
+}
+
+void TTreeView::BuildItems()
+{
+    // Made apart from the window and handed over at once, so that the view
+    // takes them in one insertion rather than one per node.
+    Tree()->addTopLevelItems(MakeItems(nullptr));
+    auto expand = [](TTreeNode* n) {
+        if (n->expanded_)
+            n->item_->setExpanded(true);
+        return false;
+    };
+    for (auto& root : roots_)
+        Walk(root.get(), expand);
 }
 
 void TTreeView::SyncItem(TTreeNode* node)
@@ -469,7 +480,10 @@ TTreeNode* TTreeView::Insert(TTreeNode* parent, int position, const QString& tex
     }
     position = std::clamp(position, 0, static_cast<int>(siblings.size()));
     siblings.insert(siblings.begin() + position, std::move(owned));
-    if (TreeWidget* tree = Tree(); tree && (!parent || parent->item_)) {
+    // A stored tree's nodes are mirrored all at once when loading ends.
+    TreeWidget* tree = Tree();
+    const bool deferred = tree && IsLoading() && tree->topLevelItemCount() == 0;
+    if (tree && !deferred && (!parent || parent->item_)) {
         const QSignalBlocker block(tree);
         node->item_ = new QTreeWidgetItem();
         node->item_->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(node)));

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <QIcon>
+#include <QList>
 
 #include "platform/framework/Form.h"
 #include "platform/framework/actions/ImageListLink.h"
@@ -197,7 +198,10 @@ private:
     void SortChildren(TTreeNode* parent, bool recursive);
     bool SortsByText() const { return sortType_ == stText || sortType_ == stBoth; }
     bool SortsByData() const { return sortType_ == stData || sortType_ == stBoth; }
-    void BuildItems(TTreeNode* parent);
+    // Mirrors every node in the window, which holds none yet.
+    void BuildItems();
+    // Items for the children of parent (the top-level nodes for null), not yet in a window.
+    QList<QTreeWidgetItem*> MakeItems(TTreeNode* parent);
     void SyncItem(TTreeNode* node);
     // The item picture for a node's image and selected-image indexes.
     const QIcon& IconFor(int normal, int selected);
