@@ -755,6 +755,14 @@ void TTreeView::ApplyLook()
     if (!tree)
         return;
     tree->ForgetWidthHint();
+    // Labels are drawn as the platform's tree draws them, without kerning or
+    // ligatures (scripts that need shaping still get it); the view lays every
+    // label out several times a paint, and shaping was most of that.
+    QFont font = tree->font();
+    if (!(font.styleStrategy() & QFont::PreferNoShaping)) {
+        font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
+        tree->setFont(font);
+    }
     tree->setIndentation(indent_);
     tree->setRootIsDecorated(showRoot_ && showButtons_);
     tree->setAllColumnsShowFocus(rowSelect_);
