@@ -6,9 +6,11 @@
 
 const PropertyInfo* ClassInfo::Find(const std::string& propertyName) const
 {
+    // Every stored property is looked up along the class chain: names of
+    // another length are passed over without comparing them.
     for (const ClassInfo* c = this; c; c = c->parent)
         for (const auto& p : c->properties)
-            if (strcasecmp(p.name.c_str(), propertyName.c_str()) == 0)
+            if (p.name.size() == propertyName.size() && strcasecmp(p.name.c_str(), propertyName.c_str()) == 0)
                 return &p;
     return nullptr;
 }

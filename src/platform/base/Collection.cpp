@@ -162,7 +162,7 @@ TCollectionItem* TCollection::Adopt(std::unique_ptr<TCollectionItem> made)
 void TCollection::RemoveItem(TCollectionItem* item)
 {
     const int index = item->index_;
-    items_.erase(items_.begin() + index);
+    items_.erase(static_cast<size_t>(index));
     item->collection_ = nullptr;
     item->index_ = -1;
     Renumber(index, Count() - 1);

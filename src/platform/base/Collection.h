@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
-#include <vector>
 
 #include <QString>
 
+#include "platform/base/ItemList.h"
 #include "platform/base/Object.h"
 
 class TCollection;
@@ -97,7 +97,7 @@ private:
     void MoveItem(int from, int to);
     void Renumber(int from, int to);
 
-    std::vector<TCollectionItem*> items_;
+    ItemList items_;
     int updateCount_ = 0;
 };
 

@@ -1,5 +1,8 @@
 #include "platform/canvas/Canvas.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include <QPainter>
 #include <QTransform>
 
@@ -93,17 +96,35 @@ void stretchCopy(const Surface& s, long long dl, long long dt, long long dw, lon
     // general operation, without asking for it pixel by pixel.
     const bool plainCopy = rop == 0xCC && !transparent;
     constexpr uint32_t kOpaque = 0xFF000000u;
+    // An unscaled copy (most of them: panels blit their prepared pictures)
+    // reads each source row straight, and RGB32 pixels are opaque already.
+    const bool straightX = plainCopy && !mapX.empty() && mapX.front() >= 0 &&
+                           std::adjacent_find(mapX.begin(), mapX.end(), [](int a, int b) { return b != a + 1; }) ==
+                               mapX.end();
+    const bool opaqueSource = from && from->format() == QImage::Format_RGB32;
     const Surface m = dk == 1 ? Surface{} : raster::memoryView(s);
     const Surface& mem = dk == 1 ? s : m;
     for (const IRect& c : mem.clip) {
         const long long cx0 = std::max<long long>(X0, c.l), cx1 = std::min<long long>(X1, c.r);
         const long long cy0 = std::max<long long>(Y0, c.t), cy1 = std::min<long long>(Y1, c.b);
+        if (cx0 >= cx1)
+            continue;
         for (long long y = cy0; y < cy1; ++y) {
             const int sy = mapY[size_t(y - Y0)];
             if (usesSrc && sy < 0)
                 continue;
             uint32_t* drow = mem.row(int(y));
             const uint32_t* srow = usesSrc ? reinterpret_cast<const uint32_t*>(from->constScanLine(sy)) : nullptr;
+            if (straightX) {
+                const uint32_t* run = srow + mapX[size_t(cx0 - X0)];
+                if (opaqueSource) {
+                    std::memcpy(drow + cx0, run, size_t(cx1 - cx0) * sizeof(uint32_t));
+                } else {
+                    for (long long x = cx0; x < cx1; ++x)
+                        drow[x] = run[x - cx0] | kOpaque;
+                }
+                continue;
+            }
             if (plainCopy) {
                 for (long long x = cx0; x < cx1; ++x)
                     if (const int sx = mapX[size_t(x - X0)]; sx >= 0)

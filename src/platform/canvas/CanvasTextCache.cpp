@@ -232,17 +232,30 @@ std::vector<InkSpan> TextInk(FontEntry& f, const QString& text)
 
 } // namespace
 
+// What tells fonts apart for text: a canvas asks for its entry at every new
+// font and on every new canvas, so the key is compared as it is, not spelled out.
+struct FontEntryKey {
+    QString name;
+    int height;
+    int style;
+    int pitch;
+    int scale;
+    friend bool operator==(const FontEntryKey&, const FontEntryKey&) = default;
+};
+
+size_t qHash(const FontEntryKey& key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.name, key.height, key.style, key.pitch, key.scale);
+}
+
 struct FontEntryCache {
-    QHash<QString, std::shared_ptr<FontEntry>> entries;
+    QHash<FontEntryKey, std::shared_ptr<FontEntry>> entries;
 };
 
 std::shared_ptr<FontEntry> SharedFontEntry(const TFont& font, int scale)
 {
     auto& entries = AppContext().State<FontEntryCache>().entries;
-    QString key = font.Name() + QLatin1Char('/') + QString::number(font.Height()) + QLatin1Char('/') +
-                  QString::number(int(font.Style())) + QLatin1Char('/') + QString::number(int(font.Pitch()));
-    if (scale > 1)
-        key += QLatin1Char('x') + QString::number(scale);
+    const FontEntryKey key{font.Name(), font.Height(), int(font.Style()), int(font.Pitch()), scale > 1 ? scale : 1};
     auto it = entries.constFind(key);
     if (it != entries.constEnd())
         return *it;

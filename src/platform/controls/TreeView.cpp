@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QCollator>
+#include <QEvent>
 #include <QHeaderView>
 #include <QLocale>
 #include <QSignalBlocker>
@@ -25,6 +26,24 @@ public:
         editItem(item, 0);
         approved_ = false;
     }
+    // The labels or the look changed: the next width hint measures them again.
+    void ForgetWidthHint() { widthHint_ = {}; }
+
+    // The column follows its contents, and Qt measures every label again each
+    // time the header is resized or laid out (several times before a tree is
+    // first shown). A label's width changes only with the items or the look,
+    // so the measure is kept until one of them changes. Above the header's
+    // precision Qt measures only the rows around the visible ones, which
+    // depends on the scroll position: large trees are measured each time.
+    int sizeHintForColumn(int column) const override
+    {
+        if (widthHint_.column == column)
+            return widthHint_.width;
+        const int width = QTreeWidget::sizeHintForColumn(column);
+        if (control_ && control_->Items().Count() < header()->resizeContentsPrecision())
+            widthHint_ = {column, width};
+        return width;
+    }
 
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override
@@ -40,9 +59,49 @@ protected:
         return QTreeWidget::edit(index, trigger, event);
     }
 
+    // Every change of the items passes here before the view measures anew.
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles) override
+    {
+        ForgetWidthHint();
+        QTreeWidget::dataChanged(topLeft, bottomRight, roles);
+    }
+    void rowsInserted(const QModelIndex& parent, int start, int end) override
+    {
+        ForgetWidthHint();
+        QTreeWidget::rowsInserted(parent, start, end);
+    }
+    void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override
+    {
+        ForgetWidthHint();
+        QTreeWidget::rowsAboutToBeRemoved(parent, start, end);
+    }
+    void reset() override
+    {
+        ForgetWidthHint();
+        QTreeWidget::reset();
+    }
+    // Expanding and collapsing lay the items out again.
+    void doItemsLayout() override
+    {
+        ForgetWidthHint();
+        QTreeWidget::doItemsLayout();
+    }
+    void changeEvent(QEvent* event) override
+    {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            ForgetWidthHint();
+        QTreeWidget::changeEvent(event);
+    }
+
 private:
+    struct WidthHint {
+        int column = -1;
+        int width = 0;
+    };
+
     TTreeView* control_;
     bool approved_ = false;
+    mutable WidthHint widthHint_;
 };
 
 // ---- TTreeNode ---------------------------------------------------------------
@@ -129,6 +188,7 @@ void TTreeNode::SetExpanded(bool v)
     expanded_ = v;
     if (item_) {
         const QSignalBlocker block(item_->treeWidget());
+        tree_->Tree()->ForgetWidthHint();
         item_->setExpanded(v);
     }
     if (v)
@@ -316,8 +376,9 @@ QWidget* TTreeView::CreateWidget()
     tree->setFocusPolicy(Qt::ClickFocus);
     // Long labels scroll sideways, as on the platform's tree, instead of being cut short.
     tree->setTextElideMode(Qt::ElideNone);
-    tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Unstretched first: unstretching a column that follows its contents measures it.
     tree->header()->setStretchLastSection(false);
+    tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     QObject::connect(tree, &QTreeWidget::currentItemChanged, [this](QTreeWidgetItem* current, QTreeWidgetItem*) {
         GuardedCall([&] { CurrentChanged(NodeOf(current)); });
     });
@@ -340,30 +401,43 @@ void TTreeView::SyncWidget()
     TreeWidget* tree = Tree();
     if (!tree)
         return;
-    if (tree->topLevelItemCount() == 0 && !roots_.empty()) {
+    // A stored tree mirrors its nodes once loading ends, with their pictures:
+    // the image list is found only then.
+    if (tree->topLevelItemCount() == 0 && !roots_.empty() && !IsLoading()) {
         const QSignalBlocker block(tree);
-        BuildItems(nullptr);
+        BuildItems();
         if (selected_ && selected_->item_)
             tree->setCurrentItem(selected_->item_);
     }
     ApplyLook();
 }
 
-void TTreeView::BuildItems(TTreeNode* parent)
+QList<QTreeWidgetItem*> TTreeView::MakeItems(TTreeNode* parent)
 {
-    TreeWidget* tree = Tree();
+    QList<QTreeWidgetItem*> items;
     for (auto& node : SiblingsOf(parent)) {
         node->item_ = new QTreeWidgetItem();
         node->item_->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(node.get())));
         node->item_->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
-        if (parent)
-            parent->item_->addChild(node->item_);
-        else
-            tree->addTopLevelItem(node->item_);
         SyncItem(node.get());
-        BuildItems(node.get());
-        node->item_->setExpanded(node->expanded_);
+        node->item_->addChildren(MakeItems(node.get()));
+        items.append(node->item_);
     }
+    return items;
+}
+
+void TTreeView::BuildItems()
+{
+    // Made apart from the window and handed over at once, so that the view
+    // takes them in one insertion rather than one per node.
+    Tree()->addTopLevelItems(MakeItems(nullptr));
+    auto expand = [](TTreeNode* n) {
+        if (n->expanded_)
+            n->item_->setExpanded(true);
+        return false;
+    };
+    for (auto& root : roots_)
+        Walk(root.get(), expand);
 }
 
 void TTreeView::SyncItem(TTreeNode* node)
@@ -373,15 +447,20 @@ void TTreeView::SyncItem(TTreeNode* node)
         return;
     const QSignalBlocker block(item->treeWidget());
     item->setText(0, node->text_);
-    QIcon icon;
-    if (images_) {
-        const int normal = node->imageIndex_, selected = node->selectedIndex_;
+    item->setIcon(0, IconFor(node->imageIndex_, node->selectedIndex_));
+}
+
+const QIcon& TTreeView::IconFor(int normal, int selected)
+{
+    // Nodes share a handful of pictures: each pair is made once per image list.
+    auto [it, made] = icons_.try_emplace({normal, selected});
+    if (made && images_) {
         if (normal >= 0 && normal < images_->Count())
-            icon.addPixmap(QPixmap::fromImage(images_->Image(normal)), QIcon::Normal);
+            it->second.addPixmap(QPixmap::fromImage(images_->Image(normal)), QIcon::Normal);
         if (selected >= 0 && selected < images_->Count())
-            icon.addPixmap(QPixmap::fromImage(images_->Image(selected)), QIcon::Selected);
+            it->second.addPixmap(QPixmap::fromImage(images_->Image(selected)), QIcon::Selected);
     }
-    item->setIcon(0, icon);
+    return it->second;
 }
 
 TTreeNode* TTreeView::Insert(TTreeNode* parent, int position, const QString& text)
@@ -401,7 +480,10 @@ TTreeNode* TTreeView::Insert(TTreeNode* parent, int position, const QString& tex
     }
     position = std::clamp(position, 0, static_cast<int>(siblings.size()));
     siblings.insert(siblings.begin() + position, std::move(owned));
-    if (TreeWidget* tree = Tree(); tree && (!parent || parent->item_)) {
+    // A stored tree's nodes are mirrored all at once when loading ends.
+    TreeWidget* tree = Tree();
+    const bool deferred = tree && IsLoading() && tree->topLevelItemCount() == 0;
+    if (tree && !deferred && (!parent || parent->item_)) {
         const QSignalBlocker block(tree);
         node->item_ = new QTreeWidgetItem();
         node->item_->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(node)));
@@ -550,6 +632,9 @@ void TTreeView::CurrentChanged(TTreeNode* node)
 
 void TTreeView::NodeExpansion(TTreeNode* node, bool expanded)
 {
+    // Other rows show now: the view measures them before it lays them out.
+    if (TreeWidget* tree = Tree())
+        tree->ForgetWidthHint();
     if (!node || node->expanded_ == expanded)
         return;
     node->expanded_ = expanded;
@@ -581,6 +666,7 @@ void TTreeView::SetImages(TImageList* images)
 
 void TTreeView::ImagesChanged()
 {
+    icons_.clear();
     auto sync = [this](TTreeNode* n) {
         SyncItem(n);
         return false;
@@ -668,6 +754,15 @@ void TTreeView::ApplyLook()
     TreeWidget* tree = Tree();
     if (!tree)
         return;
+    tree->ForgetWidthHint();
+    // Labels are drawn as the platform's tree draws them, without kerning or
+    // ligatures (scripts that need shaping still get it); the view lays every
+    // label out several times a paint, and shaping was most of that.
+    QFont font = tree->font();
+    if (!(font.styleStrategy() & QFont::PreferNoShaping)) {
+        font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
+        tree->setFont(font);
+    }
     tree->setIndentation(indent_);
     tree->setRootIsDecorated(showRoot_ && showButtons_);
     tree->setAllColumnsShowFocus(rowSelect_);
@@ -766,7 +861,15 @@ void TTreeView::WndProc(TMessage& message)
 
 void TTreeView::Loaded()
 {
-    TWinControl::Loaded();
-    if (auto* list = ResolvePending<TImageList>(*this, pendingImages_, "Images", "image list", "an image list"))
+    // The pictures before the rest, so that the nodes are mirrored once, with them.
+    TImageList* list = nullptr;
+    try {
+        list = ResolvePending<TImageList>(*this, pendingImages_, "Images", "image list", "an image list");
+    } catch (...) {
+        TWinControl::Loaded();
+        throw;
+    }
+    if (list)
         SetImages(list);
+    TWinControl::Loaded();
 }

@@ -5,8 +5,13 @@
 // an image list, in-place editing of labels and the selection-change event
 // follow the platform's tree control.
 
+#include <map>
 #include <memory>
+#include <utility>
 #include <vector>
+
+#include <QIcon>
+#include <QList>
 
 #include "platform/framework/Form.h"
 #include "platform/framework/actions/ImageListLink.h"
@@ -193,8 +198,13 @@ private:
     void SortChildren(TTreeNode* parent, bool recursive);
     bool SortsByText() const { return sortType_ == stText || sortType_ == stBoth; }
     bool SortsByData() const { return sortType_ == stData || sortType_ == stBoth; }
-    void BuildItems(TTreeNode* parent);
+    // Mirrors every node in the window, which holds none yet.
+    void BuildItems();
+    // Items for the children of parent (the top-level nodes for null), not yet in a window.
+    QList<QTreeWidgetItem*> MakeItems(TTreeNode* parent);
     void SyncItem(TTreeNode* node);
+    // The item picture for a node's image and selected-image indexes.
+    const QIcon& IconFor(int normal, int selected);
     void SyncOrder(TTreeNode* parent);
     void ApplyLook();
     void ImagesChanged();
@@ -206,6 +216,8 @@ private:
     TTreeNodes items_;
     std::vector<std::unique_ptr<TTreeNode>> roots_;
     TTreeNode* selected_ = nullptr;
+    // Before the link, whose reports clear it.
+    std::map<std::pair<int, int>, QIcon> icons_;
     TImageListLink images_{[this] { ImagesChanged(); }};
     QString pendingImages_;
     int indent_ = 19;

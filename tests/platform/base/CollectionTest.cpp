@@ -98,3 +98,45 @@ TEST(Collection, AnItemThatFailsToBeMadeLeavesTheCollectionAsItWas)
     c.Delete(0);
     EXPECT_EQ(c.Count(), 1);
 }
+
+// Adding, inserting, moving and deleting across the list's growth steps keeps
+// the same order as a plain vector does, with every item knowing its place.
+TEST(Collection, EditsAcrossGrowthKeepOrderAndIndexes)
+{
+    Numbers c;
+    std::vector<int> expected;
+    unsigned seed = 7;
+    auto next = [&seed](int bound) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 16) % unsigned(bound));
+    };
+    for (int step = 0; step < 400; ++step) {
+        const int n = int(expected.size());
+        const int action = next(n < 40 ? 5 : 6);
+        if (action <= 1 || n == 0) {
+            static_cast<Numbered*>(c.Add())->value = step;
+            expected.push_back(step);
+        } else if (action == 2) {
+            const int at = next(n + 1);
+            static_cast<Numbered*>(c.Insert(at))->value = step;
+            expected.insert(expected.begin() + at, step);
+        } else if (action == 3) {
+            const int from = next(n), to = next(n);
+            c.At(from)->SetIndex(to);
+            const int moved = expected[size_t(from)];
+            expected.erase(expected.begin() + from);
+            expected.insert(expected.begin() + to, moved);
+        } else {
+            const int at = next(n);
+            c.Delete(at);
+            expected.erase(expected.begin() + at);
+        }
+        ASSERT_EQ(Values(c), expected) << "after step " << step;
+    }
+    Numbers copy;
+    copy.Assign(&c);
+    EXPECT_EQ(Values(copy), expected);
+    c.Clear();
+    EXPECT_EQ(c.Count(), 0);
+    EXPECT_THROW(c.Items(0), EListError);
+}

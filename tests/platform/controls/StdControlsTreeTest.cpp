@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string_view>
+#include <utility>
+#include <vector>
+
 #include <QApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTreeWidget>
@@ -272,4 +278,53 @@ TEST(StdImageList, AddDrawAndStrip)
     copy.SetWidth(24);
     EXPECT_EQ(copy.Count(), 0);
     EXPECT_THROW(copy.SetHeight(0), EInvalidOperation);
+}
+
+// The label column follows its contents; the tree keeps its measure of the
+// labels between changes, and after each kind of change the kept measure is
+// what measuring afresh gives, so the column is never left too narrow.
+TEST(StdTreeView, LabelWidthFollowsEveryKindOfChange)
+{
+    TImageList images(nullptr);
+    images.Add(Solid(qRgb(255, 0, 0)));
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 300);
+    auto* tree = Make<TTreeView>(&form, &form, 0, 0, 200, 200);
+    TTreeNode* root = tree->Items().AddChild(nullptr, "root");
+    TTreeNode* child = tree->Items().AddChild(root, "child");
+    form.Show();
+    auto* w = static_cast<QTreeWidget*>(tree->Widget());
+
+    // Qt lays the column out again after changes of the items; after a new
+    // indent or font only the next layout does, and the kept measure must
+    // then be the fresh one all the same.
+    const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+        {"renamed longer", [&] { root->SetText("a much longer label for the root"); }},
+        {"expanded", [&] { root->SetExpanded(true); }},
+        {"child renamed longer", [&] { child->SetText("an even longer label for the child node"); }},
+        {"grandchild added", [&] { tree->Items().AddChild(child, "grandchild with a long label too"); }},
+        {"expanded in the window", [&] { w->topLevelItem(0)->child(0)->setExpanded(true); }},
+        {"collapsed", [&] { root->SetExpanded(false); }},
+        {"indent", [&] { tree->SetIndent(40); }},
+        {"pictures", [&] {
+             tree->SetImages(&images);
+             root->SetImageIndex(0);
+         }},
+        {"font", [&] { tree->Font().SetSize(14); }},
+        {"deleted", [&] { root->Delete(); }},
+    };
+    QAbstractItemView* view = w;
+    for (const auto& [what, change] : changes) {
+        change();
+        QApplication::processEvents();
+        const int kept = view->sizeHintForColumn(0);
+        const int shown = w->header()->sectionSize(0);
+        tree->SetIndent(tree->Indent()); // a change of the look: measured afresh
+        const int fresh = view->sizeHintForColumn(0);
+        EXPECT_EQ(kept, fresh) << what;
+        if (std::string_view(what) != "indent" && std::string_view(what) != "font") {
+            EXPECT_GE(shown, fresh) << what;
+        }
+    }
+    form.Hide();
 }
