@@ -52,7 +52,6 @@ public:
     const char* ClassName() const override { return StaticClassName(); }
 
     // --- overridable operations, in slot order ---
-    virtual void NormalizeSelRect(const TGridRect& in, TGridRect& out) { out = in; }
     virtual int MergeId(int col, int row) { return 0; }
     virtual int GetRowHeight(int row) const;
     // Shown-row searches that agree with GetRowHeight (see TGridExtentLookup),
@@ -60,7 +59,6 @@ public:
     virtual int NextShownRow(int from, int end) const;
     virtual int PrevShownRow(int from, int stop) const;
     virtual void SetRowHeight(int row, int value);
-    virtual int ParentRow(int row);
     virtual bool RowHasChildren(int row);
     virtual uint8_t RowLevel(int row) { return 0; }
     virtual bool RowExpanded(int row) { return false; }
@@ -68,13 +66,8 @@ public:
     virtual void SetColCount(int value);
     virtual void SetRowCount(int value);
     virtual void ChangeSize(int newColCount, int newRowCount);
-    void FillRangeChanged(const TGridRect& source, const TGridRect& target) override;
-    void MoveRangeChanged(const TGridRect& source, const TGridRect& target) override;
     virtual bool HasEditParts(int col, int row) { return false; }
     virtual bool AllSelectionsAreRows();
-    // Flips the check cell's value where the grid lets it; true when stored.
-    virtual bool ToggleCheckCell(int col, int row) { return false; }
-    virtual void AdjustEditorRect(int col, int row, TRect& out, const TRect& rect) { out = rect; }
     // Moves the column to the end, then drops the last column.
     virtual void DeleteCol(int col);
     virtual bool IsCellSelected(int col, int row);
@@ -85,13 +78,6 @@ public:
     virtual void InsertRow(int row);
 
     // --- input queries: the core's answers; descendants publish them as events ---
-    virtual bool BeginColumnDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
-    virtual bool BeginRowDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
-    // The core refuses targets that would split a merged head.
-    virtual bool CheckColumnDrag(int& origin, int& destination, const TPoint& mousePt);
-    virtual bool EndRowDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
-    virtual bool QueryColSizing(int index, const TPoint& mousePt) { return true; }
-    virtual bool QueryRowSizing(int index, const TPoint& mousePt) { return true; }
 
 
     // --- painting ---
@@ -124,10 +110,6 @@ protected:
 
 public:
     // --- notifications and queries ---
-    void CurrentMoved(TGridCoord oldCurrent, TMoveReason reason) override;
-    bool QueryRowChange() override;
-    TRowStyle RowStyle(int row) override { return rsNormal; }
-    void SelectionNotify(TGridSelection* selection, TSelectoinNotification action) override;
     // Inserts (amount > 0) or deletes (amount < 0) rows or columns at index,
     // keeping every other width or height with its row or column.
     virtual void AdjustSize(int index, int amount, bool rows);
@@ -143,7 +125,6 @@ public:
     bool CanEditModify() const;
     // The cell's text, its edit mask and its length limit (-1: cannot be modified).
     virtual QString GetEditText(int col, int row) { return {}; }
-    virtual void SetEditText(int col, int row, const QString& value) {}
     virtual QString GetEditMask(int col, int row) { return {}; }
     virtual int GetEditLimit() { return 0; }
     // esCustom when the factory has an editor for the current cell, then OnQueryEditStyle.
@@ -206,7 +187,6 @@ public:
     void SetDefaultRowHeight(int value);
     int ColWidths(int col) const;
     int NextShownCol(int from, int end) const;
-    int PrevShownCol(int from, int stop) const;
     void SetColWidths(int col, int value);
     int RowHeights(int row) const { return GetRowHeight(row); }
     void SetRowHeights(int row, int value) { SetRowHeight(row, value); }
@@ -269,32 +249,25 @@ public:
     TGridLayout ComputeLayout();
     TGridCoord PointToCell(int x, int y);
     TRect CellBounds(int col, int row);
-    TRect BoxBounds(const TGridRect& rect, bool withLines) override;
     TGridRect MergedArea(int col, int row);
     // Grows a range until every merged area touching its border lies inside.
     TGridRect WidenToMergedAreas(const TGridRect& rect) override;
     TGridCoord MaxTopLeft(TGridCoord coord);
     void SetTopLeft(int col, int row);
-    void MakeCellVisible(TGridCoord coord) override;
     TGridRect SelectionRect() override;
 
     // --- current cell ---
     void MoveCurrent(int col, int row, bool replaceSelections, bool askFirst, bool show, bool moveAnchor) override;
     void FocusCell(int col, int row, bool moveAnchor);
-    // OnBeforeMoveCurrent from Current to the cell, with LastMoveReason.
-    bool BeforeMoveCurrent(TGridCoord cell) override;
 
     // --- selections ---
     TSelections& Selections() const;
     // Source and target of a range fill or move by mouse.
     const TGridRect& FillSource() const;
     const TGridRect& FillTarget() const;
-    // Dragging over heads scrolls on window timer 1.
-    void StartAutoScroll() override { SetTimer(1, 60); }
 
     // --- repainting ---
     void InvalidateGrid() { Invalidate(); }
-    void RepaintAll() override { Invalidate(); }
     bool IsDestroying() const override { return TCustomControl::IsDestroying(); }
     void RepaintRangeChange(const TGridRect& oldRect, const TGridRect& newRect, bool changeOnly,
                             bool withHeads) override;
@@ -334,7 +307,6 @@ public:
     void KeyDown(Word& key, TShiftState shift) override;
     // Characters reaching the grid window.
     void KeyPress(QChar& key) override;
-    unsigned DialogCode() const override;
 
     // Mouse. The window layer raises the double-click notification before the
     // press that carries ssDouble.
@@ -342,13 +314,8 @@ public:
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     bool DoMouseWheel(TShiftState shift, int delta, TPoint pos) override;
-    // The grid raises its click notification itself (GridClick); the window
-    // layer's click after every release would double it.
-    void Click() override {}
     virtual void CalcSizingState(int x, int y, const TGridLayout& layout, int& offset, int& pos, int& index,
                                  TGridMouseState& state);
-    // Raises BestWidthRequest for the column whose border lies under the point.
-    virtual bool IsBestWidthHit(int x, int y);
     // The cursor the grid shows at HitPoint (crDefault: the Cursor property's).
     TCursor GridCursor();
     // The sizing and moving in progress: the line being sized, the move's source, target and limits.
@@ -364,7 +331,6 @@ public:
 
 
     void FocusLost(bool toEditor);
-    void DoEnter() override;
     void DoExit() override;
     void CancelMode();
 
@@ -408,6 +374,42 @@ protected:
     int LastShownRow();
 
 protected:
+    // --- the selection host, the window layer and the input queries, for the core and descendants ---
+    virtual void NormalizeSelRect(const TGridRect& in, TGridRect& out) { out = in; }
+    virtual int ParentRow(int row);
+    void FillRangeChanged(const TGridRect& source, const TGridRect& target) override;
+    void MoveRangeChanged(const TGridRect& source, const TGridRect& target) override;
+    // Flips the check cell's value where the grid lets it; true when stored.
+    virtual bool ToggleCheckCell(int col, int row) { return false; }
+    virtual void AdjustEditorRect(int col, int row, TRect& out, const TRect& rect) { out = rect; }
+    virtual bool BeginColumnDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
+    virtual bool BeginRowDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
+    // The core refuses targets that would split a merged head.
+    virtual bool CheckColumnDrag(int& origin, int& destination, const TPoint& mousePt);
+    virtual bool EndRowDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
+    virtual bool QueryColSizing(int index, const TPoint& mousePt) { return true; }
+    virtual bool QueryRowSizing(int index, const TPoint& mousePt) { return true; }
+    void CurrentMoved(TGridCoord oldCurrent, TMoveReason reason) override;
+    bool QueryRowChange() override;
+    TRowStyle RowStyle(int row) override { return rsNormal; }
+    void SelectionNotify(TGridSelection* selection, TSelectoinNotification action) override;
+    virtual void SetEditText(int col, int row, const QString& value) {}
+    int PrevShownCol(int from, int stop) const;
+    TRect BoxBounds(const TGridRect& rect, bool withLines) override;
+    void MakeCellVisible(TGridCoord coord) override;
+    // OnBeforeMoveCurrent from Current to the cell, with LastMoveReason.
+    bool BeforeMoveCurrent(TGridCoord cell) override;
+    // Dragging over heads scrolls on window timer 1.
+    void StartAutoScroll() override { SetTimer(1, 60); }
+    void RepaintAll() override { Invalidate(); }
+    unsigned DialogCode() const override;
+    // The grid raises its click notification itself (GridClick); the window
+    // layer's click after every release would double it.
+    void Click() override {}
+    // Raises BestWidthRequest for the column whose border lies under the point.
+    virtual bool IsBestWidthHit(int x, int y);
+    void DoEnter() override;
+
     // --- the core's own steps and the slots descendants refine ---
     virtual void SetMergeId(int col, int row, int id) {}
     virtual bool RowHasNextSibling(int row);
