@@ -273,6 +273,37 @@ TEST_F(GridMouse, ColumnAndRowMovesEndWithTheMove)
     EXPECT_EQ(grid->movedRows.size(), 1u);
 }
 
+// A descendant's end-of-move hook may name any destination: rows and columns
+// alike move only to one inside the grid.
+TEST_F(GridMouse, AMoveEndsOnlyAtADestinationInsideTheGrid)
+{
+    grid->SetOptions(grid->Options() | GridOption(goRowMoving));
+    struct Case {
+        bool rows;
+        int to;
+        bool moves;
+    };
+    for (const Case c : {Case{false, -1, false}, Case{false, 5, false}, Case{false, 1, true}, Case{true, -1, false},
+                         Case{true, 5, false}, Case{true, 4, true}}) {
+        SCOPED_TRACE(testing::Message() << (c.rows ? "row" : "column") << " to " << c.to);
+        grid->movedRows.clear();
+        grid->movedCols.clear();
+        grid->endMoveTo = c.to;
+        const TPoint head = c.rows ? CellCentre(*grid, 0, 2) : CellCentre(*grid, 2, 0);
+        grid->MouseDown(mbLeft, ssLeft, head.X, head.Y);
+        EXPECT_EQ(grid->MouseState(), c.rows ? gmsRowMoving : gmsColMoving);
+        grid->MouseUp(mbLeft, 0, head.X, head.Y);
+        const auto& moved = c.rows ? grid->movedRows : grid->movedCols;
+        std::vector<std::pair<int, int>> expected;
+        if (c.moves)
+            expected.push_back({2, c.to});
+        EXPECT_EQ(moved, expected);
+        EXPECT_EQ(grid->MouseState(), gmsNone);
+    }
+    EXPECT_EQ(grid->ColCount(), 5);
+    EXPECT_EQ(grid->RowCount(), 5);
+}
+
 TEST_F(GridMouse, MergedHeadsLimitAndCarryColumnMoves)
 {
     grid->SetFixedRows(2);
