@@ -3,6 +3,7 @@
 // OnGridMessage report after them.
 
 #include "grid/core/GridCoreState.h"
+#include "grid/core/GridPointer.h"
 #include "grid/core/TavikCustomGrid.h"
 
 namespace {
@@ -130,7 +131,7 @@ void TTavikCustomGrid::WndProc(TMessage& message)
         break;
     case WM_CANCELMODE: CancelMode(); break;
     case WM_SETCURSOR:
-        ApplyGridCursor();
+        d_->pointer->ApplyGridCursor();
         message.Result = 1;
         break;
     case CM_WANTSPECIALKEY:

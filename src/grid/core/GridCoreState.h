@@ -7,7 +7,6 @@
 #include <memory>
 #include <vector>
 
-#include "grid/layout/GridDragTracker.h"
 #include "grid/layout/GridExtents.h"
 #include "grid/layout/GridScrollBarStates.h"
 #include "grid/layout/GridTypes.h"
@@ -18,6 +17,7 @@
 class TCanvas;
 class TInplaceEdit;
 class TGridEditorFactory;
+class TGridPointer;
 
 struct TGridCoreState {
     explicit TGridCoreState(ISelectionHost* host);
@@ -53,14 +53,12 @@ struct TGridCoreState {
     int colOffset = 0;
     bool defaultDrawing = true;
     bool editorMode = false;
-    bool dragSelect = true;
     int fixedEditCols = 0;
     int fixedEditRows = 0;
     TMoveReason lastMoveReason = mrProgram;
     bool flat = false;
     TGridOptionExs optionExs = GridOptionEx(goReturnKeyAsTab);
     bool readOnly = false;
-    bool showMoveLine = true;
     bool frameEmptyHeads = false;
     bool keyMoveActive = false;
     TGridExtents colWidths;
@@ -73,8 +71,7 @@ struct TGridCoreState {
     int updateLock = 0;
     bool extentsChangedInLock = false;
     TGridScrollBarStates scrollBarStates;
-    TGridDragTracker tracker;
-    bool rowDragEnabled = false;
+    std::unique_ptr<TGridPointer> pointer;
 
     // The editor and its factory; see GridEditing.cpp.
     std::unique_ptr<TGridEditorFactory> editorFactory;

@@ -1,6 +1,7 @@
 // Focus gain and loss, leaving the control, and cancel-mode requests.
 
 #include "grid/core/GridCoreState.h"
+#include "grid/core/GridPointer.h"
 #include "grid/core/TavikCustomGrid.h"
 
 void TTavikCustomGrid::FocusGained(bool fromEditor)
@@ -38,25 +39,5 @@ void TTavikCustomGrid::DoExit()
 void TTavikCustomGrid::CancelMode()
 {
     EditorCancelMode();
-    switch (d_->mouseState) {
-    case gmsSelecting:
-    case gmsColSelecting:
-    case gmsRowSelecting:
-    case gmsRangeFilling:
-    case gmsRangeMoving: KillTimer(AutoScrollTimer); break;
-    case gmsRowResizing:
-    case gmsColResizing: EraseSizingLine(); break;
-    case gmsRowMoving:
-    case gmsColMoving:
-        EraseMoveLine();
-        KillTimer(AutoScrollTimer);
-        break;
-    default: break;
-    }
-    if (d_->tracker.RowDragActive)
-        SetWidgetCursor(crDefault);
-    d_->tracker.RowDragPending = false;
-    d_->tracker.RowDragActive = false;
-    d_->selections->CancelRangeDrag();
-    d_->mouseState = gmsNone;
+    d_->pointer->CancelMode();
 }

@@ -2,6 +2,7 @@
 // that the fields stay in one place.
 
 #include "grid/core/GridCoreState.h"
+#include "grid/core/GridPointer.h"
 #include "grid/editor/GridEditorFactory.h"
 #include "grid/editor/InplaceEdit.h"
 #include "grid/core/TavikCustomGrid.h"
@@ -380,35 +381,11 @@ int TTavikCustomGrid::UpdateLock() const
     return d_->updateLock;
 }
 
-bool TTavikCustomGrid::ShowMoveLine() const
-{
-    return d_->showMoveLine;
-}
 
-void TTavikCustomGrid::SetShowMoveLine(bool value)
-{
-    d_->showMoveLine = value;
-}
 
-bool TTavikCustomGrid::RowDragEnabled() const
-{
-    return d_->rowDragEnabled;
-}
 
-void TTavikCustomGrid::SetRowDragEnabled(bool value)
-{
-    d_->rowDragEnabled = value;
-}
 
-bool TTavikCustomGrid::DragSelect() const
-{
-    return d_->dragSelect;
-}
 
-void TTavikCustomGrid::SetDragSelect(bool value)
-{
-    d_->dragSelect = value;
-}
 
 bool TTavikCustomGrid::KeyMoveActive() const
 {
@@ -436,7 +413,3 @@ void TTavikCustomGrid::CurrentMoved(TGridCoord oldCurrent, TMoveReason reason)
     NotifyAccessibleFocus(*this);
 }
 
-const TGridDragTracker& TTavikCustomGrid::DragTracker() const
-{
-    return d_->tracker;
-}

@@ -1,4 +1,5 @@
 #include "grid/core/GridCoreState.h"
+#include "grid/core/GridPointer.h"
 #include "grid/core/TavikCustomGrid.h"
 
 #include "grid/editor/GridEditorFactory.h"
@@ -24,6 +25,8 @@ TTavikCustomGrid::TTavikCustomGrid(TComponent* owner)
 {
     SetSelfPainted(true);
     d_->editorFactory = std::make_unique<TGridEditorFactory>(this);
+    IGridPointerHost& pointerHost = *this;
+    d_->pointer = std::make_unique<TGridPointer>(*this, pointerHost, *d_);
     Font().SetName(QStringLiteral("宋体"));
     Font().SetSize(9);
     Font().SetStyle(0);

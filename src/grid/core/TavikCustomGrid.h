@@ -12,10 +12,10 @@
 
 #include <QChar>
 
+#include "grid/core/GridPointerHost.h"
 #include "grid/layout/CellTypes.h"
 #include "grid/layout/EditTypes.h"
 #include "grid/layout/GridAxisLayout.h"
-#include "grid/layout/GridDragTracker.h"
 #include "grid/layout/GridExtents.h"
 #include "grid/layout/GridScrollBarStates.h"
 #include "grid/layout/GridTypes.h"
@@ -27,6 +27,7 @@
 #include "platform/framework/WinControl.h"
 
 class TCanvas;
+class TGridPointer;
 class TInplaceEdit;
 class TGridEditorFactory;
 struct TGridKeyContext;
@@ -42,7 +43,7 @@ using TGridQueryEditorModeEvent = TEvent<TObject*, int, int, bool&, QChar>;
 using TGridRangeChangedEvent = TEvent<TObject*, TGridRect, TGridRect>;
 using TGridAuxCellQueryEvent = TEvent<TObject*, int, int, int&>;
 
-class TTavikCustomGrid : public TCustomControl, public ISelectionHost {
+class TTavikCustomGrid : public TCustomControl, public ISelectionHost, private IGridPointerHost {
 public:
     static constexpr int ScrollBarScale = 127;
 
@@ -52,7 +53,6 @@ public:
     const char* ClassName() const override { return StaticClassName(); }
 
     // --- overridable operations, in slot order ---
-    virtual void NormalizeSelRect(const TGridRect& in, TGridRect& out) { out = in; }
     virtual int MergeId(int col, int row) { return 0; }
     virtual int GetRowHeight(int row) const;
     // Shown-row searches that agree with GetRowHeight (see TGridExtentLookup),
@@ -60,7 +60,6 @@ public:
     virtual int NextShownRow(int from, int end) const;
     virtual int PrevShownRow(int from, int stop) const;
     virtual void SetRowHeight(int row, int value);
-    virtual int ParentRow(int row);
     virtual bool RowHasChildren(int row);
     virtual uint8_t RowLevel(int row) { return 0; }
     virtual bool RowExpanded(int row) { return false; }
@@ -68,13 +67,8 @@ public:
     virtual void SetColCount(int value);
     virtual void SetRowCount(int value);
     virtual void ChangeSize(int newColCount, int newRowCount);
-    void FillRangeChanged(const TGridRect& source, const TGridRect& target) override;
-    void MoveRangeChanged(const TGridRect& source, const TGridRect& target) override;
     virtual bool HasEditParts(int col, int row) { return false; }
     virtual bool AllSelectionsAreRows();
-    // Flips the check cell's value where the grid lets it; true when stored.
-    virtual bool ToggleCheckCell(int col, int row) { return false; }
-    virtual void AdjustEditorRect(int col, int row, TRect& out, const TRect& rect) { out = rect; }
     // Moves the column to the end, then drops the last column.
     virtual void DeleteCol(int col);
     virtual bool IsCellSelected(int col, int row);
@@ -85,13 +79,6 @@ public:
     virtual void InsertRow(int row);
 
     // --- input queries: the core's answers; descendants publish them as events ---
-    virtual bool BeginColumnDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
-    virtual bool BeginRowDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
-    // The core refuses targets that would split a merged head.
-    virtual bool CheckColumnDrag(int& origin, int& destination, const TPoint& mousePt);
-    virtual bool EndRowDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
-    virtual bool QueryColSizing(int index, const TPoint& mousePt) { return true; }
-    virtual bool QueryRowSizing(int index, const TPoint& mousePt) { return true; }
 
 
     // --- painting ---
@@ -124,10 +111,6 @@ protected:
 
 public:
     // --- notifications and queries ---
-    void CurrentMoved(TGridCoord oldCurrent, TMoveReason reason) override;
-    bool QueryRowChange() override;
-    TRowStyle RowStyle(int row) override { return rsNormal; }
-    void SelectionNotify(TGridSelection* selection, TSelectoinNotification action) override;
     // Inserts (amount > 0) or deletes (amount < 0) rows or columns at index,
     // keeping every other width or height with its row or column.
     virtual void AdjustSize(int index, int amount, bool rows);
@@ -143,7 +126,6 @@ public:
     bool CanEditModify() const;
     // The cell's text, its edit mask and its length limit (-1: cannot be modified).
     virtual QString GetEditText(int col, int row) { return {}; }
-    virtual void SetEditText(int col, int row, const QString& value) {}
     virtual QString GetEditMask(int col, int row) { return {}; }
     virtual int GetEditLimit() { return 0; }
     // esCustom when the factory has an editor for the current cell, then OnQueryEditStyle.
@@ -206,7 +188,6 @@ public:
     void SetDefaultRowHeight(int value);
     int ColWidths(int col) const;
     int NextShownCol(int from, int end) const;
-    int PrevShownCol(int from, int stop) const;
     void SetColWidths(int col, int value);
     int RowHeights(int row) const { return GetRowHeight(row); }
     void SetRowHeights(int row, int value) { SetRowHeight(row, value); }
@@ -269,32 +250,25 @@ public:
     TGridLayout ComputeLayout();
     TGridCoord PointToCell(int x, int y);
     TRect CellBounds(int col, int row);
-    TRect BoxBounds(const TGridRect& rect, bool withLines) override;
     TGridRect MergedArea(int col, int row);
     // Grows a range until every merged area touching its border lies inside.
     TGridRect WidenToMergedAreas(const TGridRect& rect) override;
     TGridCoord MaxTopLeft(TGridCoord coord);
     void SetTopLeft(int col, int row);
-    void MakeCellVisible(TGridCoord coord) override;
     TGridRect SelectionRect() override;
 
     // --- current cell ---
     void MoveCurrent(int col, int row, bool replaceSelections, bool askFirst, bool show, bool moveAnchor) override;
     void FocusCell(int col, int row, bool moveAnchor);
-    // OnBeforeMoveCurrent from Current to the cell, with LastMoveReason.
-    bool BeforeMoveCurrent(TGridCoord cell) override;
 
     // --- selections ---
     TSelections& Selections() const;
     // Source and target of a range fill or move by mouse.
     const TGridRect& FillSource() const;
     const TGridRect& FillTarget() const;
-    // Dragging over heads scrolls on window timer 1.
-    void StartAutoScroll() override { SetTimer(1, 60); }
 
     // --- repainting ---
     void InvalidateGrid() { Invalidate(); }
-    void RepaintAll() override { Invalidate(); }
     bool IsDestroying() const override { return TCustomControl::IsDestroying(); }
     void RepaintRangeChange(const TGridRect& oldRect, const TGridRect& newRect, bool changeOnly,
                             bool withHeads) override;
@@ -334,7 +308,6 @@ public:
     void KeyDown(Word& key, TShiftState shift) override;
     // Characters reaching the grid window.
     void KeyPress(QChar& key) override;
-    unsigned DialogCode() const override;
 
     // Mouse. The window layer raises the double-click notification before the
     // press that carries ssDouble.
@@ -342,29 +315,17 @@ public:
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     bool DoMouseWheel(TShiftState shift, int delta, TPoint pos) override;
-    // The grid raises its click notification itself (GridClick); the window
-    // layer's click after every release would double it.
-    void Click() override {}
-    virtual void CalcSizingState(int x, int y, const TGridLayout& layout, int& offset, int& pos, int& index,
-                                 TGridMouseState& state);
-    // Raises BestWidthRequest for the column whose border lies under the point.
-    virtual bool IsBestWidthHit(int x, int y);
-    // The cursor the grid shows at HitPoint (crDefault: the Cursor property's).
-    TCursor GridCursor();
-    // The sizing and moving in progress: the line being sized, the move's source, target and limits.
-    const TGridDragTracker& DragTracker() const;
+    // Presses, drags and releases, the sizing and moving of heads, auto-scroll.
+    TGridPointer& Pointer() const;
 
     // Auto-scroll (timer 1) and its step.
     void TimerFired(unsigned id) override;
     enum TScrollDirection : uint8_t { sdLeft = 1, sdRight = 2, sdUp = 4, sdDown = 8 };
 
-    void SetShowMoveLine(bool value);
-    void SetRowDragEnabled(bool value);
     bool KeyMoveActive() const;
 
 
     void FocusLost(bool toEditor);
-    void DoEnter() override;
     void DoExit() override;
     void CancelMode();
 
@@ -384,30 +345,50 @@ public:
     TGridMessageEvent OnGridMessage;
 
 protected:
-    void StartDragSelect(TGridCoord cell, const TGridLayout& layout);
-    void DragSelectTo(int x, int y);
     bool RowUnusable(int col, int row);
     bool ColUnusable(int col, int row);
-    TGridCoord PressedCell(int x, int y);
-    bool TryStartHeadMove(TGridCoord cell, TPoint point);
-    void ComputeColMoveLimits(TGridCoord cell);
-    bool TryStartRowDrag(TGridCoord cell, TPoint point);
-    void BeginRowDragDrop();
-    void EndColumnMove(TPoint point);
-    void EndRowMove(TPoint point);
-    void EndSizing();
-    void XorLine(TPoint from, TPoint to, int width, TPenStyle style, TColor color);
-    void DrawSizingLine();
-    void EraseSizingLine();
-    void DrawMoveLine();
-    void EraseMoveLine();
-    void ApplyGridCursor();
     void HandleGridCommand(TMessage& message);
     void ExpandRows(bool expand, bool withDescendants);
     int FirstShownRow();
     int LastShownRow();
 
 protected:
+    // --- the selection host, the window layer and the input queries, for the core and descendants ---
+    void NormalizeSelRect(const TGridRect& in, TGridRect& out) override { out = in; }
+    virtual int ParentRow(int row);
+    void FillRangeChanged(const TGridRect& source, const TGridRect& target) override;
+    void MoveRangeChanged(const TGridRect& source, const TGridRect& target) override;
+    // Flips the check cell's value where the grid lets it; true when stored.
+    virtual bool ToggleCheckCell(int col, int row) { return false; }
+    virtual void AdjustEditorRect(int col, int row, TRect& out, const TRect& rect) { out = rect; }
+    bool BeginColumnDrag(int& origin, int& destination, const TPoint& mousePt) override { return true; }
+    bool BeginRowDrag(int& origin, int& destination, const TPoint& mousePt) override { return true; }
+    // The core refuses targets that would split a merged head.
+    bool CheckColumnDrag(int& origin, int& destination, const TPoint& mousePt) override;
+    bool EndRowDrag(int& origin, int& destination, const TPoint& mousePt) override { return true; }
+    bool QueryColSizing(int index, const TPoint& mousePt) override { return true; }
+    bool QueryRowSizing(int index, const TPoint& mousePt) override { return true; }
+    void CurrentMoved(TGridCoord oldCurrent, TMoveReason reason) override;
+    bool QueryRowChange() override;
+    TRowStyle RowStyle(int row) override { return rsNormal; }
+    void SelectionNotify(TGridSelection* selection, TSelectoinNotification action) override;
+    virtual void SetEditText(int col, int row, const QString& value) {}
+    int PrevShownCol(int from, int stop) const override;
+    TRect BoxBounds(const TGridRect& rect, bool withLines) override;
+    void MakeCellVisible(TGridCoord coord) override;
+    // OnBeforeMoveCurrent from Current to the cell, with LastMoveReason.
+    bool BeforeMoveCurrent(TGridCoord cell) override;
+    // Dragging over heads scrolls on window timer 1.
+    void StartAutoScroll() override { SetTimer(1, 60); }
+    void RepaintAll() override { Invalidate(); }
+    unsigned DialogCode() const override;
+    // The grid raises its click notification itself (GridClick); the window
+    // layer's click after every release would double it.
+    void Click() override {}
+    // Raises BestWidthRequest for the column whose border lies under the point.
+    bool IsBestWidthHit(int x, int y) override;
+    void DoEnter() override;
+
     // --- the core's own steps and the slots descendants refine ---
     virtual void SetMergeId(int col, int row, int id) {}
     virtual bool RowHasNextSibling(int row);
@@ -415,14 +396,14 @@ protected:
     virtual void ColWidthChanged(int col) { OnColWidthsChanged(this, col); }
     virtual void RowHeightChanged(int row) { OnRowHeightsChanged(this, row); }
     virtual bool SetScrollBarRange(TGridScrollBarKind bar, int min, int max);
-    virtual int EditPartCount(int col, int row) { return 0; }
+    int EditPartCount(int col, int row) override { return 0; }
     virtual int CurrentEditPart(int col, int row) { return 0; }
-    virtual void SetCurrentEditPart(int col, int row, int part) {}
-    virtual bool GetEditPart(int col, int row, int part, int& fontHeight, TRect& rect, QString& text);
+    void SetCurrentEditPart(int col, int row, int part) override {}
+    bool GetEditPart(int col, int row, int part, int& fontHeight, TRect& rect, QString& text) override;
     virtual int AuxCellQuery1(int col, int row);
     virtual int AuxCellQuery2(int col, int row);
-    virtual bool IsSpecialRegion(int x, int y);
-    virtual bool ClickShowsEditor(int x, int y) { return false; }
+    bool IsSpecialRegion(int x, int y) override;
+    bool ClickShowsEditor(int x, int y) override { return false; }
     // Check cells never open the editor: a space or a click (through
     // ShowEditor) toggles them in place instead.
     virtual bool IsCheckCell(int col, int row) { return false; }
@@ -432,8 +413,8 @@ protected:
     virtual bool SelectCell(int col, int row) { return true; }
     virtual void FixedRowsChanged(int oldFixedRows, int oldFixedEditRows) {}
     virtual void RepaintRow(int row);
-    virtual bool CheckRowDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
-    virtual bool EndColumnDrag(int& origin, int& destination, const TPoint& mousePt) { return true; }
+    bool CheckRowDrag(int& origin, int& destination, const TPoint& mousePt) override { return true; }
+    bool EndColumnDrag(int& origin, int& destination, const TPoint& mousePt) override { return true; }
     // --- painting steps, run for every visible cell of a pass ---
     virtual void DrawCellBackground(int col, int row, TGridDrawState state, const TRect& rect);
     virtual void DrawCellDecoration(int col, int row, TGridDrawState state, const TRect& rect);
@@ -443,7 +424,7 @@ protected:
     bool FillCellBackground() const;
     void SetFillCellBackground(bool value);
     virtual void SizeChanging(int oldColCount, int oldRowCount) {}
-    virtual bool QueryReadOnly(int col, int row);
+    bool QueryReadOnly(int col, int row) override;
     virtual void ColumnMoved(int from, int to) {}
     virtual void RowMoved(int from, int to) {}
     virtual void SizeChanged(int oldColCount, int oldRowCount) {}
@@ -452,7 +433,7 @@ protected:
     virtual void ColWidthsChanged();
     virtual void RowHeightsChanged();
     // Creates, loads and places the editor when it should be shown.
-    virtual void UpdateEdit();
+    void UpdateEdit() override;
     // OnQueryEditHide for a text about to be stored in a cell, guarded like CanHideEditor.
     bool QueryEditHide(int col, int row, const QString& text);
     virtual std::unique_ptr<TInplaceEdit> CreateEditor();
@@ -473,18 +454,9 @@ protected:
     void UpdateScrollRange();
     virtual bool CanGridAcceptKey(Word key, TShiftState shift);
     virtual void QueryEditorMode(bool& canShow, QChar ch);
-    void GridClick() { TCustomControl::Click(); }
-    virtual void TimedScroll(unsigned directions);
-    // Sizing and moving.
-    bool ShowMoveLine() const;
-    bool RowDragEnabled() const;
-    bool DragSelect() const;
-    void SetDragSelect(bool value);
-    // Moves the target of a row or column move to the cell under the mouse,
-    // scrolling one line at the edges of the view.
-    void MoveAndScroll(int pos, int cellIndex, TPoint point, bool rows);
+    void GridClick() override { TCustomControl::Click(); }
     // Scroll bars: WM_HSCROLL / WM_VSCROLL on the 0..127 scale.
-    void ModifyScrollBar(TGridScrollBarKind bar, unsigned code, int pos);
+    void ModifyScrollBar(TGridScrollBarKind bar, unsigned code, int pos) override;
     // Focus and cancel mode.
     void FocusGained(bool fromEditor);
     // Commands (WM_USER + 1000 .. 1044), EM_SETSEL, scroll and cursor messages.
@@ -535,5 +507,7 @@ private:
 
     void LoadEditorCell();
     void PlaceEditor(bool forceRedraw);
+    std::unique_ptr<TCanvas> DragLineCanvas() override { return SurfaceCanvas(); }
+    void ShowPointerCursor(TCursor cursor) override { SetWidgetCursor(cursor); }
     std::unique_ptr<TGridCoreState> const d_;
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "grid/core/GridPointer.h"
 #include "grid/viewgrid/CheckCell.h"
 #include "grid/viewgrid/CommentBox.h"
 #include "grid/viewgrid/HintBox.h"
@@ -195,7 +196,7 @@ QString TTavikCustomViewGrid::SizeHintText()
     if (state != gmsColResizing && state != gmsRowResizing)
         return {};
     const bool cols = state == gmsColResizing;
-    const int index = DragTracker().SizingIndex;
+    const int index = Pointer().Tracker().SizingIndex;
     const int lw = GridLineWidth();
     auto extent = [&](int i) { return cols ? ColWidths(i) : GetRowHeight(i); };
     const int fixed = cols ? FixedCols() : FixedRows();
@@ -205,7 +206,7 @@ QString TTavikCustomViewGrid::SizeHintText()
         start += extent(i) + lw;
     for (int i = first; i < index; ++i)
         start += extent(i) + lw;
-    const int size = DragTracker().SizingPos - start;
+    const int size = Pointer().Tracker().SizingPos - start;
     const double mm = size / double(PixelsPerInch) * 25.4;
     return cols ? QString::asprintf("宽度: %d 象素 (%2.1f 毫米)", size, mm)
                 : QString::asprintf("高度: %d 象素 (%2.1f 毫米)", size, mm);

@@ -6,6 +6,7 @@
 
 #include "InputTestGrid.h"
 #include "grid/core/GridCursorImages.h"
+#include "grid/core/GridPointer.h"
 #include "grid/layout/GridSizingZone.h"
 #include "support/Input.h"
 
@@ -17,7 +18,7 @@ protected:
     {
         int offset = 0, pos = 0, index = -1;
         TGridMouseState state = gmsNone;
-        grid->CalcSizingState(x, y, grid->ComputeLayout(), offset, pos, index, state);
+        grid->Pointer().CalcSizingState(x, y, grid->ComputeLayout(), offset, pos, index, state);
         lastIndex = index;
         return state;
     }
@@ -129,7 +130,7 @@ TEST_F(GridMouse, DraggingABorderSizesTheColumn)
     });
     grid->MouseDown(mbLeft, ssLeft, 147, 5);
     EXPECT_EQ(grid->MouseState(), gmsColResizing);
-    EXPECT_EQ(grid->DragTracker().SizingPos, 145);
+    EXPECT_EQ(grid->Pointer().Tracker().SizingPos, 145);
     grid->MouseMove(ssLeft, 177, 5);
     grid->MouseUp(mbLeft, 0, 177, 5);
     EXPECT_EQ(grid->ColWidths(1), 102);
@@ -182,8 +183,8 @@ TEST_F(GridMouse, SizingAndMoveLinesAreDrawnOverThePictureAndRemoveThemselves)
     const QImage moving = *grid->Surface();
     EXPECT_NE(moving, before);
     grid->MouseMove(ssLeft, 255, head.Y);
-    EXPECT_EQ(grid->DragTracker().MoveTo, 3);
-    grid->SetShowMoveLine(true);
+    EXPECT_EQ(grid->Pointer().Tracker().MoveTo, 3);
+    grid->Pointer().SetShowMoveLine(true);
     grid->CancelMode();
     EXPECT_EQ(*grid->Surface(), before);
     EXPECT_FALSE(grid->HasTimer(1));
@@ -272,6 +273,37 @@ TEST_F(GridMouse, ColumnAndRowMovesEndWithTheMove)
     EXPECT_EQ(grid->movedRows.size(), 1u);
 }
 
+// A descendant's end-of-move hook may name any destination: rows and columns
+// alike move only to one inside the grid.
+TEST_F(GridMouse, AMoveEndsOnlyAtADestinationInsideTheGrid)
+{
+    grid->SetOptions(grid->Options() | GridOption(goRowMoving));
+    struct Case {
+        bool rows;
+        int to;
+        bool moves;
+    };
+    for (const Case c : {Case{false, -1, false}, Case{false, 5, false}, Case{false, 1, true}, Case{true, -1, false},
+                         Case{true, 5, false}, Case{true, 4, true}}) {
+        SCOPED_TRACE(testing::Message() << (c.rows ? "row" : "column") << " to " << c.to);
+        grid->movedRows.clear();
+        grid->movedCols.clear();
+        grid->endMoveTo = c.to;
+        const TPoint head = c.rows ? CellCentre(*grid, 0, 2) : CellCentre(*grid, 2, 0);
+        grid->MouseDown(mbLeft, ssLeft, head.X, head.Y);
+        EXPECT_EQ(grid->MouseState(), c.rows ? gmsRowMoving : gmsColMoving);
+        grid->MouseUp(mbLeft, 0, head.X, head.Y);
+        const auto& moved = c.rows ? grid->movedRows : grid->movedCols;
+        std::vector<std::pair<int, int>> expected;
+        if (c.moves)
+            expected.push_back({2, c.to});
+        EXPECT_EQ(moved, expected);
+        EXPECT_EQ(grid->MouseState(), gmsNone);
+    }
+    EXPECT_EQ(grid->ColCount(), 5);
+    EXPECT_EQ(grid->RowCount(), 5);
+}
+
 TEST_F(GridMouse, MergedHeadsLimitAndCarryColumnMoves)
 {
     grid->SetFixedRows(2);
@@ -280,22 +312,22 @@ TEST_F(GridMouse, MergedHeadsLimitAndCarryColumnMoves)
     // A head under a wider merged head moves only inside it.
     grid->MouseDown(mbLeft, ssLeft, 320, 27);
     EXPECT_EQ(grid->MouseState(), gmsColMoving);
-    EXPECT_EQ(grid->DragTracker().ColMoveFirst, 3);
-    EXPECT_EQ(grid->DragTracker().ColMoveLast, 4);
-    EXPECT_EQ(grid->DragTracker().ColMoveHeadRow, 1);
+    EXPECT_EQ(grid->Pointer().Tracker().ColMoveFirst, 3);
+    EXPECT_EQ(grid->Pointer().Tracker().ColMoveLast, 4);
+    EXPECT_EQ(grid->Pointer().Tracker().ColMoveHeadRow, 1);
     grid->MouseMove(ssLeft, 180, 27);
-    EXPECT_EQ(grid->DragTracker().MoveTo, 4);
+    EXPECT_EQ(grid->Pointer().Tracker().MoveTo, 4);
     grid->MouseMove(ssLeft, 250, 27);
-    EXPECT_EQ(grid->DragTracker().MoveTo, 3);
+    EXPECT_EQ(grid->Pointer().Tracker().MoveTo, 3);
     grid->CancelMode();
 
     // The merged head moves as one block, past the other merged head.
     grid->MouseDown(mbLeft, ssLeft, 100, 9);
-    EXPECT_EQ(grid->DragTracker().MoveBlockFirst, 1);
-    EXPECT_EQ(grid->DragTracker().MoveBlockLast, 2);
-    EXPECT_EQ(grid->DragTracker().ColMoveLast, INT_MAX);
+    EXPECT_EQ(grid->Pointer().Tracker().MoveBlockFirst, 1);
+    EXPECT_EQ(grid->Pointer().Tracker().MoveBlockLast, 2);
+    EXPECT_EQ(grid->Pointer().Tracker().ColMoveLast, INT_MAX);
     grid->MouseMove(ssLeft, 250, 9);
-    EXPECT_EQ(grid->DragTracker().MoveTo, 4);
+    EXPECT_EQ(grid->Pointer().Tracker().MoveTo, 4);
     grid->MouseUp(mbLeft, 0, 250, 9);
     EXPECT_EQ(grid->movedCols, (std::vector<std::pair<int, int>>{{2, 4}, {1, 3}}));
 }
@@ -325,7 +357,7 @@ TEST_F(GridMouse, RangeFillByTheHandle)
         fills.push_back(dst);
     });
     grid->MouseMove(0, 144, 36);
-    EXPECT_EQ(grid->GridCursor(), TTavikCustomGrid::crGridFill);
+    EXPECT_EQ(grid->Pointer().GridCursor(), TTavikCustomGrid::crGridFill);
     grid->MouseDown(mbLeft, ssLeft, 144, 36);
     EXPECT_EQ(grid->MouseState(), gmsRangeFilling);
     EXPECT_TRUE(grid->HasTimer(1));
@@ -348,7 +380,7 @@ TEST_F(GridMouse, RangeMoveByTheBorderShiftsTheCurrentCell)
         moves.push_back(dst);
     });
     grid->MouseMove(0, 74, 28);
-    EXPECT_EQ(grid->GridCursor(), TTavikCustomGrid::crGridMove);
+    EXPECT_EQ(grid->Pointer().GridCursor(), TTavikCustomGrid::crGridMove);
     grid->MouseDown(mbLeft, ssLeft, 74, 28);
     EXPECT_EQ(grid->MouseState(), gmsRangeMoving);
     EXPECT_FALSE(grid->HasTimer(1)); // a move does not auto-scroll
@@ -369,12 +401,12 @@ TEST_F(GridMouse, RangeMoveByTheBorderShiftsTheCurrentCell)
 TEST_F(GridMouse, CursorsFollowTheZoneUnderTheMouse)
 {
     grid->MouseMove(0, 145, 5);
-    EXPECT_EQ(grid->GridCursor(), crHSplit);
+    EXPECT_EQ(grid->Pointer().GridCursor(), crHSplit);
     grid->MouseMove(0, 100, 30);
-    EXPECT_EQ(grid->GridCursor(), crDefault);
+    EXPECT_EQ(grid->Pointer().GridCursor(), crDefault);
     grid->SetOptions(grid->Options() | GridOption(goRowSizing));
     grid->MouseMove(0, 30, 37);
-    EXPECT_EQ(grid->GridCursor(), crVSplit);
+    EXPECT_EQ(grid->Pointer().GridCursor(), crVSplit);
 
     const QImage fill = GridCursorImages::Fill()->Image();
     EXPECT_EQ(GridCursorImages::FillHotSpot(), (TPoint{7, 7}));
@@ -414,7 +446,7 @@ TEST_F(GridMouse, ARefusedEditHideIgnoresThePress)
 
 TEST_F(GridMouse, SelectedRowsAreDraggedByTheirHeadAfterFivePixels)
 {
-    grid->SetRowDragEnabled(true);
+    grid->Pointer().SetRowDragEnabled(true);
     grid->Selections().Add(std::make_unique<TRowSelection>(2, 2), true);
     const TPoint head = CellCentre(*grid, 0, 2);
     grid->MouseDown(mbLeft, ssLeft, head.X, head.Y);
@@ -423,10 +455,10 @@ TEST_F(GridMouse, SelectedRowsAreDraggedByTheirHeadAfterFivePixels)
     EXPECT_EQ(grid->MouseState(), gmsNone);
     grid->MouseMove(ssLeft, head.X, head.Y + 5);
     EXPECT_EQ(grid->MouseState(), gmsRowMoving);
-    EXPECT_EQ(grid->DragTracker().MoveFrom, 2);
+    EXPECT_EQ(grid->Pointer().Tracker().MoveFrom, 2);
     EXPECT_TRUE(grid->HasTimer(1));
     grid->MouseMove(ssLeft, head.X, head.Y + 19);
-    EXPECT_EQ(grid->DragTracker().MoveTo, 3);
+    EXPECT_EQ(grid->Pointer().Tracker().MoveTo, 3);
     grid->MouseUp(mbLeft, 0, head.X, head.Y + 19);
     EXPECT_EQ(grid->movedRows, (std::vector<std::pair<int, int>>{{2, 3}}));
     EXPECT_FALSE(grid->HasTimer(1));

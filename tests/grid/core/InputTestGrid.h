@@ -81,7 +81,20 @@ public:
     void PostCharToEditor(QChar ch) override { editorCalls.push_back("post " + std::to_string(ch.unicode())); }
     bool CanHideEditor() override { return canHide; }
     bool QueryColSizing(int index, const TPoint&) override { return !refuseColSizing; }
-    bool EndRowDrag(int&, int&, const TPoint&) override { return !refuseRowEnd; }
+    // A destination the end-of-move hooks put in place of the mouse's (-99: none).
+    int endMoveTo = -99;
+    bool EndRowDrag(int&, int& to, const TPoint&) override
+    {
+        if (endMoveTo != -99)
+            to = endMoveTo;
+        return !refuseRowEnd;
+    }
+    bool EndColumnDrag(int&, int& to, const TPoint&) override
+    {
+        if (endMoveTo != -99)
+            to = endMoveTo;
+        return true;
+    }
     void RowMoved(int from, int to) override { movedRows.push_back({from, to}); }
     void ColumnMoved(int from, int to) override { movedCols.push_back({from, to}); }
 
