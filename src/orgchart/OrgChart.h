@@ -1,7 +1,7 @@
 #pragma once
 
-// The organisation chart control: a node tree (TOcTree) laid out as boxes
-// joined by connector lines, with expand buttons, scrolling, fit-to-window
+// The organisation chart control: the node tree it owns (Tree()) laid out as
+// boxes joined by connector lines, with expand buttons, scrolling, fit-to-window
 // zoom, a sideways (rotated) layout, an expand/collapse animation, keyboard and
 // mouse selection, in-place editing of node texts and dragging of nodes.
 // The work is split over OrgChart*.cpp by concern: properties and repaint
@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "orgchart/OcLayout.h"
-#include "orgchart/OcTree.h"
+#include "orgchart/OrgChartTree.h"
 #include "orgchart/OcTypes.h"
 #include "platform/framework/Form.h"
 #include "platform/framework/actions/ImageListLink.h"
@@ -25,12 +25,16 @@ using TOcEditedEvent = TEvent<TObject*, TOcNode*, QString&>;
 using TDragOverEvent = TEvent<TObject*, TObject*, int, int, bool&>;
 using TDragDropEvent = TEvent<TObject*, TObject*, int, int>;
 
-class TCustomOrgChart : public TCustomControl, public TOcTree {
+class TCustomOrgChart : public TCustomControl {
 public:
     explicit TCustomOrgChart(TComponent* owner);
     ~TCustomOrgChart() override;
     static constexpr const char* StaticClassName() { return "TCustomOrgChart"; }
     const char* ClassName() const override { return StaticClassName(); }
+
+    // The nodes, the selection and the model's events (senders are the chart).
+    TOcTree& Tree() { return tree_; }
+    const TOcTree& Tree() const { return tree_; }
 
     // ---- Published properties -----------------------------------------------
     TColor LineColor() const { return lineColor_; }
@@ -62,7 +66,7 @@ public:
     void SetImagesName(const QString& name) { pendingImages_ = name; }
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle v);
-    bool Rotated() const override { return rotated_; }
+    bool Rotated() const { return rotated_; }
     void SetRotated(bool v);
     bool Zoom();
     bool ZoomStored() const { return zoomOff_ == 0; }
@@ -93,15 +97,14 @@ public:
     TRect NodeBoxRect(TOcNode* node);
     TRect NodeShapeRect(TOcNode* node);
     TRect NodeContentRect(TOcNode* node);
-    int MinNodeWidth() const override;
-    int MinNodeHeight() const override;
+    int MinNodeWidth() const;
+    int MinNodeHeight() const;
     // Paints the whole chart, not the window's part of it: (0, 0) is the top-left
     // of the full FullWidth() x FullHeight() chart; what the canvas's clip shows
     // is painted, as the window would paint it were it that large.
     void PaintWhole(TCanvas& canvas);
 
     // ---- Selection and interaction -----------------------------------------
-    void SetSelected(TOcNode* node) override;
     TOcNode* GetNodeAt(int x, int y);
     TOcHitFlags GetHitTestInfoAt(int x, int y);
     bool Editing() const;
@@ -122,7 +125,6 @@ public:
     // ---- Overridable operations ------------------------------------------------
     virtual void DrawNode(TOcNode* node, TCanvas& canvas, const TRect& rect);
     virtual std::unique_ptr<TOcInplaceEdit> CreateEditor();
-    void Delete(TOcNode* node) override;
 
     TOcDrawEvent OnDrawNode;
     TOcAllowEvent OnEditing;
@@ -133,26 +135,7 @@ public:
     static constexpr unsigned kAutoScrollTimer = 1;
     static constexpr int kAutoScrollInterval = 220;
 
-    // Text drawing shared by painting, node fitting and the editor.
-    unsigned TextFlags() const;
-    void DrawTextIn(TCanvas& canvas, const QString& text, TRect& rect, bool measure) const;
-
 protected:
-    // TOcTree hooks.
-    TObject* EventSender() override { return this; }
-    bool HasFocus() const override;
-    void SizesChangedNotice(TOcNode* node) override;
-    void DropAllSizes(TOcSizeKind kind) override;
-    bool BeginNodeAnimation(TOcNode* node) override;
-    void PaintAnimation() override;
-    void RepaintNode(TOcNode* node) override { InvalidateNode(node); }
-    void RepaintColumn(TOcNode* node) override;
-    void EndEditing(bool save) override { HideEditor(save); }
-    void ForgetHitOn(TOcNode* node) override;
-    void FitNodeToText(TOcNode* node) override;
-    void MakeNodeVisible(TOcNode* node) override;
-
-    // Control.
     void Paint(TCanvas& canvas) override;
     void WndProc(TMessage& message) override;
     void KeyDown(Word& key, TShiftState shift) override;
@@ -172,10 +155,28 @@ protected:
     unsigned DialogCode() const override { return DLGC_WANTARROWS; }
 
     friend class TOcInplaceEdit;
+    friend class TOrgChartTree;
     // Drives the drag machinery directly (tests/support).
     friend class ChartTestAccess;
 
 private:
+    // What the tree asks of its view.
+    bool HasFocus() const;
+    void SizesChangedNotice(TOcNode* node);
+    void DropAllSizes(TOcSizeKind kind);
+    bool BeginNodeAnimation(TOcNode* node);
+    void PaintAnimation();
+    void RepaintColumn(TOcNode* node);
+    void FitNodeToText(TOcNode* node);
+    void MakeNodeVisible(TOcNode* node);
+    void ForgetHitOn(TOcNode* node);
+    // Ends what holds node or its descendants before they go.
+    void ForgetDoomed(TOcNode* node);
+
+    // Text drawing shared by painting, node fitting and the editor.
+    unsigned TextFlags() const;
+    void DrawTextIn(TCanvas& canvas, const QString& text, TRect& rect, bool measure) const;
+
     // The drag machinery, as the framework would run it.
     void BeginDrag();
     void DragOver(TCustomOrgChart* source, int x, int y, int state, bool& accept);
@@ -207,6 +208,7 @@ private:
     void ResolvePendingImages();
 
     // Model and geometry state.
+    TOrgChartTree tree_{*this};
     int updateLock_ = 0;
     int scrollX_ = 0;
     int scrollY_ = 0;

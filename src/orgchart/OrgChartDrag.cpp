@@ -60,14 +60,14 @@ void TCustomOrgChart::DragOver(TCustomOrgChart* source, int x, int y, int state,
     TOcLayout::Hit hit{};
     if (accept) {
         hit = HitAt(x, y);
-        TOcNode* sel = source->Selected();
+        TOcNode* sel = source->tree_.Selected();
         accept = hit.node && sel && !(hit.node != sel && hit.node->HasAsParent(sel));
     }
     if (!accept || AutoScrollRunning() || !HasOption(ocShowDrag) || state != kDragMove) {
         dragTarget_ = nullptr;
     } else {
         dragCursor_ = {x, y};
-        TOcNode* target = (hit.flags & htBelow) && hit.node != Selected() ? hit.node : hit.node->RawParent();
+        TOcNode* target = (hit.flags & htBelow) && hit.node != tree_.Selected() ? hit.node : hit.node->RawParent();
         if (target != dragTarget_ && !target->IsRoot()) {
             const TRect box = NodeShapeRect(target);
             dragAnchor_ = rotated_ ? TPoint{box.Right, box.Top + box.Height() / 2}
@@ -75,12 +75,12 @@ void TCustomOrgChart::DragOver(TCustomOrgChart* source, int x, int y, int state,
         }
         dragTarget_ = target;
     }
-    if (dragTarget_ && Selected()) {
+    if (dragTarget_ && tree_.Selected()) {
         const TOcMetrics m = Metrics();
         fbTarget_ = dragTarget_;
         fbCursor_ = dragCursor_;
         fbAnchor_ = dragAnchor_;
-        fbSize_ = {m.NW(Selected()), m.NH(Selected())};
+        fbSize_ = {m.NW(tree_.Selected()), m.NH(tree_.Selected())};
         DrawDragFeedback();
         feedbackShown_ = true;
     }
@@ -99,7 +99,7 @@ void TCustomOrgChart::DragDrop(TCustomOrgChart* source, int x, int y)
         OnDragDrop(this, source, x, y);
         return;
     }
-    TOcNode* sel = Selected();
+    TOcNode* sel = tree_.Selected();
     if (source != this || !sel)
         return;
     hitFlags_ = 0;
@@ -117,7 +117,7 @@ void TCustomOrgChart::DragDrop(TCustomOrgChart* source, int x, int y)
         mode = amAddChild;
     }
     sel->MoveTo(reference, mode);
-    if (IsValid(sel))
+    if (tree_.IsValid(sel))
         sel->MakeVisible();
 }
 
