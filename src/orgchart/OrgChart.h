@@ -12,6 +12,7 @@
 #include "orgchart/OcLayout.h"
 #include "orgchart/OrgChartTree.h"
 #include "orgchart/OcTypes.h"
+#include "orgchart/OrgChartDrag.h"
 #include "platform/framework/Form.h"
 #include "platform/framework/actions/ImageListLink.h"
 
@@ -117,7 +118,7 @@ public:
     bool TakesInputMethod() const override { return true; }
     TWinControl* CompositionWindow(bool composing) override;
     TRect InputCaretRect() override;
-    bool Dragging() const { return dragging_; }
+    bool Dragging() const { return drag_.Active(); }
     bool AutoScrollRunning() const { return HasTimer(kAutoScrollTimer); }
     // Frames drawn by the last expand/collapse animation (0 without one).
     int LastAnimationFrames() const { return lastAnimationFrames_; }
@@ -156,6 +157,7 @@ protected:
 
     friend class TOcInplaceEdit;
     friend class TOrgChartTree;
+    friend class TOrgChartDrag;
     // Drives the drag machinery directly (tests/support).
     friend class ChartTestAccess;
 
@@ -177,11 +179,6 @@ private:
     unsigned TextFlags() const;
     void DrawTextIn(TCanvas& canvas, const QString& text, TRect& rect, bool measure) const;
 
-    // The drag machinery, as the framework would run it.
-    void BeginDrag();
-    void DragOver(TCustomOrgChart* source, int x, int y, int state, bool& accept);
-    void DragDrop(TCustomOrgChart* source, int x, int y);
-    void CancelDrag();
     TOcMetrics Metrics();
     void InvalidateAll();
     // The window's border and bars follow BorderStyle and Ctl3D.
@@ -197,9 +194,6 @@ private:
     void SelectWithChanging(TOcNode* node);
     bool Navigate(Word key);
     void InsertKey(bool child);
-    void DrawDragFeedback();
-    void StopAutoScroll();
-    void AutoScrollDecision(int x, int y);
     TRect EditorRect(TOcNode* node);
     void GrowEditor();
     void EditorKeyDown(Word& key, TShiftState shift, bool& handled);
@@ -209,6 +203,7 @@ private:
 
     // Model and geometry state.
     TOrgChartTree tree_{*this};
+    TOrgChartDrag drag_{*this};
     int updateLock_ = 0;
     int scrollX_ = 0;
     int scrollY_ = 0;
@@ -229,12 +224,6 @@ private:
     TColor lineColor_ = clBlack;
     TColor selectedNodeColor_ = clHighlight;
     TColor selectedNodeTextColor_ = clHighlightText;
-    TOcNode* dragTarget_ = nullptr;
-    TPoint dragCursor_{};
-    TPoint dragAnchor_{};
-    bool feedbackShown_ = false;
-    int16_t scrollStepX_ = 0;
-    int16_t scrollStepY_ = 0;
     TImageListLink images_;
     QString pendingImages_;
     std::unique_ptr<TBitmap> animationBitmap_;
@@ -243,17 +232,11 @@ private:
     TOcOptions options_ = kOcDefaultOptions;
     TFormBorderStyle borderStyle_ = bsSingle;
     bool rotated_ = false;
-    bool autoScrollStopped_ = false;
     bool mousePressed_ = false;
     bool animationSuppressed_ = false;
-    bool dragging_ = false;
     bool hidingEditor_ = false;
     bool inAnimation_ = false;
     TPoint pressPoint_{};
-    TPoint fbCursor_{};
-    TPoint fbAnchor_{};
-    TOcNode* fbTarget_ = nullptr;
-    TPoint fbSize_{};
     bool destroying_ = false;
     int lastAnimationFrames_ = 0;
     int scrollBarDepth_ = 0;

@@ -42,9 +42,8 @@ void TCustomOrgChart::ForgetDoomed(TOcNode* node)
 {
     // The drag holds the dragged node, its target and the feedback's target;
     // any of them inside the doomed subtree ends it.
-    auto doomed = [node](const TOcNode* n) { return node && n && (n == node || n->HasAsParent(node)); };
-    if (doomed(dragTarget_) || doomed(fbTarget_) || (dragging_ && doomed(tree_.Selected())))
-        CancelDrag();
+    if (drag_.Holds(node))
+        drag_.Cancel();
     if (node && Editing() && (node == tree_.Selected() || (tree_.Selected() && tree_.Selected()->HasAsParent(node))))
         HideEditor(false);
     if (node == hitNode_ || (hitNode_ && node && hitNode_->HasAsParent(node))) {
@@ -154,8 +153,8 @@ void TCustomOrgChart::KeyDown(Word& key, TShiftState shift)
         case VK_RETURN:
         case VK_F2: ShowEditor(); break;
         case VK_ESCAPE:
-            if (dragging_)
-                CancelDrag();
+            if (drag_.Active())
+                drag_.Cancel();
             break;
         case VK_PRIOR: SetScrollTop(ScrollTop() - pageH); break;
         case VK_NEXT: SetScrollTop(ScrollTop() + pageH); break;
@@ -224,18 +223,18 @@ void TCustomOrgChart::MouseDown(TMouseButton button, TShiftState shift, int x, i
 
 void TCustomOrgChart::MouseMove(TShiftState shift, int x, int y)
 {
-    if (dragging_) {
+    if (drag_.Active()) {
         bool accept = false;
-        DragOver(this, x, y, 2, accept);
+        drag_.Over(this, x, y, 2, accept);
     } else if (mousePressed_ && HasOption(ocCanDrag)) {
         const TShiftState state = shift & (ssShift | ssAlt | ssCtrl | ssLeft | ssRight | ssMiddle);
         const bool moved = std::abs(x - pressPoint_.X) >= 5 || std::abs(y - pressPoint_.Y) >= 5;
         if ((state == ssLeft || state == (ssLeft | ssCtrl)) && moved) {
             const TOcLayout::Hit hit = HitAt(pressPoint_.X, pressPoint_.Y);
             if ((hit.flags & htOnShape) && hit.node && hit.node == tree_.Selected()) {
-                BeginDrag();
+                drag_.Begin();
                 bool accept = false;
-                DragOver(this, x, y, 2, accept);
+                drag_.Over(this, x, y, 2, accept);
             }
         }
     }
@@ -245,12 +244,12 @@ void TCustomOrgChart::MouseMove(TShiftState shift, int x, int y)
 void TCustomOrgChart::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
     if (button == mbLeft) {
-        if (dragging_) {
+        if (drag_.Active()) {
             bool accept = false;
-            DragOver(this, x, y, 2, accept);
+            drag_.Over(this, x, y, 2, accept);
             if (accept)
-                DragDrop(this, x, y);
-            CancelDrag();
+                drag_.Drop(this, x, y);
+            drag_.Cancel();
         }
         mousePressed_ = false;
     }
