@@ -86,9 +86,7 @@ public:
     void SetScrollTop(int v) { ScrollTo(ScrollLeft(), v); }
     int FullWidth();
     int FullHeight();
-    void LayoutChanged();
     void UpdateLayout();
-    bool InvalidateNode(TOcNode* node);
     // Zoom on and the chart shrunk to fit.
     bool Zoomed();
     // The geometry of the chart as it stands (sizes cached on the nodes).
@@ -163,6 +161,9 @@ protected:
 
 private:
     // What the tree asks of its view.
+    void LayoutChanged();
+    // False when nothing was invalidated (no window, node hidden, repaint pending).
+    bool InvalidateNode(TOcNode* node);
     bool HasFocus() const;
     void SizesChangedNotice(TOcNode* node);
     void DropAllSizes(TOcSizeKind kind);
