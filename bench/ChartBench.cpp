@@ -69,8 +69,8 @@ void BM_ChartPaint(benchmark::State& state)
     EnsureApplication();
     PaintChart chart;
     chart.SetBounds(0, 0, 796, 455);
-    Generate(chart, static_cast<int>(state.range(0)));
-    for (TOcNode* n = chart.FirstNode(); n; n = n->GetNext())
+    Generate(chart.Tree(), static_cast<int>(state.range(0)));
+    for (TOcNode* n = chart.Tree().FirstNode(); n; n = n->GetNext())
         n->SetText(QStringLiteral("部门"));
     chart.ScrollTo((chart.FullWidth() - 796) / 2, (chart.FullHeight() - 455) / 2);
     QImage image(796, 455, QImage::Format_RGB32);

@@ -20,9 +20,9 @@ void BM_ChartExportVector(benchmark::State& state)
     EnsureApplication();
     TOrgChart chart(nullptr);
     chart.SetBounds(0, 0, 796, 455);
-    Generate(chart, static_cast<int>(state.range(0)));
+    Generate(chart.Tree(), static_cast<int>(state.range(0)));
     int i = 0;
-    for (TOcNode* n = chart.FirstNode(); n; n = n->GetNext())
+    for (TOcNode* n = chart.Tree().FirstNode(); n; n = n->GetNext())
         n->SetText(QStringLiteral("部门%1").arg(i++));
     const TVectorFormat format = state.range(1) ? TVectorFormat::Svg : TVectorFormat::Pdf;
     QTemporaryDir dir;

@@ -159,14 +159,14 @@ void BM_StoreLoadOrganisation(benchmark::State& state, Backend backend)
         std::unordered_map<qint64, size_t> index;
         index.reserve(records.size());
         form.org->BeginUpdate();
-        form.org->Clear();
+        form.org->Tree().Clear();
         form.TreeView1->Items().Clear();
         for (size_t i = 0; i < records.size(); ++i) {
             const StoreRecord& r = records[i];
             index[r.id] = i;
             const QVariant parent = r.values[Col::UnitParent];
             const size_t p = parent.isNull() ? records.size() : index.at(parent.toLongLong());
-            nodes[i] = form.org->Add(nodes[p]);
+            nodes[i] = form.org->Tree().Add(nodes[p]);
             nodes[i]->SetText(r.values[Col::UnitName].toString());
             nodes[i]->SetImageIndex(r.values[Col::UnitKind].toInt());
             items[i] = form.TreeView1->Items().AddChild(items[p], r.values[Col::UnitName].toString());

@@ -30,21 +30,21 @@ const char* const kAlignNames[] = {"LT", "LC", "LB", "RT", "RC", "RB", "TL", "TC
 
 void Fill(TOrgChart* chart)
 {
-    TOcNode* top = chart->Add(nullptr);
+    TOcNode* top = chart->Tree().Add(nullptr);
     top->SetText(QStringLiteral("总部"));
     top->SetImageIndex(0);
     // One child per shape, each holding children of one alignment.
     const TOcChildAlign aligns[] = {caLeft, caCenter, caRight, caCenter};
     int image = 0;
     for (int shape = 0; shape < 4; ++shape) {
-        TOcNode* n = chart->Add(top);
+        TOcNode* n = chart->Tree().Add(top);
         n->SetText(QString::fromUtf8(kShapeNames[shape]));
         n->SetShape(static_cast<TOcShape>(shape));
         n->SetChildAlign(aligns[shape]);
         n->SetWidth(shape == 3 ? 96 : 0);
         n->SetImageIndex(shape);
         for (int k = 0; k < 3; ++k, ++image) {
-            TOcNode* leaf = chart->Add(n);
+            TOcNode* leaf = chart->Tree().Add(n);
             leaf->SetImageAlign(static_cast<TOcImageAlign>(iaLT + image % 12));
             leaf->SetText(QString::fromUtf8(kAlignNames[image % 12]));
             leaf->SetImageIndex(image % 4);
@@ -53,7 +53,7 @@ void Fill(TOrgChart* chart)
         }
         n->Expand(false);
     }
-    TOcNode* wide = chart->Add(top->Items(0)->Items(0));
+    TOcNode* wide = chart->Tree().Add(top->Items(0)->Items(0));
     wide->SetText(QStringLiteral("收起的子节点"));
     top->Expand(false);
 }
@@ -78,10 +78,10 @@ TOrgChart* MakeGalleryChart(TCustomForm* form, const TRect& bounds, TGalleryChar
         chart->SetDefaultNodeHeight(36);
     } else if (kind == TGalleryChartKind::Zoomed) {
         // Twice the tree side by side, shrunk to the window.
-        TOcNode* second = chart->Add(nullptr);
+        TOcNode* second = chart->Tree().Add(nullptr);
         second->SetText(QStringLiteral("分部"));
         for (int i = 0; i < 12; ++i)
-            chart->Add(second)->SetText(QString::number(i));
+            chart->Tree().Add(second)->SetText(QString::number(i));
         second->Expand(false);
         chart->SetZoom(true);
     }

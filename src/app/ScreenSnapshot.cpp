@@ -19,11 +19,11 @@ namespace {
 // coordinates at the current scroll position (null while hidden).
 void DumpChart(TCustomOrgChart* chart, QJsonObject& o)
 {
-    o["count"] = chart->Count();
-    TOcNode* selected = chart->Selected();
+    o["count"] = chart->Tree().Count();
+    TOcNode* selected = chart->Tree().Selected();
     o["selected"] = selected ? QJsonValue(selected->Text()) : QJsonValue();
     QJsonArray nodes;
-    for (TOcNode* n = chart->FirstNode(); n; n = n->GetNext()) {
+    for (TOcNode* n = chart->Tree().FirstNode(); n; n = n->GetNext()) {
         QJsonObject node;
         node["text"] = n->Text();
         node["level"] = n->Level();

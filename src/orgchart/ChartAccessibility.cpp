@@ -14,7 +14,7 @@ bool ChartAccessibility::IsValid(TAccItem item) const
         return true;
     // A key may outlive its node: it is looked for among the live nodes, never
     // read through.
-    std::vector<const TOcNode*> pending{chart_.Root()};
+    std::vector<const TOcNode*> pending{chart_.Tree().Root()};
     while (!pending.empty()) {
         const TOcNode* n = pending.back();
         pending.pop_back();
@@ -28,7 +28,7 @@ bool ChartAccessibility::IsValid(TAccItem item) const
     return false;
 }
 
-TOcNode* ChartAccessibility::ParentNode(TAccItem item) const { return item == 0 ? chart_.Root() : Node(item); }
+TOcNode* ChartAccessibility::ParentNode(TAccItem item) const { return item == 0 ? chart_.Tree().Root() : Node(item); }
 
 int ChartAccessibility::ChildCount(TAccItem parent) const { return ParentNode(parent)->Count(); }
 
@@ -47,7 +47,7 @@ int ChartAccessibility::IndexOf(TAccItem item) const { return item == 0 ? -1 : N
 
 TAccItem ChartAccessibility::ItemAt(int x, int y) const { return Key(chart_.GetNodeAt(x, y)); }
 
-TAccItem ChartAccessibility::FocusedItem() const { return Key(chart_.Selected()); }
+TAccItem ChartAccessibility::FocusedItem() const { return Key(chart_.Tree().Selected()); }
 
 TAccRole ChartAccessibility::Role(TAccItem item) const { return item == 0 ? arTree : arTreeItem; }
 
@@ -109,8 +109,8 @@ bool ChartAccessibility::DoAction(TAccItem item, TAccAction action)
         return true;
     case aaRename:
         // As the user renames: the node is selected, then edited in place.
-        chart_.SetSelected(n);
-        if (chart_.Selected() != n)
+        chart_.Tree().SetSelected(n);
+        if (chart_.Tree().Selected() != n)
             return false;
         chart_.ShowEditor();
         return chart_.Editing();
@@ -121,7 +121,7 @@ bool ChartAccessibility::DoAction(TAccItem item, TAccAction action)
 
 TControl* ChartAccessibility::Editor(TAccItem item) const
 {
-    if (item == 0 || !chart_.Editing() || Key(chart_.Selected()) != item)
+    if (item == 0 || !chart_.Editing() || Key(chart_.Tree().Selected()) != item)
         return nullptr;
     return chart_.Editor();
 }

@@ -3,8 +3,8 @@
 // The node tree of the organisation chart: a hidden root whose children are the
 // top-level nodes, the count of all nodes, the selected node, the operations that
 // build, reorder, expand and delete, and the model's events. The chart control
-// derives from it and refines the hooks (repainting, animation, minimum sizes);
-// on its own the tree is a plain model, used by tests and the stream fuzzer.
+// owns one whose hooks it answers (repainting, animation, minimum sizes); on
+// its own the tree is a plain model, used by tests and the stream fuzzer.
 
 #include <cstddef>
 #include <cstdint>

@@ -32,9 +32,9 @@ TCustomOrgChart::~TCustomOrgChart()
     HideEditor(false);
     editor_.reset();
     animationBitmap_.reset();
-    selected_ = nullptr;
+    tree_.DropSelection();
     images_.Set(nullptr);
-    Clear();
+    tree_.Clear();
 }
 
 void TCustomOrgChart::Loaded()
@@ -132,7 +132,7 @@ void TCustomOrgChart::SetEditMode(TOcEditMode v)
         return;
     if (editor_)
         editor_->ApplyEditMode(editMode_);
-    if (Count() > 0)
+    if (tree_.Count() > 0)
         InvalidateAll();
 }
 
@@ -153,12 +153,12 @@ void TCustomOrgChart::SetImages(TImageList* images)
     pendingImages_.clear();
     BeginUpdate();
     images_.Set(images);
-    if (DefaultImageAlign() == iaNone)
-        SetDefaultImageAlign(iaLT);
+    if (tree_.DefaultImageAlign() == iaNone)
+        tree_.SetDefaultImageAlign(iaLT);
     SetDefaultNodeWidth(defaultNodeWidth_);
     SetDefaultNodeHeight(defaultNodeHeight_);
     const int mw = MinNodeWidth(), mh = MinNodeHeight();
-    for (TOcNode* n = FirstNode(); n; n = n->GetNext()) {
+    for (TOcNode* n = tree_.FirstNode(); n; n = n->GetNext()) {
         if (n->Width() != 0 && n->Width() < mw)
             n->SetWidth(mw);
         if (n->Height() != 0 && n->Height() < mh)
@@ -212,10 +212,10 @@ void TCustomOrgChart::SetOptions(TOcOptions v)
         DropAllSizes(skBoth);
     if (changed & ocButtons)
         InvalidateAll();
-    if ((changed & ocSelect) && Selected())
-        InvalidateNode(Selected());
-    if ((changed & ocFocus) && Selected() && HasFocus())
-        InvalidateNode(Selected());
+    if ((changed & ocSelect) && tree_.Selected())
+        InvalidateNode(tree_.Selected());
+    if ((changed & ocFocus) && tree_.Selected() && HasFocus())
+        InvalidateNode(tree_.Selected());
 }
 
 void TCustomOrgChart::FontChanged()
@@ -253,7 +253,7 @@ TOcMetrics TCustomOrgChart::Metrics()
 
 TOcLayout TCustomOrgChart::Layout()
 {
-    return TOcLayout(*this, Metrics());
+    return TOcLayout(tree_, Metrics());
 }
 
 bool TCustomOrgChart::Zoomed()
@@ -276,7 +276,7 @@ int TCustomOrgChart::FullHeight()
 
 TRect TCustomOrgChart::NodeBoxRect(TOcNode* node)
 {
-    if (!node || node->IsRoot() || !IsValid(node) || !node->IsVisible())
+    if (!node || node->IsRoot() || !tree_.IsValid(node) || !node->IsVisible())
         return {};
     TOcLayout layout = Layout();
     return layout.Metrics().ToPhysical(layout.BoxRect(layout.Locate(node)));
@@ -422,7 +422,7 @@ void TCustomOrgChart::SizesChangedNotice(TOcNode* node)
 
 void TCustomOrgChart::DropAllSizes(TOcSizeKind kind)
 {
-    TOcTree::DropAllSizes(kind);
+    tree_.DropCachedSizes(kind);
     LayoutChanged();
 }
 

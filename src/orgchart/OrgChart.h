@@ -1,7 +1,7 @@
 #pragma once
 
-// The organisation chart control: a node tree (TOcTree) laid out as boxes
-// joined by connector lines, with expand buttons, scrolling, fit-to-window
+// The organisation chart control: the node tree it owns (Tree()) laid out as
+// boxes joined by connector lines, with expand buttons, scrolling, fit-to-window
 // zoom, a sideways (rotated) layout, an expand/collapse animation, keyboard and
 // mouse selection, in-place editing of node texts and dragging of nodes.
 // The work is split over OrgChart*.cpp by concern: properties and repaint
@@ -10,8 +10,9 @@
 #include <memory>
 
 #include "orgchart/OcLayout.h"
-#include "orgchart/OcTree.h"
+#include "orgchart/OrgChartTree.h"
 #include "orgchart/OcTypes.h"
+#include "orgchart/OrgChartDrag.h"
 #include "platform/base/SaveFile.h"
 #include "platform/framework/Form.h"
 #include "platform/framework/actions/ImageListLink.h"
@@ -26,12 +27,16 @@ using TOcEditedEvent = TEvent<TObject*, TOcNode*, QString&>;
 using TDragOverEvent = TEvent<TObject*, TObject*, int, int, bool&>;
 using TDragDropEvent = TEvent<TObject*, TObject*, int, int>;
 
-class TCustomOrgChart : public TCustomControl, public TOcTree {
+class TCustomOrgChart : public TCustomControl {
 public:
     explicit TCustomOrgChart(TComponent* owner);
     ~TCustomOrgChart() override;
     static constexpr const char* StaticClassName() { return "TCustomOrgChart"; }
     const char* ClassName() const override { return StaticClassName(); }
+
+    // The nodes, the selection and the model's events (senders are the chart).
+    TOcTree& Tree() { return tree_; }
+    const TOcTree& Tree() const { return tree_; }
 
     // ---- Published properties -----------------------------------------------
     TColor LineColor() const { return lineColor_; }
@@ -63,7 +68,7 @@ public:
     void SetImagesName(const QString& name) { pendingImages_ = name; }
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle v);
-    bool Rotated() const override { return rotated_; }
+    bool Rotated() const { return rotated_; }
     void SetRotated(bool v);
     bool Zoom();
     bool ZoomStored() const { return zoomOff_ == 0; }
@@ -82,9 +87,7 @@ public:
     void SetScrollTop(int v) { ScrollTo(ScrollLeft(), v); }
     int FullWidth();
     int FullHeight();
-    void LayoutChanged();
     void UpdateLayout();
-    bool InvalidateNode(TOcNode* node);
     // Zoom on and the chart shrunk to fit.
     bool Zoomed();
     // The geometry of the chart as it stands (sizes cached on the nodes).
@@ -94,8 +97,8 @@ public:
     TRect NodeBoxRect(TOcNode* node);
     TRect NodeShapeRect(TOcNode* node);
     TRect NodeContentRect(TOcNode* node);
-    int MinNodeWidth() const override;
-    int MinNodeHeight() const override;
+    int MinNodeWidth() const;
+    int MinNodeHeight() const;
     // Paints the whole chart, not the window's part of it: (0, 0) is the top-left
     // of the full FullWidth() x FullHeight() chart; what the canvas's clip shows
     // is painted, as the window would paint it were it that large. progress
@@ -105,7 +108,6 @@ public:
     bool PaintWhole(TCanvas& canvas, const TProgressHook& progress = {});
 
     // ---- Selection and interaction -----------------------------------------
-    void SetSelected(TOcNode* node) override;
     TOcNode* GetNodeAt(int x, int y);
     TOcHitFlags GetHitTestInfoAt(int x, int y);
     bool Editing() const;
@@ -118,7 +120,7 @@ public:
     bool TakesInputMethod() const override { return true; }
     TWinControl* CompositionWindow(bool composing) override;
     TRect InputCaretRect() override;
-    bool Dragging() const { return dragging_; }
+    bool Dragging() const { return drag_.Active(); }
     bool AutoScrollRunning() const { return HasTimer(kAutoScrollTimer); }
     // Frames drawn by the last expand/collapse animation (0 without one).
     int LastAnimationFrames() const { return lastAnimationFrames_; }
@@ -126,7 +128,6 @@ public:
     // ---- Overridable operations ------------------------------------------------
     virtual void DrawNode(TOcNode* node, TCanvas& canvas, const TRect& rect);
     virtual std::unique_ptr<TOcInplaceEdit> CreateEditor();
-    void Delete(TOcNode* node) override;
 
     TOcDrawEvent OnDrawNode;
     TOcAllowEvent OnEditing;
@@ -137,26 +138,7 @@ public:
     static constexpr unsigned kAutoScrollTimer = 1;
     static constexpr int kAutoScrollInterval = 220;
 
-    // Text drawing shared by painting, node fitting and the editor.
-    unsigned TextFlags() const;
-    void DrawTextIn(TCanvas& canvas, const QString& text, TRect& rect, bool measure) const;
-
 protected:
-    // TOcTree hooks.
-    TObject* EventSender() override { return this; }
-    bool HasFocus() const override;
-    void SizesChangedNotice(TOcNode* node) override;
-    void DropAllSizes(TOcSizeKind kind) override;
-    bool BeginNodeAnimation(TOcNode* node) override;
-    void PaintAnimation() override;
-    void RepaintNode(TOcNode* node) override { InvalidateNode(node); }
-    void RepaintColumn(TOcNode* node) override;
-    void EndEditing(bool save) override { HideEditor(save); }
-    void ForgetHitOn(TOcNode* node) override;
-    void FitNodeToText(TOcNode* node) override;
-    void MakeNodeVisible(TOcNode* node) override;
-
-    // Control.
     void Paint(TCanvas& canvas) override;
     void WndProc(TMessage& message) override;
     void KeyDown(Word& key, TShiftState shift) override;
@@ -176,15 +158,32 @@ protected:
     unsigned DialogCode() const override { return DLGC_WANTARROWS; }
 
     friend class TOcInplaceEdit;
+    friend class TOrgChartTree;
+    friend class TOrgChartDrag;
     // Drives the drag machinery directly (tests/support).
     friend class ChartTestAccess;
 
 private:
-    // The drag machinery, as the framework would run it.
-    void BeginDrag();
-    void DragOver(TCustomOrgChart* source, int x, int y, int state, bool& accept);
-    void DragDrop(TCustomOrgChart* source, int x, int y);
-    void CancelDrag();
+    // What the tree asks of its view.
+    void LayoutChanged();
+    // False when nothing was invalidated (no window, node hidden, repaint pending).
+    bool InvalidateNode(TOcNode* node);
+    bool HasFocus() const;
+    void SizesChangedNotice(TOcNode* node);
+    void DropAllSizes(TOcSizeKind kind);
+    bool BeginNodeAnimation(TOcNode* node);
+    void PaintAnimation();
+    void RepaintColumn(TOcNode* node);
+    void FitNodeToText(TOcNode* node);
+    void MakeNodeVisible(TOcNode* node);
+    void ForgetHitOn(TOcNode* node);
+    // Ends what holds node or its descendants before they go.
+    void ForgetDoomed(TOcNode* node);
+
+    // Text drawing shared by painting, node fitting and the editor.
+    unsigned TextFlags() const;
+    void DrawTextIn(TCanvas& canvas, const QString& text, TRect& rect, bool measure) const;
+
     TOcMetrics Metrics();
     void InvalidateAll();
     // The window's border and bars follow BorderStyle and Ctl3D.
@@ -200,9 +199,6 @@ private:
     void SelectWithChanging(TOcNode* node);
     bool Navigate(Word key);
     void InsertKey(bool child);
-    void DrawDragFeedback();
-    void StopAutoScroll();
-    void AutoScrollDecision(int x, int y);
     TRect EditorRect(TOcNode* node);
     void GrowEditor();
     void EditorKeyDown(Word& key, TShiftState shift, bool& handled);
@@ -211,6 +207,8 @@ private:
     void ResolvePendingImages();
 
     // Model and geometry state.
+    TOrgChartTree tree_{*this};
+    TOrgChartDrag drag_{*this};
     int updateLock_ = 0;
     int scrollX_ = 0;
     int scrollY_ = 0;
@@ -231,12 +229,6 @@ private:
     TColor lineColor_ = clBlack;
     TColor selectedNodeColor_ = clHighlight;
     TColor selectedNodeTextColor_ = clHighlightText;
-    TOcNode* dragTarget_ = nullptr;
-    TPoint dragCursor_{};
-    TPoint dragAnchor_{};
-    bool feedbackShown_ = false;
-    int16_t scrollStepX_ = 0;
-    int16_t scrollStepY_ = 0;
     TImageListLink images_;
     QString pendingImages_;
     std::unique_ptr<TBitmap> animationBitmap_;
@@ -245,17 +237,11 @@ private:
     TOcOptions options_ = kOcDefaultOptions;
     TFormBorderStyle borderStyle_ = bsSingle;
     bool rotated_ = false;
-    bool autoScrollStopped_ = false;
     bool mousePressed_ = false;
     bool animationSuppressed_ = false;
-    bool dragging_ = false;
     bool hidingEditor_ = false;
     bool inAnimation_ = false;
     TPoint pressPoint_{};
-    TPoint fbCursor_{};
-    TPoint fbAnchor_{};
-    TOcNode* fbTarget_ = nullptr;
-    TPoint fbSize_{};
     bool destroying_ = false;
     int lastAnimationFrames_ = 0;
     int scrollBarDepth_ = 0;

@@ -16,7 +16,7 @@ bool TCustomOrgChart::BeginNodeAnimation(TOcNode* node)
     animating_ = node;
     UpdateLayout();
     const TOcMetrics m = Metrics();
-    TOcLayout(*this, m).Pass(m.ToLogical(ClientRect()), true, animating_);
+    TOcLayout(tree_, m).Pass(m.ToLogical(ClientRect()), true, animating_);
     if (!animationBitmap_) {
         animationBitmap_ = std::make_unique<TBitmap>();
         animationBitmap_->SetSize(Width(), Height());

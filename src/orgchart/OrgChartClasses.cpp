@@ -28,16 +28,16 @@ PropertyInfo ItemsProperty()
         if (v.kind != FormValue::Kind::Binary)
             ctx.Fail(v.pos, std::string("expected a binary block for 'Items', found ") + v.Describe());
         try {
-            TOcItemStream::Read(*As<TCustomOrgChart>(o), v.bytes, ctx.resource);
+            TOcItemStream::Read(As<TCustomOrgChart>(o)->Tree(), v.bytes, ctx.resource);
         } catch (const EOcStreamError& e) {
             ctx.Fail(v.pos, e.what());
         }
     };
     p.write = [](const TPersistent* o) -> std::optional<FormValue> {
-        auto* chart = const_cast<TCustomOrgChart*>(As<TCustomOrgChart>(o));
-        if (chart->Count() == 0)
+        TOcTree& tree = const_cast<TCustomOrgChart*>(As<TCustomOrgChart>(o))->Tree();
+        if (tree.Count() == 0)
             return std::nullopt;
-        return FormValue::BinaryOf(TOcItemStream::Write(*chart));
+        return FormValue::BinaryOf(TOcItemStream::Write(tree));
     };
     return p;
 }
@@ -49,15 +49,30 @@ PropertyInfo TreeEvent(const std::string& name, Ev TOcTree::*member)
     PropertyInfo p;
     p.name = name;
     p.read = [member, name](TPersistent* o, const FormValue& v, LoadContext& ctx) {
-        static_cast<TOcTree&>(*As<TCustomOrgChart>(o)).*member = ResolveHandler<Ev>(name, v, ctx);
+        As<TCustomOrgChart>(o)->Tree().*member = ResolveHandler<Ev>(name, v, ctx);
     };
     p.write = [member](const TPersistent* o) -> std::optional<FormValue> {
-        const Ev& ev = static_cast<const TOcTree&>(*As<TCustomOrgChart>(o)).*member;
+        const Ev& ev = As<TCustomOrgChart>(o)->Tree().*member;
         if (!ev || ev.HandlerName().empty())
             return std::nullopt;
         return FormValue::Identifier(ev.HandlerName());
     };
     return p;
+}
+
+// The tree's default image alignment, published as the chart's.
+PropertyInfo DefaultImageAlignProperty()
+{
+    using detail::MemberBytes;
+    return detail::EnumProperty(
+        "DefaultImageAlign",
+        {{}, [](const MemberBytes&, const TPersistent* o) -> int {
+             return As<TCustomOrgChart>(o)->Tree().DefaultImageAlign();
+         }},
+        {{}, [](const MemberBytes&, TPersistent* o, int v) {
+             As<TCustomOrgChart>(o)->Tree().SetDefaultImageAlign(static_cast<TOcImageAlign>(v));
+         }},
+        kImageAlignNames, iaNone);
 }
 
 } // namespace
@@ -80,8 +95,7 @@ void RegisterOrgChartClasses()
         .Add(Int<C>("IndentY", &C::RawIndentY, &C::SetIndentY, 16, 0, 65535))
         .Add(Set<C, TOcEditMode>("EditMode", &C::EditMode, &C::SetEditMode, kEditModeNames, TOcEditMode(emWrap)))
         .Add(Reference<C, TImageList>("Images", &C::Images, &C::SetImages, &C::SetImagesName, "an image list"))
-        .Add(Enum<C, TOcImageAlign>("DefaultImageAlign", &C::DefaultImageAlign, &C::SetDefaultImageAlign,
-                                    kImageAlignNames, iaNone))
+        .Add(DefaultImageAlignProperty())
         .Add(Enum<C, TFormBorderStyle>("BorderStyle", &C::BorderStyle, &C::SetBorderStyle, kBorderStyleNames,
                                        bsSingle))
         .Add(Bool<C>("Rotated", &C::Rotated, &C::SetRotated, false))

@@ -1,4 +1,4 @@
-// Dragging a node to a new place: drop feedback, auto-scroll and the drop.
+#include "orgchart/OrgChartDrag.h"
 
 #include <cstdlib>
 #include <vector>
@@ -10,33 +10,38 @@ namespace {
 constexpr int kDragMove = 2;
 } // namespace
 
-void TCustomOrgChart::BeginDrag()
+void TOrgChartDrag::Begin()
 {
     dragging_ = true;
-    dragTarget_ = nullptr;
+    target_ = nullptr;
     feedbackShown_ = false;
 }
 
-void TCustomOrgChart::DrawDragFeedback()
+bool TOrgChartDrag::Holds(const TOcNode* node) const
+{
+    auto inside = [node](const TOcNode* n) { return node && n && (n == node || n->HasAsParent(node)); };
+    return inside(target_) || inside(fbTarget_) || (dragging_ && inside(chart_.Tree().Selected()));
+}
+
+void TOrgChartDrag::DrawFeedback()
 {
     // Exclusive-or drawing: the same call again erases it.
     if (!fbTarget_)
         return;
-    std::unique_ptr<TCanvas> canvas = SurfaceCanvas();
+    std::unique_ptr<TCanvas> canvas = chart_.SurfaceCanvas();
     if (!canvas)
         return;
-    const bool rot = rotated_;
     canvas->Pen().SetMode(pmXor);
     canvas->Pen().SetStyle(psDot);
     canvas->Pen().SetWidth(1);
-    canvas->Pen().SetColor(lineColor_ ^ 0xFFFFFF);
+    canvas->Pen().SetColor(chart_.LineColor() ^ 0xFFFFFF);
     canvas->Brush().SetStyle(bsClear);
     const TPoint c = fbCursor_;
     canvas->Rectangle(c.X, c.Y, c.X + fbSize_.X, c.Y + fbSize_.Y);
     if (fbTarget_->IsRoot())
         return;
     std::vector<TPoint> elbow;
-    if (!rot) {
+    if (!chart_.Rotated()) {
         const int sx = c.X + fbSize_.X / 2, mid = (c.Y + fbAnchor_.Y) / 2;
         elbow = {{sx, c.Y}, {sx, mid}, {fbAnchor_.X, mid}, {fbAnchor_.X, fbAnchor_.Y}};
     } else {
@@ -46,64 +51,69 @@ void TCustomOrgChart::DrawDragFeedback()
     canvas->Polyline(elbow);
 }
 
-void TCustomOrgChart::DragOver(TCustomOrgChart* source, int x, int y, int state, bool& accept)
+void TOrgChartDrag::HideFeedback()
 {
-    accept = OnDragDrop ? source != nullptr : source == this;
     if (feedbackShown_) {
-        DrawDragFeedback();
+        DrawFeedback();
         feedbackShown_ = false;
     }
+}
+
+void TOrgChartDrag::Over(TCustomOrgChart* source, int x, int y, int state, bool& accept)
+{
+    TCustomOrgChart& chart = chart_;
+    accept = chart.OnDragDrop ? source != nullptr : source == &chart;
+    HideFeedback();
     if (state == kDragMove)
         AutoScrollDecision(x, y);
     else
         StopAutoScroll();
     TOcLayout::Hit hit{};
     if (accept) {
-        hit = HitAt(x, y);
-        TOcNode* sel = source->Selected();
+        hit = chart.HitAt(x, y);
+        TOcNode* sel = source->Tree().Selected();
         accept = hit.node && sel && !(hit.node != sel && hit.node->HasAsParent(sel));
     }
-    if (!accept || AutoScrollRunning() || !HasOption(ocShowDrag) || state != kDragMove) {
-        dragTarget_ = nullptr;
+    TOcNode* selected = chart.Tree().Selected();
+    if (!accept || chart.AutoScrollRunning() || !chart.HasOption(ocShowDrag) || state != kDragMove) {
+        target_ = nullptr;
     } else {
-        dragCursor_ = {x, y};
-        TOcNode* target = (hit.flags & htBelow) && hit.node != Selected() ? hit.node : hit.node->RawParent();
-        if (target != dragTarget_ && !target->IsRoot()) {
-            const TRect box = NodeShapeRect(target);
-            dragAnchor_ = rotated_ ? TPoint{box.Right, box.Top + box.Height() / 2}
-                                   : TPoint{box.Left + box.Width() / 2, box.Bottom};
+        cursor_ = {x, y};
+        TOcNode* target = (hit.flags & htBelow) && hit.node != selected ? hit.node : hit.node->RawParent();
+        if (target != target_ && !target->IsRoot()) {
+            const TRect box = chart.NodeShapeRect(target);
+            anchor_ = chart.Rotated() ? TPoint{box.Right, box.Top + box.Height() / 2}
+                                      : TPoint{box.Left + box.Width() / 2, box.Bottom};
         }
-        dragTarget_ = target;
+        target_ = target;
     }
-    if (dragTarget_ && Selected()) {
-        const TOcMetrics m = Metrics();
-        fbTarget_ = dragTarget_;
-        fbCursor_ = dragCursor_;
-        fbAnchor_ = dragAnchor_;
-        fbSize_ = {m.NW(Selected()), m.NH(Selected())};
-        DrawDragFeedback();
+    if (target_ && selected) {
+        const TOcMetrics m = chart.Metrics();
+        fbTarget_ = target_;
+        fbCursor_ = cursor_;
+        fbAnchor_ = anchor_;
+        fbSize_ = {m.NW(selected), m.NH(selected)};
+        DrawFeedback();
         feedbackShown_ = true;
     }
-    OnDragOver(this, source, x, y, accept);
+    chart.OnDragOver(&chart, source, x, y, accept);
 }
 
-void TCustomOrgChart::DragDrop(TCustomOrgChart* source, int x, int y)
+void TOrgChartDrag::Drop(TCustomOrgChart* source, int x, int y)
 {
+    TCustomOrgChart& chart = chart_;
     StopAutoScroll();
-    if (feedbackShown_) {
-        DrawDragFeedback();
-        feedbackShown_ = false;
-    }
-    dragTarget_ = nullptr;
-    if (OnDragDrop) {
-        OnDragDrop(this, source, x, y);
+    HideFeedback();
+    target_ = nullptr;
+    if (chart.OnDragDrop) {
+        chart.OnDragDrop(&chart, source, x, y);
         return;
     }
-    TOcNode* sel = Selected();
-    if (source != this || !sel)
+    TOcNode* sel = chart.Tree().Selected();
+    if (source != &chart || !sel)
         return;
-    hitFlags_ = 0;
-    const TOcLayout::Hit hit = HitAt(x, y);
+    chart.hitFlags_ = 0;
+    const TOcLayout::Hit hit = chart.HitAt(x, y);
     if (!hit.node)
         return;
     TOcNode* reference = hit.node;
@@ -117,39 +127,36 @@ void TCustomOrgChart::DragDrop(TCustomOrgChart* source, int x, int y)
         mode = amAddChild;
     }
     sel->MoveTo(reference, mode);
-    if (IsValid(sel))
+    if (chart.Tree().IsValid(sel))
         sel->MakeVisible();
 }
 
-void TCustomOrgChart::CancelDrag()
+void TOrgChartDrag::Cancel()
 {
     StopAutoScroll();
-    mousePressed_ = false;
-    if (feedbackShown_) {
-        DrawDragFeedback();
-        feedbackShown_ = false;
-    }
+    chart_.mousePressed_ = false;
+    HideFeedback();
     fbTarget_ = nullptr;
-    dragTarget_ = nullptr;
+    target_ = nullptr;
     dragging_ = false;
 }
 
-void TCustomOrgChart::StopAutoScroll()
+void TOrgChartDrag::StopAutoScroll()
 {
-    if (HasTimer(kAutoScrollTimer))
-        KillTimer(kAutoScrollTimer);
+    if (chart_.HasTimer(TCustomOrgChart::kAutoScrollTimer))
+        chart_.KillTimer(TCustomOrgChart::kAutoScrollTimer);
 }
 
-void TCustomOrgChart::AutoScrollDecision(int x, int y)
+void TOrgChartDrag::AutoScrollDecision(int x, int y)
 {
     int dx = 0, dy = 0;
     if (x <= 16)
         dx = -16;
-    if (x >= ClientWidth() - 16)
+    if (x >= chart_.ClientWidth() - 16)
         dx = 16;
     if (y <= 16)
         dy = -16;
-    if (y >= ClientHeight() - 16)
+    if (y >= chart_.ClientHeight() - 16)
         dy = 16;
     bool scroll = false;
     if (!(autoScrollStopped_ && dx == scrollStepX_ && dy == scrollStepY_)) {
@@ -159,29 +166,23 @@ void TCustomOrgChart::AutoScrollDecision(int x, int y)
         scroll = dx != 0 || dy != 0;
     }
     if (scroll) {
-        if (!HasTimer(kAutoScrollTimer))
-            SetTimer(kAutoScrollTimer, kAutoScrollInterval);
+        if (!chart_.HasTimer(TCustomOrgChart::kAutoScrollTimer))
+            chart_.SetTimer(TCustomOrgChart::kAutoScrollTimer, TCustomOrgChart::kAutoScrollInterval);
     } else {
         StopAutoScroll();
     }
 }
 
-void TCustomOrgChart::TimerFired(unsigned id)
+void TOrgChartDrag::AutoScrollTick()
 {
-    if (id != kAutoScrollTimer) {
-        TCustomControl::TimerFired(id);
-        return;
-    }
-    const int ox = ScrollLeft(), oy = ScrollTop();
-    if (feedbackShown_) {
-        DrawDragFeedback();
-        feedbackShown_ = false;
-    }
-    ScrollTo(ox + scrollStepX_, oy + scrollStepY_);
-    if (ScrollLeft() == ox && ScrollTop() == oy) {
+    TCustomOrgChart& chart = chart_;
+    const int ox = chart.ScrollLeft(), oy = chart.ScrollTop();
+    HideFeedback();
+    chart.ScrollTo(ox + scrollStepX_, oy + scrollStepY_);
+    if (chart.ScrollLeft() == ox && chart.ScrollTop() == oy) {
         autoScrollStopped_ = true;
         StopAutoScroll();
     } else {
-        Update();
+        chart.Update();
     }
 }

@@ -50,9 +50,9 @@ TRect TCustomOrgChart::EditorRect(TOcNode* node)
 
 void TCustomOrgChart::ShowEditor()
 {
-    if (!HasOption(ocEdit) || Editing() || Zoomed() || !Selected())
+    if (!HasOption(ocEdit) || Editing() || Zoomed() || !tree_.Selected())
         return;
-    TOcNode* node = Selected();
+    TOcNode* node = tree_.Selected();
     bool allow = true;
     OnEditing(this, node, allow);
     if (!allow)
@@ -110,8 +110,8 @@ void TCustomOrgChart::HideEditor(bool save)
     if (save && editor_->Modified()) {
         QString text = editor_->EditText();
         editor_->SetModified(false);
-        OnEdited(this, Selected(), text);
-        if (TOcNode* node = Selected())
+        OnEdited(this, tree_.Selected(), text);
+        if (TOcNode* node = tree_.Selected())
             node->SetText(text);
     }
     editor_->SetModified(false);
@@ -128,7 +128,7 @@ TWinControl* TCustomOrgChart::CompositionWindow(bool)
 
 TRect TCustomOrgChart::InputCaretRect()
 {
-    TOcNode* node = Selected();
+    TOcNode* node = tree_.Selected();
     if (!node || !node->IsVisible())
         return ClientRect();
     return NodeContentRect(node);

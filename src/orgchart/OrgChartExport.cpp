@@ -13,7 +13,7 @@ namespace {
 
 void RequireNodes(TCustomOrgChart& chart)
 {
-    if (chart.Count() == 0 || chart.FullWidth() < 1 || chart.FullHeight() < 1)
+    if (chart.Tree().Count() == 0 || chart.FullWidth() < 1 || chart.FullHeight() < 1)
         throw EFileError(QStringLiteral("the chart has no nodes to export"));
 }
 

@@ -2,27 +2,6 @@
 
 #include "orgchart/OcInplaceEdit.h"
 #include "orgchart/OrgChart.h"
-#include "platform/framework/accessibility/AccessibleBridge.h"
-
-void TCustomOrgChart::SetSelected(TOcNode* node)
-{
-    if (node == Selected() || !IsValid(node) || node == Root())
-        return;
-    const bool wasEditing = Editing();
-    HideEditor(true);
-    if (TOcNode* old = Selected(); old && InvalidateNode(old)) {
-        selected_ = nullptr;
-        if (node && node->IsVisible())
-            Update();
-    }
-    selected_ = node;
-    if (node)
-        InvalidateNode(node);
-    if (wasEditing)
-        ShowEditor();
-    DoChange(node);
-    NotifyAccessibleFocus(*this);
-}
 
 bool TCustomOrgChart::HasFocus() const
 {
@@ -54,19 +33,18 @@ TOcHitFlags TCustomOrgChart::GetHitTestInfoAt(int x, int y)
 void TCustomOrgChart::SelectWithChanging(TOcNode* node)
 {
     bool allow = true;
-    DoChanging(node, allow);
+    tree_.DoChanging(node, allow);
     if (allow)
-        SetSelected(node);
+        tree_.SetSelected(node);
 }
 
-void TCustomOrgChart::Delete(TOcNode* node)
+void TCustomOrgChart::ForgetDoomed(TOcNode* node)
 {
     // The drag holds the dragged node, its target and the feedback's target;
     // any of them inside the doomed subtree ends it.
-    auto doomed = [node](const TOcNode* n) { return node && n && (n == node || n->HasAsParent(node)); };
-    if (doomed(dragTarget_) || doomed(fbTarget_) || (dragging_ && doomed(Selected())))
-        CancelDrag();
-    if (node && Editing() && (node == Selected() || (Selected() && Selected()->HasAsParent(node))))
+    if (drag_.Holds(node))
+        drag_.Cancel();
+    if (node && Editing() && (node == tree_.Selected() || (tree_.Selected() && tree_.Selected()->HasAsParent(node))))
         HideEditor(false);
     if (node == hitNode_ || (hitNode_ && node && hitNode_->HasAsParent(node))) {
         hitNode_ = nullptr;
@@ -74,19 +52,18 @@ void TCustomOrgChart::Delete(TOcNode* node)
     }
     if (node == animating_)
         animating_ = nullptr;
-    TOcTree::Delete(node);
 }
 
 void TCustomOrgChart::MakeNodeVisible(TOcNode* node)
 {
-    if (!IsValid(node) || !node || node->IsRoot())
+    if (!tree_.IsValid(node) || !node || node->IsRoot())
         return;
     animationSuppressed_ = true;
     std::vector<TOcNode*> chain;
     for (TOcNode* p = node->Parent(); p; p = p->Parent())
         chain.push_back(p);
     for (TOcNode* p : chain)
-        if (IsValid(p))
+        if (tree_.IsValid(p))
             p->Expand(false);
     animationSuppressed_ = false;
     if (!node->IsVisible())
@@ -109,12 +86,12 @@ void TCustomOrgChart::MakeNodeVisible(TOcNode* node)
 
 bool TCustomOrgChart::Navigate(Word key)
 {
-    TOcNode* from = Selected();
+    TOcNode* from = tree_.Selected();
     if (!from)
         return false;
     auto allowed = [this](TOcNode* n) {
         bool allow = true;
-        DoChanging(n, allow);
+        tree_.DoChanging(n, allow);
         return allow;
     };
     TOcNode* found = nullptr;
@@ -137,7 +114,7 @@ bool TCustomOrgChart::Navigate(Word key)
     }
     if (!found)
         return false;
-    SetSelected(found);
+    tree_.SetSelected(found);
     found->MakeVisible();
     return true;
 }
@@ -146,21 +123,21 @@ void TCustomOrgChart::InsertKey(bool child)
 {
     if (!HasOption(ocInsDel))
         return;
-    TOcNode* sel = Selected();
-    if (!sel && Count() > 0)
+    TOcNode* sel = tree_.Selected();
+    if (!sel && tree_.Count() > 0)
         return;
     TOcNode* node = nullptr;
     if (!sel)
-        node = Add(nullptr, 0);
+        node = tree_.Add(nullptr, 0);
     else if (child)
-        node = Add(sel, 0);
+        node = tree_.Add(sel, 0);
     else if (TOcNode* next = sel->GetNextSibling())
-        node = Insert(next, 0);
+        node = tree_.Insert(next, 0);
     else
-        node = Add(sel->Parent(), 0);
+        node = tree_.Add(sel->Parent(), 0);
     if (!node)
         return;
-    SetSelected(node);
+    tree_.SetSelected(node);
     node->MakeVisible();
 }
 
@@ -176,8 +153,8 @@ void TCustomOrgChart::KeyDown(Word& key, TShiftState shift)
         case VK_RETURN:
         case VK_F2: ShowEditor(); break;
         case VK_ESCAPE:
-            if (dragging_)
-                CancelDrag();
+            if (drag_.Active())
+                drag_.Cancel();
             break;
         case VK_PRIOR: SetScrollTop(ScrollTop() - pageH); break;
         case VK_NEXT: SetScrollTop(ScrollTop() + pageH); break;
@@ -189,8 +166,8 @@ void TCustomOrgChart::KeyDown(Word& key, TShiftState shift)
         case VK_DOWN: Navigate(key); break;
         case VK_INSERT: InsertKey(false); break;
         case VK_DELETE:
-            if (HasOption(ocInsDel) && Selected())
-                Delete(Selected());
+            if (HasOption(ocInsDel) && tree_.Selected())
+                tree_.Delete(tree_.Selected());
             break;
         default: break;
         }
@@ -211,12 +188,12 @@ void TCustomOrgChart::KeyDown(Word& key, TShiftState shift)
 void TCustomOrgChart::KeyPress(QChar& key)
 {
     TCustomControl::KeyPress(key);
-    if (Editing() || !Selected())
+    if (Editing() || !tree_.Selected())
         return;
     if (key == QLatin1Char('+'))
-        Selected()->Expand(false);
+        tree_.Selected()->Expand(false);
     else if (key == QLatin1Char('-'))
-        Selected()->Collapse(false);
+        tree_.Selected()->Collapse(false);
 }
 
 void TCustomOrgChart::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
@@ -231,9 +208,9 @@ void TCustomOrgChart::MouseDown(TMouseButton button, TShiftState shift, int x, i
             SelectWithChanging(hit.node);
         if ((hit.flags & htOnButton) && hit.node) {
             TOcNode* node = hit.node;
-            if (Selected() && node->Expanded() && Selected() != node && Selected()->HasAsParent(node))
+            if (tree_.Selected() && node->Expanded() && tree_.Selected() != node && tree_.Selected()->HasAsParent(node))
                 SelectWithChanging(node);
-            if (IsValid(node)) {
+            if (tree_.IsValid(node)) {
                 if (node->Expanded())
                     node->Collapse(false);
                 else
@@ -246,18 +223,18 @@ void TCustomOrgChart::MouseDown(TMouseButton button, TShiftState shift, int x, i
 
 void TCustomOrgChart::MouseMove(TShiftState shift, int x, int y)
 {
-    if (dragging_) {
+    if (drag_.Active()) {
         bool accept = false;
-        DragOver(this, x, y, 2, accept);
+        drag_.Over(this, x, y, 2, accept);
     } else if (mousePressed_ && HasOption(ocCanDrag)) {
         const TShiftState state = shift & (ssShift | ssAlt | ssCtrl | ssLeft | ssRight | ssMiddle);
         const bool moved = std::abs(x - pressPoint_.X) >= 5 || std::abs(y - pressPoint_.Y) >= 5;
         if ((state == ssLeft || state == (ssLeft | ssCtrl)) && moved) {
             const TOcLayout::Hit hit = HitAt(pressPoint_.X, pressPoint_.Y);
-            if ((hit.flags & htOnShape) && hit.node && hit.node == Selected()) {
-                BeginDrag();
+            if ((hit.flags & htOnShape) && hit.node && hit.node == tree_.Selected()) {
+                drag_.Begin();
                 bool accept = false;
-                DragOver(this, x, y, 2, accept);
+                drag_.Over(this, x, y, 2, accept);
             }
         }
     }
@@ -267,12 +244,12 @@ void TCustomOrgChart::MouseMove(TShiftState shift, int x, int y)
 void TCustomOrgChart::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
     if (button == mbLeft) {
-        if (dragging_) {
+        if (drag_.Active()) {
             bool accept = false;
-            DragOver(this, x, y, 2, accept);
+            drag_.Over(this, x, y, 2, accept);
             if (accept)
-                DragDrop(this, x, y);
-            CancelDrag();
+                drag_.Drop(this, x, y);
+            drag_.Cancel();
         }
         mousePressed_ = false;
     }
@@ -297,13 +274,13 @@ void TCustomOrgChart::DblClick()
 void TCustomOrgChart::DoEnter()
 {
     TCustomControl::DoEnter();
-    if (Selected())
-        InvalidateNode(Selected());
+    if (tree_.Selected())
+        InvalidateNode(tree_.Selected());
 }
 
 void TCustomOrgChart::DoExit()
 {
     TCustomControl::DoExit();
-    if (Selected())
-        InvalidateNode(Selected());
+    if (tree_.Selected())
+        InvalidateNode(tree_.Selected());
 }

@@ -122,7 +122,7 @@ void TCustomOrgChart::Paint(TCanvas& canvas)
         animationBitmap_.reset();
     if (animationBitmap_)
         animationBitmap_->SetSize(Width(), Height());
-    TOcLayout layout(*this, m);
+    TOcLayout layout(tree_, m);
     layout.Pass(m.ToLogical(area), !animationBitmap_, animating_);
 
     const int saved = canvas.SaveState();
@@ -150,7 +150,7 @@ bool TCustomOrgChart::PaintWhole(TCanvas& canvas, const TProgressHook& progress)
     const TRect area = canvas.ClipRect();
     bool whole = true;
     if (!area.IsEmpty()) {
-        TOcLayout layout(*this, m);
+        TOcLayout layout(tree_, m);
         layout.Pass(m.ToLogical(area), !animationBitmap_, animating_);
         canvas.Font().Assign(&Font());
         canvas.Font().SetHeight(m.Scale(Font().Height()));
@@ -170,11 +170,11 @@ bool TCustomOrgChart::PaintWhole(TCanvas& canvas, const TProgressHook& progress)
 bool TCustomOrgChart::PaintTree(TCanvas& canvas, const TRect& area, int step, const TProgressHook* progress)
 {
     const TOcMetrics m = Metrics();
-    TOcLayout layout(*this, m);
+    TOcLayout layout(tree_, m);
     const int lw = m.LW(), iy = m.IY();
     const TRect physicalArea = m.ToPhysical(area);
     const TFont paintFont(canvas.Font());
-    const bool severalTop = TopCount() > 1;
+    const bool severalTop = tree_.TopCount() > 1;
     const bool focused = HasFocus();
 
     auto line = [&](int x1, int y1, int x2, int y2) {
@@ -240,7 +240,7 @@ bool TCustomOrgChart::PaintTree(TCanvas& canvas, const TRect& area, int step, co
         SetLinePen(canvas);
         canvas.Font().Assign(&paintFont);
         canvas.Brush().SetColor(n->Color() == static_cast<TColor>(kOcColorNone) ? Color() : n->Color());
-        if (HasOption(ocSelect) && n == Selected() && focused) {
+        if (HasOption(ocSelect) && n == tree_.Selected() && focused) {
             canvas.Brush().SetColor(selectedNodeColor_);
             canvas.Font().SetColor(selectedNodeTextColor_);
         }
@@ -282,7 +282,7 @@ bool TCustomOrgChart::PaintTree(TCanvas& canvas, const TRect& area, int step, co
             n->DoSetFont(canvas.Font());
             DrawNode(n, canvas, content);
             SetLinePen(canvas);
-            if (HasOption(ocFocus) && n == Selected())
+            if (HasOption(ocFocus) && n == tree_.Selected())
                 canvas.DrawFocusRect(content);
         }
         if (button) {
@@ -301,7 +301,7 @@ bool TCustomOrgChart::PaintTree(TCanvas& canvas, const TRect& area, int step, co
         }
     };
 
-    std::vector<Frame> stack{enter(Root())};
+    std::vector<Frame> stack{enter(tree_.Root())};
     if (!descends(stack.back())) {
         finish(stack.back());
         return true;
@@ -368,7 +368,7 @@ void TCustomOrgChart::FitNodeToText(TOcNode* node)
         r.Right += m.IY();
     else
         r.Bottom += m.IY();
-    r = TOcLayout(*this, m).ContentRect(node, r);
+    r = TOcLayout(tree_, m).ContentRect(node, r);
     TImageList* images = images_.Get();
     const bool image = images && node->ImageIndex() >= 0 && node->ImageIndex() < images->Count();
     if (image && node->ImageAlign() != iaNone) {

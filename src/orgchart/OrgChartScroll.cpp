@@ -137,11 +137,19 @@ void TCustomOrgChart::WndProc(TMessage& message)
         return;
     case CM_WANTSPECIALKEY:
         // Escape cancels a drag rather than closing the screen.
-        message.Result = message.WParam == VK_ESCAPE && dragging_ ? 1 : 0;
+        message.Result = message.WParam == VK_ESCAPE && drag_.Active() ? 1 : 0;
         return;
     default: break;
     }
     TCustomControl::WndProc(message);
+}
+
+void TCustomOrgChart::TimerFired(unsigned id)
+{
+    if (id == kAutoScrollTimer)
+        drag_.AutoScrollTick();
+    else
+        TCustomControl::TimerFired(id);
 }
 
 void TCustomOrgChart::Resize()

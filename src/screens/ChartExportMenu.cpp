@@ -28,7 +28,7 @@ ChartExportMenu::ChartExportMenu(TWinControl& owner, TCustomOrgChart& chart)
         if ((key == VK_APPS && mods == 0) || (key == VK_F10 && mods == ssShift)) {
             // At the selected node, else at the chart's corner.
             TPoint at{8, 8};
-            if (TOcNode* node = chart_.Selected()) {
+            if (TOcNode* node = chart_.Tree().Selected()) {
                 const TRect r = chart_.NodeBoxRect(node);
                 at = {r.Left + 4, r.Bottom - 4};
             }

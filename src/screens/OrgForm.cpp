@@ -99,7 +99,7 @@ void TOrgForm::FormCreate(TObject*)
     TreeView1 = Require<TTreeView>("TreeView1");
     org = Require<TOrgChart>("org");
     TreeView1->FullExpand();
-    ExpandTopLevels(org->FirstNode());
+    ExpandTopLevels(org->Tree().FirstNode());
     // The radio buttons switch the pages; the tabs would only duplicate them.
     tsText->SetTabVisible(false);
     tsPic->SetTabVisible(false);
@@ -123,7 +123,7 @@ void TOrgForm::SkinRadioButton2Change(TObject*)
 void TOrgForm::acAddOrgExecute(TObject*)
 {
     if (organisation_)
-        AddUnit(org->Selected(), int(UnitKind::Company));
+        AddUnit(org->Tree().Selected(), int(UnitKind::Company));
     else
         OpenDialog<TDepartPropForm>();
 }
@@ -135,7 +135,7 @@ void TOrgForm::acAddDepartExecute(TObject*)
         return;
     }
     // Beside a selected department; under a selected company or post's owner.
-    TOcNode* sel = org->Selected();
+    TOcNode* sel = org->Tree().Selected();
     TOcNode* parent = sel;
     if (sel && sel->ImageIndex() != int(UnitKind::Company))
         parent = sel->Parent();
@@ -145,7 +145,7 @@ void TOrgForm::acAddDepartExecute(TObject*)
 void TOrgForm::acAddChildDepartExecute(TObject*)
 {
     if (organisation_)
-        AddUnit(org->Selected(), int(UnitKind::Department));
+        AddUnit(org->Tree().Selected(), int(UnitKind::Department));
     else
         OpenDialog<TDepartPropForm>();
 }
@@ -260,7 +260,7 @@ void TOrgForm::AttachPosts(TOcNode* node)
 
 void TOrgForm::DeleteUnit()
 {
-    TOcNode* node = org ? org->Selected() : nullptr;
+    TOcNode* node = org ? org->Tree().Selected() : nullptr;
     if (!organisation_ || !node)
         return;
     if (LiveOrganisation::IsExtra(node)) {
@@ -281,7 +281,7 @@ void TOrgForm::DeleteUnit()
 void TOrgForm::acAddRoleExecute(TObject*)
 {
     if (organisation_) {
-        AttachPosts(org->Selected());
+        AttachPosts(org->Tree().Selected());
         return;
     }
     OpenDialog<TDepartPropForm>([](TDepartPropForm& dialog) {
@@ -294,7 +294,7 @@ void TOrgForm::acAddRoleExecute(TObject*)
 void TOrgForm::acAddUserExecute(TObject*)
 {
     if (organisation_) {
-        if (TOcNode* node = org->Selected())
+        if (TOcNode* node = org->Tree().Selected())
             EditInRoleDialog(node);
         else
             Application()->MessageBox(QStringLiteral("Select the unit that gets the users first."), Caption(),
@@ -319,8 +319,8 @@ void TOrgForm::acRenameExecute(TObject*)
 void TOrgForm::acPropExecute(TObject*)
 {
     if (organisation_) {
-        if (org->Selected())
-            EditUnit(org->Selected());
+        if (org->Tree().Selected())
+            EditUnit(org->Tree().Selected());
         return;
     }
     if (const std::optional<int> image = SelectedNodeImage())
@@ -346,9 +346,9 @@ void TOrgForm::OpenProperties(int imageIndex)
 
 std::optional<int> TOrgForm::SelectedNodeImage() const
 {
-    if (!org || !org->Selected())
+    if (!org || !org->Tree().Selected())
         return std::nullopt;
-    return org->Selected()->ImageIndex();
+    return org->Tree().Selected()->ImageIndex();
 }
 
 void TOrgForm::ExpandTopLevels(TOcNode* node)

@@ -15,9 +15,9 @@ struct Family {
     TOcNode *p, *a, *b;
     Family()
     {
-        p = chart.Add(nullptr);
-        a = chart.Add(p);
-        b = chart.Add(p);
+        p = chart.Tree().Add(nullptr);
+        a = chart.Tree().Add(p);
+        b = chart.Tree().Add(p);
         p->Expand(false);
     }
 };
@@ -91,9 +91,9 @@ TEST(OcLayout, ZoomShrinksEverythingAndDropsMinusButtons)
 {
     TestChart chart;
     chart.SetBounds(0, 0, 200, 100);
-    TOcNode* top = chart.Add(nullptr);
+    TOcNode* top = chart.Tree().Add(nullptr);
     for (int i = 0; i < 8; ++i)
-        chart.Add(top);
+        chart.Tree().Add(top);
     top->Expand(false);
     ASSERT_EQ(chart.FullWidth(), 8 * 81);
     chart.SetZoom(true);
@@ -112,8 +112,8 @@ TEST(OcLayout, ZoomShrinksEverythingAndDropsMinusButtons)
 TEST(OcLayout, HitTestsFollowTheShapes)
 {
     TestChart chart;
-    TOcNode* n = chart.Add(nullptr);
-    TOcNode* child = chart.Add(n);
+    TOcNode* n = chart.Tree().Add(nullptr);
+    TOcNode* child = chart.Tree().Add(n);
     (void)child;
     n->SetShape(shEllipse);
     // Box 8..73 wide, shape 16..57 high.
@@ -136,10 +136,10 @@ TEST(OcLayout, HitTestsFollowTheShapes)
 TEST(OcLayout, HundredThousandLevelChainLaysOutAndPaints)
 {
     TestChart chart;
-    TOcNode* n = chart.Add(nullptr);
+    TOcNode* n = chart.Tree().Add(nullptr);
     for (int i = 1; i < 100000; ++i)
-        n = chart.Add(n);
-    chart.FullExpand();
+        n = chart.Tree().Add(n);
+    chart.Tree().FullExpand();
     EXPECT_EQ(chart.FullHeight(), 100000 * 57 + 6);
     chart.ScrollTo(0, chart.FullHeight());
     EXPECT_EQ(chart.NodeBoxRect(n).Bottom, chart.ClientHeight() - 6);

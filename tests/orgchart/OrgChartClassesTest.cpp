@@ -48,12 +48,12 @@ TEST_F(OrgChartClasses, PropertiesEventsAndItemsRoundTrip)
     EXPECT_EQ(chart->RawIndentX(), 0);
     EXPECT_TRUE(chart->Rotated());
     EXPECT_EQ(chart->Options(), TOcOptions(ocSelect | ocInsDel));
-    EXPECT_EQ(chart->DefaultImageAlign(), iaBC);
-    ASSERT_EQ(chart->Count(), 2);
-    EXPECT_EQ(chart->Items(0)->Items(0)->Shape(), shDiamond);
+    EXPECT_EQ(chart->Tree().DefaultImageAlign(), iaBC);
+    ASSERT_EQ(chart->Tree().Count(), 2);
+    EXPECT_EQ(chart->Tree().Items(0)->Items(0)->Shape(), shDiamond);
     // The first node read is selected as it is made, before its text is read.
     EXPECT_EQ(changes, (std::vector<std::string>{""}));
-    chart->SetSelected(chart->Items(0)->Items(0));
+    chart->Tree().SetSelected(chart->Tree().Items(0)->Items(0));
     EXPECT_EQ(changes, (std::vector<std::string>{"", "B"}));
 
     const FormObject saved = SaveForm(form.get());

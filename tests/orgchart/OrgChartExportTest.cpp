@@ -59,7 +59,7 @@ TEST(OrgChartExport, ThePictureEqualsTheWindowWhereTheyOverlap)
         chart.SetOptions(chart.Options() | ocFocus | ocRect3D);
         chart.SetRotated(c.rotated);
         chart.SetPaintScale(c.scale);
-        Family(chart);
+        Family(chart.Tree());
         chart.UpdateLayout();
         chart.ScrollTo(c.scrollX, c.scrollY);
         ASSERT_EQ(chart.ScrollLeft(), c.scrollX);
@@ -103,7 +103,7 @@ TEST(OrgChartExport, TooLargeOrEmptyChartsAreRefusedAndLeaveNoFile)
         SCOPED_TRACE(testing::Message() << c.children << " children at scale " << c.scale);
         TestChart chart;
         chart.SetBounds(0, 0, 300, 200);
-        Fan(chart, c.children);
+        Fan(chart.Tree(), c.children);
         const TChartPictureSize size = ChartPictureSize(chart, c.scale);
         EXPECT_EQ(size.width <= kMaxChartPictureSide && size.height <= kMaxChartPictureSide, c.fits);
         if (!c.fits) {
@@ -116,7 +116,7 @@ TEST(OrgChartExport, TooLargeOrEmptyChartsAreRefusedAndLeaveNoFile)
     empty.SetBounds(0, 0, 300, 200);
     EXPECT_EQ(ErrorOf<EFileError>([&] { ExportChartPng(empty, path, 1); }), "the chart has no nodes to export");
     TestChart one;
-    Fan(one, 0);
+    Fan(one.Tree(), 0);
     EXPECT_NE(ErrorOf<EFileError>([&] { ExportChartPng(one, path, 3 + TCanvas::kMaxScale); }).find("scale"),
               std::string::npos);
     EXPECT_FALSE(QFile::exists(path));

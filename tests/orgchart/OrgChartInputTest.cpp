@@ -12,11 +12,11 @@ struct Row {
     TOcNode *t, *a, *b, *c, *d;
     Row()
     {
-        t = chart.Add(nullptr);
-        a = chart.Add(t);
-        b = chart.Add(t);
-        c = chart.Add(t);
-        d = chart.Add(a);
+        t = chart.Tree().Add(nullptr);
+        a = chart.Tree().Add(t);
+        b = chart.Tree().Add(t);
+        c = chart.Tree().Add(t);
+        d = chart.Tree().Add(a);
         t->SetText("T");
         a->SetText("A");
         b->SetText("B");
@@ -39,20 +39,20 @@ TEST(OrgChartInput, ClicksSelectOnTheShapeAndButtonsToggle)
     s.a->SetShape(shEllipse);
     const TRect box = s.chart.NodeShapeRect(s.a);
     s.chart.Press(box.Left + 1, box.Top + 1); // the ellipse's corner
-    EXPECT_EQ(s.chart.Selected(), s.t);
+    EXPECT_EQ(s.chart.Tree().Selected(), s.t);
     const TPoint mid = s.Centre(s.a);
     s.chart.Press(mid.X, mid.Y);
-    EXPECT_EQ(s.chart.Selected(), s.a);
+    EXPECT_EQ(s.chart.Tree().Selected(), s.a);
     s.chart.MouseUp(mbLeft, 0, mid.X, mid.Y);
     s.chart.Press(mid.X, box.Bottom + 1); // A's button
     EXPECT_TRUE(s.a->Expanded());
     s.chart.MouseUp(mbLeft, 0, mid.X, box.Bottom + 1);
 
-    s.chart.SetSelected(s.d);
+    s.chart.Tree().SetSelected(s.d);
     const TRect top = s.chart.NodeShapeRect(s.t);
     s.chart.Press(top.Left + top.Width() / 2, top.Bottom + 1);
     EXPECT_FALSE(s.t->Expanded());
-    EXPECT_EQ(s.chart.Selected(), s.t); // the selection left the closed subtree first
+    EXPECT_EQ(s.chart.Tree().Selected(), s.t); // the selection left the closed subtree first
 }
 
 TEST(OrgChartInput, DoubleClickTogglesANode)
@@ -68,19 +68,19 @@ TEST(OrgChartInput, DoubleClickTogglesANode)
 TEST(OrgChartInput, ArrowKeysWalkAndOnChangingCanRefuse)
 {
     Row s;
-    s.chart.SetSelected(s.a);
+    s.chart.Tree().SetSelected(s.a);
     s.chart.Key(VK_RIGHT);
-    EXPECT_EQ(s.chart.Selected(), s.b);
+    EXPECT_EQ(s.chart.Tree().Selected(), s.b);
     s.chart.Key(VK_RIGHT);
     s.chart.Key(VK_RIGHT); // no next sibling of C, and nothing visible after it
-    EXPECT_EQ(s.chart.Selected(), s.c);
+    EXPECT_EQ(s.chart.Tree().Selected(), s.c);
     s.chart.Key(VK_UP);
-    EXPECT_EQ(s.chart.Selected(), s.b);
+    EXPECT_EQ(s.chart.Tree().Selected(), s.b);
     s.chart.Key(VK_UP);
     s.chart.Key(VK_UP);
-    EXPECT_EQ(s.chart.Selected(), s.t);
+    EXPECT_EQ(s.chart.Tree().Selected(), s.t);
     s.chart.Key(VK_DOWN);
-    EXPECT_EQ(s.chart.Selected(), s.a);
+    EXPECT_EQ(s.chart.Tree().Selected(), s.a);
 
     QChar plus('+');
     s.chart.KeyPress(plus);
@@ -89,44 +89,44 @@ TEST(OrgChartInput, ArrowKeysWalkAndOnChangingCanRefuse)
     s.chart.KeyPress(minus);
     EXPECT_FALSE(s.a->Expanded());
 
-    s.chart.OnChanging = TOcAllowEvent([](TObject*, TOcNode*, bool& allow) { allow = false; });
+    s.chart.Tree().OnChanging = TOcAllowEvent([](TObject*, TOcNode*, bool& allow) { allow = false; });
     for (Word key : {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN})
         s.chart.Key(key);
-    EXPECT_EQ(s.chart.Selected(), s.a);
-    s.chart.SetSelected(s.c); // the setter asks nobody
-    EXPECT_EQ(s.chart.Selected(), s.c);
+    EXPECT_EQ(s.chart.Tree().Selected(), s.a);
+    s.chart.Tree().SetSelected(s.c); // the setter asks nobody
+    EXPECT_EQ(s.chart.Tree().Selected(), s.c);
 }
 
 TEST(OrgChartInput, InsertAndDeleteKeysNeedTheOption)
 {
     Row s;
-    s.chart.SetSelected(s.c);
+    s.chart.Tree().SetSelected(s.c);
     s.chart.Key(VK_INSERT);
-    EXPECT_EQ(s.chart.Count(), 5); // no ocInsDel
+    EXPECT_EQ(s.chart.Tree().Count(), 5); // no ocInsDel
     s.chart.SetOptions(s.chart.Options() | ocInsDel);
     s.chart.Key(VK_INSERT);
     ASSERT_EQ(s.t->Count(), 4);
-    EXPECT_EQ(s.t->Items(3), s.chart.Selected()); // after the last child
-    s.chart.SetSelected(s.a);
+    EXPECT_EQ(s.t->Items(3), s.chart.Tree().Selected()); // after the last child
+    s.chart.Tree().SetSelected(s.a);
     s.chart.Key(VK_INSERT);
-    EXPECT_EQ(s.t->Items(1), s.chart.Selected()); // right after A
+    EXPECT_EQ(s.t->Items(1), s.chart.Tree().Selected()); // right after A
     s.chart.Key(VK_DELETE);
     EXPECT_EQ(s.t->Items(1), s.b);
-    EXPECT_EQ(s.chart.Selected(), s.b);
+    EXPECT_EQ(s.chart.Tree().Selected(), s.b);
 
     TestChart empty;
     empty.SetOptions(empty.Options() | ocInsDel);
     empty.Key(VK_INSERT, ssCtrl);
-    EXPECT_EQ(empty.Count(), 1);
-    EXPECT_EQ(empty.Selected(), empty.FirstNode());
+    EXPECT_EQ(empty.Tree().Count(), 1);
+    EXPECT_EQ(empty.Tree().Selected(), empty.Tree().FirstNode());
 }
 
 TEST(OrgChartInput, EditorCommitsAndCancels)
 {
     Row s;
     int sets = 0;
-    s.chart.OnSetText = TOcSetTextEvent([&](TObject*, TOcNode*, const QString&) { ++sets; });
-    s.chart.SetSelected(s.a);
+    s.chart.Tree().OnSetText = TOcSetTextEvent([&](TObject*, TOcNode*, const QString&) { ++sets; });
+    s.chart.Tree().SetSelected(s.a);
     s.chart.Key(VK_F2);
     ASSERT_TRUE(s.chart.Editing());
     TOcInplaceEdit* editor = s.chart.Editor();
@@ -151,14 +151,14 @@ TEST(OrgChartInput, EditorCommitsAndCancels)
     EXPECT_EQ(sets, 1);
 
     // Alt+Down commits, moves to the next visible node and edits it.
-    s.chart.SetSelected(s.t);
+    s.chart.Tree().SetSelected(s.t);
     s.chart.SetEditing(true);
     editor->SetEditText("T2");
     editor->SetModified(true);
     Word down = VK_DOWN;
     editor->EditKeyDown(down, ssAlt);
     EXPECT_EQ(s.t->Text(), "T2");
-    EXPECT_EQ(s.chart.Selected(), s.a);
+    EXPECT_EQ(s.chart.Tree().Selected(), s.a);
     EXPECT_TRUE(s.chart.Editing());
     EXPECT_EQ(editor->EditText(), "A2");
 
@@ -172,20 +172,20 @@ TEST(OrgChartInput, EditorConvertsCaseAndDeletingTheEditedNodeEndsEditing)
 {
     Row s;
     s.chart.SetEditMode(emWrap | emUpper);
-    s.chart.SetSelected(s.b);
+    s.chart.Tree().SetSelected(s.b);
     s.chart.SetEditing(true);
     s.chart.Editor()->SetEditText("");
     s.chart.Editor()->TypeChar('q');
     EXPECT_EQ(s.chart.Editor()->EditText(), "Q");
-    s.chart.Delete(s.b);
+    s.chart.Tree().Delete(s.b);
     EXPECT_FALSE(s.chart.Editing());
-    EXPECT_EQ(s.chart.Selected(), s.c);
+    EXPECT_EQ(s.chart.Tree().Selected(), s.c);
 }
 
 TEST(OrgChartInput, DroppingPlacesTheNode)
 {
     Row s;
-    s.chart.SetSelected(s.a);
+    s.chart.Tree().SetSelected(s.a);
     bool accept = false;
     ChartTestAccess::BeginDrag(s.chart);
     const TPoint own = s.Centre(s.a);
@@ -199,12 +199,12 @@ TEST(OrgChartInput, DroppingPlacesTheNode)
     EXPECT_EQ(s.t->Items(1), s.a); // after B
     EXPECT_EQ(s.t->Items(0), s.b);
 
-    s.chart.SetSelected(s.b);
+    s.chart.Tree().SetSelected(s.b);
     const TRect c = s.chart.NodeShapeRect(s.c);
     ChartTestAccess::DragDrop(s.chart, &s.chart, c.Left + 5, c.Bottom + 10); // below collapsed C
     EXPECT_EQ(s.b->Parent(), s.c);
 
-    s.chart.SetSelected(s.t);
+    s.chart.Tree().SetSelected(s.t);
     const TPoint inside = s.Centre(s.a);
     ChartTestAccess::DragOver(s.chart, &s.chart, inside.X, inside.Y, 2, accept);
     EXPECT_FALSE(accept); // not into its own subtree
@@ -217,22 +217,22 @@ TEST(OrgChartInput, DeletingASubtreeThatHoldsTheDragEndsIt)
     Row s;
     s.chart.SetBounds(0, 0, 600, 400);
     s.a->Expand(false);
-    s.chart.SetSelected(s.c);
+    s.chart.Tree().SetSelected(s.c);
     ChartTestAccess::BeginDrag(s.chart);
     const TRect d = s.chart.NodeShapeRect(s.d);
     bool accept = false;
     ChartTestAccess::DragOver(s.chart, &s.chart, d.Left + 30, d.Bottom + 10, 2, accept); // below D
     ASSERT_EQ(ChartTestAccess::DragTarget(s.chart), s.d);
-    s.chart.Delete(s.a); // the target's parent
+    s.chart.Tree().Delete(s.a); // the target's parent
     EXPECT_EQ(ChartTestAccess::DragTarget(s.chart), nullptr);
     EXPECT_FALSE(s.chart.Dragging());
 
     ChartTestAccess::BeginDrag(s.chart);
     const TPoint b = s.Centre(s.b);
     ChartTestAccess::DragOver(s.chart, &s.chart, b.X, b.Y, 2, accept);
-    s.chart.Delete(s.t); // the dragged node's ancestor
+    s.chart.Tree().Delete(s.t); // the dragged node's ancestor
     EXPECT_FALSE(s.chart.Dragging());
-    EXPECT_EQ(s.chart.Count(), 0);
+    EXPECT_EQ(s.chart.Tree().Count(), 0);
     ChartTestAccess::DragOver(s.chart, &s.chart, b.X, b.Y, 2, accept);
     EXPECT_FALSE(accept);
     ChartTestAccess::CancelDrag(s.chart);
@@ -242,13 +242,13 @@ TEST(OrgChartInput, DragAtTheLeftEdgeScrollsUntilTheOffsetIsZero)
 {
     TestChart chart;
     chart.SetBounds(0, 0, 100, 100);
-    TOcNode* top = chart.Add(nullptr);
+    TOcNode* top = chart.Tree().Add(nullptr);
     for (int i = 0; i < 10; ++i)
-        chart.Add(top);
+        chart.Tree().Add(top);
     top->Expand(false);
     chart.ScrollTo(40, 0);
     ASSERT_EQ(chart.ScrollLeft(), 40);
-    chart.SetSelected(top->Items(0));
+    chart.Tree().SetSelected(top->Items(0));
     ChartTestAccess::BeginDrag(chart);
     bool accept = false;
     ChartTestAccess::DragOver(chart, &chart, 5, 50, 2, accept);
@@ -269,9 +269,9 @@ TEST(OrgChartInput, ScrollKeysAndMessages)
 {
     TestChart chart;
     chart.SetBounds(0, 0, 100, 100);
-    TOcNode* top = chart.Add(nullptr);
+    TOcNode* top = chart.Tree().Add(nullptr);
     for (int i = 0; i < 500; ++i)
-        chart.Add(top);
+        chart.Tree().Add(top);
     top->Expand(false);
     chart.Key(VK_END);
     const int page = chart.ClientWidth();

@@ -14,10 +14,10 @@ struct Painted {
     Painted()
     {
         chart.SetOptions(ocSelect | ocButtons);
-        p = chart.Add(nullptr);
-        a = chart.Add(p);
-        b = chart.Add(p);
-        chart.Add(a);
+        p = chart.Tree().Add(nullptr);
+        a = chart.Tree().Add(p);
+        b = chart.Tree().Add(p);
+        chart.Tree().Add(a);
         p->Expand(false);
         image = chart.Picture();
     }
@@ -58,9 +58,9 @@ TEST(OrgChartPaint, ShapesAndSeveralTopNodes)
 {
     TestChart chart;
     chart.SetOptions(0);
-    TOcNode* r = chart.Add(nullptr);
-    TOcNode* e = chart.Add(nullptr);
-    TOcNode* d = chart.Add(nullptr);
+    TOcNode* r = chart.Tree().Add(nullptr);
+    TOcNode* e = chart.Tree().Add(nullptr);
+    TOcNode* d = chart.Tree().Add(nullptr);
     r->SetShape(shRoundRect);
     e->SetShape(shEllipse);
     d->SetShape(shDiamond);
@@ -83,7 +83,7 @@ TEST(OrgChartPaint, SelectionColoursNeedTheFocus)
 {
     TestChart chart;
     chart.SetOptions(ocSelect);
-    chart.Add(nullptr);
+    chart.Tree().Add(nullptr);
     EXPECT_TRUE(IsWhite(chart.Picture(), 40, 36));
 }
 
@@ -91,7 +91,7 @@ TEST(OrgChartPaint, ThreeDimensionalBoxesCastAShadow)
 {
     TestChart chart;
     chart.SetOptions(ocRect3D);
-    chart.Add(nullptr);
+    chart.Tree().Add(nullptr);
     // Box 66 wide at 8 (cell 82); outline 8..72 x 16..56, shadow one pixel right and below.
     const QImage img = chart.Picture();
     EXPECT_TRUE(IsBlack(img, 72, 30));
@@ -109,15 +109,15 @@ TEST(OrgChartPaint, AnimationsDrawSixteenFramesOnAShownChartAndEndOnItsPicture)
     form.SetBounds(0, 0, 400, 300);
     auto* chart = Make<TestChart>(&form, &form, 0, 0, 400, 300);
     chart->SetOptions(chart->Options() | ocAnimate);
-    TOcNode* top = chart->Add(nullptr);
+    TOcNode* top = chart->Tree().Add(nullptr);
     top->SetText(QStringLiteral("总部"));
-    chart->Add(top)->SetText(QStringLiteral("一部"));
-    chart->Add(top)->SetText(QStringLiteral("二部"));
+    chart->Tree().Add(top)->SetText(QStringLiteral("一部"));
+    chart->Tree().Add(top)->SetText(QStringLiteral("二部"));
     top->Expand(false);
     EXPECT_EQ(chart->LastAnimationFrames(), 0);
     form.Show();
     chart->SetFocus();
-    chart->SetSelected(top);
+    chart->Tree().SetSelected(top);
     ASSERT_TRUE(chart->Focused());
     chart->Repaint();
     for (bool expand : {false, true}) {
@@ -136,9 +136,9 @@ TEST(OrgChartPaint, LongAndEmptyTextsPaintInsideTheirBoxes)
 {
     TestChart chart;
     chart.SetOptions(0);
-    TOcNode* a = chart.Add(nullptr);
+    TOcNode* a = chart.Tree().Add(nullptr);
     a->SetText(QString(10000, QChar(u'字')));
-    TOcNode* b = chart.Add(nullptr);
+    TOcNode* b = chart.Tree().Add(nullptr);
     b->SetText(QString());
     const QImage img = chart.Picture();
     EXPECT_TRUE(IsWhite(img, 40, 60)); // below the box: the text stays clipped to it

@@ -51,7 +51,7 @@ TEST(OrgChartScroll, BarsTakeTheChartsFullSizeAndTheClientAsPage)
         SCOPED_TRACE(r.children);
         TestChart chart;
         chart.SetBounds(0, 0, 300, 200);
-        Fan(chart, r.children);
+        Fan(chart.Tree(), r.children);
         chart.UpdateLayout();
         EXPECT_EQ(chart.ScrollBarVisible(SB_HORZ), r.horz);
         EXPECT_EQ(chart.ScrollBarVisible(SB_VERT), r.vert);
@@ -69,9 +69,9 @@ TEST(OrgChartScroll, BothBarsWhenTheChartIsDeepToo)
 {
     TestChart chart;
     chart.SetBounds(0, 0, 300, 200);
-    TOcNode* n = Fan(chart, 10)->GetFirstChild();
+    TOcNode* n = Fan(chart.Tree(), 10)->GetFirstChild();
     for (int level = 0; level < 2; ++level) { // four rows: 4 × 57 + 6 high
-        TOcNode* child = chart.Add(n);
+        TOcNode* child = chart.Tree().Add(n);
         n->Expand(false);
         n = child;
     }
@@ -93,20 +93,20 @@ TEST(OrgChartScroll, PositionsFollowTheOffsetsAndShrinkWithTheChart)
 {
     TestChart chart;
     chart.SetBounds(0, 0, 300, 200);
-    TOcNode* top = Fan(chart, 10);
+    TOcNode* top = Fan(chart.Tree(), 10);
     chart.ScrollTo(5000, 5000);
     EXPECT_EQ(chart.ScrollLeft(), 810 - 296);
     EXPECT_EQ(chart.ScrollTop(), 0);
     EXPECT_EQ(chart.GetScrollPos(SB_HORZ), 810 - 296);
     for (int i = 0; i < 7; ++i)
-        chart.Delete(top->GetLastChild());
+        chart.Tree().Delete(top->GetLastChild());
     chart.UpdateLayout();
     EXPECT_EQ(chart.ScrollLeft(), 0); // 243 wide: offsets and bar go back
     EXPECT_EQ(chart.GetScrollPos(SB_HORZ), 0);
     EXPECT_FALSE(chart.ScrollBarVisible(SB_HORZ));
     EXPECT_EQ(chart.ClientHeight(), 196);
-    chart.Add(top);
-    chart.Add(top);
+    chart.Tree().Add(top);
+    chart.Tree().Add(top);
     chart.UpdateLayout();
     EXPECT_TRUE(chart.ScrollBarVisible(SB_HORZ));
     EXPECT_EQ(chart.GetScrollInfo(SB_HORZ).Max, 5 * 81 - 1);
@@ -129,7 +129,7 @@ TEST(OrgChartScroll, ZoomFitsTheChartAndTheBarsGo)
 {
     TestChart chart;
     chart.SetBounds(0, 0, 300, 200);
-    Fan(chart, 40);
+    Fan(chart.Tree(), 40);
     chart.UpdateLayout();
     ASSERT_TRUE(chart.ScrollBarVisible(SB_HORZ));
     chart.SetZoom(true);
@@ -151,7 +151,7 @@ TEST(OrgChartScroll, TheBarIsDrawnAndItsThumbScrollsWideCharts)
     auto* chart = new TestChart(&form);
     chart->SetParent(&form);
     chart->SetBounds(0, 0, 300, 200);
-    Fan(*chart, 10);
+    Fan(chart->Tree(), 10);
     form.Show();
     chart->UpdateLayout();
 
@@ -169,7 +169,7 @@ TEST(OrgChartScroll, TheBarIsDrawnAndItsThumbScrollsWideCharts)
 
     chart->ScrollTo(0, 0);
     for (int i = 0; i < 490; ++i)
-        chart->Add(chart->FirstNode());
+        chart->Tree().Add(chart->Tree().FirstNode());
     chart->UpdateLayout();
     ASSERT_EQ(chart->FullWidth(), 500 * 81);
     const TScrollBarParts parts =

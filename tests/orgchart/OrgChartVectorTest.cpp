@@ -113,7 +113,7 @@ TEST(OrgChartVector, TheVectorDrawingLiesOnThePicturesPixels)
         chart.SetBounds(0, 0, 300, 200);
         chart.SetOptions(chart.Options() | ocRect3D);
         chart.SetRotated(c.rotated);
-        c.curved ? Curved(chart) : Family(chart);
+        c.curved ? Curved(chart.Tree()) : Family(chart.Tree());
         const QImage raster = RasterPicture(chart), vector = VectorPicture(chart);
         ASSERT_EQ(raster.size(), vector.size());
         const Difference d = Compare(raster, vector);
@@ -130,7 +130,7 @@ TEST(OrgChartVector, FilesAreWholeDocumentsOrNothing)
     QTemporaryDir dir;
     TestChart chart;
     chart.SetBounds(0, 0, 300, 200);
-    Family(chart);
+    Family(chart.Tree());
     const QString pdf = dir.filePath(QStringLiteral("chart.pdf")), svg = dir.filePath(QStringLiteral("chart.svg"));
     ExportChartVector(chart, pdf, TVectorFormat::Pdf);
     ExportChartVector(chart, svg, TVectorFormat::Svg);
@@ -165,9 +165,9 @@ TEST(OrgChartVector, PrintingFitsOnePageOrSpreadsOverPages)
     QTemporaryDir dir;
     TestChart chart;
     chart.SetBounds(0, 0, 300, 200);
-    TOcNode* top = chart.Add(nullptr);
+    TOcNode* top = chart.Tree().Add(nullptr);
     for (int i = 0; i < 40; ++i)
-        chart.Add(top)->SetText(QStringLiteral("岗位%1").arg(i));
+        chart.Tree().Add(top)->SetText(QStringLiteral("岗位%1").arg(i));
     top->Expand(false);
     struct Case {
         TPrintScaling scaling;
@@ -196,9 +196,9 @@ TEST(OrgChartVector, ACancelledPrintoutLeavesNoFileAndAnOldOneAsItWas)
     QTemporaryDir dir;
     TestChart chart;
     chart.SetBounds(0, 0, 300, 200);
-    TOcNode* top = chart.Add(nullptr);
+    TOcNode* top = chart.Tree().Add(nullptr);
     for (int i = 0; i < 40; ++i)
-        chart.Add(top)->SetText(QStringLiteral("岗位%1").arg(i));
+        chart.Tree().Add(top)->SetText(QStringLiteral("岗位%1").arg(i));
     top->Expand(false);
     const TPrintScaling scaling{false, 1.0};
     const struct {
@@ -238,7 +238,7 @@ TEST(OrgChartVector, ACancelledPrintoutLeavesNoFileAndAnOldOneAsItWas)
     }
     // The whole of a large chart fitted to one page is stopped within the page.
     for (int i = 0; i < 3000; ++i)
-        chart.Add(top)->SetText(QStringLiteral("部门%1").arg(i));
+        chart.Tree().Add(top)->SetText(QStringLiteral("部门%1").arg(i));
     const QString path = dir.filePath(QStringLiteral("large.pdf"));
     const std::unique_ptr<TDrawingPrinter> printer = TDrawingPrinter::ToPdfFile(path);
     int reports = 0;
@@ -261,9 +261,9 @@ TEST(OrgChartVector, ADrawingReportsAsItGoesAndACancelLeavesNoFile)
     QTemporaryDir dir;
     TestChart chart;
     chart.SetBounds(0, 0, 300, 200);
-    TOcNode* top = chart.Add(nullptr);
+    TOcNode* top = chart.Tree().Add(nullptr);
     for (int i = 0; i < 3000; ++i)
-        chart.Add(top)->SetText(QStringLiteral("岗位%1").arg(i));
+        chart.Tree().Add(top)->SetText(QStringLiteral("岗位%1").arg(i));
     top->Expand(false);
     const struct {
         TVectorFormat format;

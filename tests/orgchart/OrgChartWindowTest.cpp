@@ -16,18 +16,18 @@ TEST(OrgChartWindow, ClicksAndKeysReachTheChart)
     TForm form(nullptr);
     form.SetBounds(0, 0, 400, 300);
     auto* chart = Make<TestChart>(&form, &form, 0, 0, 400, 300);
-    TOcNode* top = chart->Add(nullptr);
-    TOcNode* a = chart->Add(top);
-    TOcNode* b = chart->Add(top);
+    TOcNode* top = chart->Tree().Add(nullptr);
+    TOcNode* a = chart->Tree().Add(top);
+    TOcNode* b = chart->Tree().Add(top);
     top->Expand(false);
     form.Show();
     const TRect box = chart->NodeShapeRect(b);
     const int x = box.Left + 10, y = box.Top + 10;
     ClickAt(chart, x, y);
-    EXPECT_EQ(chart->Selected(), b);
+    EXPECT_EQ(chart->Tree().Selected(), b);
     EXPECT_TRUE(chart->Focused());
     SendKey(chart, Qt::Key_Left);
-    EXPECT_EQ(chart->Selected(), a);
+    EXPECT_EQ(chart->Tree().Selected(), a);
     SendKey(chart, Qt::Key_F2);
     ASSERT_TRUE(chart->Editing());
     SendKey(chart->Editor(), Qt::Key_Escape);
@@ -42,13 +42,13 @@ struct ShownChart {
     {
         form.SetBounds(0, 0, 400, 300);
         chart = Make<TestChart>(&form, &form, 0, 0, 400, 300);
-        top = chart->Add(nullptr);
+        top = chart->Tree().Add(nullptr);
         top->SetText(QStringLiteral("0.土木公司"));
-        chart->Add(top)->SetText(QStringLiteral("A"));
+        chart->Tree().Add(top)->SetText(QStringLiteral("A"));
         form.Show();
         form.Widget()->activateWindow();
         QApplication::processEvents();
-        chart->SetSelected(top);
+        chart->Tree().SetSelected(top);
         chart->SetFocus();
     }
     ~ShownChart() { form.Hide(); }

@@ -17,7 +17,7 @@ using OrgFormChartTest = ScreenTest;
 
 TOcNode* FindNode(TOrgChart* chart, const QString& text)
 {
-    for (TOcNode* n = chart->FirstNode(); n; n = n->GetNext())
+    for (TOcNode* n = chart->Tree().FirstNode(); n; n = n->GetNext())
         if (n->Text() == text)
             return n;
     return nullptr;
@@ -30,7 +30,7 @@ TEST_F(OrgFormChartTest, ChartOpensWithLevelsZeroToFourShown)
     TOrgForm form(nullptr);
     TOrgChart* chart = form.org;
     ASSERT_NE(chart, nullptr);
-    EXPECT_EQ(chart->Count(), 26);
+    EXPECT_EQ(chart->Tree().Count(), 26);
     EXPECT_EQ(chart->BoundsRect(), (TRect{0, 0, 796, 455}));
     EXPECT_EQ(chart->DefaultNodeWidth(), 80);
     EXPECT_EQ(chart->DefaultNodeHeight(), 40);
@@ -39,10 +39,10 @@ TEST_F(OrgFormChartTest, ChartOpensWithLevelsZeroToFourShown)
     EXPECT_TRUE(chart->HasOption(ocAnimate));
     EXPECT_FALSE(chart->HasOption(ocInsDel));
     EXPECT_EQ(chart->EditMode(), TOcEditMode(emCenter | emVCenter | emWrap));
-    EXPECT_EQ(chart->Selected(), chart->FirstNode());
+    EXPECT_EQ(chart->Tree().Selected(), chart->Tree().FirstNode());
     int visibleByLevel[7] = {};
     QStringList expanded;
-    for (TOcNode* n = chart->FirstNode(); n; n = n->GetNext()) {
+    for (TOcNode* n = chart->Tree().FirstNode(); n; n = n->GetNext()) {
         if (n->IsVisible())
             ++visibleByLevel[n->Level()];
         if (n->Expanded())
@@ -53,7 +53,7 @@ TEST_F(OrgFormChartTest, ChartOpensWithLevelsZeroToFourShown)
     EXPECT_FALSE(FindNode(chart, "0.土木公司")->Expanded());
     // Cells of 80 + 1 (shadow) + 1 + 16 = 98; eight columns under the office, two of them double.
     EXPECT_EQ(chart->FullWidth(), 980);
-    EXPECT_EQ(chart->NodeShapeRect(chart->FirstNode()), (TRect{449, 16, 531, 58}));
+    EXPECT_EQ(chart->NodeShapeRect(chart->Tree().FirstNode()), (TRect{449, 16, 531, 58}));
 }
 
 TEST_F(OrgFormChartTest, PropertiesFollowTheSelectedNodesPicture)
@@ -61,9 +61,9 @@ TEST_F(OrgFormChartTest, PropertiesFollowTheSelectedNodesPicture)
     TOrgForm form(nullptr);
     CloseModalWindows();
     form.acPropExecute(nullptr); // the first node, a company, is selected from the start
-    form.org->SetSelected(FindNode(form.org, "0.总经理"));
+    form.org->Tree().SetSelected(FindNode(form.org, "0.总经理"));
     form.acPropExecute(nullptr);
-    form.org->Selected()->SetImageIndex(3);
+    form.org->Tree().Selected()->SetImageIndex(3);
     form.acPropExecute(nullptr);
     EXPECT_EQ(opened, (std::vector<QString>{"部门属性", "角色属性(部门岗位)"}));
     EXPECT_EQ(messages, std::vector<QString>{"不使能"});
@@ -72,7 +72,7 @@ TEST_F(OrgFormChartTest, PropertiesFollowTheSelectedNodesPicture)
 TEST_F(OrgFormChartTest, RenameOpensTheChartsEditorOnThePicturePage)
 {
     TOrgForm form(nullptr);
-    form.org->SetSelected(FindNode(form.org, "董事会"));
+    form.org->Tree().SetSelected(FindNode(form.org, "董事会"));
     form.acRenameExecute(nullptr);
     ASSERT_TRUE(form.org->Editing());
     EXPECT_EQ(form.org->Editor()->EditText(), "董事会");

@@ -200,7 +200,7 @@ TEST_F(ScreenAccessibility, ChartIsATreeOfNodesWithExpandCollapseAndRename)
     TOrgChart* chart = form.org;
     QAccessibleInterface* tree = a11y::Of(chart);
     ASSERT_EQ(tree->role(), QAccessible::Tree);
-    ASSERT_EQ(tree->childCount(), chart->TopCount());
+    ASSERT_EQ(tree->childCount(), chart->Tree().TopCount());
     QAccessibleInterface* company = tree->child(0);
     EXPECT_EQ(company->role(), QAccessible::TreeItem);
     EXPECT_EQ(company->text(QAccessible::Name), QStringLiteral("塔维克建筑有限公司"));
@@ -213,16 +213,16 @@ TEST_F(ScreenAccessibility, ChartIsATreeOfNodesWithExpandCollapseAndRename)
 
     // Collapsing hides the children; expanding shows them again.
     company->actionInterface()->doAction(QStringLiteral("Collapse"));
-    EXPECT_FALSE(chart->Items(0)->Expanded());
+    EXPECT_FALSE(chart->Tree().Items(0)->Expanded());
     EXPECT_NE(States(board).find("invisible"), std::string::npos);
     company->actionInterface()->doAction(QStringLiteral("Expand"));
-    EXPECT_TRUE(chart->Items(0)->Expanded());
+    EXPECT_TRUE(chart->Tree().Items(0)->Expanded());
 
     // Rename selects the node and edits it in place: its text is the editor's.
     chart->SetFocus();
     board->actionInterface()->doAction(QStringLiteral("Rename"));
     EXPECT_TRUE(chart->Editing());
-    EXPECT_EQ(chart->Selected()->Text(), QStringLiteral("董事会"));
+    EXPECT_EQ(chart->Tree().Selected()->Text(), QStringLiteral("董事会"));
     EXPECT_NE(States(board).find("editable"), std::string::npos);
     ASSERT_NE(board->textInterface(), nullptr);
     EXPECT_EQ(board->textInterface()->text(0, board->textInterface()->characterCount()), QStringLiteral("董事会"));

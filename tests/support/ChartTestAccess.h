@@ -7,15 +7,15 @@
 
 class ChartTestAccess {
 public:
-    static void BeginDrag(TCustomOrgChart& chart) { chart.BeginDrag(); }
+    static void BeginDrag(TCustomOrgChart& chart) { chart.drag_.Begin(); }
     static void DragOver(TCustomOrgChart& chart, TCustomOrgChart* source, int x, int y, int state, bool& accept)
     {
-        chart.DragOver(source, x, y, state, accept);
+        chart.drag_.Over(source, x, y, state, accept);
     }
     static void DragDrop(TCustomOrgChart& chart, TCustomOrgChart* source, int x, int y)
     {
-        chart.DragDrop(source, x, y);
+        chart.drag_.Drop(source, x, y);
     }
-    static void CancelDrag(TCustomOrgChart& chart) { chart.CancelDrag(); }
-    static TOcNode* DragTarget(const TCustomOrgChart& chart) { return chart.dragTarget_; }
+    static void CancelDrag(TCustomOrgChart& chart) { chart.drag_.Cancel(); }
+    static TOcNode* DragTarget(const TCustomOrgChart& chart) { return chart.drag_.Target(); }
 };

@@ -16,8 +16,8 @@ std::vector<TOcNode*> Nodes(TOrgChart& chart)
 {
     std::vector<TOcNode*> out;
     std::vector<TOcNode*> stack;
-    for (int i = chart.TopCount() - 1; i >= 0; --i)
-        stack.push_back(chart.Items(i));
+    for (int i = chart.Tree().TopCount() - 1; i >= 0; --i)
+        stack.push_back(chart.Tree().Items(i));
     while (!stack.empty()) {
         TOcNode* n = stack.back();
         stack.pop_back();
@@ -45,13 +45,13 @@ LiveOrganisation::LiveOrganisation(TOrgChart& chart, TTreeView& tree) : chart_(c
 {
     // The chart's order is the store's; the tree must not sort it otherwise.
     tree_.SetSortType(stNone);
-    chart_.OnSetText = TOcSetTextEvent([this](TObject*, TOcNode* node, const QString& text) {
+    chart_.Tree().OnSetText = TOcSetTextEvent([this](TObject*, TOcNode* node, const QString& text) {
         if (showing_)
             return;
         if (TTreeNode* t = TreeNodeOf(node); t && t->Text() != text)
             t->SetText(text);
     });
-    chart_.OnMoveNode = TOcMoveNodeEvent([this](TOcNode* node, TOcNode*, int) {
+    chart_.Tree().OnMoveNode = TOcMoveNodeEvent([this](TOcNode* node, TOcNode*, int) {
         if (showing_)
             return;
         // A unit dropped onto a person or post goes to that node's unit; a
@@ -79,8 +79,8 @@ LiveOrganisation::LiveOrganisation(TOrgChart& chart, TTreeView& tree) : chart_(c
         allow = allow && n && !IsExtra(n);
     });
     tree_.OnChange = TTVChangedEvent([this](TObject*, TTreeNode* node) {
-        if (TOcNode* n = NodeOf(node); n && chart_.Selected() != n)
-            chart_.SetSelected(n);
+        if (TOcNode* n = NodeOf(node); n && chart_.Tree().Selected() != n)
+            chart_.Tree().SetSelected(n);
     });
 }
 
@@ -130,7 +130,7 @@ void LiveOrganisation::Show()
         if (const auto d = dataOf.find(r.values[Col::UnitPostUnit].toLongLong()); d != dataOf.end())
             postsOf_[d->second].push_back(r.values[Col::UnitPostPost].toLongLong());
     chart_.BeginUpdate();
-    chart_.Clear();
+    chart_.Tree().Clear();
     // Parents before children, siblings by position.
     std::vector<size_t> order(units_.size());
     for (size_t i = 0; i < order.size(); ++i)
@@ -155,7 +155,7 @@ void LiveOrganisation::Show()
                     continue;
                 parentNode = found->second;
             }
-            TOcNode* n = chart_.Add(parentNode, intptr_t(i + 1));
+            TOcNode* n = chart_.Tree().Add(parentNode, intptr_t(i + 1));
             n->SetText(units_[i].values[Col::UnitName].toString());
             n->SetImageIndex(units_[i].values[Col::UnitKind].toInt());
             nodes[units_[i].id] = n;
@@ -166,12 +166,12 @@ void LiveOrganisation::Show()
     for (size_t i = 0; i < units_.size(); ++i) {
         if (placed[i])
             continue;
-        TOcNode* n = chart_.Add(nullptr, intptr_t(i + 1));
+        TOcNode* n = chart_.Tree().Add(nullptr, intptr_t(i + 1));
         n->SetText(units_[i].values[Col::UnitName].toString());
         n->SetImageIndex(units_[i].values[Col::UnitKind].toInt());
     }
-    for (int i = 0; i < chart_.TopCount(); ++i)
-        TOrgForm::ExpandTopLevels(chart_.Items(i));
+    for (int i = 0; i < chart_.Tree().TopCount(); ++i)
+        TOrgForm::ExpandTopLevels(chart_.Tree().Items(i));
     chart_.EndUpdate();
     showing_ = false;
     RefreshExtras();
@@ -211,11 +211,11 @@ void LiveOrganisation::RefreshExtras()
     showing_ = true;
     chart_.BeginUpdate();
     for (TOcNode* n : Nodes(chart_))
-        if (IsExtra(n) && chart_.IsValid(n) && !IsExtra(n->Parent()))
-            chart_.Delete(n);
+        if (IsExtra(n) && chart_.Tree().IsValid(n) && !IsExtra(n->Parent()))
+            chart_.Tree().Delete(n);
     intptr_t next = kExtraData;
     auto add = [&](TOcNode* parent, const QString& text, int image) {
-        TOcNode* n = chart_.Add(parent, next++);
+        TOcNode* n = chart_.Tree().Add(parent, next++);
         n->SetText(text);
         n->SetImageIndex(image);
     };
@@ -271,7 +271,7 @@ void LiveOrganisation::SyncTree()
         made[n] = t;
     }
     tree_.FullExpand();
-    if (const auto sel = made.find(chart_.Selected()); sel != made.end())
+    if (const auto sel = made.find(chart_.Tree().Selected()); sel != made.end())
         tree_.SetSelected(sel->second);
 }
 
@@ -280,7 +280,7 @@ TOcNode* LiveOrganisation::NodeOf(TTreeNode* node) const
     if (!node)
         return nullptr;
     auto* n = static_cast<TOcNode*>(node->Data());
-    return chart_.IsValid(n) ? n : nullptr;
+    return chart_.Tree().IsValid(n) ? n : nullptr;
 }
 
 TTreeNode* LiveOrganisation::TreeNodeOf(const TOcNode* node) const
@@ -320,14 +320,14 @@ QVariantList LiveOrganisation::Values(TOcNode* node) const
 TOcNode* LiveOrganisation::Add(TOcNode* parent, const QVariantList& values)
 {
     added_.push_back(values);
-    TOcNode* n = chart_.Add(parent, -intptr_t(added_.size()));
+    TOcNode* n = chart_.Tree().Add(parent, -intptr_t(added_.size()));
     showing_ = true;
     n->SetText(values[Col::UnitName].toString());
     n->SetImageIndex(values[Col::UnitKind].toInt());
     showing_ = false;
     if (parent)
         parent->Expand(false);
-    chart_.SetSelected(n);
+    chart_.Tree().SetSelected(n);
     SyncTree();
     return n;
 }
@@ -425,9 +425,9 @@ void LiveOrganisation::SetPostsOf(const TOcNode* node, std::vector<qint64> posts
 
 void LiveOrganisation::Delete(TOcNode* node)
 {
-    if (!node || !chart_.IsValid(node))
+    if (!node || !chart_.Tree().IsValid(node))
         return;
-    chart_.Delete(node);
+    chart_.Tree().Delete(node);
     SyncTree();
 }
 
@@ -443,7 +443,7 @@ QString LiveOrganisation::Problem()
         else if (name.size() > MaxNameLength)
             why = QStringLiteral("The name of %1 is longer than %2 characters.").arg(name.left(20) + QStringLiteral("…")).arg(MaxNameLength);
         if (!why.isEmpty()) {
-            chart_.SetSelected(n);
+            chart_.Tree().SetSelected(n);
             n->MakeVisible();
             return why;
         }

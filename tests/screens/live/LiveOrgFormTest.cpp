@@ -98,7 +98,7 @@ protected:
 
     TOcNode* Node(const char* name)
     {
-        for (TOcNode* n = chart->FirstNode(); n; n = n->GetNext())
+        for (TOcNode* n = chart->Tree().FirstNode(); n; n = n->GetNext())
             if (n->Text() == QString::fromUtf8(name))
                 return n;
         return nullptr;
@@ -128,7 +128,7 @@ protected:
     }
     std::string Shown()
     {
-        const std::string c = Outline(chart->FirstNode());
+        const std::string c = Outline(chart->Tree().FirstNode());
         EXPECT_EQ(Outline(tree->Items().GetFirstNode()), c) << "the tree differs from the chart";
         return c;
     }
@@ -179,7 +179,7 @@ TEST_F(LiveOrgForm, ChartAndTreeShowTheStoreAndRenamesAndMovesWaitForSave)
     EXPECT_TRUE(Node("乙部")->Expanded());
 
     // F2 on the chart: the text typed is pending until 保存.
-    chart->SetSelected(Node("甲部"));
+    chart->Tree().SetSelected(Node("甲部"));
     chart->SetFocus();
     Run("acRename");
     ASSERT_TRUE(chart->Editing());
@@ -189,7 +189,7 @@ TEST_F(LiveOrgForm, ChartAndTreeShowTheStoreAndRenamesAndMovesWaitForSave)
     chart->Editor()->EditKeyDown(f2, 0);
     EXPECT_EQ(Shown(), "公司(0)[乙部(1)[经理(2)] 丙部(1)]");
     // Dropping 乙部 onto 丙部 places it after it.
-    chart->SetSelected(Node("乙部"));
+    chart->Tree().SetSelected(Node("乙部"));
     ChartTestAccess::BeginDrag(*chart);
     const TRect target = chart->NodeBoxRect(Node("丙部"));
     ChartTestAccess::DragDrop(*chart, chart, (target.Left + target.Right) / 2, (target.Top + target.Bottom) / 2);
@@ -213,7 +213,7 @@ TEST_F(LiveOrgForm, ChartAndTreeShowTheStoreAndRenamesAndMovesWaitForSave)
     Run("acSave");
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], QStringLiteral("A unit's name is empty.\n\nNothing was saved."));
-    EXPECT_EQ(chart->Selected(), chart->FirstNode()->Items(0));
+    EXPECT_EQ(chart->Tree().Selected(), chart->Tree().FirstNode()->Items(0));
 
     // 刷新 asks before dropping unsaved changes.
     messages.clear();
@@ -239,17 +239,17 @@ TEST_F(LiveOrgForm, NewUnitsGoWhereTheirCommandSaysAndPropertiesEditByKind)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.action);
         Run("acCancel");
-        chart->SetSelected(Node(c.selected));
+        chart->Tree().SetSelected(Node(c.selected));
         Run(c.action); // cancelled: nothing added
         EXPECT_EQ(Shown(), SeededShown);
         FillUnit(c.name, "");
         Run(c.action);
         EXPECT_EQ(Shown(), c.shown);
-        EXPECT_EQ(chart->Selected(), Node(c.name));
+        EXPECT_EQ(chart->Tree().Selected(), Node(c.name));
     }
     // An empty name is refused in the dialog, which stays open until mended.
     Run("acCancel");
-    chart->SetSelected(Node("乙部"));
+    chart->Tree().SetSelected(Node("乙部"));
     messages.clear();
     FillUnit("  ", "");
     FillUnit("子部", "Z.1");
@@ -260,10 +260,10 @@ TEST_F(LiveOrgForm, NewUnitsGoWhereTheirCommandSaysAndPropertiesEditByKind)
 
     // 属性: the department dialog for a department, the role dialog for a post.
     dialogs.clear();
-    chart->SetSelected(Node("甲部"));
+    chart->Tree().SetSelected(Node("甲部"));
     FillUnit("甲部门", "J");
     Run("acProp");
-    chart->SetSelected(Node("经理"));
+    chart->Tree().SetSelected(Node("经理"));
     fills.push_back([](TCustomForm& d) {
         EXPECT_EQ(d.Find<TEdit>(QStringLiteral("Edit4"))->Text(), QStringLiteral("公司\\乙部"));
         d.Find<TEdit>(QStringLiteral("Edit3"))->SetText(QStringLiteral("总经理"));
@@ -295,7 +295,7 @@ TEST_F(LiveOrgForm, DeletingAsksAndRefusesUnitsWithChildrenOrUsers)
         SCOPED_TRACE(c.message);
         messages.clear();
         answers = {c.answer};
-        chart->SetSelected(Node(c.node));
+        chart->Tree().SetSelected(Node(c.node));
         Run("acDelete");
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0], QString::fromUtf8(c.message));
@@ -376,9 +376,9 @@ TEST_F(LiveOrgForm, TheChartsMenuOpensFromMouseAndKeyboardAndWritesEachKindOfFil
 TEST_F(LiveOrgForm, ALongDrawingShowsItsProgressAndCancelLeavesNoFile)
 {
     // Enough nodes for the painting to report several times (shown only, not saved).
-    TOcNode* top = chart->FirstNode();
+    TOcNode* top = chart->Tree().FirstNode();
     for (int i = 0; i < 600; ++i)
-        chart->Add(top)->SetText(QStringLiteral("岗位%1").arg(i));
+        chart->Tree().Add(top)->SetText(QStringLiteral("岗位%1").arg(i));
     top->Expand(false);
     ChartExportMenu* menu = form->ChartMenu();
     const struct {
@@ -462,7 +462,7 @@ TEST_F(LiveOrgForm, AttachingPostsAndUsersGoesThroughTheDialogsGridsAndPickers)
 
     // 关联岗位 on 甲部: the full department dialog lists its user; two posts
     // and a user are added, the user it had is taken away.
-    chart->SetSelected(Node("甲部"));
+    chart->Tree().SetSelected(Node("甲部"));
     fills.push_back([&](TCustomForm& d) {
         EXPECT_EQ(d.ClientHeight(), TDepartPropForm::kFullHeight);
         EXPECT_FALSE(d.Find<TControl>(QStringLiteral("SkinCheckBox1"))->Visible());
@@ -488,7 +488,7 @@ TEST_F(LiveOrgForm, AttachingPostsAndUsersGoesThroughTheDialogsGridsAndPickers)
     });
     Run("acAddRole");
     // 关联人员 on the post 经理: the role dialog, its actions usable now.
-    chart->SetSelected(Node("经理"));
+    chart->Tree().SetSelected(Node("经理"));
     fills.push_back([&](TCustomForm& d) {
         EXPECT_TRUE(d.Find<TAction>(QStringLiteral("acSelectUser"))->Update() || d.Find<TAction>(QStringLiteral("acSelectUser"))->Enabled());
         tick({2});
@@ -498,7 +498,7 @@ TEST_F(LiveOrgForm, AttachingPostsAndUsersGoesThroughTheDialogsGridsAndPickers)
     });
     Run("acAddUser");
     // A cancelled dialog changes nothing.
-    chart->SetSelected(Node("乙部"));
+    chart->Tree().SetSelected(Node("乙部"));
     fills.push_back([&](TCustomForm& d) {
         tick({1});
         run(d, "acSelectPost");
@@ -514,7 +514,7 @@ TEST_F(LiveOrgForm, AttachingPostsAndUsersGoesThroughTheDialogsGridsAndPickers)
               (std::set<std::string>{"甲部:li", "经理:wang"}));
     // Posts go to companies and departments only.
     messages.clear();
-    chart->SetSelected(Node("经理"));
+    chart->Tree().SetSelected(Node("经理"));
     Run("acAddRole");
     EXPECT_EQ(messages, std::deque<QString>{QStringLiteral("Posts are attached to a company or a department: select one first.")});
 }
@@ -544,14 +544,14 @@ TEST_F(LiveOrgForm, EveryCommandHasAKeyFromTheChartAndTheTree)
         SCOPED_TRACE(c.key);
         dialogs.clear();
         messages.clear();
-        chart->SetSelected(Node(c.node));
+        chart->Tree().SetSelected(Node(c.node));
         chart->SetFocus();
         SendKey(chart, c.key, c.mods);
         EXPECT_EQ(dialogs, c.dialog ? std::vector<std::string>{c.dialog} : std::vector<std::string>{});
         EXPECT_EQ(messages, c.message ? std::deque<QString>{QString::fromUtf8(c.message)} : std::deque<QString>{});
     }
     // F2 renames in place; meanwhile Delete is the editor's.
-    chart->SetSelected(Node("经理"));
+    chart->Tree().SetSelected(Node("经理"));
     SendKey(chart, Qt::Key_F2);
     ASSERT_TRUE(chart->Editing());
     SendKey(chart->Editor(), Qt::Key_Delete);
@@ -595,7 +595,7 @@ TEST_F(LiveOrgForm, TheLevelSwitchesShowPeopleAndAttachedPostsAsNodesThatAreNotU
     // never saved; units around them keep their order.
     box("SkinCheckBox2")->SetChecked(true);
     box("SkinCheckBox3")->SetChecked(true);
-    chart->SetSelected(Node("王五"));
+    chart->Tree().SetSelected(Node("王五"));
     Run("acRename");
     EXPECT_FALSE(chart->Editing());
     messages.clear();
@@ -614,7 +614,7 @@ TEST_F(LiveOrgForm, TheLevelSwitchesShowPeopleAndAttachedPostsAsNodesThatAreNotU
 
     // 显示子机构 opens every company below the top with all beneath it.
     FillUnit("子公司", "");
-    chart->SetSelected(Node("丙部"));
+    chart->Tree().SetSelected(Node("丙部"));
     Run("acAddOrg");
     FillUnit("子部", "");
     Run("acAddChildDepart");
@@ -628,7 +628,7 @@ TEST_F(LiveOrgForm, TheLevelSwitchesShowPeopleAndAttachedPostsAsNodesThatAreNotU
 TEST_F(LiveOrgForm, TheDepartmentDialogKeepsItsFieldsUntilTheyAreMended)
 {
     FillUnit("乙部", "Y");
-    chart->SetSelected(Node("乙部"));
+    chart->Tree().SetSelected(Node("乙部"));
     Run("acProp");
     const struct {
         std::string name, code;
@@ -640,7 +640,7 @@ TEST_F(LiveOrgForm, TheDepartmentDialogKeepsItsFieldsUntilTheyAreMended)
         {"丁部", "Y", "The code “Y” is already used by 乙部."},
         {"丁部", "D", nullptr},
     };
-    chart->SetSelected(Node("甲部"));
+    chart->Tree().SetSelected(Node("甲部"));
     for (const auto& c : cases)
         fills.push_back([&c](TCustomForm& d) {
             d.Find<TEdit>(QStringLiteral("Edit3"))->SetText(QString::fromStdString(c.name));
