@@ -9,22 +9,29 @@ TPTCells::~TPTCells()
     DestroyItems();
 }
 
+TPTRow* TPTCells::Row() const
+{
+    return inRow_ ? TPTRow::OfCells(this) : nullptr;
+}
+
 TPTRows* TPTCells::Rows() const
 {
-    return row_ ? row_->Rows() : nullptr;
+    TPTRow* row = Row();
+    return row ? row->Rows() : nullptr;
 }
 
 IPTGridOwner* TPTCells::Grid() const
 {
-    return row_ ? row_->Grid() : nullptr;
+    TPTRow* row = Row();
+    return row ? row->Grid() : nullptr;
 }
 
 std::unique_ptr<TCollectionItem> TPTCells::CreateItem()
 {
     // A grid's rows hold one cell per column: a row's first cell makes room for
     // as many as the row before holds, so that the list is allocated once.
-    if (Count() == 0 && row_)
-        if (TPTRows* rows = row_->Rows(); rows && row_->Index() > 0)
-            Reserve(rows->Items(row_->Index() - 1)->Cells()->Count());
+    if (TPTRow* row = Row(); Count() == 0 && row)
+        if (TPTRows* rows = row->Rows(); rows && row->Index() > 0)
+            Reserve(rows->Items(row->Index() - 1)->Cells()->Count());
     return std::make_unique<TPTCell>(this);
 }

@@ -11,13 +11,14 @@ class TPTRows;
 
 class TPTCells : public TCollection {
 public:
-    explicit TPTCells(TPTRow* row = nullptr) : row_(row) {}
+    // Cells of no row, which reach no grid.
+    TPTCells() = default;
     ~TPTCells() override;
 
     const char* ClassName() const override { return "TPTCells"; }
     const char* ItemClassName() const override { return "TPTCell"; }
 
-    TPTRow* Row() const { return row_; }
+    TPTRow* Row() const;
     TPTRows* Rows() const;
     IPTGridOwner* Grid() const;
 
@@ -31,5 +32,12 @@ protected:
     void Update(TCollectionItem*) override {}
 
 private:
-    TPTRow* row_;
+    friend class TPTRow;
+    struct InRow {};
+    explicit TPTCells(InRow) : inRow_(true) {}
+
+    // A row's cells live inside the row, which is found from where they are
+    // rather than from a pointer in every row. The flag fills the tail of the
+    // collection's base and costs nothing.
+    bool inRow_ = false;
 };

@@ -11,6 +11,7 @@
 
 class IPTGridOwner;
 class TPTRows;
+struct TPTRowExtra;
 
 // Final: every row comes from the rows' pool.
 class TPTRow final : public TCollectionItem {
@@ -36,17 +37,27 @@ public:
     void SetCells(const TPTCells* cells);
     TRowStyle RowStyle() const { return rowStyle_; }
     void SetRowStyle(TRowStyle style);
-    int32_t Data() const { return data_; }
-    void SetData(int32_t data) { data_ = data; }
+    int32_t Data() const;
+    void SetData(int32_t data);
     bool Expand() const { return expand_; }
     void SetExpand(bool expand);
-    int32_t SavedHeight() const { return savedHeight_; }
-    void SetSavedHeight(int32_t height) { savedHeight_ = height; }
+    int32_t SavedHeight() const;
+    void SetSavedHeight(int32_t height);
 
 private:
+    friend class TPTCells;
+    // The row whose own cells these are.
+    static TPTRow* OfCells(const TPTCells* cells);
+
+    // The rare fields, nullptr while all of them hold their defaults.
+    const TPTRowExtra* Rare() const;
+    TPTRowExtra& Extras();
+    void DropExtrasIfDefault();
+
+    // The one-byte fields fill the tail of the item's base.
     TRowStyle rowStyle_ = rsNormal;
     bool expand_ = true;
-    int32_t data_ = 0;
-    int32_t savedHeight_ = 0;
-    TPTCells cells_;
+    // Whether the pool holds a block of rare fields for this row.
+    bool hasExtras_ = false;
+    TPTCells cells_{TPTCells::InRow{}};
 };

@@ -163,6 +163,66 @@ TEST(PTRowsTest, RowAssignCopiesStyleDataAndCellsButNotTreeState)
     }
 }
 
+TEST(PTRowsTest, CellsFindTheirRowWhereverItMovesAndLooseCellsFindNone)
+{
+    PTTestOwner grid;
+    grid.Fill(3, 2);
+    grid.rows.Items(2)->SetIndex(0);
+    grid.rows.Insert(1)->Cells()->Add();
+    for (int r = 0; r < grid.rows.Count(); ++r) {
+        TPTRow* row = grid.rows.Items(r);
+        EXPECT_EQ(row->Cells()->Row(), row) << r;
+        EXPECT_EQ(row->Cells()->Rows(), &grid.rows) << r;
+        EXPECT_EQ(row->Cells()->Grid(), &grid) << r;
+        for (int c = 0; c < row->Cells()->Count(); ++c)
+            EXPECT_EQ(row->Cells()->Items(c)->Row(), row) << r << "," << c;
+    }
+    TPTCells loose;
+    EXPECT_EQ(loose.Row(), nullptr);
+    EXPECT_EQ(loose.Add()->Row(), nullptr);
+    EXPECT_EQ(loose.Rows(), nullptr);
+}
+
+// Data and the saved height are kept beside the rows: each row keeps its own,
+// through resets to the default, and a row made where a deleted one was starts
+// without the deleted row's.
+TEST(PTRowsTest, DataAndSavedHeightStayWithTheirRowOnly)
+{
+    PTTestOwner grid;
+    grid.Fill(4, 1);
+    for (int r = 0; r < 4; ++r) {
+        grid.rows.Items(r)->SetData(r * 10);
+        grid.rows.Items(r)->SetSavedHeight(r % 2 ? 30 + r : 0);
+    }
+    grid.rows.Items(1)->SetData(0);
+    grid.rows.Items(1)->SetData(-7);
+    grid.rows.Items(3)->SetSavedHeight(0);
+    const int32_t data[] = {0, -7, 20, 30};
+    const int32_t saved[] = {0, 31, 0, 0};
+    for (int r = 0; r < 4; ++r) {
+        EXPECT_EQ(grid.rows.Items(r)->Data(), data[r]) << r;
+        EXPECT_EQ(grid.rows.Items(r)->SavedHeight(), saved[r]) << r;
+    }
+
+    // Copying a row without Data clears the target's.
+    grid.rows.Items(2)->Assign(grid.rows.Items(0));
+    EXPECT_EQ(grid.rows.Items(2)->Data(), 0);
+
+    grid.rows.Items(3)->SetData(INT32_MIN);
+    grid.rows.Items(3)->SetSavedHeight(INT32_MAX);
+    for (int round = 0; round < 3; ++round) {
+        grid.rows.Delete(3);
+        TPTRow* made = grid.rows.Add();
+        EXPECT_EQ(made->Data(), 0);
+        EXPECT_EQ(made->SavedHeight(), 0);
+        made->SetData(round + 1);
+        EXPECT_EQ(made->SavedHeight(), 0);
+        made->SetSavedHeight(round + 1);
+    }
+    EXPECT_EQ(grid.rows.Items(1)->Data(), -7);
+    EXPECT_EQ(grid.rows.Items(1)->SavedHeight(), 31);
+}
+
 TEST(PTRowsTest, CollectionAssignCopiesRowsAndRefusesForeignItemsUntouched)
 {
     PTTestOwner source;
