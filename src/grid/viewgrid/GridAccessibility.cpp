@@ -213,9 +213,10 @@ bool GridAccessibility::DoAction(TAccItem item, TAccAction action)
 
 TControl* GridAccessibility::Editor(TAccItem item) const
 {
-    if (item == 0 || !grid_.EditorMode() || grid_.Editing().EditCol() != ColOf(item) || grid_.Editing().EditRow() != RowOf(item))
+    const TGridEditing& editing = grid_.Editing();
+    if (item == 0 || !grid_.EditorMode() || editing.EditCol() != ColOf(item) || editing.EditRow() != RowOf(item))
         return nullptr;
-    return grid_.Editing().Editor();
+    return editing.Editor();
 }
 
 int GridAccessibility::RowCount() const { return grid_.RowCount(); }
