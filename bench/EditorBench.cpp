@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "grid/editor/InplaceEdit.h"
+#include "grid/core/GridEditing.h"
 #include "grid/drawgrid/TavikCustomDrawGrid.h"
 #include "platform/framework/Form.h"
 
@@ -36,7 +37,7 @@ void BM_EditorShowHide(benchmark::State& state)
         col = col + 1 < grid->ColCount() ? col + 1 : 1;
         grid->MoveCurrent(col, row, true, false, true, true);
     }
-    benchmark::DoNotOptimize(grid->InplaceEditor());
+    benchmark::DoNotOptimize(grid->Editing().Editor());
 }
 BENCHMARK(BM_EditorShowHide)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 

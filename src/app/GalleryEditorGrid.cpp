@@ -5,6 +5,7 @@
 #include "platform/canvas/Canvas.h"
 #include "platform/controls/ListBox.h"
 #include "platform/controls/TreeView.h"
+#include "grid/core/GridEditing.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ TGalleryEditorGrid::TGalleryEditorGrid(TComponent* owner) : TTavikCustomDrawGrid
     SetColWidths(0, 28);
     SetOptionExs(0);
     custom_ = std::make_unique<TGalleryCustomEditor>();
-    EditorFactory().Register(custom_.get());
+    Editing().Factory().Register(custom_.get());
     for (int row = 1; row < kRows; ++row) {
         texts_[{1, row}] = QStringLiteral("文本 %1").arg(row);
         texts_[{2, row}] = QStringLiteral("...%1").arg(row);
@@ -97,7 +98,7 @@ TGalleryEditorGrid::TGalleryEditorGrid(TComponent* owner) : TTavikCustomDrawGrid
         top->Expand(true);
     });
     OnEditButtonClick = TGridCellEvent([this](TObject*, int c, int r) {
-        if (TInplaceEdit* editor = InplaceEditor(); editor && editor->Visible())
+        if (TInplaceEdit* editor = Editing().Editor(); editor && editor->Visible())
             editor->SetText(QStringLiteral("按钮 %1").arg(r));
     });
     OnDrawCell = TGridDrawCellEvent([this](TObject*, TCanvas& canvas, int col, int row, const TRect& rect,
@@ -119,7 +120,7 @@ TGalleryEditorGrid::TGalleryEditorGrid(TComponent* owner) : TTavikCustomDrawGrid
 
 TGalleryEditorGrid::~TGalleryEditorGrid()
 {
-    EditorFactory().Unregister(custom_.get());
+    Editing().Factory().Unregister(custom_.get());
 }
 
 QString TGalleryEditorGrid::CellText(int col, int row) const

@@ -8,6 +8,7 @@
 #include "app/ScreenSnapshot.h"
 #include "grid/editor/InplaceEdit.h"
 #include "support/Pixels.h"
+#include "grid/core/GridEditing.h"
 
 namespace {
 
@@ -19,8 +20,8 @@ TEST(GalleryEditorGrid, OffersEveryEditStyleAndShowsTheEditorOpen)
     TGalleryForm form(nullptr);
     TGalleryEditorGrid* grid = SampleOf<TGalleryEditorGrid>(form);
     ASSERT_NE(grid, nullptr);
-    ASSERT_NE(grid->InplaceEditor(), nullptr);
-    TInplaceEdit* editor = grid->InplaceEditor();
+    ASSERT_NE(grid->Editing().Editor(), nullptr);
+    TInplaceEdit* editor = grid->Editing().Editor();
     EXPECT_TRUE(editor->Visible());
     EXPECT_EQ(editor->EditStyle(), esDropDown);
     EXPECT_EQ(editor->Text(), grid->CellText(3, 2));

@@ -21,6 +21,7 @@
 #include "screens/UserForm.h"
 #include "support/Input.h"
 #include "support/ScreenTest.h"
+#include "grid/core/GridEditing.h"
 
 namespace {
 
@@ -100,7 +101,7 @@ TEST_F(ScreenChromeTest, EscapeInACellEditorEndsTheEditAndLeavesTheScreenOpen)
     grid->SetFocus();
     grid->ShowEditor(QChar());
     ASSERT_TRUE(grid->EditorMode());
-    SendKey(grid->InplaceEditor(), Qt::Key_Escape);
+    SendKey(grid->Editing().Editor(), Qt::Key_Escape);
     EXPECT_FALSE(grid->EditorMode());
     EXPECT_TRUE(post.Visible());
     SendKey(grid, Qt::Key_Escape);

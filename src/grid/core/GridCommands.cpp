@@ -138,7 +138,7 @@ void TTavikCustomGrid::WndProc(TMessage& message)
         // Enter opens and closes the editor rather than pressing the default button.
         // Escape ends editing rather than pressing the cancel button.
         message.Result = (message.WParam == VK_RETURN && HasOption(goEditing)) ||
-                                 (message.WParam == VK_ESCAPE && d_->editorMode)
+                                 (message.WParam == VK_ESCAPE && EditorMode())
                              ? 1
                              : 0;
         break;

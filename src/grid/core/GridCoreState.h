@@ -15,8 +15,7 @@
 #include "platform/framework/Form.h"
 
 class TCanvas;
-class TInplaceEdit;
-class TGridEditorFactory;
+class TGridEditing;
 class TGridPointer;
 
 struct TGridCoreState {
@@ -32,7 +31,6 @@ struct TGridCoreState {
     std::unique_ptr<TSelections> selections;
     TGridCoord anchor{1, 1};
     TFormBorderStyle borderStyle = bsSingle;
-    bool canEditModify = true;
     int colCount = 5;
     TGridExtents tabStops;
     TGridCoord current{1, 1};
@@ -48,11 +46,8 @@ struct TGridCoreState {
     int rowCount = 5;
     TScrollStyle scrollBars = ssBoth;
     TGridCoord topLeft{1, 1};
-    int editCol = -1;
-    int editRow = -1;
     int colOffset = 0;
     bool defaultDrawing = true;
-    bool editorMode = false;
     int fixedEditCols = 0;
     int fixedEditRows = 0;
     TMoveReason lastMoveReason = mrProgram;
@@ -73,12 +68,7 @@ struct TGridCoreState {
     TGridScrollBarStates scrollBarStates;
     std::unique_ptr<TGridPointer> pointer;
 
-    // The editor and its factory; see GridEditing.cpp.
-    std::unique_ptr<TGridEditorFactory> editorFactory;
-    std::unique_ptr<TInplaceEdit> inplaceEditor;
-    bool hideQueryActive = false;
-    bool openingForComposition = false;
-    uint32_t lastGridClick = 0;
+    std::unique_ptr<TGridEditing> editing;
 
     TCanvas* paintCanvas = nullptr;
     // Ranges of the selections, read once per paint: widening to merged areas

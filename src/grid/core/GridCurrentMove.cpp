@@ -68,7 +68,7 @@ void TTavikCustomGrid::MoveCurrent(int col, int row, bool replaceSelections, boo
 
 void TTavikCustomGrid::FocusCell(int col, int row, bool moveAnchor)
 {
-    if (d_->editorMode && !CanHideEditor())
+    if (EditorMode() && !CanHideEditor())
         return;
     MoveCurrent(col, row, true, true, true, moveAnchor);
     UpdateEdit();
@@ -98,18 +98,6 @@ bool TTavikCustomGrid::BeforeMoveCurrent(TGridCoord cell)
     bool canMove = true;
     OnBeforeMoveCurrent(this, d_->current, cell, d_->lastMoveReason, canMove);
     return canMove;
-}
-
-void TTavikCustomGrid::SetEditorMode(bool on)
-{
-    if (on == d_->editorMode)
-        return;
-    if (on) {
-        ShowEditor(QChar(' '));
-        if (d_->inplaceEditor && d_->inplaceEditor->Visible())
-            d_->inplaceEditor->SetSel(d_->inplaceEditor->TextLength(), 0);
-    } else
-        HideEditor();
 }
 
 bool TTavikCustomGrid::IsCellSelected(int col, int row)

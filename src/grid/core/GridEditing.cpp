@@ -1,109 +1,113 @@
-// The grid's side of in-place editing: EditorMode, showing, placing,
-// committing and cancelling the editor, and the editor's queries.
+#include "grid/core/GridEditing.h"
 
-#include "grid/core/GridCoreState.h"
+#include <cstdlib>
+
+#include "grid/core/GridEditorHost.h"
 #include "grid/core/TavikCustomGrid.h"
 #include "grid/editor/GridEditorFactory.h"
 #include "grid/editor/InplaceEdit.h"
 #include "platform/base/FlagScope.h"
 #include "platform/controls/TreeView.h"
 
-void TTavikCustomGrid::FontChanged()
+TGridEditing::TGridEditing(TTavikCustomGrid& grid, IGridEditorHost& host)
+    : grid_(grid), host_(host), factory_(std::make_unique<TGridEditorFactory>(&grid))
 {
-    TCustomControl::FontChanged();
-    if (d_->inplaceEditor)
-        d_->inplaceEditor->SetFont(Font());
 }
 
-std::unique_ptr<TInplaceEdit> TTavikCustomGrid::CreateEditor()
+TGridEditing::~TGridEditing() = default;
+
+void TGridEditing::ReleaseEditor()
 {
-    return std::make_unique<TInplaceEdit>(nullptr);
+    editor_.reset();
 }
 
-bool TTavikCustomGrid::CanEditShow()
+void TGridEditing::FontChanged()
 {
-    return HasOption(goEditing) && !HasOption(goRowSelect) && d_->editorMode && !IsDestroying() && HasWindow() &&
-           (HasOption(goAlwaysShowEditor) || IsActiveControl());
+    if (editor_)
+        editor_->SetFont(grid_.Font());
 }
 
-void TTavikCustomGrid::ShowEditor(QChar ch)
+void TGridEditing::Show(QChar ch)
 {
+    const TGridCoord current = grid_.Current();
     bool canShow = true;
-    QueryEditorMode(canShow, ch);
-    if (canShow && IsCheckCell(d_->current.X, d_->current.Y)) {
+    host_.QueryEditorMode(canShow, ch);
+    if (canShow && host_.IsCheckCell(current.X, current.Y)) {
         // A key move's own space is not a toggle.
-        if (ch == QChar(u' ') && !d_->keyMoveActive)
-            ToggleCheckCell(d_->current.X, d_->current.Y);
+        if (ch == QChar(u' ') && !grid_.KeyMoveActive())
+            host_.ToggleCheckCell(current.X, current.Y);
         canShow = false;
     }
     // The current cell alone becomes the selection.
-    const TGridRect cell{d_->current.X, d_->current.Y, d_->current.X, d_->current.Y};
-    const TGridRect widened = WidenToMergedAreas(cell);
-    const bool alone = d_->selections->Count() == 1 && d_->selections->Last()->GetRange() == widened;
+    TSelections& selections = grid_.Selections();
+    const TGridRect cell{current.X, current.Y, current.X, current.Y};
+    const TGridRect widened = grid_.WidenToMergedAreas(cell);
+    const bool alone = selections.Count() == 1 && selections.Last()->GetRange() == widened;
     if (!alone) {
-        RepaintSelection();
-        d_->anchor = d_->current;
-        d_->selections->SetRange(widened, true);
-        RepaintSelection();
+        grid_.RepaintSelection();
+        grid_.SetAnchor(grid_.Current());
+        selections.SetRange(widened, true);
+        grid_.RepaintSelection();
     }
-    if (!canShow || !HasOption(goEditing))
+    if (!canShow || !grid_.HasOption(goEditing))
         return;
-    const bool changed = !d_->editorMode;
-    d_->editorMode = true;
-    UpdateEdit();
-    if (d_->inplaceEditor && d_->inplaceEditor->EditStyle() == esUpDown && d_->inplaceEditor->Visible())
-        d_->inplaceEditor->PlaceUpDown();
+    const bool changed = !mode_;
+    mode_ = true;
+    host_.UpdateEdit();
+    if (editor_ && editor_->EditStyle() == esUpDown && editor_->Visible())
+        editor_->PlaceUpDown();
     if (changed)
-        EditorModeChanged();
-    switch (d_->mouseState) {
+        host_.EditorModeChanged();
+    switch (grid_.MouseState()) {
     case gmsSelecting:
     case gmsColSelecting:
     case gmsRowSelecting:
     case gmsRangeFilling:
     case gmsRangeMoving:
-        d_->mouseState = gmsNone;
-        KillTimer(AutoScrollTimer);
+        grid_.SetMouseState(gmsNone);
+        grid_.KillTimer(TTavikCustomGrid::AutoScrollTimer);
         break;
     default:
         break;
     }
 }
 
-void TTavikCustomGrid::UpdateEdit()
+void TGridEditing::Update()
 {
-    if (!CanEditShow())
+    if (!host_.CanEditShow())
         return;
-    if (!d_->inplaceEditor) {
-        d_->inplaceEditor = CreateEditor();
-        d_->inplaceEditor->SetGrid(this);
-        LoadEditorCell();
-    } else if (d_->editCol != d_->current.X || d_->editRow != d_->current.Y) {
-        HideEdit();
-        LoadEditorCell();
+    const TGridCoord current = grid_.Current();
+    if (!editor_) {
+        editor_ = host_.CreateEditor();
+        editor_->SetGrid(&grid_, &host_);
+        LoadCell();
+    } else if (editCol_ != current.X || editRow_ != current.Y) {
+        host_.HideEdit();
+        LoadCell();
     }
-    PlaceEditor(true);
+    Place(true);
 }
 
-void TTavikCustomGrid::LoadEditorCell()
+void TGridEditing::LoadCell()
 {
-    d_->editCol = d_->current.X;
-    d_->editRow = d_->current.Y;
-    d_->inplaceEditor->UpdateContents();
-    d_->canEditModify = d_->inplaceEditor->EditLimit() != -1;
-    if (d_->inplaceEditor->EditStyle() != esColorList)
-        d_->inplaceEditor->SelectAll();
+    editCol_ = grid_.Current().X;
+    editRow_ = grid_.Current().Y;
+    editor_->UpdateContents();
+    canModify_ = editor_->EditLimit() != -1;
+    if (editor_->EditStyle() != esColorList)
+        editor_->SelectAll();
 }
 
-void TTavikCustomGrid::PlaceEditor(bool forceRedraw)
+void TGridEditing::Place(bool forceRedraw)
 {
-    TInplaceEdit* editor = d_->inplaceEditor.get();
-    const int col = d_->current.X;
-    const int row = d_->current.Y;
-    if (HasEditParts(col, row)) {
+    TInplaceEdit* editor = editor_.get();
+    const int col = grid_.Current().X;
+    const int row = grid_.Current().Y;
+    if (grid_.HasEditParts(col, row)) {
         int fontHeight = 0;
         TRect rect;
         QString text;
-        if (GetEditPart(col, row, CurrentEditPart(col, row), fontHeight, rect, text)) {
+        if (host_.GetEditPart(col, row, host_.CurrentEditPart(col, row), fontHeight, rect, text)) {
             if (std::abs(fontHeight) > std::abs(editor->Font().Height()))
                 editor->Font().SetHeight(fontHeight);
             TCanvas canvas;
@@ -115,7 +119,7 @@ void TTavikCustomGrid::PlaceEditor(bool forceRedraw)
         }
     }
     TRect bounds;
-    AdjustEditorRect(col, row, bounds, CellBounds(col, row));
+    host_.AdjustEditorRect(col, row, bounds, grid_.CellBounds(col, row));
     if (col == 0)
         ++bounds.Left;
     if (row == 0)
@@ -123,126 +127,149 @@ void TTavikCustomGrid::PlaceEditor(bool forceRedraw)
     editor->Move(bounds, forceRedraw);
 }
 
-void TTavikCustomGrid::TopLeftChanged()
+void TGridEditing::FollowView()
 {
-    if (d_->editorMode && d_->inplaceEditor && d_->editCol == d_->current.X && d_->editRow == d_->current.Y &&
-        d_->inplaceEditor->Visible())
-        PlaceEditor(false);
+    if (mode_ && editor_ && editCol_ == grid_.Current().X && editRow_ == grid_.Current().Y && editor_->Visible())
+        Place(false);
 }
 
-void TTavikCustomGrid::HideEditor()
+void TGridEditing::Hide()
 {
-    const bool changed = d_->editorMode;
-    d_->editorMode = false;
-    HideEdit();
+    const bool changed = mode_;
+    mode_ = false;
+    host_.HideEdit();
     if (changed)
-        EditorModeChanged();
+        host_.EditorModeChanged();
 }
 
-void TTavikCustomGrid::HideEdit()
+void TGridEditing::Commit()
 {
-    if (!d_->inplaceEditor)
+    if (!editor_)
         return;
-    const int col = d_->editCol;
-    const int row = d_->editRow;
-    const QString value = d_->inplaceEditor->EditValue();
-    d_->editCol = d_->editRow = -1;
-    d_->inplaceEditor->HideWindow();
+    const int col = editCol_;
+    const int row = editRow_;
+    const QString value = editor_->EditValue();
+    editCol_ = editRow_ = -1;
+    editor_->HideWindow();
     // Only the cell the editor was loaded for is written.
     if (col != -1 && row != -1)
-        SetEditText(col, row, value);
+        host_.SetEditText(col, row, value);
 }
 
-void TTavikCustomGrid::CancelEditor()
+void TGridEditing::Cancel()
 {
-    const bool changed = d_->editorMode;
-    d_->editorMode = false;
-    if (d_->inplaceEditor) {
-        d_->editCol = d_->editRow = -1;
-        d_->inplaceEditor->HideWindow();
+    const bool changed = mode_;
+    mode_ = false;
+    if (editor_) {
+        editCol_ = editRow_ = -1;
+        editor_->HideWindow();
     }
     if (changed)
-        EditorModeChanged();
+        host_.EditorModeChanged();
 }
 
-bool TTavikCustomGrid::CanHideEditor()
+bool TGridEditing::CanHide()
 {
-    const QString text = d_->editorMode && d_->inplaceEditor ? d_->inplaceEditor->Text() : QString();
-    return QueryEditHide(d_->current.X, d_->current.Y, text);
+    const QString text = mode_ && editor_ ? editor_->Text() : QString();
+    return QueryHide(grid_.Current().X, grid_.Current().Y, text);
 }
 
-bool TTavikCustomGrid::QueryEditHide(int col, int row, const QString& text)
+bool TGridEditing::QueryHide(int col, int row, const QString& text)
 {
-    if (d_->hideQueryActive)
+    if (hideQueryActive_)
         return false;
-    const TFlagScope guard(d_->hideQueryActive);
+    const TFlagScope guard(hideQueryActive_);
     bool canHide = true;
-    OnQueryEditHide(this, col, row, text, canHide);
+    grid_.OnQueryEditHide(&grid_, col, row, text, canHide);
     return canHide;
 }
 
-void TTavikCustomGrid::PostCharToEditor(QChar ch)
+void TGridEditing::PostChar(QChar ch)
 {
-    if (d_->editorMode && d_->inplaceEditor && d_->inplaceEditor->Visible())
-        d_->inplaceEditor->SendChar(ch);
+    if (TInplaceEdit* editor = ShownEditor())
+        editor->SendChar(ch);
 }
 
-void TTavikCustomGrid::EditorCancelMode()
+void TGridEditing::CancelMode()
 {
-    if (d_->inplaceEditor)
-        d_->inplaceEditor->CancelMode(false);
+    if (editor_)
+        editor_->CancelMode(false);
 }
 
-bool TTavikCustomGrid::IsEditorWindow(const TWinControl* control) const
+TInplaceEdit* TGridEditing::ShownEditor() const
 {
-    return control && control == d_->inplaceEditor.get();
+    return mode_ && editor_ && editor_->Visible() ? editor_.get() : nullptr;
 }
 
-TEditStyle TTavikCustomGrid::EditStyle()
+void TGridEditing::PlaceEditCell(int col, int row)
 {
-    TEditStyle style = d_->editorFactory->GetEditor(d_->current.X, d_->current.Y) ? esCustom : esSimple;
-    OnQueryEditStyle(this, d_->current.X, d_->current.Y, style);
+    editCol_ = col;
+    editRow_ = row;
+}
+
+TEditStyle TGridEditing::EditStyle()
+{
+    const TGridCoord c = grid_.Current();
+    TEditStyle style = factory_->GetEditor(c.X, c.Y) ? esCustom : esSimple;
+    grid_.OnQueryEditStyle(&grid_, c.X, c.Y, style);
     // An esCustom cell needs a factory editor; without one it is edited as plain text.
-    if (style == esCustom && !d_->editorFactory->GetEditor(d_->current.X, d_->current.Y))
+    if (style == esCustom && !factory_->GetEditor(c.X, c.Y))
         style = esSimple;
     if (style > esCustom)
         style = esSimple;
     return style;
 }
 
-void TTavikCustomGrid::EditProperty(TEditProperty& property)
+void TGridEditing::EditProperty(TEditProperty& property)
 {
-    property.Color = HasEditParts(d_->current.X, d_->current.Y) ? clInfoBk : clWindow;
-    property.FontColor = Font().Color();
-    property.FontName = Font().Name();
-    property.FontSize = Font().Size();
-    property.FontStyle = Font().Style();
-    OnQueryEditProperty(this, d_->current.X, d_->current.Y, property);
+    const TGridCoord c = grid_.Current();
+    const TFont& font = grid_.Font();
+    property.Color = grid_.HasEditParts(c.X, c.Y) ? clInfoBk : clWindow;
+    property.FontColor = font.Color();
+    property.FontName = font.Name();
+    property.FontSize = font.Size();
+    property.FontStyle = font.Style();
+    grid_.OnQueryEditProperty(&grid_, c.X, c.Y, property);
 }
 
-void TTavikCustomGrid::GetDropDownList(QStringList& items, int& rows)
+void TGridEditing::GetDropDownList(QStringList& items, int& rows)
 {
     items.clear();
-    OnGetDropDownList(this, d_->current.X, d_->current.Y, items, rows);
+    grid_.OnGetDropDownList(&grid_, grid_.Current().X, grid_.Current().Y, items, rows);
 }
 
-void TTavikCustomGrid::GetTreeViewList(TTreeNodes& nodes)
+void TGridEditing::GetTreeViewList(TTreeNodes& nodes)
 {
     nodes.Clear();
-    OnGetTreeViewList(this, d_->current.X, d_->current.Y, nodes);
+    grid_.OnGetTreeViewList(&grid_, grid_.Current().X, grid_.Current().Y, nodes);
 }
 
-void TTavikCustomGrid::BeforeListSelected(const QStringList& items, QString& item)
+void TGridEditing::QueryListStyle(TListBoxStyle& style, int& itemHeight)
 {
-    OnBeforeDropDownListSelected(this, d_->current.X, d_->current.Y, items, item);
+    grid_.OnQueryListStyle(&grid_, grid_.Current().X, grid_.Current().Y, style, itemHeight);
 }
 
-void TTavikCustomGrid::TreeViewListSelected(TTreeNode* node, QString& text)
+void TGridEditing::EditButtonClick()
 {
-    OnTreeViewListSelected(this, d_->current.X, d_->current.Y, node, text);
+    grid_.OnEditButtonClick(&grid_, grid_.Current().X, grid_.Current().Y);
 }
 
-void TTavikCustomGrid::QueryListStyle(TListBoxStyle& style, int& itemHeight)
+void TGridEditing::InplaceEditChanged(const QString& text)
 {
-    OnQueryListStyle(this, d_->current.X, d_->current.Y, style, itemHeight);
+    grid_.OnInplaceEditChanged(&grid_, grid_.Current().X, grid_.Current().Y, text);
+}
+
+void TGridEditing::BeforeListSelected(const QStringList& items, QString& item)
+{
+    grid_.OnBeforeDropDownListSelected(&grid_, grid_.Current().X, grid_.Current().Y, items, item);
+}
+
+void TGridEditing::ListSelected(const QString& item)
+{
+    grid_.OnDropDownListSelected(&grid_, grid_.Current().X, grid_.Current().Y, item);
+}
+
+void TGridEditing::TreeViewListSelected(TTreeNode* node, QString& text)
+{
+    grid_.OnTreeViewListSelected(&grid_, grid_.Current().X, grid_.Current().Y, node, text);
 }

@@ -2,23 +2,22 @@
 // editor, and the composition continues there.
 
 #include "grid/core/GridCoreState.h"
+#include "grid/core/GridEditing.h"
 #include "grid/core/TavikCustomGrid.h"
 #include "grid/editor/InplaceEdit.h"
 #include "platform/base/FlagScope.h"
 
 TWinControl* TTavikCustomGrid::CompositionWindow(bool composing)
 {
-    if (d_->editorMode && d_->inplaceEditor && d_->inplaceEditor->Visible())
-        return d_->inplaceEditor.get();
+    if (TInplaceEdit* editor = d_->editing->ShownEditor())
+        return editor;
     // Only a composition opens the editor: committed text alone takes the
     // character phase, which opens it too where it may open.
     if (!composing || EditableRow() >= d_->rowCount || !HasOption(goEditing))
         return nullptr;
-    const TFlagScope guard(d_->openingForComposition);
+    const TFlagScope guard(d_->editing->OpeningForCompositionFlag());
     ShowEditor(QChar());
-    if (d_->editorMode && d_->inplaceEditor && d_->inplaceEditor->Visible())
-        return d_->inplaceEditor.get();
-    return nullptr;
+    return d_->editing->ShownEditor();
 }
 
 TRect TTavikCustomGrid::InputCaretRect()

@@ -103,7 +103,7 @@ void TTavikCustomGrid::KeyDown(Word& key, TShiftState shift)
     t.X = RestrictTopLeft(t.X, d_->topLeft.X, d_->fixedCols, max.X, [this](int i) { return ColWidths(i); });
     t.Y = RestrictTopLeft(t.Y, d_->topLeft.Y, d_->fixedRows, max.Y, [this](int i) { return GetRowHeight(i); });
     if (!(t == d_->topLeft)) {
-        if (d_->editorMode) {
+        if (EditorMode()) {
             if (!CanHideEditor())
                 return;
             HideEditor();
@@ -130,7 +130,7 @@ void TTavikCustomGrid::KeyDown(Word& key, TShiftState shift)
 
 void TTavikCustomGrid::ShowEditorChar(QChar ch)
 {
-    if (!d_->editorMode)
+    if (!EditorMode())
         ShowEditor(ch);
     PostCharToEditor(ch);
 }
@@ -148,7 +148,7 @@ void TTavikCustomGrid::KeyPress(QChar& key)
     TCustomControl::KeyPress(key);
     if (key.unicode() != 13)
         return;
-    if (!d_->editorMode) {
+    if (!EditorMode()) {
         ShowEditor(QChar(13));
     } else if (CanHideEditor()) {
         HideEditor();

@@ -135,7 +135,7 @@ void TTavikCustomGrid::PaintGrid(TCanvas& canvas)
         canvas.FillRect({0, v.GridBoundary, client.Right, client.Bottom});
 
     const bool focused = IsActiveControl();
-    const TSelectionDecorations deco = d_->selections->Decorations(d_->readOnly, false, focused, d_->editorMode);
+    const TSelectionDecorations deco = d_->selections->Decorations(d_->readOnly, false, focused, EditorMode());
     if (!deco.Outlines.empty() || deco.Grip) {
         TPen& pen = canvas.Pen();
         pen.SetStyle(psSolid);

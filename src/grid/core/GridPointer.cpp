@@ -6,6 +6,7 @@
 
 #include "grid/core/GridCoreState.h"
 #include "grid/core/GridCursorImages.h"
+#include "grid/core/GridEditing.h"
 #include "grid/core/GridPointerHost.h"
 #include "grid/core/TavikCustomGrid.h"
 #include "grid/layout/GridSizingZone.h"
@@ -89,7 +90,7 @@ void TGridPointer::MouseDown(TMouseButton button, TShiftState shift, int x, int 
     d_->lastMoveReason = mrMouse;
     tracker_.HitPoint = tracker_.LastMousePoint = {x, y};
     if (button == mbLeft)
-        d_->lastGridClick = std::max<uint32_t>(1, GetTickCount());
+        grid_.Editing().NoteGridClick(std::max<uint32_t>(1, GetTickCount()));
     TCustomForm* form = grid_.ParentForm();
     if (grid_.CanFocus() || !form) {
         if (!grid_.Focused())
@@ -99,7 +100,7 @@ void TGridPointer::MouseDown(TMouseButton button, TShiftState shift, int x, int 
             return;
         }
     }
-    if (d_->editorMode && !grid_.CanHideEditor())
+    if (grid_.EditorMode() && !grid_.CanHideEditor())
         return;
     if (button != mbLeft) {
         mouseDown();
@@ -198,7 +199,7 @@ void TGridPointer::MouseDown(TMouseButton button, TShiftState shift, int x, int 
             mouseDown();
             return;
         }
-        if (!editing || !d_->editorMode)
+        if (!editing || !grid_.EditorMode())
             StartDragSelect(cell, layout);
         if (shift & ssShift) {
             grid_.HideEditor();

@@ -2,12 +2,11 @@
 // that the fields stay in one place.
 
 #include "grid/core/GridCoreState.h"
+#include "grid/core/GridEditing.h"
 #include "grid/core/GridPointer.h"
-#include "grid/editor/GridEditorFactory.h"
-#include "grid/editor/InplaceEdit.h"
 #include "grid/core/TavikCustomGrid.h"
 
-// The editor and the factory are complete here.
+// The collaborators are complete here.
 TGridCoreState::TGridCoreState(ISelectionHost* host) : selections(std::make_unique<TSelections>(host)) {}
 TGridCoreState::~TGridCoreState() = default;
 
@@ -39,56 +38,6 @@ bool TTavikCustomGrid::FillCellBackground() const
 void TTavikCustomGrid::SetFillCellBackground(bool value)
 {
     d_->fillCellBackground = value;
-}
-
-bool TTavikCustomGrid::CanEditModify() const
-{
-    return d_->canEditModify;
-}
-
-void TTavikCustomGrid::EditButtonClick()
-{
-    OnEditButtonClick(this, d_->current.X, d_->current.Y);
-}
-
-void TTavikCustomGrid::InplaceEditChanged(const QString& text)
-{
-    OnInplaceEditChanged(this, d_->current.X, d_->current.Y, text);
-}
-
-void TTavikCustomGrid::ListSelected(const QString& item)
-{
-    OnDropDownListSelected(this, d_->current.X, d_->current.Y, item);
-}
-
-TInplaceEdit* TTavikCustomGrid::InplaceEditor() const
-{
-    return d_->inplaceEditor.get();
-}
-
-TGridEditorFactory& TTavikCustomGrid::EditorFactory() const
-{
-    return *d_->editorFactory;
-}
-
-int TTavikCustomGrid::EditCol() const
-{
-    return d_->editCol;
-}
-
-int TTavikCustomGrid::EditRow() const
-{
-    return d_->editRow;
-}
-
-bool TTavikCustomGrid::HideQueryActive() const
-{
-    return d_->hideQueryActive;
-}
-
-uint32_t TTavikCustomGrid::LastGridClick() const
-{
-    return d_->lastGridClick;
 }
 
 int TTavikCustomGrid::ColCount() const
@@ -331,11 +280,6 @@ void TTavikCustomGrid::SetMouseState(TGridMouseState state)
     d_->mouseState = state;
 }
 
-bool TTavikCustomGrid::EditorMode() const
-{
-    return d_->editorMode;
-}
-
 int TTavikCustomGrid::ColOffset() const
 {
     return d_->colOffset;
@@ -381,20 +325,9 @@ int TTavikCustomGrid::UpdateLock() const
     return d_->updateLock;
 }
 
-
-
-
-
-
-
 bool TTavikCustomGrid::KeyMoveActive() const
 {
     return d_->keyMoveActive;
-}
-
-bool TTavikCustomGrid::OpeningForComposition() const
-{
-    return d_->openingForComposition;
 }
 
 TGridExtents& TTavikCustomGrid::RowExtentsForUpdate()

@@ -1,4 +1,5 @@
 #include "grid/core/GridCoreState.h"
+#include "grid/core/GridEditing.h"
 #include "grid/core/TavikCustomGrid.h"
 
 #include <algorithm>
@@ -198,7 +199,7 @@ void TTavikCustomGrid::MoveColumn(int from, int to)
         d_->tabStops.MoveEntry(from, to);
     d_->current.X = FollowMove(d_->current.X, from, to);
     d_->anchor.X = FollowMove(d_->anchor.X, from, to);
-    d_->editCol = FollowMove(d_->editCol, from, to);
+    d_->editing->PlaceEditCell(FollowMove(d_->editing->EditCol(), from, to), d_->editing->EditRow());
     // A selected row spans all its columns, whichever of them moved.
     if (HasOption(goRowSelect)) {
         d_->current.X = d_->fixedCols;
@@ -223,7 +224,7 @@ void TTavikCustomGrid::MoveRow(int from, int to)
         d_->rowHeights.MoveEntry(from, to);
     d_->current.Y = FollowMove(d_->current.Y, from, to);
     d_->anchor.Y = FollowMove(d_->anchor.Y, from, to);
-    d_->editRow = FollowMove(d_->editRow, from, to);
+    d_->editing->PlaceEditCell(d_->editing->EditCol(), FollowMove(d_->editing->EditRow(), from, to));
     d_->selections->SetRange(SelectionRect(), true);
     RowMoved(from, to);
     if (hasHeights)

@@ -1,4 +1,5 @@
 #include "grid/core/GridCoreState.h"
+#include "grid/core/GridEditing.h"
 #include "grid/core/GridPointer.h"
 #include "grid/core/TavikCustomGrid.h"
 
@@ -24,7 +25,8 @@ TTavikCustomGrid::TTavikCustomGrid(TComponent* owner)
     : TCustomControl(owner), d_(std::make_unique<TGridCoreState>(this))
 {
     SetSelfPainted(true);
-    d_->editorFactory = std::make_unique<TGridEditorFactory>(this);
+    IGridEditorHost& editorHost = *this;
+    d_->editing = std::make_unique<TGridEditing>(*this, editorHost);
     IGridPointerHost& pointerHost = *this;
     d_->pointer = std::make_unique<TGridPointer>(*this, pointerHost, *d_);
     Font().SetName(QStringLiteral("宋体"));
@@ -43,7 +45,7 @@ TTavikCustomGrid::~TTavikCustomGrid()
 {
     // The editor and its popups go while the grid is still whole.
     MarkDestroying();
-    d_->inplaceEditor.reset();
+    d_->editing->ReleaseEditor();
 }
 
 void TTavikCustomGrid::Loaded()
@@ -255,7 +257,7 @@ void TTavikCustomGrid::SetOptions(TGridOptions value)
     if (!::HasOption(value, goRowSizing) && !::HasOption(value, goColSizing))
         value &= ~GridOption(goAdjustLiberty);
     d_->options = value;
-    if (!d_->editorMode) {
+    if (!EditorMode()) {
         if (HasOption(goAlwaysShowEditor))
             ShowEditor(QChar(' '));
         else

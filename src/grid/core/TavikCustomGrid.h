@@ -12,6 +12,7 @@
 
 #include <QChar>
 
+#include "grid/core/GridEditorHost.h"
 #include "grid/core/GridPointerHost.h"
 #include "grid/layout/CellTypes.h"
 #include "grid/layout/EditTypes.h"
@@ -27,9 +28,9 @@
 #include "platform/framework/WinControl.h"
 
 class TCanvas;
+class TGridEditing;
 class TGridPointer;
 class TInplaceEdit;
-class TGridEditorFactory;
 struct TGridKeyContext;
 struct TGridCoreState;
 
@@ -43,7 +44,10 @@ using TGridQueryEditorModeEvent = TEvent<TObject*, int, int, bool&, QChar>;
 using TGridRangeChangedEvent = TEvent<TObject*, TGridRect, TGridRect>;
 using TGridAuxCellQueryEvent = TEvent<TObject*, int, int, int&>;
 
-class TTavikCustomGrid : public TCustomControl, public ISelectionHost, private IGridPointerHost {
+class TTavikCustomGrid : public TCustomControl,
+                         public ISelectionHost,
+                         private IGridPointerHost,
+                         private IGridEditorHost {
 public:
     static constexpr int ScrollBarScale = 127;
 
@@ -115,38 +119,17 @@ public:
     // keeping every other width or height with its row or column.
     virtual void AdjustSize(int index, int amount, bool rows);
 
-    // --- the in-place editor (GridEditing.cpp) ---
+    // --- the in-place editor (GridEditing) ---
     // Ends editing: EditorMode off, the text written back, the window hidden.
     virtual void HideEditor();
     // Starts editing the current cell when the queries allow it.
     virtual void ShowEditor(QChar ch);
+    // Ends editing without writing the text back.
+    virtual void CancelEditor();
     // OnQueryEditHide; a nested query answers false.
     virtual bool CanHideEditor();
-    virtual bool CanEditAcceptKey(QChar key) { return true; }
-    bool CanEditModify() const;
-    // The cell's text, its edit mask and its length limit (-1: cannot be modified).
-    virtual QString GetEditText(int col, int row) { return {}; }
-    virtual QString GetEditMask(int col, int row) { return {}; }
-    virtual int GetEditLimit() { return 0; }
-    // esCustom when the factory has an editor for the current cell, then OnQueryEditStyle.
-    virtual TEditStyle EditStyle();
-    virtual void EditProperty(TEditProperty& property);
-    virtual void GetDropDownList(QStringList& items, int& rows);
-    virtual void GetTreeViewList(TTreeNodes& nodes);
-    virtual void EditButtonClick();
-    virtual void InplaceEditChanged(const QString& text);
-    virtual void BeforeListSelected(const QStringList& items, QString& item);
-    virtual void ListSelected(const QString& item);
-    virtual void TreeViewListSelected(TTreeNode* node, QString& text);
-    virtual void QueryListStyle(TListBoxStyle& style, int& itemHeight);
-    void TreeNodeDeleted(TTreeNode* node) { TreeNodeDeletionHandler(this, node); }
-    TInplaceEdit* InplaceEditor() const;
-    TGridEditorFactory& EditorFactory() const;
-    int EditCol() const;
-    int EditRow() const;
-    bool HideQueryActive() const;
-    // The time of the grid's last left press (GetTickCount), 0 before the first.
-    uint32_t LastGridClick() const;
+    // The editor, its factory, the edited cell and the editing flags.
+    TGridEditing& Editing() const;
 
     TGridCellEvent OnEditButtonClick;
     TGridQueryEditStyleEvent OnQueryEditStyle;
@@ -329,13 +312,6 @@ public:
     void DoExit() override;
     void CancelMode();
 
-
-    // Ends editing without writing the text back.
-    virtual void CancelEditor();
-
-    // While the first composition opens the editor, the focus stays here.
-    bool OpeningForComposition() const;
-
     // Unpublished handlers.
     TGridIndexEvent BestWidthRequest;
     TGridSizeQueryEvent ColSizeQuery;
@@ -359,8 +335,8 @@ protected:
     void FillRangeChanged(const TGridRect& source, const TGridRect& target) override;
     void MoveRangeChanged(const TGridRect& source, const TGridRect& target) override;
     // Flips the check cell's value where the grid lets it; true when stored.
-    virtual bool ToggleCheckCell(int col, int row) { return false; }
-    virtual void AdjustEditorRect(int col, int row, TRect& out, const TRect& rect) { out = rect; }
+    bool ToggleCheckCell(int col, int row) override { return false; }
+    void AdjustEditorRect(int col, int row, TRect& out, const TRect& rect) override { out = rect; }
     bool BeginColumnDrag(int& origin, int& destination, const TPoint& mousePt) override { return true; }
     bool BeginRowDrag(int& origin, int& destination, const TPoint& mousePt) override { return true; }
     // The core refuses targets that would split a merged head.
@@ -372,7 +348,7 @@ protected:
     bool QueryRowChange() override;
     TRowStyle RowStyle(int row) override { return rsNormal; }
     void SelectionNotify(TGridSelection* selection, TSelectoinNotification action) override;
-    virtual void SetEditText(int col, int row, const QString& value) {}
+    void SetEditText(int col, int row, const QString& value) override {}
     int PrevShownCol(int from, int stop) const override;
     TRect BoxBounds(const TGridRect& rect, bool withLines) override;
     void MakeCellVisible(TGridCoord coord) override;
@@ -397,7 +373,7 @@ protected:
     virtual void RowHeightChanged(int row) { OnRowHeightsChanged(this, row); }
     virtual bool SetScrollBarRange(TGridScrollBarKind bar, int min, int max);
     int EditPartCount(int col, int row) override { return 0; }
-    virtual int CurrentEditPart(int col, int row) { return 0; }
+    int CurrentEditPart(int col, int row) override { return 0; }
     void SetCurrentEditPart(int col, int row, int part) override {}
     bool GetEditPart(int col, int row, int part, int& fontHeight, TRect& rect, QString& text) override;
     virtual int AuxCellQuery1(int col, int row);
@@ -406,7 +382,7 @@ protected:
     bool ClickShowsEditor(int x, int y) override { return false; }
     // Check cells never open the editor: a space or a click (through
     // ShowEditor) toggles them in place instead.
-    virtual bool IsCheckCell(int col, int row) { return false; }
+    bool IsCheckCell(int col, int row) override { return false; }
     virtual TColor SelectionTint();
     virtual void DrawCell(int col, int row, TGridDrawState state, const TRect& rect) {}
     virtual void DrawMergedCell(int col, int row, const TRect& rect, TGridDrawState state) {}
@@ -434,11 +410,27 @@ protected:
     virtual void RowHeightsChanged();
     // Creates, loads and places the editor when it should be shown.
     void UpdateEdit() override;
-    // OnQueryEditHide for a text about to be stored in a cell, guarded like CanHideEditor.
-    bool QueryEditHide(int col, int row, const QString& text);
-    virtual std::unique_ptr<TInplaceEdit> CreateEditor();
-    virtual bool CanEditShow();
-    virtual void EditorModeChanged() { OnEditorModeChanged(this); }
+    std::unique_ptr<TInplaceEdit> CreateEditor() override;
+    bool CanEditShow() override;
+    void EditorModeChanged() override { OnEditorModeChanged(this); }
+    // The core's answers to the editor's questions raise the editor events.
+    bool CanEditAcceptKey(QChar key) override { return true; }
+    bool CanEditModify() const override;
+    QString GetEditText(int col, int row) override { return {}; }
+    QString GetEditMask(int col, int row) override { return {}; }
+    int GetEditLimit() override { return 0; }
+    // esCustom when the factory has an editor for the current cell, then OnQueryEditStyle.
+    TEditStyle EditStyle() override;
+    void EditProperty(TEditProperty& property) override;
+    void GetDropDownList(QStringList& items, int& rows) override;
+    void GetTreeViewList(TTreeNodes& nodes) override;
+    void QueryListStyle(TListBoxStyle& style, int& itemHeight) override;
+    void EditButtonClick() override;
+    void InplaceEditChanged(const QString& text) override;
+    void BeforeListSelected(const QStringList& items, QString& item) override;
+    void ListSelected(const QString& item) override;
+    void TreeViewListSelected(TTreeNode* node, QString& text) override;
+    void TreeNodeDeleted(TTreeNode* node) override { TreeNodeDeletionHandler(this, node); }
     bool RepaintAllOnResize() const;
     void SetRepaintAllOnResize(bool value);
     int FirstVisibleCol() const;
@@ -453,7 +445,7 @@ protected:
     void UpdateScrollPos();
     void UpdateScrollRange();
     virtual bool CanGridAcceptKey(Word key, TShiftState shift);
-    virtual void QueryEditorMode(bool& canShow, QChar ch);
+    void QueryEditorMode(bool& canShow, QChar ch) override;
     void GridClick() override { TCustomControl::Click(); }
     // Scroll bars: WM_HSCROLL / WM_VSCROLL on the 0..127 scale.
     void ModifyScrollBar(TGridScrollBarKind bar, unsigned code, int pos) override;
@@ -462,7 +454,7 @@ protected:
     // Commands (WM_USER + 1000 .. 1044), EM_SETSEL, scroll and cursor messages.
     void WndProc(TMessage& message) override;
     // Writes the text back and hides the editor window; EditorMode stays.
-    virtual void HideEdit();
+    void HideEdit() override;
     // Hands a typed character on to the editor window.
     virtual void PostCharToEditor(QChar ch);
     // A cancel-mode request for the editor (closes its drop-down).
@@ -500,13 +492,9 @@ protected:
     TGridKeyContext KeyContext();
 
 private:
-    // Test grids that stand in for the editor place its cell and flag through it.
-    friend class GridTestAccess;
     // Pasting writes cells as a typed edit does, through the same checks.
     friend class TGridClipboard;
 
-    void LoadEditorCell();
-    void PlaceEditor(bool forceRedraw);
     std::unique_ptr<TCanvas> DragLineCanvas() override { return SurfaceCanvas(); }
     void ShowPointerCursor(TCursor cursor) override { SetWidgetCursor(cursor); }
     std::unique_ptr<TGridCoreState> const d_;

@@ -2,12 +2,16 @@
 
 #include "grid/editor/InplaceEdit.h"
 
+#include <stdexcept>
+
 #include "grid/editor/AutoComplete.h"
 #include "grid/editor/GridEditorFactory.h"
 #include "grid/editor/PopupListBox.h"
 #include "grid/editor/PopupMonthCalendar.h"
 #include "grid/editor/PopupTreeView.h"
 #include "grid/editor/PopupUpDown.h"
+#include "grid/core/GridEditing.h"
+#include "grid/core/GridEditorHost.h"
 #include "grid/core/TavikCustomGrid.h"
 #include "platform/base/FlagScope.h"
 #include "platform/framework/PopupWindow.h"
@@ -37,11 +41,21 @@ TInplaceEdit::~TInplaceEdit()
     listBox_.reset();
 }
 
-void TInplaceEdit::SetGrid(TTavikCustomGrid* grid)
+void TInplaceEdit::SetGrid(TTavikCustomGrid* grid, IGridEditorHost* host)
 {
+    // The editor asks the grid it sits on; one without the other would leave it half attached.
+    if (!grid != !host)
+        throw std::invalid_argument("TInplaceEdit::SetGrid: a grid needs its editor host");
     grid_ = grid;
+    host_ = host;
     SetParent(grid);
     SetFocusOwner(grid);
+}
+
+void TInplaceEdit::QueryListStyle(TListBoxStyle& style, int& itemHeight)
+{
+    if (host_)
+        host_->QueryListStyle(style, itemHeight);
 }
 
 void TInplaceEdit::SetButtonWidth(int v)
@@ -59,7 +73,7 @@ TRect TInplaceEdit::ButtonRect() const
 
 bool TInplaceEdit::CanModify() const
 {
-    return !ReadOnly() && (!grid_ || grid_->CanEditModify());
+    return !ReadOnly() && (!grid_ || host_->CanEditModify());
 }
 
 bool TInplaceEdit::MultiLineAllowed() const
@@ -117,7 +131,7 @@ void TInplaceEdit::SetEditStyle(TEditStyle style)
             treeView_ = std::make_unique<TPopupTreeView>(this);
             treeView_->OnNodeDeletion = TEvent<TObject*, TTreeNode*>([this](TObject*, TTreeNode* node) {
                 if (grid_ && !grid_->IsDestroying())
-                    grid_->TreeNodeDeleted(node);
+                    host_->TreeNodeDeleted(node);
             });
         }
         activePopup_ = treeView_.get();
@@ -132,7 +146,7 @@ void TInplaceEdit::SetEditStyle(TEditStyle style)
     case esCustom:
         if (grid_) {
             const TGridCoord c = grid_->Current();
-            customEditor_ = grid_->EditorFactory().GetEditor(c.X, c.Y);
+            customEditor_ = grid_->Editing().Factory().GetEditor(c.X, c.Y);
             if (customEditor_) {
                 customEditor_->Attach(this);
                 activePopup_ = customEditor_->PopupControl();
@@ -149,7 +163,7 @@ void TInplaceEdit::SetEditStyle(TEditStyle style)
             autoComplete_ = std::make_unique<TAutoCompleteControl>(this, [this](QStringList& list) {
                 int rows = 12;
                 if (grid_)
-                    grid_->GetDropDownList(list, rows);
+                    host_->GetDropDownList(list, rows);
             });
         autoComplete_->Enable(true);
     } else if (autoComplete_) {
@@ -165,9 +179,9 @@ void TInplaceEdit::UpdateContents()
     if (!grid_)
         return;
     const TFlagScope guard(loading_);
-    SetEditStyle(grid_->EditStyle());
+    SetEditStyle(host_->EditStyle());
     TEditProperty p;
-    grid_->EditProperty(p);
+    host_->EditProperty(p);
     SetColor(p.Color);
     TFont& font = Font();
     font.SetColor(p.FontColor);
@@ -177,9 +191,9 @@ void TInplaceEdit::UpdateContents()
     font.SetStyle(p.FontStyle);
     const TGridCoord c = grid_->Current();
     SetText(QString());
-    SetEditMask(grid_->GetEditMask(c.X, c.Y));
-    SetText(grid_->GetEditText(c.X, c.Y));
-    editLimit_ = grid_->GetEditLimit();
+    SetEditMask(host_->GetEditMask(c.X, c.Y));
+    SetText(host_->GetEditText(c.X, c.Y));
+    editLimit_ = host_->GetEditLimit();
     SetMaxLength(editLimit_ > 0 ? editLimit_ : 0);
 }
 
@@ -203,7 +217,7 @@ void TInplaceEdit::Move(const TRect& rect, bool forceRedraw)
     ScrollCaret();
     if (forceRedraw || wasHidden)
         Invalidate();
-    if (grid_ && grid_->IsActiveControl() && !grid_->OpeningForComposition())
+    if (grid_ && grid_->IsActiveControl() && !grid_->Editing().OpeningForComposition())
         SetFocus();
 }
 
@@ -261,14 +275,14 @@ void TInplaceEdit::Change()
         if (wanted > Width())
             SetWidth(wanted);
     }
-    grid_->InplaceEditChanged(Text());
+    host_->InplaceEditChanged(Text());
 }
 
 bool TInplaceEdit::PressMakesDoubleClick()
 {
-    if (!grid_ || grid_->LastGridClick() == 0)
+    if (!grid_ || grid_->Editing().LastGridClick() == 0)
         return false;
-    return GetTickCount() - grid_->LastGridClick() <= static_cast<uint32_t>(GetDoubleClickTime());
+    return GetTickCount() - grid_->Editing().LastGridClick() <= static_cast<uint32_t>(GetDoubleClickTime());
 }
 
 void TInplaceEdit::DblClick()

@@ -16,6 +16,7 @@
 #include "platform/controls/MaskEdit.h"
 
 class TTavikCustomGrid;
+class IGridEditorHost;
 class TCustomPopupListBox;
 class TPopupMonthCalendar;
 class TPopupTreeView;
@@ -34,8 +35,9 @@ public:
     const char* ClassName() const override { return "TInplaceEdit"; }
 
     TTavikCustomGrid* Grid() const { return grid_; }
-    // Sets the grid and makes it the parent and the focus owner.
-    void SetGrid(TTavikCustomGrid* grid);
+    // Sets the grid, and its side for the editor's questions, and makes the
+    // grid the parent and the focus owner.
+    void SetGrid(TTavikCustomGrid* grid, IGridEditorHost* host);
 
     int ButtonWidth() const { return buttonWidth_; }
     void SetButtonWidth(int v);
@@ -102,6 +104,8 @@ public:
 
     // Called by the popups.
     void PopupReleased(bool accept) { CloseUp(accept); }
+    // The list's style and item height for the current cell.
+    void QueryListStyle(TListBoxStyle& style, int& itemHeight);
 
 protected:
     void Change() override;
@@ -118,6 +122,7 @@ private:
     void UpDownStep();
 
     TTavikCustomGrid* grid_ = nullptr;
+    IGridEditorHost* host_ = nullptr;
     int buttonWidth_ = 17;
     std::unique_ptr<TCustomPopupListBox> listBox_;
     TControl* activePopup_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "grid/editor/InplaceEdit.h"
 #include "grid/editor/PopupListBox.h"
+#include "grid/core/GridEditorHost.h"
 #include "grid/core/TavikCustomGrid.h"
 #include "platform/canvas/ButtonFace.h"
 
@@ -74,7 +75,7 @@ void TInplaceEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
     StopTracking();
     if (wasTracking && wasPressed &&
         (editStyle_ == esEllipsis || editStyle_ == esEllipsisReadOnly || editStyle_ == esDropDownWindow) && grid_)
-        grid_->EditButtonClick();
+        host_->EditButtonClick();
 }
 
 void TInplaceEdit::PaintOverlay(TCanvas& canvas, const TRect& rect)

@@ -6,6 +6,7 @@
 #include "grid/editor/PopupMonthCalendar.h"
 #include "grid/editor/PopupPlacement.h"
 #include "grid/editor/PopupTreeView.h"
+#include "grid/core/GridEditorHost.h"
 #include "grid/core/TavikCustomGrid.h"
 #include "platform/controls/dialogs/ColorDialog.h"
 #include "platform/framework/PopupWindow.h"
@@ -23,7 +24,7 @@ void TInplaceEdit::DropDown()
         int rows = 12;
         if (editStyle_ != esColorList) {
             QStringList items;
-            grid_->GetDropDownList(items, rows);
+            host_->GetDropDownList(items, rows);
             listBox_->SetItems(items);
         } else {
             rows = listBox_->Count();
@@ -45,7 +46,7 @@ void TInplaceEdit::DropDown()
         height = size.cy + 2 * calendar_->BorderWidth();
     } else if (activePopup_ == treeView_.get()) {
         treeView_->ClearNodes();
-        grid_->GetTreeViewList(treeView_->Items());
+        host_->GetTreeViewList(treeView_->Items());
         treeView_->SetColor(Color());
         treeView_->SetFont(Font());
         height = 200;
@@ -94,7 +95,7 @@ void TInplaceEdit::CloseUp(bool accept)
 
     if (activePopup_ == treeView_.get() && treeView_) {
         if (node) {
-            grid_->TreeViewListSelected(node, value);
+            host_->TreeViewListSelected(node, value);
             SetText(value);
         }
     } else if (customEditor_ && activePopup_ == customEditor_->PopupControl()) {
@@ -103,7 +104,7 @@ void TInplaceEdit::CloseUp(bool accept)
         if (!value.isEmpty() && CanModify() && value != Text())
             SetText(value);
     } else if (activePopup_ == listBox_.get() && listBox_) {
-        if (!value.isEmpty() && grid_->CanEditModify()) {
+        if (!value.isEmpty() && host_->CanEditModify()) {
             if (editStyle_ == esColorList && value == MoreColorsText) {
                 bool ok = false;
                 const qlonglong start = Text().trimmed().toLongLong(&ok);
@@ -112,10 +113,10 @@ void TInplaceEdit::CloseUp(bool accept)
                 const bool chosen = dialog.Execute();
                 value = QString::number(chosen ? dialog.Color() : (ok ? static_cast<TColor>(start) : clBlack));
             }
-            grid_->BeforeListSelected(listBox_->Items(), value);
+            host_->BeforeListSelected(listBox_->Items(), value);
             SetText(value);
             SelectAll();
-            grid_->ListSelected(value);
+            host_->ListSelected(value);
         }
     }
     if (editStyle_ == esDropDownList || editStyle_ == esColorList)

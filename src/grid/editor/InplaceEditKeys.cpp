@@ -5,6 +5,7 @@
 #include "grid/editor/PopupListBox.h"
 #include "grid/editor/PopupMonthCalendar.h"
 #include "grid/editor/PopupTreeView.h"
+#include "grid/core/GridEditorHost.h"
 #include "grid/core/TavikCustomGrid.h"
 
 namespace {
@@ -60,7 +61,7 @@ void TInplaceEdit::KeyDown(Word& key, TShiftState shift)
         (editStyle_ == esEllipsis || editStyle_ == esDropDownList || editStyle_ == esEllipsisReadOnly)) {
         RemovePendingChar();
         key = 0;
-        grid_->EditButtonClick();
+        host_->EditButtonClick();
         return;
     }
     if (IsDropDownKeyStyle(editStyle_)) {
@@ -144,7 +145,7 @@ void TInplaceEdit::KeyDown(Word& key, TShiftState shift)
             toGrid();
             return;
         }
-        if (shift == ssShift && !grid_->CanEditModify()) {
+        if (shift == ssShift && !host_->CanEditModify()) {
             key = 0;
             return;
         }
@@ -157,7 +158,7 @@ void TInplaceEdit::KeyDown(Word& key, TShiftState shift)
         }
         return;
     case VK_DELETE:
-        if (!grid_->CanEditModify()) {
+        if (!host_->CanEditModify()) {
             key = 0;
             return;
         }
@@ -165,7 +166,7 @@ void TInplaceEdit::KeyDown(Word& key, TShiftState shift)
     case 'V':
     case 'X':
         // Paste and cut arrive as keys too; a cell that cannot be modified refuses them.
-        if ((shift & ssCtrl) && !grid_->CanEditModify()) {
+        if ((shift & ssCtrl) && !host_->CanEditModify()) {
             key = 0;
             RemovePendingChar();
             return;
@@ -197,12 +198,12 @@ void TInplaceEdit::KeyPress(QChar& key)
         key = QChar();
         return;
     }
-    if (code >= 32 && !grid_->CanEditAcceptKey(key)) {
+    if (code >= 32 && !host_->CanEditAcceptKey(key)) {
         Beep();
         key = QChar();
         return;
     }
-    if ((code == 8 || code == 22 || code == 24 || code >= 32) && !grid_->CanEditModify()) {
+    if ((code == 8 || code == 22 || code == 24 || code >= 32) && !host_->CanEditModify()) {
         key = QChar();
         return;
     }

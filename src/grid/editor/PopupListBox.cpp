@@ -50,8 +50,7 @@ TPopupListBox::TPopupListBox(TInplaceEdit* editor) : TCustomPopupListBox(editor)
     SetIntegralHeight(true);
     TListBoxStyle style = lbStandard;
     int itemHeight = 18;
-    if (TTavikCustomGrid* grid = editor->Grid())
-        grid->QueryListStyle(style, itemHeight);
+    editor->QueryListStyle(style, itemHeight);
     SetStyle(style);
     SetItemHeight(itemHeight);
 }

@@ -2,6 +2,7 @@
 
 #include "grid/viewgrid/CheckCell.h"
 #include "grid/viewgrid/TavikCustomViewGrid.h"
+#include "grid/core/GridEditing.h"
 
 QString TGridPasteResult::Summary() const
 {
@@ -230,7 +231,7 @@ bool TGridClipboard::WriteCell(int col, int row, const QString& text, TGridPaste
             ++result.Refused;
             return false;
         }
-    } else if (!grid_.QueryEditHide(col, row, value)) {
+    } else if (!grid_.Editing().QueryHide(col, row, value)) {
         ++result.Refused;
         return false;
     }

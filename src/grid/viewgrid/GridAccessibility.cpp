@@ -9,6 +9,7 @@
 #include "grid/richtext/RichTextReader.h"
 #include "grid/viewgrid/TavikCustomViewGrid.h"
 #include "platform/framework/accessibility/AccessibleBridge.h"
+#include "grid/core/GridEditing.h"
 
 GridAccessibility::GridAccessibility(TTavikCustomGrid& grid)
     : TAccessibleSource(grid), grid_(grid), view_(dynamic_cast<TTavikCustomViewGrid*>(&grid))
@@ -141,7 +142,7 @@ TAccStates GridAccessibility::States(TAccItem item) const
         s |= asSelected;
     const TGridCoord cur = grid_.Current();
     const TGridRect curArea = grid_.MergedArea(cur.X, cur.Y);
-    const bool editing = grid_.EditorMode() && grid_.EditCol() == col && grid_.EditRow() == row;
+    const bool editing = grid_.EditorMode() && grid_.Editing().EditCol() == col && grid_.Editing().EditRow() == row;
     if (curArea.Left == col && curArea.Top == row && grid_.Focused() && !grid_.EditorMode())
         s |= asFocused;
     if (editing)
@@ -212,9 +213,10 @@ bool GridAccessibility::DoAction(TAccItem item, TAccAction action)
 
 TControl* GridAccessibility::Editor(TAccItem item) const
 {
-    if (item == 0 || !grid_.EditorMode() || grid_.EditCol() != ColOf(item) || grid_.EditRow() != RowOf(item))
+    const TGridEditing& editing = grid_.Editing();
+    if (item == 0 || !grid_.EditorMode() || editing.EditCol() != ColOf(item) || editing.EditRow() != RowOf(item))
         return nullptr;
-    return grid_.InplaceEditor();
+    return editing.Editor();
 }
 
 int GridAccessibility::RowCount() const { return grid_.RowCount(); }

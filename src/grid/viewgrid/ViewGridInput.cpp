@@ -12,6 +12,7 @@
 #include "grid/viewgrid/TavikCustomViewGrid.h"
 #include "platform/canvas/Canvas.h"
 #include "platform/framework/actions/ImageList.h"
+#include "grid/core/GridEditing.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ bool TTavikCustomViewGrid::ClickShowsEditor(int x, int y)
 
 bool TTavikCustomViewGrid::QueryToggleStore(int col, int row, const QString& text)
 {
-    return QueryEditHide(col, row, text);
+    return Editing().QueryHide(col, row, text);
 }
 
 bool TTavikCustomViewGrid::IsCheckCell(int col, int row)
@@ -135,8 +136,8 @@ int TTavikCustomViewGrid::BestWidth(int col)
             f.SetStyle(info.FontStyles);
             int w = 0;
             // Under an open editor the current cell is as wide as what is being typed.
-            const bool edited = EditorMode() && InplaceEditor() && Current() == TGridCoord{col, row};
-            const QString text = edited ? InplaceEditor()->Text() : GetCellValue(col, row);
+            const bool edited = EditorMode() && Editing().Editor() && Current() == TGridCoord{col, row};
+            const QString text = edited ? Editing().Editor()->Text() : GetCellValue(col, row);
             for (const QString& line : text.split(u'\n'))
                 w = std::max(w, measure.TextWidth(QString(line).remove(u'\r')));
             return w;

@@ -11,6 +11,7 @@
 #include "grid/core/TavikCustomGrid.h"
 #include "support/GridTestAccess.h"
 #include "support/GridText.h"
+#include "grid/core/GridEditing.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ public:
         ++heightsChanged;
         TTavikCustomGrid::RowHeightsChanged();
     }
-    TGridCoord EditCell() const { return {EditCol(), EditRow()}; }
+    TGridCoord EditCell() const { return {Editing().EditCol(), Editing().EditRow()}; }
     void SetEditCell(TGridCoord c) { GridTestAccess::PlaceEditCell(*this, c.X, c.Y); }
     void ClearRecords()
     {

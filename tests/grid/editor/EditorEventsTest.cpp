@@ -7,6 +7,7 @@
 #include "stream/FormLoader.h"
 #include "stream/FormReader.h"
 #include "stream/FormWriter.h"
+#include "grid/core/GridEditing.h"
 
 namespace {
 
@@ -33,10 +34,10 @@ TEST(EditorEvents, AStoredDefinitionBindsTheEditorEventsByName)
     ASSERT_NE(grid, nullptr);
     form.SetActiveControl(grid);
     grid->SetEditorMode(true);
-    ASSERT_NE(grid->InplaceEditor(), nullptr);
-    EXPECT_EQ(grid->InplaceEditor()->EditStyle(), esDropDownList);
-    EXPECT_EQ(grid->InplaceEditor()->EditMask(), QStringLiteral("L"));
-    grid->InplaceEditor()->DropDown();
+    ASSERT_NE(grid->Editing().Editor(), nullptr);
+    EXPECT_EQ(grid->Editing().Editor()->EditStyle(), esDropDownList);
+    EXPECT_EQ(grid->Editing().Editor()->EditMask(), QStringLiteral("L"));
+    grid->Editing().Editor()->DropDown();
     EXPECT_EQ(calls, (std::vector<std::string>{"style 1", "mode", "list 12"}));
 
     const FormObject saved = SaveForm(&form);

@@ -13,6 +13,7 @@
 #include "grid/editor/PopupListBox.h"
 #include "platform/controls/Edit.h"
 #include "platform/base/TickCount.h"
+#include "grid/core/GridEditing.h"
 
 namespace {
 
@@ -177,7 +178,7 @@ TEST_F(EditorTiming, ASecondPressRightAfterTheGridsIsADoubleClick)
     int doubles = 0;
     grid->OnDblClick = TNotifyEvent([&](TObject*) { ++doubles; });
     grid->Text(1, 1) = QStringLiteral("two words");
-    EXPECT_EQ(grid->LastGridClick(), 0u);
+    EXPECT_EQ(grid->Editing().LastGridClick(), 0u);
     grid->SetEditorMode(true);
     TInplaceEdit* ed = grid->Editor();
     EXPECT_FALSE(ed->PressMakesDoubleClick());
@@ -185,7 +186,7 @@ TEST_F(EditorTiming, ASecondPressRightAfterTheGridsIsADoubleClick)
     const TRect r = grid->CellBounds(1, 1);
     grid->MouseDown(mbLeft, ssLeft, r.Left + 3, r.Top + 3);
     grid->MouseUp(mbLeft, 0, r.Left + 3, r.Top + 3);
-    EXPECT_EQ(grid->LastGridClick(), UINT32_MAX - 5);
+    EXPECT_EQ(grid->Editing().LastGridClick(), UINT32_MAX - 5);
     const uint32_t limit = static_cast<uint32_t>(GetDoubleClickTime());
     for (const auto& [gap, isDouble] : {std::pair{0u, true}, {limit, true}, {limit + 1, false}}) {
         now = UINT32_MAX - 5 + gap;
@@ -208,7 +209,7 @@ TEST_F(EditorTiming, ANestedHideQueryAnswersNo)
     });
     EXPECT_TRUE(grid->CanHideEditor());
     EXPECT_FALSE(nested);
-    EXPECT_FALSE(grid->HideQueryActive());
+    EXPECT_FALSE(grid->Editing().HideQueryActive());
 }
 
 TEST_F(EditorTiming, TheEditorTakesTheGridsNewFont)

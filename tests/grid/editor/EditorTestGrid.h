@@ -11,6 +11,7 @@
 
 #include "grid/editor/InplaceEdit.h"
 #include "grid/drawgrid/TavikCustomDrawGrid.h"
+#include "grid/core/GridEditing.h"
 
 class EditorTestGrid : public TTavikCustomDrawGrid {
 public:
@@ -36,7 +37,7 @@ public:
     }
     int GetEditLimit() override { return limit; }
 
-    TInplaceEdit* Editor() const { return InplaceEditor(); }
+    TInplaceEdit* Editor() const { return Editing().Editor(); }
     QString& Text(int c, int r) { return texts[{c, r}]; }
 
     std::map<std::pair<int, int>, QString> texts;

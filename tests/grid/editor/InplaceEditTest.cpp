@@ -2,6 +2,7 @@
 
 #include "EditorTestGrid.h"
 #include "grid/editor/GridEditorFactory.h"
+#include "grid/core/GridEditing.h"
 
 namespace {
 
@@ -34,8 +35,8 @@ TEST_F(InplaceEdit, F2OpensTheEditorOverTheCellWithTheCaretAtTheEnd)
     EXPECT_EQ(Ed()->SelStart(), 3);
     EXPECT_EQ(Ed()->SelLength(), 0);
     EXPECT_EQ(Ed()->BoundsRect(), grid->CellBounds(2, 3));
-    EXPECT_EQ(grid->EditCol(), 2);
-    EXPECT_EQ(grid->EditRow(), 3);
+    EXPECT_EQ(grid->Editing().EditCol(), 2);
+    EXPECT_EQ(grid->Editing().EditRow(), 3);
     // No button: the text uses the whole cell but the 2-pixel margins.
     EXPECT_EQ(Ed()->FormattingRect(), (TRect{2, 2, Ed()->Width() - 2, Ed()->Height()}));
     EXPECT_EQ(Log(), "mode on");
@@ -51,7 +52,7 @@ TEST_F(InplaceEdit, TypedTextIsWrittenBackWhenTheCellIsLeft)
     EXPECT_FALSE(grid->EditorMode());
     EXPECT_FALSE(Ed()->Visible());
     EXPECT_EQ(grid->Text(1, 1), QStringLiteral("oldx"));
-    EXPECT_EQ(grid->EditCol(), -1);
+    EXPECT_EQ(grid->Editing().EditCol(), -1);
     EXPECT_EQ(Log(), "mode on; set 1,1=oldx; mode off");
 }
 
@@ -144,7 +145,7 @@ TEST_F(InplaceEdit, ACellThatCannotBeModifiedDropsEditing)
 {
     grid->limit = -1;
     Open(1, 1, QStringLiteral("fixed"));
-    EXPECT_FALSE(grid->CanEditModify());
+    EXPECT_FALSE(grid->Editing().CanModify());
     for (Word key : {Word(VK_DELETE), Word(VK_BACK)})
         Ed()->SendKey(key);
     Ed()->SendChar(QLatin1Char('q'));
@@ -218,12 +219,12 @@ public:
 TEST_F(InplaceEdit, TheFactoryGivesTheFirstAcceptingEditor)
 {
     FakeCustomEditor three(3), four(4), alsoThree(3);
-    grid->EditorFactory().Register(&three);
-    grid->EditorFactory().Register(&four);
-    grid->EditorFactory().Register(&alsoThree);
-    EXPECT_EQ(grid->EditorFactory().GetEditor(3, 1), &three);
-    EXPECT_EQ(grid->EditorFactory().GetEditor(4, 1), &four);
-    EXPECT_EQ(grid->EditorFactory().GetEditor(2, 1), nullptr);
+    grid->Editing().Factory().Register(&three);
+    grid->Editing().Factory().Register(&four);
+    grid->Editing().Factory().Register(&alsoThree);
+    EXPECT_EQ(grid->Editing().Factory().GetEditor(3, 1), &three);
+    EXPECT_EQ(grid->Editing().Factory().GetEditor(4, 1), &four);
+    EXPECT_EQ(grid->Editing().Factory().GetEditor(2, 1), nullptr);
 
     Open(3, 2, QStringLiteral("x"));
     EXPECT_EQ(Ed()->EditStyle(), esCustom);
@@ -235,9 +236,9 @@ TEST_F(InplaceEdit, TheFactoryGivesTheFirstAcceptingEditor)
     Ed()->SendKey(VK_RETURN);
     EXPECT_FALSE(Ed()->ListVisible());
     EXPECT_EQ(Ed()->Text(), QStringLiteral("custom"));
-    grid->EditorFactory().Unregister(&three);
-    grid->EditorFactory().Unregister(&four);
-    grid->EditorFactory().Unregister(&alsoThree);
+    grid->Editing().Factory().Unregister(&three);
+    grid->Editing().Factory().Unregister(&four);
+    grid->Editing().Factory().Unregister(&alsoThree);
 }
 
 TEST_F(InplaceEdit, DestroyingTheGridWithAnOpenPopupLeavesNothingBehind)

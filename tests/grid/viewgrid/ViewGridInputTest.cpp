@@ -16,6 +16,7 @@
 #include "ViewGridTestUtil.h"
 #include "support/GridText.h"
 #include "support/ControlTestAccess.h"
+#include "grid/core/GridEditing.h"
 
 using namespace viewgridtest;
 
@@ -233,14 +234,14 @@ TEST_F(ViewGridInput, BestWidthMeasuresTheOpenEditorsText)
     grid->MoveCurrent(2, 1, true, false, false, true);
     grid->SetEditorMode(true);
     ASSERT_TRUE(grid->EditorMode());
-    ASSERT_NE(grid->InplaceEditor(), nullptr);
+    ASSERT_NE(grid->Editing().Editor(), nullptr);
     for (QChar ch : QStringLiteral("a much longer typed text"))
-        grid->InplaceEditor()->SendChar(ch);
-    const QString typed = grid->InplaceEditor()->Text();
+        grid->Editing().Editor()->SendChar(ch);
+    const QString typed = grid->Editing().Editor()->Text();
     ASSERT_GT(typed.size(), 2);
     EXPECT_EQ(V(2, 1), "ab") << "nothing stored yet";
     EXPECT_EQ(grid->BestWidth(2), m.TextWidth(typed) + 4);
-    grid->InplaceEditor()->SetText("a");
+    grid->Editing().Editor()->SetText("a");
     EXPECT_EQ(grid->BestWidth(2), m.TextWidth("cd") + 4) << "a shorter text leaves the other rows' widths";
     grid->SetParent(nullptr);
 }
