@@ -260,6 +260,58 @@ TEST(GradientCache, ParameterChangesRenderAgainAndNotify)
     EXPECT_EQ(notices, 4);
 }
 
+TEST(GradientCache, GradientsOfOnePictureShareItsRendering)
+{
+    TGradient a, b;
+    a.Draw(nullptr, {0, 0, 60, 30});
+    b.Draw(nullptr, {10, 10, 70, 40});
+    EXPECT_EQ(&a.Bitmap(), &b.Bitmap());
+    EXPECT_EQ(b.RenderCount(), 1);
+    const QImage first = Rendered(a, 60, 30);
+
+    // Anything that changes the picture finds a rendering of its own; the
+    // shared one stays as it was.
+    struct Change {
+        const char* what;
+        void (*apply)(TGradient&);
+    };
+    const Change changes[] = {
+        {"end colour", [](TGradient& g) { g.SetEndColor(clNavy); }},
+        {"style", [](TGradient& g) { g.SetDrawStyle(gtLeftToRight); }},
+        {"direction", [](TGradient& g) { g.SetDirection(gdInverse); }},
+    };
+    for (const Change& change : changes) {
+        TGradient c;
+        change.apply(c);
+        c.Draw(nullptr, {0, 0, 60, 30});
+        EXPECT_NE(&c.Bitmap(), &a.Bitmap()) << change.what;
+        EXPECT_NE(Rendered(c, 60, 30), first) << change.what;
+    }
+    TGradient other;
+    other.Draw(nullptr, {0, 0, 60, 31});
+    EXPECT_NE(&other.Bitmap(), &a.Bitmap());
+    EXPECT_EQ(Rendered(b, 60, 30), first);
+
+    // A parameter set back to its value finds the shared picture again.
+    b.SetEndColor(clNavy);
+    b.SetEndColor(TGradient::DefaultEndColor);
+    b.Draw(nullptr, {0, 0, 60, 30});
+    EXPECT_EQ(&a.Bitmap(), &b.Bitmap());
+}
+
+TEST(GradientCache, SharedRenderingsAreBounded)
+{
+    // Sizes by the dozen, as a dragged splitter makes them: the old ones are let
+    // go, and a size drawn again is still right.
+    TGradient g;
+    const QImage first = Rendered(g, 1000, 500);
+    for (int w = 1001; w < 1040; ++w)
+        g.Draw(nullptr, {0, 0, w, 500});
+    EXPECT_EQ(Rendered(g, 1000, 500), first);
+    TGradient h;
+    EXPECT_EQ(Rendered(h, 1000, 500), first);
+}
+
 TEST(GradientCache, EmptyRectanglesDrawNothing)
 {
     TGradient g;
@@ -276,6 +328,16 @@ TEST(GradientCache, EmptyRectanglesDrawNothing)
     EXPECT_THROW(g.Draw(&canvas, {-2000000000, 0, 2000000000, 10}), EInvalidOperation);
     EXPECT_THROW(g.Draw(nullptr, {0, 0, 40000, 40000}), EInvalidOperation);
     EXPECT_EQ(g.CacheRect(), cached);
+    // Within the area but wider than a bitmap may be: refused too, and the
+    // last picture still goes with its size.
+    g.Draw(&canvas, {0, 0, 20, 20});
+    EXPECT_THROW(g.Draw(&canvas, {0, 0, 40000, 1}), EInvalidOperation);
+    EXPECT_EQ(g.CacheRect(), (TRect{0, 0, 20, 20}));
+    EXPECT_EQ(g.Bitmap().Width(), 20);
+    img = surface(20, 20, clRed);
+    TCanvas again(img);
+    g.Draw(&again, {0, 0, 20, 20});
+    EXPECT_EQ(canvastest::inkBox(img, clRed), (TRect{0, 0, 20, 20}));
 }
 
 TEST(GradientAssign, CopiesColoursAndStyleButNotDirection)

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 
+#include "platform/base/AppContext.h"
 #include "platform/canvas/CanvasTypes.h"
 
 const std::vector<std::string>& GradientStyleNames()
@@ -36,9 +37,23 @@ int RoundEven(double v)
     return static_cast<int>(std::nearbyint(v));
 }
 
+// The renderings of the process, most recently used last. Screens show the
+// same few panel sizes again and again; a bound on the pixels kept stops a
+// splitter dragged across the screen from hoarding its every size.
+struct GradientPictures {
+    struct Entry {
+        int width, height;
+        TGradientStyle style;
+        uint32_t from, to;
+        std::shared_ptr<TBitmap> bitmap;
+    };
+    static constexpr int64_t MaxPixels = int64_t(1) << 22;
+    std::vector<Entry> entries;
+};
+
 } // namespace
 
-TGradient::TGradient() : bitmap_(std::make_unique<TBitmap>(0, 0, pf32bit))
+TGradient::TGradient() : bitmap_(std::make_shared<TBitmap>(0, 0, pf32bit))
 {
     BuildTable();
 }
@@ -117,6 +132,8 @@ void TGradient::BuildTable()
     uint32_t b = ColorToRGB(endColor_);
     if (direction_ == gdInverse)
         std::swap(a, b);
+    rampFrom_ = a;
+    rampTo_ = b;
     const int ar[3] = {GetRValue(a), GetGValue(a), GetBValue(a)};
     const int br[3] = {GetRValue(b), GetGValue(b), GetBValue(b)};
     auto ramp = [](const int from[3], const int to[3], int step, int steps) {
@@ -149,9 +166,12 @@ void TGradient::Draw(TCanvas* canvas, const TRect& rect)
     const int64_t cachedW = int64_t(cache_.Right) - cache_.Left;
     const int64_t cachedH = int64_t(cache_.Bottom) - cache_.Top;
     if (w != cachedW || h != cachedH) {
-        cache_ = rect;
         // An empty area may still span more than an int; it renders nothing anyway.
-        Render(int(std::min<int64_t>(w, INT_MAX)), int(std::min<int64_t>(h, INT_MAX)));
+        // The cache moves only once the picture is made: a size the bitmap
+        // refuses leaves the old picture and size together.
+        bitmap_ = Picture(int(std::min<int64_t>(w, INT_MAX)), int(std::min<int64_t>(h, INT_MAX)));
+        ++renderCount_;
+        cache_ = rect;
     }
     if (!canvas || w == 0 || h == 0 || bitmap_->Empty())
         return;
@@ -165,14 +185,39 @@ void TGradient::Draw(TCanvas* canvas, const TRect& rect)
     canvas->BitBlt(rect.Left, rect.Top, int(w), int(h), &bitmap_->Canvas(), 0, 0, SRCCOPY);
 }
 
-void TGradient::Render(int width, int height)
+std::shared_ptr<TBitmap> TGradient::Picture(int width, int height) const
 {
-    bitmap_->SetSize(width, height);
-    ++renderCount_;
-    if (width <= 0 || height <= 0 || bitmap_->Empty())
-        return;
-    TCanvas& c = bitmap_->Canvas();
-    // A resized bitmap keeps its old picture; start every rendering from the same ground.
+    if (width <= 0 || height <= 0)
+        return std::make_shared<TBitmap>(std::max(width, 0), std::max(height, 0), pf32bit);
+    auto& pictures = AppContext().State<GradientPictures>();
+    auto& entries = pictures.entries;
+    for (auto it = entries.begin(); it != entries.end(); ++it) {
+        if (it->width == width && it->height == height && it->style == drawStyle_ && it->from == rampFrom_ &&
+            it->to == rampTo_) {
+            std::rotate(it, it + 1, entries.end());
+            return entries.back().bitmap;
+        }
+    }
+    auto bitmap = std::make_shared<TBitmap>(width, height, pf32bit);
+    Render(*bitmap, width, height);
+    int64_t kept = int64_t(width) * height;
+    for (const auto& e : entries)
+        kept += int64_t(e.width) * e.height;
+    size_t dropped = 0;
+    while (dropped < entries.size() && kept > GradientPictures::MaxPixels) {
+        kept -= int64_t(entries[dropped].width) * entries[dropped].height;
+        ++dropped;
+    }
+    entries.erase(entries.begin(), entries.begin() + std::ptrdiff_t(dropped));
+    // One picture larger than the bound is still drawn, just not kept.
+    if (int64_t(width) * height <= GradientPictures::MaxPixels)
+        entries.push_back({width, height, drawStyle_, rampFrom_, rampTo_, bitmap});
+    return bitmap;
+}
+
+void TGradient::Render(TBitmap& bitmap, int width, int height) const
+{
+    TCanvas& c = bitmap.Canvas();
     c.Brush().SetStyle(bsSolid);
     c.Brush().SetColor(clWhite);
     c.FillRect({0, 0, width, height});
@@ -205,7 +250,7 @@ void TGradient::Render(int width, int height)
     }
 }
 
-void TGradient::RenderBands(TCanvas& c, int w, int h)
+void TGradient::RenderBands(TCanvas& c, int w, int h) const
 {
     const float xs = float(w) / 255.0f;
     const float ys = float(h) / 255.0f;
@@ -225,7 +270,7 @@ void TGradient::RenderBands(TCanvas& c, int w, int h)
     }
 }
 
-void TGradient::RenderCorners(TCanvas& c, int w, int h)
+void TGradient::RenderCorners(TCanvas& c, int w, int h) const
 {
     const float xs = float(w) / 255.0f;
     const float ys = float(h) / 255.0f;
@@ -261,7 +306,7 @@ void TGradient::RenderCorners(TCanvas& c, int w, int h)
     }
 }
 
-void TGradient::RenderDiagonals(TCanvas& c, int w, int h)
+void TGradient::RenderDiagonals(TCanvas& c, int w, int h) const
 {
     const float xs = float(w) / 127.0f;
     const float ys = float(h) / 127.0f;
@@ -287,7 +332,7 @@ void TGradient::RenderDiagonals(TCanvas& c, int w, int h)
     }
 }
 
-void TGradient::RenderEllipse(TCanvas& c, int w, int h)
+void TGradient::RenderEllipse(TCanvas& c, int w, int h) const
 {
     c.Brush().SetColor(TransparentFill);
     c.FillRect({0, 0, w, h});
@@ -307,7 +352,7 @@ void TGradient::RenderEllipse(TCanvas& c, int w, int h)
     }
 }
 
-void TGradient::RenderPyramid(TCanvas& c, int w, int h)
+void TGradient::RenderPyramid(TCanvas& c, int w, int h) const
 {
     const int cx = w / 2;
     const int cy = h / 2;

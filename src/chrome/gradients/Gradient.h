@@ -1,8 +1,10 @@
 #pragma once
 
 // TGradient: a two-colour fill in one of twelve figures. It is rendered once per
-// size and parameter set into an owned 32-bit bitmap, and every paint after that
-// is a single block copy, so panels full of gradients repaint cheaply.
+// size and parameter set into a 32-bit bitmap, and every paint after that is a
+// single block copy, so panels full of gradients repaint cheaply. The renderings
+// are shared by all gradients of the process: a screen opened again finds its
+// panels' pictures ready.
 
 #include <array>
 #include <cstdint>
@@ -76,7 +78,8 @@ public:
     // The rectangle last rendered; empty after every parameter change.
     TRect CacheRect() const { return cache_; }
     const TBitmap& Bitmap() const { return *bitmap_; }
-    // How often the bitmap has been rendered (for checking the cache).
+    // How often a picture was made for a new size or parameters, rendered or
+    // found among the shared ones (for checking the cache).
     int RenderCount() const { return renderCount_; }
 
     TNotifyEvent OnChangeParameter;
@@ -88,12 +91,13 @@ protected:
 private:
     void ParametersChanged();
     void BuildTable();
-    void Render(int width, int height);
-    void RenderBands(TCanvas& c, int w, int h);
-    void RenderCorners(TCanvas& c, int w, int h);
-    void RenderDiagonals(TCanvas& c, int w, int h);
-    void RenderEllipse(TCanvas& c, int w, int h);
-    void RenderPyramid(TCanvas& c, int w, int h);
+    std::shared_ptr<TBitmap> Picture(int width, int height) const;
+    void Render(TBitmap& bitmap, int width, int height) const;
+    void RenderBands(TCanvas& c, int w, int h) const;
+    void RenderCorners(TCanvas& c, int w, int h) const;
+    void RenderDiagonals(TCanvas& c, int w, int h) const;
+    void RenderEllipse(TCanvas& c, int w, int h) const;
+    void RenderPyramid(TCanvas& c, int w, int h) const;
 
     TRect cache_;
     TGradientDirection direction_ = gdNormal;
@@ -101,6 +105,11 @@ private:
     TColor endColor_ = DefaultEndColor;
     TGradientStyle drawStyle_ = gtTopToBottom;
     std::array<TColor, 256> table_{};
-    std::unique_ptr<TBitmap> bitmap_;
+    // The ramp's ends as resolved when the table was built: with the style they
+    // decide the picture.
+    uint32_t rampFrom_ = 0;
+    uint32_t rampTo_ = 0;
+    // Shared with other gradients of the same picture; never drawn on once made.
+    std::shared_ptr<TBitmap> bitmap_;
     int renderCount_ = 0;
 };

@@ -101,11 +101,16 @@ void TGradientPanel::AlignControls(TRect& rect)
 
 void TGradientPanel::Paint(TCanvas& canvas)
 {
-    TPanel::Paint(canvas);
-    if (BevelInner() != bvNone || BevelOuter() != bvNone)
+    // With a bevel it is a plain panel. Without one the ground below covers
+    // everything a plain panel paints, so that is left out.
+    if (BevelInner() != bvNone || BevelOuter() != bvNone) {
+        TPanel::Paint(canvas);
         return;
+    }
     const TRect whole{0, 0, Width(), Height()};
     const TRect area = GradientRect();
+    // An opaque gradient over the whole panel leaves no ground to fill.
+    const bool covered = drawGradient_ && gradient_->DrawStyle() != gtEllipse && area == whole;
     auto outline = [&](const TRect& r, TColor color) {
         if (BorderWidth() <= 0)
             return;
@@ -117,7 +122,8 @@ void TGradientPanel::Paint(TCanvas& canvas)
     canvas.Pen().SetStyle(psSolid);
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(Color());
-    canvas.FillRect(whole);
+    if (!covered)
+        canvas.FillRect(whole);
     outline(whole, borderColor_);
     if (drawGradient_)
         gradient_->Draw(&canvas, area);

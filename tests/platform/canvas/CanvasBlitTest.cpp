@@ -223,6 +223,27 @@ TEST(Bitmap, shouldHoldThirtyTwoBitPictures)
     EXPECT_EQ(copy.Width(), 2);
 }
 
+// A 32-bit source's alpha never reaches the target: every copied pixel comes
+// out opaque, whatever the row length and where in the row the copy starts.
+TEST(CanvasBlit, shouldCopyThirtyTwoBitPicturesOpaque)
+{
+    for (int width : {1, 3, 4, 7, 9}) {
+        TBitmap b(width + 1, 2, pf32bit);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x <= width; ++x)
+                b.ScanLine(y)[x] = (uint32_t(x * 40) << 24) | uint32_t(0x10203 * (x + 1) + y);
+        QImage img = surface(12, 3);
+        TCanvas c(img);
+        c.BitBlt(1, 1, width, 2, &b.Canvas(), 1, 0, SRCCOPY);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 12; ++x) {
+                const bool inside = x >= 1 && x <= width && y >= 1;
+                const QRgb want = inside ? (b.ScanLine(y - 1)[x] | 0xFF000000u) : img.pixel(0, 0);
+                EXPECT_EQ(img.pixel(x, y), want) << width << " at " << x << "," << y;
+            }
+    }
+}
+
 // The checkerboard is the picture of one SetPixel per pixel, whatever the
 // origin's parity, the clip and the part of the area outside the surface.
 TEST(CanvasBlit, shouldFillTheCheckerboardAsPixelByPixel)
