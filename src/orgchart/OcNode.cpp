@@ -7,6 +7,7 @@
 #include "orgchart/OcTree.h"
 
 static_assert(sizeof(TOcNode) == 64, "a node's hot bytes fill exactly one cache line");
+static_assert(TOcNode::kColdSize <= 112, "a node's cold record stays without padding holes");
 
 TOcNode::TOcNode(TOcTree* owner) : TOcNode(owner, nullptr) {}
 
