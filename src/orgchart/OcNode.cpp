@@ -12,11 +12,9 @@ static_assert(TOcNode::kColdSize <= 112, "a node's cold record stays without pad
 TOcNode::TOcNode(TOcTree* owner) : TOcNode(owner, nullptr) {}
 
 TOcNode::TOcNode(TOcTree* owner, void* cold)
-    : cold_(cold ? new (cold) Cold(&owner->listPool_) : new Cold(&owner->listPool_))
+    : cold_(cold ? new (cold) Cold(owner, &owner->listPool_, owner->DefaultImageAlign(), true)
+                 : new Cold(owner, &owner->listPool_, owner->DefaultImageAlign(), false))
 {
-    cold_->owner = owner;
-    cold_->imageAlign = owner->DefaultImageAlign();
-    cold_->pooled = cold != nullptr;
 }
 
 TOcNode::~TOcNode()

@@ -111,7 +111,10 @@ private:
     // Eight-byte fields first and the small ones packed after them: every byte
     // here is written when a tree is read and read again when it is cleared.
     struct Cold {
-        explicit Cold(TOcListPool* pool) : children(TOcListAllocator<TOcNode*>(pool)) {}
+        Cold(TOcTree* tree, TOcListPool* pool, TOcImageAlign align, bool inBlock)
+            : owner(tree), children(TOcListAllocator<TOcNode*>(pool)), imageAlign(align), pooled(inBlock)
+        {
+        }
         TOcNode* parent = nullptr;
         TOcTree* owner;
         TOcNodeList children;
