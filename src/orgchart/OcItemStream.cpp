@@ -115,13 +115,17 @@ public:
         if (length == 0)
             return empty_;
         const std::string_view key(reinterpret_cast<const char*>(bytes), length);
+        // Siblings often share their text: comparing with the last costs less than hashing.
+        if (key == lastKey_)
+            return *last_;
+        lastKey_ = key;
         if (auto it = seen_.find(key); it != seen_.end())
-            return it->second;
+            return *(last_ = &it->second);
         QString text = TCodePage::FromGbk(key.data(), length);
         if (seen_.size() < kRemembered)
-            return seen_.emplace(key, std::move(text)).first->second;
+            return *(last_ = &seen_.emplace(key, std::move(text)).first->second);
         unremembered_ = std::move(text);
-        return unremembered_;
+        return *(last_ = &unremembered_);
     }
 
 private:
@@ -131,6 +135,9 @@ private:
     std::unordered_map<std::string_view, QString> seen_;
     const QString empty_;
     QString unremembered_;
+    // The text returned last, for its bytes (never empty, so never matched at first).
+    std::string_view lastKey_;
+    const QString* last_ = &empty_;
 };
 
 // A list head: the owner's text and how many entries follow.
@@ -141,7 +148,8 @@ struct Head {
 };
 
 // Reads one list head and checks the count against what is left of the block.
-Head ReadHead(Cursor& in)
+// Inlined: read once per node on both walks.
+[[gnu::always_inline]] inline Head ReadHead(Cursor& in)
 {
     Head h;
     h.length = in.U16("a text length");
@@ -190,7 +198,8 @@ void Walk(Cursor& in, TOcTree* tree)
         const Head head = ReadHead(in);
         if (node) {
             node->SetText(decoder.Decode(head.text, head.length));
-            tree->ReserveChildren(node, head.count);
+            if (head.count > 0)
+                tree->ReserveChildren(node, head.count);
         }
         stack.push_back({node, head.count});
     }

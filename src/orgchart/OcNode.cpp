@@ -7,15 +7,14 @@
 #include "orgchart/OcTree.h"
 
 static_assert(sizeof(TOcNode) == 64, "a node's hot bytes fill exactly one cache line");
+static_assert(TOcNode::kColdSize <= 112, "a node's cold record stays without padding holes");
 
 TOcNode::TOcNode(TOcTree* owner) : TOcNode(owner, nullptr) {}
 
 TOcNode::TOcNode(TOcTree* owner, void* cold)
-    : cold_(cold ? new (cold) Cold(&owner->listPool_) : new Cold(&owner->listPool_))
+    : cold_(cold ? new (cold) Cold(owner, &owner->listPool_, owner->DefaultImageAlign(), true)
+                 : new Cold(owner, &owner->listPool_, owner->DefaultImageAlign(), false))
 {
-    cold_->owner = owner;
-    cold_->imageAlign = owner->DefaultImageAlign();
-    cold_->pooled = cold != nullptr;
 }
 
 TOcNode::~TOcNode()

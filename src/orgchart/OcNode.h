@@ -108,15 +108,20 @@ private:
     // nothing else. The rest of a node lives in its cold record.
     TOcNode* firstChild_ = nullptr;
     TOcNode* nextSibling_ = nullptr;
+    // Eight-byte fields first and the small ones packed after them: every byte
+    // here is written when a tree is read and read again when it is cleared.
     struct Cold {
-        explicit Cold(TOcListPool* pool) : children(TOcListAllocator<TOcNode*>(pool)) {}
+        Cold(TOcTree* tree, TOcListPool* pool, TOcImageAlign align, bool inBlock)
+            : owner(tree), children(TOcListAllocator<TOcNode*>(pool)), imageAlign(align), pooled(inBlock)
+        {
+        }
         TOcNode* parent = nullptr;
         TOcTree* owner;
         TOcNodeList children;
-        int index = 0;
         intptr_t data = 0;
-        TColor color = static_cast<TColor>(kOcColorNone);
         QString text;
+        int index = 0;
+        TColor color = static_cast<TColor>(kOcColorNone);
         int animX0 = 0, animY0 = 0;
         int16_t imageIndex = -1;
         TOcImageAlign imageAlign = iaNone;

@@ -45,18 +45,22 @@ TOcTree::Block* TOcTree::NewBlock()
     return new (at) Block();
 }
 
+void TOcTree::StartBlock()
+{
+    if (blocksUsed_ == blocks_.size())
+        blocks_.push_back(NewBlock());
+    ++blocksUsed_;
+    lastBlockUsed_ = 0;
+}
+
 void* TOcTree::AllocateSlot(uint32_t& index, void*& cold)
 {
     if (!freeSlots_.empty()) {
         index = freeSlots_.back();
         freeSlots_.pop_back();
     } else {
-        if (lastBlockUsed_ == kBlockNodes) {
-            if (blocksUsed_ == blocks_.size())
-                blocks_.push_back(NewBlock());
-            ++blocksUsed_;
-            lastBlockUsed_ = 0;
-        }
+        if (lastBlockUsed_ == kBlockNodes)
+            StartBlock();
         index = static_cast<uint32_t>((blocksUsed_ - 1) * kBlockNodes + lastBlockUsed_++);
     }
     Block& block = *blocks_[index / kBlockNodes];
@@ -73,7 +77,8 @@ void TOcTree::FreeNode(TOcNode* node)
         return;
     }
     const uint32_t index = node->cold_->slot;
-    node->~TOcNode();
+    // Only plain nodes are made in the blocks (MakeNode): no virtual call needed.
+    node->TOcNode::~TOcNode();
     blocks_[index / kBlockNodes]->live[index % kBlockNodes] = false;
     freeSlots_.push_back(index);
 }

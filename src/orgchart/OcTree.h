@@ -164,6 +164,8 @@ private:
     // Storage for a node and, through cold, for its cold record.
     void* AllocateSlot(uint32_t& index, void*& cold);
     Block* NewBlock();
+    // Once in a thousand nodes; kept out of the node-making path.
+    [[gnu::noinline]] void StartBlock();
     void FreeNode(TOcNode* node);
     // Once the last node went, hands out slots from the first block again.
     void RestartSlots();

@@ -136,6 +136,8 @@ TEST(OcItemStream, RepeatedAndDistinctTextsReadBackAsWritten)
         {"all different", 5000, [](int i) { return QStringLiteral("岗位%1").arg(i); }},
         {"prefixes", 300, [](int i) { return QStringLiteral("部门经理").left(i % 5); }},
         {"mixed", 300, [](int i) { return i % 3 ? QStringLiteral("主管 A") : QString::number(i); }},
+        // Runs of one text, the later ones among texts too many to remember.
+        {"runs past the table", 12000, [](int i) { return QStringLiteral("岗位%1").arg(i / 3); }},
     };
     for (const Case& c : cases) {
         TOcTree source;
