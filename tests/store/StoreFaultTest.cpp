@@ -45,6 +45,17 @@ QVariantList Post(int n)
     return {QStringLiteral("P%1").arg(n), QStringLiteral("岗位%1").arg(n), QVariant()};
 }
 
+// Starts this test program again to run one of its disabled tests, with the
+// store named in the environment variable.
+void StartChild(QProcess& child, const char* storeVariable, const QString& where, const char* test)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(storeVariable), where);
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_also_run_disabled_tests"), QStringLiteral("--gtest_filter=") + QLatin1String(test)});
+}
+
 constexpr int CrashSaveSize = 30000;
 
 } // namespace
@@ -196,12 +207,7 @@ TEST(StoreLostLock, ASaveAfterTheProcessLostItsLocksReachesTheStore)
     store->Save({StoreChange::Insert(TableId::Post, Post(1))});
     auto otherProgramCounts = [&where] {
         QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ORGRIGHTS_OTHER_STORE"), where);
-        child.setProcessEnvironment(env);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--gtest_also_run_disabled_tests"),
-                     QStringLiteral("--gtest_filter=StoreLostLockChild.DISABLED_CountPosts")});
+        StartChild(child, "ORGRIGHTS_OTHER_STORE", where, "StoreLostLockChild.DISABLED_CountPosts");
         child.waitForFinished(60000);
         const QByteArray out = child.readAllStandardOutput();
         const qsizetype at = out.indexOf("posts=");
@@ -230,12 +236,7 @@ TEST_P(StoreCrash, AKilledSaveLeavesTheStoreBeforeOrAfter)
     for (int delayMs : {0, 20, 80}) {
         SCOPED_TRACE(delayMs);
         QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ORGRIGHTS_CRASH_STORE"), where);
-        child.setProcessEnvironment(env);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--gtest_also_run_disabled_tests"),
-                     QStringLiteral("--gtest_filter=StoreCrashChild.DISABLED_SaveUntilKilled")});
+        StartChild(child, "ORGRIGHTS_CRASH_STORE", where, "StoreCrashChild.DISABLED_SaveUntilKilled");
         ASSERT_TRUE(child.waitForStarted());
         QByteArray out;
         while (!out.contains("saving\n") && child.waitForReadyRead(30000))
