@@ -97,6 +97,17 @@ QByteArray ReadAll(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// A top node with count posts under it, shown as a row of boxes.
+TOcNode* AddFan(TestChart& chart, int count)
+{
+    chart.SetBounds(0, 0, 300, 200);
+    TOcNode* top = chart.Tree().Add(nullptr);
+    for (int i = 0; i < count; ++i)
+        chart.Tree().Add(top)->SetText(QStringLiteral("岗位%1").arg(i));
+    top->Expand(false);
+    return top;
+}
+
 } // namespace
 
 // Drawn by an aliased rasteriser, the vector drawing gives the canvas's own
@@ -164,11 +175,7 @@ TEST(OrgChartVector, PrintingFitsOnePageOrSpreadsOverPages)
 {
     QTemporaryDir dir;
     TestChart chart;
-    chart.SetBounds(0, 0, 300, 200);
-    TOcNode* top = chart.Tree().Add(nullptr);
-    for (int i = 0; i < 40; ++i)
-        chart.Tree().Add(top)->SetText(QStringLiteral("岗位%1").arg(i));
-    top->Expand(false);
+    AddFan(chart, 40);
     struct Case {
         TPrintScaling scaling;
         bool onePage;
@@ -195,11 +202,7 @@ TEST(OrgChartVector, ACancelledPrintoutLeavesNoFileAndAnOldOneAsItWas)
 {
     QTemporaryDir dir;
     TestChart chart;
-    chart.SetBounds(0, 0, 300, 200);
-    TOcNode* top = chart.Tree().Add(nullptr);
-    for (int i = 0; i < 40; ++i)
-        chart.Tree().Add(top)->SetText(QStringLiteral("岗位%1").arg(i));
-    top->Expand(false);
+    TOcNode* top = AddFan(chart, 40);
     const TPrintScaling scaling{false, 1.0};
     const struct {
         const char* name;
@@ -260,11 +263,7 @@ TEST(OrgChartVector, ADrawingReportsAsItGoesAndACancelLeavesNoFile)
 {
     QTemporaryDir dir;
     TestChart chart;
-    chart.SetBounds(0, 0, 300, 200);
-    TOcNode* top = chart.Tree().Add(nullptr);
-    for (int i = 0; i < 3000; ++i)
-        chart.Tree().Add(top)->SetText(QStringLiteral("岗位%1").arg(i));
-    top->Expand(false);
+    AddFan(chart, 3000);
     const struct {
         TVectorFormat format;
         bool existing;
