@@ -18,6 +18,13 @@ public:
     using TCustomOrgChart::MouseUp;
     using TCustomOrgChart::TimerFired;
 
+    // Where a click lands on a node's shape.
+    TPoint ShapeCentre(TOcNode* n)
+    {
+        const TRect r = NodeShapeRect(n);
+        return {r.Left + r.Width() / 2, r.Top + r.Height() / 2};
+    }
+
     // The whole chart painted on a fresh picture.
     QImage Picture()
     {

@@ -24,11 +24,7 @@ struct Row {
         d->SetText("D");
         t->Expand(false);
     }
-    TPoint Centre(TOcNode* n)
-    {
-        const TRect r = chart.NodeShapeRect(n);
-        return {r.Left + r.Width() / 2, r.Top + r.Height() / 2};
-    }
+    TPoint Centre(TOcNode* n) { return chart.ShapeCentre(n); }
 };
 
 } // namespace
