@@ -11,8 +11,8 @@
 #include <random>
 #include <vector>
 
-#include "orgchart/OcItemStream.h"
-#include "orgchart/OcLayout.h"
+#include "orgchart/model/OcItemStream.h"
+#include "orgchart/model/OcLayout.h"
 #include "orgchart/OrgChart.h"
 #include "platform/canvas/Canvas.h"
 

@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "orgchart/OcTree.h"
+#include "orgchart/model/OcTree.h"
 
 // Breadth first, each node taking 1 to 8 children until count nodes exist.
 inline void Generate(TOcTree& tree, int count)

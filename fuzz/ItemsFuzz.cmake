@@ -18,10 +18,10 @@ else()
   add_executable(items_fuzz_driver
     ${STREAM_FUZZ_DIR}/ItemsFuzzTarget.cpp
     ${STREAM_FUZZ_DIR}/FuzzDriver.cpp
-    ${CMAKE_SOURCE_DIR}/src/orgchart/OcNode.cpp
-    ${CMAKE_SOURCE_DIR}/src/orgchart/OcTree.cpp
-    ${CMAKE_SOURCE_DIR}/src/orgchart/OcListPool.cpp
-    ${CMAKE_SOURCE_DIR}/src/orgchart/OcItemStream.cpp
+    ${CMAKE_SOURCE_DIR}/src/orgchart/model/OcNode.cpp
+    ${CMAKE_SOURCE_DIR}/src/orgchart/model/OcTree.cpp
+    ${CMAKE_SOURCE_DIR}/src/orgchart/model/OcListPool.cpp
+    ${CMAKE_SOURCE_DIR}/src/orgchart/model/OcItemStream.cpp
     ${CMAKE_SOURCE_DIR}/src/platform/canvas/text/CodePage.cpp
     ${CMAKE_SOURCE_DIR}/src/platform/base/Object.cpp)
   target_include_directories(items_fuzz_driver PRIVATE ${CMAKE_SOURCE_DIR}/src)

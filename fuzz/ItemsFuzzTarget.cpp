@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "orgchart/OcItemStream.h"
-#include "orgchart/OcTree.h"
+#include "orgchart/model/OcItemStream.h"
+#include "orgchart/model/OcTree.h"
 
 namespace {
 

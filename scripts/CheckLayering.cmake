@@ -30,13 +30,15 @@ endforeach()
 
 # Sub-layers inside a folder share its include root, so the compiler cannot
 # keep them apart; their includes are read here instead. The grid's geometry,
-# rows and selections know nothing of the grid control or its editor, and the
+# rows and selections know nothing of the grid control or its editor, the
+# chart's nodes and layout nothing of the chart control or of windows, and the
 # platform's canvas (and the base beneath it) nothing of windows or controls.
 # Each rule: folder, the folders it must not include (as "layer/sub/").
 set(sublayer_rules
   "grid/layout:grid/core/ grid/editor/ grid/drawgrid/ grid/viewgrid/ grid/ptgrid/"
   "grid/model:grid/core/ grid/editor/ grid/drawgrid/ grid/viewgrid/ grid/ptgrid/"
   "grid/selection:grid/core/ grid/editor/ grid/drawgrid/ grid/viewgrid/ grid/ptgrid/"
+  "orgchart/model:orgchart/OrgChart orgchart/Chart orgchart/OcInplaceEdit platform/framework/ platform/controls/"
   "platform/base:platform/canvas/ platform/framework/ platform/controls/"
   "platform/canvas:platform/framework/ platform/controls/")
 # The context owns the application object, so its source alone looks up.

@@ -7,10 +7,10 @@
 #include "orgchart/OrgChart.h"
 #include "grid/ptgrid/TavikPTGrid.h"
 #include "platform/framework/Application.h"
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 #include "platform/framework/Form.h"
-#include "platform/controls/MaskEdit.h"
-#include "platform/controls/MultiLineEdit.h"
+#include "platform/controls/edit/MaskEdit.h"
+#include "platform/controls/edit/MultiLineEdit.h"
 #include "stream/ClassRegistry.h"
 
 namespace {

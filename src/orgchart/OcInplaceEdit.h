@@ -3,8 +3,8 @@
 // The chart's in-place editor: a flat multi-line edit over a node's text area
 // that grows with its text and hands its keys to the chart first.
 
-#include "orgchart/OcTypes.h"
-#include "platform/controls/MultiLineEdit.h"
+#include "orgchart/model/OcTypes.h"
+#include "platform/controls/edit/MultiLineEdit.h"
 
 class TCustomOrgChart;
 

@@ -9,9 +9,9 @@
 
 #include <memory>
 
-#include "orgchart/OcLayout.h"
+#include "orgchart/model/OcLayout.h"
 #include "orgchart/OrgChartTree.h"
-#include "orgchart/OcTypes.h"
+#include "orgchart/model/OcTypes.h"
 #include "orgchart/OrgChartDrag.h"
 #include "platform/base/SaveFile.h"
 #include "platform/framework/Form.h"

@@ -6,7 +6,7 @@
 #include "orgchart/OrgChart.h"
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/Canvas.h"
-#include "platform/framework/WindowFlush.h"
+#include "platform/framework/window/WindowFlush.h"
 
 bool TCustomOrgChart::BeginNodeAnimation(TOcNode* node)
 {

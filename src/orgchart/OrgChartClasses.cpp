@@ -2,7 +2,7 @@
 
 #include <any>
 
-#include "orgchart/OcItemStream.h"
+#include "orgchart/model/OcItemStream.h"
 #include "orgchart/OrgChart.h"
 #include "platform/framework/actions/ImageList.h"
 #include "stream/PropertyBuilders.h"

@@ -4,7 +4,7 @@
 // it (repainting, animation, editing, minimum sizes, the events' sender), and
 // the chart's selection and deletion rules on the way through.
 
-#include "orgchart/OcTree.h"
+#include "orgchart/model/OcTree.h"
 
 class TCustomOrgChart;
 

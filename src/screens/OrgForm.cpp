@@ -11,7 +11,7 @@
 #include "orgchart/OrgChart.h"
 #include "platform/framework/actions/Action.h"
 #include "platform/framework/Application.h"
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 #include "platform/framework/Messages.h"
 #include "platform/controls/TreeView.h"
 #include "screens/ChartExportMenu.h"

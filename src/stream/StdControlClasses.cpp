@@ -3,7 +3,7 @@
 
 #include "platform/controls/Bevel.h"
 #include "platform/controls/Button.h"
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 #include "platform/framework/actions/ImageList.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/Panel.h"

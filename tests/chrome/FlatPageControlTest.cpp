@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "chrome/pagecontrol/FlatPageControl.h"
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 #include "platform/framework/Form.h"
 #include "support/PageControlTestAccess.h"
 #include "support/Errors.h"

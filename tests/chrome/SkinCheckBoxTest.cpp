@@ -10,7 +10,7 @@
 #include "chrome/checkboxes/SkinCheckBox.h"
 #include "chrome/checkboxes/SkinHotTracker.h"
 #include "platform/controls/Button.h"
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 #include "platform/framework/Form.h"
 #include "platform/controls/Panel.h"
 #include "support/Controls.h"

@@ -6,7 +6,7 @@
 #include "app/Startup.h"
 #include "chrome/checkboxes/SkinCheckBox.h"
 #include "platform/framework/Application.h"
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 #include "screens/DepartPropForm.h"
 #include "screens/RolePropForm.h"
 #include "support/Input.h"

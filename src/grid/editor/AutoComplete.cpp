@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "platform/controls/MaskEdit.h"
+#include "platform/controls/edit/MaskEdit.h"
 
 int TEnumString::Next(int count, QStringList& strings, int& fetched)
 {

@@ -10,7 +10,7 @@
 
 #include <QStringList>
 
-#include "platform/controls/AutoCompleter.h"
+#include "platform/controls/edit/AutoCompleter.h"
 
 class TCustomMaskEdit;
 

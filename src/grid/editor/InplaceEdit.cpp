@@ -14,7 +14,7 @@
 #include "grid/core/GridEditorHost.h"
 #include "grid/core/TavikCustomGrid.h"
 #include "platform/base/FlagScope.h"
-#include "platform/framework/PopupWindow.h"
+#include "platform/framework/window/PopupWindow.h"
 #include "platform/base/TickCount.h"
 
 const QString TInplaceEdit::MoreColorsText = QStringLiteral("更多...");

@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "grid/layout/EditTypes.h"
-#include "platform/controls/MaskEdit.h"
+#include "platform/controls/edit/MaskEdit.h"
 
 class TTavikCustomGrid;
 class IGridEditorHost;

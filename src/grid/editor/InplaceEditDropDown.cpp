@@ -9,7 +9,7 @@
 #include "grid/core/GridEditorHost.h"
 #include "grid/core/TavikCustomGrid.h"
 #include "platform/controls/dialogs/ColorDialog.h"
-#include "platform/framework/PopupWindow.h"
+#include "platform/framework/window/PopupWindow.h"
 
 void TInplaceEdit::DropDown()
 {

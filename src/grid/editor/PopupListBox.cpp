@@ -5,7 +5,7 @@
 #include "grid/editor/InplaceEdit.h"
 #include "grid/core/TavikCustomGrid.h"
 #include "platform/base/AppContext.h"
-#include "platform/framework/PopupWindow.h"
+#include "platform/framework/window/PopupWindow.h"
 
 namespace {
 

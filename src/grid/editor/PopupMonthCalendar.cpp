@@ -2,7 +2,7 @@
 
 #include "grid/editor/InplaceEdit.h"
 #include "platform/controls/PopupMenu.h"
-#include "platform/framework/PopupWindow.h"
+#include "platform/framework/window/PopupWindow.h"
 
 TPopupMonthCalendar::TPopupMonthCalendar(TInplaceEdit* editor) : TMonthCalendar(nullptr), editor_(editor)
 {

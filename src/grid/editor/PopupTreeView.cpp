@@ -1,7 +1,7 @@
 #include "grid/editor/PopupTreeView.h"
 
 #include "grid/editor/InplaceEdit.h"
-#include "platform/framework/PopupWindow.h"
+#include "platform/framework/window/PopupWindow.h"
 
 TPopupTreeView::TPopupTreeView(TInplaceEdit* editor) : TDropDownTreeView(nullptr), editor_(editor)
 {

@@ -2,7 +2,7 @@
 
 #include "platform/canvas/Canvas.h"
 #include "platform/framework/Mouse.h"
-#include "platform/framework/PopupWindow.h"
+#include "platform/framework/window/PopupWindow.h"
 
 TCustomHintBox::TCustomHintBox(TComponent* owner) : TCustomControl(owner)
 {

@@ -9,7 +9,7 @@
 #include "platform/canvas/Canvas.h"
 #include "platform/framework/ControlWidget.h"
 #include "platform/canvas/DevicePicture.h"
-#include "platform/framework/WindowLayer.h"
+#include "platform/framework/window/WindowLayer.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QWheelEvent>
 
 #include "platform/framework/ControlWidget.h"
-#include "platform/framework/WindowLayer.h"
+#include "platform/framework/window/WindowLayer.h"
 
 class CalendarWidget : public QCalendarWidget {
 public:

@@ -17,7 +17,7 @@
 #include "platform/canvas/DevicePicture.h"
 #include "platform/framework/Form.h"
 #include "platform/framework/WinControl.h"
-#include "platform/framework/WindowLayer.h"
+#include "platform/framework/window/WindowLayer.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "platform/framework/Control.h"
 #include "platform/framework/WinControl.h"
-#include "platform/framework/WindowLayer.h"
+#include "platform/framework/window/WindowLayer.h"
 
 ControlWidget::ControlWidget(TControl* control, QWidget* parent) : QWidget(parent), control_(control)
 {

@@ -13,8 +13,8 @@
 #include "platform/base/AppContext.h"
 #include "platform/framework/Application.h"
 #include "platform/framework/ControlWidget.h"
-#include "platform/framework/WindowLayer.h"
-#include "platform/framework/WindowPlacement.h"
+#include "platform/framework/window/WindowLayer.h"
+#include "platform/framework/window/WindowPlacement.h"
 
 namespace {
 

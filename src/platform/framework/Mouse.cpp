@@ -4,7 +4,7 @@
 #include <QCursor>
 #include <QWidget>
 
-#include "platform/framework/WindowLayer.h"
+#include "platform/framework/window/WindowLayer.h"
 
 TPoint GetCursorPos()
 {

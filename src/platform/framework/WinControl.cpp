@@ -14,7 +14,7 @@
 #include "platform/canvas/Canvas.h"
 #include "platform/framework/ControlWidget.h"
 #include "platform/framework/Form.h"
-#include "platform/framework/WindowLayer.h"
+#include "platform/framework/window/WindowLayer.h"
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/framework/Control.h"
-#include "platform/framework/NonClient.h"
+#include "platform/framework/window/NonClient.h"
 
 using TKeyEvent = TEvent<TObject*, Word&, TShiftState>;
 using TKeyPressEvent = TEvent<TObject*, QChar&>;

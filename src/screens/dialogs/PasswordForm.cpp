@@ -1,7 +1,7 @@
 #include "screens/dialogs/PasswordForm.h"
 
 #include "platform/framework/Application.h"
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 #include "platform/framework/Messages.h"
 #include "store/PasswordHash.h"
 

@@ -1,7 +1,7 @@
 #include "screens/dialogs/PickListForm.h"
 
 #include "grid/ptgrid/TavikPTGrid.h"
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "EditorTestGrid.h"
 #include "grid/editor/AutoComplete.h"
 #include "grid/editor/PopupListBox.h"
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 #include "platform/base/TickCount.h"
 #include "grid/core/GridEditing.h"
 

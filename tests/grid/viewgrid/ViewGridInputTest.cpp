@@ -12,7 +12,7 @@
 #include "grid/editor/InplaceEdit.h"
 #include "grid/selection/Selections.h"
 #include "platform/framework/Form.h"
-#include "platform/framework/PopupWindow.h"
+#include "platform/framework/window/PopupWindow.h"
 #include "ViewGridTestUtil.h"
 #include "support/GridText.h"
 #include "support/ControlTestAccess.h"

@@ -6,7 +6,7 @@
 #include "platform/controls/Bevel.h"
 #include "platform/controls/Button.h"
 #include "platform/canvas/Canvas.h"
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 #include "platform/framework/Form.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/Panel.h"

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "grid/ptgrid/TavikPTGrid.h"
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 #include "screens/dialogs/PickListForm.h"
 #include "screens/dialogs/UserPicker.h"
 #include "store/RightsStore.h"

@@ -17,7 +17,7 @@
 #include "orgchart/OrgChart.h"
 #include "chrome/checkboxes/SkinCheckBox.h"
 #include "platform/controls/Button.h"
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 #include "platform/controls/PopupMenu.h"
 #include "platform/controls/TreeView.h"
 #include "platform/controls/dialogs/DrawingPrinter.h"

@@ -9,7 +9,7 @@
 #include "QtPrinters.h"
 #include "grid/ptgrid/TavikPTGrid.h"
 #include "platform/framework/actions/Action.h"
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 #include "platform/controls/TreeView.h"
 #include "screens/live/LiveEditor.h"
 #include "screens/live/LiveStore.h"

@@ -1,4 +1,4 @@
-#include "platform/controls/EditMask.h"
+#include "platform/controls/edit/EditMask.h"
 
 #include <QStringList>
 

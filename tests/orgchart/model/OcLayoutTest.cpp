@@ -4,8 +4,8 @@
 #include <random>
 #include <vector>
 
-#include "ChartTestUtil.h"
-#include "orgchart/OcLayout.h"
+#include "../ChartTestUtil.h"
+#include "orgchart/model/OcLayout.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "orgchart/OcNode.h"
+#include "orgchart/model/OcNode.h"
 
 #include <algorithm>
 #include <new>
 #include <string>
 
-#include "orgchart/OcTree.h"
+#include "orgchart/model/OcTree.h"
 
 static_assert(sizeof(TOcNode) == 64, "a node's hot bytes fill exactly one cache line");
 static_assert(TOcNode::kColdSize <= 112, "a node's cold record stays without padding holes");

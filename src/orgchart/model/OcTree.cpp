@@ -1,4 +1,4 @@
-#include "orgchart/OcTree.h"
+#include "orgchart/model/OcTree.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "platform/framework/PopupWindow.h"
+#include "platform/framework/window/PopupWindow.h"
 
 #include <QApplication>
 #include <QGuiApplication>

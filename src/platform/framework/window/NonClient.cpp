@@ -1,4 +1,4 @@
-#include "platform/framework/NonClient.h"
+#include "platform/framework/window/NonClient.h"
 
 #include <algorithm>
 

@@ -9,8 +9,8 @@
 
 #include <QString>
 
-#include "orgchart/OcListPool.h"
-#include "orgchart/OcTypes.h"
+#include "orgchart/model/OcListPool.h"
+#include "orgchart/model/OcTypes.h"
 #include "platform/canvas/Color.h"
 #include "platform/base/Object.h"
 

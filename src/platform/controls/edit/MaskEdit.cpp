@@ -1,4 +1,4 @@
-#include "platform/controls/MaskEdit.h"
+#include "platform/controls/edit/MaskEdit.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -13,7 +13,7 @@
 #include "platform/framework/ControlWidget.h"
 #include "platform/canvas/DevicePicture.h"
 #include "platform/base/FlagScope.h"
-#include "platform/framework/WindowLayer.h"
+#include "platform/framework/window/WindowLayer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/controls/MultiLineEdit.h"
+#include "platform/controls/edit/MultiLineEdit.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -7,7 +7,7 @@
 #include <QTextOption>
 
 #include "platform/framework/ControlWidget.h"
-#include "platform/framework/WindowLayer.h"
+#include "platform/framework/window/WindowLayer.h"
 
 class TMultiLineEdit::EditWidget : public QPlainTextEdit {
 public:

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "orgchart/OcTree.h"
+#include "orgchart/model/OcTree.h"
 
 namespace {
 

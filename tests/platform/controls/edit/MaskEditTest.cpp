@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/controls/EditMask.h"
-#include "platform/controls/MaskEdit.h"
+#include "platform/controls/edit/EditMask.h"
+#include "platform/controls/edit/MaskEdit.h"
 
 namespace {
 

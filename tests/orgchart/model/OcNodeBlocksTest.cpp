@@ -4,8 +4,8 @@
 #include <random>
 #include <vector>
 
-#include "orgchart/OcLayout.h"
-#include "orgchart/OcTree.h"
+#include "orgchart/model/OcLayout.h"
+#include "orgchart/model/OcTree.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/framework/WindowLayer.h"
+#include "platform/framework/window/WindowLayer.h"
 
 #include <QApplication>
 #include <QKeyEvent>

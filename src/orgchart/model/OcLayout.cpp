@@ -1,4 +1,4 @@
-#include "orgchart/OcLayout.h"
+#include "orgchart/model/OcLayout.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 
 #include <QLineEdit>
 #include <QSignalBlocker>

@@ -1,4 +1,4 @@
-#include "platform/controls/AutoCompleter.h"
+#include "platform/controls/edit/AutoCompleter.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -8,7 +8,7 @@
 #include <QWidget>
 
 #include "platform/framework/ControlWidget.h"
-#include "platform/controls/MaskEdit.h"
+#include "platform/controls/edit/MaskEdit.h"
 
 // Runs the completion after a printable character was typed into the edit.
 class TShellAutoComplete::KeyWatch : public QObject {

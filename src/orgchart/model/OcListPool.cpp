@@ -1,4 +1,4 @@
-#include "orgchart/OcListPool.h"
+#include "orgchart/model/OcListPool.h"
 
 #include <algorithm>
 #include <new>

@@ -4,14 +4,14 @@
 //   ChildAlign (1), Shape (1), ImageIndex (2, signed), ImageAlign (1),
 //   text length (2), text, child count (2), the children.
 
-#include "orgchart/OcItemStream.h"
+#include "orgchart/model/OcItemStream.h"
 
 #include <string_view>
 #include <unordered_map>
 
 #include <QByteArray>
 
-#include "orgchart/OcTree.h"
+#include "orgchart/model/OcTree.h"
 #include "platform/canvas/text/CodePage.h"
 
 namespace {

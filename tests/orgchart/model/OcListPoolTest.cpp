@@ -4,8 +4,8 @@
 #include <random>
 #include <vector>
 
-#include "orgchart/OcListPool.h"
-#include "orgchart/OcTree.h"
+#include "orgchart/model/OcListPool.h"
+#include "orgchart/model/OcTree.h"
 
 namespace {
 

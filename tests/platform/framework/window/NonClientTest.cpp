@@ -8,7 +8,7 @@
 #include "QtPrinters.h"
 #include "platform/canvas/Canvas.h"
 #include "platform/framework/Form.h"
-#include "platform/framework/NonClient.h"
+#include "platform/framework/window/NonClient.h"
 #include "support/Controls.h"
 #include "support/Input.h"
 #include "support/Pixels.h"

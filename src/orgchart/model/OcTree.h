@@ -15,10 +15,10 @@
 
 #include <QString>
 
-#include "orgchart/OcLayoutScratch.h"
-#include "orgchart/OcListPool.h"
-#include "orgchart/OcNode.h"
-#include "orgchart/OcTypes.h"
+#include "orgchart/model/OcLayoutScratch.h"
+#include "orgchart/model/OcListPool.h"
+#include "orgchart/model/OcNode.h"
+#include "orgchart/model/OcTypes.h"
 #include "platform/base/Object.h"
 
 class TFont;

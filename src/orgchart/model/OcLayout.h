@@ -7,9 +7,9 @@
 
 #include <cstdint>
 
-#include "orgchart/OcNode.h"
-#include "orgchart/OcTree.h"
-#include "orgchart/OcTypes.h"
+#include "orgchart/model/OcNode.h"
+#include "orgchart/model/OcTree.h"
+#include "orgchart/model/OcTypes.h"
 #include "platform/base/Types.h"
 
 // What the geometry reads from the chart.

@@ -1,4 +1,4 @@
-#include "platform/framework/WindowFlush.h"
+#include "platform/framework/window/WindowFlush.h"
 
 #include <QWidget>
 

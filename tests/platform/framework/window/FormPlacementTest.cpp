@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/framework/WindowPlacement.h"
+#include "platform/framework/window/WindowPlacement.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "orgchart/OcItemStream.h"
-#include "orgchart/OcTree.h"
+#include "orgchart/model/OcItemStream.h"
+#include "orgchart/model/OcTree.h"
 #include "stream/FormReader.h"
 
 namespace {

@@ -8,7 +8,7 @@
 // Keys pass through KeyDown and KeyPress first, as on the platform: the
 // character phase runs even when KeyDown took the key, unless it was removed.
 
-#include "platform/controls/EditMask.h"
+#include "platform/controls/edit/EditMask.h"
 #include "platform/framework/Form.h"
 #include "platform/controls/Label.h"
 
