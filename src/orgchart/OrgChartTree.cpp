@@ -25,12 +25,6 @@ void TOrgChartTree::SetSelected(TOcNode* node)
     NotifyAccessibleFocus(chart);
 }
 
-void TOrgChartTree::Delete(TOcNode* node)
-{
-    chart_.ForgetDoomed(node);
-    TOcTree::Delete(node);
-}
-
 TObject* TOrgChartTree::EventSender() { return &chart_; }
 int TOrgChartTree::MinNodeWidth() const { return chart_.MinNodeWidth(); }
 int TOrgChartTree::MinNodeHeight() const { return chart_.MinNodeHeight(); }
@@ -44,5 +38,6 @@ void TOrgChartTree::RepaintNode(TOcNode* node) { chart_.InvalidateNode(node); }
 void TOrgChartTree::RepaintColumn(TOcNode* node) { chart_.RepaintColumn(node); }
 void TOrgChartTree::EndEditing(bool save) { chart_.HideEditor(save); }
 void TOrgChartTree::ForgetHitOn(TOcNode* node) { chart_.ForgetHitOn(node); }
+void TOrgChartTree::ForgetDoomed(TOcNode* node) { chart_.ForgetDoomed(node); }
 void TOrgChartTree::FitNodeToText(TOcNode* node) { chart_.FitNodeToText(node); }
 void TOrgChartTree::MakeNodeVisible(TOcNode* node) { chart_.MakeNodeVisible(node); }

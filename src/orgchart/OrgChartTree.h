@@ -15,7 +15,6 @@ public:
     TCustomOrgChart& Chart() const { return chart_; }
 
     void SetSelected(TOcNode* node) override;
-    void Delete(TOcNode* node) override;
 
     TObject* EventSender() override;
     int MinNodeWidth() const override;
@@ -30,6 +29,7 @@ public:
     void RepaintColumn(TOcNode* node) override;
     void EndEditing(bool save) override;
     void ForgetHitOn(TOcNode* node) override;
+    void ForgetDoomed(TOcNode* node) override;
     void FitNodeToText(TOcNode* node) override;
     void MakeNodeVisible(TOcNode* node) override;
 

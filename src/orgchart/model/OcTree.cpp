@@ -83,13 +83,17 @@ void TOcTree::FreeNode(TOcNode* node)
     freeSlots_.push_back(index);
 }
 
+size_t TOcTree::SlotsHandedOut() const
+{
+    return blocksUsed_ == 0 ? 0 : (blocksUsed_ - 1) * kBlockNodes + lastBlockUsed_;
+}
+
 void TOcTree::RestartSlots()
 {
     // Freed slots would be handed out in the order the old tree went, which
     // scatters a tree read anew over its blocks; from the start again, it lies
     // in memory in the order it was read, as the first one did.
-    const size_t handedOut = blocksUsed_ == 0 ? 0 : (blocksUsed_ - 1) * kBlockNodes + lastBlockUsed_;
-    if (freeSlots_.size() != handedOut)
+    if (freeSlots_.size() != SlotsHandedOut())
         return;
     freeSlots_.clear();
     blocksUsed_ = 0;
@@ -211,6 +215,7 @@ void TOcTree::SetSelected(TOcNode* node)
 
 void TOcTree::Delete(TOcNode* node)
 {
+    ForgetDoomed(node);
     if (!node || node == root_ || !IsValid(node))
         return;
     if (selected_ && (selected_ == node || selected_->HasAsParent(node))) {
@@ -291,10 +296,46 @@ void TOcTree::DeleteDescendants(TOcNode* node)
     node->cold_->deleting = false;
 }
 
+bool TOcTree::CanSweep() const
+{
+    // A node made but never attached is its maker's, and must outlive the clearing.
+    return !OnDeletion && heapNodes_ == 0 && SlotsHandedOut() - freeSlots_.size() == static_cast<size_t>(count_);
+}
+
+bool TOcTree::Sweep()
+{
+    // The views first, as Delete tells them of each top-level node. What they
+    // run may change the tree; then it goes node by node after all.
+    for (size_t i = 0; i < root_->cold_->children.size(); ++i)
+        ForgetDoomed(root_->cold_->children[i]);
+    if (!CanSweep())
+        return false;
+    root_->cold_->children.clear();
+    root_->firstChild_ = nullptr;
+    for (size_t b = 0; b < blocksUsed_; ++b) {
+        Block& block = *blocks_[b];
+        const size_t used = b + 1 == blocksUsed_ ? lastBlockUsed_ : kBlockNodes;
+        for (size_t i = 0; i < used; ++i) {
+            if (block.live[i]) {
+                block.At(i)->TOcNode::~TOcNode();
+                block.live[i] = false;
+            }
+        }
+    }
+    freeSlots_.clear();
+    blocksUsed_ = 0;
+    lastBlockUsed_ = kBlockNodes;
+    count_ = 0;
+    selected_ = nullptr;
+    SizesChanged(root_, skBoth);
+    return true;
+}
+
 void TOcTree::Clear()
 {
     SetSelected(nullptr);
-    root_->DeleteChildren();
+    if (!CanSweep() || !Sweep())
+        root_->DeleteChildren();
     RestartSlots();
     layoutScratch_.Release();
 }

@@ -93,6 +93,8 @@ public:
     virtual void RepaintColumn(TOcNode* node) {}
     virtual void EndEditing(bool save) {}
     virtual void ForgetHitOn(TOcNode* node) {}
+    // Node and its descendants are about to go (node may be invalid, even none).
+    virtual void ForgetDoomed(TOcNode* node) {}
     virtual void FitNodeToText(TOcNode* node) {}
     virtual void MakeNodeVisible(TOcNode* node) {}
 
@@ -167,6 +169,14 @@ private:
     // Once in a thousand nodes; kept out of the node-making path.
     [[gnu::noinline]] void StartBlock();
     void FreeNode(TOcNode* node);
+    // Whether every node of the blocks hangs in the tree and no handler hears
+    // nodes go, so that Clear may free them all in one sweep.
+    bool CanSweep() const;
+    // Frees every node block by block, in memory order, and no node's event
+    // runs; false when nothing was freed after all.
+    bool Sweep();
+    // Slots taken from the blocks so far, freed ones included.
+    size_t SlotsHandedOut() const;
     // Once the last node went, hands out slots from the first block again.
     void RestartSlots();
 

@@ -198,3 +198,86 @@ TEST(OcNodeBlocks, AnEmptiedTreeFillsItsBlocksFromTheStartAgain)
         ASSERT_NE(n, loose);
     ExpectConsistent(tree);
 }
+
+namespace {
+
+// A node class of a descendant tree: made on the heap, not in the blocks.
+class HeapNode : public TOcNode {
+public:
+    explicit HeapNode(TOcTree* owner) : TOcNode(owner) {}
+};
+
+// Records what the views are told while the tree clears.
+class ClearingTree : public TOcTree {
+public:
+    TOcNode* CreateNode() override { return onHeap ? MakeNode<HeapNode>() : TOcTree::CreateNode(); }
+    void ForgetDoomed(TOcNode* node) override { doomed.push_back(node); }
+    void SizesChangedNotice(TOcNode* node) override { rootSizesDropped |= node == Root(); }
+    bool onHeap = false;
+    std::vector<TOcNode*> doomed;
+    bool rootSizesDropped = false;
+};
+
+} // namespace
+
+// Clearing frees the nodes in one sweep only when nothing can tell: a deletion
+// handler hears every node, a node made but never attached stays its maker's,
+// and nodes of a descendant class go one by one. Either way the views forget
+// each top-level subtree, the emptied tree refills from its first block, and
+// a tree read anew is whole.
+TEST(OcNodeBlocks, ClearingSweepsOnlyWhenNothingCanTell)
+{
+    enum Case { kPlain, kListened, kLooseNode, kHeapNode };
+    for (const Case c : {kPlain, kListened, kLooseNode, kHeapNode}) {
+        SCOPED_TRACE(c);
+        ClearingTree tree;
+        std::mt19937 random(5);
+        std::vector<TOcNode*> nodes{tree.Add(nullptr), tree.Add(nullptr)};
+        while (nodes.size() < 3000)
+            nodes.push_back(tree.Add(nodes[random() % nodes.size()]));
+        for (TOcNode* n : nodes)
+            n->SetText(QStringLiteral("部门"));
+        tree.SetSelected(nodes.back());
+        const std::vector<TOcNode*> tops(tree.Root()->Children().begin(), tree.Root()->Children().end());
+        const TOcNode* firstPlace = tree.FirstNode();
+
+        int deletions = 0;
+        if (c == kListened)
+            tree.OnDeletion = TOcEvent([&](TObject*, TOcNode*) { ++deletions; });
+        TOcNode* loose = c == kLooseNode ? tree.CreateNode() : nullptr;
+        if (loose)
+            loose->SetText(QStringLiteral("留"));
+        if (c == kHeapNode) {
+            tree.onHeap = true;
+            tree.Add(nodes[7]);
+            tree.onHeap = false;
+        }
+        tree.doomed.clear();
+        tree.rootSizesDropped = false;
+        tree.Clear();
+
+        EXPECT_EQ(tree.Count(), 0);
+        EXPECT_EQ(tree.Selected(), nullptr);
+        EXPECT_EQ(tree.Root()->FirstChildLink(), nullptr);
+        EXPECT_TRUE(tree.rootSizesDropped);
+        EXPECT_EQ(deletions, c == kListened ? 3000 : 0);
+        // Each top-level node is named before it goes (twice is harmless).
+        for (TOcNode* top : tops)
+            EXPECT_NE(std::find(tree.doomed.begin(), tree.doomed.end(), top), tree.doomed.end());
+        if (loose) {
+            EXPECT_EQ(loose->Text(), QStringLiteral("留"));
+        }
+
+        TOcNode* again = tree.Add(nullptr);
+        // Past the places the old nodes took, the loose one's included.
+        for (int i = 0; i < 4000; ++i)
+            tree.Add(again);
+        ExpectConsistent(tree);
+        if (!loose) {
+            EXPECT_EQ(tree.FirstNode(), firstPlace);
+        }
+        for (TOcNode* n = tree.FirstNode(); n; n = n->GetNext())
+            ASSERT_NE(n, loose);
+        EXPECT_EQ(tree.Count(), 4001);
+    }
+}
