@@ -317,7 +317,9 @@ bool TOcTree::Sweep()
         const size_t used = b + 1 == blocksUsed_ ? lastBlockUsed_ : kBlockNodes;
         for (size_t i = 0; i < used; ++i) {
             if (block.live[i]) {
-                block.At(i)->TOcNode::~TOcNode();
+                // All a block node holds is in its cold record (its text and
+                // its list), so the node's own line need not be read at all.
+                static_cast<TOcNode::Cold*>(block.ColdAt(i))->~Cold();
                 block.live[i] = false;
             }
         }
