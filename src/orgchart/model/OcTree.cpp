@@ -298,8 +298,10 @@ void TOcTree::DeleteDescendants(TOcNode* node)
 
 bool TOcTree::CanSweep() const
 {
-    // A node made but never attached is its maker's, and must outlive the clearing.
-    return !OnDeletion && heapNodes_ == 0 && SlotsHandedOut() - freeSlots_.size() == static_cast<size_t>(count_);
+    // A node made but never attached is its maker's, and must outlive the
+    // clearing; a selection still held would move from node to node as they go.
+    return root_->HasChildren() && !OnDeletion && !selected_ && heapNodes_ == 0 &&
+           SlotsHandedOut() - freeSlots_.size() == static_cast<size_t>(count_);
 }
 
 bool TOcTree::Sweep()
@@ -328,7 +330,6 @@ bool TOcTree::Sweep()
     blocksUsed_ = 0;
     lastBlockUsed_ = kBlockNodes;
     count_ = 0;
-    selected_ = nullptr;
     SizesChanged(root_, skBoth);
     return true;
 }

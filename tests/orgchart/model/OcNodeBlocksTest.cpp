@@ -279,5 +279,13 @@ TEST(OcNodeBlocks, ClearingSweepsOnlyWhenNothingCanTell)
         for (TOcNode* n = tree.FirstNode(); n; n = n->GetNext())
             ASSERT_NE(n, loose);
         EXPECT_EQ(tree.Count(), 4001);
+
+        // An empty tree clears without a word to the views.
+        tree.Clear();
+        tree.doomed.clear();
+        tree.rootSizesDropped = false;
+        tree.Clear();
+        EXPECT_TRUE(tree.doomed.empty());
+        EXPECT_FALSE(tree.rootSizesDropped);
     }
 }
