@@ -9,7 +9,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include "platform/canvas/Canvas.h"
 #include "platform/framework/Form.h"
@@ -37,6 +40,28 @@ QStringList TopTexts(const TTreeView& tree)
 QTreeWidget* Widget(TTreeView& tree)
 {
     return static_cast<QTreeWidget*>(tree.Widget());
+}
+
+// The view's own item options, which Qt keeps to its subclasses.
+struct ViewOptions : QTreeWidget {
+    using QAbstractItemView::initViewItemOption;
+};
+
+// The labels whose sizes the tree keeps differ from a fresh measure (one line each).
+std::string StaleSizes(QTreeWidget* w)
+{
+    QStyleOptionViewItem option;
+    (w->*&ViewOptions::initViewItemOption)(&option);
+    QStyledItemDelegate fresh;
+    std::string stale;
+    for (QTreeWidgetItemIterator it(w); *it; ++it) {
+        const QModelIndex index = w->indexFromItem(*it);
+        const QSize kept = w->itemDelegate()->sizeHint(option, index);
+        const QSize measured = fresh.sizeHint(option, index);
+        if (kept != measured)
+            stale += (*it)->text(0).toStdString() + "\n";
+    }
+    return stale;
 }
 
 } // namespace
@@ -302,8 +327,20 @@ TEST(StdTreeView, LabelWidthFollowsEveryKindOfChange)
         {"renamed longer", [&] { root->SetText("a much longer label for the root"); }},
         {"expanded", [&] { root->SetExpanded(true); }},
         {"child renamed longer", [&] { child->SetText("an even longer label for the child node"); }},
-        {"grandchild added", [&] { tree->Items().AddChild(child, "grandchild with a long label too"); }},
+        {"grandchild added", [&] { tree->Items().AddChild(child, "the grandchild, whose label is the longest of all the labels by far"); }},
         {"expanded in the window", [&] { w->topLevelItem(0)->child(0)->setExpanded(true); }},
+        {"collapsed by the keyboard", [&] {
+             w->setCurrentItem(w->topLevelItem(0)->child(0));
+             QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+             QApplication::sendEvent(w, &left);
+         }},
+        {"all below expanded by the keyboard", [&] {
+             w->setCurrentItem(w->topLevelItem(0));
+             QKeyEvent star(QEvent::KeyPress, Qt::Key_Asterisk, Qt::NoModifier, QStringLiteral("*"));
+             QApplication::sendEvent(w, &star);
+         }},
+        {"sibling added", [&] { tree->Items().AddChild(root, "b sibling"); }},
+        {"sorted", [&] { tree->SetSortType(stText); }},
         {"collapsed", [&] { root->SetExpanded(false); }},
         {"indent", [&] { tree->SetIndent(40); }},
         {"pictures", [&] {
@@ -319,12 +356,68 @@ TEST(StdTreeView, LabelWidthFollowsEveryKindOfChange)
         QApplication::processEvents();
         const int kept = view->sizeHintForColumn(0);
         const int shown = w->header()->sectionSize(0);
+        EXPECT_EQ(StaleSizes(w), "") << what;
         tree->SetIndent(tree->Indent()); // a change of the look: measured afresh
         const int fresh = view->sizeHintForColumn(0);
         EXPECT_EQ(kept, fresh) << what;
         if (std::string_view(what) != "indent" && std::string_view(what) != "font") {
             EXPECT_GE(shown, fresh) << what;
         }
+    }
+    form.Hide();
+}
+
+// A flat tree draws its frame itself; the frame and the corner between the
+// scroll bars are the pixels Qt's own tree widget of the same look paints.
+TEST(StdTreeView, FlatFrameAndCornerPaintAsQtPaintsThem)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 300);
+    auto* tree = Make<TTreeView>(&form, &form, 10, 10, 150, 120);
+    tree->SetCtl3D(false);
+    for (int i = 0; i < 30; ++i)
+        tree->Items().AddChild(nullptr, QStringLiteral("node %1").arg(i));
+    form.Show();
+    QTreeWidget* w = Widget(*tree);
+    ASSERT_EQ(w->frameShape(), QFrame::Box);
+
+    QTreeWidget qt(nullptr);
+    qt.setFrameStyle(w->frameStyle());
+    qt.setLineWidth(w->lineWidth());
+    qt.setPalette(w->palette());
+    qt.resize(w->size());
+
+    struct Case {
+        const char* what;
+        Qt::ScrollBarPolicy vertical, horizontal;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {"both scroll bars", Qt::ScrollBarAlwaysOn, Qt::ScrollBarAlwaysOn, true},
+        {"one scroll bar", Qt::ScrollBarAlwaysOn, Qt::ScrollBarAlwaysOff, true},
+        {"none", Qt::ScrollBarAlwaysOff, Qt::ScrollBarAlwaysOff, true},
+        {"disabled", Qt::ScrollBarAlwaysOn, Qt::ScrollBarAlwaysOn, false},
+    };
+    for (const Case& c : cases) {
+        for (QTreeWidget* t : {w, &qt}) {
+            t->setVerticalScrollBarPolicy(c.vertical);
+            t->setHorizontalScrollBarPolicy(c.horizontal);
+            t->setEnabled(c.enabled);
+        }
+        QApplication::processEvents();
+        const QImage mine = w->grab().toImage();
+        const QImage theirs = qt.grab().toImage();
+        const QRect r = w->rect();
+        QRegion compared = QRegion(r) - r.adjusted(1, 1, -1, -1);
+        if (c.vertical == Qt::ScrollBarAlwaysOn && c.horizontal == Qt::ScrollBarAlwaysOn)
+            compared += QRect(w->verticalScrollBar()->parentWidget()->x(), w->horizontalScrollBar()->parentWidget()->y(),
+                              w->verticalScrollBar()->width(), w->horizontalScrollBar()->height());
+        int differing = 0;
+        for (const QRect& part : compared)
+            for (int y = part.top(); y <= part.bottom(); ++y)
+                for (int x = part.left(); x <= part.right(); ++x)
+                    differing += mine.pixel(x, y) != theirs.pixel(x, y);
+        EXPECT_EQ(differing, 0) << c.what;
     }
     form.Hide();
 }
