@@ -2,10 +2,6 @@
 
 #include <QEvent>
 #include <QHeaderView>
-#include <QPaintEvent>
-#include <QPainter>
-#include <QScrollBar>
-#include <QStyleOption>
 
 #include "platform/controls/TreeView.h"
 #include "platform/framework/ControlWidget.h"
@@ -103,34 +99,4 @@ void TreeWidget::changeEvent(QEvent* event)
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
         ForgetMeasures();
     QTreeWidget::changeEvent(event);
-}
-
-bool TreeWidget::event(QEvent* event)
-{
-    if (event->type() == QEvent::Paint && PaintPlainFrame())
-        return true;
-    return QTreeWidget::event(event);
-}
-
-bool TreeWidget::PaintPlainFrame()
-{
-    if (frameShape() != QFrame::Box || frameShadow() != QFrame::Plain || lineWidth() != 1 || midLineWidth() != 0 ||
-        devicePixelRatio() != 1)
-        return false;
-    QPainter p(this);
-    QStyleOption option;
-    option.initFrom(this);
-    QWidget* vertical = verticalScrollBar()->parentWidget();
-    QWidget* horizontal = horizontalScrollBar()->parentWidget();
-    if (vertical && horizontal && vertical->isVisible() && horizontal->isVisible()) {
-        option.rect = QRect(vertical->x(), horizontal->y(), vertical->width(), horizontal->height());
-        style()->drawPrimitive(QStyle::PE_PanelScrollAreaCorner, &option, &p, this);
-    }
-    const QRect r = frameRect();
-    const QColor color = option.palette.color(foregroundRole());
-    p.fillRect(QRect(r.left(), r.top(), r.width(), 1), color);
-    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), color);
-    p.fillRect(QRect(r.left(), r.top() + 1, 1, r.height() - 2), color);
-    p.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 2), color);
-    return true;
 }

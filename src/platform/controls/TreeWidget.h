@@ -51,17 +51,8 @@ protected:
     void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
     void reset() override;
     void changeEvent(QEvent* event) override;
-    bool event(QEvent* event) override;
 
 private:
-    // A flat tree's frame is a plain line around the window; Qt draws it as
-    // a rectangle outline clipped to the thin frame around the viewport and
-    // the scroll bars, which costs it more than all the rest of the frame's
-    // paint. Drawn here as four filled strips (the same pixels), with the
-    // corner between the scroll bars as Qt paints it. Other frames, and
-    // screens whose pixels are not the window's, are left to Qt.
-    bool PaintPlainFrame();
-
     struct WidthHint {
         int column = -1;
         int width = 0;

@@ -9,7 +9,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -367,57 +366,3 @@ TEST(StdTreeView, LabelWidthFollowsEveryKindOfChange)
     form.Hide();
 }
 
-// A flat tree draws its frame itself; the frame and the corner between the
-// scroll bars are the pixels Qt's own tree widget of the same look paints.
-TEST(StdTreeView, FlatFrameAndCornerPaintAsQtPaintsThem)
-{
-    TForm form(nullptr);
-    form.SetBounds(0, 0, 300, 300);
-    auto* tree = Make<TTreeView>(&form, &form, 10, 10, 150, 120);
-    tree->SetCtl3D(false);
-    for (int i = 0; i < 30; ++i)
-        tree->Items().AddChild(nullptr, QStringLiteral("node %1").arg(i));
-    form.Show();
-    QTreeWidget* w = Widget(*tree);
-    ASSERT_EQ(w->frameShape(), QFrame::Box);
-
-    QTreeWidget qt(nullptr);
-    qt.setFrameStyle(w->frameStyle());
-    qt.setLineWidth(w->lineWidth());
-    qt.setPalette(w->palette());
-    qt.resize(w->size());
-
-    struct Case {
-        const char* what;
-        Qt::ScrollBarPolicy vertical, horizontal;
-        bool enabled;
-    };
-    const Case cases[] = {
-        {"both scroll bars", Qt::ScrollBarAlwaysOn, Qt::ScrollBarAlwaysOn, true},
-        {"one scroll bar", Qt::ScrollBarAlwaysOn, Qt::ScrollBarAlwaysOff, true},
-        {"none", Qt::ScrollBarAlwaysOff, Qt::ScrollBarAlwaysOff, true},
-        {"disabled", Qt::ScrollBarAlwaysOn, Qt::ScrollBarAlwaysOn, false},
-    };
-    for (const Case& c : cases) {
-        for (QTreeWidget* t : {w, &qt}) {
-            t->setVerticalScrollBarPolicy(c.vertical);
-            t->setHorizontalScrollBarPolicy(c.horizontal);
-            t->setEnabled(c.enabled);
-        }
-        QApplication::processEvents();
-        const QImage mine = w->grab().toImage();
-        const QImage theirs = qt.grab().toImage();
-        const QRect r = w->rect();
-        QRegion compared = QRegion(r) - r.adjusted(1, 1, -1, -1);
-        if (c.vertical == Qt::ScrollBarAlwaysOn && c.horizontal == Qt::ScrollBarAlwaysOn)
-            compared += QRect(w->verticalScrollBar()->parentWidget()->x(), w->horizontalScrollBar()->parentWidget()->y(),
-                              w->verticalScrollBar()->width(), w->horizontalScrollBar()->height());
-        int differing = 0;
-        for (const QRect& part : compared)
-            for (int y = part.top(); y <= part.bottom(); ++y)
-                for (int x = part.left(); x <= part.right(); ++x)
-                    differing += mine.pixel(x, y) != theirs.pixel(x, y);
-        EXPECT_EQ(differing, 0) << c.what;
-    }
-    form.Hide();
-}
