@@ -1,15 +1,69 @@
 #include "platform/canvas/Bitmap.h"
 
 #include <algorithm>
+#include <cstring>
+#include <list>
 
 #include <QBuffer>
 #include <QPainter>
 
+#include "platform/base/AppContext.h"
+
+namespace {
+
+// Screens are rebuilt from their stored definitions each time they open, and
+// decoding the same few pictures (image-list strips, glyphs) again was a good
+// part of that: the pictures decoded last are kept by their bytes. A kept
+// picture is shared; whoever changes a copy changes only the copy.
+struct DecodedPictureCache {
+    struct Entry {
+        std::vector<uint8_t> bytes;
+        QImage image;
+    };
+    static constexpr size_t kMaxEntries = 64;
+    static constexpr qsizetype kMaxPixelBytes = 16 << 20;
+
+    std::list<Entry> recent; // the last one used first
+    qsizetype pixelBytes = 0;
+
+    const QImage* Find(const std::vector<uint8_t>& bytes)
+    {
+        for (auto it = recent.begin(); it != recent.end(); ++it)
+            if (it->bytes.size() == bytes.size() && std::memcmp(it->bytes.data(), bytes.data(), bytes.size()) == 0) {
+                recent.splice(recent.begin(), recent, it);
+                return &recent.front().image;
+            }
+        return nullptr;
+    }
+
+    void Keep(const std::vector<uint8_t>& bytes, const QImage& image)
+    {
+        if (image.sizeInBytes() > kMaxPixelBytes)
+            return;
+        recent.push_front({bytes, image});
+        pixelBytes += image.sizeInBytes();
+        while (recent.size() > kMaxEntries || pixelBytes > kMaxPixelBytes) {
+            pixelBytes -= recent.back().image.sizeInBytes();
+            recent.pop_back();
+        }
+    }
+};
+
+} // namespace
+
 bool DecodePicture(const std::vector<uint8_t>& bytes, QImage& image)
 {
-    QImage read;
-    if (bytes.empty() || !read.loadFromData(bytes.data(), static_cast<int>(bytes.size())))
+    if (bytes.empty())
         return false;
+    auto& cache = AppContext().State<DecodedPictureCache>();
+    if (const QImage* kept = cache.Find(bytes)) {
+        image = *kept;
+        return true;
+    }
+    QImage read;
+    if (!read.loadFromData(bytes.data(), static_cast<int>(bytes.size())))
+        return false;
+    cache.Keep(bytes, read);
     image = std::move(read);
     return true;
 }

@@ -9,100 +9,10 @@
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
+#include "platform/controls/TreeWidget.h"
 #include "platform/framework/ControlWidget.h"
 #include "platform/framework/actions/ImageList.h"
 #include "platform/framework/PendingReference.h"
-
-// The window of a tree view: asks the control before a label editor opens.
-class TreeWidget : public QTreeWidget {
-public:
-    explicit TreeWidget(TTreeView* control) : control_(control) {}
-    void Detach() { control_ = nullptr; }
-    bool Editing() const { return state() == EditingState; }
-    // Opens the editor for an edit the control has already allowed.
-    void EditApproved(QTreeWidgetItem* item)
-    {
-        approved_ = true;
-        editItem(item, 0);
-        approved_ = false;
-    }
-    // The labels or the look changed: the next width hint measures them again.
-    void ForgetWidthHint() { widthHint_ = {}; }
-
-    // The column follows its contents, and Qt measures every label again each
-    // time the header is resized or laid out (several times before a tree is
-    // first shown). A label's width changes only with the items or the look,
-    // so the measure is kept until one of them changes. Above the header's
-    // precision Qt measures only the rows around the visible ones, which
-    // depends on the scroll position: large trees are measured each time.
-    int sizeHintForColumn(int column) const override
-    {
-        if (widthHint_.column == column)
-            return widthHint_.width;
-        const int width = QTreeWidget::sizeHintForColumn(column);
-        if (control_ && control_->Items().Count() < header()->resizeContentsPrecision())
-            widthHint_ = {column, width};
-        return width;
-    }
-
-protected:
-    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override
-    {
-        const bool opens = trigger == AllEditTriggers || (trigger & editTriggers());
-        if (control_ && opens && !approved_ && state() != EditingState) {
-            TTreeNode* node = control_->NodeOf(itemFromIndex(index));
-            bool allowed = false;
-            GuardedCall([&] { allowed = node && control_->CanEdit(node); });
-            if (!allowed)
-                return false;
-        }
-        return QTreeWidget::edit(index, trigger, event);
-    }
-
-    // Every change of the items passes here before the view measures anew.
-    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles) override
-    {
-        ForgetWidthHint();
-        QTreeWidget::dataChanged(topLeft, bottomRight, roles);
-    }
-    void rowsInserted(const QModelIndex& parent, int start, int end) override
-    {
-        ForgetWidthHint();
-        QTreeWidget::rowsInserted(parent, start, end);
-    }
-    void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override
-    {
-        ForgetWidthHint();
-        QTreeWidget::rowsAboutToBeRemoved(parent, start, end);
-    }
-    void reset() override
-    {
-        ForgetWidthHint();
-        QTreeWidget::reset();
-    }
-    // Expanding and collapsing lay the items out again.
-    void doItemsLayout() override
-    {
-        ForgetWidthHint();
-        QTreeWidget::doItemsLayout();
-    }
-    void changeEvent(QEvent* event) override
-    {
-        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-            ForgetWidthHint();
-        QTreeWidget::changeEvent(event);
-    }
-
-private:
-    struct WidthHint {
-        int column = -1;
-        int width = 0;
-    };
-
-    TTreeView* control_;
-    bool approved_ = false;
-    mutable WidthHint widthHint_;
-};
 
 // ---- TTreeNode ---------------------------------------------------------------
 
@@ -519,6 +429,7 @@ void TTreeView::Remove(TTreeNode* node)
     if (node->item_) {
         const QSignalBlocker block(node->item_->treeWidget());
         delete node->item_; // its child items go with it
+        Tree()->ForgetMeasures();
         auto forget = [](TTreeNode* n) {
             n->item_ = nullptr;
             return false;
@@ -597,6 +508,7 @@ void TTreeView::SyncOrder(TTreeNode* parent)
         // Moving an item loses the view's idea of what is open below it.
         ApplyExpansion(siblings[i].get(), item);
     }
+    tree->ForgetWidthHint();
     if (current)
         tree->setCurrentItem(current);
 }
@@ -749,20 +661,23 @@ void TTreeView::FontChanged()
     ApplyLook();
 }
 
+QFont TTreeView::WidgetFont() const
+{
+    // Labels are drawn as the platform's tree draws them, without kerning or
+    // ligatures (scripts that need shaping still get it); the view lays every
+    // label out several times a paint, and shaping was most of that. Set with
+    // the font, so that the window's font changes once rather than twice.
+    QFont font = TWinControl::WidgetFont();
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
+    return font;
+}
+
 void TTreeView::ApplyLook()
 {
     TreeWidget* tree = Tree();
     if (!tree)
         return;
-    tree->ForgetWidthHint();
-    // Labels are drawn as the platform's tree draws them, without kerning or
-    // ligatures (scripts that need shaping still get it); the view lays every
-    // label out several times a paint, and shaping was most of that.
-    QFont font = tree->font();
-    if (!(font.styleStrategy() & QFont::PreferNoShaping)) {
-        font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
-        tree->setFont(font);
-    }
+    tree->ForgetMeasures();
     tree->setIndentation(indent_);
     tree->setRootIsDecorated(showRoot_ && showButtons_);
     tree->setAllColumnsShowFocus(rowSelect_);

@@ -180,6 +180,7 @@ protected:
     void Ctl3DChanged() override { ApplyLook(); }
     QWidget* CreateWidget() override;
     void SyncWidget() override;
+    QFont WidgetFont() const override;
     void ColorChanged() override;
     void FontChanged() override;
     void Loaded() override;

@@ -134,10 +134,15 @@ void TControl::SyncWidget()
         widget_->setVisible(visible_);
 }
 
+QFont TControl::WidgetFont() const
+{
+    return font_->ToQFont();
+}
+
 void TControl::ApplyWidgetFont()
 {
     if (widget_)
-        widget_->setFont(font_->ToQFont());
+        widget_->setFont(WidgetFont());
 }
 
 void TControl::ApplyWidgetColor()
@@ -481,7 +486,11 @@ void TControl::PaintInvalid()
     if (!surface_)
         return;
     SyncSurface();
-    const QRegion dirty = surface_->TakeDirty(QRegion());
+    PaintSurface(surface_->TakeDirty(QRegion()));
+}
+
+void TControl::PaintSurface(const QRegion& dirty)
+{
     if (dirty.isEmpty())
         return;
     QImage& image = surface_->Image();
@@ -511,8 +520,12 @@ void TControl::PaintEventHandler(QPaintEvent* event)
     SyncSurface();
     const TPoint o = ClientOrigin();
     const QRegion clientPart = event->region().translated(-o.X, -o.Y);
-    surface_->Invalidate(surface_->TakeDirty(clientPart));
-    PaintInvalid();
+    // Only what the window shows now: the parts under opaque children (most
+    // of a form or a panel) stay invalid until the window asks for them.
+    const QRegion dirty = surface_->TakeDirty(clientPart);
+    const QRegion shown = dirty & clientPart;
+    surface_->Invalidate(dirty - shown);
+    PaintSurface(shown);
     QPainter p(widget_);
     const int k = surface_->Scale();
     const TRect area = ClientAreaInWindow();

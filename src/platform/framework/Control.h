@@ -197,6 +197,8 @@ protected:
     // Paints the non-client parts into a picture of the window at scale pixels
     // per logical pixel (controls with none leave it alone).
     virtual void PaintNonClient(QImage& window, int scale) {}
+    // The font the window draws the control's text in.
+    virtual QFont WidgetFont() const;
     void ApplyWidgetFont();
     void ApplyWidgetColor();
 
@@ -209,6 +211,8 @@ protected:
 
 private:
     void PaintEventHandler(QPaintEvent* event);
+    // Paints a part of the surface (the part is then valid).
+    void PaintSurface(const QRegion& dirty);
     // The window's rectangle in its parent window (bounds moved by the parent's
     // non-client parts).
     QRect WidgetGeometry() const;

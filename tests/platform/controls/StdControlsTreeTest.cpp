@@ -9,7 +9,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include "platform/canvas/Canvas.h"
 #include "platform/framework/Form.h"
@@ -37,6 +39,28 @@ QStringList TopTexts(const TTreeView& tree)
 QTreeWidget* Widget(TTreeView& tree)
 {
     return static_cast<QTreeWidget*>(tree.Widget());
+}
+
+// The view's own item options, which Qt keeps to its subclasses.
+struct ViewOptions : QTreeWidget {
+    using QAbstractItemView::initViewItemOption;
+};
+
+// The labels whose sizes the tree keeps differ from a fresh measure (one line each).
+std::string StaleSizes(QTreeWidget* w)
+{
+    QStyleOptionViewItem option;
+    (w->*&ViewOptions::initViewItemOption)(&option);
+    QStyledItemDelegate fresh;
+    std::string stale;
+    for (QTreeWidgetItemIterator it(w); *it; ++it) {
+        const QModelIndex index = w->indexFromItem(*it);
+        const QSize kept = w->itemDelegate()->sizeHint(option, index);
+        const QSize measured = fresh.sizeHint(option, index);
+        if (kept != measured)
+            stale += (*it)->text(0).toStdString() + "\n";
+    }
+    return stale;
 }
 
 } // namespace
@@ -302,8 +326,20 @@ TEST(StdTreeView, LabelWidthFollowsEveryKindOfChange)
         {"renamed longer", [&] { root->SetText("a much longer label for the root"); }},
         {"expanded", [&] { root->SetExpanded(true); }},
         {"child renamed longer", [&] { child->SetText("an even longer label for the child node"); }},
-        {"grandchild added", [&] { tree->Items().AddChild(child, "grandchild with a long label too"); }},
+        {"grandchild added", [&] { tree->Items().AddChild(child, "the grandchild, whose label is the longest of all the labels by far"); }},
         {"expanded in the window", [&] { w->topLevelItem(0)->child(0)->setExpanded(true); }},
+        {"collapsed by the keyboard", [&] {
+             w->setCurrentItem(w->topLevelItem(0)->child(0));
+             QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+             QApplication::sendEvent(w, &left);
+         }},
+        {"all below expanded by the keyboard", [&] {
+             w->setCurrentItem(w->topLevelItem(0));
+             QKeyEvent star(QEvent::KeyPress, Qt::Key_Asterisk, Qt::NoModifier, QStringLiteral("*"));
+             QApplication::sendEvent(w, &star);
+         }},
+        {"sibling added", [&] { tree->Items().AddChild(root, "b sibling"); }},
+        {"sorted", [&] { tree->SetSortType(stText); }},
         {"collapsed", [&] { root->SetExpanded(false); }},
         {"indent", [&] { tree->SetIndent(40); }},
         {"pictures", [&] {
@@ -319,6 +355,7 @@ TEST(StdTreeView, LabelWidthFollowsEveryKindOfChange)
         QApplication::processEvents();
         const int kept = view->sizeHintForColumn(0);
         const int shown = w->header()->sectionSize(0);
+        EXPECT_EQ(StaleSizes(w), "") << what;
         tree->SetIndent(tree->Indent()); // a change of the look: measured afresh
         const int fresh = view->sizeHintForColumn(0);
         EXPECT_EQ(kept, fresh) << what;
@@ -328,3 +365,4 @@ TEST(StdTreeView, LabelWidthFollowsEveryKindOfChange)
     }
     form.Hide();
 }
+

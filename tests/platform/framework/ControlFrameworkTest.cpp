@@ -164,6 +164,42 @@ TEST(SurfaceTest, RepaintsOnlyWhatIsInvalidAndRecordsExactRectangles)
     EXPECT_EQ(At(c->Surface(), 9, 10), clRed);
 }
 
+// A window asks for the parts it shows. What an opaque child covers is left
+// invalid, and painted, with what was invalidated meanwhile, once it shows;
+// an explicit update still paints everything invalid.
+TEST(SurfaceTest, PaintsOnlyWhatItsWindowShows)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 120, 120);
+    auto* back = Make<TSolid>(&form, &form, 0, 0, 80, 80);
+    auto* front = Make<TSolid>(&form, back, 0, 0, 40, 80); // the left half
+    front->fill = clBlue;
+    form.Show();
+    QApplication::processEvents();
+    EXPECT_EQ(At(back->Surface(), 60, 10), clRed);
+    EXPECT_EQ(At(back->Surface(), 10, 10), clWhite) << "covered: not painted yet";
+
+    back->fill = clLime;
+    back->Invalidate();
+    QApplication::processEvents();
+    EXPECT_EQ(At(back->Surface(), 60, 10), clLime);
+    EXPECT_EQ(At(back->Surface(), 10, 10), clWhite);
+
+    front->Hide();
+    QApplication::processEvents();
+    EXPECT_EQ(At(back->Surface(), 10, 10), clLime) << "shown now: painted as it stands";
+    EXPECT_EQ(At(form.Widget()->grab().toImage(), 10, 10), clLime);
+
+    front->Show();
+    QApplication::processEvents();
+    back->fill = clYellow;
+    back->Invalidate();
+    back->Update();
+    EXPECT_EQ(At(back->Surface(), 10, 10), clYellow);
+    EXPECT_EQ(At(back->Surface(), 60, 10), clYellow);
+    form.Hide();
+}
+
 TEST(SurfaceTest, ScrollingMovesPixelsAndInvalidatesOnlyTheUncoveredStrip)
 {
     TForm form(nullptr);
