@@ -10,7 +10,7 @@ namespace {
 constexpr size_t kLookAhead = 8;
 // The same for the nodes the pass over the copy writes, with nothing to wait
 // for in between but its own arithmetic.
-constexpr size_t kWriteAhead = 6;
+constexpr size_t kWriteAhead = 16;
 constexpr int kFamilyLines = 8;
 
 // A family made in one go lies in consecutive nodes: fetching the lines after
