@@ -305,7 +305,7 @@ bool TOcLayout::SizesFromCopy(TOcNode* animating)
 {
     TOcNode* root = tree_.Root();
     if (!root->FirstChildLink() || (tree_.HasCachedW(root) && tree_.HasCachedH(root)))
-        return false; // nothing to size, or only the chains of changed nodes
+        return false; // nothing to size below the root, or the sizes are kept
     // The copy holds the open tree only: an animation that opens a node needs
     // the closed children placed.
     if (animating && !animating->Expanded() && animating->FirstChildLink())

@@ -1,12 +1,13 @@
 #pragma once
 
 // The open part of a chart's tree (every node whose ancestors are all
-// expanded) as flat lists in level order, with what its sizes depend on. A
-// layout that sizes the whole chart sweeps these lists instead of the nodes:
-// at a million nodes the nodes fill 64 MB and a sweep over them waits on
-// memory, while the lists are a fifth of that and read front to back.
-// The tree marks the copy stale on every change that can alter a size or an
-// alignment; it is made again only when a layout wants it.
+// expanded) as flat lists in level order, with what the layout reads of each
+// node. A layout that sizes the whole chart sums these lists instead of the
+// nodes and then writes each node once: at a million nodes the nodes fill
+// 64 MB and every sweep over them waits on memory, while the lists take
+// 14 bytes a node and are read front to back. The tree marks the copy stale
+// on every change that can move a box; it is made again only when a layout
+// wants it.
 
 #include <cstdint>
 #include <vector>
