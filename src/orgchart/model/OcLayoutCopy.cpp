@@ -1,5 +1,12 @@
 #include "orgchart/model/OcLayoutCopy.h"
 
+namespace {
+
+// How many nodes ahead in memory the copying walk fetches.
+constexpr size_t kCopyAhead = 32;
+
+} // namespace
+
 void TOcLayoutCopy::Rebuild(TOcNode* root)
 {
     nodes_.clear();
@@ -9,6 +16,9 @@ void TOcLayoutCopy::Rebuild(TOcNode* root)
     auto addFamily = [this](const TOcNode* parent) {
         const size_t first = nodes_.size();
         for (TOcNode* c = parent->FirstChildLink(); c; c = c->NextSiblingLink()) {
+            // A chart built level by level lies in memory in about this order:
+            // fetching ahead keeps the walk from waiting on each node in turn.
+            __builtin_prefetch(reinterpret_cast<const char*>(c) + kCopyAhead * sizeof(TOcNode));
             nodes_.push_back(c);
             boxes_.push_back(BoxOf(c));
         }
