@@ -246,7 +246,7 @@ std::vector<TOcNode*> MixedTree(TOcTree& tree, int count, unsigned seed)
 // Everything a pass leaves in the nodes, a line a node; nodes the pass does
 // not reach keep the marks written before it.
 std::vector<std::string> PassResult(TOcTree& tree, const std::vector<TOcNode*>& nodes, const TOcMetrics& metrics,
-                       const TRect& area, bool record, TOcNode* animating)
+                                    const TRect& area, bool record, TOcNode* animating)
 {
     for (TOcNode* n : nodes) {
         n->drawFlag = true;
@@ -275,8 +275,9 @@ std::string FirstDifference(const std::vector<std::string>& a, const std::vector
 }
 
 // The same pass with every size computed anew node by node.
-std::vector<std::string> NodeByNodeResult(TOcTree& tree, const std::vector<TOcNode*>& nodes, const TOcMetrics& metrics,
-                             const TRect& area, bool record, TOcNode* animating)
+std::vector<std::string> NodeByNodeResult(TOcTree& tree, const std::vector<TOcNode*>& nodes,
+                                          const TOcMetrics& metrics, const TRect& area, bool record,
+                                          TOcNode* animating)
 {
     tree.LayoutScratch().copy.MarkStale();
     tree.DropAllSizes(skWidth);
