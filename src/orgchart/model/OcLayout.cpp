@@ -8,6 +8,9 @@ namespace {
 
 // How many entries ahead of the walk a node is fetched.
 constexpr size_t kLookAhead = 8;
+// The same for the nodes the pass over the copy writes, with nothing to wait
+// for in between but its own arithmetic.
+constexpr size_t kWriteAhead = 16;
 constexpr int kFamilyLines = 8;
 
 // A family made in one go lies in consecutive nodes: fetching the lines after
@@ -37,6 +40,10 @@ void TOcLayout::EnsureSizes(TOcNode* node)
     const uint8_t epoch = tree_.SizeEpoch();
     if (!needs(node))
         return;
+    if (node == tree_.Root() && SizesFromCopy(nullptr)) {
+        SizeFromCopy();
+        return;
+    }
     // Level order, then summed from the last level up: a family's members lie
     // next to each other and a tree built level by level lies in this very
     // order, so at a million nodes the sweeps stream through memory instead of
@@ -186,12 +193,45 @@ TOcPlace TOcLayout::Locate(TOcNode* node)
     return place;
 }
 
+[[gnu::always_inline]] inline int TOcLayout::PlaceShown(TOcNode* n, const TOcLayoutCopy::Box& box, int cellLeft,
+                                                         int rowTop, int cw, int64_t fullChildrenH, const TRect& area)
+{
+    const int lw = m_.LW();
+    const int c = rowTop + m_.EY(box.width, box.height, box.rectangle) + (lw + m_.IY());
+    const int d = box.expanded ? std::max(999999, m_.Scale(fullChildrenH) + 6)
+                               : (m_.HasButton(box.hasChildren, box.expanded) ? 6 - lw / 2 : 0);
+    // An open node's subtree reaches down by its children's height; a fixed
+    // 999,999 pixels would lose the top of taller charts.
+    n->drawFlag = area.Right >= cellLeft && int64_t(cellLeft) + cw >= area.Left && area.Bottom >= rowTop &&
+                  int64_t(d < 0 ? c : int64_t(c) + d) >= area.Top;
+    const int w = m_.EX(box.width, box.height, box.rectangle) + lw;
+    int left = cellLeft;
+    if (box.align == caCenter)
+        left += (cw - w) / 2;
+    else if (box.align == caRight)
+        left += cw - w;
+    n->animX = left;
+    n->animY = rowTop;
+    return c;
+}
+
+int TOcLayout::ChildrenLeft(TOcChildAlign align, int cellLeft, int cw, int childrenW)
+{
+    if (align == caLeft)
+        return cellLeft;
+    const int spare = cw - childrenW;
+    return cellLeft + (align == caRight ? spare : spare / 2);
+}
+
 void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
 {
-    const int lw = m_.LW(), iy = m_.IY();
+    if (SizesFromCopy(animating)) {
+        PassOverCopy(area, record, animating);
+        return;
+    }
+    const int iy = m_.IY();
     const TOcMetrics full = m_.FullScale();
     const int64_t fixedW = int64_t(full.LW()) + full.IX();
-    const int fixedH = m_.LW() + m_.IY();
     TOcNode* root = tree_.Root();
     EnsureSizes(root);
     // The cell width of a node whose open ancestors are sized; the hot path of
@@ -236,23 +276,12 @@ void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
         if (record)
             n->drawFlag = false;
         int c = 0;
-        const int ex = m_.EX(n);
         if (visible) {
-            c = rowTop + m_.EY(n) + fixedH;
-            const int d = n->Expanded() ? std::max(999999, ChildrenH(n) + 6) : (m_.HasButton(n) ? 6 - lw / 2 : 0);
-            // An open node's subtree reaches down by its children's height; a
-            // fixed 999,999 pixels would lose the top of taller charts.
-            n->drawFlag = area.Right >= cellLeft && int64_t(cellLeft) + cw >= area.Left && area.Bottom >= rowTop &&
-                          int64_t(d < 0 ? c : int64_t(c) + d) >= area.Top;
-            int left = cellLeft;
-            if (n->ChildAlign() == caCenter)
-                left += (cw - (ex + lw)) / 2;
-            else if (n->ChildAlign() == caRight)
-                left += cw - (ex + lw);
-            n->animX = left;
-            n->animY = rowTop;
+            c = PlaceShown(n, TOcLayoutCopy::BoxOf(n), cellLeft, rowTop, cw, n->Expanded() ? FullChildrenH(n) : 0,
+                           area);
         } else {
             n->drawFlag = parent->drawFlag;
+            const int ex = m_.EX(n);
             int x = parent->animX;
             if (parent->ChildAlign() == caCenter)
                 x += (m_.EX(parent) - ex) / 2;
@@ -265,13 +294,141 @@ void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
             n->SetAnimStart(n->animX, n->animY);
         TOcNode* first = n->FirstChildLink();
         if (first && (n->Expanded() || n == animating) && (n->drawFlag || recordAll)) {
-            int offset = 0;
-            if (n->ChildAlign() != caLeft) {
-                const int spare = cw - ChildrenW(n);
-                offset = n->ChildAlign() == caRight ? spare : spare / 2;
-            }
+            const int left = ChildrenLeft(n->ChildAlign(), cellLeft, cw, ChildrenW(n));
             // May move the queue: top is not used after this.
-            queue.push_back({first, n, cellLeft + offset, visible ? c : rowTop, visible && n->Expanded()});
+            queue.push_back({first, n, left, visible ? c : rowTop, visible && n->Expanded()});
+        }
+    }
+}
+
+bool TOcLayout::SizesFromCopy(TOcNode* animating)
+{
+    TOcNode* root = tree_.Root();
+    if (!root->FirstChildLink() || (tree_.HasCachedW(root) && tree_.HasCachedH(root)))
+        return false; // nothing to size below the root, or the sizes are kept
+    // The copy holds the open tree only: an animation that opens a node needs
+    // the closed children placed.
+    if (animating && !animating->Expanded() && animating->FirstChildLink())
+        return false;
+    // A stale copy is made again only when every size went (the root's is
+    // from an earlier epoch), not for the chain of one changed node.
+    return tree_.LayoutScratch().copy.Current() || root->sizeStamp != tree_.SizeEpoch();
+}
+
+void TOcLayout::SumCopy()
+{
+    if (!tree_.LayoutScratch().copy.Current())
+        tree_.LayoutScratch().copy.Rebuild(tree_.Root());
+    const TOcMetrics full = m_.FullScale();
+    const int64_t fixedW = int64_t(full.LW()) + full.IX(), fixedH = int64_t(full.LW()) + full.IY();
+    TOcLayoutScratch& scratch = tree_.LayoutScratch();
+    const TOcLayoutCopy::Box* boxes = scratch.copy.Boxes().data();
+    const std::vector<uint32_t>& families = scratch.copy.Families();
+    scratch.sums.resize(families.size());
+    TOcLayoutScratch::Sums* sums = scratch.sums.data();
+    // From the last family back: an open member's family comes after its own,
+    // so its sums are ready when its family is summed. Going back, the open
+    // members are met in reverse order, and so their families too.
+    size_t end = scratch.copy.Boxes().size();
+    size_t memberFamily = families.size();
+    for (size_t f = families.size(); f-- > 0;) {
+        const size_t begin = end - families[f];
+        int64_t w = 0, h = 0;
+        for (size_t j = end; j-- > begin;) {
+            const TOcLayoutCopy::Box& c = boxes[j];
+            int64_t cellW = full.EX(c.width, c.height, c.rectangle) + fixedW;
+            int64_t cellH = full.EY(c.width, c.height, c.rectangle) + fixedH;
+            if (c.Open()) {
+                const TOcLayoutScratch::Sums& below = sums[--memberFamily];
+                cellW = std::max(cellW, below.width);
+                cellH += below.height;
+            }
+            w += cellW;
+            h = std::max(h, cellH);
+        }
+        sums[f] = {w, h};
+        end = begin;
+    }
+}
+
+void TOcLayout::SizeFromCopy()
+{
+    SumCopy();
+    const TOcLayoutScratch& scratch = tree_.LayoutScratch();
+    const std::vector<TOcNode*>& nodes = scratch.copy.Nodes();
+    const std::vector<TOcLayoutCopy::Box>& boxes = scratch.copy.Boxes();
+    const std::vector<TOcLayoutScratch::Sums>& sums = scratch.sums;
+    const uint8_t epoch = tree_.SizeEpoch();
+    auto keep = [epoch](TOcNode* n, const TOcLayoutScratch::Sums& s) {
+        n->childrenWidth = s.width;
+        n->childrenHeight = s.height;
+        n->sizeStamp = epoch;
+    };
+    if (!sums.empty())
+        keep(tree_.Root(), sums[0]);
+    for (size_t j = 0, family = 0; j < nodes.size(); ++j)
+        if (boxes[j].Open())
+            keep(nodes[j], sums[++family]);
+}
+
+void TOcLayout::PassOverCopy(const TRect& area, bool record, TOcNode* animating)
+{
+    TOcLayoutScratch& scratch = tree_.LayoutScratch();
+    TOcNode* root = tree_.Root();
+    SumCopy();
+    TOcNode* const* nodes = scratch.copy.Nodes().data();
+    const TOcLayoutCopy::Box* boxes = scratch.copy.Boxes().data();
+    const size_t memberCount = scratch.copy.Nodes().size();
+    const std::vector<uint32_t>& families = scratch.copy.Families();
+    const TOcLayoutScratch::Sums* sums = scratch.sums.data();
+    std::vector<TOcLayoutScratch::PlacedFamily>& placed = scratch.placed;
+    const TOcMetrics full = m_.FullScale();
+    const int64_t fixedW = int64_t(full.LW()) + full.IX();
+    const uint8_t epoch = tree_.SizeEpoch();
+    const TPoint o = m_.Origin();
+    if (!families.empty()) {
+        root->childrenWidth = sums[0].width;
+        root->childrenHeight = sums[0].height;
+        root->sizeStamp = epoch;
+    }
+    root->drawFlag = true;
+    root->animX = o.X;
+    root->animY = o.Y;
+    if (record)
+        root->SetAnimStart(o.X, o.Y);
+    const bool recordAll = record && animating != nullptr;
+    // Each node is written once, in the copy's order: its sums, and its place
+    // when its family is among those the node-by-node pass would visit.
+    placed.assign(1, {0, o.X, o.Y});
+    size_t head = 0, j = 0, memberFamily = 0;
+    for (size_t f = 0; f < families.size(); ++f) {
+        const bool placing = head < placed.size() && placed[head].family == f;
+        TOcLayoutScratch::PlacedFamily family = placing ? placed[head++] : TOcLayoutScratch::PlacedFamily{};
+        for (const size_t end = j + families[f]; j < end; ++j) {
+            if (j + kWriteAhead < memberCount)
+                __builtin_prefetch(nodes[j + kWriteAhead], 1);
+            const TOcLayoutCopy::Box& c = boxes[j];
+            TOcNode* n = nodes[j];
+            TOcLayoutScratch::Sums s{0, 0};
+            const bool open = c.Open();
+            if (open) {
+                s = sums[++memberFamily];
+                n->childrenWidth = s.width;
+                n->childrenHeight = s.height;
+                n->sizeStamp = epoch;
+            }
+            if (!placing)
+                continue;
+            const int64_t own = full.EX(c.width, c.height, c.rectangle) + fixedW;
+            const int cw = m_.Scale(std::max(own, s.width));
+            const int cellLeft = family.childLeft;
+            family.childLeft += cw;
+            const int childTop = PlaceShown(n, c, cellLeft, family.childTop, cw, s.height, area);
+            if (record)
+                n->SetAnimStart(n->animX, n->animY);
+            if (open && (n->drawFlag || recordAll))
+                placed.push_back({uint32_t(memberFamily),
+                                  ChildrenLeft(TOcChildAlign(c.align), cellLeft, cw, m_.Scale(s.width)), childTop});
         }
     }
 }

@@ -37,9 +37,21 @@ struct TOcMetrics {
     int NW(const TOcNode* n) const { return Scale(n->Width() ? n->Width() : defaultWidth); }
     int NH(const TOcNode* n) const { return Scale(n->Height() ? n->Height() : defaultHeight); }
     bool Box3D(const TOcNode* n) const { return n->Shape() == shRectangle && rect3D; }
-    int EX(const TOcNode* n) const { return (rotated ? NH(n) : NW(n)) + (Box3D(n) ? LW() : 0); }
-    int EY(const TOcNode* n) const { return (rotated ? NW(n) : NH(n)) + (Box3D(n) ? LW() : 0); }
-    bool HasButton(const TOcNode* n) const { return buttons && n->HasChildren() && !(zoomed && n->Expanded()); }
+    int EX(const TOcNode* n) const { return EX(n->Width(), n->Height(), n->Shape() == shRectangle); }
+    int EY(const TOcNode* n) const { return EY(n->Width(), n->Height(), n->Shape() == shRectangle); }
+    // The same for a box of stored size width x height (0: the default).
+    int EX(int width, int height, bool rectangle) const
+    {
+        return Scale(rotated ? (height ? height : defaultHeight) : (width ? width : defaultWidth)) +
+               (rectangle && rect3D ? LW() : 0);
+    }
+    int EY(int width, int height, bool rectangle) const
+    {
+        return Scale(rotated ? (width ? width : defaultWidth) : (height ? height : defaultHeight)) +
+               (rectangle && rect3D ? LW() : 0);
+    }
+    bool HasButton(const TOcNode* n) const { return HasButton(n->HasChildren(), n->Expanded()); }
+    bool HasButton(bool hasChildren, bool expanded) const { return buttons && hasChildren && !(zoomed && expanded); }
     // The same chart without zoom.
     TOcMetrics FullScale() const
     {
@@ -106,6 +118,23 @@ public:
 private:
     // Computes the full-scale cached sizes below node, without recursion.
     void EnsureSizes(TOcNode* node);
+    // Whether the pass sizes the whole open tree from the tree's copy of it
+    // rather than node by node.
+    bool SizesFromCopy(TOcNode* animating);
+    // Full-scale sums of every copied node's children, from the last level up
+    // (the copy made again first if stale).
+    void SumCopy();
+    // The same, kept in the nodes.
+    void SizeFromCopy();
+    // The pass over the copy: sizes and places in one sweep of the nodes.
+    void PassOverCopy(const TRect& area, bool record, TOcNode* animating);
+    // Places a shown node, of the given box, in its cell of width cw
+    // (fullChildrenH: its children's full-scale height, 0 when closed);
+    // returns the top of its children's row.
+    int PlaceShown(TOcNode* n, const TOcLayoutCopy::Box& box, int cellLeft, int rowTop, int cw,
+                   int64_t fullChildrenH, const TRect& area);
+    // Where the children of a node start in its cell of width cw.
+    static int ChildrenLeft(TOcChildAlign align, int cellLeft, int cw, int childrenW);
     int64_t FullChildrenW(TOcNode* node);
     int64_t FullChildrenH(TOcNode* node);
 

@@ -4,7 +4,10 @@
 // nodes they run to megabytes, and growing them afresh on every pass costs
 // more than the pass's own arithmetic.
 
+#include <cstdint>
 #include <vector>
+
+#include "orgchart/model/OcLayoutCopy.h"
 
 class TOcNode;
 
@@ -27,6 +30,22 @@ struct TOcLayoutScratch {
         bool childVisible;
     };
     std::vector<Family> families;
+
+    // The open tree, kept until the tree changes.
+    TOcLayoutCopy copy;
+    // Per family of the copy: the full-scale sums of its members' cells.
+    struct Sums {
+        int64_t width;
+        int64_t height;
+    };
+    std::vector<Sums> sums;
+    // A family of the copy that the pass places, and where its members go.
+    struct PlacedFamily {
+        uint32_t family;
+        int childLeft;
+        int childTop;
+    };
+    std::vector<PlacedFamily> placed;
 
     // Gives the memory back (the tree was emptied).
     void Release() { *this = TOcLayoutScratch(); }

@@ -188,6 +188,7 @@ void TOcNode::SetChildAlign(TOcChildAlign value)
     childAlign_ = value;
     if (!cold_->parent)
         return;
+    cold_->owner->LayoutScratch().copy.MarkStale();
     cold_->owner->NodeChanged(this);
     cold_->owner->RepaintColumn(cold_->parent);
     if (IsVisible()) {

@@ -218,6 +218,8 @@ void TOcTree::Delete(TOcNode* node)
     ForgetDoomed(node);
     if (!node || node == root_ || !IsValid(node))
         return;
+    // At once, not only when the sizes go: the copy must not outlive a node.
+    layoutScratch_.copy.MarkStale();
     if (selected_ && (selected_ == node || selected_->HasAsParent(node))) {
         SetSelected(node->GetNextSibling());
         if (!selected_)
@@ -420,6 +422,7 @@ void TOcTree::SizesChanged(TOcNode* node, TOcSizeKind kind)
         for (TOcNode* p = node->cold_->parent; p && HasCachedH(p); p = p->cold_->parent)
             p->childrenHeight = 0;
     }
+    layoutScratch_.copy.MarkStale();
     SizesChangedNotice(node);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "../ChartTestUtil.h"
@@ -217,5 +218,179 @@ TEST(OcLayout, PassAgreesWithLocateOnAShuffledTree)
                 n->Expand(false);
             nodes[2999]->SetWidth(500);
         }
+    }
+}
+
+namespace {
+
+// A tree whose memory order, creation order and tree order differ, of mixed
+// sizes, shapes and alignments, with some nodes closed.
+std::vector<TOcNode*> MixedTree(TOcTree& tree, int count, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::vector<TOcNode*> nodes{tree.Add(nullptr)};
+    for (int i = 1; i < count; ++i) {
+        TOcNode* parent = nodes[random() % nodes.size()];
+        nodes.push_back(random() % 3 == 0 ? tree.AddFirst(parent) : tree.Add(parent));
+        nodes.back()->SetWidth(random() % 4 == 0 ? 40 + static_cast<int>(random() % 200) : 0);
+        nodes.back()->SetHeight(random() % 5 == 0 ? 30 + static_cast<int>(random() % 90) : 0);
+        nodes.back()->SetChildAlign(static_cast<TOcChildAlign>(random() % 3));
+        nodes.back()->SetShape(static_cast<TOcShape>(random() % 4));
+    }
+    tree.FullExpand();
+    for (int i = 0; i < count / 10; ++i)
+        nodes[1 + random() % (nodes.size() - 1)]->Collapse(false);
+    return nodes;
+}
+
+// Everything a pass leaves in the nodes, a line a node; nodes the pass does
+// not reach keep the marks written before it.
+std::vector<std::string> PassResult(TOcTree& tree, const std::vector<TOcNode*>& nodes, const TOcMetrics& metrics,
+                                    const TRect& area, bool record, TOcNode* animating)
+{
+    for (TOcNode* n : nodes) {
+        n->drawFlag = true;
+        n->animX = n->animY = -7;
+        n->SetAnimStart(-7, -7);
+    }
+    TOcLayout layout(tree, metrics);
+    layout.Pass(area, record, animating);
+    std::vector<std::string> out;
+    for (TOcNode* n : nodes) {
+        out.push_back(std::to_string(n->drawFlag) + " " + std::to_string(n->animX) + "," + std::to_string(n->animY) +
+                      " " + std::to_string(n->AnimX0()) + "," + std::to_string(n->AnimY0()));
+        if (tree.HasCachedW(n) && tree.HasCachedH(n))
+            out.back() += " " + std::to_string(n->childrenWidth) + "x" + std::to_string(n->childrenHeight);
+    }
+    return out;
+}
+
+// The first node whose lines differ, or none.
+std::string FirstDifference(const std::vector<std::string>& a, const std::vector<std::string>& b)
+{
+    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+        if (a[i] != b[i])
+            return "node " + std::to_string(i) + ": " + a[i] + " against " + b[i];
+    return a.size() == b.size() ? "" : "counts differ";
+}
+
+// The same pass with every size computed anew node by node.
+std::vector<std::string> NodeByNodeResult(TOcTree& tree, const std::vector<TOcNode*>& nodes,
+                                          const TOcMetrics& metrics, const TRect& area, bool record,
+                                          TOcNode* animating)
+{
+    tree.LayoutScratch().copy.MarkStale();
+    tree.DropAllSizes(skWidth);
+    tree.DropAllSizes(skHeight);
+    return PassResult(tree, nodes, metrics, area, record, animating);
+}
+
+} // namespace
+
+// A pass that sizes the whole chart works from the tree's flat copy; it must
+// leave every node exactly as sizing and placing node by node does, whatever
+// the metrics, the area, recording and animation.
+TEST(OcLayout, PassOverTheCopyMatchesThePassNodeByNode)
+{
+    TOcTree tree;
+    const std::vector<TOcNode*> nodes = MixedTree(tree, 2500, 3);
+    TOcNode* open = nullptr;
+    TOcNode* closed = nullptr;
+    for (TOcNode* n : nodes) {
+        if (n->IsVisible() && n->HasChildren())
+            (n->Expanded() ? open : closed) = n;
+    }
+    ASSERT_TRUE(open && closed);
+    struct Case {
+        const char* name;
+        bool rotated, rect3D, buttons, zoomed;
+        TRect area;
+        bool record;
+        TOcNode* animating;
+    };
+    const TRect everything{-(1 << 30), -(1 << 30), 1 << 30, 1 << 30};
+    const Case cases[] = {
+        {"plain", false, false, true, false, everything, false, nullptr},
+        {"window", false, false, true, false, {5000, 100, 5800, 600}, true, nullptr},
+        {"rotated 3D strip", true, true, true, false, {0, 2000, 1 << 20, 2100}, true, nullptr},
+        {"zoomed", false, true, true, true, {0, 0, 900, 500}, true, nullptr},
+        {"no buttons", false, false, false, false, {3000, 0, 3300, 1 << 20}, false, nullptr},
+        {"opening animation", false, false, true, false, {0, 0, 4000, 700}, true, closed},
+        {"closing animation", true, false, true, false, {0, 0, 4000, 700}, true, open},
+    };
+    for (const Case& c : cases) {
+        TOcMetrics m;
+        m.rotated = c.rotated;
+        m.rect3D = c.rect3D;
+        m.buttons = c.buttons;
+        m.zoomed = c.zoomed;
+        m.zoomNum = 3;
+        m.zoomDen = 11;
+        m.scrollX = 700;
+        m.scrollY = 40;
+        tree.DropAllSizes(skBoth);
+        const std::vector<std::string> fromCopy = PassResult(tree, nodes, m, c.area, c.record, c.animating);
+        EXPECT_EQ(FirstDifference(fromCopy, NodeByNodeResult(tree, nodes, m, c.area, c.record, c.animating)), "")
+            << c.name;
+    }
+}
+
+// The copy outlives a pass; every edit that moves a box must make the next
+// full sizing read the tree again. Here the sizes are dropped without a new
+// epoch, so that only the copy's own state tells whether it still holds.
+TEST(OcLayout, EditsMakeTheCopyBeReadAgain)
+{
+    // Each edit works on x, an open node some levels down.
+    struct Edit {
+        const char* name;
+        void (*apply)(TOcTree&, std::vector<TOcNode*>&, TOcNode* x);
+    };
+    const Edit edits[] = {
+        {"width", [](TOcTree&, std::vector<TOcNode*>&, TOcNode* x) { x->SetWidth(333); }},
+        {"height", [](TOcTree&, std::vector<TOcNode*>&, TOcNode* x) { x->SetHeight(99); }},
+        {"shape", [](TOcTree&, std::vector<TOcNode*>&, TOcNode* x) {
+             x->SetShape(x->Shape() == shRectangle ? shEllipse : shRectangle);
+         }},
+        {"alignment", [](TOcTree&, std::vector<TOcNode*>&, TOcNode* x) {
+             x->SetChildAlign(x->ChildAlign() == caLeft ? caRight : caLeft);
+         }},
+        {"collapse", [](TOcTree&, std::vector<TOcNode*>&, TOcNode* x) { x->Collapse(false); }},
+        {"expand", [](TOcTree&, std::vector<TOcNode*>& nodes, TOcNode*) {
+             for (TOcNode* n : nodes)
+                 if (n->IsVisible() && n->HasChildren() && !n->Expanded()) {
+                     n->Expand(false);
+                     return;
+                 }
+         }},
+        {"add", [](TOcTree& tree, std::vector<TOcNode*>& nodes, TOcNode* x) { nodes.push_back(tree.AddFirst(x)); }},
+        {"move", [](TOcTree&, std::vector<TOcNode*>& nodes, TOcNode* x) { x->MoveTo(nodes[0], amAddChildFirst); }},
+        {"delete", [](TOcTree& tree, std::vector<TOcNode*>& nodes, TOcNode* x) {
+             TOcNode* gone = x->GetFirstChild();
+             std::erase_if(nodes, [gone](TOcNode* n) { return n == gone || n->HasAsParent(gone); });
+             tree.Delete(gone);
+         }},
+        {"clear and build again", [](TOcTree& tree, std::vector<TOcNode*>& nodes, TOcNode*) {
+             tree.Clear();
+             nodes = MixedTree(tree, 400, 9);
+         }},
+    };
+    const TRect everything{-(1 << 30), -(1 << 30), 1 << 30, 1 << 30};
+    for (const Edit& e : edits) {
+        TOcTree tree;
+        std::vector<TOcNode*> nodes = MixedTree(tree, 600, 5);
+        TOcMetrics m;
+        m.rect3D = true;
+        TOcLayout(tree, m).Pass(everything, false, nullptr);
+        ASSERT_TRUE(tree.LayoutScratch().copy.Current());
+        TOcNode* x = nullptr;
+        for (TOcNode* n : nodes)
+            if (n->IsVisible() && n->Level() >= 3 && n->Expanded())
+                x = n;
+        ASSERT_TRUE(x);
+        e.apply(tree, nodes, x);
+        tree.DropAllSizes(skWidth);
+        tree.DropAllSizes(skHeight);
+        const std::vector<std::string> after = PassResult(tree, nodes, m, everything, false, nullptr);
+        EXPECT_EQ(FirstDifference(after, NodeByNodeResult(tree, nodes, m, everything, false, nullptr)), "") << e.name;
     }
 }
