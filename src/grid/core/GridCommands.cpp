@@ -3,7 +3,7 @@
 // OnGridMessage report after them.
 
 #include "grid/core/GridCoreState.h"
-#include "grid/core/GridPointer.h"
+#include "grid/core/pointer/GridPointer.h"
 #include "grid/core/TavikCustomGrid.h"
 
 namespace {
@@ -26,43 +26,46 @@ bool Reported(unsigned msg)
            (offset >= 1040 && offset <= 1044);
 }
 
-} // namespace
+constexpr unsigned GridCommandFirst = 1000;
+constexpr unsigned GridCommandLast = 1044;
 
-int TTavikCustomGrid::FirstShownRow()
+// The first and last shown rows of the editable area, -1 when none.
+int FirstShownRow(TTavikCustomGrid& grid)
 {
-    for (int row = EditableRow(); row < d_->rowCount; ++row)
-        if (GetRowHeight(row) != 0)
+    for (int row = grid.EditableRow(); row < grid.RowCount(); ++row)
+        if (grid.GetRowHeight(row) != 0)
             return row;
     return -1;
 }
 
-int TTavikCustomGrid::LastShownRow()
+int LastShownRow(TTavikCustomGrid& grid)
 {
-    for (int row = d_->rowCount - 1; row >= EditableRow(); --row)
-        if (GetRowHeight(row) != 0)
+    for (int row = grid.RowCount() - 1; row >= grid.EditableRow(); --row)
+        if (grid.GetRowHeight(row) != 0)
             return row;
     return -1;
 }
 
-void TTavikCustomGrid::ExpandRows(bool expand, bool withDescendants)
+// Expands or collapses the current row of a tree, with its descendants or alone.
+void ExpandRows(TTavikCustomGrid& grid, bool expand, bool withDescendants)
 {
-    if (!IsTree())
-        return;
-    const int row = d_->current.Y;
-    SetRowExpanded(row, expand);
+    const int row = grid.CurrentRow();
+    grid.SetRowExpanded(row, expand);
     if (!withDescendants)
         return;
-    const int level = RowLevel(row);
-    BeginUpdate();
+    const int level = grid.RowLevel(row);
+    grid.BeginUpdate();
     try {
-        for (int r = row + 1; r < d_->rowCount && RowLevel(r) > level; ++r)
-            SetRowExpanded(r, expand);
+        for (int r = row + 1; r < grid.RowCount() && grid.RowLevel(r) > level; ++r)
+            grid.SetRowExpanded(r, expand);
     } catch (...) {
-        EndUpdate();
+        grid.EndUpdate();
         throw;
     }
-    EndUpdate();
+    grid.EndUpdate();
 }
+
+} // namespace
 
 void TTavikCustomGrid::HandleGridCommand(TMessage& message)
 {
@@ -76,14 +79,17 @@ void TTavikCustomGrid::HandleGridCommand(TMessage& message)
     }
     case 1002:
     case 1003: {
-        const int row = offset == 1002 ? FirstShownRow() : LastShownRow();
+        const int row = offset == 1002 ? FirstShownRow(*this) : LastShownRow(*this);
         d_->lastMoveReason = mrKey;
         if (row >= 0)
             SetCurrentRow(row);
         break;
     }
     case 1014:
-    case 1015: ExpandRows(offset == 1014, message.WParam != 0); break;
+    case 1015:
+        if (IsTree())
+            ExpandRows(*this, offset == 1014, message.WParam != 0);
+        break;
     case 1016:
     case 1017:
         if (!IsTree())
@@ -101,13 +107,13 @@ void TTavikCustomGrid::HandleGridCommand(TMessage& message)
     case 1020:
     case 1022: {
         // Without a row to go to there is nothing to do.
-        const int first = FirstShownRow();
+        const int first = FirstShownRow(*this);
         message.Result = first >= 0 && d_->current.Y != first ? 1 : 0;
         break;
     }
     case 1021:
     case 1023: {
-        const int last = LastShownRow();
+        const int last = LastShownRow(*this);
         message.Result = last >= 0 && d_->current.Y != last ? 1 : 0;
         break;
     }

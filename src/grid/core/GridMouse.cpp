@@ -2,7 +2,7 @@
 // answers to the pointer's queries that descendants refine.
 
 #include "grid/core/GridCoreState.h"
-#include "grid/core/GridPointer.h"
+#include "grid/core/pointer/GridPointer.h"
 #include "grid/core/TavikCustomGrid.h"
 
 void TTavikCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
@@ -23,8 +23,13 @@ void TTavikCustomGrid::MouseUp(TMouseButton button, TShiftState shift, int x, in
 
 void TTavikCustomGrid::TimerFired(unsigned id)
 {
-    if (id == AutoScrollTimer)
+    if (id == TGridPointer::AutoScrollTimer)
         d_->pointer->TimerFired();
+}
+
+void TTavikCustomGrid::StartAutoScroll()
+{
+    SetTimer(TGridPointer::AutoScrollTimer, TGridPointer::AutoScrollInterval);
 }
 
 TGridPointer& TTavikCustomGrid::Pointer() const

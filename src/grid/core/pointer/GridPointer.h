@@ -22,6 +22,13 @@ class TGridPointer {
 public:
     // The window layer's own handling of an event, run where the grid passes it on.
     using TPassOn = std::function<void()>;
+    // The auto-scroll timer of the grid window, and its step.
+    static constexpr unsigned AutoScrollTimer = 1;
+    static constexpr int AutoScrollInterval = 60;
+    // The program's own cursors for a range fill and a range move.
+    static constexpr TCursor crGridFill = 32600;
+    static constexpr TCursor crGridMove = 32601;
+    enum TScrollDirection : uint8_t { sdLeft = 1, sdRight = 2, sdUp = 4, sdDown = 8 };
 
     TGridPointer(TTavikCustomGrid& grid, IGridPointerHost& host, TGridCoreState& state);
 
@@ -32,7 +39,7 @@ public:
     void CancelMode();
     // One step of the auto-scroll timer.
     void TimerFired();
-    // Moves the anchor one shown cell toward each direction (TTavikCustomGrid::TScrollDirection).
+    // Moves the anchor one shown cell toward each direction (TScrollDirection).
     void TimedScroll(unsigned directions);
 
     void CalcSizingState(int x, int y, const TGridLayout& layout, int& offset, int& pos, int& index,
