@@ -90,6 +90,6 @@ void RegisterGridCoreClasses()
                                                  DefaultGridOptions))
         .Add(ExtentList("ColWidths", &TTavikCustomGrid::ColCount, &TTavikCustomGrid::ColWidths,
                         &TTavikCustomGrid::SetColWidths, &TTavikCustomGrid::ColExtents))
-        .Add(ExtentList("RowHeights", &TTavikCustomGrid::RowCount, &TTavikCustomGrid::RowHeights,
+        .Add(ExtentList("RowHeights", &TTavikCustomGrid::RowCount, &TTavikCustomGrid::GetRowHeight,
                         &TTavikCustomGrid::SetRowHeights, &TTavikCustomGrid::RowExtents));
 }

@@ -176,6 +176,13 @@ bool TGridEditing::CanShow() const
            grid_.HasWidget() && (grid_.HasOption(goAlwaysShowEditor) || grid_.IsActiveControl());
 }
 
+bool TGridEditing::QueryReadOnly(int col, int row)
+{
+    bool readOnly = grid_.ReadOnly();
+    grid_.OnQueryReadOnly(&grid_, col, row, readOnly);
+    return readOnly;
+}
+
 void TGridEditing::QueryEditorMode(bool& canShow, QChar ch)
 {
     canShow = !grid_.ReadOnly();

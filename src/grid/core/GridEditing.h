@@ -52,6 +52,7 @@ public:
 
     // --- the core's answers to the editor, raising the grid's events ---
     bool CanShow() const;
+    bool QueryReadOnly(int col, int row);
     void QueryEditorMode(bool& canShow, QChar ch);
     void ModeChanged();
     void TreeNodeDeleted(TTreeNode* node);

@@ -71,6 +71,11 @@ void IGridEditorHost::QueryEditorMode(bool& canShow, QChar ch)
     Editing().QueryEditorMode(canShow, ch);
 }
 
+bool IGridEditorHost::QueryReadOnly(int col, int row)
+{
+    return Editing().QueryReadOnly(col, row);
+}
+
 bool IGridEditorHost::CanEditShow()
 {
     return Editing().CanShow();
@@ -79,6 +84,11 @@ bool IGridEditorHost::CanEditShow()
 std::unique_ptr<TInplaceEdit> IGridEditorHost::CreateEditor()
 {
     return std::make_unique<TInplaceEdit>(nullptr);
+}
+
+void IGridEditorHost::UpdateEdit()
+{
+    Editing().Update();
 }
 
 void IGridEditorHost::HideEdit()
@@ -104,4 +114,10 @@ void IGridEditorHost::EditorCancelMode()
 bool IGridEditorHost::IsEditorWindow(const TWinControl* control) const
 {
     return control && control == Editing().Editor();
+}
+
+bool IGridEditorHost::GetEditPart(int, int, int, int& fontHeight, TRect&, QString&)
+{
+    fontHeight = 0;
+    return false;
 }

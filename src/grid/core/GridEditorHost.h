@@ -54,11 +54,11 @@ public:
     // Flips the check cell's value where the grid lets it; true when stored.
     virtual bool ToggleCheckCell(int col, int row) { return false; }
     // ReadOnly, then OnQueryReadOnly: what a typed edit of the cell is checked against.
-    virtual bool QueryReadOnly(int col, int row) = 0;
+    virtual bool QueryReadOnly(int col, int row);
     virtual bool CanEditShow();
     virtual std::unique_ptr<TInplaceEdit> CreateEditor();
     // Creates, loads and places the editor when it should be shown.
-    virtual void UpdateEdit() = 0;
+    virtual void UpdateEdit();
     // Writes the text back and hides the editor window; EditorMode stays.
     virtual void HideEdit();
     virtual void EditorModeChanged();
@@ -69,7 +69,7 @@ public:
     // Whether control is the grid's own in-place editor window.
     virtual bool IsEditorWindow(const TWinControl* control) const;
     virtual int CurrentEditPart(int col, int row) { return 0; }
-    virtual bool GetEditPart(int col, int row, int part, int& fontHeight, TRect& rect, QString& text) = 0;
+    virtual bool GetEditPart(int col, int row, int part, int& fontHeight, TRect& rect, QString& text);
     // The rectangle for the editor and for OnDrawCell; the core's is the cell's.
     virtual void AdjustEditorRect(int col, int row, TRect& out, const TRect& rect) { out = rect; }
     virtual void SetEditText(int col, int row, const QString& value) {}

@@ -39,11 +39,6 @@ void TTavikCustomGrid::ShowEditor(QChar ch)
     d_->editing->Show(ch);
 }
 
-void TTavikCustomGrid::UpdateEdit()
-{
-    d_->editing->Update();
-}
-
 void TTavikCustomGrid::TopLeftChanged()
 {
     d_->editing->FollowView();

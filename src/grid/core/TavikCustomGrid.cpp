@@ -29,7 +29,7 @@ TTavikCustomGrid::TTavikCustomGrid(TComponent* owner)
     IGridEditorHost& editorHost = *this;
     d_->editing = std::make_unique<TGridEditing>(*this, editorHost, *d_);
     IGridPointerHost& pointerHost = *this;
-    d_->pointer = std::make_unique<TGridPointer>(*this, pointerHost, *d_);
+    d_->pointer = std::make_unique<TGridPointer>(*this, pointerHost, editorHost, *d_);
     IGridPaintHost& paintHost = *this;
     d_->painter = std::make_unique<TGridPainter>(*this, paintHost, *d_);
     Font().SetName(QStringLiteral("宋体"));
@@ -316,12 +316,6 @@ void TTavikCustomGrid::MoveRangeChanged(const TGridRect& source, const TGridRect
         OnMoveRangeChanged(this, source, target);
 }
 
-bool TTavikCustomGrid::GetEditPart(int, int, int, int& fontHeight, TRect&, QString&)
-{
-    fontHeight = 0;
-    return false;
-}
-
 int TTavikCustomGrid::AuxCellQuery1(int col, int row)
 {
     int answer = 0;
@@ -336,23 +330,9 @@ int TTavikCustomGrid::AuxCellQuery2(int col, int row)
     return answer;
 }
 
-bool TTavikCustomGrid::IsSpecialRegion(int x, int y)
-{
-    bool special = false;
-    OnQuerySpecRegion(this, x, y, special);
-    return special;
-}
-
 TColor TTavikCustomGrid::SelectionTint()
 {
     return MixColor(clHighlight, clWindow, Focused() ? 30 : 100);
-}
-
-bool TTavikCustomGrid::QueryReadOnly(int col, int row)
-{
-    bool readOnly = d_->readOnly;
-    OnQueryReadOnly(this, col, row, readOnly);
-    return readOnly;
 }
 
 bool TTavikCustomGrid::QueryRowChange()

@@ -1,17 +1,14 @@
 #pragma once
 
-// The base of the grid family: ColCount x RowCount cells, of which the first
-// FixedCols columns and FixedRows rows are fixed heads; the last FixedEditCols
-// and FixedEditRows of those do not scroll yet act as data cells. The core keeps
-// the current cell, the anchor, the selection, the extents, the scroll position
-// and the options, and computes all geometry. Painting, the pointer and in-place
-// editing are collaborators that ask the grid through host interfaces; those
-// carry the neutral answers, so the core declares only the hooks it answers.
-// Descendants refine the grid through the hooks and the virtual operations.
+// The base of the grid family: ColCount x RowCount cells, the first FixedCols
+// columns and FixedRows rows fixed heads, the last FixedEditCols and
+// FixedEditRows of those data cells that do not scroll. The core keeps the
+// current cell, the selection, the extents, the view and the options, and
+// computes all geometry. Painting, the pointer and the in-place editor are
+// collaborators that ask the grid through host interfaces, which carry the
+// neutral answers: the core declares only the hooks it answers itself.
 
 #include <memory>
-
-#include <QChar>
 
 #include "grid/core/GridEditorEvents.h"
 #include "grid/core/GridEditorHost.h"
@@ -20,7 +17,6 @@
 #include "grid/core/paint/GridPaintHost.h"
 #include "grid/layout/GridAxisLayout.h"
 #include "grid/layout/GridExtents.h"
-#include "grid/layout/GridTypes.h"
 #include "grid/selection/SelectionHost.h"
 #include "grid/selection/Selections.h"
 #include "platform/framework/Form.h"
@@ -48,8 +44,7 @@ public:
     // --- overridable operations, in slot order ---
     virtual int MergeId(int col, int row) { return 0; }
     virtual int GetRowHeight(int row) const;
-    // Shown-row searches that agree with GetRowHeight, so that layouts pass
-    // over runs of hidden rows at once.
+    // Agree with GetRowHeight: layouts pass over runs of hidden rows at once.
     virtual int NextShownRow(int from, int end) const;
     virtual int PrevShownRow(int from, int stop) const;
     virtual void SetRowHeight(int row, int value);
@@ -71,11 +66,9 @@ public:
     virtual void MoveColumn(int from, int to);
     virtual void MoveRow(int from, int to);
 
-    // --- the in-place editor ---
+    // --- the in-place editor; cancelling drops the text, hiding writes it back ---
     virtual void HideEditor();
-    // Starts editing the current cell when the queries allow it.
     virtual void ShowEditor(QChar ch);
-    // Ends editing without writing the text back.
     virtual void CancelEditor();
     virtual bool CanHideEditor();
     bool EditorMode() const;
@@ -101,7 +94,6 @@ public:
     void SetDefaultRowHeight(int value);
     int ColWidths(int col) const;
     void SetColWidths(int col, int value);
-    int RowHeights(int row) const { return GetRowHeight(row); }
     void SetRowHeights(int row, int value) { SetRowHeight(row, value); }
     // The own widths and heights, as the stored form writes them.
     const TGridExtents& ColExtents() const;
@@ -229,16 +221,8 @@ protected:
     bool BeforeMoveCurrent(TGridCoord cell) override;
     bool QueryRowChange() override;
     void CurrentMoved(TGridCoord oldCurrent, TMoveReason reason) override;
-    bool QueryReadOnly(int col, int row) override;
-    // The core refuses targets that would split a merged head.
-    bool CheckColumnDrag(int& origin, int& destination, const TPoint& mousePt) override;
-    bool IsSpecialRegion(int x, int y) override;
-    // Raises BestWidthRequest for the column whose border lies under the point.
-    bool IsBestWidthHit(int x, int y) override;
-    bool GetEditPart(int col, int row, int part, int& fontHeight, TRect& rect, QString& text) override;
     void ModifyScrollBar(TGridScrollBarKind bar, unsigned code, int pos) override;
     void GridClick() override { TCustomControl::Click(); }
-    void UpdateEdit() override;
     void DrawCellBackground(int col, int row, TGridDrawState state, const TRect& rect) override;
     // The core's grid lines of the cell in merge mode.
     void DrawCellDecoration(int col, int row, TGridDrawState state, const TRect& rect) override;
@@ -265,7 +249,7 @@ protected:
     TRect InputCaretRect() override;
 
     // --- for descendants ---
-    TGridPointer& Pointer() const;
+    TGridPointer& Pointer() const override;
     int UpdateLock() const;
     void InvalidateGridRect(const TGridRect& rect);
     void UpdateScrollRange();

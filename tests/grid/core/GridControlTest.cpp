@@ -186,7 +186,7 @@ TEST_F(GridControl, FailedSizeChangeRollsBack)
     EXPECT_EQ(ErrorOf([&] { grid->SetRowCount(MaxGridCellCount + 1); }),
               "A grid holds at most 1000000 rows, not 1000001");
     EXPECT_EQ(grid->RowCount(), 5);
-    EXPECT_EQ(grid->RowHeights(0), 10);
+    EXPECT_EQ(grid->GetRowHeight(0), 10);
     EXPECT_EQ(grid->RowExtents().Count(), 5);
 }
 

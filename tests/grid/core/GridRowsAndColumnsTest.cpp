@@ -59,7 +59,7 @@ protected:
         return std::find(rects.begin(), rects.end(), grid->ClientRect()) != rects.end();
     }
     std::vector<int> Widths() { return EachOf(grid->ColCount(), [&](int c) { return grid->ColWidths(c); }); }
-    std::vector<int> Heights() { return EachOf(grid->RowCount(), [&](int r) { return grid->RowHeights(r); }); }
+    std::vector<int> Heights() { return EachOf(grid->RowCount(), [&](int r) { return grid->GetRowHeight(r); }); }
     std::vector<int> TabStops() { return EachOf(grid->ColCount(), [&](int c) { return GridTestAccess::TabStop(*grid, c); }); }
 };
 

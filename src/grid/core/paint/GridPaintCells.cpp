@@ -49,7 +49,7 @@ bool DrawsArea(TTavikCustomGrid& grid, const TGridRect& area, int col, int row, 
     // Below the area's top row: this cell stands in only when every row of the
     // area above it within the pass is hidden, so nobody drew the area yet.
     for (int r = std::max(area.Top, start.Y); r < row; ++r)
-        if (grid.RowHeights(r) > 0)
+        if (grid.GetRowHeight(r) > 0)
             return false;
     return true;
 }
@@ -73,7 +73,7 @@ void WalkPass(TTavikCustomGrid& grid, const TGridCoreState& d, const TGridLayout
     const auto nextRow = [&](int r) { return merge ? r : grid.NextShownRow(r, rows); };
     const auto nextCol = [&](int c) { return merge ? c : d.colWidths.NextPositive(c, cols, d.defaultColWidth); };
     for (int row = nextRow(pass.Start.Y); row < rows && y < pass.StopY; row = nextRow(row + 1)) {
-        const int h = grid.RowHeights(row);
+        const int h = grid.GetRowHeight(row);
         if (h <= 0)
             continue;
         if (!merge) {
@@ -126,9 +126,9 @@ void WalkPass(TTavikCustomGrid& grid, const TGridCoreState& d, const TGridLayout
                     cell.Rect.Right = span > 0 ? x + span - lineH : x;
                     before = span = 0;
                     for (int r = a.Top; r < row; ++r)
-                        before += Step(grid.RowHeights(r), lineV);
+                        before += Step(grid.GetRowHeight(r), lineV);
                     for (int r = row; r <= a.Bottom; ++r)
-                        span += Step(grid.RowHeights(r), lineV);
+                        span += Step(grid.GetRowHeight(r), lineV);
                     cell.Rect.Top = y - before;
                     cell.Rect.Bottom = y + span - lineV;
                     cell.Clipped = a.Left < col || a.Top < row;

@@ -7,6 +7,7 @@
 #include "grid/core/GridCoreState.h"
 #include "grid/core/pointer/GridCursorImages.h"
 #include "grid/core/GridEditing.h"
+#include "grid/core/GridEditorHost.h"
 #include "grid/core/pointer/GridPointerHost.h"
 #include "grid/core/TavikCustomGrid.h"
 #include "grid/layout/GridSizingZone.h"
@@ -56,8 +57,9 @@ void RegisterGridCursorsOnce()
 
 } // namespace
 
-TGridPointer::TGridPointer(TTavikCustomGrid& grid, IGridPointerHost& host, TGridCoreState& state)
-    : grid_(grid), host_(host), d_(&state)
+TGridPointer::TGridPointer(TTavikCustomGrid& grid, IGridPointerHost& host, IGridEditorHost& editor,
+                           TGridCoreState& state)
+    : grid_(grid), host_(host), editor_(editor), d_(&state)
 {
 }
 
@@ -140,7 +142,7 @@ void TGridPointer::MouseDown(TMouseButton button, TShiftState shift, int x, int 
 
     const bool head = cell.X < d_->Editable(gaCols) || cell.Y < d_->Editable(gaRows);
     const bool split = grid_.RowStyle(cell.Y) == rsSplit;
-    const bool readOnly = host_.QueryReadOnly(cell.X, cell.Y);
+    const bool readOnly = editor_.QueryReadOnly(cell.X, cell.Y);
     const bool parts = grid_.HasEditParts(cell.X, cell.Y);
     const bool ctrlAdds = grid_.HasOption(goMultiSelection) && (shift & ssCtrl);
     const TGridCoord before = d_->current;
@@ -158,7 +160,7 @@ void TGridPointer::MouseDown(TMouseButton button, TShiftState shift, int x, int 
                 int fontHeight = 0;
                 TRect r;
                 QString text;
-                if (host_.GetEditPart(cell.X, cell.Y, i, fontHeight, r, text) && r.Contains({x, y}))
+                if (editor_.GetEditPart(cell.X, cell.Y, i, fontHeight, r, text) && r.Contains({x, y}))
                     hitPart = i;
             }
             if (grid_.HasOption(goEditing) && cell == d_->current && hitPart >= 0) {
@@ -177,7 +179,7 @@ void TGridPointer::MouseDown(TMouseButton button, TShiftState shift, int x, int 
             } else {
                 grid_.MoveCurrent(cell.X, cell.Y, true, true, true, true);
             }
-            host_.UpdateEdit();
+            editor_.UpdateEdit();
         } else if ((!readOnly && !split) || parts) {
             if (TryStartHeadMove(cell, {x, y}))
                 return;
@@ -207,12 +209,12 @@ void TGridPointer::MouseDown(TMouseButton button, TShiftState shift, int x, int 
         } else {
             grid_.MoveCurrent(cell.X, cell.Y, !ctrlAdds, true, true, true);
             if (d_->current == before) {
-                host_.UpdateEdit();
+                editor_.UpdateEdit();
                 mouseDown();
                 return;
             }
         }
-        host_.UpdateEdit();
+        editor_.UpdateEdit();
         if (editing && host_.ClickShowsEditor(x, y)) {
             if (!host_.IsSpecialRegion(x, y))
                 grid_.ShowEditor(QChar(' '));
@@ -306,7 +308,7 @@ void TGridPointer::MouseUp(int x, int y, const TPassOn& mouseUp)
             d_->selections->EndRangeFill();
         else if (d_->mouseState == gmsRangeMoving && state == gmsRangeMoving)
             d_->selections->EndRangeMove();
-        host_.UpdateEdit();
+        editor_.UpdateEdit();
         host_.GridClick();
         break;
     }
@@ -317,9 +319,9 @@ void TGridPointer::MouseUp(int x, int y, const TPassOn& mouseUp)
     case gmsColSelecting:
     case gmsRowSelecting:
         grid_.KillTimer(TGridPointer::AutoScrollTimer);
-        host_.UpdateEdit();
+        editor_.UpdateEdit();
         break;
-    default: host_.UpdateEdit(); break;
+    default: editor_.UpdateEdit(); break;
     }
     d_->selections->CancelRangeDrag();
     d_->mouseState = gmsNone;
@@ -646,7 +648,7 @@ void TGridPointer::EndMove(TGridAxis axis, TPoint point)
                 grid_.Invalidate();
         }
     }
-    host_.UpdateEdit();
+    editor_.UpdateEdit();
 }
 
 bool TGridPointer::TryStartRowDrag(TGridCoord cell, TPoint point)
@@ -816,4 +818,58 @@ void TGridPointer::ApplyGridCursor()
     if (cursor == TGridPointer::crGridFill || cursor == TGridPointer::crGridMove)
         RegisterGridCursorsOnce();
     host_.ShowPointerCursor(cursor);
+}
+
+bool TGridPointer::QuerySpecialRegion(int x, int y)
+{
+    bool special = false;
+    grid_.OnQuerySpecRegion(&grid_, x, y, special);
+    return special;
+}
+
+bool TGridPointer::BestWidthHit(int x, int y)
+{
+    const TGridCoord cell = grid_.PointToCell(x, y);
+    if (cell.X < 0)
+        return false;
+    const TRect r = host_.BoxBounds({cell.X, cell.Y, cell.X, cell.Y}, false);
+    if (r.IsEmpty())
+        return false;
+    int col = -1;
+    if (r.Right - x < 4) {
+        col = cell.X;
+    } else if (x - r.Left < 5) {
+        // The border on the left belongs to the nearest shown column before it.
+        for (int i = cell.X - 1; i >= 1 && col < 0; --i)
+            if (grid_.ColWidths(i) > 0)
+                col = i;
+    } else {
+        return false;
+    }
+    if (col > 0)
+        grid_.BestWidthRequest(&grid_, col);
+    return true;
+}
+
+bool TGridPointer::ColumnDragAllowed(int origin, int destination, const TPoint& mousePt)
+{
+    const TGridDragTracker& tracker = tracker_;
+    if (destination < tracker.ColMoveFirst || destination > tracker.ColMoveLast)
+        return false;
+    const TGridCoord mouse = grid_.PointToCell(mousePt.X, mousePt.Y);
+    int boundary = destination;
+    if (mouse.X >= 0) {
+        const TGridRect area = grid_.MergedArea(mouse.X, mouse.Y);
+        boundary = mouse.X > origin ? area.Right : area.Left;
+    }
+    const int after = destination > origin ? boundary + 1 : boundary;
+    if (!grid_.HasOption(goCellMerge) || after <= 0 || after >= d_->colCount)
+        return true;
+    // The boundary must not split a merged head.
+    for (int row = tracker.ColMoveHeadRow; row < grid_.EditableRow() && row < d_->rowCount; ++row) {
+        const int id = grid_.MergeId(after, row);
+        if (id != 0 && grid_.MergeId(after - 1, row) == id)
+            return false;
+    }
+    return true;
 }

@@ -156,7 +156,7 @@ TEST_F(GridMouse, DraggingARowBorderSizesTheRow)
     EXPECT_EQ(grid->MouseState(), gmsRowResizing);
     grid->MouseMove(ssLeft, 30, 48);
     grid->MouseUp(mbLeft, 0, 30, 48);
-    EXPECT_EQ(grid->RowHeights(1), 28);
+    EXPECT_EQ(grid->GetRowHeight(1), 28);
 }
 
 TEST_F(GridMouse, SizingAndMoveLinesAreDrawnOverThePictureAndRemoveThemselves)
