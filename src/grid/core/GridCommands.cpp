@@ -65,66 +65,67 @@ void ExpandRows(TTavikCustomGrid& grid, bool expand, bool withDescendants)
     grid.EndUpdate();
 }
 
-} // namespace
-
-void TTavikCustomGrid::HandleGridCommand(TMessage& message)
+// The grid commands (WM_USER + 1000 ..): moves, tree rows and their can-do queries.
+void HandleGridCommand(TTavikCustomGrid& grid, TMessage& message, bool isTree, TMoveReason& lastMoveReason)
 {
     const unsigned offset = message.Msg - WM_USER;
     switch (offset) {
     case 1000:
     case 1001: {
         Word key = offset == 1000 ? VK_UP : VK_DOWN;
-        KeyDown(key, 0);
+        grid.KeyDown(key, 0);
         break;
     }
     case 1002:
     case 1003: {
-        const int row = offset == 1002 ? FirstShownRow(*this) : LastShownRow(*this);
-        d_->lastMoveReason = mrKey;
+        const int row = offset == 1002 ? FirstShownRow(grid) : LastShownRow(grid);
+        lastMoveReason = mrKey;
         if (row >= 0)
-            SetCurrentRow(row);
+            grid.SetCurrentRow(row);
         break;
     }
     case 1014:
     case 1015:
-        if (IsTree())
-            ExpandRows(*this, offset == 1014, message.WParam != 0);
+        if (isTree)
+            ExpandRows(grid, offset == 1014, message.WParam != 0);
         break;
     case 1016:
     case 1017:
-        if (!IsTree())
+        if (!isTree)
             break;
-        BeginUpdate();
+        grid.BeginUpdate();
         try {
-            for (int r = d_->rowCount - 1; r >= EditableRow(); --r)
-                SetRowExpanded(r, offset == 1016);
+            for (int r = grid.RowCount() - 1; r >= grid.EditableRow(); --r)
+                grid.SetRowExpanded(r, offset == 1016);
         } catch (...) {
-            EndUpdate();
+            grid.EndUpdate();
             throw;
         }
-        EndUpdate();
+        grid.EndUpdate();
         break;
     case 1020:
     case 1022: {
         // Without a row to go to there is nothing to do.
-        const int first = FirstShownRow(*this);
-        message.Result = first >= 0 && d_->current.Y != first ? 1 : 0;
+        const int first = FirstShownRow(grid);
+        message.Result = first >= 0 && grid.CurrentRow() != first ? 1 : 0;
         break;
     }
     case 1021:
     case 1023: {
-        const int last = LastShownRow(*this);
-        message.Result = last >= 0 && d_->current.Y != last ? 1 : 0;
+        const int last = LastShownRow(grid);
+        message.Result = last >= 0 && grid.CurrentRow() != last ? 1 : 0;
         break;
     }
     case 1034:
-    case 1035: message.Result = RowHasChildren(d_->current.Y) ? 1 : 0; break;
+    case 1035: message.Result = grid.RowHasChildren(grid.CurrentRow()) ? 1 : 0; break;
     case 1036:
-    case 1037: message.Result = IsTree() ? 1 : 0; break;
+    case 1037: message.Result = isTree ? 1 : 0; break;
     case 1044: message.Result = 1; break;
     default: break;
     }
 }
+
+} // namespace
 
 void TTavikCustomGrid::WndProc(TMessage& message)
 {
@@ -151,7 +152,7 @@ void TTavikCustomGrid::WndProc(TMessage& message)
     case EM_SETSEL: d_->selections->SelectAll(); break;
     default:
         if (msg >= Command(GridCommandFirst) && msg <= Command(GridCommandLast))
-            HandleGridCommand(message);
+            HandleGridCommand(*this, message, IsTree(), d_->lastMoveReason);
         else
             TCustomControl::WndProc(message);
         break;

@@ -1,18 +1,16 @@
 #pragma once
 
-// The base of the grid family: ColCount x RowCount cells, the first FixedCols
-// columns and FixedRows rows fixed heads, the last FixedEditCols and
-// FixedEditRows of those data cells that do not scroll. The core keeps the
-// current cell, the selection, the extents, the view and the options, and
-// computes all geometry. Painting, the pointer and the in-place editor are
-// collaborators that ask the grid through host interfaces, which carry the
-// neutral answers: the core declares only the hooks it answers itself.
+// The base of the grid family: cells with fixed heads, the current cell, the
+// selection, the extents, the view, the options and all the geometry. The
+// painter, the pointer and the in-place editor ask the grid through host
+// interfaces that carry the neutral answers: the core declares only its own.
 
 #include <memory>
 
 #include "grid/core/GridEditorEvents.h"
 #include "grid/core/GridEditorHost.h"
 #include "grid/core/GridEvents.h"
+#include "grid/core/GridShapeHooks.h"
 #include "grid/core/pointer/GridPointerHost.h"
 #include "grid/core/paint/GridPaintHost.h"
 #include "grid/layout/GridAxisLayout.h"
@@ -22,19 +20,13 @@
 #include "platform/framework/Form.h"
 #include "platform/framework/WinControl.h"
 
-class TGridEditing;
 class TGridPainter;
-class TGridPointer;
 struct TGridCoreState;
 struct TGridKeyContext;
 
-class TTavikCustomGrid : public TCustomControl,
-                         public TGridEvents,
-                         public TGridEditorEvents,
-                         public ISelectionHost,
-                         protected IGridPointerHost,
-                         protected IGridEditorHost,
-                         protected IGridPaintHost {
+class TTavikCustomGrid : public TCustomControl, public TGridEvents, public TGridEditorEvents,
+                         public ISelectionHost, protected IGridPointerHost, protected IGridEditorHost,
+                         protected IGridPaintHost, protected IGridShapeHooks {
 public:
     explicit TTavikCustomGrid(TComponent* owner);
     ~TTavikCustomGrid() override;
@@ -44,7 +36,6 @@ public:
     // --- overridable operations, in slot order ---
     virtual int MergeId(int col, int row) { return 0; }
     virtual int GetRowHeight(int row) const;
-    // Agree with GetRowHeight: layouts pass over runs of hidden rows at once.
     virtual int NextShownRow(int from, int end) const;
     virtual int PrevShownRow(int from, int stop) const;
     virtual void SetRowHeight(int row, int value);
@@ -58,15 +49,15 @@ public:
     virtual void DeleteCol(int col);
     virtual bool IsCellSelected(int col, int row);
     void RepaintCell(int col, int row) override;
-    // -1 stands for the current row. Head rows are never deleted.
+    // -1 stands for the current row; head rows are never deleted, RowCount appends.
     virtual void DeleteRow(int row);
-    // -1 stands for the current row; RowCount appends.
     virtual void InsertRow(int row);
     // The current cell, the anchor and the edited cell travel with the moved entry.
     virtual void MoveColumn(int from, int to);
     virtual void MoveRow(int from, int to);
 
     // --- the in-place editor; cancelling drops the text, hiding writes it back ---
+    TGridEditing& Editing() const override;
     virtual void HideEditor();
     virtual void ShowEditor(QChar ch);
     virtual void CancelEditor();
@@ -85,7 +76,6 @@ public:
     void SetFixedEditCols(int value);
     int FixedEditRows() const override;
     void SetFixedEditRows(int value);
-    // First column and row of the editable area.
     int EditableCol() const;
     int EditableRow() const;
     int DefaultColWidth() const;
@@ -145,29 +135,21 @@ public:
     int VisibleRowCount();
     // True while the grid is its form's active control (without a form: focused).
     bool IsActiveControl() const;
-
-    // --- geometry, recomputed from the extents on every call ---
     TGridLayout ComputeLayout();
     TGridCoord PointToCell(int x, int y);
     TRect CellBounds(int col, int row);
     TGridRect MergedArea(int col, int row);
     TGridCoord MaxTopLeft(TGridCoord coord);
 
-    bool IsDestroying() const override { return TCustomControl::IsDestroying(); }
-    // Changes between the two repaint once, with one scroll-range update.
+    // --- painting; changes between BeginUpdate and EndUpdate repaint once ---
+    TGridPainter& Painter() const;
     void BeginUpdate();
     void EndUpdate();
+    bool IsDestroying() const override { return TCustomControl::IsDestroying(); }
 
-    // --- the collaborators ---
-    TGridPainter& Painter() const;
-    TGridEditing& Editing() const override;
-
-    // --- the window layer ---
-    // KeyDown leaves the key it acted on in key (Enter taken as Tab becomes Tab).
+    // --- the window layer; KeyDown leaves the key it acted on in key (Enter as Tab becomes Tab) ---
     void KeyDown(Word& key, TShiftState shift) override;
     void KeyPress(QChar& key) override;
-    // The window layer raises the double-click notification before the press
-    // that carries ssDouble.
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -178,10 +160,9 @@ public:
 protected:
     // --- the core's steps that descendants refine ---
     virtual void ChangeSize(int newColCount, int newRowCount);
-    // Inserts (amount > 0) or deletes (amount < 0) rows or columns at index,
-    // keeping every other width or height with its row or column.
+    // Inserts (amount > 0) or deletes (amount < 0) rows or columns at index.
     virtual void AdjustSize(int index, int amount, bool rows);
-    // Sets RowCount, then goes back to the old view and current cell as far as they still exist.
+    // Sets RowCount, keeping the view and the current cell as far as they still exist.
     virtual void SetRowCountKeepView(int value);
     virtual void SetMergeId(int col, int row, int id) {}
     virtual int ParentRow(int row);
@@ -191,13 +172,8 @@ protected:
     virtual void RowHeightChanged(int row) { OnRowHeightsChanged(this, row); }
     virtual void ColWidthsChanged();
     virtual void RowHeightsChanged();
-    virtual void SizeChanging(int oldColCount, int oldRowCount) {}
-    virtual void SizeChanged(int oldColCount, int oldRowCount) {}
-    virtual void FixedRowsChanged(int oldFixedRows, int oldFixedEditRows) {}
-    virtual void ColumnMoved(int from, int to) {}
-    virtual void RowMoved(int from, int to) {}
     virtual bool SelectCell(int col, int row) { return true; }
-    // Moves an open editor along with the view.
+    // An open editor follows the view.
     virtual void TopLeftChanged();
     virtual bool SetScrollBarRange(TGridScrollBarKind bar, int min, int max);
     virtual int AuxCellQuery1(int col, int row);
@@ -210,8 +186,7 @@ protected:
     TGridRect WidenToMergedAreas(const TGridRect& rect) override;
     TRect BoxBounds(const TGridRect& rect, bool withLines) override;
     void MakeCellVisible(TGridCoord coord) override;
-    void RepaintRangeChange(const TGridRect& oldRect, const TGridRect& newRect, bool changeOnly,
-                            bool withHeads) override;
+    void RepaintRangeChange(const TGridRect& from, const TGridRect& to, bool changeOnly, bool withHeads) override;
     void RepaintAll() override { Invalidate(); }
     void SelectionNotify(TGridSelection* selection, TSelectoinNotification action) override;
     void FillRangeChanged(const TGridRect& source, const TGridRect& target) override;
@@ -224,7 +199,6 @@ protected:
     void ModifyScrollBar(TGridScrollBarKind bar, unsigned code, int pos) override;
     void GridClick() override { TCustomControl::Click(); }
     void DrawCellBackground(int col, int row, TGridDrawState state, const TRect& rect) override;
-    // The core's grid lines of the cell in merge mode.
     void DrawCellDecoration(int col, int row, TGridDrawState state, const TRect& rect) override;
     void DrawMergedCells(const TGridPaintPass& pass) override;
 
@@ -232,18 +206,15 @@ protected:
     void Paint(TCanvas& canvas) override;
     void Loaded() override;
     void Resize() override;
-    // The editor takes the grid's new font.
     void FontChanged() override;
     void VisibleChanged() override;
     void SyncWidget() override;
     void DoEnter() override;
-    // Commands (WM_USER + 1000 .. 1044), EM_SETSEL, scroll and cursor messages.
+    // Grid commands (WM_USER + 1000 .. 1044), EM_SETSEL, scroll and cursor messages.
     void WndProc(TMessage& message) override;
     unsigned DialogCode() const override;
-    // The grid raises its click itself (GridClick); the window layer's click
-    // after every release would double it.
+    // The grid raises its click itself (GridClick), not after every release.
     void Click() override {}
-    // Composed text goes to the cell editor, which the first composition opens.
     bool TakesInputMethod() const override { return true; }
     TWinControl* CompositionWindow(bool composing) override;
     TRect InputCaretRect() override;
@@ -253,14 +224,12 @@ protected:
     int UpdateLock() const;
     void InvalidateGridRect(const TGridRect& rect);
     void UpdateScrollRange();
-    // The grid's mutable row extents, for descendants that keep heights with their rows.
+    // For descendants that keep heights with their rows; EndUpdate sees a change under a lock.
     TGridExtents& RowExtentsForUpdate();
-    // Extents changed under an update lock; EndUpdate recomputes the view.
     void NoteExtentsChangedInLock();
 
 private:
     friend class GridTestAccess;
-
     void FocusLost(bool toEditor);
     void CancelMode() override;
     void RepaintHeads(const TGridRect& rect);
@@ -273,7 +242,6 @@ private:
     TGridKeyContext KeyContext();
     bool RowUnusable(int col, int row);
     bool ColUnusable(int col, int row);
-    void HandleGridCommand(TMessage& message);
     std::unique_ptr<TCanvas> DragLineCanvas() override { return SurfaceCanvas(); }
     void ShowPointerCursor(TCursor cursor) override { SetWidgetCursor(cursor); }
 
