@@ -1,8 +1,8 @@
 #pragma once
 
-// The grid core's fields, behind TTavikCustomGrid's one pointer. Only the
-// core's own source files see them; descendants go through the grid's
-// protected interface.
+// The grid core's fields, behind TTavikCustomGrid's one pointer. Only the core
+// and its collaborators (painter, pointer, editing) see them; descendants go
+// through the grid's protected interface.
 
 #include <memory>
 #include <vector>
