@@ -10,6 +10,7 @@
 #include "grid/drawgrid/DrawGridClasses.h"
 #include "grid/drawgrid/TavikCustomDrawGrid.h"
 #include "grid/core/TavikCustomGrid.h"
+#include "grid/core/paint/GridPainter.h"
 #include "platform/canvas/Canvas.h"
 #include "platform/framework/Form.h"
 #include "platform/framework/Messages.h"
@@ -83,10 +84,10 @@ void BM_HiddenColumnsLoadPaintKeys(benchmark::State& state)
         auto* grid = form.Find<TTavikCustomDrawGrid>("Grid1");
         grid->SetBounds(0, 0, 300, 200);
         TCanvas canvas(img);
-        grid->PaintGrid(canvas);
+        grid->Painter().PaintGrid(canvas);
         for (Word key : {VK_RIGHT, VK_END, VK_HOME, VK_DOWN})
             grid->KeyDown(key, 0);
-        grid->PaintGrid(canvas);
+        grid->Painter().PaintGrid(canvas);
     }
 }
 BENCHMARK(BM_HiddenColumnsLoadPaintKeys)->Arg(1000)->Arg(MaxGridCellCount)->Unit(benchmark::kMillisecond);

@@ -57,7 +57,7 @@ void DumpGrid(TTavikCustomViewGrid& grid, QJsonObject& o)
     o["fixedRows"] = grid.FixedRows();
     // Effective sizes: hidden columns and rows under collapsed tree rows show 0.
     o["colWidths"] = IntList(grid.ColCount(), [](TTavikCustomViewGrid& g, int i) { return g.ColWidths(i); }, grid);
-    o["rowHeights"] = IntList(grid.RowCount(), [](TTavikCustomViewGrid& g, int i) { return g.RowHeights(i); }, grid);
+    o["rowHeights"] = IntList(grid.RowCount(), [](TTavikCustomViewGrid& g, int i) { return g.GetRowHeight(i); }, grid);
     o["isTree"] = grid.IsTreeGrid();
     auto* pt = dynamic_cast<TTavikPTGrid*>(&grid);
     o["levelCol"] = pt ? pt->LevelCol() : -1;

@@ -23,7 +23,7 @@ GridCommandMenu::GridCommandMenu(TCustomForm& form, TTavikPTGrid& grid)
         const Command command = item.command;
         menu_->Add(QString::fromUtf8(item.caption))->OnClick = TNotifyEvent([this, command](TObject*) { Run(command); });
     }
-    grid_.OnGridMessage = TTavikCustomGrid::TGridMessageEvent([this](TObject* sender, TMessage& message) {
+    grid_.OnGridMessage = TGridMessageEvent([this](TObject* sender, TMessage& message) {
         previousMessage_(sender, message);
         if (message.Msg == WM_COPY) {
             Run(Copy);

@@ -43,7 +43,7 @@ private:
     // The form may free its grids before the components it owns.
     bool gridAlive_ = true;
     TPopupMenu* menu_;
-    TTavikCustomGrid::TGridMessageEvent previousMessage_;
+    TGridMessageEvent previousMessage_;
     TMouseEvent previousMouseUp_;
     TKeyEvent previousKeyDown_;
 };

@@ -28,7 +28,7 @@ std::string Sizes(TTavikPTGrid& g)
         out += " " + std::to_string(g.ColWidths(c));
     out += " h";
     for (int r = 0; r < g.RowCount(); ++r)
-        out += " " + std::to_string(g.RowHeights(r));
+        out += " " + std::to_string(g.GetRowHeight(r));
     return out;
 }
 
@@ -95,10 +95,10 @@ TEST_F(ScreenGridsTest, RightsTreeGridHidesItsLevelColumnAndFolds)
     EXPECT_EQ(g->ParentRow(5), 4);
     g->SetRowExpanded(4, false);
     for (int r : {5, 6, 7})
-        EXPECT_EQ(g->RowHeights(r), 0) << r;
-    EXPECT_EQ(g->RowHeights(8), 18);
+        EXPECT_EQ(g->GetRowHeight(r), 0) << r;
+    EXPECT_EQ(g->GetRowHeight(8), 18);
     g->SetRowExpanded(4, true);
-    EXPECT_EQ(g->RowHeights(5), 18);
+    EXPECT_EQ(g->GetRowHeight(5), 18);
 }
 
 TEST_F(ScreenGridsTest, UserGridLinkColumnsShowTheHandAndAnnounceTheirDialogs)

@@ -34,11 +34,11 @@ namespace {
 using Count = int (TTavikCustomGrid::*)() const;
 using Getter = int (TTavikCustomGrid::*)(int) const;
 using Setter = void (TTavikCustomGrid::*)(int, int);
-using HasBlock = bool (TTavikCustomGrid::*)() const;
+using Extents = const TGridExtents& (TTavikCustomGrid::*)() const;
 
 // One integer per column (row); the counts are stored earlier, so a list of
 // another length is a broken definition.
-PropertyInfo ExtentList(const std::string& name, Count count, Getter get, Setter set, HasBlock stored)
+PropertyInfo ExtentList(const std::string& name, Count count, Getter get, Setter set, Extents extents)
 {
     PropertyInfo p;
     p.name = name;
@@ -55,7 +55,7 @@ PropertyInfo ExtentList(const std::string& name, Count count, Getter get, Setter
     };
     p.write = [=](const TPersistent* o) -> std::optional<FormValue> {
         const auto* grid = As<TTavikCustomGrid>(o);
-        if (!grid->SaveCellExtents() || !(grid->*stored)())
+        if (!(grid->*extents)().HasBlock())
             return std::nullopt;
         std::vector<FormValue> entries;
         const int n = (grid->*count)();
@@ -89,7 +89,7 @@ void RegisterGridCoreClasses()
                                                  &TTavikCustomGrid::SetOptions, GridOptionNames(),
                                                  DefaultGridOptions))
         .Add(ExtentList("ColWidths", &TTavikCustomGrid::ColCount, &TTavikCustomGrid::ColWidths,
-                        &TTavikCustomGrid::SetColWidths, &TTavikCustomGrid::HasColExtents))
-        .Add(ExtentList("RowHeights", &TTavikCustomGrid::RowCount, &TTavikCustomGrid::RowHeights,
-                        &TTavikCustomGrid::SetRowHeights, &TTavikCustomGrid::HasRowExtents));
+                        &TTavikCustomGrid::SetColWidths, &TTavikCustomGrid::ColExtents))
+        .Add(ExtentList("RowHeights", &TTavikCustomGrid::RowCount, &TTavikCustomGrid::GetRowHeight,
+                        &TTavikCustomGrid::SetRowHeights, &TTavikCustomGrid::RowExtents));
 }

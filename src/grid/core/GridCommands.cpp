@@ -3,7 +3,7 @@
 // OnGridMessage report after them.
 
 #include "grid/core/GridCoreState.h"
-#include "grid/core/GridPointer.h"
+#include "grid/core/pointer/GridPointer.h"
 #include "grid/core/TavikCustomGrid.h"
 
 namespace {
@@ -26,99 +26,106 @@ bool Reported(unsigned msg)
            (offset >= 1040 && offset <= 1044);
 }
 
-} // namespace
+constexpr unsigned GridCommandFirst = 1000;
+constexpr unsigned GridCommandLast = 1044;
 
-int TTavikCustomGrid::FirstShownRow()
+// The first and last shown rows of the editable area, -1 when none.
+int FirstShownRow(TTavikCustomGrid& grid)
 {
-    for (int row = EditableRow(); row < d_->rowCount; ++row)
-        if (GetRowHeight(row) != 0)
+    for (int row = grid.EditableRow(); row < grid.RowCount(); ++row)
+        if (grid.GetRowHeight(row) != 0)
             return row;
     return -1;
 }
 
-int TTavikCustomGrid::LastShownRow()
+int LastShownRow(TTavikCustomGrid& grid)
 {
-    for (int row = d_->rowCount - 1; row >= EditableRow(); --row)
-        if (GetRowHeight(row) != 0)
+    for (int row = grid.RowCount() - 1; row >= grid.EditableRow(); --row)
+        if (grid.GetRowHeight(row) != 0)
             return row;
     return -1;
 }
 
-void TTavikCustomGrid::ExpandRows(bool expand, bool withDescendants)
+// Expands or collapses the current row of a tree, with its descendants or alone.
+void ExpandRows(TTavikCustomGrid& grid, bool expand, bool withDescendants)
 {
-    if (!IsTree())
-        return;
-    const int row = d_->current.Y;
-    SetRowExpanded(row, expand);
+    const int row = grid.CurrentRow();
+    grid.SetRowExpanded(row, expand);
     if (!withDescendants)
         return;
-    const int level = RowLevel(row);
-    BeginUpdate();
+    const int level = grid.RowLevel(row);
+    grid.BeginUpdate();
     try {
-        for (int r = row + 1; r < d_->rowCount && RowLevel(r) > level; ++r)
-            SetRowExpanded(r, expand);
+        for (int r = row + 1; r < grid.RowCount() && grid.RowLevel(r) > level; ++r)
+            grid.SetRowExpanded(r, expand);
     } catch (...) {
-        EndUpdate();
+        grid.EndUpdate();
         throw;
     }
-    EndUpdate();
+    grid.EndUpdate();
 }
 
-void TTavikCustomGrid::HandleGridCommand(TMessage& message)
+// The grid commands (WM_USER + 1000 ..): moves, tree rows and their can-do queries.
+void HandleGridCommand(TTavikCustomGrid& grid, TMessage& message, bool isTree, TMoveReason& lastMoveReason)
 {
     const unsigned offset = message.Msg - WM_USER;
     switch (offset) {
     case 1000:
     case 1001: {
         Word key = offset == 1000 ? VK_UP : VK_DOWN;
-        KeyDown(key, 0);
+        grid.KeyDown(key, 0);
         break;
     }
     case 1002:
     case 1003: {
-        const int row = offset == 1002 ? FirstShownRow() : LastShownRow();
-        d_->lastMoveReason = mrKey;
+        const int row = offset == 1002 ? FirstShownRow(grid) : LastShownRow(grid);
+        lastMoveReason = mrKey;
         if (row >= 0)
-            SetCurrentRow(row);
+            grid.SetCurrentRow(row);
         break;
     }
     case 1014:
-    case 1015: ExpandRows(offset == 1014, message.WParam != 0); break;
+    case 1015:
+        if (isTree)
+            ExpandRows(grid, offset == 1014, message.WParam != 0);
+        break;
     case 1016:
     case 1017:
-        if (!IsTree())
+        if (!isTree)
             break;
-        BeginUpdate();
+        grid.BeginUpdate();
         try {
-            for (int r = d_->rowCount - 1; r >= EditableRow(); --r)
-                SetRowExpanded(r, offset == 1016);
+            for (int r = grid.RowCount() - 1; r >= grid.EditableRow(); --r)
+                grid.SetRowExpanded(r, offset == 1016);
         } catch (...) {
-            EndUpdate();
+            grid.EndUpdate();
             throw;
         }
-        EndUpdate();
+        grid.EndUpdate();
         break;
     case 1020:
     case 1022: {
         // Without a row to go to there is nothing to do.
-        const int first = FirstShownRow();
-        message.Result = first >= 0 && d_->current.Y != first ? 1 : 0;
+        const int first = FirstShownRow(grid);
+        message.Result = first >= 0 && grid.CurrentRow() != first ? 1 : 0;
         break;
     }
     case 1021:
     case 1023: {
-        const int last = LastShownRow();
-        message.Result = last >= 0 && d_->current.Y != last ? 1 : 0;
+        const int last = LastShownRow(grid);
+        message.Result = last >= 0 && grid.CurrentRow() != last ? 1 : 0;
         break;
     }
     case 1034:
-    case 1035: message.Result = RowHasChildren(d_->current.Y) ? 1 : 0; break;
+    case 1035: message.Result = grid.RowHasChildren(grid.CurrentRow()) ? 1 : 0; break;
     case 1036:
-    case 1037: message.Result = IsTree() ? 1 : 0; break;
+    case 1037: message.Result = isTree ? 1 : 0; break;
     case 1044: message.Result = 1; break;
     default: break;
     }
 }
+
+} // namespace
 
 void TTavikCustomGrid::WndProc(TMessage& message)
 {
@@ -145,7 +152,7 @@ void TTavikCustomGrid::WndProc(TMessage& message)
     case EM_SETSEL: d_->selections->SelectAll(); break;
     default:
         if (msg >= Command(GridCommandFirst) && msg <= Command(GridCommandLast))
-            HandleGridCommand(message);
+            HandleGridCommand(*this, message, IsTree(), d_->lastMoveReason);
         else
             TCustomControl::WndProc(message);
         break;

@@ -1,8 +1,8 @@
 #pragma once
 
-// The grid core's fields, behind TTavikCustomGrid's one pointer. Only the
-// core's own source files see them; descendants go through the grid's
-// protected interface.
+// The grid core's fields, behind TTavikCustomGrid's one pointer. Only the core
+// and its collaborators (painter, pointer, editing) see them; descendants go
+// through the grid's protected interface.
 
 #include <memory>
 #include <vector>
@@ -16,6 +16,7 @@
 
 class TCanvas;
 class TGridEditing;
+class TGridPainter;
 class TGridPointer;
 
 struct TGridCoreState {
@@ -54,13 +55,10 @@ struct TGridCoreState {
     bool flat = false;
     TGridOptionExs optionExs = GridOptionEx(goReturnKeyAsTab);
     bool readOnly = false;
-    bool frameEmptyHeads = false;
     bool keyMoveActive = false;
     TGridExtents colWidths;
     TGridExtents rowHeights;
     TGridMouseState mouseState = gmsNone;
-    bool saveCellExtents = true;
-    bool fillCellBackground = true;
     TGridOptions designOptionsBoost = GridOption(goRowSizing) | GridOption(goColSizing);
     bool repaintAllOnResize = false;
     int updateLock = 0;
@@ -69,10 +67,5 @@ struct TGridCoreState {
     std::unique_ptr<TGridPointer> pointer;
 
     std::unique_ptr<TGridEditing> editing;
-
-    TCanvas* paintCanvas = nullptr;
-    // Ranges of the selections, read once per paint: widening to merged areas
-    // on every IsCellSelected would dominate a repaint.
-    std::vector<TGridRect> paintSelRanges;
-    bool paintSelCached = false;
+    std::unique_ptr<TGridPainter> painter;
 };

@@ -1,5 +1,6 @@
 #include "grid/core/GridCoreState.h"
 #include "grid/core/TavikCustomGrid.h"
+#include "grid/core/paint/GridPainter.h"
 
 #include "grid/editor/InplaceEdit.h"
 
@@ -45,7 +46,7 @@ void TTavikCustomGrid::MoveCurrent(int col, int row, bool replaceSelections, boo
     d_->selections->SetRange(SelectionRect(), replaceSelections);
 
     if (before->IsEmpty()) {
-        RepaintSelection();
+        d_->selections->RepaintSelection();
     } else {
         RepaintRangeChange(before->Last()->GetRange(), d_->selections->Last()->GetRange(), true, true);
         if (replaceSelections) {
@@ -102,19 +103,10 @@ bool TTavikCustomGrid::BeforeMoveCurrent(TGridCoord cell)
 
 bool TTavikCustomGrid::IsCellSelected(int col, int row)
 {
-    if (d_->paintSelCached)
-        return std::any_of(d_->paintSelRanges.begin(), d_->paintSelRanges.end(),
+    if (const std::vector<TGridRect>* ranges = d_->painter->SelectionRanges())
+        return std::any_of(ranges->begin(), ranges->end(),
                            [&](const TGridRect& r) { return GridRectContains(r, col, row); });
     return d_->selections->Contains({col, row});
-}
-
-bool TTavikCustomGrid::AllSelectionsAreRows()
-{
-    const TSelections& set = *d_->selections;
-    for (int i = 0; i < set.Count(); ++i)
-        if (!dynamic_cast<const TRowSelection*>(set.Items(i)))
-            return false;
-    return !set.IsEmpty();
 }
 
 void TTavikCustomGrid::SelectionNotify(TGridSelection* selection, TSelectoinNotification action)

@@ -2,15 +2,17 @@
 
 #include <cstdlib>
 
+#include "grid/core/GridCoreState.h"
 #include "grid/core/GridEditorHost.h"
+#include "grid/core/pointer/GridPointer.h"
 #include "grid/core/TavikCustomGrid.h"
 #include "grid/editor/GridEditorFactory.h"
 #include "grid/editor/InplaceEdit.h"
 #include "platform/base/FlagScope.h"
 #include "platform/controls/TreeView.h"
 
-TGridEditing::TGridEditing(TTavikCustomGrid& grid, IGridEditorHost& host)
-    : grid_(grid), host_(host), factory_(std::make_unique<TGridEditorFactory>(&grid))
+TGridEditing::TGridEditing(TTavikCustomGrid& grid, IGridEditorHost& host, TGridCoreState& state)
+    : grid_(grid), host_(host), d_(state), factory_(std::make_unique<TGridEditorFactory>(&grid))
 {
 }
 
@@ -34,20 +36,20 @@ void TGridEditing::Show(QChar ch)
     host_.QueryEditorMode(canShow, ch);
     if (canShow && host_.IsCheckCell(current.X, current.Y)) {
         // A key move's own space is not a toggle.
-        if (ch == QChar(u' ') && !grid_.KeyMoveActive())
+        if (ch == QChar(u' ') && !d_.keyMoveActive)
             host_.ToggleCheckCell(current.X, current.Y);
         canShow = false;
     }
     // The current cell alone becomes the selection.
     TSelections& selections = grid_.Selections();
     const TGridRect cell{current.X, current.Y, current.X, current.Y};
-    const TGridRect widened = grid_.WidenToMergedAreas(cell);
+    const TGridRect widened = static_cast<ISelectionHost&>(grid_).WidenToMergedAreas(cell);
     const bool alone = selections.Count() == 1 && selections.Last()->GetRange() == widened;
     if (!alone) {
-        grid_.RepaintSelection();
+        selections.RepaintSelection();
         grid_.SetAnchor(grid_.Current());
         selections.SetRange(widened, true);
-        grid_.RepaintSelection();
+        selections.RepaintSelection();
     }
     if (!canShow || !grid_.HasOption(goEditing))
         return;
@@ -64,8 +66,8 @@ void TGridEditing::Show(QChar ch)
     case gmsRowSelecting:
     case gmsRangeFilling:
     case gmsRangeMoving:
-        grid_.SetMouseState(gmsNone);
-        grid_.KillTimer(TTavikCustomGrid::AutoScrollTimer);
+        d_.mouseState = gmsNone;
+        grid_.KillTimer(TGridPointer::AutoScrollTimer);
         break;
     default:
         break;
@@ -166,6 +168,35 @@ void TGridEditing::Cancel()
     }
     if (changed)
         host_.EditorModeChanged();
+}
+
+bool TGridEditing::CanShow() const
+{
+    return grid_.HasOption(goEditing) && !grid_.HasOption(goRowSelect) && mode_ && !grid_.IsDestroying() &&
+           grid_.HasWidget() && (grid_.HasOption(goAlwaysShowEditor) || grid_.IsActiveControl());
+}
+
+bool TGridEditing::QueryReadOnly(int col, int row)
+{
+    bool readOnly = grid_.ReadOnly();
+    grid_.OnQueryReadOnly(&grid_, col, row, readOnly);
+    return readOnly;
+}
+
+void TGridEditing::QueryEditorMode(bool& canShow, QChar ch)
+{
+    canShow = !grid_.ReadOnly();
+    grid_.OnQueryEditorMode(&grid_, grid_.Current().X, grid_.Current().Y, canShow, ch);
+}
+
+void TGridEditing::ModeChanged()
+{
+    grid_.OnEditorModeChanged(&grid_);
+}
+
+void TGridEditing::TreeNodeDeleted(TTreeNode* node)
+{
+    grid_.TreeNodeDeletionHandler(&grid_, node);
 }
 
 bool TGridEditing::CanHide()
@@ -272,4 +303,14 @@ void TGridEditing::ListSelected(const QString& item)
 void TGridEditing::TreeViewListSelected(TTreeNode* node, QString& text)
 {
     grid_.OnTreeViewListSelected(&grid_, grid_.Current().X, grid_.Current().Y, node, text);
+}
+
+bool TGridEditing::CellReadOnly(int col, int row)
+{
+    return host_.QueryReadOnly(col, row);
+}
+
+void TGridEditing::WriteCellText(int col, int row, const QString& text)
+{
+    host_.SetEditText(col, row, text);
 }

@@ -18,10 +18,11 @@ class TTavikCustomGrid;
 class IGridEditorHost;
 class TInplaceEdit;
 class TGridEditorFactory;
+struct TGridCoreState;
 
 class TGridEditing {
 public:
-    TGridEditing(TTavikCustomGrid& grid, IGridEditorHost& host);
+    TGridEditing(TTavikCustomGrid& grid, IGridEditorHost& host, TGridCoreState& state);
     ~TGridEditing();
 
     // Starts editing the current cell when the queries allow it.
@@ -50,6 +51,11 @@ public:
     void ReleaseEditor();
 
     // --- the core's answers to the editor, raising the grid's events ---
+    bool CanShow() const;
+    bool QueryReadOnly(int col, int row);
+    void QueryEditorMode(bool& canShow, QChar ch);
+    void ModeChanged();
+    void TreeNodeDeleted(TTreeNode* node);
     // esCustom when the factory has an editor for the current cell, then OnQueryEditStyle.
     TEditStyle EditStyle();
     void EditProperty(TEditProperty& property);
@@ -61,6 +67,10 @@ public:
     void BeforeListSelected(const QStringList& items, QString& item);
     void ListSelected(const QString& item);
     void TreeViewListSelected(TTreeNode* node, QString& text);
+
+    // --- a typed edit's check and write-back, for other writers (pasting) ---
+    bool CellReadOnly(int col, int row);
+    void WriteCellText(int col, int row, const QString& text);
 
     // --- state ---
     bool Mode() const { return mode_; }
@@ -87,6 +97,7 @@ private:
 
     TTavikCustomGrid& grid_;
     IGridEditorHost& host_;
+    TGridCoreState& d_;
     std::unique_ptr<TGridEditorFactory> factory_;
     std::unique_ptr<TInplaceEdit> editor_;
     int editCol_ = -1;

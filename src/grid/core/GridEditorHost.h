@@ -3,7 +3,8 @@
 // What the in-place editor and the grid's editing steps may ask of the grid
 // beyond its public interface: the editor's questions and reports about the
 // current cell, and the steps of showing, placing and committing that
-// descendants refine.
+// descendants refine. The neutral answers are here: most hand over to the
+// editing collaborator, which raises the grid's editor events.
 
 #include <memory>
 
@@ -14,42 +15,62 @@
 #include "grid/layout/EditTypes.h"
 #include "platform/base/Types.h"
 
+class TGridEditing;
 class TInplaceEdit;
+class TWinControl;
 
 class IGridEditorHost {
 public:
     virtual ~IGridEditorHost() = default;
+    // The editor, its factory, the edited cell and the editing flags.
+    virtual TGridEditing& Editing() const = 0;
 
     // --- asked by the editor about the current cell ---
-    virtual TEditStyle EditStyle() = 0;
-    virtual void EditProperty(TEditProperty& property) = 0;
+    // esCustom when the factory has an editor for the current cell, then OnQueryEditStyle.
+    virtual TEditStyle EditStyle();
+    virtual void EditProperty(TEditProperty& property);
     // The cell's text, its edit mask and its length limit (-1: cannot be modified).
-    virtual QString GetEditText(int col, int row) = 0;
-    virtual QString GetEditMask(int col, int row) = 0;
-    virtual int GetEditLimit() = 0;
-    virtual bool CanEditAcceptKey(QChar key) = 0;
-    virtual bool CanEditModify() const = 0;
-    virtual void GetDropDownList(QStringList& items, int& rows) = 0;
-    virtual void GetTreeViewList(TTreeNodes& nodes) = 0;
-    virtual void QueryListStyle(TListBoxStyle& style, int& itemHeight) = 0;
-    virtual void EditButtonClick() = 0;
-    virtual void InplaceEditChanged(const QString& text) = 0;
-    virtual void BeforeListSelected(const QStringList& items, QString& item) = 0;
-    virtual void ListSelected(const QString& item) = 0;
-    virtual void TreeViewListSelected(TTreeNode* node, QString& text) = 0;
-    virtual void TreeNodeDeleted(TTreeNode* node) = 0;
+    virtual QString GetEditText(int col, int row) { return {}; }
+    virtual QString GetEditMask(int col, int row) { return {}; }
+    virtual int GetEditLimit() { return 0; }
+    virtual bool CanEditAcceptKey(QChar key) { return true; }
+    virtual bool CanEditModify() const;
+    virtual void GetDropDownList(QStringList& items, int& rows);
+    virtual void GetTreeViewList(TTreeNodes& nodes);
+    virtual void QueryListStyle(TListBoxStyle& style, int& itemHeight);
+    virtual void EditButtonClick();
+    virtual void InplaceEditChanged(const QString& text);
+    virtual void BeforeListSelected(const QStringList& items, QString& item);
+    virtual void ListSelected(const QString& item);
+    virtual void TreeViewListSelected(TTreeNode* node, QString& text);
+    virtual void TreeNodeDeleted(TTreeNode* node);
 
     // --- the steps of the editing itself ---
-    virtual void QueryEditorMode(bool& canShow, QChar ch) = 0;
-    virtual bool IsCheckCell(int col, int row) = 0;
-    virtual bool ToggleCheckCell(int col, int row) = 0;
-    virtual bool CanEditShow() = 0;
-    virtual std::unique_ptr<TInplaceEdit> CreateEditor() = 0;
-    virtual void UpdateEdit() = 0;
-    virtual void HideEdit() = 0;
-    virtual void EditorModeChanged() = 0;
-    virtual int CurrentEditPart(int col, int row) = 0;
-    virtual bool GetEditPart(int col, int row, int part, int& fontHeight, TRect& rect, QString& text) = 0;
-    virtual void AdjustEditorRect(int col, int row, TRect& out, const TRect& rect) = 0;
-    virtual void SetEditText(int col, int row, const QString& value) = 0;
+    // ReadOnly, then OnQueryEditorMode for the current cell.
+    virtual void QueryEditorMode(bool& canShow, QChar ch);
+    // Check cells never open the editor: a space or a click (through
+    // ShowEditor) toggles them in place instead.
+    virtual bool IsCheckCell(int col, int row) { return false; }
+    // Flips the check cell's value where the grid lets it; true when stored.
+    virtual bool ToggleCheckCell(int col, int row) { return false; }
+    // ReadOnly, then OnQueryReadOnly: what a typed edit of the cell is checked against.
+    virtual bool QueryReadOnly(int col, int row);
+    virtual bool CanEditShow();
+    virtual std::unique_ptr<TInplaceEdit> CreateEditor();
+    // Creates, loads and places the editor when it should be shown.
+    virtual void UpdateEdit();
+    // Writes the text back and hides the editor window; EditorMode stays.
+    virtual void HideEdit();
+    virtual void EditorModeChanged();
+    // Hands a typed character on to the editor window.
+    virtual void PostCharToEditor(QChar ch);
+    // A cancel-mode request for the editor (closes its drop-down).
+    virtual void EditorCancelMode();
+    // Whether control is the grid's own in-place editor window.
+    virtual bool IsEditorWindow(const TWinControl* control) const;
+    virtual int CurrentEditPart(int col, int row) { return 0; }
+    virtual bool GetEditPart(int col, int row, int part, int& fontHeight, TRect& rect, QString& text);
+    // The rectangle for the editor and for OnDrawCell; the core's is the cell's.
+    virtual void AdjustEditorRect(int col, int row, TRect& out, const TRect& rect) { out = rect; }
+    virtual void SetEditText(int col, int row, const QString& value) {}
 };

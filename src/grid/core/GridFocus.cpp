@@ -1,21 +1,13 @@
 // Focus gain and loss, leaving the control, and cancel-mode requests.
 
 #include "grid/core/GridCoreState.h"
-#include "grid/core/GridPointer.h"
+#include "grid/core/pointer/GridPointer.h"
 #include "grid/core/TavikCustomGrid.h"
-
-void TTavikCustomGrid::FocusGained(bool fromEditor)
-{
-    if (fromEditor)
-        return;
-    RepaintSelection();
-    UpdateEdit();
-    NotifyAccessibleFocus(*this);
-}
+#include "platform/framework/accessibility/AccessibleBridge.h"
 
 void TTavikCustomGrid::FocusLost(bool toEditor)
 {
-    RepaintSelection();
+    d_->selections->RepaintSelection();
     // The editor comes back with the focus: only its window goes.
     if (!toEditor)
         HideEdit();
@@ -23,7 +15,9 @@ void TTavikCustomGrid::FocusLost(bool toEditor)
 
 void TTavikCustomGrid::DoEnter()
 {
-    FocusGained(false);
+    d_->selections->RepaintSelection();
+    UpdateEdit();
+    NotifyAccessibleFocus(*this);
     TCustomControl::DoEnter();
 }
 

@@ -26,12 +26,6 @@ bool TTavikCustomGrid::CanGridAcceptKey(Word, TShiftState)
     return EditableRow() < d_->rowCount;
 }
 
-void TTavikCustomGrid::QueryEditorMode(bool& canShow, QChar ch)
-{
-    canShow = !d_->readOnly;
-    OnQueryEditorMode(this, d_->current.X, d_->current.Y, canShow, ch);
-}
-
 bool TTavikCustomGrid::RowUnusable(int col, int row)
 {
     return GetRowHeight(row) <= 0 || RowStyle(row) == rsSplit || QueryReadOnly(col, row);
@@ -63,7 +57,7 @@ TGridKeyContext TTavikCustomGrid::KeyContext()
         g.EditPartCount = EditPartCount(d_->current.X, d_->current.Y);
     }
     g.TabStop = [this](int col, int row) {
-        return TabStops(col) != 0 && ColWidths(col) > 0 && !RowUnusable(col, row);
+        return d_->tabStops.Get(col, 1) != 0 && ColWidths(col) > 0 && !RowUnusable(col, row);
     };
     g.RowUnusable = [this](int col, int row) { return RowUnusable(col, row); };
     g.ColUnusable = [this](int col, int row) { return ColUnusable(col, row); };
@@ -128,13 +122,6 @@ void TTavikCustomGrid::KeyDown(Word& key, TShiftState shift)
     }
 }
 
-void TTavikCustomGrid::ShowEditorChar(QChar ch)
-{
-    if (!EditorMode())
-        ShowEditor(ch);
-    PostCharToEditor(ch);
-}
-
 void TTavikCustomGrid::KeyPress(QChar& key)
 {
     // A grid of head rows only has nothing to type into.
@@ -142,7 +129,9 @@ void TTavikCustomGrid::KeyPress(QChar& key)
         return;
     const ushort code = key.unicode();
     if (HasOption(goEditing) && (code == 8 || code >= 32)) {
-        ShowEditorChar(key);
+        if (!EditorMode())
+            ShowEditor(key);
+        PostCharToEditor(key);
         return;
     }
     TCustomControl::KeyPress(key);

@@ -3,8 +3,10 @@
 
 #include "grid/core/GridCoreState.h"
 #include "grid/core/GridEditing.h"
-#include "grid/core/GridPointer.h"
+#include "grid/core/pointer/GridPointer.h"
 #include "grid/core/TavikCustomGrid.h"
+#include "grid/core/paint/GridPainter.h"
+#include "platform/framework/accessibility/AccessibleBridge.h"
 
 // The collaborators are complete here.
 TGridCoreState::TGridCoreState(ISelectionHost* host) : selections(std::make_unique<TSelections>(host)) {}
@@ -23,21 +25,6 @@ int TTavikCustomGrid::NextShownRow(int from, int end) const
 int TTavikCustomGrid::PrevShownRow(int from, int stop) const
 {
     return d_->rowHeights.PrevPositive(from, stop, d_->defaultRowHeight);
-}
-
-bool TTavikCustomGrid::FrameEmptyHeads() const
-{
-    return d_->frameEmptyHeads;
-}
-
-bool TTavikCustomGrid::FillCellBackground() const
-{
-    return d_->fillCellBackground;
-}
-
-void TTavikCustomGrid::SetFillCellBackground(bool value)
-{
-    d_->fillCellBackground = value;
 }
 
 int TTavikCustomGrid::ColCount() const
@@ -83,21 +70,6 @@ int TTavikCustomGrid::DefaultRowHeight() const
 int TTavikCustomGrid::ColWidths(int col) const
 {
     return d_->colWidths.Get(col, d_->defaultColWidth);
-}
-
-int TTavikCustomGrid::NextShownCol(int from, int end) const
-{
-    return d_->colWidths.NextPositive(from, end, d_->defaultColWidth);
-}
-
-int TTavikCustomGrid::PrevShownCol(int from, int stop) const
-{
-    return d_->colWidths.PrevPositive(from, stop, d_->defaultColWidth);
-}
-
-int TTavikCustomGrid::TabStops(int col) const
-{
-    return d_->tabStops.Get(col, 1);
 }
 
 TColor TTavikCustomGrid::FixedColor() const
@@ -180,31 +152,6 @@ void TTavikCustomGrid::SetDefaultDrawing(bool value)
     d_->defaultDrawing = value;
 }
 
-bool TTavikCustomGrid::RepaintAllOnResize() const
-{
-    return d_->repaintAllOnResize;
-}
-
-void TTavikCustomGrid::SetRepaintAllOnResize(bool value)
-{
-    d_->repaintAllOnResize = value;
-}
-
-bool TTavikCustomGrid::SaveCellExtents() const
-{
-    return d_->saveCellExtents;
-}
-
-bool TTavikCustomGrid::HasColExtents() const
-{
-    return d_->colWidths.HasBlock();
-}
-
-bool TTavikCustomGrid::HasRowExtents() const
-{
-    return d_->rowHeights.HasBlock();
-}
-
 const TGridExtents& TTavikCustomGrid::ColExtents() const
 {
     return d_->colWidths;
@@ -250,24 +197,9 @@ int TTavikCustomGrid::CurrentRow() const
     return d_->current.Y;
 }
 
-int TTavikCustomGrid::FirstVisibleCol() const
-{
-    return d_->topLeft.X;
-}
-
-int TTavikCustomGrid::FirstVisibleRow() const
-{
-    return d_->topLeft.Y;
-}
-
 TMoveReason TTavikCustomGrid::LastMoveReason() const
 {
     return d_->lastMoveReason;
-}
-
-void TTavikCustomGrid::SetLastMoveReason(TMoveReason r)
-{
-    d_->lastMoveReason = r;
 }
 
 TGridMouseState TTavikCustomGrid::MouseState() const
@@ -278,16 +210,6 @@ TGridMouseState TTavikCustomGrid::MouseState() const
 void TTavikCustomGrid::SetMouseState(TGridMouseState state)
 {
     d_->mouseState = state;
-}
-
-int TTavikCustomGrid::ColOffset() const
-{
-    return d_->colOffset;
-}
-
-const TGridScrollBarState& TTavikCustomGrid::ScrollBarState(TGridScrollBarKind bar) const
-{
-    return d_->scrollBarStates[bar];
 }
 
 int TTavikCustomGrid::EditableCol() const
@@ -305,16 +227,6 @@ TSelections& TTavikCustomGrid::Selections() const
     return *d_->selections;
 }
 
-const TGridRect& TTavikCustomGrid::FillSource() const
-{
-    return d_->selections->FillSource();
-}
-
-const TGridRect& TTavikCustomGrid::FillTarget() const
-{
-    return d_->selections->FillTarget();
-}
-
 void TTavikCustomGrid::BeginUpdate()
 {
     ++d_->updateLock;
@@ -323,11 +235,6 @@ void TTavikCustomGrid::BeginUpdate()
 int TTavikCustomGrid::UpdateLock() const
 {
     return d_->updateLock;
-}
-
-bool TTavikCustomGrid::KeyMoveActive() const
-{
-    return d_->keyMoveActive;
 }
 
 TGridExtents& TTavikCustomGrid::RowExtentsForUpdate()

@@ -83,7 +83,3 @@ void TTavikCustomGrid::RepaintRangeChange(const TGridRect& oldRect, const TGridR
     }
 }
 
-void TTavikCustomGrid::RepaintSelection()
-{
-    d_->selections->RepaintSelection();
-}

@@ -96,7 +96,7 @@ void TTavikCustomGrid::AdjustSize(int index, int amount, bool rows)
 
     const int oldCols = d_->colCount;
     const int oldRows = d_->rowCount;
-    const bool hadWindow = HasWindow();
+    const bool hadWindow = HasWidget();
     TGridLayout before;
     if (hadWindow)
         before = ComputeLayout();

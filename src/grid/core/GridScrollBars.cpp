@@ -60,10 +60,10 @@ void TTavikCustomGrid::ModifyScrollBar(TGridScrollBarKind bar, unsigned code, in
         case SB_LINEDOWN: ++value; break;
         case SB_PAGEUP: value -= std::max(1, top - axis.MaxTopLeft(top)); break;
         case SB_PAGEDOWN: value += std::max(1, axis.LastFullVisibleCell - top); break;
-        case SB_THUMBPOSITION: value = min + MulDiv(pos, max - min, ScrollBarScale); break;
+        case SB_THUMBPOSITION: value = min + MulDiv(pos, max - min, GridScrollBarScale); break;
         case SB_THUMBTRACK:
             if (HasOption(goThumbTracking))
-                value = min + MulDiv(pos, max - min, ScrollBarScale);
+                value = min + MulDiv(pos, max - min, GridScrollBarScale);
             break;
         case SB_TOP: value = min; break;
         case SB_BOTTOM: value = max; break;

@@ -22,7 +22,7 @@ int ScaledPos(int value, int min, int max)
 {
     if (max <= min)
         return 0;
-    return static_cast<int>(static_cast<int64_t>(value - min) * TTavikCustomGrid::ScrollBarScale / (max - min));
+    return static_cast<int>(static_cast<int64_t>(value - min) * GridScrollBarScale / (max - min));
 }
 
 } // namespace
@@ -74,7 +74,7 @@ void TTavikCustomGrid::TopLeftMoved(TGridCoord old)
 
 void TTavikCustomGrid::MakeCellVisible(TGridCoord coord)
 {
-    if (!HasWindow())
+    if (!HasWidget())
         return;
     if (coord.X < d_->fixedCols)
         coord.X = d_->topLeft.X;
@@ -108,7 +108,7 @@ bool TTavikCustomGrid::SetScrollBarRange(TGridScrollBarKind bar, int min, int ma
 
 void TTavikCustomGrid::UpdateScrollPos()
 {
-    if (!HasWindow() || d_->scrollBars == ssNone)
+    if (!HasWidget() || d_->scrollBars == ssNone)
         return;
     auto write = [this](TGridScrollBarKind bar, int pos) {
         if (d_->scrollBarStates.SetPos(bar, pos))
@@ -133,7 +133,7 @@ void TTavikCustomGrid::UpdateScrollPos()
 
 void TTavikCustomGrid::UpdateScrollRange()
 {
-    if (d_->scrollBars == ssNone || !HasWindow() || !Visible())
+    if (d_->scrollBars == ssNone || !HasWidget() || !Visible())
         return;
     const TScrollStyle bars = d_->scrollBars;
     const TGridCoord oldTopLeft = d_->topLeft;
@@ -150,7 +150,7 @@ void TTavikCustomGrid::UpdateScrollRange()
                     SetScrollBarRange(gsbHorz, 0, std::max(0, ColWidths(0) - ClientWidth()));
                 } else {
                     const int max = MaxTopLeft({d_->colCount - 1, 0}).X;
-                    SetScrollBarRange(gsbHorz, 0, d_->fixedCols < max ? ScrollBarScale : 0);
+                    SetScrollBarRange(gsbHorz, 0, d_->fixedCols < max ? GridScrollBarScale : 0);
                     if (max < d_->topLeft.X) {
                         if (!flushed) {
                             Update();
@@ -164,7 +164,7 @@ void TTavikCustomGrid::UpdateScrollRange()
                 break;
             if (bars == ssVertical || bars == ssBoth) {
                 const int max = MaxTopLeft({0, d_->rowCount - 1}).Y;
-                SetScrollBarRange(gsbVert, 0, d_->fixedRows < max ? ScrollBarScale : 0);
+                SetScrollBarRange(gsbVert, 0, d_->fixedRows < max ? GridScrollBarScale : 0);
                 if (max < d_->topLeft.Y) {
                     if (!flushed)
                         Update();

@@ -1,6 +1,26 @@
 #include "grid/core/GridCoreState.h"
 #include "grid/core/TavikCustomGrid.h"
 
+namespace {
+
+// The cell brought inside the counts, moved back over hidden rows and columns.
+TGridCoord ClampToVisibleCell(const TTavikCustomGrid& grid, TGridCoord c)
+{
+    if (c.Y >= grid.RowCount()) {
+        c.Y = grid.RowCount() - 1;
+        while (c.Y > 0 && grid.GetRowHeight(c.Y) == 0)
+            --c.Y;
+    }
+    if (c.X >= grid.ColCount()) {
+        c.X = grid.ColCount() - 1;
+        while (c.X > 0 && grid.ColWidths(c.X) == 0)
+            --c.X;
+    }
+    return c;
+}
+
+} // namespace
+
 void TTavikCustomGrid::SetColCount(int value)
 {
     if (value <= 0)
@@ -49,7 +69,7 @@ void TTavikCustomGrid::ChangeSize(int newColCount, int newRowCount)
     const TGridCoord oldAnchor = d_->anchor;
     const TGridCoord oldTopLeft = d_->topLeft;
     TGridLayout oldLayout;
-    const bool hadWindow = HasWindow();
+    const bool hadWindow = HasWidget();
     if (hadWindow)
         oldLayout = ComputeLayout();
     try {
@@ -85,21 +105,6 @@ void TTavikCustomGrid::ChangeSize(int newColCount, int newRowCount)
     }
 }
 
-TGridCoord TTavikCustomGrid::ClampToVisibleCell(TGridCoord c)
-{
-    if (c.Y >= d_->rowCount) {
-        c.Y = d_->rowCount - 1;
-        while (c.Y > 0 && GetRowHeight(c.Y) == 0)
-            --c.Y;
-    }
-    if (c.X >= d_->colCount) {
-        c.X = d_->colCount - 1;
-        while (c.X > 0 && ColWidths(c.X) == 0)
-            --c.X;
-    }
-    return c;
-}
-
 void TTavikCustomGrid::ResizeUpdate(int oldColCount, int oldRowCount, const TGridLayout* oldLayout)
 {
     if (d_->colWidths.HasBlock())
@@ -110,7 +115,7 @@ void TTavikCustomGrid::ResizeUpdate(int oldColCount, int oldRowCount, const TGri
         d_->rowHeights.Resize(d_->rowCount, d_->defaultRowHeight);
 
     const TGridCoord oldTopLeft = d_->topLeft;
-    const TGridCoord cur = ClampToVisibleCell(d_->current);
+    const TGridCoord cur = ClampToVisibleCell(*this, d_->current);
     if (!(cur == d_->current)) {
         MoveCurrent(cur.X, cur.Y, true, false, true, true);
         if (d_->current.X >= d_->colCount || d_->current.Y >= d_->rowCount) {
@@ -124,14 +129,14 @@ void TTavikCustomGrid::ResizeUpdate(int oldColCount, int oldRowCount, const TGri
             Invalidate();
         }
     } else {
-        const TGridCoord anchor = ClampToVisibleCell(d_->anchor);
+        const TGridCoord anchor = ClampToVisibleCell(*this, d_->anchor);
         if (!(anchor == d_->anchor))
             d_->selections->ExtendSelection(anchor);
     }
 
     if (d_->repaintAllOnResize || !(d_->topLeft == oldTopLeft)) {
         Invalidate();
-    } else if (HasWindow()) {
+    } else if (HasWidget()) {
         const TGridLayout now = ComputeLayout();
         int col = now.Horz.LastFullVisibleCell;
         int row = now.Vert.LastFullVisibleCell;

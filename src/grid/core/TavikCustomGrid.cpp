@@ -1,7 +1,8 @@
 #include "grid/core/GridCoreState.h"
 #include "grid/core/GridEditing.h"
-#include "grid/core/GridPointer.h"
+#include "grid/core/pointer/GridPointer.h"
 #include "grid/core/TavikCustomGrid.h"
+#include "grid/core/paint/GridPainter.h"
 
 #include "grid/editor/GridEditorFactory.h"
 #include "grid/editor/InplaceEdit.h"
@@ -26,9 +27,11 @@ TTavikCustomGrid::TTavikCustomGrid(TComponent* owner)
 {
     SetSelfPainted(true);
     IGridEditorHost& editorHost = *this;
-    d_->editing = std::make_unique<TGridEditing>(*this, editorHost);
+    d_->editing = std::make_unique<TGridEditing>(*this, editorHost, *d_);
     IGridPointerHost& pointerHost = *this;
-    d_->pointer = std::make_unique<TGridPointer>(*this, pointerHost, *d_);
+    d_->pointer = std::make_unique<TGridPointer>(*this, pointerHost, editorHost, *d_);
+    IGridPaintHost& paintHost = *this;
+    d_->painter = std::make_unique<TGridPainter>(*this, paintHost, *d_);
     Font().SetName(QStringLiteral("宋体"));
     Font().SetSize(9);
     Font().SetStyle(0);
@@ -191,14 +194,6 @@ void TTavikCustomGrid::SetRowHeight(int row, int value)
     RowHeightChanged(row);
 }
 
-void TTavikCustomGrid::SetTabStops(int col, bool value)
-{
-    d_->tabStops.EnsureBlock(d_->colCount, 1);
-    if (col < 0 || col >= d_->colCount)
-        throw EGridException(grid_errors::IndexOutOfRange);
-    d_->tabStops.Set(col, value ? 1 : 0);
-}
-
 void TTavikCustomGrid::SetFixedColor(TColor value)
 {
     if (Exchange(d_->fixedColor, value))
@@ -274,18 +269,6 @@ void TTavikCustomGrid::SetFlat(bool value)
         Invalidate();
 }
 
-void TTavikCustomGrid::SetFirstVisibleCol(int col)
-{
-    if (col != d_->topLeft.X)
-        SetTopLeft(col, d_->topLeft.Y);
-}
-
-void TTavikCustomGrid::SetFirstVisibleRow(int row)
-{
-    if (row != d_->topLeft.Y)
-        SetTopLeft(d_->topLeft.X, row);
-}
-
 int TTavikCustomGrid::VisibleColCount()
 {
     return ComputeLayout().Horz.LastFullVisibleCell - d_->topLeft.X + 1;
@@ -333,12 +316,6 @@ void TTavikCustomGrid::MoveRangeChanged(const TGridRect& source, const TGridRect
         OnMoveRangeChanged(this, source, target);
 }
 
-bool TTavikCustomGrid::GetEditPart(int, int, int, int& fontHeight, TRect&, QString&)
-{
-    fontHeight = 0;
-    return false;
-}
-
 int TTavikCustomGrid::AuxCellQuery1(int col, int row)
 {
     int answer = 0;
@@ -353,23 +330,9 @@ int TTavikCustomGrid::AuxCellQuery2(int col, int row)
     return answer;
 }
 
-bool TTavikCustomGrid::IsSpecialRegion(int x, int y)
-{
-    bool special = false;
-    OnQuerySpecRegion(this, x, y, special);
-    return special;
-}
-
 TColor TTavikCustomGrid::SelectionTint()
 {
     return MixColor(clHighlight, clWindow, Focused() ? 30 : 100);
-}
-
-bool TTavikCustomGrid::QueryReadOnly(int col, int row)
-{
-    bool readOnly = d_->readOnly;
-    OnQueryReadOnly(this, col, row, readOnly);
-    return readOnly;
 }
 
 bool TTavikCustomGrid::QueryRowChange()

@@ -1,5 +1,7 @@
 #include "grid/drawgrid/TavikCustomDrawGrid.h"
 
+#include "grid/core/paint/GridPainter.h"
+
 TTavikCustomDrawGrid::TTavikCustomDrawGrid(TComponent* owner) : TTavikCustomGrid(owner) {}
 
 bool TTavikCustomDrawGrid::DrawCellEvent(int col, int row, TGridDrawState state, const TRect& rect)
@@ -9,7 +11,7 @@ bool TTavikCustomDrawGrid::DrawCellEvent(int col, int row, TGridDrawState state,
     TRect where;
     AdjustEditorRect(col, row, where, rect);
     bool handled = false;
-    OnDrawCell(this, PaintCanvas(), col, row, where, state, handled);
+    OnDrawCell(this, Painter().Canvas(), col, row, where, state, handled);
     return handled;
 }
 

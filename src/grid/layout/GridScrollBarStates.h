@@ -8,6 +8,9 @@
 
 enum TGridScrollBarKind : uint8_t { gsbHorz, gsbVert };
 
+// The top of the scale that the grid drives its scroll bars on.
+constexpr int GridScrollBarScale = 127;
+
 // A scroll bar's range and position (a range of 0..0 hides the bar).
 struct TGridScrollBarState {
     int Min = 0;

@@ -197,7 +197,7 @@ bool TGridClipboard::CellEditable(int col, int row)
     const TGridRect area = grid_.MergedArea(col, row);
     if (area.Left != col || area.Top != row)
         return false;
-    if (grid_.QueryReadOnly(col, row) || grid_.HasEditParts(col, row))
+    if (grid_.Editing().CellReadOnly(col, row) || grid_.HasEditParts(col, row))
         return false;
     bool canShow = !grid_.ReadOnly();
     grid_.OnQueryEditorMode(&grid_, col, row, canShow, QChar());
@@ -235,8 +235,8 @@ bool TGridClipboard::WriteCell(int col, int row, const QString& text, TGridPaste
         ++result.Refused;
         return false;
     }
-    grid_.SetEditText(col, row, value);
-    grid_.InvalidateGridRect(grid_.MergedArea(col, row));
+    grid_.Editing().WriteCellText(col, row, value);
+    grid_.RepaintCell(col, row);
     ++result.Written;
     return true;
 }

@@ -29,8 +29,8 @@ public:
     virtual bool HasOption(TGridOption option) const = 0;
     virtual bool HasOptionEx(TGridOptionEx option) const = 0;
 
-    // The overridable per-row style query (rsNormal in the core).
-    virtual TRowStyle RowStyle(int row) = 0;
+    // The overridable per-row style query.
+    virtual TRowStyle RowStyle(int row) { return rsNormal; }
 
     // The range grown until every merged area touching its border lies wholly
     // inside it. Only called with goCellMerge set.

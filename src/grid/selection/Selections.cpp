@@ -448,3 +448,11 @@ TSelectionDecorations TSelections::Decorations(bool readOnly, bool designing, bo
     }
     return out;
 }
+
+bool TSelections::AllRows() const
+{
+    for (const auto& item : FItems)
+        if (!dynamic_cast<const TRowSelection*>(item.get()))
+            return false;
+    return !FItems.empty();
+}

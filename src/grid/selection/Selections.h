@@ -53,6 +53,8 @@ public:
     TGridSelection* Last() const;
     int Count() const { return static_cast<int>(FItems.size()); }
     bool IsEmpty() const { return FItems.empty(); }
+    // At least one selection, and every one a row selection.
+    bool AllRows() const;
     TGridSelection* Items(int index) const;
 
     // Copies of all selections for the same grid, made without notifications.

@@ -133,7 +133,7 @@ TAccStates GridAccessibility::States(TAccItem item) const
     const int row = RowOf(item), col = ColOf(item);
     TAccStates s = 0;
     const TGridRect area = grid_.MergedArea(col, row);
-    if (grid_.ColWidths(col) <= 0 || grid_.RowHeights(row) <= 0 || area.Left != col || area.Top != row)
+    if (grid_.ColWidths(col) <= 0 || grid_.GetRowHeight(row) <= 0 || area.Left != col || area.Top != row)
         s |= asInvisible;
     if (!IsDataCell(col, row))
         return s | asReadOnly;

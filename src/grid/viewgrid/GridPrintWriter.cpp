@@ -4,6 +4,7 @@
 #include <climits>
 #include <utility>
 
+#include "grid/core/paint/GridPainter.h"
 #include "grid/ptgrid/TavikPTGrid.h"
 #include "platform/canvas/Canvas.h"
 
@@ -164,7 +165,7 @@ void TGridPrintWriter::PaintPage(TCanvas& canvas, int page)
     const int saved = canvas.SaveState();
     canvas.MoveWindowOrg(-a.shift, 0);
     canvas.IntersectClipRect({a.shift, 0, a.right, pageBottoms_[band]});
-    copy_->PaintGrid(canvas);
+    copy_->Painter().PaintGrid(canvas);
     canvas.RestoreState(saved);
 }
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "grid/core/GridPointer.h"
+#include "grid/core/pointer/GridPointer.h"
 #include "grid/viewgrid/CheckCell.h"
 #include "grid/viewgrid/CommentBox.h"
 #include "grid/viewgrid/HintBox.h"

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "grid/core/paint/GridPainter.h"
 #include "grid/layout/CellTextWrap.h"
 #include "grid/viewgrid/CheckCell.h"
 #include "grid/viewgrid/DrawSymbol.h"
@@ -129,7 +130,7 @@ TColor TTavikCustomViewGrid::CellColor(int col, int row, TGridDrawState state)
 
 void TTavikCustomViewGrid::FillFixedCell(const TRect& r, int col, int row, TGridDrawState state)
 {
-    TCanvas& canvas = PaintCanvas();
+    TCanvas& canvas = Painter().Canvas();
     const TColor sel = HeadSelectionColor(col, row, state);
     if (sel != clNone) {
         const TColor brush = canvas.Brush().Color();
@@ -171,7 +172,7 @@ bool TTavikCustomViewGrid::FocusRectWanted(TGridDrawState state) const
 
 void TTavikCustomViewGrid::PaintBackground(int col, int row, TGridDrawState state, const TRect& rect, bool split)
 {
-    TCanvas& canvas = PaintCanvas();
+    TCanvas& canvas = Painter().Canvas();
     TCellAttrInfo info;
     GetCellAttrs(col, row, info, FontCellAttrs);
     TFont& font = canvas.Font();
@@ -203,7 +204,7 @@ void TTavikCustomViewGrid::PaintBackground(int col, int row, TGridDrawState stat
 
 void TTavikCustomViewGrid::PaintLines(int col, int row, TGridDrawState state, const TRect& rect, bool split)
 {
-    TCanvas& canvas = PaintCanvas();
+    TCanvas& canvas = Painter().Canvas();
     const int glw = GridLineWidth();
     const TRect R{rect.Left, rect.Top, rect.Right + glw, rect.Bottom + glw};
     const bool fixed = col < FixedCols() || row < FixedRows();
@@ -308,7 +309,7 @@ void TTavikCustomViewGrid::PaintImage(int col, int row, TRect& c)
         c.Bottom = a.Top;
         break;
     }
-    TCanvas& canvas = PaintCanvas();
+    TCanvas& canvas = Painter().Canvas();
     CanvasStateGuard guard(canvas);
     if (a.Right - a.Left < w || a.Bottom - a.Top < h)
         canvas.IntersectClipRect(a);
@@ -321,7 +322,7 @@ void TTavikCustomViewGrid::PaintText(int col, int row, const QString& text, cons
 {
     if (text.isEmpty())
         return;
-    TCanvas& canvas = PaintCanvas();
+    TCanvas& canvas = Painter().Canvas();
     TCellAttrInfo info;
     GetCellAttrs(col, row, info, CellAttr(caHandleSymbol));
     if (info.HandleSymbol) {
@@ -351,7 +352,7 @@ void TTavikCustomViewGrid::PaintCommentMark(int col, int row, const TRect& rect)
     GetCellAttrs(col, row, info, CellAttr(caShowComment));
     if (!info.ShowComment)
         return;
-    TCanvas& canvas = PaintCanvas();
+    TCanvas& canvas = Painter().Canvas();
     TPen& pen = canvas.Pen();
     const TColor old = pen.Color();
     SetLinePen(pen, clRed, 1);
@@ -368,7 +369,7 @@ void TTavikCustomViewGrid::PaintFocusRect(TGridDrawState state, const TRect& rec
 {
     if (!FocusRectWanted(state))
         return;
-    TCanvas& canvas = PaintCanvas();
+    TCanvas& canvas = Painter().Canvas();
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(clHighlightText);
     canvas.DrawFocusRect(rect);
@@ -378,7 +379,7 @@ void TTavikCustomViewGrid::DrawCellDecoration(int col, int row, TGridDrawState s
 {
     if (!DefaultDrawing())
         return;
-    TCanvas& canvas = PaintCanvas();
+    TCanvas& canvas = Painter().Canvas();
     CanvasStateGuard guard(canvas);
     const bool split = RowStyle(row) == rsSplit;
     PaintBackground(col, row, state, rect, split);

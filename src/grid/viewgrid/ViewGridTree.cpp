@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "grid/core/paint/GridPainter.h"
 #include "grid/viewgrid/CheckCell.h"
 #include "grid/viewgrid/TavikCustomViewGrid.h"
 #include "platform/canvas/Canvas.h"
@@ -175,7 +176,7 @@ void TTavikCustomViewGrid::SelectionNotify(TGridSelection* selection, TSelectoin
 void TTavikCustomViewGrid::PaintTreeCell(int col, int row, const TRect& content, const QString& text,
                                          TCellDataType type)
 {
-    TCanvas& canvas = PaintCanvas();
+    TCanvas& canvas = Painter().Canvas();
     const TRect R = content;
     canvas.Brush().SetStyle(bsClear);
     const int level = RowLevel(row);

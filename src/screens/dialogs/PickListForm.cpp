@@ -74,7 +74,7 @@ void TPickListForm::ShowRows()
     }
     if (rows > 1 && grid.CurrentRow() < 1)
         grid.MoveCurrent(CheckCol, 1, true, false, false, true);
-    grid.InvalidateGrid();
+    grid.Invalidate();
 }
 
 void TPickListForm::Toggle(int row)
@@ -83,7 +83,7 @@ void TPickListForm::Toggle(int row)
         return;
     TPTCell* cell = TavikPTGrid1->Cell(CheckCol, row);
     cell->SetValue(Ticked(cell->Value()) ? QStringLiteral("F") : QStringLiteral("T"));
-    TavikPTGrid1->InvalidateGrid();
+    TavikPTGrid1->Invalidate();
 }
 
 std::vector<qint64> TPickListForm::Picked()

@@ -100,7 +100,7 @@ void TPostPickerForm::SetContent(const std::vector<StoreRecord>& units, const st
     grid.RowsChanged();
     if (rows > 1)
         grid.MoveCurrent(CheckCol, 1, true, false, false, true);
-    grid.InvalidateGrid();
+    grid.Invalidate();
 }
 
 void TPostPickerForm::Toggle(int row)
@@ -109,7 +109,7 @@ void TPostPickerForm::Toggle(int row)
         return;
     TPTCell* cell = TavikPTGrid1->Cell(CheckCol, row);
     cell->SetValue(cell->Value().startsWith(QLatin1Char('T')) ? QStringLiteral("F") : QStringLiteral("T"));
-    TavikPTGrid1->InvalidateGrid();
+    TavikPTGrid1->Invalidate();
 }
 
 std::vector<PostPick> TPostPickerForm::Picked()

@@ -62,7 +62,7 @@ void TTreePickForm::SetItems(const QString& title, const std::vector<Item>& item
             grid.FocusCell(PickCol, row, true);
             break;
         }
-    grid.InvalidateGrid();
+    grid.Invalidate();
 }
 
 std::vector<qint64> TTreePickForm::Picked()

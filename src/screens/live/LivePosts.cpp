@@ -44,7 +44,7 @@ void LivePosts::Show()
         grid_.Cell(NameCol, row)->SetValue(Field(posts_[i], Col::PostName));
         grid_.Cell(NoteCol, row)->SetValue(Field(posts_[i], Col::PostNote));
     }
-    grid_.InvalidateGrid();
+    grid_.Invalidate();
 }
 
 void LivePosts::EndEdit()

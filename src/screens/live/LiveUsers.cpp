@@ -210,7 +210,7 @@ void LiveUsers::ShowUsers()
     }
     if (grid_.CurrentRow() >= rows)
         grid_.MoveCurrent(LoginCol, rows - 1, true, false, false, true);
-    grid_.InvalidateGrid();
+    grid_.Invalidate();
     ShowPosts();
 }
 
@@ -275,7 +275,7 @@ void LiveUsers::ShowPosts()
         posts_.Cell(2, prow)->SetValue(p == postRecords_.end() ? QString() : p->values[Col::PostCode].toString());
         posts_.Cell(3, prow)->SetValue(PathOf(held[n].second.unit));
     }
-    posts_.InvalidateGrid();
+    posts_.Invalidate();
 }
 
 bool LiveUsers::RemoveCurrentPost()
@@ -375,7 +375,7 @@ void LiveUsers::SetPasswordHash(int row, const QString& hash)
         return;
     entries_[size_t(i)].passwordHash = hash;
     grid_.Cell(PasswordCol, row)->SetValue(kChange);
-    grid_.InvalidateGrid();
+    grid_.Invalidate();
 }
 
 QByteArray LiveUsers::Signature(int row) const
@@ -391,7 +391,7 @@ void LiveUsers::SetSignature(int row, const QByteArray& picture)
         return;
     entries_[size_t(i)].signature = picture.isEmpty() ? QVariant() : QVariant(picture);
     grid_.Cell(SignatureCol, row)->SetValue(picture.isEmpty() ? kNotSet : kChange);
-    grid_.InvalidateGrid();
+    grid_.Invalidate();
 }
 
 QString LiveUsers::Problem()

@@ -33,7 +33,7 @@ void FillRows(TTavikPTGrid& grid, const std::vector<qint64>& ids, const std::vec
         grid.Cell(1, row)->SetValue(r ? r->values[first].toString() : QString());
         grid.Cell(2, row)->SetValue(r ? r->values[second].toString() : QString());
     }
-    grid.InvalidateGrid();
+    grid.Invalidate();
 }
 
 void AddMissing(std::vector<qint64>& ids, const std::vector<qint64>& more)

@@ -41,7 +41,7 @@ void RightsAdminPage::ShowGrids()
         admins_.Cell(NameCol, row)->SetValue(work_.Text(TableId::User, user, Col::UserName));
         admins_.Cell(LoginCol, row)->SetValue(work_.Text(TableId::User, user, Col::UserLogin));
     }
-    admins_.InvalidateGrid();
+    admins_.Invalidate();
     const auto functions = work_.RowsWhere(TableId::AdminFunction, Col::AdminFunctionUnit, holder_);
     SetDataRows(functions_, holder_ ? int(functions.size()) : 0);
     for (size_t n = 0; holder_ && n < functions.size(); ++n) {
@@ -52,7 +52,7 @@ void RightsAdminPage::ShowGrids()
         functions_.Cell(FunctionCol, row)->SetValue(work_.Text(TableId::Function, function, Col::FuncName));
         functions_.Cell(NoteCol, row)->SetValue(work_.Text(TableId::Function, function, Col::FuncNote));
     }
-    functions_.InvalidateGrid();
+    functions_.Invalidate();
 }
 
 void RightsAdminPage::Harvest()

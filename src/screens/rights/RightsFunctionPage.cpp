@@ -71,7 +71,7 @@ void RightsFunctionPage::Show(qint64 holder)
                 cell->SetColor(InheritedColor);
         }
     }
-    grid_.InvalidateGrid();
+    grid_.Invalidate();
 }
 
 void RightsFunctionPage::Harvest()

@@ -84,7 +84,7 @@ void RightsRelationPage::ShowRows()
         grid_.Cell(SubPathCol, row)->SetValue(work_.UnitPath(unit, false));
         grid_.Cell(SubKindCol, row)->SetValue(kinds[kind]);
     }
-    grid_.InvalidateGrid();
+    grid_.Invalidate();
 }
 
 void RightsRelationPage::Harvest()

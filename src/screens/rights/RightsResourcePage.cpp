@@ -30,7 +30,7 @@ void RightsResourcePage::Show(qint64 holder)
         classes_.Cell(ClassNameCol, row)->SetValue(classes[i].values[Col::ClassName].toString());
         classes_.Cell(ClassCodeCol, row)->SetValue(classes[i].values[Col::ClassCode].toString());
     }
-    classes_.InvalidateGrid();
+    classes_.Invalidate();
     ShowPolicies();
 }
 
@@ -114,7 +114,7 @@ void RightsResourcePage::ShowPolicies()
                 cell->SetColor(InheritedColor);
         }
     }
-    resources_.InvalidateGrid();
+    resources_.Invalidate();
 }
 
 void RightsResourcePage::Harvest()

@@ -38,8 +38,8 @@ TEST_F(GridStoredLists, WidthsAndHeightsRoundTrip)
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->ColWidths(0), 20);
     EXPECT_EQ(grid->ColWidths(3), 371);
-    EXPECT_EQ(grid->RowHeights(1), 0);
-    EXPECT_EQ(grid->RowHeights(2), 30);
+    EXPECT_EQ(grid->GetRowHeight(1), 0);
+    EXPECT_EQ(grid->GetRowHeight(2), 30);
 
     const FormObject saved = SaveForm(form.get());
     const FormObject* g = saved.FindChild("Grid1");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "InputTestGrid.h"
+#include "support/GridTestAccess.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ TEST_F(GridCommands, RowCommandsMoveAndAnswer)
     Cmd(*grid, 1000);
     EXPECT_EQ(grid->Current().Y, 1);
     grid->SetRowHeights(1, 0);
-    grid->SetLastMoveReason(mrProgram);
+    GridTestAccess::SetLastMoveReason(*grid, mrProgram);
     Cmd(*grid, 1003);
     EXPECT_EQ(grid->Current().Y, 4);
     EXPECT_EQ(grid->LastMoveReason(), mrKey);
@@ -62,7 +63,7 @@ TEST_F(GridCommands, TreeCommandsNeedATree)
     grid->expanded.clear();
     Cmd(*grid, 1017);
     EXPECT_EQ(grid->expanded, (std::vector<std::pair<int, bool>>{{4, false}, {3, false}, {2, false}, {1, false}}));
-    EXPECT_EQ(grid->UpdateLock(), 0);
+    EXPECT_EQ(GridTestAccess::UpdateLock(*grid), 0);
 }
 
 TEST_F(GridCommands, SelectAllAndTheReportedMessages)

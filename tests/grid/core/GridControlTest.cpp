@@ -7,6 +7,7 @@
 #include "../GridErrorOf.h"
 #include "grid/core/TavikCustomGrid.h"
 #include "support/Events.h"
+#include "support/GridTestAccess.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ TEST_F(GridControl, MergedAreasGrowCellsAndSelections)
     EXPECT_EQ(grid->MergedArea(2, 2), (TGridRect{1, 1, 2, 2}));
     EXPECT_EQ(grid->MergedArea(3, 2), (TGridRect{3, 2, 3, 2}));
     EXPECT_EQ(grid->CellBounds(2, 2), Rect(73, 19, 218, 56));
-    EXPECT_EQ(grid->WidenToMergedAreas({2, 2, 3, 3}), (TGridRect{1, 1, 3, 3}));
+    EXPECT_EQ(static_cast<ISelectionHost&>(*grid).WidenToMergedAreas({2, 2, 3, 3}), (TGridRect{1, 1, 3, 3}));
     grid->MoveCurrent(3, 3, true, false, false, false);
     EXPECT_EQ(grid->SelectionRect(), (TGridRect{1, 1, 3, 3}));
     Invalidated();
@@ -136,7 +137,7 @@ TEST_F(GridControl, CountChangesKeepFixedPartsValid)
     grid->SetColWidths(1, 30);
     grid->SetColWidths(2, 40);
     grid->SetDefaultColWidth(50);
-    EXPECT_FALSE(grid->HasColExtents());
+    EXPECT_FALSE(grid->ColExtents().HasBlock());
     EXPECT_EQ(grid->ColWidths(1), 50);
 }
 
@@ -149,7 +150,7 @@ TEST_F(GridControl, CountChangeMovesTheCurrentCellBackIntoTheGrid)
     EXPECT_EQ(grid->Current(), (TGridCoord{3, 15}));
     EXPECT_EQ(grid->TopLeft().Y, 13); // scrolled into view at the bottom edge
     grid->SetRowHeights(9, 0);
-    grid->ChangeSize(5, 10);
+    GridTestAccess::ChangeSize(*grid, 5, 10);
     EXPECT_EQ(grid->RowCount(), 10);
     EXPECT_EQ(grid->Current(), (TGridCoord{3, 8})); // past the hidden last row
     ASSERT_EQ(moves.size(), 2u);
@@ -185,7 +186,7 @@ TEST_F(GridControl, FailedSizeChangeRollsBack)
     EXPECT_EQ(ErrorOf([&] { grid->SetRowCount(MaxGridCellCount + 1); }),
               "A grid holds at most 1000000 rows, not 1000001");
     EXPECT_EQ(grid->RowCount(), 5);
-    EXPECT_EQ(grid->RowHeights(0), 10);
+    EXPECT_EQ(grid->GetRowHeight(0), 10);
     EXPECT_EQ(grid->RowExtents().Count(), 5);
 }
 
@@ -197,8 +198,8 @@ TEST_F(GridControl, ScrollingMovesThePictureAndInvalidatesTheUncoveredStrip)
     Invalidated();
     grid->SetTopLeft(1, 2);
     EXPECT_EQ(Invalidated(), std::vector<TRect>{Rect(0, 71, 360, 90)});
-    EXPECT_EQ(grid->ScrollBarState(gsbVert).Max, 127);
-    EXPECT_EQ(grid->ScrollBarState(gsbVert).Pos, 127 / 16); // rows 1..17 map onto 0..127
+    EXPECT_EQ(GridTestAccess::ScrollBar(*grid, gsbVert).Max, 127);
+    EXPECT_EQ(GridTestAccess::ScrollBar(*grid, gsbVert).Pos, 127 / 16); // rows 1..17 map onto 0..127
 
     grid->SetTopLeft(2, 2);
     EXPECT_EQ(Invalidated(), std::vector<TRect>{Rect(287, 0, 360, 90)});
@@ -220,9 +221,9 @@ TEST_F(GridControl, RepaintsAreRectangleExact)
     EXPECT_EQ(Invalidated(), std::vector<TRect>{Rect(146, 38, 219, 57)});
     grid->RepaintCell(5, 1);
     EXPECT_TRUE(Invalidated().empty());
-    grid->RepaintRangeChange({1, 1, 2, 2}, {1, 1, 3, 2}, true, false);
+    static_cast<ISelectionHost&>(*grid).RepaintRangeChange({1, 1, 2, 2}, {1, 1, 3, 2}, true, false);
     EXPECT_EQ(Invalidated(), std::vector<TRect>{Rect(219, 19, 292, 57)});
-    grid->RepaintRangeChange({1, 1, 1, 1}, {2, 2, 2, 2}, false, true);
+    static_cast<ISelectionHost&>(*grid).RepaintRangeChange({1, 1, 1, 1}, {2, 2, 2, 2}, false, true);
     const std::vector<TRect> expected{Rect(73, 19, 146, 38), Rect(146, 38, 219, 57), Rect(73, 0, 146, 19),
                                       Rect(0, 19, 73, 38), Rect(146, 0, 219, 19), Rect(0, 38, 73, 57)};
     EXPECT_EQ(Invalidated(), expected);
@@ -247,7 +248,7 @@ TEST_F(GridControl, UpdateLockHoldsBackNotifications)
     EXPECT_FALSE(grid->ScrollBarVisible(SB_HORZ));
     EXPECT_EQ(grid->ColWidths(2), 40);
     grid->EndUpdate(); // never below zero
-    EXPECT_EQ(grid->UpdateLock(), 0);
+    EXPECT_EQ(GridTestAccess::UpdateLock(*grid), 0);
     grid->SetColWidths(1, 31);
     EXPECT_EQ(widthEvents, 1);
 }

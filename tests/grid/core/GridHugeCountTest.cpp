@@ -3,6 +3,7 @@
 #include <QImage>
 
 #include "grid/drawgrid/DrawGridClasses.h"
+#include "grid/core/paint/GridPainter.h"
 #include "grid/ptgrid/PTGridClasses.h"
 #include "grid/drawgrid/TavikCustomDrawGrid.h"
 #include "grid/ptgrid/TavikPTGrid.h"
@@ -71,13 +72,13 @@ TEST(GridHugeCount, TheWidestGridOfHiddenColumnsLoadsPaintsAndTakesKeys)
 
     QImage img(300, 200, QImage::Format_RGB32);
     TCanvas canvas(img);
-    grid->PaintGrid(canvas);
+    grid->Painter().PaintGrid(canvas);
     for (Word key : {VK_RIGHT, VK_END, VK_LEFT, VK_HOME, VK_NEXT, VK_DOWN})
         grid->KeyDown(key, 0);
     Word ctrlEnd = VK_END;
     grid->KeyDown(ctrlEnd, ssCtrl);
     EXPECT_EQ(grid->Current().Y, grid->RowCount() - 1);
-    grid->PaintGrid(canvas);
+    grid->Painter().PaintGrid(canvas);
 
     // A few shown columns far out are reached and laid out where they belong.
     grid->SetColWidths(MaxGridCellCount - 2, 40);

@@ -2,6 +2,7 @@
 
 #include "InputTestGrid.h"
 #include "grid/layout/GridTabWalk.h"
+#include "support/GridTestAccess.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ TEST_F(GridKeys, TabWalksRowByRowAndWraps)
     EXPECT_EQ(Cur(), (TGridCoord{4, 4}));
     // Shift+Tab does not leave the anchor behind: Tab clears the modifiers.
     EXPECT_EQ(grid->Anchor(), (TGridCoord{4, 4}));
-    grid->SetTabStops(1, false);
+    GridTestAccess::SetTabStop(*grid, 1, false);
     grid->readOnlyCells = {{2, 1}};
     grid->MoveCurrent(4, 4, true, false, false, true);
     Key(*grid, VK_TAB);
@@ -130,7 +131,7 @@ TEST_F(GridKeys, KeyMoveActiveIsSetAroundTheMove)
 {
     std::vector<bool> seen;
     Bind(grid->OnMoveCurrent,
-              [&](TObject*, TGridCoord, TGridCoord, TMoveReason) { seen.push_back(grid->KeyMoveActive()); });
+              [&](TObject*, TGridCoord, TGridCoord, TMoveReason) { seen.push_back(GridTestAccess::KeyMoveActive(*grid)); });
     Key(*grid, VK_DOWN);
     grid->MoveCurrent(3, 3, true, false, false, true);
     EXPECT_EQ(seen, (std::vector<bool>{true, false}));

@@ -59,8 +59,8 @@ protected:
         return std::find(rects.begin(), rects.end(), grid->ClientRect()) != rects.end();
     }
     std::vector<int> Widths() { return EachOf(grid->ColCount(), [&](int c) { return grid->ColWidths(c); }); }
-    std::vector<int> Heights() { return EachOf(grid->RowCount(), [&](int r) { return grid->RowHeights(r); }); }
-    std::vector<int> TabStops() { return EachOf(grid->ColCount(), [&](int c) { return grid->TabStops(c); }); }
+    std::vector<int> Heights() { return EachOf(grid->RowCount(), [&](int r) { return grid->GetRowHeight(r); }); }
+    std::vector<int> TabStops() { return EachOf(grid->ColCount(), [&](int c) { return GridTestAccess::TabStop(*grid, c); }); }
 };
 
 TEST_F(GridRowsAndColumns, MoveColumnCarriesWidthsAndTabStops)
@@ -68,7 +68,7 @@ TEST_F(GridRowsAndColumns, MoveColumnCarriesWidthsAndTabStops)
     grid->SetColWidths(1, 10);
     grid->SetColWidths(2, 20);
     grid->SetColWidths(3, 30);
-    grid->SetTabStops(3, false);
+    GridTestAccess::SetTabStop(*grid, 3, false);
     grid->ClearRecords();
     Invalidated();
 
@@ -86,9 +86,9 @@ TEST_F(GridRowsAndColumns, MoveColumnCarriesWidthsAndTabStops)
 
 TEST_F(GridRowsAndColumns, TabStopsMoveEvenWithoutOwnWidths)
 {
-    grid->SetTabStops(2, false);
+    GridTestAccess::SetTabStop(*grid, 2, false);
     grid->MoveColumn(2, 4);
-    EXPECT_FALSE(grid->HasColExtents());
+    EXPECT_FALSE(grid->ColExtents().HasBlock());
     EXPECT_EQ(TabStops(), (std::vector<int>{1, 1, 1, 1, 0}));
     EXPECT_EQ(grid->columnMoves, (Moves{{2, 4}}));
     // Without own widths there is no width change to report.
@@ -160,7 +160,7 @@ TEST_F(GridRowsAndColumns, MoveRowCarriesHeightsAndCellsWithoutRepainting)
 TEST_F(GridRowsAndColumns, MoveRowWithoutOwnHeightsLeavesThemAbsent)
 {
     grid->MoveRow(1, 3);
-    EXPECT_FALSE(grid->HasRowExtents());
+    EXPECT_FALSE(grid->RowExtents().HasBlock());
     EXPECT_EQ(grid->rowMoves, (Moves{{1, 3}}));
     EXPECT_EQ(grid->heightsChanged, 0);
     EXPECT_TRUE(Invalidated().empty());
@@ -199,8 +199,8 @@ TEST_F(GridRowsAndColumns, IndexesOutOfRangeAreRefusedWithoutChange)
         [&] { grid->MoveColumn(-1, 2); }, [&] { grid->MoveColumn(1, 5); },  [&] { grid->MoveColumn(5, 5); },
         [&] { grid->MoveRow(5, 1); },     [&] { grid->MoveRow(0, -1); },    [&] { grid->DeleteCol(5); },
         [&] { grid->DeleteCol(-1); },     [&] { grid->DeleteRow(5); },      [&] { grid->DeleteRow(-2); },
-        [&] { grid->InsertRow(6); },      [&] { grid->InsertRow(-2); },     [&] { grid->AdjustSize(6, 1, true); },
-        [&] { grid->AdjustSize(-1, 1, false); },
+        [&] { grid->InsertRow(6); },      [&] { grid->InsertRow(-2); },     [&] { GridTestAccess::AdjustSize(*grid, 6, 1, true); },
+        [&] { GridTestAccess::AdjustSize(*grid, -1, 1, false); },
     };
     for (size_t i = 0; i < calls.size(); ++i) {
         SCOPED_TRACE(i);
@@ -313,7 +313,7 @@ TEST_F(GridRowsAndColumns, DeleteColKeepsWidthsWithTheirColumns)
     grid->SetColWidths(1, 10);
     grid->SetColWidths(2, 20);
     grid->SetColWidths(3, 30);
-    grid->SetTabStops(3, false);
+    GridTestAccess::SetTabStop(*grid, 3, false);
     grid->SetCurrentCol(3);
     grid->ClearRecords();
 
@@ -340,7 +340,7 @@ TEST_F(GridRowsAndColumns, AdjustSizeInsertsAndDeletesInTheExtents)
     grid->SetAnchor({1, 3});
     grid->ClearRecords();
 
-    grid->AdjustSize(2, 2, true);
+    GridTestAccess::AdjustSize(*grid, 2, 2, true);
     EXPECT_EQ(grid->RowCount(), 7);
     EXPECT_EQ(Heights(), (std::vector<int>{18, 10, 18, 18, 20, 30, 18}));
     EXPECT_EQ(grid->Current(), (TGridCoord{1, 5}));
@@ -348,20 +348,20 @@ TEST_F(GridRowsAndColumns, AdjustSizeInsertsAndDeletesInTheExtents)
 
     // Deleting the current row lands on the first row after the gap.
     grid->PlaceCurrent({1, 2});
-    grid->AdjustSize(2, -2, true);
+    GridTestAccess::AdjustSize(*grid, 2, -2, true);
     EXPECT_EQ(grid->RowCount(), 5);
     EXPECT_EQ(Heights(), (std::vector<int>{18, 10, 20, 30, 18}));
     EXPECT_EQ(grid->Current(), (TGridCoord{1, 2}));
 
     // Rows before the current one pull it up.
     grid->PlaceCurrent({1, 4});
-    grid->AdjustSize(1, -2, true);
+    GridTestAccess::AdjustSize(*grid, 1, -2, true);
     EXPECT_EQ(Heights(), (std::vector<int>{18, 30, 18}));
     EXPECT_EQ(grid->Current(), (TGridCoord{1, 2}));
 
-    grid->SetTabStops(1, false);
+    GridTestAccess::SetTabStop(*grid, 1, false);
     grid->SetColWidths(2, 20);
-    grid->AdjustSize(1, 1, false);
+    GridTestAccess::AdjustSize(*grid, 1, 1, false);
     EXPECT_EQ(grid->ColCount(), 6);
     EXPECT_EQ(Widths(), (std::vector<int>{72, 72, 72, 20, 72, 72}));
     EXPECT_EQ(TabStops(), (std::vector<int>{1, 1, 0, 1, 1, 1}));
@@ -373,16 +373,16 @@ TEST_F(GridRowsAndColumns, AdjustSizeRefusesDeletingPastTheEnd)
     grid->SetRowHeight(2, 20);
     grid->ClearRecords();
     const std::string tooMany = "Too many rows or columns deleted";
-    EXPECT_EQ(ErrorOf([&] { grid->AdjustSize(4, -2, true); }), tooMany);
+    EXPECT_EQ(ErrorOf([&] { GridTestAccess::AdjustSize(*grid, 4, -2, true); }), tooMany);
     // A grid keeps at least one row and one column.
-    EXPECT_EQ(ErrorOf([&] { grid->AdjustSize(0, -5, true); }), tooMany);
-    EXPECT_EQ(ErrorOf([&] { grid->AdjustSize(0, -5, false); }), tooMany);
+    EXPECT_EQ(ErrorOf([&] { GridTestAccess::AdjustSize(*grid, 0, -5, true); }), tooMany);
+    EXPECT_EQ(ErrorOf([&] { GridTestAccess::AdjustSize(*grid, 0, -5, false); }), tooMany);
     EXPECT_EQ(grid->RowCount(), 5);
     EXPECT_EQ(grid->ColCount(), 5);
     EXPECT_EQ(Heights(), (std::vector<int>{18, 18, 20, 18, 18}));
     EXPECT_TRUE(grid->sizeChanges.empty());
 
-    grid->AdjustSize(2, 0, true);
+    GridTestAccess::AdjustSize(*grid, 2, 0, true);
     EXPECT_TRUE(grid->sizeChanges.empty());
 }
 
@@ -394,13 +394,13 @@ TEST_F(GridRowsAndColumns, SetRowCountKeepViewHoldsTheScrolledView)
     ASSERT_EQ(grid->TopLeft(), (TGridCoord{2, 10}));
 
     // Growing leaves view and current cell alone.
-    grid->SetRowCountKeepView(30);
+    GridTestAccess::SetRowCountKeepView(*grid, 30);
     EXPECT_EQ(grid->TopLeft(), (TGridCoord{2, 10}));
     EXPECT_EQ(grid->Current(), (TGridCoord{3, 11}));
 
     // Shrinking below the view keeps the top row as close as the count allows
     // and the current cell in its column on the new last row.
-    grid->SetRowCountKeepView(8);
+    GridTestAccess::SetRowCountKeepView(*grid, 8);
     EXPECT_EQ(grid->RowCount(), 8);
     EXPECT_EQ(grid->TopLeft(), (TGridCoord{2, 7}));
     EXPECT_EQ(grid->Current(), (TGridCoord{3, 7}));

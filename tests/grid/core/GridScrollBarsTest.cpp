@@ -4,6 +4,7 @@
 
 #include "InputTestGrid.h"
 #include "support/Input.h"
+#include "support/GridTestAccess.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ protected:
 
 TEST_F(GridScrollBars, CommandsMoveTheViewOnTheFixedScale)
 {
-    EXPECT_EQ(grid->ScrollBarState(gsbVert).Max, 127);
+    EXPECT_EQ(GridTestAccess::ScrollBar(*grid, gsbVert).Max, 127);
     V(SB_LINEDOWN);
     EXPECT_EQ(Top(), 2);
     V(SB_LINEUP);
@@ -40,13 +41,13 @@ TEST_F(GridScrollBars, CommandsMoveTheViewOnTheFixedScale)
     EXPECT_EQ(Top(), 1);
     V(SB_BOTTOM);
     EXPECT_EQ(Top(), 17);
-    EXPECT_EQ(grid->ScrollBarState(gsbVert).Pos, 127);
+    EXPECT_EQ(GridTestAccess::ScrollBar(*grid, gsbVert).Pos, 127);
     V(SB_TOP);
     EXPECT_EQ(Top(), 1);
     // 1 + 64 * 16 / 127, rounded.
     V(SB_THUMBPOSITION, 64);
     EXPECT_EQ(Top(), 9);
-    EXPECT_EQ(grid->ScrollBarState(gsbVert).Pos, 63);
+    EXPECT_EQ(GridTestAccess::ScrollBar(*grid, gsbVert).Pos, 63);
     V(SB_THUMBPOSITION, 5000); // beyond the scale: the last view
     EXPECT_EQ(Top(), 17);
     V(SB_ENDSCROLL);
@@ -85,22 +86,22 @@ TEST_F(GridScrollBars, ASingleColumnGridScrollsByPixels)
     grid->SetColCount(1);
     grid->SetColWidths(0, 500);
     const int span = 500 - grid->ClientWidth();
-    EXPECT_EQ(grid->ScrollBarState(gsbHorz).Max, span);
+    EXPECT_EQ(GridTestAccess::ScrollBar(*grid, gsbHorz).Max, span);
     grid->Perform(WM_HSCROLL, ScrollCode(SB_BOTTOM));
-    EXPECT_EQ(grid->ColOffset(), span);
-    EXPECT_EQ(grid->ScrollBarState(gsbHorz).Pos, span);
+    EXPECT_EQ(GridTestAccess::ColOffset(*grid), span);
+    EXPECT_EQ(GridTestAccess::ScrollBar(*grid, gsbHorz).Pos, span);
     grid->Perform(WM_HSCROLL, ScrollCode(SB_TOP));
-    EXPECT_EQ(grid->ColOffset(), 0);
+    EXPECT_EQ(GridTestAccess::ColOffset(*grid), 0);
     grid->Perform(WM_HSCROLL, ScrollCode(SB_LINEDOWN));
-    const int step = grid->ColOffset();
+    const int step = GridTestAccess::ColOffset(*grid);
     EXPECT_GT(step, 0);
     EXPECT_LT(step, 20);
     grid->Perform(WM_HSCROLL, ScrollCode(SB_PAGEDOWN));
-    EXPECT_EQ(grid->ColOffset(), span);
+    EXPECT_EQ(GridTestAccess::ColOffset(*grid), span);
     grid->Perform(WM_HSCROLL, ScrollCode(SB_THUMBPOSITION, 40));
-    EXPECT_EQ(grid->ColOffset(), 40);
+    EXPECT_EQ(GridTestAccess::ColOffset(*grid), 40);
     grid->Perform(WM_HSCROLL, ScrollCode(SB_LINEUP));
-    EXPECT_EQ(grid->ColOffset(), 40 - step);
+    EXPECT_EQ(GridTestAccess::ColOffset(*grid), 40 - step);
 }
 
 TEST_F(GridScrollBars, TheWheelMovesTheCurrentRowOverUnusableRows)
@@ -159,7 +160,7 @@ TEST_F(GridScrollBars, TheBarsPartsDriveTheGrid)
     EXPECT_EQ(Top(), 1);
     ClickAt(grid.get(), x, 60);
     EXPECT_EQ(Top(), 3);
-    EXPECT_EQ(grid->GetScrollPos(SB_VERT), grid->ScrollBarState(gsbVert).Pos);
+    EXPECT_EQ(grid->GetScrollPos(SB_VERT), GridTestAccess::ScrollBar(*grid, gsbVert).Pos);
     ClickAt(grid.get(), x, 5);
     ClickAt(grid.get(), x, 5);
     ASSERT_EQ(Top(), 1);

@@ -131,7 +131,7 @@ TEST_F(GridSelectionWiring, MergeModeGrowsEveryRepaintedRectangleByFourPixels)
                                                  Rect(69, -4, 223, 23), Rect(-4, 15, 77, 42)}));
 
     // The selection's repaint (focus changes) goes the same way, heads included.
-    grid->RepaintSelection();
+    grid->Selections().RepaintSelection();
     EXPECT_EQ(Invalidated(), (std::vector<TRect>{Rect(69, 15, 223, 42), Rect(69, -4, 223, 23), Rect(-4, 15, 77, 42)}));
 }
 
@@ -186,19 +186,19 @@ TEST_F(GridSelectionWiring, AddedRowSelectionsTakeInWholeMergedAreas)
 
 TEST_F(GridSelectionWiring, CellAndRowQueriesAnswerFromTheSet)
 {
-    EXPECT_FALSE(grid->AllSelectionsAreRows()); // a cell range
+    EXPECT_FALSE(grid->Selections().AllRows()); // a cell range
     Set().Add(std::make_unique<TRowSelection>(3, 4), true);
-    EXPECT_TRUE(grid->AllSelectionsAreRows());
+    EXPECT_TRUE(grid->Selections().AllRows());
     EXPECT_TRUE(grid->IsCellSelected(1, 3) && grid->IsCellSelected(4, 4));
     EXPECT_FALSE(grid->IsCellSelected(0, 3));
     EXPECT_FALSE(grid->IsCellSelected(1, 2));
     Set().Add(std::make_unique<TRowSelection>(1, 1), false);
-    EXPECT_TRUE(grid->AllSelectionsAreRows());
+    EXPECT_TRUE(grid->Selections().AllRows());
     Set().Add(std::make_unique<TColSelection>(2, 2), false);
-    EXPECT_FALSE(grid->AllSelectionsAreRows());
+    EXPECT_FALSE(grid->Selections().AllRows());
     EXPECT_TRUE(grid->IsCellSelected(2, 2));
     Set().Clear();
-    EXPECT_FALSE(grid->AllSelectionsAreRows()); // none at all is not "all rows"
+    EXPECT_FALSE(grid->Selections().AllRows()); // none at all is not "all rows"
     EXPECT_FALSE(grid->IsCellSelected(1, 1));
     EXPECT_FALSE(grid->IsCellSelected(-1, 99)); // outside the grid: simply not selected
 }
@@ -244,9 +244,9 @@ TEST_F(GridSelectionWiring, HeadPressesDriveTheGridThroughItsHostSide)
     EXPECT_TRUE(grid->HasTimer(1)); // dragging on over the heads scrolls
     EXPECT_EQ(grid->Current(), (TGridCoord{1, 3}));
     EXPECT_EQ(moves, (std::vector<TGridCoord>{TGridCoord{1, 3}}));
-    EXPECT_TRUE(grid->AllSelectionsAreRows());
+    EXPECT_TRUE(grid->Selections().AllRows());
 
-    grid->SetMouseState(gmsNone);
+    static_cast<ISelectionHost&>(*grid).SetMouseState(gmsNone);
     bool allow = false;
     grid->OnBeforeMoveCurrent = TGridBeforeMoveCurrentEvent(TGridBeforeMoveCurrentEvent::Handler(
         [&](TObject*, TGridCoord, TGridCoord, TMoveReason, bool& can) { can = allow; }));

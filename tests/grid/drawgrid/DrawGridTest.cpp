@@ -8,6 +8,7 @@
 
 #include "../GridErrorOf.h"
 #include "../OneGridForm.h"
+#include "grid/core/paint/GridPainter.h"
 #include "grid/drawgrid/DrawGridClasses.h"
 #include "grid/drawgrid/TavikCustomDrawGrid.h"
 #include "platform/canvas/Canvas.h"
@@ -52,7 +53,7 @@ protected:
         QImage img(grid->Width(), grid->Height(), QImage::Format_RGB32);
         TCanvas canvas(img);
         canvas.SetClipRect(clip);
-        grid->PaintGrid(canvas);
+        grid->Painter().PaintGrid(canvas);
     }
     std::unique_ptr<LoggingDrawGrid> grid;
 };
@@ -96,7 +97,7 @@ TEST_F(DrawGrid, DrawCellFiresBetweenBackgroundAndCellWithTheAdjustedRectangle)
     Bind(grid->OnDrawCell, [&](TObject* sender, TCanvas& canvas, int col, int row, const TRect& rect,
                                TGridDrawState state, bool& handled) {
         EXPECT_EQ(sender, grid.get());
-        EXPECT_EQ(&canvas, &grid->PaintCanvas());
+        EXPECT_EQ(&canvas, &grid->Painter().Canvas());
         EXPECT_FALSE(handled);
         log.push_back("event " + std::to_string(col) + "," + std::to_string(row));
         rects.push_back(rect);

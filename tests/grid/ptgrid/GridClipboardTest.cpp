@@ -33,7 +33,7 @@ struct ClipGrid {
         g.OnQueryReadOnly = TGridQueryCellEvent([](TObject*, int col, int, bool& ro) { ro = ro || col == 3; });
         g.OnQueryEditHide = TGridQueryEditHideEvent(
             [](TObject*, int, int, const QString& text, bool& accept) { accept = text != QStringLiteral("bad"); });
-        g.OnGridMessage = TTavikCustomGrid::TGridMessageEvent(
+        g.OnGridMessage = TGridMessageEvent(
             [this](TObject*, TMessage& m) { messages.push_back(m.Msg); });
     }
     std::string Col(int col)

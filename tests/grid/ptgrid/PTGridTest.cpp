@@ -19,7 +19,7 @@ std::string Heights(TTavikPTGrid& g)
 {
     std::string out;
     for (int r = 0; r < g.RowCount(); ++r)
-        out += (r ? "," : "") + std::to_string(g.RowHeights(r));
+        out += (r ? "," : "") + std::to_string(g.GetRowHeight(r));
     return out;
 }
 

@@ -128,7 +128,7 @@ protected:
         grid->SetIsTree(true);
         grid->TreeShapeChanged();
     }
-    std::vector<int> Heights() { return EachOf(grid->RowCount(), [&](int r) { return grid->RowHeights(r); }); }
+    std::vector<int> Heights() { return EachOf(grid->RowCount(), [&](int r) { return grid->GetRowHeight(r); }); }
 };
 
 TEST_F(ViewGridTree, CollapsingHidesDescendantsAndExpandingShowsExactlyTheVisibleOnes)
@@ -153,7 +153,7 @@ TEST_F(ViewGridTree, ExpandButtonToggles)
     // Level 0: the button's centre is at Left + margin + 5.
     Click(cell.Left + grid->CellHorzMargin() + 5, m);
     EXPECT_FALSE(grid->RowExpanded(1));
-    EXPECT_EQ(grid->RowHeights(2), 0);
+    EXPECT_EQ(grid->GetRowHeight(2), 0);
     Click(cell.Left + 40, m);
     EXPECT_FALSE(grid->RowExpanded(1)) << "a press elsewhere in the tree cell does not toggle";
     Click(cell.Left + grid->CellHorzMargin() + 5, m);

@@ -11,6 +11,7 @@
 #include <QImage>
 
 #include "grid/viewgrid/TavikCustomViewGrid.h"
+#include "grid/core/paint/GridPainter.h"
 #include "platform/canvas/Canvas.h"
 #include "support/Pixels.h"
 
@@ -64,7 +65,7 @@ struct MapGrid {
         QImage img(grid->Width(), grid->Height(), QImage::Format_RGB32);
         img.fill(QColor(0x56, 0x34, 0x12));
         TCanvas canvas(img);
-        grid->PaintGrid(canvas);
+        grid->Painter().PaintGrid(canvas);
         return img;
     }
 };

@@ -15,6 +15,7 @@
 #include "platform/framework/Messages.h"
 
 class TTavikCustomGrid;
+class IGridEditorHost;
 class IGridPointerHost;
 struct TGridCoreState;
 
@@ -22,8 +23,15 @@ class TGridPointer {
 public:
     // The window layer's own handling of an event, run where the grid passes it on.
     using TPassOn = std::function<void()>;
+    // The auto-scroll timer of the grid window, and its step.
+    static constexpr unsigned AutoScrollTimer = 1;
+    static constexpr int AutoScrollInterval = 60;
+    // The program's own cursors for a range fill and a range move.
+    static constexpr TCursor crGridFill = 32600;
+    static constexpr TCursor crGridMove = 32601;
+    enum TScrollDirection : uint8_t { sdLeft = 1, sdRight = 2, sdUp = 4, sdDown = 8 };
 
-    TGridPointer(TTavikCustomGrid& grid, IGridPointerHost& host, TGridCoreState& state);
+    TGridPointer(TTavikCustomGrid& grid, IGridPointerHost& host, IGridEditorHost& editor, TGridCoreState& state);
 
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y, const TPassOn& passOn);
     void MouseMove(int x, int y);
@@ -32,11 +40,19 @@ public:
     void CancelMode();
     // One step of the auto-scroll timer.
     void TimerFired();
-    // Moves the anchor one shown cell toward each direction (TTavikCustomGrid::TScrollDirection).
+    // Moves the anchor one shown cell toward each direction (TScrollDirection).
     void TimedScroll(unsigned directions);
 
     void CalcSizingState(int x, int y, const TGridLayout& layout, int& offset, int& pos, int& index,
                          TGridMouseState& state);
+    // --- the core's answers to the pointer host's questions ---
+    // OnQuerySpecRegion for the point.
+    bool QuerySpecialRegion(int x, int y);
+    // Raises BestWidthRequest for the column whose border lies under the point.
+    bool BestWidthHit(int x, int y);
+    // Refuses targets outside the move's limits and ones that would split a merged head.
+    bool ColumnDragAllowed(int origin, int destination, const TPoint& mousePt);
+
     // The cursor the grid shows at HitPoint (crDefault: the Cursor property's).
     TCursor GridCursor();
     void ApplyGridCursor();
@@ -72,6 +88,7 @@ private:
 
     TTavikCustomGrid& grid_;
     IGridPointerHost& host_;
+    IGridEditorHost& editor_;
     TGridCoreState* const d_;
     TGridDragTracker tracker_;
     bool dragSelect_ = true;

@@ -1,4 +1,4 @@
-#include "grid/core/GridCursorImages.h"
+#include "grid/core/pointer/GridCursorImages.h"
 
 #include <algorithm>
 #include <cstdlib>

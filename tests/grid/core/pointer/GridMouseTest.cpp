@@ -4,11 +4,12 @@
 #include <QWheelEvent>
 #include <QWidget>
 
-#include "InputTestGrid.h"
-#include "grid/core/GridCursorImages.h"
-#include "grid/core/GridPointer.h"
+#include "grid/core/InputTestGrid.h"
+#include "grid/core/pointer/GridCursorImages.h"
+#include "grid/core/pointer/GridPointer.h"
 #include "grid/layout/GridSizingZone.h"
 #include "support/Input.h"
+#include "support/GridTestAccess.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ protected:
     {
         int offset = 0, pos = 0, index = -1;
         TGridMouseState state = gmsNone;
-        grid->Pointer().CalcSizingState(x, y, grid->ComputeLayout(), offset, pos, index, state);
+        GridTestAccess::Pointer(*grid).CalcSizingState(x, y, grid->ComputeLayout(), offset, pos, index, state);
         lastIndex = index;
         return state;
     }
@@ -130,7 +131,7 @@ TEST_F(GridMouse, DraggingABorderSizesTheColumn)
     });
     grid->MouseDown(mbLeft, ssLeft, 147, 5);
     EXPECT_EQ(grid->MouseState(), gmsColResizing);
-    EXPECT_EQ(grid->Pointer().Tracker().SizingPos, 145);
+    EXPECT_EQ(GridTestAccess::Pointer(*grid).Tracker().SizingPos, 145);
     grid->MouseMove(ssLeft, 177, 5);
     grid->MouseUp(mbLeft, 0, 177, 5);
     EXPECT_EQ(grid->ColWidths(1), 102);
@@ -155,7 +156,7 @@ TEST_F(GridMouse, DraggingARowBorderSizesTheRow)
     EXPECT_EQ(grid->MouseState(), gmsRowResizing);
     grid->MouseMove(ssLeft, 30, 48);
     grid->MouseUp(mbLeft, 0, 30, 48);
-    EXPECT_EQ(grid->RowHeights(1), 28);
+    EXPECT_EQ(grid->GetRowHeight(1), 28);
 }
 
 TEST_F(GridMouse, SizingAndMoveLinesAreDrawnOverThePictureAndRemoveThemselves)
@@ -183,9 +184,9 @@ TEST_F(GridMouse, SizingAndMoveLinesAreDrawnOverThePictureAndRemoveThemselves)
     const QImage moving = *grid->Surface();
     EXPECT_NE(moving, before);
     grid->MouseMove(ssLeft, 255, head.Y);
-    EXPECT_EQ(grid->Pointer().Tracker().MoveTo, 3);
-    grid->Pointer().SetShowMoveLine(true);
-    grid->CancelMode();
+    EXPECT_EQ(GridTestAccess::Pointer(*grid).Tracker().MoveTo, 3);
+    GridTestAccess::Pointer(*grid).SetShowMoveLine(true);
+    GridTestAccess::CancelMode(*grid);
     EXPECT_EQ(*grid->Surface(), before);
     EXPECT_FALSE(grid->HasTimer(1));
     EXPECT_TRUE(grid->movedCols.empty());
@@ -312,22 +313,22 @@ TEST_F(GridMouse, MergedHeadsLimitAndCarryColumnMoves)
     // A head under a wider merged head moves only inside it.
     grid->MouseDown(mbLeft, ssLeft, 320, 27);
     EXPECT_EQ(grid->MouseState(), gmsColMoving);
-    EXPECT_EQ(grid->Pointer().Tracker().ColMoveFirst, 3);
-    EXPECT_EQ(grid->Pointer().Tracker().ColMoveLast, 4);
-    EXPECT_EQ(grid->Pointer().Tracker().ColMoveHeadRow, 1);
+    EXPECT_EQ(GridTestAccess::Pointer(*grid).Tracker().ColMoveFirst, 3);
+    EXPECT_EQ(GridTestAccess::Pointer(*grid).Tracker().ColMoveLast, 4);
+    EXPECT_EQ(GridTestAccess::Pointer(*grid).Tracker().ColMoveHeadRow, 1);
     grid->MouseMove(ssLeft, 180, 27);
-    EXPECT_EQ(grid->Pointer().Tracker().MoveTo, 4);
+    EXPECT_EQ(GridTestAccess::Pointer(*grid).Tracker().MoveTo, 4);
     grid->MouseMove(ssLeft, 250, 27);
-    EXPECT_EQ(grid->Pointer().Tracker().MoveTo, 3);
-    grid->CancelMode();
+    EXPECT_EQ(GridTestAccess::Pointer(*grid).Tracker().MoveTo, 3);
+    GridTestAccess::CancelMode(*grid);
 
     // The merged head moves as one block, past the other merged head.
     grid->MouseDown(mbLeft, ssLeft, 100, 9);
-    EXPECT_EQ(grid->Pointer().Tracker().MoveBlockFirst, 1);
-    EXPECT_EQ(grid->Pointer().Tracker().MoveBlockLast, 2);
-    EXPECT_EQ(grid->Pointer().Tracker().ColMoveLast, INT_MAX);
+    EXPECT_EQ(GridTestAccess::Pointer(*grid).Tracker().MoveBlockFirst, 1);
+    EXPECT_EQ(GridTestAccess::Pointer(*grid).Tracker().MoveBlockLast, 2);
+    EXPECT_EQ(GridTestAccess::Pointer(*grid).Tracker().ColMoveLast, INT_MAX);
     grid->MouseMove(ssLeft, 250, 9);
-    EXPECT_EQ(grid->Pointer().Tracker().MoveTo, 4);
+    EXPECT_EQ(GridTestAccess::Pointer(*grid).Tracker().MoveTo, 4);
     grid->MouseUp(mbLeft, 0, 250, 9);
     EXPECT_EQ(grid->movedCols, (std::vector<std::pair<int, int>>{{2, 4}, {1, 3}}));
 }
@@ -357,18 +358,18 @@ TEST_F(GridMouse, RangeFillByTheHandle)
         fills.push_back(dst);
     });
     grid->MouseMove(0, 144, 36);
-    EXPECT_EQ(grid->Pointer().GridCursor(), TTavikCustomGrid::crGridFill);
+    EXPECT_EQ(GridTestAccess::Pointer(*grid).GridCursor(), TGridPointer::crGridFill);
     grid->MouseDown(mbLeft, ssLeft, 144, 36);
     EXPECT_EQ(grid->MouseState(), gmsRangeFilling);
     EXPECT_TRUE(grid->HasTimer(1));
     const TPoint p = CellCentre(*grid, 1, 3);
     grid->MouseMove(ssLeft, p.X, p.Y);
-    EXPECT_EQ(grid->FillTarget(), (TGridRect{1, 1, 1, 3}));
+    EXPECT_EQ(grid->Selections().FillTarget(), (TGridRect{1, 1, 1, 3}));
     grid->MouseUp(mbLeft, 0, p.X, p.Y);
     EXPECT_EQ(fills, (std::vector<TGridRect>{{1, 1, 1, 1}, {1, 1, 1, 3}}));
     EXPECT_EQ(grid->Selections().Last()->GetRange(), (TGridRect{1, 1, 1, 3}));
-    EXPECT_EQ(grid->FillSource(), TGridRect{});
-    EXPECT_EQ(grid->FillTarget(), TGridRect{});
+    EXPECT_EQ(grid->Selections().FillSource(), TGridRect{});
+    EXPECT_EQ(grid->Selections().FillTarget(), TGridRect{});
 }
 
 TEST_F(GridMouse, RangeMoveByTheBorderShiftsTheCurrentCell)
@@ -380,7 +381,7 @@ TEST_F(GridMouse, RangeMoveByTheBorderShiftsTheCurrentCell)
         moves.push_back(dst);
     });
     grid->MouseMove(0, 74, 28);
-    EXPECT_EQ(grid->Pointer().GridCursor(), TTavikCustomGrid::crGridMove);
+    EXPECT_EQ(GridTestAccess::Pointer(*grid).GridCursor(), TGridPointer::crGridMove);
     grid->MouseDown(mbLeft, ssLeft, 74, 28);
     EXPECT_EQ(grid->MouseState(), gmsRangeMoving);
     EXPECT_FALSE(grid->HasTimer(1)); // a move does not auto-scroll
@@ -393,20 +394,20 @@ TEST_F(GridMouse, RangeMoveByTheBorderShiftsTheCurrentCell)
     // A cancel-mode request drops a range drag without a trace.
     grid->MouseDown(mbLeft, ssLeft, 220, 47);
     EXPECT_EQ(grid->MouseState(), gmsRangeMoving);
-    grid->CancelMode();
-    EXPECT_EQ(grid->FillSource(), TGridRect{});
+    GridTestAccess::CancelMode(*grid);
+    EXPECT_EQ(grid->Selections().FillSource(), TGridRect{});
     EXPECT_EQ(grid->MouseState(), gmsNone);
 }
 
 TEST_F(GridMouse, CursorsFollowTheZoneUnderTheMouse)
 {
     grid->MouseMove(0, 145, 5);
-    EXPECT_EQ(grid->Pointer().GridCursor(), crHSplit);
+    EXPECT_EQ(GridTestAccess::Pointer(*grid).GridCursor(), crHSplit);
     grid->MouseMove(0, 100, 30);
-    EXPECT_EQ(grid->Pointer().GridCursor(), crDefault);
+    EXPECT_EQ(GridTestAccess::Pointer(*grid).GridCursor(), crDefault);
     grid->SetOptions(grid->Options() | GridOption(goRowSizing));
     grid->MouseMove(0, 30, 37);
-    EXPECT_EQ(grid->Pointer().GridCursor(), crVSplit);
+    EXPECT_EQ(GridTestAccess::Pointer(*grid).GridCursor(), crVSplit);
 
     const QImage fill = GridCursorImages::Fill()->Image();
     EXPECT_EQ(GridCursorImages::FillHotSpot(), (TPoint{7, 7}));
@@ -423,9 +424,9 @@ TEST_F(GridMouse, CursorsFollowTheZoneUnderTheMouse)
 TEST_F(GridMouse, FocusLossHidesTheEditorWindowButKeepsEditorMode)
 {
     grid->SetEditorMode(true);
-    grid->FocusLost(true);
+    GridTestAccess::FocusLost(*grid, true);
     EXPECT_EQ(grid->editorCalls, (std::vector<std::string>{"show 32"}));
-    grid->FocusLost(false);
+    GridTestAccess::FocusLost(*grid, false);
     EXPECT_EQ(grid->editorCalls.back(), "hide window");
     EXPECT_TRUE(grid->EditorMode());
     grid->DoExit();
@@ -446,7 +447,7 @@ TEST_F(GridMouse, ARefusedEditHideIgnoresThePress)
 
 TEST_F(GridMouse, SelectedRowsAreDraggedByTheirHeadAfterFivePixels)
 {
-    grid->Pointer().SetRowDragEnabled(true);
+    GridTestAccess::Pointer(*grid).SetRowDragEnabled(true);
     grid->Selections().Add(std::make_unique<TRowSelection>(2, 2), true);
     const TPoint head = CellCentre(*grid, 0, 2);
     grid->MouseDown(mbLeft, ssLeft, head.X, head.Y);
@@ -455,10 +456,10 @@ TEST_F(GridMouse, SelectedRowsAreDraggedByTheirHeadAfterFivePixels)
     EXPECT_EQ(grid->MouseState(), gmsNone);
     grid->MouseMove(ssLeft, head.X, head.Y + 5);
     EXPECT_EQ(grid->MouseState(), gmsRowMoving);
-    EXPECT_EQ(grid->Pointer().Tracker().MoveFrom, 2);
+    EXPECT_EQ(GridTestAccess::Pointer(*grid).Tracker().MoveFrom, 2);
     EXPECT_TRUE(grid->HasTimer(1));
     grid->MouseMove(ssLeft, head.X, head.Y + 19);
-    EXPECT_EQ(grid->Pointer().Tracker().MoveTo, 3);
+    EXPECT_EQ(GridTestAccess::Pointer(*grid).Tracker().MoveTo, 3);
     grid->MouseUp(mbLeft, 0, head.X, head.Y + 19);
     EXPECT_EQ(grid->movedRows, (std::vector<std::pair<int, int>>{{2, 3}}));
     EXPECT_FALSE(grid->HasTimer(1));

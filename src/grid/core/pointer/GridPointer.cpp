@@ -1,13 +1,14 @@
 // The grid's pointer handling; see GridPointer.h.
 
-#include "grid/core/GridPointer.h"
+#include "grid/core/pointer/GridPointer.h"
 
 #include <cstdlib>
 
 #include "grid/core/GridCoreState.h"
-#include "grid/core/GridCursorImages.h"
+#include "grid/core/pointer/GridCursorImages.h"
 #include "grid/core/GridEditing.h"
-#include "grid/core/GridPointerHost.h"
+#include "grid/core/GridEditorHost.h"
+#include "grid/core/pointer/GridPointerHost.h"
 #include "grid/core/TavikCustomGrid.h"
 #include "grid/layout/GridSizingZone.h"
 #include "platform/base/AppContext.h"
@@ -27,8 +28,8 @@ bool IsRangeDrag(TGridMouseState s)
 }
 
 // The scroll directions of each axis: toward the start, toward the end.
-constexpr unsigned ScrollTowardStart[2] = {TTavikCustomGrid::sdLeft, TTavikCustomGrid::sdUp};
-constexpr unsigned ScrollTowardEnd[2] = {TTavikCustomGrid::sdRight, TTavikCustomGrid::sdDown};
+constexpr unsigned ScrollTowardStart[2] = {TGridPointer::sdLeft, TGridPointer::sdUp};
+constexpr unsigned ScrollTowardEnd[2] = {TGridPointer::sdRight, TGridPointer::sdDown};
 
 constexpr TGridScrollBarKind AxisBar(TGridAxis axis)
 {
@@ -50,14 +51,15 @@ void RegisterGridCursorsOnce()
     if (registered)
         return;
     registered = true;
-    TControl::RegisterCursor(TTavikCustomGrid::crGridFill, *GridCursorImages::Fill(), GridCursorImages::FillHotSpot());
-    TControl::RegisterCursor(TTavikCustomGrid::crGridMove, *GridCursorImages::Move(), GridCursorImages::MoveHotSpot());
+    TControl::RegisterCursor(TGridPointer::crGridFill, *GridCursorImages::Fill(), GridCursorImages::FillHotSpot());
+    TControl::RegisterCursor(TGridPointer::crGridMove, *GridCursorImages::Move(), GridCursorImages::MoveHotSpot());
 }
 
 } // namespace
 
-TGridPointer::TGridPointer(TTavikCustomGrid& grid, IGridPointerHost& host, TGridCoreState& state)
-    : grid_(grid), host_(host), d_(&state)
+TGridPointer::TGridPointer(TTavikCustomGrid& grid, IGridPointerHost& host, IGridEditorHost& editor,
+                           TGridCoreState& state)
+    : grid_(grid), host_(host), editor_(editor), d_(&state)
 {
 }
 
@@ -78,7 +80,7 @@ void TGridPointer::StartDragSelect(TGridCoord cell, const TGridLayout& layout)
         (cell.X == layout.Horz.LastFullVisibleCell + 1 && cell.Y == layout.Vert.LastFullVisibleCell + 1))
         return;
     d_->mouseState = gmsSelecting;
-    grid_.SetTimer(TTavikCustomGrid::AutoScrollTimer, TTavikCustomGrid::AutoScrollInterval);
+    grid_.SetTimer(TGridPointer::AutoScrollTimer, TGridPointer::AutoScrollInterval);
 }
 
 void TGridPointer::MouseDown(TMouseButton button, TShiftState shift, int x, int y, const TPassOn& mouseDown)
@@ -86,7 +88,7 @@ void TGridPointer::MouseDown(TMouseButton button, TShiftState shift, int x, int 
     // A drag still on at a new press lost its release to another window: it
     // ends as a cancelled one, its line erased.
     if (button == mbLeft && d_->mouseState != gmsNone)
-        grid_.CancelMode();
+        host_.CancelMode();
     d_->lastMoveReason = mrMouse;
     tracker_.HitPoint = tracker_.LastMousePoint = {x, y};
     if (button == mbLeft)
@@ -126,7 +128,7 @@ void TGridPointer::MouseDown(TMouseButton button, TShiftState shift, int x, int 
         d_->selections->BeginRangeDrag();
         // A fill follows the mouse past the edges of the view; a move does not.
         if (state == gmsRangeFilling)
-            grid_.SetTimer(TTavikCustomGrid::AutoScrollTimer, TTavikCustomGrid::AutoScrollInterval);
+            grid_.SetTimer(TGridPointer::AutoScrollTimer, TGridPointer::AutoScrollInterval);
         return;
     }
 
@@ -139,8 +141,8 @@ void TGridPointer::MouseDown(TMouseButton button, TShiftState shift, int x, int 
         return;
 
     const bool head = cell.X < d_->Editable(gaCols) || cell.Y < d_->Editable(gaRows);
-    const bool split = host_.RowStyle(cell.Y) == rsSplit;
-    const bool readOnly = host_.QueryReadOnly(cell.X, cell.Y);
+    const bool split = grid_.RowStyle(cell.Y) == rsSplit;
+    const bool readOnly = editor_.QueryReadOnly(cell.X, cell.Y);
     const bool parts = grid_.HasEditParts(cell.X, cell.Y);
     const bool ctrlAdds = grid_.HasOption(goMultiSelection) && (shift & ssCtrl);
     const TGridCoord before = d_->current;
@@ -158,7 +160,7 @@ void TGridPointer::MouseDown(TMouseButton button, TShiftState shift, int x, int 
                 int fontHeight = 0;
                 TRect r;
                 QString text;
-                if (host_.GetEditPart(cell.X, cell.Y, i, fontHeight, r, text) && r.Contains({x, y}))
+                if (editor_.GetEditPart(cell.X, cell.Y, i, fontHeight, r, text) && r.Contains({x, y}))
                     hitPart = i;
             }
             if (grid_.HasOption(goEditing) && cell == d_->current && hitPart >= 0) {
@@ -177,7 +179,7 @@ void TGridPointer::MouseDown(TMouseButton button, TShiftState shift, int x, int 
             } else {
                 grid_.MoveCurrent(cell.X, cell.Y, true, true, true, true);
             }
-            host_.UpdateEdit();
+            editor_.UpdateEdit();
         } else if ((!readOnly && !split) || parts) {
             if (TryStartHeadMove(cell, {x, y}))
                 return;
@@ -207,12 +209,12 @@ void TGridPointer::MouseDown(TMouseButton button, TShiftState shift, int x, int 
         } else {
             grid_.MoveCurrent(cell.X, cell.Y, !ctrlAdds, true, true, true);
             if (d_->current == before) {
-                host_.UpdateEdit();
+                editor_.UpdateEdit();
                 mouseDown();
                 return;
             }
         }
-        host_.UpdateEdit();
+        editor_.UpdateEdit();
         if (editing && host_.ClickShowsEditor(x, y)) {
             if (!host_.IsSpecialRegion(x, y))
                 grid_.ShowEditor(QChar(' '));
@@ -300,13 +302,13 @@ void TGridPointer::MouseUp(int x, int y, const TPassOn& mouseUp)
     case gmsRangeMoving: {
         const TGridMouseState state = d_->mouseState;
         DragSelectTo(x, y);
-        grid_.KillTimer(TTavikCustomGrid::AutoScrollTimer);
+        grid_.KillTimer(TGridPointer::AutoScrollTimer);
         // A refused move on the way may have ended the drag already.
         if (d_->mouseState == gmsRangeFilling && state == gmsRangeFilling)
             d_->selections->EndRangeFill();
         else if (d_->mouseState == gmsRangeMoving && state == gmsRangeMoving)
             d_->selections->EndRangeMove();
-        host_.UpdateEdit();
+        editor_.UpdateEdit();
         host_.GridClick();
         break;
     }
@@ -316,10 +318,10 @@ void TGridPointer::MouseUp(int x, int y, const TPassOn& mouseUp)
     case gmsColMoving: EndMove(gaCols, point); break;
     case gmsColSelecting:
     case gmsRowSelecting:
-        grid_.KillTimer(TTavikCustomGrid::AutoScrollTimer);
-        host_.UpdateEdit();
+        grid_.KillTimer(TGridPointer::AutoScrollTimer);
+        editor_.UpdateEdit();
         break;
-    default: host_.UpdateEdit(); break;
+    default: editor_.UpdateEdit(); break;
     }
     d_->selections->CancelRangeDrag();
     d_->mouseState = gmsNone;
@@ -334,13 +336,13 @@ void TGridPointer::CancelMode()
     case gmsColSelecting:
     case gmsRowSelecting:
     case gmsRangeFilling:
-    case gmsRangeMoving: grid_.KillTimer(TTavikCustomGrid::AutoScrollTimer); break;
+    case gmsRangeMoving: grid_.KillTimer(TGridPointer::AutoScrollTimer); break;
     case gmsRowResizing:
     case gmsColResizing: EraseSizingLine(); break;
     case gmsRowMoving:
     case gmsColMoving:
         EraseMoveLine();
-        grid_.KillTimer(TTavikCustomGrid::AutoScrollTimer);
+        grid_.KillTimer(TGridPointer::AutoScrollTimer);
         break;
     default: break;
     }
@@ -374,7 +376,7 @@ void TGridPointer::CalcSizingState(int x, int y, const TGridLayout& layout, int&
     const bool rowSizing = grid_.HasOption(goRowSizing);
     auto acceptCol = [&](int col) { return host_.QueryColSizing(col, point); };
     auto acceptRow = [&](int row) {
-        if (grid_.HasOption(goRowSplit) && host_.RowStyle(row) == rsSplit)
+        if (grid_.HasOption(goRowSplit) && grid_.RowStyle(row) == rsSplit)
             return false;
         return host_.QueryRowSizing(row, point);
     };
@@ -510,7 +512,7 @@ bool TGridPointer::TryStartHeadMove(TGridCoord cell, TPoint point)
         d_->mouseState = axis == gaRows ? gmsRowMoving : gmsColMoving;
         grid_.Update();
         DrawMoveLine();
-        grid_.SetTimer(TTavikCustomGrid::AutoScrollTimer, TTavikCustomGrid::AutoScrollInterval);
+        grid_.SetTimer(TGridPointer::AutoScrollTimer, TGridPointer::AutoScrollInterval);
         return true;
     }
     return false;
@@ -616,7 +618,7 @@ void TGridPointer::EraseMoveLine()
 void TGridPointer::EndMove(TGridAxis axis, TPoint point)
 {
     EraseMoveLine();
-    grid_.KillTimer(TTavikCustomGrid::AutoScrollTimer);
+    grid_.KillTimer(TGridPointer::AutoScrollTimer);
     // The row drag's own cursor ends with it.
     if (axis == gaRows)
         host_.ShowPointerCursor(crDefault);
@@ -646,13 +648,13 @@ void TGridPointer::EndMove(TGridAxis axis, TPoint point)
                 grid_.Invalidate();
         }
     }
-    host_.UpdateEdit();
+    editor_.UpdateEdit();
 }
 
 bool TGridPointer::TryStartRowDrag(TGridCoord cell, TPoint point)
 {
     // A row selection covers the row, not its head cells.
-    if (!rowDragEnabled_ || !grid_.AllSelectionsAreRows() || !d_->selections->CoversLine(-1, cell.Y) ||
+    if (!rowDragEnabled_ || !d_->selections->AllRows() || !d_->selections->CoversLine(-1, cell.Y) ||
         cell.X >= d_->Editable(gaCols))
         return false;
     tracker_.RowDragPending = true;
@@ -676,7 +678,7 @@ void TGridPointer::BeginRowDragDrop()
     tracker_.MoveFrom = tracker_.MoveTo = tracker_.RowDragCell.Y;
     tracker_.MoveHit = tracker_.RowDragCell;
     d_->mouseState = gmsRowMoving;
-    grid_.SetTimer(TTavikCustomGrid::AutoScrollTimer, TTavikCustomGrid::AutoScrollInterval);
+    grid_.SetTimer(TGridPointer::AutoScrollTimer, TGridPointer::AutoScrollInterval);
     grid_.Update();
     DrawMoveLine();
 }
@@ -754,7 +756,7 @@ void TGridPointer::SelectHeadsTo(TGridAxis axis, unsigned directions)
     }
     if (range != old) {
         d_->selections->ReplaceLast(std::move(selection));
-        grid_.RepaintRangeChange(old, d_->selections->Last()->GetRange(), true, true);
+        static_cast<ISelectionHost&>(grid_).RepaintRangeChange(old, d_->selections->Last()->GetRange(), true, true);
     }
 }
 
@@ -767,12 +769,12 @@ void TGridPointer::TimedScroll(unsigned directions)
         const int count = d_->Count(axis);
         int& i = AxisPart(a, axis);
         if (directions & ScrollTowardStart[axis]) {
-            const int prev = axis == gaRows ? grid_.PrevShownRow(i - 1, fixed) : host_.PrevShownCol(i - 1, fixed);
+            const int prev = axis == gaRows ? grid_.PrevShownRow(i - 1, fixed) : d_->colWidths.PrevPositive(i - 1, fixed, d_->defaultColWidth);
             if (prev >= fixed)
                 i = prev;
         }
         if (directions & ScrollTowardEnd[axis]) {
-            const int next = axis == gaRows ? grid_.NextShownRow(i + 1, count) : grid_.NextShownCol(i + 1, count);
+            const int next = axis == gaRows ? grid_.NextShownRow(i + 1, count) : d_->colWidths.NextPositive(i + 1, count, d_->defaultColWidth);
             if (next < count)
                 i = next;
         }
@@ -801,8 +803,8 @@ TCursor TGridPointer::GridCursor()
     switch (state) {
     case gmsRowResizing: return beforeDrag && overEditCols ? TCursor(crDefault) : TCursor(crVSplit);
     case gmsColResizing: return beforeDrag && overEditRows ? TCursor(crDefault) : TCursor(crHSplit);
-    case gmsRangeFilling: return beforeDrag && overEditRows ? TCursor(crDefault) : TTavikCustomGrid::crGridFill;
-    case gmsRangeMoving: return beforeDrag && overEditRows ? TCursor(crDefault) : TTavikCustomGrid::crGridMove;
+    case gmsRangeFilling: return beforeDrag && overEditRows ? TCursor(crDefault) : TGridPointer::crGridFill;
+    case gmsRangeMoving: return beforeDrag && overEditRows ? TCursor(crDefault) : TGridPointer::crGridMove;
     default: return crDefault;
     }
 }
@@ -813,7 +815,61 @@ void TGridPointer::ApplyGridCursor()
     if (tracker_.RowDragActive)
         return;
     const TCursor cursor = GridCursor();
-    if (cursor == TTavikCustomGrid::crGridFill || cursor == TTavikCustomGrid::crGridMove)
+    if (cursor == TGridPointer::crGridFill || cursor == TGridPointer::crGridMove)
         RegisterGridCursorsOnce();
     host_.ShowPointerCursor(cursor);
+}
+
+bool TGridPointer::QuerySpecialRegion(int x, int y)
+{
+    bool special = false;
+    grid_.OnQuerySpecRegion(&grid_, x, y, special);
+    return special;
+}
+
+bool TGridPointer::BestWidthHit(int x, int y)
+{
+    const TGridCoord cell = grid_.PointToCell(x, y);
+    if (cell.X < 0)
+        return false;
+    const TRect r = host_.BoxBounds({cell.X, cell.Y, cell.X, cell.Y}, false);
+    if (r.IsEmpty())
+        return false;
+    int col = -1;
+    if (r.Right - x < 4) {
+        col = cell.X;
+    } else if (x - r.Left < 5) {
+        // The border on the left belongs to the nearest shown column before it.
+        for (int i = cell.X - 1; i >= 1 && col < 0; --i)
+            if (grid_.ColWidths(i) > 0)
+                col = i;
+    } else {
+        return false;
+    }
+    if (col > 0)
+        grid_.BestWidthRequest(&grid_, col);
+    return true;
+}
+
+bool TGridPointer::ColumnDragAllowed(int origin, int destination, const TPoint& mousePt)
+{
+    const TGridDragTracker& tracker = tracker_;
+    if (destination < tracker.ColMoveFirst || destination > tracker.ColMoveLast)
+        return false;
+    const TGridCoord mouse = grid_.PointToCell(mousePt.X, mousePt.Y);
+    int boundary = destination;
+    if (mouse.X >= 0) {
+        const TGridRect area = grid_.MergedArea(mouse.X, mouse.Y);
+        boundary = mouse.X > origin ? area.Right : area.Left;
+    }
+    const int after = destination > origin ? boundary + 1 : boundary;
+    if (!grid_.HasOption(goCellMerge) || after <= 0 || after >= d_->colCount)
+        return true;
+    // The boundary must not split a merged head.
+    for (int row = tracker.ColMoveHeadRow; row < grid_.EditableRow() && row < d_->rowCount; ++row) {
+        const int id = grid_.MergeId(after, row);
+        if (id != 0 && grid_.MergeId(after - 1, row) == id)
+            return false;
+    }
+    return true;
 }

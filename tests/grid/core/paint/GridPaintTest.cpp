@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include "grid/core/TavikCustomGrid.h"
+#include "grid/core/paint/GridPainter.h"
 #include "platform/canvas/Canvas.h"
 #include "platform/framework/Form.h"
 #include "support/Pixels.h"
@@ -75,7 +76,7 @@ protected:
             canvas.SetClipRect(*clip);
         grid->cells.clear();
         grid->merged.clear();
-        grid->PaintGrid(canvas);
+        grid->Painter().PaintGrid(canvas);
         return img;
     }
     std::unique_ptr<RecordingGrid> grid;
@@ -340,14 +341,14 @@ TEST_F(GridPaint, FrameOfEmptyHeadsAndSelectionDecorations)
 {
     grid->SetFixedRows(0);
     grid->SetFixedCols(0);
-    grid->SetFrameEmptyHeads(true);
+    grid->Painter().SetFrameEmptyHeads(true);
     grid->MoveCurrent(4, 4, true, false, false, true);
     QImage img = Paint();
     ExpectPixels(img, {{30, 0, kLine}, {364, 0, kLine}, {0, 30, kLine}, {30, 1, kData}});
 
     // A single selection in the scrolling area: a 3-pixel outline around it
     // (grey while unfocused) and the grip at its bottom-right corner.
-    grid->SetFrameEmptyHeads(false);
+    grid->Painter().SetFrameEmptyHeads(false);
     grid->SetOptions(grid->Options() | GridOption(goRangeFilling));
     grid->MoveCurrent(1, 1, true, false, false, true);
     img = Paint();

@@ -5,13 +5,15 @@
 #include <algorithm>
 #include <climits>
 
+#include "grid/core/paint/GridPainter.h"
+
 #include "grid/core/GridCoreState.h"
 #include "grid/core/TavikCustomGrid.h"
 #include "platform/canvas/Canvas.h"
 
 namespace {
 
-using TPass = TTavikCustomGrid::TGridPaintPass;
+using TPass = TGridPaintPass;
 
 // A cell of a pass that draws, with the rectangle it draws in.
 struct TPassCell {
@@ -47,7 +49,7 @@ bool DrawsArea(TTavikCustomGrid& grid, const TGridRect& area, int col, int row, 
     // Below the area's top row: this cell stands in only when every row of the
     // area above it within the pass is hidden, so nobody drew the area yet.
     for (int r = std::max(area.Top, start.Y); r < row; ++r)
-        if (grid.RowHeights(r) > 0)
+        if (grid.GetRowHeight(r) > 0)
             return false;
     return true;
 }
@@ -56,8 +58,8 @@ bool DrawsArea(TTavikCustomGrid& grid, const TGridRect& area, int col, int row, 
 // visit. Outside merge mode whole rows and columns outside clipBox are passed
 // over; in merge mode an area may reach into the clip from any cell.
 template <class Visit>
-void WalkPass(TTavikCustomGrid& grid, const TGridLayout& layout, const TPass& pass, const TRect& clipBox,
-              Visit&& visit)
+void WalkPass(TTavikCustomGrid& grid, const TGridCoreState& d, const TGridLayout& layout, const TPass& pass,
+              const TRect& clipBox, Visit&& visit)
 {
     const bool merge = grid.HasOption(goCellMerge);
     const int lineH = layout.Horz.EffectiveLineWidth;
@@ -69,9 +71,9 @@ void WalkPass(TTavikCustomGrid& grid, const TGridLayout& layout, const TPass& pa
     // Hidden rows and columns draw nothing; outside merge mode (where a hidden
     // cell can still start an area) runs of them are passed over at once.
     const auto nextRow = [&](int r) { return merge ? r : grid.NextShownRow(r, rows); };
-    const auto nextCol = [&](int c) { return merge ? c : grid.NextShownCol(c, cols); };
+    const auto nextCol = [&](int c) { return merge ? c : d.colWidths.NextPositive(c, cols, d.defaultColWidth); };
     for (int row = nextRow(pass.Start.Y); row < rows && y < pass.StopY; row = nextRow(row + 1)) {
-        const int h = grid.RowHeights(row);
+        const int h = grid.GetRowHeight(row);
         if (h <= 0)
             continue;
         if (!merge) {
@@ -124,9 +126,9 @@ void WalkPass(TTavikCustomGrid& grid, const TGridLayout& layout, const TPass& pa
                     cell.Rect.Right = span > 0 ? x + span - lineH : x;
                     before = span = 0;
                     for (int r = a.Top; r < row; ++r)
-                        before += Step(grid.RowHeights(r), lineV);
+                        before += Step(grid.GetRowHeight(r), lineV);
                     for (int r = row; r <= a.Bottom; ++r)
-                        span += Step(grid.RowHeights(r), lineV);
+                        span += Step(grid.GetRowHeight(r), lineV);
                     cell.Rect.Top = y - before;
                     cell.Rect.Bottom = y + span - lineV;
                     cell.Clipped = a.Left < col || a.Top < row;
@@ -176,97 +178,91 @@ void DrawClipped(TCanvas& canvas, const TPassCell& cell, int lineWidth, Draw&& d
 
 } // namespace
 
-void TTavikCustomGrid::DrawPass(const TGridPaintPass& pass)
+void TGridPainter::DrawPass(const TGridPaintPass& pass)
 {
-    TCanvas& canvas = PaintCanvas();
-    const TGridLayout layout = ComputeLayout();
+    TCanvas& canvas = Canvas();
+    const TGridLayout layout = grid_.ComputeLayout();
     const TRect clipBox = canvas.ClipRect();
     if (clipBox.IsEmpty())
         return;
-    const int lineWidth = d_->gridLineWidth;
+    const int lineWidth = d_.gridLineWidth;
     TGridCoord focus{-1, -1};
-    if (d_->current.X >= EditableCol() && d_->current.Y >= EditableRow() && IsActiveControl()) {
-        const TGridRect a = MergedArea(d_->current.X, d_->current.Y);
+    if (d_.current.X >= grid_.EditableCol() && d_.current.Y >= grid_.EditableRow() && grid_.IsActiveControl()) {
+        const TGridRect a = grid_.MergedArea(d_.current.X, d_.current.Y);
         focus = {a.Left, a.Top};
     }
-    WalkPass(*this, layout, pass, clipBox, [&](const TPassCell& cell) {
+    WalkPass(grid_, d_, layout, pass, clipBox, [&](const TPassCell& cell) {
         if (cell.Rect.IsEmpty() || !canvas.RectVisible(Reach(cell.Rect, lineWidth)))
             return;
         TGridDrawState state = pass.State;
         if (cell.Col == focus.X && cell.Row == focus.Y)
             state |= gdFocused;
-        if (IsCellSelected(cell.Col, cell.Row))
+        if (grid_.IsCellSelected(cell.Col, cell.Row))
             state |= gdSelected;
         DrawClipped(canvas, cell, lineWidth, [&] {
-            DrawCellBackground(cell.Col, cell.Row, state, cell.Rect);
-            DrawCellDecoration(cell.Col, cell.Row, state, cell.Rect);
-            DrawCell(cell.Col, cell.Row, state, cell.Rect);
+            host_.DrawCellBackground(cell.Col, cell.Row, state, cell.Rect);
+            host_.DrawCellDecoration(cell.Col, cell.Row, state, cell.Rect);
+            host_.DrawCell(cell.Col, cell.Row, state, cell.Rect);
         });
     });
-    if (HasOption(goCellMerge))
-        DrawMergedCells(pass);
+    if (grid_.HasOption(goCellMerge))
+        host_.DrawMergedCells(pass);
 }
 
-void TTavikCustomGrid::DrawMergedCells(const TGridPaintPass& pass)
+void TGridPainter::DrawMergedCells(const TGridPaintPass& pass)
 {
-    TCanvas& canvas = PaintCanvas();
+    TCanvas& canvas = Canvas();
     const TRect clipBox = canvas.ClipRect();
     if (clipBox.IsEmpty())
         return;
-    const int lineWidth = d_->gridLineWidth;
+    const int lineWidth = d_.gridLineWidth;
     std::vector<TGridCoord> done;
-    WalkPass(*this, ComputeLayout(), pass, clipBox, [&](const TPassCell& cell) {
+    WalkPass(grid_, d_, grid_.ComputeLayout(), pass, clipBox, [&](const TPassCell& cell) {
         if (!cell.Merged || cell.Rect.IsEmpty() || !canvas.RectVisible(Reach(cell.Rect, lineWidth)))
             return;
         const TGridCoord origin{cell.Area.Left, cell.Area.Top};
         if (std::find(done.begin(), done.end(), origin) != done.end())
             return;
         done.push_back(origin);
-        DrawClipped(canvas, cell, lineWidth, [&] { DrawMergedCell(origin.X, origin.Y, cell.Rect, 0); });
+        DrawClipped(canvas, cell, lineWidth, [&] { host_.DrawMergedCell(origin.X, origin.Y, cell.Rect, 0); });
     });
 }
 
-void TTavikCustomGrid::DrawCellBackground(int, int, TGridDrawState state, const TRect& rect)
+void TGridPainter::DrawCellBackground(TGridDrawState state, const TRect& rect)
 {
-    TCanvas& canvas = PaintCanvas();
-    if (d_->defaultDrawing) {
-        canvas.Font().Assign(&Font());
+    TCanvas& canvas = Canvas();
+    if (d_.defaultDrawing) {
+        canvas.Font().Assign(&grid_.Font());
         canvas.Brush().SetStyle(bsSolid);
-        const bool showSelected = (state & gdSelected) && (!(state & gdFocused) || HasOption(goDrawFocusSelected) ||
-                                                           HasOption(goRowSelect));
+        const bool showSelected = (state & gdSelected) && (!(state & gdFocused) || grid_.HasOption(goDrawFocusSelected) ||
+                                                           grid_.HasOption(goRowSelect));
         if (state & gdFixed) {
-            canvas.Brush().SetColor(d_->fixedColor);
+            canvas.Brush().SetColor(d_.fixedColor);
         } else if (showSelected) {
             canvas.Brush().SetColor(clHighlight);
             canvas.Font().SetColor(clHighlightText);
         } else {
-            canvas.Brush().SetColor(Color());
+            canvas.Brush().SetColor(grid_.Color());
         }
     }
-    if (d_->fillCellBackground)
+    if (fillCellBackground_)
         canvas.FillRect(rect);
 }
 
-void TTavikCustomGrid::DrawCellDecoration(int col, int row, TGridDrawState state, const TRect& rect)
+void TGridPainter::DrawMergeLines(int col, int row, TGridDrawState state, const TRect& rect)
 {
-    if (HasOption(goCellMerge))
-        DrawMergeLines(col, row, state, rect);
-}
-
-void TTavikCustomGrid::DrawMergeLines(int col, int row, TGridDrawState state, const TRect& rect)
-{
-    const bool fixed = col < d_->fixedCols || row < d_->fixedRows;
-    const bool locked = col < EditableCol() || row < EditableRow();
-    const TColor base = locked ? d_->gridLineColor : ((state & gdFixed) ? d_->fixedColor : d_->gridLineColor);
-    const bool horz = fixed || HasOption(goHorzLine);
-    const bool vert = fixed || HasOption(goVertLine);
+    const bool fixed = col < d_.fixedCols || row < d_.fixedRows;
+    const bool locked = col < grid_.EditableCol() || row < grid_.EditableRow();
+    const TColor base = locked ? d_.gridLineColor : ((state & gdFixed) ? d_.fixedColor : d_.gridLineColor);
+    const bool horz = fixed || grid_.HasOption(goHorzLine);
+    const bool vert = fixed || grid_.HasOption(goVertLine);
     if (!horz && !vert)
         return;
-    const TColor horzColor = fixed && !HasOption(goFixedHorzLine) ? d_->fixedColor : base;
-    const TColor vertColor = fixed && !HasOption(goFixedVertLine) ? d_->fixedColor : base;
+    const TColor horzColor = fixed && !grid_.HasOption(goFixedHorzLine) ? d_.fixedColor : base;
+    const TColor vertColor = fixed && !grid_.HasOption(goFixedVertLine) ? d_.fixedColor : base;
 
-    const int w = d_->gridLineWidth;
-    TCanvas& canvas = PaintCanvas();
+    const int w = d_.gridLineWidth;
+    TCanvas& canvas = Canvas();
     TPen& pen = canvas.Pen();
     pen.SetStyle(psSolid);
     pen.SetMode(pmCopy);
