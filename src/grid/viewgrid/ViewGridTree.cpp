@@ -33,10 +33,13 @@ void TTavikCustomViewGrid::SetRowExpanded(int row, bool expanded)
         return;
     rowExpanded_[row] = expanded ? 1 : 0;
     treeCacheValid_ = false;
-    if (UpdateLock() > 0)
+    // Under a lock EndUpdate repaints the whole grid once; opening every row of
+    // a large tree would otherwise merge one whole-window update per row.
+    if (UpdateLock() > 0) {
         NoteExtentsChangedInLock();
-    else
-        UpdateScrollRange();
+        return;
+    }
+    UpdateScrollRange();
     Invalidate();
 }
 

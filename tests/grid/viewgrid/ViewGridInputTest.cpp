@@ -145,6 +145,29 @@ TEST_F(ViewGridTree, CollapsingHidesDescendantsAndExpandingShowsExactlyTheVisibl
     EXPECT_EQ(grid->RowExtents().Get(3, 18), 18) << "stored heights are kept";
 }
 
+TEST_F(ViewGridTree, AllRowsOpenAndCloseWithWholeGridRepaintsOnly)
+{
+    const struct {
+        unsigned command;
+        std::vector<int> heights;
+    } cases[] = {
+        {WM_USER + 1017, {18, 18, 0, 0, 0, 18, 0, 18}},
+        {WM_USER + 1016, {18, 18, 18, 18, 18, 18, 18, 18}},
+    };
+    for (const auto& c : cases) {
+        ControlTestAccess::RecordInvalidations(*grid, true);
+        ControlTestAccess::TakeInvalidations(*grid);
+        grid->Perform(c.command);
+        const std::vector<TRect> rects = ControlTestAccess::TakeInvalidations(*grid);
+        ControlTestAccess::RecordInvalidations(*grid, false);
+        EXPECT_EQ(Heights(), c.heights) << c.command;
+        // The scroll range may change the client area once; no row asks on its own.
+        EXPECT_LE(rects.size(), 2u) << c.command;
+        for (const TRect& r : rects)
+            EXPECT_EQ(r, (TRect{0, 0, grid->ClientWidth(), grid->ClientHeight()})) << c.command;
+    }
+}
+
 TEST_F(ViewGridTree, ExpandButtonToggles)
 {
     grid->SetRowCount(8);
