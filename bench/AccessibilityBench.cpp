@@ -40,13 +40,9 @@ size_t ReadTree(QAccessibleInterface* iface)
 // twice the first.
 void BM_OpenScreenAccessible(benchmark::State& state, const char* className, bool read)
 {
-    EnsureApplication();
-    RunUnitStartup();
-    const ScreenEntry* entry = FindScreen(QString::fromLatin1(className));
-    if (!entry) {
-        state.SkipWithError("unknown screen");
+    const ScreenEntry* entry = PrepareScreen(state, className);
+    if (!entry)
         return;
-    }
     size_t objects = 0;
     for (auto _ : state) {
         std::unique_ptr<TCustomForm> form(entry->make(nullptr));

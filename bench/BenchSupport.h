@@ -2,8 +2,13 @@
 
 // What the benchmarks share.
 
+#include <benchmark/benchmark.h>
+
 #include <QApplication>
 #include <QString>
+
+#include "app/ScreenCatalog.h"
+#include "app/Startup.h"
 
 // Widgets need an application object even when nothing is shown.
 inline void EnsureApplication()
@@ -27,4 +32,16 @@ inline QString BenchCellText(int col, int row)
     text[8] = QChar(u'0' + col / 10);
     text[9] = QChar(u'0' + col % 10);
     return QString(text, 10);
+}
+
+// The screen of that class, with the application and the units started; null,
+// and the benchmark skipped, for a class the catalogue does not know.
+inline const ScreenEntry* PrepareScreen(benchmark::State& state, const char* className)
+{
+    EnsureApplication();
+    RunUnitStartup();
+    const ScreenEntry* entry = FindScreen(QString::fromLatin1(className));
+    if (!entry)
+        state.SkipWithError("unknown screen");
+    return entry;
 }

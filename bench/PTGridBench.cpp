@@ -72,13 +72,9 @@ BENCHMARK(BM_PTRangeFill)->Unit(benchmark::kMillisecond);
 // so painted once.
 void BM_OpenScreen(benchmark::State& state, const char* className)
 {
-    EnsureApplication();
-    RunUnitStartup();
-    const ScreenEntry* entry = FindScreen(QString::fromLatin1(className));
-    if (!entry) {
-        state.SkipWithError("unknown screen");
+    const ScreenEntry* entry = PrepareScreen(state, className);
+    if (!entry)
         return;
-    }
     for (auto _ : state) {
         std::unique_ptr<TCustomForm> form(entry->make(nullptr));
         form->Show();
@@ -93,13 +89,9 @@ void BM_OpenScreen(benchmark::State& state, const char* className)
 // paints the whole window a second time.
 void BM_OpenScreenAndGrab(benchmark::State& state, const char* className)
 {
-    EnsureApplication();
-    RunUnitStartup();
-    const ScreenEntry* entry = FindScreen(QString::fromLatin1(className));
-    if (!entry) {
-        state.SkipWithError("unknown screen");
+    const ScreenEntry* entry = PrepareScreen(state, className);
+    if (!entry)
         return;
-    }
     for (auto _ : state) {
         std::unique_ptr<TCustomForm> form(entry->make(nullptr));
         benchmark::DoNotOptimize(RenderForm(form.get()));

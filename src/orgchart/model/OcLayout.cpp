@@ -223,6 +223,17 @@ int TOcLayout::ChildrenLeft(TOcChildAlign align, int cellLeft, int cw, int child
     return cellLeft + (align == caRight ? spare : spare / 2);
 }
 
+TPoint TOcLayout::PlaceRoot(TOcNode* root, bool record)
+{
+    const TPoint o = m_.Origin();
+    root->drawFlag = true;
+    root->animX = o.X;
+    root->animY = o.Y;
+    if (record)
+        root->SetAnimStart(o.X, o.Y);
+    return o;
+}
+
 void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
 {
     if (SizesFromCopy(animating)) {
@@ -243,12 +254,7 @@ void TOcLayout::Pass(const TRect& area, bool record, TOcNode* animating)
         const int64_t own = full.EX(n) + fixedW;
         return m_.Scale(open && n->childrenWidth > own ? n->childrenWidth : own);
     };
-    const TPoint o = m_.Origin();
-    root->drawFlag = true;
-    root->animX = o.X;
-    root->animY = o.Y;
-    if (record)
-        root->SetAnimStart(o.X, o.Y);
+    const TPoint o = PlaceRoot(root, record);
     // Start positions of a pending animation are wanted everywhere, not only in the area.
     const bool recordAll = record && animating != nullptr;
     using Frame = TOcLayoutScratch::Family;
@@ -391,11 +397,7 @@ void TOcLayout::PassOverCopy(const TRect& area, bool record, TOcNode* animating)
         root->childrenHeight = sums[0].height;
         root->sizeStamp = epoch;
     }
-    root->drawFlag = true;
-    root->animX = o.X;
-    root->animY = o.Y;
-    if (record)
-        root->SetAnimStart(o.X, o.Y);
+    PlaceRoot(root, record);
     const bool recordAll = record && animating != nullptr;
     // Each node is written once, in the copy's order: its sums, and its place
     // when its family is among those the node-by-node pass would visit.

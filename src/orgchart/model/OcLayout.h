@@ -126,6 +126,8 @@ private:
     void SumCopy();
     // The same, kept in the nodes.
     void SizeFromCopy();
+    // The hidden root sits at the origin and is always drawn; returns the origin.
+    TPoint PlaceRoot(TOcNode* root, bool record);
     // The pass over the copy: sizes and places in one sweep of the nodes.
     void PassOverCopy(const TRect& area, bool record, TOcNode* animating);
     // Places a shown node, of the given box, in its cell of width cw
