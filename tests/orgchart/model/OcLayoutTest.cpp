@@ -161,34 +161,42 @@ int64_t ReferenceCellW(const TOcMetrics& m, const TOcNode* n)
     return std::max<int64_t>(m.EX(n) + m.LW() + m.IX(), children);
 }
 
+// A tree whose memory order, creation order and tree order differ (nodes put
+// in front, then some moved), of mixed sizes, shapes and alignments, with some
+// nodes closed.
+std::vector<TOcNode*> MixedTree(TOcTree& tree, int count, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::vector<TOcNode*> nodes{tree.Add(nullptr)};
+    for (int i = 1; i < count; ++i) {
+        TOcNode* parent = nodes[random() % nodes.size()];
+        nodes.push_back(random() % 3 == 0 ? tree.AddFirst(parent) : tree.Add(parent));
+        nodes.back()->SetWidth(random() % 4 == 0 ? 40 + static_cast<int>(random() % 200) : 0);
+        nodes.back()->SetHeight(random() % 5 == 0 ? 30 + static_cast<int>(random() % 90) : 0);
+        nodes.back()->SetChildAlign(static_cast<TOcChildAlign>(random() % 3));
+        nodes.back()->SetShape(static_cast<TOcShape>(random() % 4));
+    }
+    for (int i = 0; i < count / 15; ++i) {
+        TOcNode* n = nodes[random() % nodes.size()];
+        TOcNode* to = nodes[random() % nodes.size()];
+        if (!to->HasAsParent(n) && to != n)
+            n->MoveTo(to, amAddChildFirst);
+    }
+    tree.FullExpand();
+    for (int i = 0; i < count / 10; ++i)
+        nodes[1 + random() % (nodes.size() - 1)]->Collapse(false);
+    return nodes;
+}
+
 } // namespace
 
-// A shuffled tree (nodes inserted in front, moved, of mixed sizes and alignments,
-// some closed) so that memory order, creation order and tree order all differ:
-// the pass must put every shown box where walking down from the root puts it.
+// On a mixed tree the pass must put every shown box where walking down from
+// the root puts it.
 TEST(OcLayout, PassAgreesWithLocateOnAShuffledTree)
 {
     for (const bool rotated : {false, true}) {
         TOcTree tree;
-        std::mt19937 random(7);
-        std::vector<TOcNode*> nodes{tree.Add(nullptr)};
-        for (int i = 1; i < 3000; ++i) {
-            TOcNode* parent = nodes[random() % nodes.size()];
-            nodes.push_back(random() % 3 == 0 ? tree.AddFirst(parent) : tree.Add(parent));
-            TOcNode* n = nodes.back();
-            n->SetWidth(random() % 4 == 0 ? 40 + static_cast<int>(random() % 200) : 0);
-            n->SetChildAlign(static_cast<TOcChildAlign>(random() % 3));
-            n->SetShape(static_cast<TOcShape>(random() % 4));
-        }
-        for (int i = 0; i < 200; ++i) {
-            TOcNode* n = nodes[random() % nodes.size()];
-            TOcNode* to = nodes[random() % nodes.size()];
-            if (!to->HasAsParent(n) && to != n)
-                n->MoveTo(to, amAddChildFirst);
-        }
-        tree.FullExpand();
-        for (int i = 0; i < 300; ++i)
-            nodes[random() % nodes.size()]->Collapse(false);
+        const std::vector<TOcNode*> nodes = MixedTree(tree, 3000, 7);
         TOcMetrics metrics;
         metrics.rotated = rotated;
         metrics.rect3D = true;
@@ -222,26 +230,6 @@ TEST(OcLayout, PassAgreesWithLocateOnAShuffledTree)
 }
 
 namespace {
-
-// A tree whose memory order, creation order and tree order differ, of mixed
-// sizes, shapes and alignments, with some nodes closed.
-std::vector<TOcNode*> MixedTree(TOcTree& tree, int count, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::vector<TOcNode*> nodes{tree.Add(nullptr)};
-    for (int i = 1; i < count; ++i) {
-        TOcNode* parent = nodes[random() % nodes.size()];
-        nodes.push_back(random() % 3 == 0 ? tree.AddFirst(parent) : tree.Add(parent));
-        nodes.back()->SetWidth(random() % 4 == 0 ? 40 + static_cast<int>(random() % 200) : 0);
-        nodes.back()->SetHeight(random() % 5 == 0 ? 30 + static_cast<int>(random() % 90) : 0);
-        nodes.back()->SetChildAlign(static_cast<TOcChildAlign>(random() % 3));
-        nodes.back()->SetShape(static_cast<TOcShape>(random() % 4));
-    }
-    tree.FullExpand();
-    for (int i = 0; i < count / 10; ++i)
-        nodes[1 + random() % (nodes.size() - 1)]->Collapse(false);
-    return nodes;
-}
 
 // Everything a pass leaves in the nodes, a line a node; nodes the pass does
 // not reach keep the marks written before it.
